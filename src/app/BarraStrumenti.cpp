@@ -1,0 +1,145 @@
+#include "app/BarraStrumenti.h"
+
+#include "app/Notifiche.h"
+
+namespace ludra {
+namespace {
+
+struct Voce {
+    const char* chiave;
+    const char* immagine;
+    const char* tooltip;
+    bool abilitato;
+};
+
+constexpr Voce kSeparatore{nullptr, nullptr, nullptr, true};
+
+constexpr Voce kToolbar[] = {
+    {"proj_new", "file_new", "New Project", true},
+    {"proj_open", "file_open", "Open Project", true},
+    {"proj_save", "file_save", "Save Project", true},
+    kSeparatore,
+    {"connect", "connect", "Connect Controller", true},
+    {"disconnect", "disconnect", "Disconnect Controller", true},
+    kSeparatore,
+    {"download", "download", "Download", false},
+    {"upload", "upload", "Upload", false},
+    kSeparatore,
+    {"debug", "debug", "Set Debug Mode", false},
+    {"release", "release", "Set Release Mode", false},
+    kSeparatore,
+    {"run", "prog_run", "Run", false},
+    {"runBr", "prog_runBr", "Run to Break", false},
+    {"pause", "prog_halt", "Halt/Step", false},
+    {"step", "prog_step", "Animate", false},
+    {"stop", "prog_stop", "Stop", false},
+    kSeparatore,
+    {"rung_add_before", "rung_new_before", "Insert Before", false},
+    {"rung_add_after", "rung_new_after", "Insert After", false},
+    {"rung_move_up", "rung_move_up", "Move Up", false},
+    {"rung_move_down", "rung_move_down", "Move Down", false},
+    {"rung_copy", "rung_copy", "Copy", false},
+    {"rung_paste", "rung_paste", "Paste", false},
+    {"rung_mod", "rung_modifica", "Modify", false},
+    {"rung_del", "rung_delete", "Delete", false},
+    {"rung_redo", "rung_redo", "Redo", false},
+    {"new_sub", "new_sub", "New Subroutine", false},
+    {"rung_break", "rung_break", "Toggle Break", false},
+    kSeparatore,
+    {"proj_comp", "proj_comp", "Compile Project", false},
+    {"view_log", "view_log", "View Log", true},
+    kSeparatore,
+    {"view_reg", "view_reg", "View Registers", true},
+    {"view_http", "http", "View Web Pages", true},
+};
+
+struct Gruppo {
+    const char* nome;
+    std::vector<const char*> chiavi;
+};
+
+const std::vector<Gruppo>& gruppi()
+{
+    static const std::vector<Gruppo> g = {
+        {"Puls_DebugRelease", {"debug", "release"}},
+        {"Puls_Download", {"download"}},
+        {"Puls_Debug", {"run", "runBr", "pause", "step", "stop"}},
+        {"Puls_FunctionBlock",
+         {"rung_add_before", "rung_add_after", "rung_move_up", "rung_move_down", "rung_copy",
+          "rung_mod", "rung_del", "rung_break"}},
+        {"Puls_Compila", {"proj_comp"}},
+    };
+    return g;
+}
+
+} // namespace
+
+BarraStrumenti& BarraStrumenti::istanza()
+{
+    static BarraStrumenti b;
+    return b;
+}
+
+void BarraStrumenti::crea()
+{
+    pulsanti_.clear();
+    for (const Voce& v : kToolbar) {
+        Pulsante p;
+        if (v.chiave) {
+            p.chiave = QString::fromLatin1(v.chiave);
+            p.immagine = QString::fromLatin1(v.immagine);
+            p.tooltip = QString::fromLatin1(v.tooltip);
+            p.abilitato = v.abilitato;
+        } else {
+            p.separatore = true;
+        }
+        pulsanti_.push_back(p);
+    }
+    emit Notifiche::istanza().toolbarRicostruita();
+}
+
+const Pulsante* BarraStrumenti::trova(const QString& chiave) const
+{
+    for (const Pulsante& p : pulsanti_)
+        if (!p.separatore && p.chiave == chiave)
+            return &p;
+    return nullptr;
+}
+
+bool BarraStrumenti::abilitato(const QString& chiave) const
+{
+    const Pulsante* p = trova(chiave);
+    return p && p->abilitato;
+}
+
+void BarraStrumenti::setAbilitato(const QString& chiave, bool abil)
+{
+    for (Pulsante& p : pulsanti_) {
+        if (!p.separatore && p.chiave == chiave && p.abilitato != abil) {
+            p.abilitato = abil;
+            emit Notifiche::istanza().toolbarCambiata(chiave);
+        }
+    }
+}
+
+void CreaToolBar() { BarraStrumenti::istanza().crea(); }
+
+std::vector<QString> PulsantiDelGruppo(const QString& blocco)
+{
+    std::vector<QString> out;
+    for (const Gruppo& g : gruppi()) {
+        if (blocco == QLatin1String(g.nome)) {
+            for (const char* c : g.chiavi)
+                out.push_back(QString::fromLatin1(c));
+        }
+    }
+    return out;
+}
+
+void AbilitaPulsanti(const QString& blocco, bool abil)
+{
+    for (const QString& chiave : PulsantiDelGruppo(blocco))
+        BarraStrumenti::istanza().setAbilitato(chiave, abil);
+}
+
+} // namespace ludra

@@ -1,0 +1,40 @@
+#pragma once
+// The toolbar as data: buttons with their keys, pictures, tooltips and enabled state,
+// switched in named groups.
+#include <QString>
+#include <vector>
+
+namespace ludra {
+
+struct Pulsante {
+    QString chiave;       // empty for a separator
+    QString immagine;     // picture key in the image list
+    QString tooltip;      // also the description
+    bool abilitato = true;
+    bool separatore = false;
+};
+
+class BarraStrumenti {
+public:
+    static BarraStrumenti& istanza();
+
+    // CreaToolBar: removes every button and adds the 36 entries in order.
+    void crea();
+    const std::vector<Pulsante>& pulsanti() const { return pulsanti_; }
+    const Pulsante* trova(const QString& chiave) const;
+    bool abilitato(const QString& chiave) const;
+    void setAbilitato(const QString& chiave, bool abil);
+
+private:
+    BarraStrumenti() = default;
+    std::vector<Pulsante> pulsanti_;
+};
+
+void CreaToolBar();
+// Enables or disables every button of a group: "Puls_DebugRelease", "Puls_Download",
+// "Puls_Debug", "Puls_FunctionBlock", "Puls_Compila". Any other name changes nothing.
+void AbilitaPulsanti(const QString& blocco, bool abil);
+// The keys of a group, in toolbar order; empty for an unknown name.
+std::vector<QString> PulsantiDelGruppo(const QString& blocco);
+
+} // namespace ludra

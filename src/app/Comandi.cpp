@@ -1,0 +1,106 @@
+#include "app/Comandi.h"
+
+#include "app/BarraStato.h"
+#include "app/Finestre.h"
+#include "app/Notifiche.h"
+#include "link/StatoLink.h"
+#include "platform/Shell.h"
+#include "project/Progetto.h"
+
+#include <QHash>
+#include <functional>
+
+namespace ludra {
+namespace {
+
+void mostra(const QString& finestra, bool inPrimoPiano = true)
+{
+    if (HostFinestre* host = hostFinestre())
+        host->mostra(finestra, inPrimoPiano);
+}
+
+using Azione = std::function<void()>;
+
+const QHash<QString, Azione>& azioniToolbar()
+{
+    static const QHash<QString, Azione> azioni = {
+        {QStringLiteral("upload"), [] {}},
+        {QStringLiteral("view_reg"), [] { mostra(QStringLiteral("Registri")); }},
+        {QStringLiteral("view_log"), [] { mostra(QStringLiteral("Log")); }},
+        {QStringLiteral("rung_break"), [] { InvertiBreak(); }},
+        {QStringLiteral("view_http"),
+         [] { platform::shell().open(QStringLiteral("http://") + Controllore.IP); }},
+    };
+    return azioni;
+}
+
+const QHash<QString, Azione>& azioniMenu()
+{
+    static const QHash<QString, Azione> azioni = {
+        {QStringLiteral("mnu_exit"),
+         [] {
+             if (HostFinestre* host = hostFinestre())
+                 host->chiudiPrincipale();
+         }},
+        {QStringLiteral("mnu_controller"),
+         [] {
+             if (HostFinestre* host = hostFinestre())
+                 host->mostraPagina(QStringLiteral("frm_Settings"), 0);
+         }},
+        {QStringLiteral("mnu_workspace"),
+         [] {
+             if (HostFinestre* host = hostFinestre())
+                 host->mostraPagina(QStringLiteral("frm_Settings"), 1);
+         }},
+        {QStringLiteral("mnu_viewProj"), [] { mostra(QStringLiteral("frm_Progetto")); }},
+        {QStringLiteral("mnu_program"), [] { mostra(QStringLiteral("Program")); }},
+        {QStringLiteral("mnu_Registri"), [] { mostra(QStringLiteral("Registri")); }},
+        {QStringLiteral("mnu_log"), [] {}},
+        {QStringLiteral("mnu_search"), [] { mostra(QStringLiteral("frm_search")); }},
+        {QStringLiteral("mnu_images"), [] { mostra(QStringLiteral("Input_Img")); }},
+        {QStringLiteral("mnu_1000"), [] { mostra(QStringLiteral("frm_Config")); }},
+        {QStringLiteral("mnu_Format"), [] { mostra(QStringLiteral("frm_variabili")); }},
+        {QStringLiteral("mnu_dialoga"), [] { mostra(QStringLiteral("frm_dialoga")); }},
+        {QStringLiteral("mnu_scheduler"), [] { mostra(QStringLiteral("frm_scheduler"), false); }},
+        {QStringLiteral("mnu_display"), [] { mostra(QStringLiteral("frm_display")); }},
+        {QStringLiteral("mnu_Tables"), [] { mostra(QStringLiteral("Input_Tab")); }},
+        {QStringLiteral("mnu_eeprom"), [] { mostra(QStringLiteral("frm_eeprom")); }},
+        {QStringLiteral("mnu_mac"), [] { mostra(QStringLiteral("frm_LettMAC")); }},
+        {QStringLiteral("mnu_About"), [] { mostra(QStringLiteral("frmAbout")); }},
+        {QStringLiteral("mnu_FB_Break"), [] { InvertiBreak(); }},
+    };
+    return azioni;
+}
+
+} // namespace
+
+void Toolbar1_ButtonClick(const QString& chiave)
+{
+    StopCom = 1;
+    const auto& azioni = azioniToolbar();
+    if (const auto it = azioni.find(chiave); it != azioni.end())
+        it.value()();
+    AggiornaStato();
+}
+
+void ClickMenu(const QString& nome)
+{
+    const auto& azioni = azioniMenu();
+    if (const auto it = azioni.find(nome); it != azioni.end())
+        it.value()();
+}
+
+void InvertiBreak()
+{
+    if (SubCorrente < 0 || SubCorrente >= kNumSezioni)
+        return;
+    Sezione& sezione = Sezioni[std::size_t(SubCorrente)];
+    // With no current line there is nothing to mark.
+    if (RungCorrente < 1 || RungCorrente > sezione.NumRung)
+        return;
+    Rung& rung = sezione.Rung[std::size_t(RungCorrente)];
+    rung.Break = !rung.Break;
+    emit Notifiche::istanza().rungCambiato(SubCorrente, RungCorrente);
+}
+
+} // namespace ludra

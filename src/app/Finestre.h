@@ -1,0 +1,52 @@
+#pragma once
+// Windows as the logic sees them: the loaded windows that reload their captions on a
+// language change, and the window operations the commands ask of the main window.
+#include <QString>
+#include <functional>
+#include <vector>
+
+namespace ludra {
+
+// A window whose texts depend on the language.
+class Localizzabile {
+public:
+    virtual ~Localizzabile() = default;
+    virtual void SetRes() = 0;
+};
+
+// The windows loaded now, in the order they were loaded.
+class FinestreCaricate {
+public:
+    static FinestreCaricate& istanza();
+    void registra(Localizzabile* f);
+    void rimuovi(Localizzabile* f);
+    void perOgni(const std::function<void(Localizzabile&)>& azione);
+    int numero() const { return int(finestre_.size()); }
+
+private:
+    FinestreCaricate() = default;
+    std::vector<Localizzabile*> finestre_;
+};
+
+// What the commands ask of the window layer. Windows of later steps are reached
+// through here; until one exists its request does nothing.
+class HostFinestre {
+public:
+    virtual ~HostFinestre() = default;
+    // Shows (loading it first when needed) and brings to the front the named window:
+    // "Log", "Program", "Registri", "frm_Settings", "frm_search", "frm_Config", ...
+    virtual void mostra(const QString& finestra, bool inPrimoPiano = true) = 0;
+    // Unloads a window when it is loaded.
+    virtual void chiudi(const QString& finestra) = 0;
+    // Shows a page of a window that has pages (the settings window's frm_opt(0/1)).
+    virtual void mostraPagina(const QString& finestra, int pagina) = 0;
+    // Closes the main window (Exit).
+    virtual void chiudiPrincipale() = 0;
+    // The main window's caption.
+    virtual QString caption() const = 0;
+};
+
+HostFinestre* hostFinestre();
+void setHostFinestre(HostFinestre* host);
+
+} // namespace ludra

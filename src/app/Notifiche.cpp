@@ -1,0 +1,11 @@
+#include "app/Notifiche.h"
+
+namespace ludra {
+
+Notifiche& Notifiche::istanza()
+{
+    static Notifiche n;
+    return n;
+}
+
+} // namespace ludra

@@ -1,0 +1,24 @@
+#pragma once
+// The logic's way of telling the windows that state they draw has changed. The logic
+// owns the state; windows listen and redraw.
+#include <QObject>
+#include <QString>
+
+namespace ludra {
+
+class Notifiche : public QObject {
+    Q_OBJECT
+public:
+    static Notifiche& istanza();
+
+signals:
+    void toolbarCambiata(const QString& chiave);   // enabled state of one button
+    void toolbarRicostruita();
+    void statoCambiato();                          // status bar panels
+    void menuCambiato(const QString& nome);        // caption or visibility of one item
+    void logRigaAggiunta();
+    void logSvuotato();
+    void rungCambiato(int sezione, int riga);     // one line's record or mark
+};
+
+} // namespace ludra

@@ -1,0 +1,52 @@
+#include "app/ui/Main.h"
+
+#include "app/Avvio.h"
+#include "app/BarraStrumenti.h"
+#include "app/Testi.h"
+#include "app/ui/Log.h"
+#include "app/ui/Principale.h"
+#include "platform/Resources.h"
+#include "platform/Twips.h"
+#include "platform/ui/Pictures.h"
+#include "project/Progetto.h"
+
+#include <QMdiSubWindow>
+
+namespace ludra::ui {
+
+using platform::twipsToPx;
+
+void Main()
+{
+    // A fresh process starts from zero; starting twice in one process (tests) must too.
+    AzzeraStatoProcesso();
+
+    // 1. English texts and menu captions; the main window is created by this first use.
+    Principale& principale = Principale::istanza();
+    ImpostaLingua(kInglese);
+    // 2.
+    principale.CaricaImmagini();
+    // 3 to 5.
+    principale.setWindowIcon(platform::LoadResIcon(300));
+    principale.setWindowTitle(platform::resources().string(500).value_or(QString()));
+    principale.resize(twipsToPx(16000), twipsToPx(13000));
+    // 6.
+    CreaToolBar();
+    // 7.
+    AggiornaAuto = false;
+    TempoAnimazione = 500;
+    // 8. The Log window at the top left, loading it shows the main window with it.
+    principale.registraFinestra(QStringLiteral("Log"), [] { return new Log; });
+    principale.carica(QStringLiteral("Log"));
+    QMdiSubWindow* cornice = principale.cornice(QStringLiteral("Log"));
+    cornice->setFixedWidth(twipsToPx(Log::kLarghezzaTwips));
+    cornice->setGeometry(0, 0, twipsToPx(Log::kLarghezzaTwips), twipsToPx(13000 - 3000));
+    principale.show();
+    principale.mostra(QStringLiteral("Log"));
+    // 9 to 15.
+    ImpostaStatoIniziale();
+    // 16.
+    InitProgetto();
+}
+
+} // namespace ludra::ui

@@ -1,0 +1,228 @@
+#include "app/ui/Principale.h"
+
+#include "app/Avvio.h"
+#include "app/BarraStato.h"
+#include "app/BarraStrumenti.h"
+#include "app/Comandi.h"
+#include "app/Menu.h"
+#include "app/Notifiche.h"
+#include "platform/Twips.h"
+#include "platform/ui/Pictures.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QToolBar>
+
+namespace ludra::ui {
+namespace {
+Principale* instance = nullptr;
+}
+
+Principale& Principale::istanza()
+{
+    if (!instance)
+        instance = new Principale;
+    return *instance;
+}
+
+bool Principale::esiste() { return instance != nullptr; }
+
+void Principale::distruggi()
+{
+    delete instance;
+    instance = nullptr;
+}
+
+Principale::Principale()
+{
+    setObjectName(QStringLiteral("Principale"));
+    setAttribute(Qt::WA_DeleteOnClose, false);
+
+    mdi = new QMdiArea(this);
+    mdi->setObjectName(QStringLiteral("mdi"));
+    setCentralWidget(mdi);
+
+    Toolbar1 = addToolBar(QStringLiteral("Toolbar1"));
+    Toolbar1->setObjectName(QStringLiteral("Toolbar1"));
+    Toolbar1->setMovable(false);
+    Toolbar1->setIconSize(QSize(24, 24));
+
+    // Five panels of 1440 twips; panel 5 is written by nothing.
+    for (int i = 1; i <= 5; ++i) {
+        auto* label = new QLabel(this);
+        label->setObjectName(QStringLiteral("StatusBar1_%1").arg(i));
+        label->setFixedWidth(platform::twipsToPx(1440));
+        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        statusBar()->addWidget(label);
+        pannelli << label;
+    }
+
+    costruisciMenu();
+    ricostruisciToolbar();
+    aggiornaPannelli();
+
+    Notifiche& n = Notifiche::istanza();
+    connect(&n, &Notifiche::toolbarRicostruita, this, &Principale::ricostruisciToolbar);
+    connect(&n, &Notifiche::toolbarCambiata, this, &Principale::aggiornaPulsante);
+    connect(&n, &Notifiche::menuCambiato, this, &Principale::aggiornaVoce);
+    connect(&n, &Notifiche::statoCambiato, this, &Principale::aggiornaPannelli);
+
+    setHostFinestre(this);
+}
+
+Principale::~Principale()
+{
+    if (hostFinestre() == this)
+        setHostFinestre(nullptr);
+    // Child windows unregister themselves as they go.
+    for (QMdiSubWindow* sub : std::as_const(caricate))
+        delete sub;
+    caricate.clear();
+}
+
+void Principale::CaricaImmagini()
+{
+    for (const ImmagineLista& i : ElencoImmagini())
+        ImageList1.insert(QString::fromLatin1(i.chiave), platform::LoadResIcon(i.risorsa));
+    ricostruisciToolbar();
+}
+
+void Principale::costruisciMenu()
+{
+    const MenuPrincipale& modello = MenuPrincipale::istanza();
+    for (const VoceMenu* barra : modello.figli(QString())) {
+        auto* menu = new QMenu(barra->caption, this);
+        menu->setObjectName(barra->nome);
+        const bool diBarra = barra->nome != QLatin1String("mnu_FB")
+                             && barra->nome != QLatin1String("mnu_Cont");
+        if (diBarra) {
+            QAction* a = menuBar()->addMenu(menu);
+            a->setObjectName(barra->nome);
+            a->setVisible(barra->visibile);
+            azioniMenu.insert(barra->nome, a);
+        } else {
+            popupMenu.insert(barra->nome, menu);
+        }
+        for (const VoceMenu* voce : modello.figli(barra->nome)) {
+            QAction* a = voce->separatore ? menu->addSeparator() : menu->addAction(voce->caption);
+            a->setObjectName(voce->nome);
+            a->setVisible(voce->visibile);
+            const QString nome = voce->nome;
+            connect(a, &QAction::triggered, this, [nome] { ClickMenu(nome); });
+            azioniMenu.insert(nome, a);
+        }
+    }
+}
+
+void Principale::aggiornaVoce(const QString& nome)
+{
+    const VoceMenu* voce = MenuPrincipale::istanza().trova(nome);
+    QAction* a = azioniMenu.value(nome);
+    if (!voce || !a)
+        return;
+    a->setText(voce->caption);
+    a->setVisible(voce->visibile);
+}
+
+void Principale::ricostruisciToolbar()
+{
+    Toolbar1->clear();
+    azioniToolbar.clear();
+    for (const Pulsante& p : BarraStrumenti::istanza().pulsanti()) {
+        if (p.separatore) {
+            Toolbar1->addSeparator();
+            continue;
+        }
+        QAction* a = Toolbar1->addAction(ImageList1.value(p.immagine), QString());
+        a->setObjectName(p.chiave);
+        a->setToolTip(p.tooltip);
+        a->setStatusTip(p.tooltip);
+        a->setEnabled(p.abilitato);
+        const QString chiave = p.chiave;
+        connect(a, &QAction::triggered, this, [chiave] { Toolbar1_ButtonClick(chiave); });
+        azioniToolbar.insert(chiave, a);
+    }
+}
+
+void Principale::aggiornaPulsante(const QString& chiave)
+{
+    if (QAction* a = azioniToolbar.value(chiave))
+        a->setEnabled(BarraStrumenti::istanza().abilitato(chiave));
+}
+
+void Principale::aggiornaPannelli()
+{
+    for (int i = 0; i < pannelli.size(); ++i)
+        pannelli[i]->setText(BarraStato::istanza().pannello(i + 1));
+}
+
+QLabel* Principale::pannello(int n) const
+{
+    return n >= 1 && n <= pannelli.size() ? pannelli[n - 1] : nullptr;
+}
+
+void Principale::registraFinestra(const QString& nome, Fabbrica fabbrica)
+{
+    fabbriche.insert(nome, std::move(fabbrica));
+}
+
+QMdiSubWindow* Principale::cornice(const QString& nome) const { return caricate.value(nome); }
+
+QWidget* Principale::finestra(const QString& nome) const
+{
+    QMdiSubWindow* sub = caricate.value(nome);
+    return sub ? sub->widget() : nullptr;
+}
+
+QWidget* Principale::carica(const QString& nome)
+{
+    if (QWidget* w = finestra(nome))
+        return w;
+    const auto it = fabbriche.constFind(nome);
+    if (it == fabbriche.constEnd())
+        return nullptr;
+    QWidget* w = it.value()();
+    QMdiSubWindow* sub = mdi->addSubWindow(w);
+    sub->setObjectName(nome + QStringLiteral("_frame"));
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->setWindowIcon(windowIcon());
+    caricate.insert(nome, sub);
+    connect(sub, &QObject::destroyed, this, [this, nome] { caricate.remove(nome); });
+    return w;
+}
+
+void Principale::mostra(const QString& nome, bool inPrimoPiano)
+{
+    if (!carica(nome))
+        return;   // that window belongs to a later step
+    QMdiSubWindow* sub = caricate.value(nome);
+    sub->show();
+    sub->widget()->show();
+    if (inPrimoPiano) {
+        sub->raise();
+        mdi->setActiveSubWindow(sub);
+    }
+}
+
+void Principale::chiudi(const QString& nome)
+{
+    if (QMdiSubWindow* sub = caricate.take(nome))
+        delete sub;
+}
+
+void Principale::mostraPagina(const QString& nome, int pagina)
+{
+    QWidget* w = carica(nome);
+    if (!w)
+        return;
+    QMetaObject::invokeMethod(w, "mostraPagina", Q_ARG(int, pagina));
+    mostra(nome);
+}
+
+void Principale::chiudiPrincipale() { close(); }
+
+} // namespace ludra::ui

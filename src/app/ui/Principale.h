@@ -1,0 +1,77 @@
+#pragma once
+// The main window: an MDI frame with the menu bar, the toolbar and the status bar. It
+// draws the menu, toolbar and status models that the logic owns and hands clicks back
+// to the dispatch.
+#include "app/Finestre.h"
+
+#include <QHash>
+#include <QMainWindow>
+#include <functional>
+
+class QAction;
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QToolBar;
+
+namespace ludra::ui {
+
+class Principale : public QMainWindow, public HostFinestre {
+    Q_OBJECT
+public:
+    static Principale& istanza();
+    static bool esiste();
+    // Destroys the instance (tests start each start-up from nothing).
+    static void distruggi();
+
+    // CaricaImmagini: fills ImageList1 from the bitmap resources.
+    void CaricaImmagini();
+    QIcon immagine(const QString& chiave) const { return ImageList1.value(chiave); }
+    int numeroImmagini() const { return int(ImageList1.size()); }
+
+    // Child windows by name. A later step registers its window's factory here; the
+    // window is created the first time it is opened.
+    using Fabbrica = std::function<QWidget*()>;
+    void registraFinestra(const QString& nome, Fabbrica fabbrica);
+    QWidget* finestra(const QString& nome) const;          // nullptr when not loaded
+    QMdiSubWindow* cornice(const QString& nome) const;     // its MDI frame
+    // Loads (creates) a registered window without bringing it forward; returns it.
+    QWidget* carica(const QString& nome);
+
+    // HostFinestre
+    void mostra(const QString& nome, bool inPrimoPiano = true) override;
+    void chiudi(const QString& nome) override;
+    void mostraPagina(const QString& nome, int pagina) override;
+    void chiudiPrincipale() override;
+    QString caption() const override { return windowTitle(); }
+
+    QToolBar* toolbar() const { return Toolbar1; }
+    QAction* azioneToolbar(const QString& chiave) const { return azioniToolbar.value(chiave); }
+    QAction* azioneMenu(const QString& nome) const { return azioniMenu.value(nome); }
+    QMenu* popup(const QString& nome) const { return popupMenu.value(nome); }
+    QLabel* pannello(int n) const;
+    QMdiArea* area() const { return mdi; }
+
+private:
+    Principale();
+    ~Principale() override;
+
+    void costruisciMenu();
+    void ricostruisciToolbar();
+    void aggiornaPulsante(const QString& chiave);
+    void aggiornaVoce(const QString& nome);
+    void aggiornaPannelli();
+
+    QMdiArea* mdi = nullptr;
+    QToolBar* Toolbar1 = nullptr;
+    QHash<QString, QIcon> ImageList1;
+    QHash<QString, QAction*> azioniToolbar;
+    QHash<QString, QAction*> azioniMenu;   // menus of the bar included
+    QHash<QString, QMenu*> popupMenu;
+    QList<QLabel*> pannelli;
+    QHash<QString, Fabbrica> fabbriche;
+    QHash<QString, QMdiSubWindow*> caricate;
+};
+
+} // namespace ludra::ui

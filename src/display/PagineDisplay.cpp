@@ -1,0 +1,7 @@
+#include "display/PagineDisplay.h"
+
+namespace ludra {
+
+ListaPagine PagineDisplay;
+
+} // namespace ludra

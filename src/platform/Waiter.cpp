@@ -1,0 +1,84 @@
+#include "platform/Waiter.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QObject>
+#include <QTimer>
+
+namespace ludra::platform {
+namespace {
+
+class Waker : public QObject {
+    Q_OBJECT
+public:
+    void wake() { emit woken(); }
+signals:
+    void woken();
+};
+
+Waker& waker()
+{
+    static Waker w;
+    return w;
+}
+
+class EventLoopWaiter final : public Waiter {
+public:
+    EventLoopWaiter() { clock_.start(); }
+
+    void pumpOnce() override { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+
+    bool waitUntil(const std::function<bool()>& done, qint64 timeoutMs) override
+    {
+        const qint64 deadline = nowMs() + qMax<qint64>(0, timeoutMs);
+        while (!done()) {
+            const qint64 left = deadline - nowMs();
+            if (left <= 0)
+                return done();
+            QEventLoop loop;
+            QTimer timer;
+            timer.setSingleShot(true);
+            timer.setTimerType(Qt::PreciseTimer);
+            QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
+            QObject::connect(&waker(), &Waker::woken, &loop, &QEventLoop::quit);
+            timer.start(int(qMin<qint64>(left, 24LL * 3600 * 1000)));
+            loop.exec();
+        }
+        return true;
+    }
+
+    qint64 nowMs() override { return clock_.elapsed(); }
+
+private:
+    QElapsedTimer clock_;
+};
+
+Waiter* current = nullptr;
+
+} // namespace
+
+Waiter& waiter()
+{
+    static EventLoopWaiter fallback;
+    return current ? *current : fallback;
+}
+
+Waiter* setWaiter(Waiter* w)
+{
+    Waiter* previous = current;
+    current = w;
+    return previous;
+}
+
+void wakeWaiters() { waker().wake(); }
+
+void pause(double seconds)
+{
+    const qint64 ms = qint64(seconds * 1000.0 + 0.5);
+    waiter().waitUntil([] { return false; }, ms);
+}
+
+} // namespace ludra::platform
+
+#include "Waiter.moc"

@@ -1,0 +1,84 @@
+#include "support/Doubles.h"
+
+#include "resources/StringTable.h"
+
+namespace ludra::test {
+
+platform::MsgResult FakeDialogs::messageBox(const QString& text, platform::MsgButtons buttons,
+                                            platform::MsgIcon icon, const QString& title)
+{
+    messaggi.push_back({text, buttons, icon, title});
+    if (risposte.empty())
+        return predefinita;
+    const platform::MsgResult r = risposte.front();
+    risposte.pop_front();
+    return r;
+}
+
+std::optional<QString> FakeDialogs::inputBox(const QString&, const QString&, const QString&)
+{
+    if (input.empty())
+        return std::nullopt;
+    auto r = input.front();
+    input.pop_front();
+    return r;
+}
+
+QString FakeDialogs::openFile(const platform::FileDialogRequest& request)
+{
+    richiesteFile.push_back(request);
+    if (fileScelti.empty())
+        return {};
+    const QString f = fileScelti.front();
+    fileScelti.pop_front();
+    return f;
+}
+
+QString FakeDialogs::saveFile(const platform::FileDialogRequest& request)
+{
+    return openFile(request);
+}
+
+std::optional<QString> FakeResources::string(int id)
+{
+    if (mancanti.count(id))
+        return std::nullopt;
+    return resources::stringById(id);
+}
+
+void FakeWaiter::pumpOnce()
+{
+    ++pompaggi;
+    if (duranteAttesa)
+        duranteAttesa();
+}
+
+bool FakeWaiter::waitUntil(const std::function<bool()>& done, qint64 timeoutMs)
+{
+    attese.push_back(timeoutMs);
+    const qint64 fine = adesso + qMax<qint64>(0, timeoutMs);
+    pumpOnce();
+    while (!done() && adesso < fine) {
+        adesso = qMin(fine, adesso + 10);
+        pumpOnce();
+    }
+    return done();
+}
+
+PlatformDoubles::PlatformDoubles()
+    : prevDialogs(platform::setDialogs(&dialogs)),
+      prevShell(platform::setShell(&shell)),
+      prevResources(platform::setResources(&resources)),
+      prevWaiter(platform::setWaiter(&waiter))
+{
+}
+
+PlatformDoubles::~PlatformDoubles()
+{
+    platform::setDialogs(prevDialogs);
+    platform::setShell(prevShell);
+    platform::setResources(prevResources);
+    platform::setWaiter(prevWaiter);
+}
+
+} // namespace ludra::test
