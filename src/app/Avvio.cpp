@@ -5,10 +5,14 @@
 #include "app/Log.h"
 #include "app/Menu.h"
 #include "app/Testi.h"
+#include "compiler/CodiceProgramma.h"
 #include "display/PagineDisplay.h"
+#include "images/Immagini.h"
 #include "link/StatoLink.h"
 #include "project/Progetto.h"
 #include "project/Registri.h"
+#include "scheduler/Schedulazioni.h"
+#include "tables/Tabelle.h"
 
 namespace ludra {
 
@@ -61,6 +65,10 @@ void AzzeraStatoProcesso()
     AzzeraRegistri();
     AzzeraProgetto();
     PagineDisplay = ListaPagine{};
+    AzzeraTabelle();
+    AzzeraImmagini();
+    AzzeraSchedulazioni();
+    AzzeraCompilazione();
     Controllore = Dispositivo{};
     ModoCom = TimeoutRTU = StopCom = 0;
     AttendiRisposta = false;

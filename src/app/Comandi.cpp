@@ -3,6 +3,7 @@
 #include "app/BarraStato.h"
 #include "app/Finestre.h"
 #include "app/Notifiche.h"
+#include "compiler/Compilatore.h"
 #include "link/StatoLink.h"
 #include "platform/Shell.h"
 #include "project/Progetto.h"
@@ -28,6 +29,8 @@ const QHash<QString, Azione>& azioniToolbar()
         {QStringLiteral("view_reg"), [] { mostra(QStringLiteral("Registri")); }},
         {QStringLiteral("view_log"), [] { mostra(QStringLiteral("Log")); }},
         {QStringLiteral("rung_break"), [] { InvertiBreak(); }},
+        // The report goes to the Log; the byte count matters only to the download.
+        {QStringLiteral("proj_comp"), [] { Compila(); }},
         {QStringLiteral("view_http"),
          [] { platform::shell().open(QStringLiteral("http://") + Controllore.IP); }},
     };

@@ -1,0 +1,111 @@
+// Label targets: which record a jump, call or page list names.
+#include "compiler/CodiceProgramma.h"
+#include "compiler/Compilatore.h"
+#include "compiler/Unita.h"
+
+#include "app/Testi.h"
+#include "display/PagineDisplay.h"
+#include "project/Progetto.h"
+
+namespace ludra {
+
+namespace {
+
+inline constexpr int kTestoErroreEtichetta = 52;
+inline constexpr int kUnitaPercorse = 9;   // units 0..8 carry labels; unit 9 does not
+
+const QString kEtichettaDisplay = QStringLiteral("DISPLAY");
+
+} // namespace
+
+std::int16_t TrovaEtichetta(const QString& label)
+{
+    // A jump with no label typed must not land on whichever line has none.
+    if (label.isEmpty())
+        return 0;
+
+    int risultato = 0;
+    if (label == kEtichettaDisplay) {
+        if (const Sezione* s = unita::corrente()) {
+            risultato = 1;
+            for (int i = 1; i <= unita::righe(*s); ++i)
+                if (unita::emetteRecord(s->Rung[std::size_t(i)]))
+                    ++risultato;
+        }
+    }
+
+    // A label found only in a unit this compile leaves out would name a record the
+    // image does not hold: it counts as missing.
+    const int ultimaEmessa = unita::pagineEmesse();
+    int numero = 1;
+    for (int u = 0; u < kUnitaPercorse; ++u) {
+        const Sezione& s = Sezioni[std::size_t(u)];
+        for (int i = 1; i <= unita::righe(s); ++i) {
+            const Rung& r = s.Rung[std::size_t(i)];
+            if (r.Etichetta == label && u <= ultimaEmessa)
+                risultato = numero;   // the last carrier in the walk wins
+            if (unita::emetteRecord(r))
+                ++numero;
+        }
+    }
+    return std::int16_t(risultato);
+}
+
+EsitoRiga RisolviEtichette(int line)
+{
+    EsitoRiga esito;
+    Sezione* s = unita::corrente();
+    if (!s || line < 1 || line > kMaxRung) {
+        esito.Guasto = guasti::Conteggio;
+        return esito;
+    }
+    Rung& r = s->Rung[std::size_t(line)];
+
+    // The target value is the target line's record index, low byte first.
+    const auto risolvi = [&](const QString& etichetta, int byte) {
+        const int t = TrovaEtichetta(etichetta);
+        if (t > 0) {
+            r.ArgByte[std::size_t(byte)] = std::uint8_t((t - 1) & 0xFF);
+            r.ArgByte[std::size_t(byte + 1)] = std::uint8_t(((t - 1) >> 8) & 0xFF);
+        } else {
+            esito.MessaggioRiga = Testi.t(kTestoErroreEtichetta);
+        }
+    };
+
+    switch (r.Funzione) {
+    case kFunzioneGoto:
+    case kFunzioneCall:
+        risolvi(r.ArgTesto[4], 0);
+        break;
+    case kFunzioneIfGoto:
+    case kFunzioneIfCall:
+        risolvi(r.ArgTesto[4], 4);    // when the bit is true
+        risolvi(r.ArgTesto[5], 12);   // when the bit is false
+        break;
+    case kFunzioneDisplay: {
+        if (r.SubOp != kSubOpListaPagine)
+            break;
+        const int n = PagineDisplay.NumPagine;
+        if (n < 1) {
+            esito.Guasto = guasti::NessunaPagina;
+            return esito;
+        }
+        r.ArgByte[0] = kSubOpListaPagine;
+        r.ArgByte[3] = std::uint8_t(n - 1);
+        for (int k = 1; k <= n; ++k) {
+            if (k > kMaxPagineLista) {
+                esito.Guasto = guasti::TroppePagine;
+                return esito;
+            }
+            risolvi(QStringLiteral("PAG") + QString::number(k), 4 * k);
+        }
+        r.LungDati = std::int16_t(4 * n + 6);
+        break;
+    }
+    default:
+        break;
+    }
+    return esito;
+}
+
+} // namespace ludra

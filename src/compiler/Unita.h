@@ -1,0 +1,22 @@
+#pragma once
+// The program units as the compiler walks them.
+#include "project/Progetto.h"
+
+namespace ludra::unita {
+
+// The unit SubCorrente names, or nullptr when it names none.
+Sezione* corrente();
+
+// The line count of a unit, kept to the lines a unit can hold.
+int righe(const Sezione& s);
+
+// Communication and local-operation lines write a record; blank lines do not.
+bool emetteRecord(const Rung& r);
+
+// The number of display-page units this compile emits after the main program: the
+// page count for the KVR5460, none for the other models.
+int pagineEmesse();
+
+bool modelloDisplay();
+
+} // namespace ludra::unita
