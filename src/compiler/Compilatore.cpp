@@ -24,50 +24,6 @@ std::function<void()>& rigeneraPagine()
     return rigenera;
 }
 
-// True when bytes [da, da + n) lie inside the image.
-bool dentro(std::int64_t da, std::int64_t n) { return da >= 0 && da + n <= kDimCodice; }
-
-// Takes the next record slot; a record never spills into the data area.
-std::optional<int> nuovoRecord(EsitoRiga& esito)
-{
-    const int offset = kDimIntestazione + kDimRecord * NumComandi;
-    if (NumComandi >= kMaxRecord || offset + kDimRecord > InizioDati) {
-        esito.Guasto = guasti::TroppiRecord;
-        return std::nullopt;
-    }
-    ++NumComandi;
-    return offset;
-}
-
-bool nuovoBlocco(EsitoRiga& esito)
-{
-    if (NumBlocchi >= kMaxRecord) {
-        esito.Guasto = guasti::TroppiBlocchi;
-        return false;
-    }
-    ++NumBlocchi;
-    return true;
-}
-
-void scriviRecordLocale(int offset, int lunghezza, bool interruzione)
-{
-    auto& c = CodiceProgramma;
-    const auto o = std::size_t(offset);
-    c[o] = kClasseLocale;
-    c[o + 1] = NumBlocchi;
-    c[o + 2] = 0;
-    const auto indirizzo = std::uint32_t(PuntDati);
-    c[o + 3] = std::uint8_t(indirizzo & 0xFF);
-    c[o + 4] = std::uint8_t((indirizzo >> 8) & 0xFF);
-    c[o + 5] = std::uint8_t((indirizzo >> 16) & 0xFF);
-    c[o + 6] = std::uint8_t((indirizzo >> 24) & 0xFF);
-    c[o + 7] = std::uint8_t(lunghezza);
-    c[o + 8] = 0;
-    c[o + 9] = interruzione ? 1 : 0;
-}
-
-bool byteValido(int v) { return v >= 0 && v <= 0xFF; }
-
 struct Guasto {
     int rung = 0;
     QString causa;
@@ -98,7 +54,10 @@ std::optional<Guasto> compilaUnita()
 }
 
 // The offset of block `blocco` of the table area.
-std::int64_t offsetBlocco(int blocco) { return std::int64_t(InizioDati) + (blocco - 1) * std::int64_t(kDimBloccoTabella); }
+std::int64_t offsetBlocco(int blocco)
+{
+    return std::int64_t(InizioDati) + (blocco - 1) * std::int64_t(kDimBloccoTabella);
+}
 
 // Where the data area ends: the block of the last local-operation record, rounded to
 // whole arguments; InizioDati when there is none.
@@ -250,109 +209,6 @@ std::optional<Guasto> compilaProgetto()
 }
 
 } // namespace
-
-EsitoRiga CompilaRung(int line)
-{
-    EsitoRiga esito;
-    Sezione* s = unita::corrente();
-    if (!s || line < 1 || line > kMaxRung) {
-        esito.Guasto = guasti::Conteggio;
-        return esito;
-    }
-    Rung& r = s->Rung[std::size_t(line)];
-    const auto& a = r.ArgByte;
-
-    switch (r.Classe) {
-    case kClasseScrivi:
-    case kClasseLeggiHolding:
-    case kClasseLeggiInput: {
-        const std::optional<int> offset = nuovoRecord(esito);
-        if (!offset)
-            return esito;
-        // Node, remote register (high, low), count, local register (high, low), delay
-        // (low, high): 16-bit arguments are kept low byte first.
-        const std::array<std::uint8_t, kDimRecord> record{
-            std::uint8_t(r.Classe), a[0], a[5], a[4], a[8], a[13], a[12], a[16], a[20],
-            std::uint8_t(r.Break ? 1 : 0)};
-        std::copy(record.begin(), record.end(), CodiceProgramma.begin() + *offset);
-        return esito;
-    }
-    case kClasseLocale: {
-        esito = RisolviEtichette(line);
-        if (esito.guasto())
-            return esito;
-        const std::optional<int> offset = nuovoRecord(esito);
-        if (!offset || !nuovoBlocco(esito))
-            return esito;
-        if (!byteValido(r.LungDati)) {
-            esito.Guasto = guasti::Lunghezza;
-            return esito;
-        }
-        if (!byteValido(r.Funzione)) {
-            esito.Guasto = guasti::Funzione;
-            return esito;
-        }
-        if (!dentro(PuntDati, kDimScritturaBlocco)) {
-            esito.Guasto = guasti::OltreImmagine;
-            return esito;
-        }
-        scriviRecordLocale(*offset, r.LungDati, r.Break);
-
-        const auto d = std::size_t(PuntDati);
-        CodiceProgramma[d] = std::uint8_t(r.Funzione);
-        CodiceProgramma[d + 1] = 0;
-        std::copy(a.begin(), a.end(), CodiceProgramma.begin() + std::ptrdiff_t(d + 2));
-        if (r.Funzione == kFunzioneDisplay && r.SubOp == kSubOpAggiornaDisplay)
-            for (std::size_t k = 0; k < 8; ++k)
-                CodiceProgramma[d + 2 + 4 * k] = kSubOpAggiornaDisplay;
-        PuntDati += r.LungDati;
-        return esito;
-    }
-    default:
-        return esito;   // a blank line writes nothing
-    }
-}
-
-EsitoRiga CompilaScheduler(int index)
-{
-    EsitoRiga esito;
-    if (index < 1 || index > std::min<int>(Schedulazioni.NumOggetti, kMaxOggettiScheduler)) {
-        esito.Guasto = guasti::Conteggio;
-        return esito;
-    }
-    const OggettoScheduler& ogg = Schedulazioni.Oggetti[std::size_t(index)];
-    const int l = ogg.Blocco.LungDati;
-    const std::optional<int> offset = nuovoRecord(esito);
-    if (!offset || !nuovoBlocco(esito))
-        return esito;
-    if (l < 0 || !byteValido(l + kExtraScheduler)) {
-        esito.Guasto = guasti::Lunghezza;
-        return esito;
-    }
-    // The block carries code bytes 0..L+41.
-    if (l + kExtraScheduler - 2 > kDimCodiceScheduler) {
-        esito.Guasto = guasti::CodiceScheduler;
-        return esito;
-    }
-    if (!byteValido(ogg.Blocco.Funzione)) {
-        esito.Guasto = guasti::Funzione;
-        return esito;
-    }
-    const int lunghezza = l + kExtraScheduler;
-    if (!dentro(PuntDati, lunghezza)) {
-        esito.Guasto = guasti::OltreImmagine;
-        return esito;
-    }
-    scriviRecordLocale(*offset, lunghezza, false);
-
-    const auto d = std::size_t(PuntDati);
-    CodiceProgramma[d] = std::uint8_t(ogg.Blocco.Funzione);
-    CodiceProgramma[d + 1] = 0;
-    std::copy_n(ogg.Codice.begin(), lunghezza - 2,
-                CodiceProgramma.begin() + std::ptrdiff_t(d + 2));
-    PuntDati += lunghezza;
-    return esito;
-}
 
 std::int32_t Compila()
 {

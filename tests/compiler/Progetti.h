@@ -210,8 +210,10 @@ inline QStringList righeLog()
 inline QStringList rapportoOk(int byte, int percento, bool italiano = false)
 {
     return {italiano ? QStringLiteral("  Compilazione in corso") : QStringLiteral("  Compiling"),
-            italiano ? QStringLiteral("  Controllo errori : OK") : QStringLiteral("  Error check : OK"),
-            italiano ? QStringLiteral("  Utilizzo Risorse :") : QStringLiteral("  Resource usage :"),
+            italiano ? QStringLiteral("  Controllo errori : OK")
+                     : QStringLiteral("  Error check : OK"),
+            italiano ? QStringLiteral("  Utilizzo Risorse :")
+                     : QStringLiteral("  Resource usage :"),
             QStringLiteral("    %1 / 5634 Bytes (%2%)").arg(byte).arg(percento),
             italiano ? QStringLiteral("  Compilato") : QStringLiteral("  Compiled")};
 }

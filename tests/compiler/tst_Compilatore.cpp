@@ -349,7 +349,8 @@ private slots:
         PagineDisplay.NumPagine = 2;
         pagina(0, 3);
         pagina(1, 2);
-        programma(0, {locale(3, 0, 1, kSubOpListaPagine), salto(kFunzioneGoto, QStringLiteral("PAG2")),
+        programma(0, {locale(3, 0, 1, kSubOpListaPagine),
+                      salto(kFunzioneGoto, QStringLiteral("PAG2")),
                       comunicazione(1, 5, 6, 7, 8, 9), RungVuoto()});
         Schedulazioni.NumOggetti = 2;
         logger(1, 8);
@@ -381,10 +382,11 @@ private slots:
         QCOMPARE(righeLog(), rapportoOk(14, 0, true));
         programma(0, {salto(kFunzioneGoto, QStringLiteral("X"))});
         QCOMPARE(Compila(), 0);
-        QCOMPARE(righeLog(), (QStringList{QStringLiteral("  Compilazione in corso"),
-                                          QStringLiteral("  Controllo errori : Errore"),
-                                          QStringLiteral("  Impossibile compilare"),
-                                          QStringLiteral("   - Function Block 1 : Errore Etichetta")}));
+        const QStringList errore{QStringLiteral("  Compilazione in corso"),
+                                 QStringLiteral("  Controllo errori : Errore"),
+                                 QStringLiteral("  Impossibile compilare"),
+                                 QStringLiteral("   - Function Block 1 : Errore Etichetta")};
+        QCOMPARE(righeLog(), errore);
     }
 
     void tastoCompila()

@@ -28,7 +28,8 @@ private slots:
 
     void etichettaMancante()
     {
-        programma(0, {locale(1, 14), salto(kFunzioneGoto, QStringLiteral("NOWHERE")), locale(2, 14)});
+        programma(0, {locale(1, 14), salto(kFunzioneGoto, QStringLiteral("NOWHERE")),
+                      locale(2, 14)});
         QCOMPARE(Compila(), 0);
         QCOMPARE(NumErrori, std::int16_t(1));
         QCOMPARE(righeLog(), QStringList{QStringLiteral("  Compiling")} +
@@ -101,8 +102,9 @@ private slots:
         QTest::addColumn<QString>("falso");
         QTest::newRow("Goto") << kFunzioneGoto << QString() << QString();
         QTest::newRow("Call") << kFunzioneCall << QString() << QString();
-        QTest::newRow("If(bit) -> Goto, true") << kFunzioneIfGoto << QString() << QStringLiteral("A");
-        QTest::newRow("If(bit) -> Call, false") << kFunzioneIfCall << QStringLiteral("A") << QString();
+        const QString a = QStringLiteral("A");
+        QTest::newRow("If(bit) -> Goto, true") << kFunzioneIfGoto << QString() << a;
+        QTest::newRow("If(bit) -> Call, false") << kFunzioneIfCall << a << QString();
     }
 
     void etichettaVuota()
@@ -178,8 +180,9 @@ private slots:
             PagineDisplay.NumPagine = 9;
         programma(0, {locale(1, 14), salto(kFunzioneGoto, QStringLiteral("SUB"))});
         pagina(0, 1);
-        Sezioni[std::size_t(unita)].NumRung = std::max<std::int16_t>(Sezioni[std::size_t(unita)].NumRung, 1);
-        Sezioni[std::size_t(unita)].Rung[1] = etichettata(locale(1, 34), QStringLiteral("SUB"));
+        Sezione& s = Sezioni[std::size_t(unita)];
+        s.NumRung = std::max<std::int16_t>(s.NumRung, 1);
+        s.Rung[1] = etichettata(locale(1, 34), QStringLiteral("SUB"));
 
         const std::int32_t risultato = Compila();
         if (atteso == 0) {
