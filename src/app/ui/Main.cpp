@@ -5,6 +5,7 @@
 #include "app/Testi.h"
 #include "app/ui/Log.h"
 #include "app/ui/Principale.h"
+#include "link/ui/frm_Settings.h"
 #include "platform/Resources.h"
 #include "platform/Twips.h"
 #include "platform/ui/Pictures.h"
@@ -35,6 +36,7 @@ void Main()
     // 7.
     AggiornaAuto = false;
     TempoAnimazione = 500;
+    principale.registraFinestra(QStringLiteral("frm_Settings"), [] { return new frm_Settings; });
     // 8. The Log window at the top left, loading it shows the main window with it.
     principale.registraFinestra(QStringLiteral("Log"), [] { return new Log; });
     principale.carica(QStringLiteral("Log"));

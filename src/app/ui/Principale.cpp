@@ -210,8 +210,11 @@ void Principale::mostra(const QString& nome, bool inPrimoPiano)
 
 void Principale::chiudi(const QString& nome)
 {
-    if (QMdiSubWindow* sub = caricate.take(nome))
-        delete sub;
+    // Deferred: the request often comes from a button of the window itself.
+    if (QMdiSubWindow* sub = caricate.take(nome)) {
+        sub->hide();
+        sub->deleteLater();
+    }
 }
 
 void Principale::mostraPagina(const QString& nome, int pagina)

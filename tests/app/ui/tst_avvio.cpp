@@ -93,7 +93,7 @@ void TestAvvio::linkDefaults()
 {
     QCOMPARE(ModoCom, kModoTcp);
     QCOMPARE(Controllore.IP, QString::fromLatin1(kIndirizzoPredefinito));
-    QCOMPARE(Controllore.Porta, std::int16_t(502));
+    QCOMPARE(Controllore.Porta, std::uint16_t(502));
     QCOMPARE(int(Controllore.Nodo), 10);
     QCOMPARE(Controllore.Modello, QStringLiteral("KVR5200-IO"));
     QCOMPARE(Controllore.Timeout, std::int16_t(1000));
@@ -239,7 +239,7 @@ void TestAvvio::twoStartsBeginAlike()
     Main();
     QCOMPARE(Lingua, kInglese);
     QVERIFY(TabellaRegistri[40].Nome.isEmpty());
-    QCOMPARE(Controllore.Porta, std::int16_t(502));
+    QCOMPARE(Controllore.Porta, std::uint16_t(502));
     QVERIFY(LogModello::istanza().righe().isEmpty());
     QCOMPARE(Principale::istanza().azioneMenu(QStringLiteral("mnu_project"))->text(),
              QStringLiteral("Project"));
