@@ -6,6 +6,7 @@
 #include "app/ui/Log.h"
 #include "app/ui/Principale.h"
 #include "link/ui/frm_Settings.h"
+#include "monitor/ui/Registri.h"
 #include "platform/Resources.h"
 #include "platform/Twips.h"
 #include "platform/ui/Pictures.h"
@@ -37,6 +38,7 @@ void Main()
     AggiornaAuto = false;
     TempoAnimazione = 500;
     principale.registraFinestra(QStringLiteral("frm_Settings"), [] { return new frm_Settings; });
+    principale.registraFinestra(QStringLiteral("Registri"), [] { return new Registri; });
     // 8. The Log window at the top left, loading it shows the main window with it.
     principale.registraFinestra(QStringLiteral("Log"), [] { return new Log; });
     principale.carica(QStringLiteral("Log"));

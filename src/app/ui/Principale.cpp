@@ -140,7 +140,6 @@ void Principale::ricostruisciToolbar()
         QAction* a = Toolbar1->addAction(ImageList1.value(p.immagine), QString());
         a->setObjectName(p.chiave);
         a->setToolTip(p.tooltip);
-        a->setStatusTip(p.tooltip);
         a->setEnabled(p.abilitato);
         const QString chiave = p.chiave;
         connect(a, &QAction::triggered, this, [chiave] { Toolbar1_ButtonClick(chiave); });
@@ -190,6 +189,7 @@ QWidget* Principale::carica(const QString& nome)
     sub->setObjectName(nome + QStringLiteral("_frame"));
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->setWindowIcon(windowIcon());
+    sub->resize(sub->sizeHint());
     caricate.insert(nome, sub);
     connect(sub, &QObject::destroyed, this, [this, nome] { caricate.remove(nome); });
     return w;
