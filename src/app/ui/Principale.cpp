@@ -190,6 +190,9 @@ QWidget* Principale::carica(const QString& nome)
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->setWindowIcon(windowIcon());
     sub->resize(sub->sizeHint());
+    // Narrow windows keep their width whatever the user drags.
+    if (const QVariant larghezza = w->property("larghezzaFissaTwips"); larghezza.isValid())
+        sub->setFixedWidth(platform::twipsToPx(larghezza.toInt()));
     caricate.insert(nome, sub);
     connect(sub, &QObject::destroyed, this, [this, nome] { caricate.remove(nome); });
     return w;
