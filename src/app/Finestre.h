@@ -36,6 +36,7 @@ public:
     // Shows (loading it first when needed) and brings to the front the named window:
     // "Log", "Program", "Registri", "frm_Settings", "frm_search", "frm_Config", ...
     virtual void mostra(const QString& finestra, bool inPrimoPiano = true) = 0;
+    virtual bool caricata(const QString& finestra) const = 0;
     // Unloads a window when it is loaded.
     virtual void chiudi(const QString& finestra) = 0;
     // Shows a page of a window that has pages (the settings window's frm_opt(0/1)).

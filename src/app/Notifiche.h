@@ -19,6 +19,7 @@ signals:
     void logRigaAggiunta();
     void logSvuotato();
     void rungCambiato(int sezione, int riga);     // one line's record or mark
+    void registriCambiati();                      // TabellaRegistri rows or values
 };
 
 } // namespace ludra

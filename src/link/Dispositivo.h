@@ -15,7 +15,8 @@ struct Dispositivo {
     std::array<std::uint8_t, 4> IpEeprom{};
     QString IpEepromTesto;
     std::array<std::uint8_t, 4> Maschera{};
-    std::int16_t Porta = 0;         // TCP port, or serial port number (1 for COM1)
+    // TCP port (1..65535, so unsigned), or serial port number (1 for COM1).
+    std::uint16_t Porta = 0;
     QString MacTesto;
     std::array<std::uint8_t, 6> Mac{};
     std::uint8_t Nodo = 0;

@@ -7,6 +7,7 @@ namespace {
 class NoShell final : public Shell {
 public:
     void open(const QString&) override {}
+    bool start(const QString&) override { return false; }
 };
 
 Shell* current = nullptr;

@@ -75,6 +75,8 @@ void wakeWaiters() { waker().wake(); }
 
 void pause(double seconds)
 {
+    if (!(seconds > 0))
+        return;
     const qint64 ms = qint64(seconds * 1000.0 + 0.5);
     waiter().waitUntil([] { return false; }, ms);
 }

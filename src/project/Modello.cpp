@@ -1,6 +1,7 @@
 #include "project/Registri.h"
 
 #include "app/Menu.h"
+#include "app/Notifiche.h"
 #include "app/Testi.h"
 #include "link/StatoLink.h"
 
@@ -135,6 +136,7 @@ void ImpostaModello()
         const int classe = TabellaRegistri[r].Classe <= 3 ? TabellaRegistri[r].Classe : 0;
         TabellaRegistri[r].Etichetta = PrefissiRegistro[classe] + QString::number(r);
     }
+    emit Notifiche::istanza().registriCambiati();
 }
 
 void AzzeraRegistri()

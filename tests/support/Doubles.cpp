@@ -69,7 +69,8 @@ PlatformDoubles::PlatformDoubles()
     : prevDialogs(platform::setDialogs(&dialogs)),
       prevShell(platform::setShell(&shell)),
       prevResources(platform::setResources(&resources)),
-      prevWaiter(platform::setWaiter(&waiter))
+      prevWaiter(platform::setWaiter(&waiter)),
+      prevRegistry(platform::setRegistry(&registry))
 {
 }
 
@@ -79,6 +80,7 @@ PlatformDoubles::~PlatformDoubles()
     platform::setShell(prevShell);
     platform::setResources(prevResources);
     platform::setWaiter(prevWaiter);
+    platform::setRegistry(prevRegistry);
 }
 
 } // namespace ludra::test

@@ -1,6 +1,7 @@
 #pragma once
 // Test doubles behind the platform layer.
 #include "platform/Dialogs.h"
+#include "platform/Registry.h"
 #include "platform/Resources.h"
 #include "platform/Shell.h"
 #include "platform/Waiter.h"
@@ -8,6 +9,7 @@
 #include <QStringList>
 #include <deque>
 #include <functional>
+#include <map>
 #include <set>
 
 namespace ludra::test {
@@ -39,7 +41,14 @@ public:
 class FakeShell final : public platform::Shell {
 public:
     QStringList aperti;
+    QStringList avviati;
+    bool avvioRiesce = true;
     void open(const QString& target) override { aperti << target; }
+    bool start(const QString& path) override
+    {
+        avviati << path;
+        return avvioRiesce;
+    }
 };
 
 // The built-in string table with some ids taken out.
@@ -47,6 +56,20 @@ class FakeResources final : public platform::Resources {
 public:
     std::set<int> mancanti;
     std::optional<QString> string(int id) override;
+};
+
+class FakeRegistry final : public platform::Registry {
+public:
+    std::map<std::pair<QString, QString>, QString> valori;
+    QStringList letti;
+    std::optional<QString> machineValue(const QString& key, const QString& name) override
+    {
+        letti << key + QLatin1Char('|') + name;
+        const auto it = valori.find({key, name});
+        if (it == valori.end())
+            return std::nullopt;
+        return it->second;
+    }
 };
 
 // Virtual time: every wait returns at once, advancing the clock by what it waited
@@ -70,6 +93,7 @@ struct PlatformDoubles {
     FakeShell shell;
     FakeResources resources;
     FakeWaiter waiter;
+    FakeRegistry registry;
     PlatformDoubles();
     ~PlatformDoubles();
 
@@ -78,6 +102,7 @@ private:
     platform::Shell* prevShell;
     platform::Resources* prevResources;
     platform::Waiter* prevWaiter;
+    platform::Registry* prevRegistry;
 };
 
 } // namespace ludra::test

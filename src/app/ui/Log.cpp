@@ -12,6 +12,7 @@ Log::Log(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("Log"));
     setWindowTitle(QStringLiteral("Log"));
+    setProperty("larghezzaFissaTwips", kLarghezzaTwips);
     testo_ = new QListWidget(this);
     testo_->setObjectName(QStringLiteral("Testo"));
     testo_->setUniformItemSizes(true);

@@ -5,6 +5,10 @@
 #include "app/Testi.h"
 #include "app/ui/Log.h"
 #include "app/ui/Principale.h"
+#include "app/ui/frmAbout.h"
+#include "app/ui/frm_Progetto.h"
+#include "link/ui/frm_Settings.h"
+#include "monitor/ui/Registri.h"
 #include "platform/Resources.h"
 #include "platform/Twips.h"
 #include "platform/ui/Pictures.h"
@@ -35,11 +39,14 @@ void Main()
     // 7.
     AggiornaAuto = false;
     TempoAnimazione = 500;
+    principale.registraFinestra(QStringLiteral("frm_Settings"), [] { return new frm_Settings; });
+    principale.registraFinestra(QStringLiteral("Registri"), [] { return new Registri; });
+    principale.registraFinestra(QStringLiteral("frmAbout"), [] { return new frmAbout; });
+    principale.registraFinestra(QStringLiteral("frm_Progetto"), [] { return new frm_Progetto; });
     // 8. The Log window at the top left, loading it shows the main window with it.
     principale.registraFinestra(QStringLiteral("Log"), [] { return new Log; });
     principale.carica(QStringLiteral("Log"));
     QMdiSubWindow* cornice = principale.cornice(QStringLiteral("Log"));
-    cornice->setFixedWidth(twipsToPx(Log::kLarghezzaTwips));
     cornice->setGeometry(0, 0, twipsToPx(Log::kLarghezzaTwips), twipsToPx(13000 - 3000));
     principale.show();
     principale.mostra(QStringLiteral("Log"));

@@ -140,7 +140,6 @@ void Principale::ricostruisciToolbar()
         QAction* a = Toolbar1->addAction(ImageList1.value(p.immagine), QString());
         a->setObjectName(p.chiave);
         a->setToolTip(p.tooltip);
-        a->setStatusTip(p.tooltip);
         a->setEnabled(p.abilitato);
         const QString chiave = p.chiave;
         connect(a, &QAction::triggered, this, [chiave] { Toolbar1_ButtonClick(chiave); });
@@ -190,6 +189,10 @@ QWidget* Principale::carica(const QString& nome)
     sub->setObjectName(nome + QStringLiteral("_frame"));
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->setWindowIcon(windowIcon());
+    sub->resize(sub->sizeHint());
+    // Narrow windows keep their width whatever the user drags.
+    if (const QVariant larghezza = w->property("larghezzaFissaTwips"); larghezza.isValid())
+        sub->setFixedWidth(platform::twipsToPx(larghezza.toInt()));
     caricate.insert(nome, sub);
     connect(sub, &QObject::destroyed, this, [this, nome] { caricate.remove(nome); });
     return w;
@@ -210,8 +213,11 @@ void Principale::mostra(const QString& nome, bool inPrimoPiano)
 
 void Principale::chiudi(const QString& nome)
 {
-    if (QMdiSubWindow* sub = caricate.take(nome))
-        delete sub;
+    // Deferred: the request often comes from a button of the window itself.
+    if (QMdiSubWindow* sub = caricate.take(nome)) {
+        sub->hide();
+        sub->deleteLater();
+    }
 }
 
 void Principale::mostraPagina(const QString& nome, int pagina)

@@ -2,6 +2,7 @@
 
 #include <QDesktopServices>
 #include <QFileInfo>
+#include <QProcess>
 #include <QUrl>
 
 namespace ludra::platform {
@@ -12,6 +13,15 @@ void DesktopShell::open(const QString& target)
                          ? QUrl(target)
                          : QUrl::fromLocalFile(QFileInfo(target).absoluteFilePath());
     QDesktopServices::openUrl(url);
+}
+
+} // namespace ludra::platform
+
+namespace ludra::platform {
+
+bool DesktopShell::start(const QString& path)
+{
+    return QProcess::startDetached(path, {});
 }
 
 } // namespace ludra::platform

@@ -7,6 +7,7 @@ namespace ludra::platform {
 class DesktopShell final : public Shell {
 public:
     void open(const QString& target) override;
+    bool start(const QString& path) override;
 };
 
 } // namespace ludra::platform

@@ -381,13 +381,16 @@ const std::map<int, Disegno>& disegni()
     return d;
 }
 
+// The About box shows the application's icon under its own id.
+int alias(int id) { return id == 301 ? 300 : id; }
+
 } // namespace
 
-bool PictureExists(int id) { return disegni().count(id) != 0; }
+bool PictureExists(int id) { return disegni().count(alias(id)) != 0; }
 
 QPixmap LoadResPicture(int id, int size)
 {
-    const auto it = disegni().find(id);
+    const auto it = disegni().find(alias(id));
     if (it == disegni().end())
         return {};
     QPixmap pixmap(size, size);

@@ -1,0 +1,39 @@
+#include "app/ui/frm_Progetto.h"
+
+#include "app/Finestre.h"
+
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace ludra::ui {
+
+frm_Progetto::frm_Progetto(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("frm_Progetto"));
+    setWindowTitle(QStringLiteral("Project"));
+    setProperty("larghezzaFissaTwips", kLarghezzaTwips);
+    Lista = new QTreeWidget(this);
+    Lista->setObjectName(QStringLiteral("Lista"));
+    Lista->setHeaderHidden(true);
+    for (const char* nodo : {"Settings", "Programma"})
+        Lista->addTopLevelItem(new QTreeWidgetItem(QStringList{QString::fromLatin1(nodo)}));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(Lista);
+    connect(Lista, &QTreeWidget::itemDoubleClicked, this, [this] { Lista_DblClick(); });
+}
+
+void frm_Progetto::Lista_DblClick()
+{
+    HostFinestre* host = hostFinestre();
+    QTreeWidgetItem* nodo = Lista->currentItem();
+    if (!host || !nodo)
+        return;
+    const QString testo = nodo->text(0);
+    if (testo == QLatin1String("Settings"))
+        host->mostraPagina(QStringLiteral("frm_Settings"), 0);
+    else if (testo == QLatin1String("Programma") && !host->caricata(QStringLiteral("Program")))
+        host->mostra(QStringLiteral("Program"));
+}
+
+} // namespace ludra::ui

@@ -1,0 +1,91 @@
+#include "link/Impostazioni.h"
+
+#include "app/Avvio.h"
+#include "app/Testi.h"
+#include "link/StatoLink.h"
+#include "project/Registri.h"
+
+#include <cmath>
+#include <optional>
+
+namespace ludra {
+
+const QStringList& ModelliImpostazioni()
+{
+    static const QStringList modelli = {"KVR5200",       "KVR5200-IO", "KVR5200-DL",
+                                        "KVR5200-DL-IO", "KVR5460",    "KVR1750-MBTCP"};
+    return modelli;
+}
+
+const QStringList& VelocitaSeriali()
+{
+    static const QStringList velocita = {"1200",  "2400",  "9600",  "19200",
+                                         "38400", "57600", "115200"};
+    return velocita;
+}
+
+std::optional<long> InteroDaTesto(const QString& testo, long minimo, long massimo)
+{
+    bool ok = false;
+    const double v = testo.trimmed().toDouble(&ok);
+    if (!ok || !std::isfinite(v))
+        return std::nullopt;
+    const double arrotondato = std::nearbyint(v);   // halves to the even neighbour
+    if (arrotondato < double(minimo) || arrotondato > double(massimo))
+        return std::nullopt;
+    return long(arrotondato);
+}
+
+ModuloImpostazioni CaricaImpostazioni()
+{
+    ModuloImpostazioni m;
+    m.lingua = Lingua;
+    m.modello = Controllore.Modello;
+    m.canale = Controllore.Canale != 0 ? 1 : 0;
+    // Every field shows what is in force, so OK on either page stores back what the
+    // user did not touch (the time-out and the modem flag included).
+    m.ip = Controllore.IP;
+    m.porta = QStringLiteral("502");
+    m.timeoutTcp = QString::number(Controllore.Timeout);
+    m.modem = Controllore.Modem;
+    m.baud = Controllore.Baud;
+    if (m.canale == 1) {
+        m.indiceCom = qBound(0, int(Controllore.Porta) - 1, kPorteCom - 1);
+    } else {
+        m.porta = QString::number(Controllore.Porta);
+    }
+    m.nodo = QString::number(Controllore.Nodo);
+    m.secondiAnimazione =
+        qBound(0, int(std::nearbyint(TempoAnimazione / 1000.0)), kMaxSecondiAnimazione);
+    m.aggiorna = AggiornaAuto;
+    return m;
+}
+
+void SalvaImpostazioni(const ModuloImpostazioni& m)
+{
+    Controllore.Modello = m.modello;
+    if (m.canale == 0) {
+        Controllore.Canale = 0;
+        Controllore.IP = m.ip.trimmed();
+        if (const auto porta = InteroDaTesto(m.porta, 1, 65535))
+            Controllore.Porta = std::uint16_t(*porta);
+        if (const auto timeout = InteroDaTesto(m.timeoutTcp, 1, 32767)) {
+            Controllore.Timeout = std::int16_t(*timeout);
+            // The serial wait counts whole seconds: below one it would give up before
+            // any reply could arrive.
+            TimeoutRTU = std::int16_t(qMax(1L, long(std::nearbyint(*timeout / 1000.0))));
+        }
+    } else {
+        Controllore.Canale = 1;
+        Controllore.Porta = std::uint16_t(qBound(0, m.indiceCom, kPorteCom - 1) + 1);
+        Controllore.Baud = m.baud;
+        Controllore.Modem = m.modem;
+    }
+    if (const auto nodo = InteroDaTesto(m.nodo, 0, 255))
+        Controllore.Nodo = std::uint8_t(*nodo);
+    TempoAnimazione = std::int16_t(qBound(0, m.secondiAnimazione, kMaxSecondiAnimazione) * 1000);
+    AggiornaAuto = m.aggiorna;
+    ImpostaModello();
+}
+
+} // namespace ludra

@@ -1,0 +1,39 @@
+#pragma once
+// The settings window's fields as data: filled from the process-wide settings when the
+// window opens, stored back on OK. Nothing here is kept on disk.
+#include <QString>
+#include <QStringList>
+
+namespace ludra {
+
+struct ModuloImpostazioni {
+    QString modello;
+    QString nodo;
+    int canale = 0;               // 0 Ethernet, 1 serial
+    QString ip;
+    QString porta;                // TCP port
+    QString timeoutTcp;           // milliseconds
+    int indiceCom = 0;            // serial port: entry index, port number - 1
+    QString baud;
+    bool modem = false;
+    bool aggiorna = false;        // automatic register update while running
+    int secondiAnimazione = 0;    // slider, whole seconds
+    int lingua = 1;
+};
+
+const QStringList& ModelliImpostazioni();
+const QStringList& VelocitaSeriali();
+inline constexpr int kPorteCom = 32;
+inline constexpr int kMaxSecondiAnimazione = 10;
+
+// The window's load: every field from the current settings.
+ModuloImpostazioni CaricaImpostazioni();
+
+// OK: stores every field that converts; a field that does not (not a number, or out of
+// range) leaves its setting as it was. Then the model set-up runs for the model chosen.
+void SalvaImpostazioni(const ModuloImpostazioni& modulo);
+
+// A typed whole number in [minimo, massimo], rounded half to even; nothing otherwise.
+std::optional<long> InteroDaTesto(const QString& testo, long minimo, long massimo);
+
+} // namespace ludra

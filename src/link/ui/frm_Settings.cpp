@@ -1,0 +1,233 @@
+#include "link/ui/frm_Settings.h"
+
+#include "app/Testi.h"
+#include "platform/ui/Pictures.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QVBoxLayout>
+
+namespace ludra::ui {
+
+namespace {
+
+template <typename T>
+T* nominato(T* w, const char* nome)
+{
+    w->setObjectName(QString::fromLatin1(nome));
+    return w;
+}
+
+} // namespace
+
+frm_Settings::frm_Settings(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("frm_Settings"));
+    auto* principale = new QVBoxLayout(this);
+
+    // Controller page.
+    frm_opt[0] = nominato(new QGroupBox(this), "frm_opt_0");
+    auto* controller = new QFormLayout(frm_opt[0]);
+    Combo1 = nominato(new QComboBox, "Combo1");
+    Combo1->addItems(ModelliImpostazioni());
+    Label5 = new QLabel;
+    controller->addRow(Label5, Combo1);
+    txt_address = nominato(new QLineEdit, "txt_address");
+    Label2 = new QLabel;
+    controller->addRow(Label2, txt_address);
+
+    Frame2 = nominato(new QGroupBox, "Frame2");
+    auto* canali = new QHBoxLayout(Frame2);
+    auto* gruppoCanali = new QButtonGroup(this);
+    for (int i = 0; i < 2; ++i) {
+        optChannel[i] = new QRadioButton;
+        optChannel[i]->setObjectName(QStringLiteral("optChannel_%1").arg(i));
+        gruppoCanali->addButton(optChannel[i], i);
+        canali->addWidget(optChannel[i]);
+        connect(optChannel[i], &QRadioButton::toggled, this, [this, i](bool on) {
+            if (on)
+                optChannel_Click(i);
+        });
+    }
+    controller->addRow(Frame2);
+
+    frmTCP = nominato(new QWidget, "frmTCP");
+    auto* tcp = new QFormLayout(frmTCP);
+    tcp->setContentsMargins(0, 0, 0, 0);
+    txt_IP = nominato(new QLineEdit, "txt_IP");
+    Label1 = new QLabel;
+    tcp->addRow(Label1, txt_IP);
+    txt_port = nominato(new QLineEdit, "txt_port");
+    Label7 = new QLabel;
+    tcp->addRow(Label7, txt_port);
+    txt_timeoutTCP = nominato(new QLineEdit, "txt_timeoutTCP");
+    tcp->addRow(new QLabel(QStringLiteral("Timeout (mSec)")), txt_timeoutTCP);
+    controller->addRow(frmTCP);
+
+    frmCOM = nominato(new QWidget, "frmCOM");
+    auto* com = new QFormLayout(frmCOM);
+    com->setContentsMargins(0, 0, 0, 0);
+    cmbCOM = nominato(new QComboBox, "cmbCOM");
+    for (int n = 1; n <= kPorteCom; ++n)
+        cmbCOM->addItem(QStringLiteral("COM%1").arg(n));
+    Label6 = new QLabel;
+    com->addRow(Label6, cmbCOM);
+    cmbBaud = nominato(new QComboBox, "cmbBaud");
+    cmbBaud->addItems(VelocitaSeriali());
+    com->addRow(new QLabel(QStringLiteral("Baud Rate")), cmbBaud);
+    chk_Modem = nominato(new QCheckBox(QStringLiteral("Modem Dial up")), "chk_Modem");
+    com->addRow(chk_Modem);
+    controller->addRow(frmCOM);
+    principale->addWidget(frm_opt[0]);
+
+    // Workspace page.
+    frm_opt[1] = nominato(new QGroupBox(this), "frm_opt_1");
+    auto* workspace = new QVBoxLayout(frm_opt[1]);
+    Frame3 = nominato(new QGroupBox, "Frame3");
+    auto* debug = new QVBoxLayout(Frame3);
+    chk_Update = nominato(new QCheckBox, "chk_Update");
+    debug->addWidget(chk_Update);
+    Frame1 = nominato(new QGroupBox, "Frame1");
+    auto* animazione = new QHBoxLayout(Frame1);
+    Slider1 = nominato(new QSlider(Qt::Horizontal), "Slider1");
+    Slider1->setRange(0, kMaxSecondiAnimazione);
+    Slider1->setPageStep(1);
+    Slider1->setTickPosition(QSlider::TicksBelow);
+    lbl_tempo = nominato(new QLabel, "lbl_tempo");
+    animazione->addWidget(Slider1);
+    animazione->addWidget(lbl_tempo);
+    animazione->addWidget(new QLabel(QStringLiteral("sec.")));
+    connect(Slider1, &QSlider::valueChanged, this,
+            [this](int v) { lbl_tempo->setText(QString::number(v)); });
+    debug->addWidget(Frame1);
+    workspace->addWidget(Frame3);
+
+    Frame4 = nominato(new QGroupBox, "Frame4");
+    auto* lingue = new QHBoxLayout(Frame4);
+    auto* gruppoLingue = new QButtonGroup(this);
+    for (int i = 0; i < 2; ++i) {
+        img_lang[i] = new QLabel;
+        opt_lang[i] = new QRadioButton;
+        opt_lang[i]->setObjectName(QStringLiteral("opt_lang_%1").arg(i));
+        gruppoLingue->addButton(opt_lang[i], i);
+        lingue->addWidget(img_lang[i]);
+        lingue->addWidget(opt_lang[i]);
+    }
+    workspace->addWidget(Frame4);
+    principale->addWidget(frm_opt[1]);
+
+    auto* pulsanti = new QHBoxLayout;
+    pulsanti->addStretch();
+    for (int i = 0; i < 2; ++i) {
+        cmd_ok[i] = new QPushButton(i == 0 ? QStringLiteral("Cancel") : QStringLiteral("OK"));
+        cmd_ok[i]->setObjectName(QStringLiteral("cmd_ok_%1").arg(i));
+        connect(cmd_ok[i], &QPushButton::clicked, this, [this, i] { cmd_ok_Click(i); });
+    }
+    pulsanti->addWidget(cmd_ok[1]);
+    pulsanti->addWidget(cmd_ok[0]);
+    principale->addLayout(pulsanti);
+
+    FinestreCaricate::istanza().registra(this);
+    SetRes();
+    carica(CaricaImpostazioni());
+    // The language acts at once, whichever button later closes the window.
+    for (int i = 0; i < 2; ++i) {
+        connect(opt_lang[i], &QRadioButton::clicked, this, [i] { CambiaLingua(i); });
+    }
+    mostraPagina(0);
+}
+
+frm_Settings::~frm_Settings() { FinestreCaricate::istanza().rimuovi(this); }
+
+void frm_Settings::SetRes()
+{
+    setWindowTitle(Testi.t(88));
+    frm_opt[0]->setTitle(Testi.t(89));
+    Label5->setText(Testi.t(90));
+    Label2->setText(Testi.t(91));
+    Frame2->setTitle(Testi.t(92));
+    optChannel[0]->setText(Testi.t(93));
+    optChannel[1]->setText(Testi.t(94));
+    Label1->setText(Testi.t(95));
+    Label7->setText(Testi.t(96));
+    Label6->setText(Testi.t(94));
+    frm_opt[1]->setTitle(Testi.t(97));
+    Frame3->setTitle(Testi.t(98));
+    chk_Update->setText(Testi.t(99));
+    Frame1->setTitle(Testi.t(100));
+    Frame4->setTitle(Testi.ParolaLingua);
+    for (int i = 0; i < 2; ++i) {
+        opt_lang[i]->setText(Testi.NomiLingue[std::size_t(i)]);
+        img_lang[i]->setPixmap(platform::LoadResPicture(152 + i, 24));
+    }
+}
+
+void frm_Settings::carica(const ModuloImpostazioni& m)
+{
+    opt_lang[m.lingua == 0 ? 0 : 1]->setChecked(true);
+    Combo1->setCurrentText(m.modello);
+    cmbCOM->setCurrentIndex(m.indiceCom);
+    cmbBaud->setCurrentText(m.baud);
+    txt_IP->setText(m.ip);
+    txt_port->setText(m.porta);
+    txt_timeoutTCP->setText(m.timeoutTcp);
+    chk_Modem->setChecked(m.modem);
+    optChannel[m.canale]->setChecked(true);
+    optChannel_Click(m.canale);
+    txt_address->setText(m.nodo);
+    Slider1->setValue(m.secondiAnimazione);
+    lbl_tempo->setText(QString::number(m.secondiAnimazione));
+    chk_Update->setChecked(m.aggiorna);
+}
+
+ModuloImpostazioni frm_Settings::modulo() const
+{
+    ModuloImpostazioni m;
+    m.modello = Combo1->currentText();
+    m.nodo = txt_address->text();
+    m.canale = optChannel[1]->isChecked() ? 1 : 0;
+    m.ip = txt_IP->text();
+    m.porta = txt_port->text();
+    m.timeoutTcp = txt_timeoutTCP->text();
+    m.indiceCom = cmbCOM->currentIndex();
+    m.baud = cmbBaud->currentText();
+    m.modem = chk_Modem->isChecked();
+    m.aggiorna = chk_Update->isChecked();
+    m.secondiAnimazione = Slider1->value();
+    m.lingua = opt_lang[0]->isChecked() ? 0 : 1;
+    return m;
+}
+
+void frm_Settings::optChannel_Click(int indice)
+{
+    frmCOM->setVisible(indice == 1);
+    frmTCP->setVisible(indice == 0);
+}
+
+void frm_Settings::mostraPagina(int pagina)
+{
+    frm_opt[0]->setVisible(pagina == 0);
+    frm_opt[1]->setVisible(pagina != 0);
+    adjustSize();
+    if (parentWidget())
+        parentWidget()->adjustSize();
+}
+
+void frm_Settings::cmd_ok_Click(int indice)
+{
+    if (indice == 1)
+        SalvaImpostazioni(modulo());
+    if (HostFinestre* host = hostFinestre())
+        host->chiudi(QStringLiteral("frm_Settings"));
+}
+
+} // namespace ludra::ui

@@ -1,0 +1,249 @@
+#include "app/Avvio.h"
+#include "app/BarraStrumenti.h"
+#include "app/Log.h"
+#include "app/Menu.h"
+#include "app/Testi.h"
+#include "app/ui/Log.h"
+#include "app/ui/Main.h"
+#include "app/ui/Principale.h"
+#include "display/PagineDisplay.h"
+#include "link/StatoLink.h"
+#include "platform/Twips.h"
+#include "platform/ui/Pictures.h"
+#include "project/Progetto.h"
+#include "project/Registri.h"
+#include "support/Doubles.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QListWidget>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QTest>
+#include <QToolBar>
+
+using namespace ludra;
+using namespace ludra::ui;
+using platform::twipsToPx;
+
+class TestAvvio : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { Main(); }
+    void cleanup() { Principale::distruggi(); }
+
+    void languageAndCaption();
+    void mainWindowGeometry();
+    void logWindowAtTopLeft();
+    void logWidthIsFixed();
+    void statusPanelsEmpty();
+    void linkDefaults();
+    void processValues();
+    void projectStarts();
+    void toolbarAfterStart();
+    void imageListHasEveryPicture();
+    void displayMenuHiddenAtStart();
+    void hiddenMenuItems_data();
+    void hiddenMenuItems();
+    void menuFollowsLanguage();
+    void menuFollowsModel();
+    void logWindowShowsLines();
+    void toolbarClickRunsDispatch();
+    void twoStartsBeginAlike();
+};
+
+void TestAvvio::languageAndCaption()
+{
+    QCOMPARE(Lingua, kInglese);
+    QCOMPARE(Principale::istanza().windowTitle(), QStringLiteral("Ludra"));
+    QVERIFY(!Principale::istanza().windowIcon().isNull());
+}
+
+void TestAvvio::mainWindowGeometry()
+{
+    QCOMPARE(Principale::istanza().width(), twipsToPx(16000));
+    QCOMPARE(Principale::istanza().height(), twipsToPx(13000));
+}
+
+void TestAvvio::logWindowAtTopLeft()
+{
+    QMdiSubWindow* log = Principale::istanza().cornice(QStringLiteral("Log"));
+    QVERIFY(log);
+    QVERIFY(log->isVisible());
+    QCOMPARE(log->pos(), QPoint(0, 0));
+    QCOMPARE(log->height(), twipsToPx(10000));
+    QCOMPARE(log->width(), twipsToPx(3090));
+}
+
+void TestAvvio::logWidthIsFixed()
+{
+    QMdiSubWindow* log = Principale::istanza().cornice(QStringLiteral("Log"));
+    log->resize(log->width() + 100, log->height() - 50);
+    QCOMPARE(log->width(), twipsToPx(3090));
+    QCOMPARE(log->height(), twipsToPx(10000) - 50);
+}
+
+void TestAvvio::statusPanelsEmpty()
+{
+    for (int i = 1; i <= 5; ++i)
+        QVERIFY(Principale::istanza().pannello(i)->text().isEmpty());
+}
+
+void TestAvvio::linkDefaults()
+{
+    QCOMPARE(ModoCom, kModoTcp);
+    QCOMPARE(Controllore.IP, QString::fromLatin1(kIndirizzoPredefinito));
+    QCOMPARE(Controllore.Porta, std::uint16_t(502));
+    QCOMPARE(int(Controllore.Nodo), 10);
+    QCOMPARE(Controllore.Modello, QStringLiteral("KVR5200-IO"));
+    QCOMPARE(Controllore.Timeout, std::int16_t(1000));
+    QCOMPARE(int(Controllore.Canale), 0);
+    QVERIFY(!Controllore.Connesso);
+    QCOMPARE(int(Controllore.StatoRun), 0);
+    QCOMPARE(TimeoutRTU, std::int16_t(2));
+    QVERIFY(AttendiRisposta);
+    QCOMPARE(StopCom, std::int16_t(1));
+}
+
+void TestAvvio::processValues()
+{
+    QVERIFY(!AggiornaAuto);
+    QCOMPARE(TempoAnimazione, std::int16_t(500));
+    QCOMPARE(int(PagineDisplay.NumPagine), 1);
+    QCOMPARE(SubCorrente, std::int16_t(0));
+    QCOMPARE(NumSub, std::int16_t(0));
+    QCOMPARE(TabellaRegistri[8].Nome, QStringLiteral("Digital Inputs"));
+}
+
+void TestAvvio::projectStarts()
+{
+    QCOMPARE(NomeProgetto, QStringLiteral("Project"));
+    QCOMPARE(Sezioni[0].NumRung, std::int16_t(1));
+    QCOMPARE(RungCorrente, std::int16_t(1));
+    QCOMPARE(Sezioni[0].Rung[1].Classe, std::int16_t(0));
+}
+
+void TestAvvio::toolbarAfterStart()
+{
+    QStringList abilitati;
+    for (QAction* a : Principale::istanza().toolbar()->actions())
+        if (!a->isSeparator() && a->isEnabled())
+            abilitati << a->objectName();
+    const QStringList atteso = {"proj_new",       "proj_open",      "proj_save",
+                                "connect",        "disconnect",     "rung_add_before",
+                                "rung_add_after", "rung_move_up",   "rung_move_down",
+                                "rung_copy",      "rung_mod",       "rung_del",
+                                "rung_break",     "proj_comp",      "view_log",
+                                "view_reg",       "view_http"};
+    QCOMPARE(abilitati, atteso);
+    QAction* run = Principale::istanza().azioneToolbar(QStringLiteral("run"));
+    QCOMPARE(run->toolTip(), QStringLiteral("Run"));
+    QVERIFY(!run->icon().isNull());
+    QVERIFY(run->text().isEmpty() || run->text() == run->toolTip());
+}
+
+void TestAvvio::imageListHasEveryPicture()
+{
+    QCOMPARE(Principale::istanza().numeroImmagini(), 47);
+    for (const ImmagineLista& i : ElencoImmagini()) {
+        QVERIFY2(platform::PictureExists(i.risorsa), i.chiave);
+        QVERIFY(!Principale::istanza().immagine(QString::fromLatin1(i.chiave)).isNull());
+    }
+    QVERIFY(platform::PictureExists(300));
+    QVERIFY(!platform::PictureExists(999));
+    QVERIFY(platform::LoadResPicture(999).isNull());
+}
+
+void TestAvvio::displayMenuHiddenAtStart()
+{
+    QVERIFY(!Principale::istanza().azioneMenu(QStringLiteral("mnu_display"))->isVisible());
+}
+
+void TestAvvio::hiddenMenuItems_data()
+{
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<bool>("visible");
+    for (const char* h : {"mnu_Export", "mnu_viewProj", "mnu_images", "mnu_scheduler",
+                          "mnu_collaudo", "mnu_display"})
+        QTest::newRow(h) << h << false;
+    for (const char* v : {"mnu_new", "mnu_exit", "mnu_controller", "mnu_log", "mnu_search",
+                          "mnu_Tables", "mnu_About", "mnu_help", "mnu_tools"})
+        QTest::newRow(v) << v << true;
+}
+
+void TestAvvio::hiddenMenuItems()
+{
+    QFETCH(QString, item);
+    QFETCH(bool, visible);
+    QCOMPARE(Principale::istanza().azioneMenu(item)->isVisible(), visible);
+}
+
+void TestAvvio::menuFollowsLanguage()
+{
+    CambiaLingua(0);
+    QCOMPARE(Principale::istanza().azioneMenu(QStringLiteral("mnu_project"))->text(),
+             QStringLiteral("Progetto"));
+    QCOMPARE(Principale::istanza().azioneMenu(QStringLiteral("mnu_new"))->text(),
+             QStringLiteral("Nuovo"));
+    QCOMPARE(Principale::istanza().popup(QStringLiteral("mnu_FB"))->actions().first()->text(),
+             QStringLiteral("Modify"));
+    CambiaLingua(1);
+    QCOMPARE(Principale::istanza().azioneMenu(QStringLiteral("mnu_tools"))->text(),
+             QStringLiteral("Tools"));
+}
+
+void TestAvvio::menuFollowsModel()
+{
+    QAction* display = Principale::istanza().azioneMenu(QStringLiteral("mnu_display"));
+    Controllore.Modello = QStringLiteral("KVR5460");
+    ImpostaModello();
+    QVERIFY(display->isVisible());
+    Controllore.Modello = QStringLiteral("KVR1750-MBTCP");
+    ImpostaModello();
+    QVERIFY(display->isVisible());
+    Controllore.Modello = QStringLiteral("KVR5200-DL");
+    ImpostaModello();
+    QVERIFY(!display->isVisible());
+}
+
+void TestAvvio::logWindowShowsLines()
+{
+    auto* log = qobject_cast<Log*>(Principale::istanza().finestra(QStringLiteral("Log")));
+    QVERIFY(log);
+    LogWrite(QStringLiteral("Com OK"));
+    QCOMPARE(log->Testo()->count(), 1);
+    QCOMPARE(log->Testo()->item(0)->text(), QStringLiteral("  Com OK"));
+    QCOMPARE(log->Testo()->currentRow(), 0);
+    LogStart();
+    QCOMPARE(log->Testo()->count(), 2);
+    QCOMPARE(log->Testo()->currentRow(), 0);
+    LogClear();
+    QCOMPARE(log->Testo()->count(), 0);
+}
+
+void TestAvvio::toolbarClickRunsDispatch()
+{
+    StopCom = 0;
+    Principale::istanza().azioneToolbar(QStringLiteral("view_log"))->trigger();
+    QCOMPARE(StopCom, std::int16_t(1));
+    QCOMPARE(Principale::istanza().pannello(1)->text(), QStringLiteral("Not Connected"));
+}
+
+void TestAvvio::twoStartsBeginAlike()
+{
+    TabellaRegistri[40].Nome = QStringLiteral("left over");
+    Controllore.Porta = 600;
+    CambiaLingua(0);
+    LogWrite(QStringLiteral("old"));
+    Principale::distruggi();
+    Main();
+    QCOMPARE(Lingua, kInglese);
+    QVERIFY(TabellaRegistri[40].Nome.isEmpty());
+    QCOMPARE(Controllore.Porta, std::uint16_t(502));
+    QVERIFY(LogModello::istanza().righe().isEmpty());
+    QCOMPARE(Principale::istanza().azioneMenu(QStringLiteral("mnu_project"))->text(),
+             QStringLiteral("Project"));
+}
+
+QTEST_MAIN(TestAvvio)
+#include "tst_avvio.moc"

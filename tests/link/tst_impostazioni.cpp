@@ -1,0 +1,198 @@
+#include "app/Avvio.h"
+#include "app/Menu.h"
+#include "app/Testi.h"
+#include "link/Impostazioni.h"
+#include "link/StatoLink.h"
+#include "project/Registri.h"
+
+#include <QTest>
+
+using namespace ludra;
+
+class TestImpostazioni : public QObject {
+    Q_OBJECT
+private slots:
+    void init()
+    {
+        AzzeraStatoProcesso();
+        ImpostaLingua(kInglese);
+        ImpostaStatoIniziale();
+    }
+
+    void loadShowsWhatIsInForce();
+    void loadSerial();
+    void okStoresEthernet();
+    void timeoutToSeconds_data();
+    void timeoutToSeconds();
+    void serialLeavesTimeoutRtu();
+    void okKeepsTimeoutAndModem();
+    void badFieldsKeepTheirSetting_data();
+    void badFieldsKeepTheirSetting();
+    void highTcpPortsWork();
+    void workspace();
+    void modelTakesEffectAtOnce();
+};
+
+void TestImpostazioni::loadShowsWhatIsInForce()
+{
+    Controllore.Timeout = 3000;
+    TempoAnimazione = 2000;
+    AggiornaAuto = true;
+    const ModuloImpostazioni m = CaricaImpostazioni();
+    QCOMPARE(m.modello, QStringLiteral("KVR5200-IO"));
+    QCOMPARE(m.canale, 0);
+    QCOMPARE(m.ip, QString::fromLatin1(kIndirizzoPredefinito));
+    QCOMPARE(m.porta, QStringLiteral("502"));
+    QCOMPARE(m.timeoutTcp, QStringLiteral("3000"));
+    QCOMPARE(m.nodo, QStringLiteral("10"));
+    QCOMPARE(m.secondiAnimazione, 2);
+    QVERIFY(m.aggiorna);
+    QCOMPARE(m.lingua, 1);
+}
+
+void TestImpostazioni::loadSerial()
+{
+    Controllore.Canale = 1;
+    Controllore.Porta = 3;
+    Controllore.Baud = QStringLiteral("19200");
+    Controllore.Modem = true;
+    const ModuloImpostazioni m = CaricaImpostazioni();
+    QCOMPARE(m.canale, 1);
+    QCOMPARE(m.indiceCom, 2);
+    QCOMPARE(m.baud, QStringLiteral("19200"));
+    QVERIFY(m.modem);
+    QCOMPARE(m.porta, QStringLiteral("502"));
+    // 500 ms of animation shows as 0 whole seconds (halves to even).
+    QCOMPARE(m.secondiAnimazione, 0);
+}
+
+void TestImpostazioni::okStoresEthernet()
+{
+    ModuloImpostazioni m = CaricaImpostazioni();
+    m.ip = QStringLiteral("127.0.0.1");
+    m.porta = QStringLiteral("1502");
+    m.nodo = QStringLiteral("7");
+    SalvaImpostazioni(m);
+    QCOMPARE(Controllore.IP, QStringLiteral("127.0.0.1"));
+    QCOMPARE(Controllore.Porta, std::uint16_t(1502));
+    QCOMPARE(int(Controllore.Nodo), 7);
+    QCOMPARE(int(Controllore.Canale), 0);
+}
+
+void TestImpostazioni::timeoutToSeconds_data()
+{
+    QTest::addColumn<QString>("timeout");
+    QTest::addColumn<int>("rtu");
+    QTest::newRow("1000") << "1000" << 1;
+    QTest::newRow("1500") << "1500" << 2;
+    QTest::newRow("2500") << "2500" << 2;
+    QTest::newRow("3500") << "3500" << 4;
+    // Below one second the serial wait would give up before any reply: one second.
+    QTest::newRow("500") << "500" << 1;
+    QTest::newRow("1") << "1" << 1;
+}
+
+void TestImpostazioni::timeoutToSeconds()
+{
+    QFETCH(QString, timeout);
+    QFETCH(int, rtu);
+    ModuloImpostazioni m = CaricaImpostazioni();
+    m.timeoutTcp = timeout;
+    SalvaImpostazioni(m);
+    QCOMPARE(int(TimeoutRTU), rtu);
+    QCOMPARE(QString::number(Controllore.Timeout), timeout);
+}
+
+void TestImpostazioni::serialLeavesTimeoutRtu()
+{
+    ModuloImpostazioni m = CaricaImpostazioni();
+    m.canale = 1;
+    m.indiceCom = 31;
+    m.baud = QStringLiteral("115200");
+    m.timeoutTcp = QStringLiteral("5000");
+    SalvaImpostazioni(m);
+    QCOMPARE(int(TimeoutRTU), 2);
+    QCOMPARE(int(Controllore.Porta), 32);
+    QCOMPARE(Controllore.Baud, QStringLiteral("115200"));
+    QCOMPARE(int(Controllore.Canale), 1);
+}
+
+void TestImpostazioni::okKeepsTimeoutAndModem()
+{
+    // OK on the workspace page stores the controller page as loaded: what the user set
+    // before must survive.
+    Controllore.Timeout = 4000;
+    SalvaImpostazioni(CaricaImpostazioni());
+    QCOMPARE(Controllore.Timeout, std::int16_t(4000));
+
+    Controllore.Canale = 1;
+    Controllore.Porta = 2;
+    Controllore.Modem = true;
+    SalvaImpostazioni(CaricaImpostazioni());
+    QVERIFY(Controllore.Modem);
+    QCOMPARE(int(Controllore.Porta), 2);
+}
+
+void TestImpostazioni::badFieldsKeepTheirSetting_data()
+{
+    QTest::addColumn<QString>("nodo");
+    QTest::addColumn<QString>("porta");
+    QTest::addColumn<QString>("timeout");
+    QTest::newRow("node 300") << "300" << "502" << "1000";
+    QTest::newRow("node -1") << "-1" << "502" << "1000";
+    QTest::newRow("port abc") << "10" << "abc" << "1000";
+    QTest::newRow("port 0") << "10" << "0" << "1000";
+    QTest::newRow("port 65536") << "10" << "65536" << "1000";
+    QTest::newRow("timeout empty") << "10" << "502" << "";
+    QTest::newRow("timeout 0") << "10" << "502" << "0";
+    QTest::newRow("timeout 40000") << "10" << "502" << "40000";
+    QTest::newRow("timeout 12x") << "10" << "502" << "12x";
+}
+
+void TestImpostazioni::badFieldsKeepTheirSetting()
+{
+    QFETCH(QString, nodo);
+    QFETCH(QString, porta);
+    QFETCH(QString, timeout);
+    ModuloImpostazioni m = CaricaImpostazioni();
+    m.nodo = nodo;
+    m.porta = porta;
+    m.timeoutTcp = timeout;
+    SalvaImpostazioni(m);
+    QCOMPARE(int(Controllore.Nodo), 10);
+    QCOMPARE(int(Controllore.Porta), 502);
+    QCOMPARE(int(Controllore.Timeout), 1000);
+    QCOMPARE(int(TimeoutRTU), timeout == QLatin1String("1000") ? 1 : 2);
+}
+
+void TestImpostazioni::highTcpPortsWork()
+{
+    ModuloImpostazioni m = CaricaImpostazioni();
+    m.porta = QStringLiteral("65535");
+    SalvaImpostazioni(m);
+    QCOMPARE(int(Controllore.Porta), 65535);
+    QCOMPARE(CaricaImpostazioni().porta, QStringLiteral("65535"));
+}
+
+void TestImpostazioni::workspace()
+{
+    ModuloImpostazioni m = CaricaImpostazioni();
+    m.secondiAnimazione = 3;
+    m.aggiorna = true;
+    SalvaImpostazioni(m);
+    QCOMPARE(TempoAnimazione, std::int16_t(3000));
+    QVERIFY(AggiornaAuto);
+}
+
+void TestImpostazioni::modelTakesEffectAtOnce()
+{
+    ModuloImpostazioni m = CaricaImpostazioni();
+    m.modello = QStringLiteral("KVR5460");
+    SalvaImpostazioni(m);
+    QCOMPARE(Controllore.Modello, QStringLiteral("KVR5460"));
+    QCOMPARE(TabellaRegistri[8].Nome, QStringLiteral("Function Keys"));
+    QVERIFY(MenuPrincipale::istanza().trova(QStringLiteral("mnu_display"))->visibile);
+}
+
+QTEST_GUILESS_MAIN(TestImpostazioni)
+#include "tst_impostazioni.moc"
