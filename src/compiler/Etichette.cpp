@@ -5,6 +5,7 @@
 
 #include "app/Testi.h"
 #include "display/PagineDisplay.h"
+#include "link/Conversioni.h"
 #include "project/Progetto.h"
 
 namespace ludra {
@@ -64,9 +65,11 @@ EsitoRiga RisolviEtichette(int line)
     // The target value is the target line's record index, low byte first.
     const auto risolvi = [&](const QString& etichetta, int byte) {
         const int t = TrovaEtichetta(etichetta);
-        if (t > 0) {
-            r.ArgByte[std::size_t(byte)] = std::uint8_t((t - 1) & 0xFF);
-            r.ArgByte[std::size_t(byte + 1)] = std::uint8_t(((t - 1) >> 8) & 0xFF);
+        const std::optional<CoppiaByte> bersaglio =
+            t > 0 ? WordInBytes(t - 1) : std::optional<CoppiaByte>();
+        if (bersaglio) {
+            r.ArgByte[std::size_t(byte)] = (*bersaglio)[0];
+            r.ArgByte[std::size_t(byte + 1)] = (*bersaglio)[1];
         } else {
             esito.MessaggioRiga = Testi.t(kTestoErroreEtichetta);
         }

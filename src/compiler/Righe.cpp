@@ -4,6 +4,7 @@
 #include "compiler/Compilatore.h"
 #include "compiler/Unita.h"
 
+#include "link/Conversioni.h"
 #include "project/Progetto.h"
 #include "scheduler/Schedulazioni.h"
 
@@ -39,21 +40,21 @@ bool nuovoBlocco(EsitoRiga& esito)
     return true;
 }
 
-void scriviRecordLocale(int offset, int lunghezza, bool interruzione)
+// The record of a local operation or scheduler object whose block begins at PuntDati.
+bool scriviRecordLocale(int offset, int lunghezza, bool interruzione, EsitoRiga& esito)
 {
-    auto& c = CodiceProgramma;
-    const auto o = std::size_t(offset);
-    c[o] = kClasseLocale;
-    c[o + 1] = NumBlocchi;
-    c[o + 2] = 0;
-    const auto indirizzo = std::uint32_t(PuntDati);
-    c[o + 3] = std::uint8_t(indirizzo & 0xFF);
-    c[o + 4] = std::uint8_t((indirizzo >> 8) & 0xFF);
-    c[o + 5] = std::uint8_t((indirizzo >> 16) & 0xFF);
-    c[o + 6] = std::uint8_t((indirizzo >> 24) & 0xFF);
-    c[o + 7] = std::uint8_t(lunghezza);
-    c[o + 8] = 0;
-    c[o + 9] = interruzione ? 1 : 0;
+    double indirizzo = PuntDati;
+    const std::optional<QuartettoByte> q = LongInBytes(indirizzo, false);
+    if (!q) {
+        esito.Guasto = guasti::OltreImmagine;
+        return false;
+    }
+    // LongInBytes gives the high word first; the record wants the address low byte first.
+    const std::array<std::uint8_t, kDimRecord> record{
+        kClasseLocale, NumBlocchi, 0, (*q)[2], (*q)[3], (*q)[0], (*q)[1],
+        std::uint8_t(lunghezza), 0, std::uint8_t(interruzione ? 1 : 0)};
+    std::copy(record.begin(), record.end(), CodiceProgramma.begin() + offset);
+    return true;
 }
 
 bool byteValido(int v) { return v >= 0 && v <= 0xFF; }
@@ -105,7 +106,8 @@ EsitoRiga CompilaRung(int line)
             esito.Guasto = guasti::OltreImmagine;
             return esito;
         }
-        scriviRecordLocale(*offset, r.LungDati, r.Break);
+        if (!scriviRecordLocale(*offset, r.LungDati, r.Break, esito))
+            return esito;
 
         const auto d = std::size_t(PuntDati);
         CodiceProgramma[d] = std::uint8_t(r.Funzione);
@@ -152,7 +154,8 @@ EsitoRiga CompilaScheduler(int index)
         esito.Guasto = guasti::OltreImmagine;
         return esito;
     }
-    scriviRecordLocale(*offset, lunghezza, false);
+    if (!scriviRecordLocale(*offset, lunghezza, false, esito))
+        return esito;
 
     const auto d = std::size_t(PuntDati);
     CodiceProgramma[d] = std::uint8_t(ogg.Blocco.Funzione);
