@@ -6,9 +6,14 @@
 #include "app/Menu.h"
 #include "app/Testi.h"
 #include "display/PagineDisplay.h"
+#include "fbeditor/StatoComandi.h"
 #include "link/StatoLink.h"
+#include "monitor/DialogoValori.h"
+#include "monitor/InputBox.h"
 #include "project/Progetto.h"
 #include "project/Registri.h"
+#include "tables/InputTab.h"
+#include "tables/Tabelle.h"
 
 namespace ludra {
 
@@ -61,6 +66,12 @@ void AzzeraStatoProcesso()
     AzzeraRegistri();
     AzzeraProgetto();
     PagineDisplay = ListaPagine{};
+    AzzeraTabelle();
+    StatoComandi::istanza().Azzera();
+    DialogoAperto = false;
+    TestoDialogo.clear();
+    InputBox = CampiInputBox{};
+    InputTab = CampiInputTab{};
     Controllore = Dispositivo{};
     ModoCom = TimeoutRTU = StopCom = 0;
     AttendiRisposta = false;

@@ -42,6 +42,7 @@ public:
     // HostFinestre
     void mostra(const QString& nome, bool inPrimoPiano = true) override;
     void chiudi(const QString& nome) override;
+    bool caricata(const QString& nome) const override { return finestra(nome) != nullptr; }
     void mostraPagina(const QString& nome, int pagina) override;
     void chiudiPrincipale() override;
     QString caption() const override { return windowTitle(); }
