@@ -17,6 +17,11 @@ extern QString TestoDialogo;   // the text handed to the free-text dialog and ba
 bool ApriDialogoValori(const QString& finestra, const std::function<void()>& preimposta);
 
 // The dialog's side: it closes (OK, Cancel or its close box) and its opener goes on.
-void ChiudiDialogoValori();
+// Only the dialog that was opened can end the wait; the same window opened on its own
+// (the table window from its menu) closes without touching another dialog's wait.
+void ChiudiDialogoValori(const QString& finestra);
+
+// Whether the named dialog is the one its opener waits for.
+bool DialogoInAttesa(const QString& finestra);
 
 } // namespace ludra

@@ -739,7 +739,7 @@ void TestStatoComandi::setKLongConfermaEAnnulla()
         vistoDalDialogo = TestoDialogo;
         TestoDialogo = QStringLiteral("255");
         host.caricate.erase(QStringLiteral("Input_Box"));
-        ChiudiDialogoValori();
+        ChiudiDialogoValori(QStringLiteral("Input_Box"));
     };
     QVERIFY(S().cmd_Set_Click(5));
     QCOMPARE(host.aperte, QStringList{"Input_Box"});
@@ -753,7 +753,7 @@ void TestStatoComandi::setKLongConfermaEAnnulla()
         if (!DialogoAperto)
             return;
         host.caricate.erase(QStringLiteral("Input_Box"));
-        ChiudiDialogoValori();
+        ChiudiDialogoValori(QStringLiteral("Input_Box"));
     };
     QVERIFY(S().cmd_Set_Click(5));
     QCOMPARE(S().Righe[5].testo, QStringLiteral("255"));
@@ -805,7 +805,7 @@ void TestStatoComandi::setTabella()
         NumTabelle = 3;
         InputTab.TabAttiva = 2;
         host.caricate.clear();
-        ChiudiDialogoValori();
+        ChiudiDialogoValori(QStringLiteral("Input_Tab"));
     };
     QVERIFY(S().cmd_Set_Click(1));
     QCOMPARE(host.aperte, QStringList{"Input_Tab"});
@@ -820,7 +820,7 @@ void TestStatoComandi::setTabella()
             return;
         InputTab.TabAttiva = -1;
         host.caricate.clear();
-        ChiudiDialogoValori();
+        ChiudiDialogoValori(QStringLiteral("Input_Tab"));
     };
     QVERIFY(S().cmd_Set_Click(1));
     QCOMPARE(S().Righe[1].selezione, -1);
@@ -836,7 +836,7 @@ void TestStatoComandi::rispostaTardivaScartata()
         S().ClickFunzione(33);   // the user picks another block meanwhile
         TestoDialogo = QStringLiteral("99");
         host.caricate.clear();
-        ChiudiDialogoValori();
+        ChiudiDialogoValori(QStringLiteral("Input_Box"));
     };
     QVERIFY(S().cmd_Set_Click(5));
     QCOMPARE(S().Righe[5].testo, QStringLiteral(" 1"));

@@ -41,6 +41,7 @@ private slots:
     void senzaFinestre();
     void dialogoCheNonSiApre();
     void chiusoDallaCornice();
+    void soloIlDialogoApertoChiude();
     void parole_data();
     void parole();
     void bit_data();
@@ -72,7 +73,7 @@ void TestDialogoValori::attendeFinoAllaChiusura()
         QVERIFY(DialogoAperto);
         if (++giri == 5) {
             TestoDialogo = QStringLiteral("out");
-            ChiudiDialogoValori();
+            ChiudiDialogoValori(QStringLiteral("Input_Box"));
         }
     };
     bool preimpostato = false;
@@ -95,7 +96,7 @@ void TestDialogoValori::unoAllaVolta()
         // touch the open dialog's values.
         secondo = ApriDialogoValori(QStringLiteral("Input_Tab"),
                                     [&] { preimpostatoSecondo = true; });
-        ChiudiDialogoValori();
+        ChiudiDialogoValori(QStringLiteral("Input_Box"));
     };
     QVERIFY(ApriDialogoValori(QStringLiteral("Input_Box"), {}));
     QVERIFY(!secondo);
@@ -129,6 +130,26 @@ void TestDialogoValori::chiusoDallaCornice()
     doubles->waiter.duranteAttesa = [&] { setHostFinestre(nullptr); };
     QVERIFY(ApriDialogoValori(QStringLiteral("Input_Box"), {}));
     QVERIFY(!DialogoAperto);
+}
+
+void TestDialogoValori::soloIlDialogoApertoChiude()
+{
+    // The table window, opened from its menu while the set-register dialog waits, is
+    // closed by the user: the set-register dialog's opener keeps waiting.
+    int giri = 0;
+    doubles->waiter.duranteAttesa = [&] {
+        ++giri;
+        if (giri == 1) {
+            QVERIFY(!DialogoInAttesa(QStringLiteral("Input_Tab")));
+            ChiudiDialogoValori(QStringLiteral("Input_Tab"));
+        } else if (giri == 3) {
+            QVERIFY(DialogoAperto);
+            ChiudiDialogoValori(QStringLiteral("Input_Box"));
+        }
+    };
+    QVERIFY(ApriDialogoValori(QStringLiteral("Input_Box"), {}));
+    QCOMPARE(giri, 3);
+    QVERIFY(!DialogoInAttesa(QStringLiteral("Input_Box")));
 }
 
 void TestDialogoValori::parole_data()

@@ -5,10 +5,13 @@
 #include "app/Testi.h"
 #include "app/ui/Log.h"
 #include "app/ui/Principale.h"
+#include "fbeditor/ui/comandi.h"
+#include "monitor/ui/Input_Box.h"
 #include "platform/Resources.h"
 #include "platform/Twips.h"
 #include "platform/ui/Pictures.h"
 #include "project/Progetto.h"
+#include "tables/ui/Input_Tab.h"
 
 #include <QMdiSubWindow>
 
@@ -37,6 +40,11 @@ void Main()
     TempoAnimazione = 500;
     // 8. The Log window at the top left, loading it shows the main window with it.
     principale.registraFinestra(QStringLiteral("Log"), [] { return new Log; });
+    principale.registraFinestra(QStringLiteral("comandi"), [] { return new comandi; });
+    principale.registraFinestra(QString::fromLatin1(Input_Box::kNome),
+                                [] { return new Input_Box; });
+    principale.registraFinestra(QString::fromLatin1(Input_Tab::kNome),
+                                [] { return new Input_Tab; });
     principale.carica(QStringLiteral("Log"));
     QMdiSubWindow* cornice = principale.cornice(QStringLiteral("Log"));
     cornice->setFixedWidth(twipsToPx(Log::kLarghezzaTwips));

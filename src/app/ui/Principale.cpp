@@ -191,7 +191,11 @@ QWidget* Principale::carica(const QString& nome)
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->setWindowIcon(windowIcon());
     caricate.insert(nome, sub);
-    connect(sub, &QObject::destroyed, this, [this, nome] { caricate.remove(nome); });
+    // A window reloaded under the same name before the old one is gone keeps its entry.
+    connect(sub, &QObject::destroyed, this, [this, nome, sub] {
+        if (caricate.value(nome) == sub)
+            caricate.remove(nome);
+    });
     return w;
 }
 
@@ -210,8 +214,12 @@ void Principale::mostra(const QString& nome, bool inPrimoPiano)
 
 void Principale::chiudi(const QString& nome)
 {
-    if (QMdiSubWindow* sub = caricate.take(nome))
-        delete sub;
+    // Windows close themselves from their own handlers: the frame goes at once from
+    // the loaded windows and is destroyed once control is back in the event loop.
+    if (QMdiSubWindow* sub = caricate.take(nome)) {
+        sub->hide();
+        sub->deleteLater();
+    }
 }
 
 void Principale::mostraPagina(const QString& nome, int pagina)
