@@ -37,11 +37,20 @@ void PulsanteFunzione::paintEvent(QPaintEvent*)
         p.setPen(QPen(QColor(0, 0, 0), 2));
         p.drawRect(r.adjusted(2, 2, -2, -2));
     }
+    // A caption that does not fit, even wrapped, is drawn smaller rather than cut.
     QFont f = font();
     f.setBold(isChecked());
+    const QRect area = r.adjusted(3, 2, -3, -2);
+    constexpr int kFlag = Qt::AlignCenter | Qt::TextWordWrap;
+    for (qreal punti = f.pointSizeF(); punti > 5.5; punti -= 0.5) {
+        f.setPointSizeF(punti);
+        const QRect serve = QFontMetrics(f).boundingRect(area, kFlag, text());
+        if (serve.width() <= area.width() && serve.height() <= area.height())
+            break;
+    }
     p.setFont(f);
     p.setPen(isEnabled() ? QColor(0, 0, 0) : QColor(120, 120, 120));
-    p.drawText(r.adjusted(3, 2, -3, -2), Qt::AlignCenter | Qt::TextWordWrap, text());
+    p.drawText(area, kFlag, text());
     if (hasFocus()) {
         QStyleOptionFocusRect o;
         o.initFrom(this);

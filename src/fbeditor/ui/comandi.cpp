@@ -58,7 +58,7 @@ comandi::comandi(QWidget* parent) : QWidget(parent)
     // The block choices.
     fFunzioni_ = new QGroupBox(this);
     fFunzioni_->setObjectName(QStringLiteral("f_Funzioni"));
-    posiziona(fFunzioni_, 120, 60, 7760, 3980);
+    posiziona(fFunzioni_, 120, 60, 8760, 3980);
 
     tab_ = new QTabBar(fFunzioni_);
     tab_->setObjectName(QStringLiteral("Tab_Funzioni"));
@@ -67,7 +67,7 @@ comandi::comandi(QWidget* parent) : QWidget(parent)
     tab_->setDrawBase(true);
     for (int s = 1; s <= kNumSchede; ++s)
         tab_->addTab(NomeScheda(s));
-    posiziona(tab_, 100, 300, 7560, 420);
+    posiziona(tab_, 100, 300, 8560, 420);
 
     lblNomeFunz_ = new QLabel(fFunzioni_);
     lblNomeFunz_->setObjectName(QStringLiteral("lbl_nomeFunz"));
@@ -91,19 +91,19 @@ comandi::comandi(QWidget* parent) : QWidget(parent)
     // The line's label, the delay and the commit, to the right of the choices.
     label1_ = new QLabel(fFunzioni_);
     label1_->setObjectName(QStringLiteral("Label1"));
-    posiziona(label1_, 4000, 1500, 1200, 300);
+    posiziona(label1_, 4400, 1500, 1200, 300);
     txtLabel_ = new QLineEdit(fFunzioni_);
     txtLabel_->setObjectName(QStringLiteral("txt_Label"));
-    posiziona(txtLabel_, 5300, 1460, 2300, 360);
+    posiziona(txtLabel_, 5700, 1460, 2900, 360);
     lblDelay_ = new QLabel(fFunzioni_);
     lblDelay_->setObjectName(QStringLiteral("lbl_Delay"));
-    posiziona(lblDelay_, 4000, 2100, 1200, 300);
+    posiziona(lblDelay_, 4400, 2100, 1200, 300);
     txtDelay_ = new QLineEdit(fFunzioni_);
     txtDelay_->setObjectName(QStringLiteral("txt_delay"));
-    posiziona(txtDelay_, 5300, 2060, 1000, 360);
+    posiziona(txtDelay_, 5700, 2060, 1200, 360);
     cmdAddFunc_ = new QPushButton(QStringLiteral("OK"), fFunzioni_);
     cmdAddFunc_->setObjectName(QStringLiteral("cmd_AddFunc"));
-    posiziona(cmdAddFunc_, 6300, 3300, 1300, 480);
+    posiziona(cmdAddFunc_, 7200, 3300, 1400, 480);
 
     connect(txtLabel_, &QLineEdit::textEdited, this,
             [](const QString& t) { stato().ImpostaEtichetta(t); });
@@ -119,7 +119,7 @@ comandi::comandi(QWidget* parent) : QWidget(parent)
     // The argument rows.
     fArgomenti_ = new QGroupBox(this);
     fArgomenti_->setObjectName(QStringLiteral("f_argomenti"));
-    posiziona(fArgomenti_, 120, 4120, 7760, kTopRighe + 8 * kPassoRighe + 120);
+    posiziona(fArgomenti_, 120, 4120, 8760, kTopRighe + 8 * kPassoRighe + 120);
     for (int k = 0; k < kNumArgomenti; ++k) {
         const int top = kTopRighe + k * kPassoRighe;
         auto* lbl = new QLabel(fArgomenti_);
@@ -129,13 +129,13 @@ comandi::comandi(QWidget* parent) : QWidget(parent)
         var->setObjectName(QStringLiteral("txt_Var_%1").arg(k));
         var->setEditable(true);
         var->setInsertPolicy(QComboBox::NoInsert);
-        posiziona(var, 2100, top, 2900, 380);
+        posiziona(var, 2100, top, 3500, 380);
         auto* opt = new QComboBox(fArgomenti_);
         opt->setObjectName(QStringLiteral("txt_Opt_%1").arg(k));
-        posiziona(opt, 5100, top, 1500, 380);
+        posiziona(opt, 5700, top, 1700, 380);
         auto* set = new QPushButton(QStringLiteral("..."), fArgomenti_);
         set->setObjectName(QStringLiteral("cmd_Set_%1").arg(k));
-        posiziona(set, 6700, top, 600, 380);
+        posiziona(set, 7500, top, 600, 380);
         lblVar_[std::size_t(k)] = lbl;
         txtVar_[std::size_t(k)] = var;
         txtOpt_[std::size_t(k)] = opt;

@@ -42,8 +42,8 @@ public:
     QLabel* lbl_nomeFunz() const { return lblNomeFunz_; }
     QPushButton* cmd_AddFunc() const { return cmdAddFunc_; }
 
-    static constexpr int kLarghezzaTwips = 8000;
-    static constexpr int kAltezzaTwips = 8400;
+    static constexpr int kLarghezzaTwips = 9000;
+    static constexpr int kAltezzaTwips = 8200;
 
 signals:
     // The user confirmed the block.
