@@ -8,10 +8,14 @@
 #include "compiler/CodiceProgramma.h"
 #include "display/PagineDisplay.h"
 #include "images/Immagini.h"
+#include "fbeditor/StatoComandi.h"
 #include "link/StatoLink.h"
+#include "monitor/DialogoValori.h"
+#include "monitor/InputBox.h"
 #include "project/Progetto.h"
 #include "project/Registri.h"
 #include "scheduler/Schedulazioni.h"
+#include "tables/InputTab.h"
 #include "tables/Tabelle.h"
 
 namespace ludra {
@@ -69,6 +73,11 @@ void AzzeraStatoProcesso()
     AzzeraImmagini();
     AzzeraSchedulazioni();
     AzzeraCompilazione();
+    StatoComandi::istanza().Azzera();
+    DialogoAperto = false;
+    TestoDialogo.clear();
+    InputBox = CampiInputBox{};
+    InputTab = CampiInputTab{};
     Controllore = Dispositivo{};
     ModoCom = TimeoutRTU = StopCom = 0;
     AttendiRisposta = false;

@@ -36,9 +36,10 @@ public:
     // Shows (loading it first when needed) and brings to the front the named window:
     // "Log", "Program", "Registri", "frm_Settings", "frm_search", "frm_Config", ...
     virtual void mostra(const QString& finestra, bool inPrimoPiano = true) = 0;
-    virtual bool caricata(const QString& finestra) const = 0;
     // Unloads a window when it is loaded.
     virtual void chiudi(const QString& finestra) = 0;
+    // Whether the named window is loaded now.
+    virtual bool caricata(const QString& finestra) const = 0;
     // Shows a page of a window that has pages (the settings window's frm_opt(0/1)).
     virtual void mostraPagina(const QString& finestra, int pagina) = 0;
     // Closes the main window (Exit).

@@ -52,6 +52,14 @@ std::optional<int> BloccoPiuBasso()
     return minimo;
 }
 
+QStringList NomiTabelle()
+{
+    QStringList nomi;
+    for (int i = 0; i < tabelleInUso(); ++i)
+        nomi << Tabelle[std::size_t(i)].Nome;
+    return nomi;
+}
+
 void AzzeraTabelle()
 {
     Tabelle = {};

@@ -1,6 +1,7 @@
 #pragma once
 // The project's linearisation tables and their place in controller memory.
 #include <QString>
+#include <QStringList>
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -20,10 +21,15 @@ struct Tabella {
     std::array<double, kMaxPunti + 1> Uscita{};
     std::int16_t Blocco1 = 0;                // set only by AllocaTabelle
     std::int16_t Blocco2 = 0;
+
+    bool operator==(const Tabella&) const = default;
 };
 
 extern std::array<Tabella, kMaxTabelle> Tabelle;
-extern std::uint8_t NumTabelle;
+extern std::uint8_t NumTabelle;        // tables 0..NumTabelle-1 in use
+
+// The names of the tables in use, in index order.
+QStringList NomiTabelle();
 
 // Places tables 0..NumTabelle-1 downward from TopTabelle - 20: each table takes two runs
 // of blocks, Blocco1 directly below Blocco2, and the next table lies directly below the

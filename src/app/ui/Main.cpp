@@ -9,10 +9,13 @@
 #include "app/ui/frm_Progetto.h"
 #include "link/ui/frm_Settings.h"
 #include "monitor/ui/Registri.h"
+#include "fbeditor/ui/comandi.h"
+#include "monitor/ui/Input_Box.h"
 #include "platform/Resources.h"
 #include "platform/Twips.h"
 #include "platform/ui/Pictures.h"
 #include "project/Progetto.h"
+#include "tables/ui/Input_Tab.h"
 
 #include <QMdiSubWindow>
 
@@ -45,6 +48,11 @@ void Main()
     principale.registraFinestra(QStringLiteral("frm_Progetto"), [] { return new frm_Progetto; });
     // 8. The Log window at the top left, loading it shows the main window with it.
     principale.registraFinestra(QStringLiteral("Log"), [] { return new Log; });
+    principale.registraFinestra(QStringLiteral("comandi"), [] { return new comandi; });
+    principale.registraFinestra(QString::fromLatin1(Input_Box::kNome),
+                                [] { return new Input_Box; });
+    principale.registraFinestra(QString::fromLatin1(Input_Tab::kNome),
+                                [] { return new Input_Tab; });
     principale.carica(QStringLiteral("Log"));
     QMdiSubWindow* cornice = principale.cornice(QStringLiteral("Log"));
     cornice->setGeometry(0, 0, twipsToPx(Log::kLarghezzaTwips), twipsToPx(13000 - 3000));

@@ -194,7 +194,11 @@ QWidget* Principale::carica(const QString& nome)
     if (const QVariant larghezza = w->property("larghezzaFissaTwips"); larghezza.isValid())
         sub->setFixedWidth(platform::twipsToPx(larghezza.toInt()));
     caricate.insert(nome, sub);
-    connect(sub, &QObject::destroyed, this, [this, nome] { caricate.remove(nome); });
+    // A window reloaded under the same name before the old one is gone keeps its entry.
+    connect(sub, &QObject::destroyed, this, [this, nome, sub] {
+        if (caricate.value(nome) == sub)
+            caricate.remove(nome);
+    });
     return w;
 }
 
@@ -213,7 +217,8 @@ void Principale::mostra(const QString& nome, bool inPrimoPiano)
 
 void Principale::chiudi(const QString& nome)
 {
-    // Deferred: the request often comes from a button of the window itself.
+    // Windows close themselves from their own handlers: the frame goes at once from
+    // the loaded windows and is destroyed once control is back in the event loop.
     if (QMdiSubWindow* sub = caricate.take(nome)) {
         sub->hide();
         sub->deleteLater();

@@ -1,0 +1,24 @@
+#pragma once
+// Numbers as the fields show and read them. Every field that takes a typed number
+// reads it with LeggiNumero and every field that shows one writes it with TestoNumero,
+// so what a field shows always reads back as the same value.
+#include <QString>
+
+namespace ludra {
+
+// The number a typed text stands for. Blanks, tabs and line feeds anywhere in the text
+// are ignored; then the longest leading part that forms a number is read: an optional
+// sign, digits with at most one ".", and an optional exponent (E or D, an optional
+// sign and digits). "&H" or "&O" in front reads a hexadecimal or octal integer,
+// unsigned ("&HFFFF" is 65535). A text without a number, the empty text included,
+// reads as 0; reading never fails. A number beyond the range of a double reads as an
+// infinity, which every encoding refuses.
+double LeggiNumero(const QString& testo);
+
+// The text a field shows for a value: the decimal form with one leading blank when the
+// value is not negative, "." as the decimal point, no grouping, no zero before the
+// point of a value between -1 and 1 (" .5", "-.25"), at most 15 significant digits;
+// values below 1E-04 or from 1E+15 up in magnitude take the exponent form " 1E+20".
+QString TestoNumero(double valore);
+
+} // namespace ludra

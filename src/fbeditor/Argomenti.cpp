@@ -1,0 +1,7 @@
+#include "fbeditor/Argomenti.h"
+
+namespace ludra {
+
+std::array<Argomento, kNumArgomenti> Argomenti;
+
+} // namespace ludra

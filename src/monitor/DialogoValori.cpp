@@ -1,0 +1,52 @@
+#include "monitor/DialogoValori.h"
+
+#include "app/Finestre.h"
+#include "platform/Waiter.h"
+
+namespace ludra {
+
+bool DialogoAperto = false;
+QString TestoDialogo;
+
+namespace {
+QString dialogoCorrente;   // the dialog the opener waits for
+// Each round of the wait ends on the dialog's wake-up; this only bounds one round.
+constexpr qint64 kGiroAttesaMs = 60 * 60 * 1000;
+} // namespace
+
+bool ApriDialogoValori(const QString& finestra, const std::function<void()>& preimposta)
+{
+    if (DialogoAperto)
+        return false;
+    HostFinestre* host = hostFinestre();
+    if (!host)
+        return false;
+    if (preimposta)
+        preimposta();
+    DialogoAperto = true;
+    dialogoCorrente = finestra;
+    host->mostra(finestra, true);
+    const bool aperto = host->caricata(finestra);
+    // A dialog that did not load, or that is gone without closing, must not leave its
+    // opener waiting for ever.
+    while (DialogoAperto && hostFinestre() == host && host->caricata(finestra))
+        platform::waiter().waitUntil([] { return !DialogoAperto; }, kGiroAttesaMs);
+    DialogoAperto = false;
+    dialogoCorrente.clear();
+    return aperto;
+}
+
+bool DialogoInAttesa(const QString& finestra)
+{
+    return DialogoAperto && finestra == dialogoCorrente;
+}
+
+void ChiudiDialogoValori(const QString& finestra)
+{
+    if (!DialogoInAttesa(finestra))
+        return;
+    DialogoAperto = false;
+    platform::wakeWaiters();
+}
+
+} // namespace ludra

@@ -1,0 +1,27 @@
+#pragma once
+// The wait of the value dialogs (set-register dialog, table window, image window): the
+// opener hands its values over, opens the dialog and keeps the events running until
+// the dialog closes by one of its buttons or its close box.
+#include <QString>
+#include <functional>
+
+namespace ludra {
+
+extern bool DialogoAperto;     // a value dialog is open and its opener waits
+extern QString TestoDialogo;   // the text handed to the free-text dialog and back
+
+// Opens the named dialog and waits for it. The presets run first (only once the dialog
+// is granted), so an open dialog's values are never overwritten. One value dialog at a
+// time: while one is open, or when the dialog cannot be opened, the result is false at
+// once and nothing waits.
+bool ApriDialogoValori(const QString& finestra, const std::function<void()>& preimposta);
+
+// The dialog's side: it closes (OK, Cancel or its close box) and its opener goes on.
+// Only the dialog that was opened can end the wait; the same window opened on its own
+// (the table window from its menu) closes without touching another dialog's wait.
+void ChiudiDialogoValori(const QString& finestra);
+
+// Whether the named dialog is the one its opener waits for.
+bool DialogoInAttesa(const QString& finestra);
+
+} // namespace ludra

@@ -1,0 +1,7 @@
+#include "tables/InputTab.h"
+
+namespace ludra {
+
+CampiInputTab InputTab;
+
+} // namespace ludra
