@@ -61,9 +61,7 @@ void AzzeraStatoProcesso()
     AzzeraRegistri();
     AzzeraProgetto();
     PagineDisplay = ListaPagine{};
-    Controllore = Dispositivo{};
-    ModoCom = TimeoutRTU = StopCom = 0;
-    AttendiRisposta = false;
+    AzzeraStatoLink();
     MenuPrincipale::istanza().crea();
     BarraStato::istanza().azzera();
     LogClear();
