@@ -29,9 +29,26 @@ MappaPorte& mappaCorrente()
 QString descriviErrore(QSerialPort::SerialPortError errore, const QString& percorso,
                        int numero, const QString& dettaglio)
 {
+    switch (errore) {
+    case QSerialPort::PermissionError:
+        return descriviErroreApertura(ErroreApertura::Permessi, percorso, numero, dettaglio);
+    case QSerialPort::DeviceNotFoundError:
+        return descriviErroreApertura(ErroreApertura::NonTrovata, percorso, numero, dettaglio);
+    case QSerialPort::OpenError:
+        return descriviErroreApertura(ErroreApertura::Occupata, percorso, numero, dettaglio);
+    default:
+        return descriviErroreApertura(ErroreApertura::Altro, percorso, numero, dettaglio);
+    }
+}
+
+} // namespace
+
+QString descriviErroreApertura(ErroreApertura errore, const QString& percorso, int numero,
+                               const QString& dettaglio)
+{
     const QString porta = QStringLiteral("COM%1 (%2)").arg(numero).arg(percorso);
     switch (errore) {
-    case QSerialPort::PermissionError: {
+    case ErroreApertura::Permessi: {
         const QString gruppo = gruppoDispositivo(percorso);
         if (gruppo.isEmpty())
             return QStringLiteral("Permission denied on %1").arg(porta);
@@ -39,16 +56,15 @@ QString descriviErrore(QSerialPort::SerialPortError errore, const QString& perco
                               "\"%2\"; add the user to that group")
             .arg(porta, gruppo);
     }
-    case QSerialPort::DeviceNotFoundError:
+    case ErroreApertura::NonTrovata:
         return QStringLiteral("Serial port %1 not found").arg(porta);
-    case QSerialPort::OpenError:
+    case ErroreApertura::Occupata:
         return QStringLiteral("Serial port %1 is already in use").arg(porta);
-    default:
-        return QStringLiteral("Serial port %1: %2").arg(porta, dettaglio);
+    case ErroreApertura::Altro:
+        break;
     }
+    return QStringLiteral("Serial port %1: %2").arg(porta, dettaglio);
 }
-
-} // namespace
 
 QString percorsoPorta(int numero)
 {
@@ -159,12 +175,13 @@ bool PortaSeriale::apri()
                 if (e != QSerialPort::ResourceError || !porta_)
                     return;
                 // The device vanished (adapter unplugged, line hung up).
-                errore_ = descriviErrore(e, porta_->portName(), numero_, porta_->errorString());
+                errore_ = descriviErrore(e, percorso_, numero_, porta_->errorString());
                 porta_->close();
                 emit chiusa();
                 wakeWaiters();
             });
     ricevuti_.clear();
+    percorso_ = percorso;
     porta_ = std::move(porta);
     return true;
 }

@@ -32,6 +32,12 @@ std::optional<ImpostazioniSeriali> leggiImpostazioni(const QString& testo);
 // The group that owns a device file ("dialout", ...); empty when it cannot be told.
 QString gruppoDispositivo(const QString& percorso);
 
+// Why a port did not open, in words a user can act on: a permission problem names the
+// group the device belongs to.
+enum class ErroreApertura { Permessi, NonTrovata, Occupata, Altro };
+QString descriviErroreApertura(ErroreApertura errore, const QString& percorso, int numero,
+                               const QString& dettaglio);
+
 class PortaSeriale : public QObject {
     Q_OBJECT
 public:
@@ -72,6 +78,7 @@ private:
     ImpostazioniSeriali impostazioni_;
     QByteArray ricevuti_;
     QString errore_;
+    QString percorso_;
 };
 
 } // namespace ludra::platform

@@ -198,7 +198,7 @@ void TestRichiesta::senzaAttesa()
     QCOMPARE(int(LenRx), 77);
     QCOMPARE(int(BuffRx[0]), 0x55);
     // The frame did leave.
-    QVERIFY(platform::waiter().waitUntil([&] { return link.sim.richieste() == 1; }, 5000));
+    QVERIFY(QTest::qWaitFor([&] { return link.sim.richieste() == 1; }, 5000));
 }
 
 void TestRichiesta::guasti_data()

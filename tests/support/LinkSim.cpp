@@ -29,7 +29,7 @@ LinkSuSim::LinkSuSim(Mezzo mezzo) : mezzo_(mezzo)
         const QString percorso = percorsoPty;
         mappaPrecedente_ = platform::setMappaPorte(
             [percorso](int numero) {
-                return numero == 1 ? percorso : QStringLiteral("/dev/null/none%1").arg(numero);
+                return numero == 1 ? percorso : QStringLiteral("/dev/ludra-absent-%1").arg(numero);
             });
     }
 }
