@@ -5,7 +5,9 @@
 #include <QFileInfo>
 #include <QSerialPort>
 
+#include <cerrno>
 #include <grp.h>
+#include <unistd.h>
 #include <sys/stat.h>
 #include <vector>
 
@@ -202,9 +204,26 @@ bool PortaSeriale::output(const QByteArray& dati)
 {
     if (!aperta())
         return false;
+    // Straight to the device when nothing is queued: a request is a few bytes and the
+    // reply is awaited at once, so a round through the event loop only adds latency.
+    if (porta_->bytesToWrite() == 0) {
+        qsizetype scritti = 0;
+        while (scritti < dati.size()) {
+            const ssize_t n = ::write(int(porta_->handle()), dati.constData() + scritti,
+                                      std::size_t(dati.size() - scritti));
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0)
+                break;
+            scritti += n;
+        }
+        if (scritti == dati.size())
+            return true;
+        if (scritti > 0 || (errno != EAGAIN && errno != EWOULDBLOCK))
+            return porta_->write(dati.mid(scritti)) == dati.size() - scritti;
+    }
     if (porta_->write(dati) != dati.size())
         return false;
-    // Out now rather than at the next turn of the event loop.
     porta_->flush();
     return true;
 }

@@ -297,8 +297,10 @@ void Simulatore::registra(const std::string& canale, const char* verso, const By
     char ora[32];
     std::snprintf(ora, sizeof ora, "%02d:%02d:%02d.%03d", tm.tm_hour, tm.tm_min, tm.tm_sec, ms);
     std::string riga = std::string(ora) + " " + canale + " " + verso;
-    if (b)
-        riga += " " + esadecimale(b, n);
+    if (b) {
+        riga += ' ';
+        riga += esadecimale(b, n);
+    }
     if (suStderr_)
         std::fprintf(stderr, "%s\n", riga.c_str());
     std::lock_guard l(mutex_);
