@@ -78,9 +78,7 @@ void AzzeraStatoProcesso()
     TestoDialogo.clear();
     InputBox = CampiInputBox{};
     InputTab = CampiInputTab{};
-    Controllore = Dispositivo{};
-    ModoCom = TimeoutRTU = StopCom = 0;
-    AttendiRisposta = false;
+    AzzeraStatoLink();
     MenuPrincipale::istanza().crea();
     BarraStato::istanza().azzera();
     LogClear();

@@ -4,11 +4,13 @@
 #include "app/Finestre.h"
 #include "app/Notifiche.h"
 #include "compiler/Compilatore.h"
+#include "link/Connessione.h"
 #include "link/StatoLink.h"
 #include "platform/Shell.h"
 #include "project/Progetto.h"
 
 #include <QHash>
+#include <QStringList>
 #include <functional>
 
 namespace ludra {
@@ -22,10 +24,34 @@ void mostra(const QString& finestra, bool inPrimoPiano = true)
 
 using Azione = std::function<void()>;
 
+// The controller models whose debug mode is read after connecting (the I/O modules
+// have none).
+bool modelloConModoDebug(const QString& modello)
+{
+    static const QStringList modelli = {
+        QStringLiteral("KVR5200"), QStringLiteral("KVR5200-IO"), QStringLiteral("KVR5200-DL"),
+        QStringLiteral("KVR5200-DL-IO"), QStringLiteral("KVR5460")};
+    return modelli.contains(modello);
+}
+
+// The debug mode the controller reports right after connecting. The controller
+// commands answer it from the device; until then the recorded mode stands.
+bool modoDebugDopoConnessione() { return Controllore.ModoDebug; }
+
+void connetti()
+{
+    Disconnetti();
+    Connetti();
+    if (modelloConModoDebug(Controllore.Modello))
+        Controllore.ModoDebug = modoDebugDopoConnessione();
+}
+
 const QHash<QString, Azione>& azioniToolbar()
 {
     static const QHash<QString, Azione> azioni = {
         {QStringLiteral("upload"), [] {}},
+        {QStringLiteral("connect"), [] { connetti(); }},
+        {QStringLiteral("disconnect"), [] { Disconnetti(); }},
         {QStringLiteral("view_reg"), [] { mostra(QStringLiteral("Registri")); }},
         {QStringLiteral("view_log"), [] { mostra(QStringLiteral("Log")); }},
         {QStringLiteral("rung_break"), [] { InvertiBreak(); }},

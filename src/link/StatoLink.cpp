@@ -1,5 +1,8 @@
 #include "link/StatoLink.h"
 
+#include "link/Canali.h"
+#include "link/Checksum.h"
+
 namespace ludra {
 
 Dispositivo Controllore;
@@ -7,6 +10,13 @@ std::int16_t ModoCom = 0;
 std::int16_t TimeoutRTU = 0;
 bool AttendiRisposta = false;
 std::int16_t StopCom = 0;
+std::array<std::uint8_t, kDimBuffer> BuffTx{};
+std::int16_t LenTx = 0;
+std::array<std::uint8_t, kDimBuffer> BuffRx{};
+std::int16_t LenRx = 0;
+QByteArray StringaRx;
+std::int16_t DatiRicevuti = 0;
+bool MonitorCom = false;
 
 void ImpostaDefaultLink()
 {
@@ -20,6 +30,21 @@ void ImpostaDefaultLink()
     Controllore.Modello = QStringLiteral("KVR5200-IO");
     Controllore.Timeout = 1000;
     ModoCom = kModoTcp;
+}
+
+void AzzeraStatoLink()
+{
+    ChiudiCanali();
+    Controllore = Dispositivo{};
+    ModoCom = TimeoutRTU = StopCom = 0;
+    AttendiRisposta = false;
+    BuffTx.fill(0);
+    BuffRx.fill(0);
+    LenTx = LenRx = 0;
+    StringaRx.clear();
+    DatiRicevuti = 0;
+    MonitorCom = false;
+    CRCHi = CRCLo = 0;
 }
 
 } // namespace ludra

@@ -19,9 +19,12 @@ std::optional<QString> FakeDialogs::inputBox(const QString&, const QString&, con
 {
     if (input.empty())
         return std::nullopt;
-    auto r = input.front();
+    const bool cancellato = !input.front().has_value();
+    const QString testo = input.front().value_or(QString());
     input.pop_front();
-    return r;
+    if (cancellato)
+        return std::nullopt;
+    return testo;
 }
 
 QString FakeDialogs::openFile(const platform::FileDialogRequest& request)

@@ -1,0 +1,63 @@
+#include "link/Canali.h"
+
+#include "link/StatoLink.h"
+
+#include <QCoreApplication>
+
+namespace ludra {
+namespace {
+
+struct Canali {
+    platform::PortaSeriale seriale;
+    platform::SocketTcp socket;
+    Canali()
+    {
+        QObject::connect(&seriale, &platform::PortaSeriale::ricevuto, &MSComm1_OnComm);
+        QObject::connect(&socket, &platform::SocketTcp::ricevuto, &Winsock1_DataArrival);
+    }
+};
+
+Canali* istanza = nullptr;
+
+void distruggi()
+{
+    delete istanza;
+    istanza = nullptr;
+}
+
+Canali& canali()
+{
+    if (!istanza) {
+        istanza = new Canali;
+        // Gone with the application object, while the event machinery still exists.
+        qAddPostRoutine(distruggi);
+    }
+    return *istanza;
+}
+
+} // namespace
+
+platform::PortaSeriale& MSComm1() { return canali().seriale; }
+platform::SocketTcp& Winsock1() { return canali().socket; }
+
+void MSComm1_OnComm() { DatiRicevuti = 1; }
+
+void Winsock1_DataArrival()
+{
+    // Bytes of one reply may come in several segments: they are collected, not
+    // replaced, until the request takes them.
+    StringaRx += Winsock1().leggi();
+    if (StringaRx.size() > 65536)
+        StringaRx.clear();
+    DatiRicevuti = 1;
+}
+
+void ChiudiCanali()
+{
+    if (!istanza)
+        return;
+    istanza->seriale.chiudi();
+    istanza->socket.chiudi();
+}
+
+} // namespace ludra

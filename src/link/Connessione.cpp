@@ -1,0 +1,137 @@
+#include "link/Connessione.h"
+
+#include "app/BarraStato.h"
+#include "app/BarraStrumenti.h"
+#include "app/Log.h"
+#include "link/Canali.h"
+#include "link/StatoLink.h"
+#include "platform/Dialogs.h"
+#include "platform/Waiter.h"
+
+#include <algorithm>
+
+namespace ludra {
+
+QString NumeroTelefono;
+
+namespace {
+
+void abilitaCollegamento(bool abil)
+{
+    AbilitaPulsanti(QStringLiteral("Puls_DebugRelease"), abil);
+    AbilitaPulsanti(QStringLiteral("Puls_Download"), abil);
+}
+
+void fallito(const QString& perche)
+{
+    LogStart();
+    LogWrite(QStringLiteral("Connection failed: ") + perche);
+    Controllore.Connesso = false;
+    abilitaCollegamento(false);
+}
+
+void connettiSeriale()
+{
+    platform::PortaSeriale& porta = MSComm1();
+    porta.setCommPort(Controllore.Porta);
+    const QString impostazioni = Controllore.Baud + QStringLiteral(",n,8,1");
+    if (!porta.setSettings(impostazioni)) {
+        fallito(QStringLiteral("bad serial settings \"%1\"").arg(impostazioni));
+        return;
+    }
+    porta.setHandshaking(Controllore.Modem ? 2 : 0);
+    if (!porta.apri()) {
+        fallito(porta.errore());
+        return;
+    }
+    if (Controllore.Modem) {
+        // The modem answers in its own time: the link counts as open at once.
+        porta.output(QByteArrayLiteral("atdt0, ") + NumeroTelefono.toLatin1() + '\r');
+        Controllore.Connesso = true;
+        return;
+    }
+    LogStart();
+    LogWrite(QStringLiteral("Connected"));
+    Controllore.Connesso = true;
+    abilitaCollegamento(true);
+}
+
+void connettiTcp()
+{
+    platform::SocketTcp& socket = Winsock1();
+    // The port field is 16 bits wide: ports above 32767 are kept as negative numbers.
+    const quint16 numero = quint16(Controllore.Porta);
+    if (numero == 0) {
+        socket.chiudi();
+        fallito(QStringLiteral("TCP port 0 is not a port"));
+        return;
+    }
+    socket.connetti(Controllore.IP, numero);
+    platform::waiter().waitUntil(
+        [&socket] {
+            const auto s = socket.stato();
+            return s == platform::SocketTcp::Connesso || s == platform::SocketTcp::Errore;
+        },
+        qMax<qint64>(0, Controllore.Timeout));
+    if (socket.connesso()) {
+        LogStart();
+        LogWrite(QStringLiteral("Connected  [") + Controllore.IP + QLatin1Char(']'));
+        Controllore.Connesso = true;
+        abilitaCollegamento(true);
+        return;
+    }
+    const QString errore = socket.errore();
+    // An attempt left running could still connect later, behind the user's back.
+    socket.chiudi();
+    if (errore.isEmpty()) {
+        platform::msgBox(QStringLiteral("Connection Timeout"), platform::MsgButtons::Ok,
+                         platform::MsgIcon::Critical);
+        LogStart();
+        LogWrite(QStringLiteral("Connection Timeout"));
+        Controllore.Connesso = false;
+        abilitaCollegamento(false);
+        return;
+    }
+    const QString perche = QStringLiteral("%1 [%2:%3]").arg(errore, Controllore.IP).arg(numero);
+    platform::msgBox(QStringLiteral("Connection failed: ") + perche, platform::MsgButtons::Ok,
+                     platform::MsgIcon::Critical);
+    fallito(perche);
+}
+
+} // namespace
+
+void Connetti()
+{
+    std::fill_n(BuffRx.begin(), 101, std::uint8_t(0));
+    std::fill_n(BuffTx.begin(), 101, std::uint8_t(0));
+    ModoCom = Controllore.Canale == 1 ? kModoRtu : kModoTcp;
+    if (ModoCom == kModoRtu)
+        connettiSeriale();
+    else
+        connettiTcp();
+    AggiornaStato();
+}
+
+void Disconnetti()
+{
+    if (StopCom == 0)
+        return;
+    if (ModoCom != kModoTcp) {
+        MSComm1().chiudi();
+        LogStart();
+        LogWrite(QStringLiteral("Disconnect [") + QString::number(Controllore.Nodo) +
+                 QLatin1Char(']'));
+    } else {
+        Winsock1().chiudi();
+        BarraStato::istanza().setPannello(4, QString());
+        LogStart();
+        LogWrite(QStringLiteral("Disconnect [") + Controllore.IP + QLatin1Char(']'));
+    }
+    Controllore.Connesso = false;
+    AbilitaPulsanti(QStringLiteral("Puls_DebugRelease"), false);
+    AbilitaPulsanti(QStringLiteral("Puls_Download"), false);
+    AbilitaPulsanti(QStringLiteral("Puls_Debug"), false);
+    AggiornaStato();
+}
+
+} // namespace ludra

@@ -1,0 +1,17 @@
+#pragma once
+// Opening and closing the link that Controllore describes: a serial line (optionally
+// dialling out through a modem) or a Modbus TCP connection.
+#include <QString>
+
+namespace ludra {
+
+// The number the modem dials after the leading "0," (an outside line, then a pause).
+extern QString NumeroTelefono;
+
+// Opens the link; the outcome is Controllore.Connesso. A link that cannot be opened
+// leaves Connesso false and says why in the Log.
+void Connetti();
+// Closes the link; does nothing while StopCom is 0 (a polling loop is running).
+void Disconnetti();
+
+} // namespace ludra

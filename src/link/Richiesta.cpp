@@ -1,0 +1,264 @@
+#include "link/Richiesta.h"
+
+#include "app/BarraStato.h"
+#include "app/Log.h"
+#include "link/Canali.h"
+#include "link/Checksum.h"
+#include "link/Conversioni.h"
+#include "link/Monitor.h"
+#include "link/StatoLink.h"
+#include "link/TramaModbus.h"
+#include "platform/Dialogs.h"
+#include "platform/Waiter.h"
+
+#include <QByteArray>
+#include <vector>
+
+namespace ludra {
+namespace {
+
+// Line silence that ends a serial reply whose end its bytes cannot tell.
+constexpr qint64 kSilenzioRtuMs = 50;
+
+bool inCorso = false;
+
+struct Esito {
+    std::uint8_t codice = kComOk;
+    QString guasto;          // set for a failure inside the request
+};
+
+Esito guasto(QString descrizione) { return {kComTimeout, std::move(descrizione)}; }
+
+std::span<const Byte> byteDi(const QByteArray& a)
+{
+    return {reinterpret_cast<const Byte*>(a.constData()), std::size_t(a.size())};
+}
+
+// Moves the chosen reply into BuffRx; false when it does not fit.
+bool caricaRisposta(std::span<const Byte> risposta)
+{
+    if (risposta.size() > BuffRx.size())
+        return false;
+    std::copy(risposta.begin(), risposta.end(), BuffRx.begin());
+    LenRx = std::int16_t(risposta.size());
+    return true;
+}
+
+void mostraNelMonitor()
+{
+    if (MonitorCom)
+        MonitorRisposte::istanza().mostra(std::span(BuffRx).first(std::size_t(LenRx)));
+}
+
+// Collects the serial reply: it ends as soon as the bytes form the whole reply the
+// request implies, otherwise 0.05 s after the last byte, and in any case after
+// TimeoutRTU seconds. Returns where the reply starts in StringaRx (a late reply may
+// precede it), or nothing when no byte came.
+std::optional<int> attesaSeriale(std::span<const Byte> richiesta)
+{
+    platform::Waiter& w = platform::waiter();
+    platform::PortaSeriale& porta = MSComm1();
+    const qint64 limite = w.nowMs() + qint64(qMax<std::int16_t>(0, TimeoutRTU)) * 1000;
+    qint64 ultimo = 0;
+    bool ricevuto = false;
+    std::optional<int> inizio;
+    auto raccogli = [&] {
+        if (DatiRicevuti == 1) {
+            DatiRicevuti = 0;
+            ricevuto = true;
+            ultimo = w.nowMs();
+        }
+        if (porta.inAttesa() > 0)
+            StringaRx += porta.input();
+    };
+    w.pumpOnce();
+    raccogli();
+    for (;;) {
+        if (ricevuto && (inizio = FineRisposteRtu(richiesta, byteDi(StringaRx))))
+            break;
+        const qint64 adesso = w.nowMs();
+        if (adesso >= limite || !porta.aperta())
+            break;
+        qint64 fine = limite;
+        if (ricevuto) {
+            if (adesso - ultimo > kSilenzioRtuMs)
+                break;
+            fine = qMin(fine, ultimo + kSilenzioRtuMs + 1);
+        }
+        w.waitUntil([&porta] { return DatiRicevuti == 1 || !porta.aperta(); }, fine - adesso);
+        raccogli();
+    }
+    if (porta.aperta())
+        StringaRx += porta.input();
+    if (StringaRx.isEmpty())
+        return std::nullopt;
+    return inizio.value_or(0);
+}
+
+Esito richiestaRtu(bool messaggi)
+{
+    if (LenTx < 0 || LenTx > std::int16_t(kDimBuffer) - 2)
+        return guasto(QStringLiteral("Request too long for the transmit buffer"));
+    if (MonitorCom)
+        MonitorRisposte::istanza().svuota();
+    CalcolaCRC(BuffTx, LenTx);
+    BuffTx[std::size_t(LenTx)] = Byte(CRCLo);
+    BuffTx[std::size_t(LenTx) + 1] = Byte(CRCHi);
+    LenTx = std::int16_t(LenTx + 2);
+    const std::vector<Byte> richiesta(BuffTx.begin(), BuffTx.begin() + LenTx);
+
+    platform::PortaSeriale& porta = MSComm1();
+    if (!porta.aperta())
+        return guasto(QStringLiteral("Serial port not open"));
+    // Whatever came before this request is not its reply.
+    porta.scarta();
+    StringaRx.clear();
+    DatiRicevuti = 0;
+    if (!porta.output(QByteArray(reinterpret_cast<const char*>(richiesta.data()),
+                                 qsizetype(richiesta.size()))))
+        return guasto(QStringLiteral("Serial write failed: ") + porta.errore());
+    if (!AttendiRisposta)
+        return {};
+
+    const auto inizio = attesaSeriale(richiesta);
+    const QByteArray ricevuti = StringaRx;
+    StringaRx.clear();
+    platform::waiter().pumpOnce();
+    if (!inizio)
+        return {kComTimeout, {}};
+    if (!caricaRisposta(byteDi(ricevuti).subspan(std::size_t(*inizio))))
+        return guasto(QStringLiteral("Reply longer than the receive buffer"));
+    mostraNelMonitor();
+    if (!ControllaCRC(BuffRx, LenRx - 2)) {
+        if (messaggi)
+            platform::msgBox(QStringLiteral("CheckSum Rx Errato"));
+        return {kComTimeout, {}};
+    }
+    if (BuffRx[0] != richiesta[0]) {
+        if (messaggi)
+            platform::msgBox(QStringLiteral("Risposta Errata (indirizzo)"));
+        return {kComErrore, {}};
+    }
+    if (BuffRx[1] != richiesta[1]) {
+        if (messaggi)
+            platform::msgBox(QStringLiteral("Risposta Errata (funzione)"));
+        return {kComErrore, {}};
+    }
+    if (LenRx - 2 < LunghezzaMinimaRisposta(std::span(richiesta).first(richiesta.size() - 2)))
+        return guasto(QStringLiteral("Reply shorter than the request asked for"));
+    return {};
+}
+
+Esito richiestaTcp()
+{
+    if (LenTx < 0 || LenTx > 255)
+        return guasto(QStringLiteral("Request too long for the transmit buffer"));
+    if (MonitorCom)
+        MonitorRisposte::istanza().svuota();
+    const std::vector<Byte> richiesta(BuffTx.begin(), BuffTx.begin() + LenTx);
+    const Byte nodo = BuffTx[0];
+    const Byte funzione = BuffTx[1];
+    QByteArray trama(6, '\0');
+    trama[5] = char(LenTx);
+    trama.append(reinterpret_cast<const char*>(richiesta.data()), qsizetype(richiesta.size()));
+
+    platform::SocketTcp& socket = Winsock1();
+    // One yield, so events already queued run before the frame leaves.
+    platform::waiter().pumpOnce();
+    // Whatever came before this request is not its reply.
+    socket.scarta();
+    StringaRx.clear();
+    DatiRicevuti = 0;
+    // With no connection nothing can answer: no point in waiting for it.
+    const bool inviato = socket.connesso() && socket.invia(trama);
+    if (!AttendiRisposta)
+        return {};
+
+    std::optional<int> inizio;
+    if (inviato) {
+        platform::waiter().waitUntil(
+            [&socket, &inizio] {
+                inizio = FineRisposteTcp(byteDi(StringaRx));
+                return inizio.has_value() || !socket.connesso();
+            },
+            qMax<qint64>(0, Controllore.Timeout));
+        inizio = FineRisposteTcp(byteDi(StringaRx));
+    }
+    const QByteArray ricevuti = StringaRx;
+    StringaRx.clear();
+    DatiRicevuti = 0;
+    platform::waiter().pumpOnce();
+
+    if (ricevuti.isEmpty())
+        return {kComTimeout, {}};
+    if (!inizio)
+        return guasto(QStringLiteral("Incomplete reply (%1 bytes)").arg(ricevuti.size()));
+    const auto trama_ = byteDi(ricevuti).subspan(std::size_t(*inizio));
+    const std::size_t annunciati = (std::size_t(trama_[4]) << 8) | trama_[5];
+    if (annunciati > kDimBuffer)
+        return guasto(QStringLiteral("Reply longer than the receive buffer"));
+    if (annunciati < 2)
+        return guasto(QStringLiteral("Reply too short (%1 bytes)").arg(6 + annunciati));
+    caricaRisposta(trama_.subspan(6, annunciati));
+    mostraNelMonitor();
+    if (BuffRx[0] != nodo || BuffRx[1] != funzione)
+        return {kComErrore, {}};
+    if (LenRx < LunghezzaMinimaRisposta(richiesta))
+        return guasto(QStringLiteral("Reply shorter than the request asked for"));
+    return {};
+}
+
+std::uint8_t concludi(Esito esito, bool messaggi)
+{
+    if (!esito.guasto.isEmpty() && messaggi)
+        platform::msgBox(esito.guasto, platform::MsgButtons::Ok, platform::MsgIcon::Critical,
+                         QStringLiteral("VUV-ODO"));
+    if (esito.codice == kComTimeout || esito.codice == kComErrore)
+        StopCom = 1;
+    BarraStato& barra = BarraStato::istanza();
+    switch (esito.codice) {
+    case kComOk:
+        barra.setPannello(4, QStringLiteral("Com OK"));
+        break;
+    case kComTimeout:
+        barra.setPannello(4, QStringLiteral("Com TimeOut"));
+        LogStart();
+        LogWrite(QStringLiteral("Com Timeout"));
+        break;
+    default:
+        barra.setPannello(4, QStringLiteral("Com Error"));
+        LogStart();
+        LogWrite(QStringLiteral("Com Error"));
+        if (esito.codice == kNonConnesso && messaggi)
+            platform::msgBox(QStringLiteral("Controller not connected"), platform::MsgButtons::Ok,
+                             platform::MsgIcon::Exclamation);
+        break;
+    }
+    return esito.codice;
+}
+
+} // namespace
+
+bool RichiestaInCorso() { return inCorso; }
+
+std::uint8_t InviaRichiesta(bool Messaggi)
+{
+    if (inCorso) {
+        // A handler that runs during a wait must not reuse the frames of the request
+        // still waiting: it fails without sending anything.
+        return concludi(guasto(QStringLiteral("Another request is waiting for its reply")),
+                        Messaggi);
+    }
+    if (!Controllore.Connesso)
+        return concludi({kNonConnesso, {}}, Messaggi);
+    inCorso = true;
+    struct Fine {
+        ~Fine() { inCorso = false; }
+    } fine;
+    BarraStato::istanza().setPannello(4, QString());
+    const Esito esito = ModoCom == kModoRtu ? richiestaRtu(Messaggi) : richiestaTcp();
+    inCorso = false;
+    return concludi(esito, Messaggi);
+}
+
+} // namespace ludra

@@ -1,0 +1,84 @@
+#pragma once
+// The serial line the link drives: one object owns the port, keeps what arrives until
+// it is read, and reports each arrival by a signal (waking any pending wait).
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <memory>
+#include <optional>
+
+class QSerialPort;
+
+namespace ludra::platform {
+
+// Serial port number (1 for the first port) to device path. One map serves the whole
+// process; tests point numbers at pseudo-terminals.
+using MappaPorte = std::function<QString(int numero)>;
+QString percorsoPorta(int numero);
+// Installs a map; an empty one restores the built-in map. Returns the previous one.
+MappaPorte setMappaPorte(MappaPorte mappa);
+
+// The serial parameters of a settings text such as "9600,n,8,1".
+struct ImpostazioniSeriali {
+    qint32 baud = 9600;
+    char parita = 'n';          // n, e, o, m, s
+    int bitDati = 8;            // 5 to 8
+    int bitStop = 1;            // 1, 2 (3 stands for 1.5)
+};
+// Nothing when the text is not a valid settings text.
+std::optional<ImpostazioniSeriali> leggiImpostazioni(const QString& testo);
+
+// The group that owns a device file ("dialout", ...); empty when it cannot be told.
+QString gruppoDispositivo(const QString& percorso);
+
+// Why a port did not open, in words a user can act on: a permission problem names the
+// group the device belongs to.
+enum class ErroreApertura { Permessi, NonTrovata, Occupata, Altro };
+QString descriviErroreApertura(ErroreApertura errore, const QString& percorso, int numero,
+                               const QString& dettaglio);
+
+class PortaSeriale : public QObject {
+    Q_OBJECT
+public:
+    explicit PortaSeriale(QObject* parent = nullptr);
+    ~PortaSeriale() override;
+
+    void setCommPort(int numero) { numero_ = numero; }
+    int commPort() const { return numero_; }
+    // False, and the port settings unchanged, for a text that is not valid.
+    bool setSettings(const QString& testo);
+    // 0 none, 2 RTS/CTS.
+    void setHandshaking(int modo) { handshaking_ = modo; }
+
+    // Opens the port; false with errore() saying why (permissions name the device's
+    // group, a missing device says "not found").
+    bool apri();
+    void chiudi();
+    bool aperta() const;
+    // Writes the bytes; false when the port is not open or the write fails.
+    bool output(const QByteArray& dati);
+    // Everything received and not yet read; empties it.
+    QByteArray input();
+    // Drops everything received, also what the system has not handed over yet.
+    void scarta();
+    qint64 inAttesa() const { return ricevuti_.size(); }
+    QString errore() const { return errore_; }
+
+signals:
+    void ricevuto();     // bytes arrived
+    void chiusa();       // the device went away
+
+private:
+    void leggi();
+
+    std::unique_ptr<QSerialPort> porta_;
+    int numero_ = 1;
+    int handshaking_ = 0;
+    ImpostazioniSeriali impostazioni_;
+    QByteArray ricevuti_;
+    QString errore_;
+    QString percorso_;
+};
+
+} // namespace ludra::platform

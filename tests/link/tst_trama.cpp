@@ -1,0 +1,133 @@
+#include "link/Checksum.h"
+#include "link/TramaModbus.h"
+
+#include <QTest>
+#include <vector>
+
+using namespace ludra;
+
+namespace {
+
+std::vector<Byte> hex(const char* h)
+{
+    const QByteArray a = QByteArray::fromHex(h);
+    return {a.begin(), a.end()};
+}
+
+std::vector<Byte> conCrc(std::vector<Byte> t)
+{
+    CalcolaCRC(t, int(t.size()));
+    t.push_back(Byte(CRCLo));
+    t.push_back(Byte(CRCHi));
+    return t;
+}
+
+std::vector<Byte> unisci(std::vector<Byte> a, const std::vector<Byte>& b)
+{
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+} // namespace
+
+class TestTrama : public QObject {
+    Q_OBJECT
+private slots:
+    void lunghezzaRisposta_data();
+    void lunghezzaRisposta();
+    void lunghezzaMinima_data();
+    void lunghezzaMinima();
+    void fineRtu();
+    void fineTcp();
+};
+
+void TestTrama::lunghezzaRisposta_data()
+{
+    QTest::addColumn<QByteArray>("richiesta");
+    QTest::addColumn<QByteArray>("risposta");
+    QTest::addColumn<int>("lunghezza");      // -1: cannot be told
+    QTest::newRow("read by byte count") << QByteArray("0A0400000002") << QByteArray("0A0404") << 7;
+    QTest::newRow("count not here yet") << QByteArray("0A0400000002") << QByteArray("0A04") << -1;
+    QTest::newRow("one byte") << QByteArray("0A0400000002") << QByteArray("0A") << -1;
+    QTest::newRow("exception") << QByteArray("0A0400000002") << QByteArray("0A84") << 3;
+    QTest::newRow("single write") << QByteArray("0A0600000001") << QByteArray("0A06") << 6;
+    QTest::newRow("multiple write") << QByteArray("0A10000000010200FF") << QByteArray("0A10") << 6;
+    QTest::newRow("memory read") << QByteArray("0A14020000130B") << QByteArray("0A14") << 14;
+    QTest::newRow("image read") << QByteArray("0A1401000000FF") << QByteArray("0A14") << 258;
+    QTest::newRow("memory write") << QByteArray("0A140400001301AA") << QByteArray("0A14") << 7;
+    QTest::newRow("memory, unknown sub-code") << QByteArray("0A14070000") << QByteArray("0A14") << -1;
+    QTest::newRow("unknown function") << QByteArray("0A4100") << QByteArray("0A41") << -1;
+}
+
+void TestTrama::lunghezzaRisposta()
+{
+    QFETCH(QByteArray, richiesta);
+    QFETCH(QByteArray, risposta);
+    QFETCH(int, lunghezza);
+    const auto q = hex(richiesta.constData());
+    const auto r = hex(risposta.constData());
+    const auto l = LunghezzaRisposta(q, r);
+    QCOMPARE(l.value_or(-1), lunghezza);
+}
+
+void TestTrama::lunghezzaMinima_data()
+{
+    QTest::addColumn<QByteArray>("richiesta");
+    QTest::addColumn<int>("minima");
+    QTest::newRow("32 registers") << QByteArray("0A0400000020") << 67;
+    QTest::newRow("holding registers") << QByteArray("0A0300100003") << 9;
+    QTest::newRow("9 coils") << QByteArray("0A0100000009") << 5;
+    QTest::newRow("single write") << QByteArray("0A0600000001") << 6;
+    QTest::newRow("memory read of 11") << QByteArray("0A14020000130B") << 14;
+    QTest::newRow("memory write") << QByteArray("0A140400001301AA") << 2;
+    QTest::newRow("truncated read") << QByteArray("0A0400") << 2;
+    QTest::newRow("unknown function") << QByteArray("0A41") << 2;
+    QTest::newRow("nothing") << QByteArray("") << 2;
+}
+
+void TestTrama::lunghezzaMinima()
+{
+    QFETCH(QByteArray, richiesta);
+    QTEST(LunghezzaMinimaRisposta(hex(richiesta.constData())), "minima");
+}
+
+void TestTrama::fineRtu()
+{
+    const auto q = hex("0A0400000001");
+    const auto r1 = conCrc(hex("0A04020001"));
+    const auto r2 = conCrc(hex("0A04020002"));
+    QCOMPARE(FineRisposteRtu(q, r1).value_or(-1), 0);
+    // Still arriving.
+    QVERIFY(!FineRisposteRtu(q, std::vector<Byte>(r1.begin(), r1.end() - 1)));
+    QVERIFY(!FineRisposteRtu(q, {}));
+    // A late reply followed by this request's own: the last one counts.
+    QCOMPARE(FineRisposteRtu(q, unisci(r1, r2)).value_or(-1), int(r1.size()));
+    // A whole reply and the start of another: not finished.
+    QVERIFY(!FineRisposteRtu(q, unisci(r1, hex("0A04"))));
+    // A bad checksum never finishes early (line silence decides).
+    auto guasta = r1;
+    guasta.back() ^= 1;
+    QVERIFY(!FineRisposteRtu(q, guasta));
+    // More bytes than the count says: not recognised, left to the silence.
+    QVERIFY(!FineRisposteRtu(q, conCrc(hex("0A04020001DEAD"))));
+    // Exception reply.
+    QCOMPARE(FineRisposteRtu(q, conCrc(hex("0A8402"))).value_or(-1), 0);
+}
+
+void TestTrama::fineTcp()
+{
+    const auto f1 = hex("0000000000050A04020001");
+    const auto f2 = hex("0000000000050A04020002");
+    QCOMPARE(FineRisposteTcp(f1).value_or(-1), 0);
+    // Split anywhere: not finished until the announced length is there.
+    for (std::size_t n = 1; n < f1.size(); ++n)
+        QVERIFY(!FineRisposteTcp(std::vector<Byte>(f1.begin(), f1.begin() + std::ptrdiff_t(n))));
+    QCOMPARE(FineRisposteTcp(unisci(f1, f2)).value_or(-1), int(f1.size()));
+    QVERIFY(!FineRisposteTcp(unisci(f1, hex("0000"))));
+    // A length no frame can have ends the collecting at once.
+    QCOMPARE(FineRisposteTcp(hex("000000000FFF0A")).value_or(-1), 0);
+    QCOMPARE(FineRisposteTcp(hex("000000000000")).value_or(-1), 0);
+}
+
+QTEST_GUILESS_MAIN(TestTrama)
+#include "tst_trama.moc"

@@ -1,0 +1,43 @@
+#pragma once
+// The link pointed at the device simulator: over Modbus TCP on 127.0.0.1 or over
+// Modbus RTU on a pseudo-terminal that serial port 1 maps to.
+#include "platform/PortaSeriale.h"
+#include "sim/Simulatore.h"
+
+#include <QString>
+#include <cstdint>
+#include <initializer_list>
+
+namespace ludra::test {
+
+enum class Mezzo { Tcp, Rtu };
+
+// Fills Controllore for the simulator (node 10, generous time-outs) without connecting.
+// Serial port 1 maps to the simulator's pseudo-terminal while this object lives.
+class LinkSuSim {
+public:
+    explicit LinkSuSim(Mezzo mezzo);
+    ~LinkSuSim();
+    LinkSuSim(const LinkSuSim&) = delete;
+    LinkSuSim& operator=(const LinkSuSim&) = delete;
+
+    bool avviato() const { return avviato_; }
+    // Connetti, true when it connected.
+    bool connetti();
+    Mezzo mezzo() const { return mezzo_; }
+    sim::Simulatore sim;
+    QString percorsoPty;
+    std::uint16_t portaTcp = 0;
+
+private:
+    Mezzo mezzo_;
+    bool avviato_ = false;
+    platform::MappaPorte mappaPrecedente_;
+};
+
+// Puts a request in BuffTx/LenTx.
+void ImpostaRichiesta(std::initializer_list<int> byte);
+// Function 4 from `primo`, `quanti` registers, to node 10.
+void RichiestaLettura(int primo, int quanti, int funzione = 4);
+
+} // namespace ludra::test
