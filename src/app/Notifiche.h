@@ -18,7 +18,8 @@ signals:
     void menuCambiato(const QString& nome);        // caption or visibility of one item
     void logRigaAggiunta();
     void logSvuotato();
-    void rungCambiato(int sezione, int riga);     // one line's record or mark
+    void rungCambiato(int sezione, int riga);     // one line's record or its row
+    void ladderCambiato();                        // ladder view: layout, scroll, tabs, load
 };
 
 } // namespace ludra

@@ -5,6 +5,7 @@
 #include "app/Testi.h"
 #include "app/ui/Log.h"
 #include "app/ui/Principale.h"
+#include "ladder/ui/Program.h"
 #include "platform/Resources.h"
 #include "platform/Twips.h"
 #include "platform/ui/Pictures.h"
@@ -45,7 +46,8 @@ void Main()
     principale.mostra(QStringLiteral("Log"));
     // 9 to 15.
     ImpostaStatoIniziale();
-    // 16.
+    // 16. The empty project, drawn in the ladder view.
+    principale.registraFinestra(QStringLiteral("Program"), [] { return new Program; });
     InitProgetto();
 }
 

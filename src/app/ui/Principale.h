@@ -43,6 +43,7 @@ public:
     void mostra(const QString& nome, bool inPrimoPiano = true) override;
     void chiudi(const QString& nome) override;
     void mostraPagina(const QString& nome, int pagina) override;
+    void affianca(const QString& nome, const QString& riferimento) override;
     void chiudiPrincipale() override;
     QString caption() const override { return windowTitle(); }
 
