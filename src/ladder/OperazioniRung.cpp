@@ -71,6 +71,14 @@ const StatoUndo& Undo() { return undo; }
 
 bool CopiaDisponibile() { return copia && sezioneCopia == SubCorrente; }
 
+bool RipristinoDisponibile() { return undo.valido && undo.sezione == SubCorrente; }
+
+void AggiornaPulsantiRung()
+{
+    abilita("rung_paste", CopiaDisponibile());
+    abilita("rung_redo", RipristinoDisponibile());
+}
+
 void AzzeraUndo()
 {
     RungUndo[0] = RungSalvato{};
@@ -185,12 +193,10 @@ void SalvaRungUndo(int r)
 
 void RipristinaRung()
 {
-    if (!undo.valido || !subValido())
+    if (!RipristinoDisponibile() || !subValido())
         return;
     const int i = RungUndo[0].Indice;
     disabilitaRedo();
-    if (undo.sezione != SubCorrente)
-        return;
     Sezione& sezione = sezioneCorrente();
     if (undo.tipo == TipoUndo::Cancellazione) {
         // The deleted line goes back between the lines it stood between.

@@ -39,6 +39,10 @@ struct StatoUndo {
 const StatoUndo& Undo();
 // Line 0 of the current unit holds a copied line that Paste may use.
 bool CopiaDisponibile();
+// The undo record may be written back into the current unit.
+bool RipristinoDisponibile();
+// "rung_paste" and "rung_redo" as the current unit allows them (after a unit change).
+void AggiornaPulsantiRung();
 
 // Forgets the undo record and the copied line; disables "rung_paste" and "rung_redo".
 void AzzeraUndo();

@@ -1,6 +1,7 @@
 // The row operations the line edits build on: append, copy one line onto another,
 // select, and add a program unit.
 #include "ladder/Interno.h"
+#include "ladder/OperazioniRung.h"
 #include "ladder/VistaLadder.h"
 
 #include <algorithm>
@@ -98,6 +99,7 @@ bool NuovaSub()
     SubCorrente = std::int16_t(u);
     Sezioni[std::size_t(u)].NumRung = 0;
     RimuoviRighe(u);
+    AggiornaPulsantiRung();
     notificaVista();
     AggiungiRung();
     SelezionaRung(sezioneCorrente().NumRung);

@@ -196,6 +196,7 @@ void Tab_Prog_Click(int posizione)
     if (u < 0 || u > NumSub || !sezioneValida(u))
         return;
     SubCorrente = std::int16_t(u);
+    AggiornaPulsantiRung();
     notificaVista();
 }
 
