@@ -1,5 +1,6 @@
 #include "ladder/ui/RigaProgram.h"
 
+#include "ladder/VistaLadder.h"
 #include "platform/Twips.h"
 #include "platform/ui/Pictures.h"
 #include "platform/ui/VbColor.h"
@@ -151,6 +152,9 @@ RigaProgram::RigaProgram(QWidget* area, int riga, QObject* filtro)
     txt_desc->setTextMargins(0, 0, 0, 0);
     sfondo(txt_desc, colore::kBianco);
     testo(txt_desc, colore::kVerdeDescrizione);
+    // What the user types goes into the line at once.
+    QObject::connect(txt_desc, &QLineEdit::textEdited, txt_desc,
+                     [riga](const QString& t) { txt_desc_Change(riga, t); });
 
     // The controls that answer a click, a double click and a press.
     shRung->installEventFilter(filtro);
