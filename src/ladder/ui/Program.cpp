@@ -230,12 +230,22 @@ bool Program::eventFilter(QObject* o, QEvent* e)
         // Entering the box, not coming back to it from a menu or another window.
         const Qt::FocusReason perche = static_cast<QFocusEvent*>(e)->reason();
         if (desc && perche != Qt::ActiveWindowFocusReason && perche != Qt::PopupFocusReason)
-            txt_desc_GotFocus(i);
+            entra(static_cast<QLineEdit*>(o), i);
+        return false;
+    }
+    case QEvent::FocusOut: {
+        const Qt::FocusReason perche = static_cast<QFocusEvent*>(e)->reason();
+        if (desc && perche != Qt::ActiveWindowFocusReason && perche != Qt::PopupFocusReason
+            && o == entrato_)
+            entrato_ = nullptr;
         return false;
     }
     case QEvent::MouseButtonPress: {
-        if (desc)
+        // A click into a box that the window's activation focused still enters it.
+        if (desc) {
+            entra(static_cast<QLineEdit*>(o), i);
             return false;
+        }
         if (!o->property("muto").toBool()) {
             auto* me = static_cast<QMouseEvent*>(e);
             const int pulsante = me->button() == Qt::RightButton ? kTastoDestro : 1;
@@ -253,6 +263,14 @@ bool Program::eventFilter(QObject* o, QEvent* e)
     default:
         return false;
     }
+}
+
+void Program::entra(QLineEdit* box, int riga)
+{
+    if (entrato_ == box)
+        return;
+    entrato_ = box;
+    txt_desc_GotFocus(riga);
 }
 
 void Program::mostraPopup(const QPoint& globale)

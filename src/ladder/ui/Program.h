@@ -4,6 +4,7 @@
 // logic holds and hands clicks, presses, typing and scrolling back to it.
 #include "app/Finestre.h"
 
+#include <QPointer>
 #include <QWidget>
 #include <array>
 #include <memory>
@@ -48,6 +49,8 @@ private:
     void sincronizzaRiga(int u, int i);
     void sincronizzaAree();
     void mostraPopup(const QPoint& globale);
+    // The user entered a row's description box.
+    void entra(QLineEdit* box, int riga);
 
     QTabBar* tab_ = nullptr;
     QFrame* pagina_ = nullptr;
@@ -58,6 +61,7 @@ private:
     std::array<std::array<std::unique_ptr<RigaProgram>, 101>, 10> righe_;
     int immagineFormato_ = 0;
     bool sincronizzando_ = false;
+    QPointer<QLineEdit> entrato_;
 };
 
 } // namespace ludra::ui
