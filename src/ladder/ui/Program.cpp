@@ -183,10 +183,16 @@ void Program::sincronizza()
     }
     sincronizzando_ = false;
 
-    for (int u = 0; u < int(righe_.size()); ++u)
-        for (int i = 1; i < int(righe_[0].size()); ++i)
-            if (righe_[std::size_t(u)][std::size_t(i)] || RigaEsiste(u, i))
+    // Layout, format and load changes move rows; their contents come with rungCambiato.
+    for (int u = 0; u < int(righe_.size()); ++u) {
+        for (int i = 1; i < int(righe_[0].size()); ++i) {
+            auto& posto = righe_[std::size_t(u)][std::size_t(i)];
+            if (posto && RigaEsiste(u, i))
+                posto->posiziona(Riga(u, i));
+            else if (posto || RigaEsiste(u, i))
                 sincronizzaRiga(u, i);
+        }
+    }
 }
 
 void Program::sincronizzaRiga(int u, int i)

@@ -23,9 +23,12 @@ QRect twips(int left, int top, int width, int height)
 
 void sfondo(QWidget* w, quint32 colore)
 {
+    const QColor c = vbColor(colore);
+    if (w->autoFillBackground() && w->palette().color(QPalette::Window) == c)
+        return;
     QPalette p = w->palette();
-    p.setColor(QPalette::Window, vbColor(colore));
-    p.setColor(QPalette::Base, vbColor(colore));
+    p.setColor(QPalette::Window, c);
+    p.setColor(QPalette::Base, c);
     w->setPalette(p);
     w->setAutoFillBackground(true);
 }

@@ -2,6 +2,7 @@
 // format button, the tabs and the scroll bar back to the ladder.
 #include "app/BarraStrumenti.h"
 #include "app/Comandi.h"
+#include "app/Testi.h"
 #include "app/ui/Main.h"
 #include "app/ui/Principale.h"
 #include "ladder/OperazioniRung.h"
@@ -64,6 +65,7 @@ private slots:
     void schedeEScorrimento();
     void chiusaERiaperta();
     void chiudiENuovo();
+    void unitaPiena();
 
 private:
     std::unique_ptr<test::PlatformDoubles> doubles;
@@ -113,6 +115,8 @@ void TestProgram::avvio()
     QCOMPARE(prog->geometry().left(), log->geometry().right() + 1);
     QVERIFY(Principale::istanza().azioneToolbar(QStringLiteral("rung_del"))->isEnabled());
     QVERIFY(!Principale::istanza().azioneToolbar(QStringLiteral("rung_paste"))->isEnabled());
+    QVERIFY(CambiaLingua(kItaliano));
+    QCOMPARE(p->windowTitle(), QStringLiteral("Programma"));
 }
 
 void TestProgram::righeDaToolbar()
@@ -298,6 +302,24 @@ void TestProgram::chiudiENuovo()
     QVERIFY(!p->riga(0, 2));
     QCOMPARE(p->riga(0, 1)->Bordo->colore(), platform::vbColor(colore::kRosso));
     QVERIFY(Principale::istanza().azioneToolbar(QStringLiteral("rung_del"))->isEnabled());
+}
+
+void TestProgram::unitaPiena()
+{
+    Program* p = finestra();
+    for (int i = 1; i < kMaxRung; ++i)
+        toolbar("rung_add_before");
+    QCOMPARE(int(Sezioni[0].NumRung), kMaxRung);
+    for (int i = 1; i <= kMaxRung; ++i)
+        QVERIFY(p->riga(0, i));
+    toolbar("rung_add_after");
+    QCOMPARE(int(Sezioni[0].NumRung), kMaxRung);
+    QVERIFY(!p->riga(0, kMaxRung + 1));
+    QCOMPARE(p->VScroll()->maximum(), kMaxRung);
+    // The view follows the last appended line; line 1 stays current.
+    QCOMPARE(int(RungCorrente), 1);
+    p->VScroll()->setValue(0);
+    QCOMPARE(p->riga(0, 1)->shRung->y(), twipsToPx(200));
 }
 
 QTEST_MAIN(TestProgram)
