@@ -5,6 +5,8 @@
 #include "app/Notifiche.h"
 #include "compiler/Compilatore.h"
 #include "link/Connessione.h"
+#include "ladder/ComandiRung.h"
+#include "ladder/VistaLadder.h"
 #include "link/StatoLink.h"
 #include "platform/Shell.h"
 #include "project/Progetto.h"
@@ -49,11 +51,26 @@ void connetti()
 const QHash<QString, Azione>& azioniToolbar()
 {
     static const QHash<QString, Azione> azioni = {
+        {QStringLiteral("proj_new"),
+         [] {
+             NuovoProgetto();
+             InitProgetto();
+         }},
         {QStringLiteral("upload"), [] {}},
         {QStringLiteral("connect"), [] { connetti(); }},
         {QStringLiteral("disconnect"), [] { Disconnetti(); }},
         {QStringLiteral("view_reg"), [] { mostra(QStringLiteral("Registri")); }},
         {QStringLiteral("view_log"), [] { mostra(QStringLiteral("Log")); }},
+        {QStringLiteral("rung_mod"), [] { ComandoModifica(); }},
+        {QStringLiteral("rung_del"), [] { ComandoCancella(); }},
+        {QStringLiteral("rung_add_before"), [] { ComandoInserisci(true); }},
+        {QStringLiteral("rung_add_after"), [] { ComandoInserisci(false); }},
+        {QStringLiteral("rung_move_up"), [] { ComandoSu(); }},
+        {QStringLiteral("rung_move_down"), [] { ComandoGiu(); }},
+        {QStringLiteral("rung_copy"), [] { ComandoCopia(); }},
+        {QStringLiteral("rung_paste"), [] { ComandoIncolla(); }},
+        {QStringLiteral("rung_redo"), [] { ComandoRipristina(); }},
+        {QStringLiteral("new_sub"), [] { NuovaSub(); }},
         {QStringLiteral("rung_break"), [] { InvertiBreak(); }},
         // The report goes to the Log; the byte count matters only to the download.
         {QStringLiteral("proj_comp"), [] { Compila(); }},
@@ -66,6 +83,12 @@ const QHash<QString, Azione>& azioniToolbar()
 const QHash<QString, Azione>& azioniMenu()
 {
     static const QHash<QString, Azione> azioni = {
+        {QStringLiteral("mnu_new"),
+         [] {
+             NuovoProgetto();
+             InitProgetto();
+         }},
+        {QStringLiteral("mnu_close"), [] { NuovoProgetto(); }},
         {QStringLiteral("mnu_exit"),
          [] {
              if (HostFinestre* host = hostFinestre())
@@ -96,6 +119,10 @@ const QHash<QString, Azione>& azioniMenu()
         {QStringLiteral("mnu_eeprom"), [] { mostra(QStringLiteral("frm_eeprom")); }},
         {QStringLiteral("mnu_mac"), [] { mostra(QStringLiteral("frm_LettMAC")); }},
         {QStringLiteral("mnu_About"), [] { mostra(QStringLiteral("frmAbout")); }},
+        {QStringLiteral("mnu_modify"), [] { ComandoModifica(); }},
+        {QStringLiteral("mnu_FB_Delete"), [] { ComandoCancella(); }},
+        {QStringLiteral("mnu_FB_Insert_Before"), [] { ComandoInserisci(true); }},
+        {QStringLiteral("mnu_FB_Insert_After"), [] { ComandoInserisci(false); }},
         {QStringLiteral("mnu_FB_Break"), [] { InvertiBreak(); }},
     };
     return azioni;
@@ -119,17 +146,6 @@ void ClickMenu(const QString& nome)
         it.value()();
 }
 
-void InvertiBreak()
-{
-    if (SubCorrente < 0 || SubCorrente >= kNumSezioni)
-        return;
-    Sezione& sezione = Sezioni[std::size_t(SubCorrente)];
-    // With no current line there is nothing to mark.
-    if (RungCorrente < 1 || RungCorrente > sezione.NumRung)
-        return;
-    Rung& rung = sezione.Rung[std::size_t(RungCorrente)];
-    rung.Break = !rung.Break;
-    emit Notifiche::istanza().rungCambiato(SubCorrente, RungCorrente);
-}
+void InvertiBreak() { ComandoBreak(); }
 
 } // namespace ludra

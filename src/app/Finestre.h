@@ -42,6 +42,13 @@ public:
     virtual bool caricata(const QString& finestra) const = 0;
     // Shows a page of a window that has pages (the settings window's frm_opt(0/1)).
     virtual void mostraPagina(const QString& finestra, int pagina) = 0;
+    // Places a window at top 0 just right of another, loading it first when needed;
+    // a window that nothing has registered is left alone.
+    virtual void affianca(const QString& finestra, const QString& riferimento)
+    {
+        (void)finestra;
+        (void)riferimento;
+    }
     // Closes the main window (Exit).
     virtual void chiudiPrincipale() = 0;
     // The main window's caption.

@@ -20,6 +20,7 @@ signals:
     void logSvuotato();
     void rungCambiato(int sezione, int riga);     // one line's record or mark
     void registriCambiati();                      // TabellaRegistri rows or values
+    void ladderCambiato();                        // ladder view: layout, scroll, tabs, load
 };
 
 } // namespace ludra

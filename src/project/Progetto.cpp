@@ -1,7 +1,14 @@
 #include "project/Progetto.h"
 
 #include "app/BarraStrumenti.h"
+#include "app/Finestre.h"
+#include "app/Testi.h"
 #include "display/PagineDisplay.h"
+#include "ladder/OperazioniRung.h"
+#include "ladder/VistaLadder.h"
+#include "platform/Dialogs.h"
+
+#include <algorithm>
 
 namespace ludra {
 
@@ -14,6 +21,8 @@ std::int16_t NumSub = 0;
 QString NomeProgetto;
 QString FileProgetto;
 
+std::function<void(bool ask)> SalvaProgettoHook;
+
 Rung RungVuoto()
 {
     Rung r;
@@ -21,23 +30,76 @@ Rung RungVuoto()
     return r;
 }
 
+void SvuotaRung(Rung& rung)
+{
+    rung.Caricato = false;
+    rung.LungDati = 0;
+    rung.Break = false;
+    rung.Descrizione = kDescrizioneVuota;
+    rung.Classe = 0;
+    rung.SubOp = 0;
+    rung.Etichetta.clear();
+    rung.Funzione = 0;
+    rung.Ritardo = 0;
+    rung.ArgByte.fill(0);
+}
+
+namespace {
+bool subValido() { return SubCorrente >= 0 && SubCorrente < kNumSezioni; }
+} // namespace
+
 void InitProgetto()
 {
+    if (!subValido())
+        return;
     NomeProgetto = QStringLiteral("Project");
     UltimaRiga = 0;
-    Sezione& sezione = Sezioni[std::size_t(SubCorrente)];
-    sezione.NumRung = 0;
+    // The unit starts empty, rows included.
+    RimuoviRighe(SubCorrente);
+    Sezioni[std::size_t(SubCorrente)].NumRung = 0;
     PagineDisplay.NumPagine = 1;
     PagineDisplay.Pagine[0].NumOggetti = 0;
 
-    // One blank line; a stale record left by earlier deletions must not come back.
-    sezione.NumRung = 1;
-    sezione.Rung[1] = RungVuoto();
-    UltimaRiga = sezione.NumRung;
-    RungCorrente = sezione.NumRung;
+    AggiungiRung();
+    RungCorrente = Sezioni[std::size_t(SubCorrente)].NumRung;
+    SelezionaRung(RungCorrente);
+
+    if (HostFinestre* host = hostFinestre()) {
+        host->affianca(QStringLiteral("Program"), QStringLiteral("Log"));
+        host->affianca(QStringLiteral("Registri"), QStringLiteral("Program"));
+    }
 
     AbilitaPulsanti(QStringLiteral("Puls_FunctionBlock"), true);
     AbilitaPulsanti(QStringLiteral("Puls_Compila"), true);
+}
+
+void NuovoProgetto()
+{
+    // There is no Cancel: the project is closed whatever the answer.
+    const HostFinestre* host = hostFinestre();
+    const platform::MsgResult risposta = platform::msgBox(
+        Testi.t(172), platform::MsgButtons::YesNo, platform::MsgIcon::None,
+        host ? host->caption() : QString());
+    if (risposta == platform::MsgResult::Yes && SalvaProgettoHook)
+        SalvaProgettoHook(true);
+
+    if (subValido()) {
+        Sezione& sezione = Sezioni[std::size_t(SubCorrente)];
+        const int n = std::clamp<int>(sezione.NumRung, 0, kMaxRung);
+        for (int i = 1; i <= n; ++i)
+            SvuotaRung(sezione.Rung[std::size_t(i)]);
+        RimuoviRighe(SubCorrente);
+        sezione.NumRung = 0;
+    }
+    UltimaRiga = 0;
+    RungCorrente = 0;
+
+    // The undo record and the copied line belong to the project being closed.
+    AzzeraUndo();
+    ScaricaProgram();
+
+    AbilitaPulsanti(QStringLiteral("Puls_FunctionBlock"), false);
+    AbilitaPulsanti(QStringLiteral("Puls_Compila"), false);
 }
 
 void AzzeraProgetto()
@@ -48,6 +110,8 @@ void AzzeraProgetto()
     SubCorrente = RungCorrente = UltimaRiga = NumSub = 0;
     NomeProgetto.clear();
     FileProgetto.clear();
+    AzzeraUndo();
+    AzzeraVista();
 }
 
 } // namespace ludra

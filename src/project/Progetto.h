@@ -4,6 +4,7 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <functional>
 
 namespace ludra {
 
@@ -50,8 +51,21 @@ extern QString FileProgetto;
 // A blank line record, as a new or cleared line holds it.
 Rung RungVuoto();
 
-// The empty project "Project" with one blank line selected.
+// The empty project "Project" with one blank line selected, the ladder view placed and
+// the function-block and compile buttons on.
 void InitProgetto();
+
+// Closes the current project after offering to save it: empties the current unit,
+// unloads the ladder view, forgets the undo record and the copied line, and switches
+// the function-block and compile buttons off.
+void NuovoProgetto();
+
+// Saving belongs to the project files; they install it here. ask = always show the
+// save dialog. Until one is installed, the save question saves nothing.
+extern std::function<void(bool ask)> SalvaProgettoHook;
+
+// Empties a line's record as closing a project does: everything but ArgTesto.
+void SvuotaRung(Rung& rung);
 
 // Clears the whole model (as before the first start).
 void AzzeraProgetto();

@@ -3,6 +3,7 @@
 #include "app/BarraStrumenti.h"
 #include "app/Comandi.h"
 #include "app/Log.h"
+#include "ladder/VistaLadder.h"
 #include "link/StatoLink.h"
 #include "project/Progetto.h"
 #include "support/Doubles.h"
@@ -207,7 +208,8 @@ void TestBarre::viewHttpOpensDeviceAddress()
 
 void TestBarre::breakToggleNeedsALine()
 {
-    Sezioni[0].NumRung = 2;
+    InitProgetto();
+    AggiungiRung();
     RungCorrente = 2;
     Toolbar1_ButtonClick(QStringLiteral("rung_break"));
     QVERIFY(Sezioni[0].Rung[2].Break);

@@ -11,6 +11,7 @@
 #include "monitor/ui/Registri.h"
 #include "fbeditor/ui/comandi.h"
 #include "monitor/ui/Input_Box.h"
+#include "ladder/ui/Program.h"
 #include "platform/Resources.h"
 #include "platform/Twips.h"
 #include "platform/ui/Pictures.h"
@@ -60,7 +61,8 @@ void Main()
     principale.mostra(QStringLiteral("Log"));
     // 9 to 15.
     ImpostaStatoIniziale();
-    // 16.
+    // 16. The empty project, drawn in the ladder view.
+    principale.registraFinestra(QStringLiteral("Program"), [] { return new Program; });
     InitProgetto();
 }
 

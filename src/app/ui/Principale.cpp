@@ -234,6 +234,16 @@ void Principale::mostraPagina(const QString& nome, int pagina)
     mostra(nome);
 }
 
+void Principale::affianca(const QString& nome, const QString& riferimento)
+{
+    if (!carica(nome))
+        return;
+    QMdiSubWindow* sub = caricate.value(nome);
+    const QMdiSubWindow* rif = caricate.value(riferimento);
+    sub->move(rif ? rif->geometry().right() + 1 : 0, 0);
+    sub->show();
+}
+
 void Principale::chiudiPrincipale() { close(); }
 
 } // namespace ludra::ui

@@ -44,6 +44,7 @@ public:
     void chiudi(const QString& nome) override;
     bool caricata(const QString& nome) const override { return caricate.contains(nome); }
     void mostraPagina(const QString& nome, int pagina) override;
+    void affianca(const QString& nome, const QString& riferimento) override;
     void chiudiPrincipale() override;
     QString caption() const override { return windowTitle(); }
 

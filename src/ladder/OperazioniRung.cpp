@@ -1,0 +1,214 @@
+#include "ladder/OperazioniRung.h"
+
+#include "app/BarraStrumenti.h"
+#include "ladder/Interno.h"
+#include "ladder/VistaLadder.h"
+
+namespace ludra {
+
+using namespace ladder;
+
+std::function<void(int riga)> ModificaRungHook;
+
+namespace {
+
+StatoUndo undo;
+bool copia = false;          // line 0 holds a copied line
+int sezioneCopia = 0;        // of this unit
+
+void abilita(const char* chiave, bool abil)
+{
+    BarraStrumenti::istanza().setAbilitato(QString::fromLatin1(chiave), abil);
+}
+
+// Disabling "rung_redo" also ends the undo record's validity: the line it names may
+// have moved since.
+void disabilitaRedo()
+{
+    undo.valido = false;
+    abilita("rung_redo", false);
+}
+
+void disabilitaIncolla()
+{
+    copia = false;
+    abilita("rung_paste", false);
+}
+
+void salva(int r, TipoUndo tipo)
+{
+    RungUndo[0].Indice = std::int16_t(r);
+    RungUndo[0].Rung = sezioneCorrente().Rung[std::size_t(r)];
+    undo.valido = true;
+    undo.tipo = tipo;
+    undo.sezione = SubCorrente;
+    undo.riga = Riga(SubCorrente, r);
+    abilita("rung_redo", true);
+}
+
+// Line r of the current unit takes the saved line back, record and row as they were.
+void scriviSalvata(int r)
+{
+    sezioneCorrente().Rung[std::size_t(r)] = RungUndo[0].Rung;
+    AggiornaRiga(r, [](RigaLadder& riga) { riga.prendiContenuto(undo.riga); });
+}
+
+void scambia(int r, int d)
+{
+    disabilitaRedo();
+    disabilitaIncolla();   // line 0 is the swap slot: the copy is gone
+    MostraRiga0(true);
+    DuplicaRung(d, 0);
+    DuplicaRung(r, d);
+    DuplicaRung(0, r);
+    MostraRiga0(false);
+    SelezionaRung(d);
+}
+
+} // namespace
+
+const StatoUndo& Undo() { return undo; }
+
+bool CopiaDisponibile() { return copia && sezioneCopia == SubCorrente; }
+
+bool RipristinoDisponibile() { return undo.valido && undo.sezione == SubCorrente; }
+
+void AggiornaPulsantiRung()
+{
+    abilita("rung_paste", CopiaDisponibile());
+    abilita("rung_redo", RipristinoDisponibile());
+}
+
+void AzzeraUndo()
+{
+    RungUndo[0] = RungSalvato{};
+    undo = StatoUndo{};
+    disabilitaRedo();
+    disabilitaIncolla();
+}
+
+void ModificaRung(int r)
+{
+    if (!lineaValida(r))
+        return;
+    disabilitaRedo();
+    RungCorrente = std::int16_t(r);
+    if (ModificaRungHook)
+        ModificaRungHook(r);
+}
+
+void CancellaRung(int r)
+{
+    if (!lineaValida(r))
+        return;
+    Sezione& sezione = sezioneCorrente();
+    disabilitaRedo();
+    salva(r, TipoUndo::Cancellazione);
+    for (int i = r; i < sezione.NumRung; ++i)
+        DuplicaRung(i + 1, i);
+    RimuoviRiga(SubCorrente, sezione.NumRung);
+    sezione.NumRung = std::int16_t(sezione.NumRung - 1);
+    UltimaRiga = sezione.NumRung;
+    if (RungCorrente > sezione.NumRung) {
+        // The current row went with the last line: its neighbour takes the frame.
+        if (sezione.NumRung >= 1)
+            SelezionaRung(sezione.NumRung);
+        else
+            RungCorrente = 0;
+    }
+}
+
+void InserisciRung(int pos)
+{
+    if (!subValido())
+        return;
+    Sezione& sezione = sezioneCorrente();
+    // With no current line, Insert Before opens line 1 like Insert After does.
+    if (pos < 0)
+        pos = 0;
+    if (!lineaValida(pos + 1))
+        return;
+    disabilitaRedo();
+    for (int j = sezione.NumRung - 1; j >= pos + 1; --j)
+        DuplicaRung(j, j + 1);
+
+    const int nuova = pos + 1;
+    sezione.Rung[std::size_t(nuova)] = RungVuoto();
+    AggiornaRiga(nuova, [](RigaLadder& r) {
+        r.immagineVisibile = false;
+        r.immagine = 0;
+        r.txt_VarN = {};
+        r.lbl_VarN = {};
+        r.txt_Label.caption.clear();
+        r.txt_Func.caption.clear();
+        r.sfondoFunzione = colore::kGrigioChiaro;
+        r.txt_Var.caption.clear();
+        r.img_Break = false;
+    });
+    ImpostaDescrizione(SubCorrente, nuova, kDescrizioneVuota);
+    SelezionaRung(nuova);
+    sezione.Rung[std::size_t(RungCorrente)].Caricato = false;
+}
+
+void SpostaRungSu(int r)
+{
+    if (lineaValida(r) && lineaValida(r - 1))
+        scambia(r, r - 1);
+}
+
+void SpostaRungGiu(int r)
+{
+    if (lineaValida(r) && lineaValida(r + 1))
+        scambia(r, r + 1);
+}
+
+void CopiaRung(int r)
+{
+    if (!lineaValida(r))
+        return;
+    disabilitaRedo();
+    MostraRiga0(true);
+    DuplicaRung(r, 0);
+    MostraRiga0(false);
+    copia = true;
+    sezioneCopia = SubCorrente;
+    abilita("rung_paste", true);
+}
+
+void IncollaRung(int r)
+{
+    if (!lineaValida(r) || !CopiaDisponibile())
+        return;
+    salva(r, TipoUndo::Incolla);
+    MostraRiga0(true);
+    DuplicaRung(0, r);
+    MostraRiga0(false);
+}
+
+void SalvaRungUndo(int r)
+{
+    if (lineaValida(r))
+        salva(r, TipoUndo::Incolla);
+}
+
+void RipristinaRung()
+{
+    if (!RipristinoDisponibile() || !subValido())
+        return;
+    const int i = RungUndo[0].Indice;
+    disabilitaRedo();
+    Sezione& sezione = sezioneCorrente();
+    if (undo.tipo == TipoUndo::Cancellazione) {
+        // The deleted line goes back between the lines it stood between.
+        if (i < 1 || i > sezione.NumRung + 1 || !AggiungiRung())
+            return;
+        for (int j = sezione.NumRung - 1; j >= i; --j)
+            DuplicaRung(j, j + 1);
+    } else if (!lineaValida(i)) {
+        return;
+    }
+    scriviSalvata(i);
+    SelezionaRung(i);
+}
+
+} // namespace ludra

@@ -1,0 +1,226 @@
+#include "ladder/ui/RigaProgram.h"
+
+#include "ladder/VistaLadder.h"
+#include "platform/Twips.h"
+#include "platform/ui/Pictures.h"
+#include "platform/ui/VbColor.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+
+namespace ludra::ui {
+
+using platform::twipsToPx;
+using platform::vbColor;
+
+namespace {
+
+QRect twips(int left, int top, int width, int height)
+{
+    return {twipsToPx(left), twipsToPx(top), twipsToPx(width), twipsToPx(height)};
+}
+
+void sfondo(QWidget* w, quint32 colore)
+{
+    const QColor c = vbColor(colore);
+    if (w->autoFillBackground() && w->palette().color(QPalette::Window) == c)
+        return;
+    QPalette p = w->palette();
+    p.setColor(QPalette::Window, c);
+    p.setColor(QPalette::Base, c);
+    w->setPalette(p);
+    w->setAutoFillBackground(true);
+}
+
+void testo(QWidget* w, quint32 colore)
+{
+    QPalette p = w->palette();
+    p.setColor(QPalette::WindowText, vbColor(colore));
+    p.setColor(QPalette::Text, vbColor(colore));
+    w->setPalette(p);
+}
+
+QLabel* etichetta(QWidget* panel, const QString& nome, int riga, const QRect& r)
+{
+    auto* l = new QLabel(panel);
+    l->setObjectName(QStringLiteral("%1_%2").arg(nome).arg(riga));
+    l->setGeometry(r);
+    l->setProperty("riga", riga);
+    l->hide();
+    return l;
+}
+
+void mostra(QWidget* w, bool visibile)
+{
+    if (w->isVisibleTo(w->parentWidget()) != visibile)
+        w->setVisible(visibile);
+}
+
+void scrivi(QLabel* l, const ControlloRiga& c)
+{
+    if (l->text() != c.caption)
+        l->setText(c.caption);
+    mostra(l, c.visibile);
+}
+
+// The breakpoint mark: a red dot of 13 by 13 pixels.
+QPixmap marcaBreak()
+{
+    static const QPixmap p = platform::LoadResPicture(122, 13);
+    return p;
+}
+
+} // namespace
+
+Cornice::Cornice(QWidget* parent) : QWidget(parent)
+{
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void Cornice::setColore(const QColor& c)
+{
+    if (c == colore_)
+        return;
+    colore_ = c;
+    update();
+}
+
+void Cornice::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.setPen(QPen(colore_, 2));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
+}
+
+RigaProgram::RigaProgram(QWidget* area, int riga, QObject* filtro)
+{
+    const auto nome = [riga](const char* n) { return QStringLiteral("%1_%2").arg(QLatin1String(n)).arg(riga); };
+
+    Bordo = new Cornice(area);
+    Bordo->setObjectName(nome("Bordo"));
+    shRung = new QWidget(area);
+    shRung->setObjectName(nome("shRung"));
+    shRung->setProperty("riga", riga);
+    sfondo(shRung, colore::kBianco);
+
+    lbl_Rung = etichetta(shRung, QStringLiteral("lbl_Rung"), riga, twips(0, 0, 375, 255));
+    QFont grassetto(QStringLiteral("Arial"));
+    grassetto.setPointSizeF(9.75);
+    grassetto.setBold(true);
+    lbl_Rung->setFont(grassetto);
+    sfondo(lbl_Rung, colore::kSfondoFinestra);
+    testo(lbl_Rung, colore::kBlu);
+
+    txt_Label = etichetta(shRung, QStringLiteral("txt_Label"), riga, twips(360, 0, 795, 255));
+    sfondo(txt_Label, colore::kGrigioChiaro);
+
+    txt_Func = etichetta(shRung, QStringLiteral("txt_Func"), riga, twips(1140, 0, 1455, 255));
+    QFont funzione = txt_Func->font();
+    funzione.setPointSizeF(8.25);
+    funzione.setBold(true);
+    txt_Func->setFont(funzione);
+    sfondo(txt_Func, colore::kGrigioChiaro);
+
+    txt_Var = etichetta(shRung, QStringLiteral("txt_Var"), riga, twips(2580, 0, 2535, 255));
+
+    img_Break = etichetta(shRung, QStringLiteral("img_Break"), riga, twips(5160, 60, 195, 195));
+    img_Break->setPixmap(marcaBreak());
+    img_Break->setAlignment(Qt::AlignCenter);
+
+    Immagine = etichetta(shRung, QStringLiteral("Immagine"), riga, twips(2220, 360, 900, 750));
+    Immagine->setAlignment(Qt::AlignCenter);
+    sfondo(Immagine, colore::kGrigioChiaro);
+
+    for (int k = 0; k < 8; ++k) {
+        const int su = 360 + 180 * (k % 4);
+        const QString n = QString::number(k);
+        if (k < 4) {
+            lbl_VarN[k] = etichetta(shRung, QStringLiteral("lbl_Var") + n, riga, twips(0, su, 1395, 195));
+            txt_VarN[k] = etichetta(shRung, QStringLiteral("txt_Var") + n, riga, twips(1440, su, 795, 195));
+        } else {
+            txt_VarN[k] = etichetta(shRung, QStringLiteral("txt_Var") + n, riga, twips(3120, su, 795, 195));
+            lbl_VarN[k] = etichetta(shRung, QStringLiteral("lbl_Var") + n, riga, twips(3960, su, 1455, 195));
+        }
+        sfondo(lbl_VarN[k], colore::kBianco);
+        sfondo(txt_VarN[k], colore::kVerdeValori);
+    }
+
+    txt_desc = new QLineEdit(shRung);
+    txt_desc->setObjectName(nome("txt_desc"));
+    txt_desc->setProperty("riga", riga);
+    txt_desc->setGeometry(twips(60, 1200, 4815, 225));
+    txt_desc->setFrame(false);
+    txt_desc->setTextMargins(0, 0, 0, 0);
+    sfondo(txt_desc, colore::kBianco);
+    testo(txt_desc, colore::kVerdeDescrizione);
+    // What the user types goes into the line at once.
+    QObject::connect(txt_desc, &QLineEdit::textEdited, txt_desc,
+                     [riga](const QString& t) { txt_desc_Change(riga, t); });
+
+    // The controls that answer a click, a double click and a press.
+    shRung->installEventFilter(filtro);
+    for (QWidget* w : std::initializer_list<QWidget*>{Immagine, txt_Label, txt_Func, txt_Var})
+        w->installEventFilter(filtro);
+    for (int k = 0; k < 8; ++k) {
+        txt_VarN[k]->installEventFilter(filtro);
+        lbl_VarN[k]->installEventFilter(filtro);
+    }
+    txt_desc->installEventFilter(filtro);
+    // The line number and the breakpoint mark answer nothing; the filter swallows
+    // their presses so that the panel under them does not take them.
+    for (QLabel* muto : {lbl_Rung, img_Break}) {
+        muto->setProperty("muto", true);
+        muto->installEventFilter(filtro);
+    }
+}
+
+RigaProgram::~RigaProgram()
+{
+    // The row may go while one of its controls is handling an event: hide it now and
+    // let the event loop destroy it.
+    for (QWidget* w : std::initializer_list<QWidget*>{shRung, Bordo}) {
+        w->hide();
+        w->deleteLater();
+    }
+}
+
+void RigaProgram::disegna(const RigaLadder& r)
+{
+    scrivi(lbl_Rung, r.lbl_Rung);
+    sfondo(lbl_Rung, r.sfondoNumero);
+    scrivi(txt_Label, r.txt_Label);
+    scrivi(txt_Func, r.txt_Func);
+    sfondo(txt_Func, r.sfondoFunzione);
+    scrivi(txt_Var, r.txt_Var);
+    mostra(img_Break, r.img_Break);
+    if (immagine_ != r.immagine) {
+        immagine_ = r.immagine;
+        Immagine->setPixmap(r.immagine ? platform::LoadResPicture(r.immagine, 48) : QPixmap());
+    }
+    mostra(Immagine, r.immagineVisibile);
+    for (int k = 0; k < 8; ++k) {
+        scrivi(txt_VarN[k], r.txt_VarN[k]);
+        scrivi(lbl_VarN[k], r.lbl_VarN[k]);
+    }
+    if (txt_desc->text() != r.txt_desc)
+        txt_desc->setText(r.txt_desc);
+    Bordo->setColore(vbColor(r.coloreBordo));
+}
+
+void RigaProgram::posiziona(const RigaLadder& r)
+{
+    const QRect pannello = twips(geo::kPannelloLeft, r.topPannello, geo::kPannelloLarghezza, r.altezzaPannello);
+    const QRect bordo = twips(geo::kBordoLeft, r.topBordo, geo::kBordoLarghezza, r.altezzaBordo);
+    if (shRung->geometry() != pannello)
+        shRung->setGeometry(pannello);
+    if (Bordo->geometry() != bordo)
+        Bordo->setGeometry(bordo);
+    mostra(txt_Func, r.txt_Func.visibile);
+    mostra(txt_Var, r.txt_Var.visibile);
+    mostra(shRung, r.pannelloVisibile);
+    mostra(Bordo, r.pannelloVisibile);
+}
+
+} // namespace ludra::ui
