@@ -8,7 +8,11 @@
 #include "ladder/ComandiRung.h"
 #include "ladder/VistaLadder.h"
 #include "link/StatoLink.h"
+#include "app/Testi.h"
+#include "platform/Dialogs.h"
 #include "platform/Shell.h"
+#include "project/Esporta.h"
+#include "project/FileProgetto.h"
 #include "project/Progetto.h"
 
 #include <QHash>
@@ -53,9 +57,11 @@ const QHash<QString, Azione>& azioniToolbar()
     static const QHash<QString, Azione> azioni = {
         {QStringLiteral("proj_new"),
          [] {
-             NuovoProgetto();
-             InitProgetto();
+             if (NuovoProgetto())
+                 InitProgetto();
          }},
+        {QStringLiteral("proj_open"), [] { ApriProgetto(); }},
+        {QStringLiteral("proj_save"), [] { SalvaProgetto(false); }},
         {QStringLiteral("upload"), [] {}},
         {QStringLiteral("connect"), [] { connetti(); }},
         {QStringLiteral("disconnect"), [] { Disconnetti(); }},
@@ -85,10 +91,14 @@ const QHash<QString, Azione>& azioniMenu()
     static const QHash<QString, Azione> azioni = {
         {QStringLiteral("mnu_new"),
          [] {
-             NuovoProgetto();
-             InitProgetto();
+             if (NuovoProgetto())
+                 InitProgetto();
          }},
         {QStringLiteral("mnu_close"), [] { NuovoProgetto(); }},
+        {QStringLiteral("mnu_openProj"), [] { ApriProgetto(); }},
+        {QStringLiteral("mnu_Export"), [] { EsportaEApri(); }},
+        {QStringLiteral("mnu_SaveProj"), [] { SalvaProgetto(false); }},
+        {QStringLiteral("mnu_saveAs"), [] { SalvaProgetto(true); }},
         {QStringLiteral("mnu_exit"),
          [] {
              if (HostFinestre* host = hostFinestre())
@@ -144,6 +154,17 @@ void ClickMenu(const QString& nome)
     const auto& azioni = azioniMenu();
     if (const auto it = azioni.find(nome); it != azioni.end())
         it.value()();
+}
+
+bool MDIForm_Unload()
+{
+    const HostFinestre* host = hostFinestre();
+    const platform::MsgResult risposta =
+        platform::msgBox(Testi.t(172), platform::MsgButtons::OkCancel, platform::MsgIcon::None,
+                         host ? host->caption() : QString());
+    if (risposta != platform::MsgResult::Ok)
+        return true;
+    return SalvaProgetto(true);
 }
 
 void InvertiBreak() { ComandoBreak(); }

@@ -21,7 +21,7 @@ std::int16_t NumSub = 0;
 QString NomeProgetto;
 QString FileProgetto;
 
-std::function<void(bool ask)> SalvaProgettoHook;
+std::function<bool(bool ask)> SalvaProgettoHook;
 
 Rung RungVuoto()
 {
@@ -73,15 +73,16 @@ void InitProgetto()
     AbilitaPulsanti(QStringLiteral("Puls_Compila"), true);
 }
 
-void NuovoProgetto()
+bool NuovoProgetto()
 {
-    // There is no Cancel: the project is closed whatever the answer.
+    // No Cancel: the answer No closes the project unsaved. A save the user asked for
+    // that did not happen (dialog cancelled, write error) keeps the project open.
     const HostFinestre* host = hostFinestre();
     const platform::MsgResult risposta = platform::msgBox(
         Testi.t(172), platform::MsgButtons::YesNo, platform::MsgIcon::None,
         host ? host->caption() : QString());
-    if (risposta == platform::MsgResult::Yes && SalvaProgettoHook)
-        SalvaProgettoHook(true);
+    if (risposta == platform::MsgResult::Yes && SalvaProgettoHook && !SalvaProgettoHook(true))
+        return false;
 
     if (subValido()) {
         Sezione& sezione = Sezioni[std::size_t(SubCorrente)];
@@ -100,6 +101,9 @@ void NuovoProgetto()
 
     AbilitaPulsanti(QStringLiteral("Puls_FunctionBlock"), false);
     AbilitaPulsanti(QStringLiteral("Puls_Compila"), false);
+    // A later Save must ask for a name rather than overwrite the project just closed.
+    FileProgetto.clear();
+    return true;
 }
 
 void AzzeraProgetto()

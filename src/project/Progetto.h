@@ -58,11 +58,13 @@ void InitProgetto();
 // Closes the current project after offering to save it: empties the current unit,
 // unloads the ladder view, forgets the undo record and the copied line, and switches
 // the function-block and compile buttons off.
-void NuovoProgetto();
+// Returns false, with the project still open, when the user asked to save it and the
+// save did not happen.
+bool NuovoProgetto();
 
-// Saving belongs to the project files; they install it here. ask = always show the
-// save dialog. Until one is installed, the save question saves nothing.
-extern std::function<void(bool ask)> SalvaProgettoHook;
+// Saving belongs to the project files, which install it here. ask = always show the
+// save dialog; the result says whether the project was saved.
+extern std::function<bool(bool ask)> SalvaProgettoHook;
 
 // Empties a line's record as closing a project does: everything but ArgTesto.
 void SvuotaRung(Rung& rung);

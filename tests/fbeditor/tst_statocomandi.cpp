@@ -39,6 +39,7 @@ public:
     void mostraPagina(const QString&, int) override {}
     void chiudiPrincipale() override {}
     QString caption() const override { return {}; }
+    void impostaCaption(const QString&) override {}
     bool caricata(const QString& f) const override { return caricate.count(f) != 0; }
 };
 

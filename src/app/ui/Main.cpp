@@ -15,6 +15,7 @@
 #include "platform/Resources.h"
 #include "platform/Twips.h"
 #include "platform/ui/Pictures.h"
+#include "project/FileProgetto.h"
 #include "project/Progetto.h"
 #include "tables/ui/Input_Tab.h"
 
@@ -28,6 +29,7 @@ void Main()
 {
     // A fresh process starts from zero; starting twice in one process (tests) must too.
     AzzeraStatoProcesso();
+    SalvaProgettoHook = SalvaProgetto;
 
     // 1. English texts and menu captions; the main window is created by this first use.
     Principale& principale = Principale::istanza();

@@ -10,6 +10,7 @@
 #include "platform/ui/Pictures.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -245,5 +246,15 @@ void Principale::affianca(const QString& nome, const QString& riferimento)
 }
 
 void Principale::chiudiPrincipale() { close(); }
+
+void Principale::closeEvent(QCloseEvent* event)
+{
+    // The program goes on only when a save the user asked for did not happen.
+    if (!MDIForm_Unload()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
 
 } // namespace ludra::ui

@@ -47,6 +47,7 @@ public:
     void affianca(const QString& nome, const QString& riferimento) override;
     void chiudiPrincipale() override;
     QString caption() const override { return windowTitle(); }
+    void impostaCaption(const QString& testo) override { setWindowTitle(testo); }
 
     QToolBar* toolbar() const { return Toolbar1; }
     QAction* azioneToolbar(const QString& chiave) const { return azioniToolbar.value(chiave); }
@@ -54,6 +55,9 @@ public:
     QMenu* popup(const QString& nome) const { return popupMenu.value(nome); }
     QLabel* pannello(int n) const;
     QMdiArea* area() const { return mdi; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     Principale();

@@ -1,0 +1,54 @@
+#include "platform/Cp1252.h"
+
+#include <array>
+
+namespace ludra::platform {
+namespace {
+
+// 0x80..0x9F; 0 marks the five bytes the code page leaves undefined, which are read as
+// the control character of the same value, as Windows does.
+constexpr std::array<char16_t, 32> kAlti = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
+    0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+} // namespace
+
+QString fromCp1252(const QByteArray& byte)
+{
+    QString testo;
+    testo.reserve(byte.size());
+    for (const char c : byte) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b >= 0x80 && b <= 0x9F && kAlti[b - 0x80] != 0)
+            testo += QChar(kAlti[b - 0x80]);
+        else
+            testo += QChar(char16_t(b));
+    }
+    return testo;
+}
+
+QByteArray toCp1252(const QString& testo)
+{
+    QByteArray byte;
+    byte.reserve(testo.size());
+    for (const QChar c : testo) {
+        const char16_t u = c.unicode();
+        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
+            byte += char(u);
+            continue;
+        }
+        char scelto = '?';
+        for (std::size_t i = 0; i < kAlti.size(); ++i) {
+            if (kAlti[i] == u || (kAlti[i] == 0 && u == 0x80 + i)) {
+                scelto = char(0x80 + i);
+                break;
+            }
+        }
+        byte += scelto;
+    }
+    return byte;
+}
+
+} // namespace ludra::platform

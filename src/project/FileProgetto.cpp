@@ -1,0 +1,448 @@
+#include "project/FileProgetto.h"
+
+#include "app/Finestre.h"
+#include "app/Log.h"
+#include "app/Notifiche.h"
+#include "ladder/VistaLadder.h"
+#include "ladder/OperazioniRung.h"
+#include "platform/Dialogs.h"
+#include "project/FormatoFile.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <limits>
+
+namespace ludra {
+
+std::function<bool(int riga)> RicodificaRungHook;
+
+namespace {
+
+constexpr qint64 kMaxDimensioneFile = 16 * 1024 * 1024;
+constexpr long kMin16 = std::numeric_limits<std::int16_t>::min();
+constexpr long kMax16 = std::numeric_limits<std::int16_t>::max();
+
+QString nomeFile(const QString& base, const char* estensione)
+{
+    return base + QLatin1String(estensione);
+}
+
+} // namespace
+
+ContenutoProgetto ContenutoCorrente()
+{
+    ContenutoProgetto c;
+    if (SubCorrente >= 0 && SubCorrente < kNumSezioni) {
+        const Sezione& s = Sezioni[std::size_t(SubCorrente)];
+        for (int i = 1; i <= std::clamp<int>(s.NumRung, 0, kMaxRung); ++i)
+            c.righe.push_back(s.Rung[std::size_t(i)]);
+    }
+    for (std::size_t r = 0; r < TabellaRegistri.size(); ++r) {
+        c.nomi[r] = TabellaRegistri[r].Nome;
+        c.formati[r] = TabellaRegistri[r].Formato;
+    }
+    c.numTabelle = std::min<std::uint8_t>(NumTabelle, kMaxTabelle);
+    c.tabelle = Tabelle;
+    c.pagine = PagineDisplay;
+    return c;
+}
+
+QByteArray TestoPrj(const ContenutoProgetto& c)
+{
+    ScrittoreRighe w;
+    w.intero(long(c.righe.size()));
+    for (const Rung& r : c.righe) {
+        w.testo(r.Descrizione);
+        w.testo(r.Etichetta);
+        w.intero(r.Classe);
+        w.intero(r.SubOp);
+        w.intero(r.Funzione);
+        for (std::size_t k = 0; k < 8; ++k) {
+            w.testo(r.ArgTesto[k]);
+            for (std::size_t j = 0; j < 4; ++j)
+                w.intero(r.ArgByte[4 * k + j]);
+        }
+    }
+    return w.byte();
+}
+
+QByteArray TestoLst(const ContenutoProgetto& c)
+{
+    ScrittoreRighe w;
+    const int ultimo = std::clamp<int>(NumRegistri, 0, kRigheRegistri - 1);
+    for (int r = 0; r <= ultimo; ++r) {
+        w.testo(c.nomi[std::size_t(r)]);
+        w.intero(c.formati[std::size_t(r)]);
+    }
+    return w.byte();
+}
+
+QByteArray TestoPtb(const ContenutoProgetto& c)
+{
+    ScrittoreRighe w;
+    w.intero(c.numTabelle);
+    for (int t = 0; t < c.numTabelle; ++t) {
+        const Tabella& tab = c.tabelle[std::size_t(t)];
+        w.testo(tab.Nome);
+        w.intero(tab.NumPunti);
+        for (int p = 0; p < tab.NumPunti; ++p)
+            w.valore(tab.Ingresso[std::size_t(p)]);
+        for (int p = 0; p < tab.NumPunti; ++p)
+            w.valore(tab.Uscita[std::size_t(p)]);
+    }
+    return w.byte();
+}
+
+QByteArray TestoDsp(const ContenutoProgetto& c)
+{
+    ScrittoreRighe w;
+    const int pagine = std::min<int>(c.pagine.NumPagine, kMaxPagine);
+    w.intero(pagine);
+    for (int p = 0; p < pagine; ++p) {
+        const PaginaDisplay& pagina = c.pagine.Pagine[std::size_t(p)];
+        const int oggetti = std::min<int>(pagina.NumOggetti, kMaxOggettiPagina);
+        w.intero(oggetti);
+        for (int o = 1; o <= oggetti; ++o) {
+            const OggettoDisplay& d = pagina.Oggetti[std::size_t(o)];
+            w.intero(d.Codice);
+            w.intero(d.PosX);
+            w.intero(d.PosY);
+            w.intero(d.DimX);
+            w.intero(d.DimY);
+            w.intero(d.Spessore);
+            w.testo(d.Testo[0]);
+            w.testo(d.Testo[1]);
+            w.intero(d.Registro);
+            w.intero(d.TipoRegistro);
+            w.intero(d.Bit);
+            w.doppio(d.Max);
+            w.doppio(d.Min);
+            w.intero(d.IdPicture1);
+            w.intero(d.IdPicture0);
+            w.booleano(d.Negato);
+            w.booleano(d.Flag2);
+            w.booleano(d.Flag4);
+            w.booleano(d.Direzione);
+        }
+    }
+    return w.byte();
+}
+
+bool LeggiPrj(const QByteArray& dati, ContenutoProgetto& c, QString& errore)
+{
+    LettoreRighe l(dati, QStringLiteral(".prj"));
+    const long n = l.intero(0, kMaxRung);
+    std::vector<Rung> righe;
+    for (long i = 0; i < n && l.ok(); ++i) {
+        // Every record starts blank: nothing of an earlier line comes back.
+        Rung r = RungVuoto();
+        r.Descrizione = l.testo();
+        r.Etichetta = l.testo();
+        r.Classe = std::int16_t(l.intero(0, 4));
+        r.SubOp = std::uint8_t(l.intero(0, 255));
+        r.Funzione = std::int16_t(l.intero(kMin16, kMax16));
+        for (std::size_t k = 0; k < 8; ++k) {
+            r.ArgTesto[k] = l.testo();
+            for (std::size_t j = 0; j < 4; ++j)
+                r.ArgByte[4 * k + j] = std::uint8_t(l.intero(0, 255));
+        }
+        r.Caricato = true;
+        righe.push_back(r);
+    }
+    if (!l.ok()) {
+        errore = l.errore();
+        return false;
+    }
+    c.righe = std::move(righe);
+    return true;
+}
+
+bool LeggiLst(const QByteArray& dati, ContenutoProgetto& c, QString& errore)
+{
+    LettoreRighe l(dati, QStringLiteral(".lst"));
+    ContenutoProgetto letto;
+    const int ultimo = std::clamp<int>(NumRegistri, 0, kRigheRegistri - 1);
+    for (int r = 0; r <= ultimo && l.ok(); ++r) {
+        letto.nomi[std::size_t(r)] = l.testo();
+        letto.formati[std::size_t(r)] = std::uint8_t(l.intero(0, 10));
+    }
+    if (!l.ok()) {
+        errore = l.errore();
+        return false;
+    }
+    c.nomi = letto.nomi;
+    c.formati = letto.formati;
+    return true;
+}
+
+bool LeggiPtb(const QByteArray& dati, ContenutoProgetto& c, QString& errore)
+{
+    LettoreRighe l(dati, QStringLiteral(".ptb"));
+    ContenutoProgetto letto;
+    letto.numTabelle = std::uint8_t(l.intero(0, kMaxTabelle));
+    for (int t = 0; t < letto.numTabelle && l.ok(); ++t) {
+        Tabella& tab = letto.tabelle[std::size_t(t)];
+        tab.Nome = l.testo();
+        tab.NumPunti = std::uint8_t(l.intero(2, kMaxPunti));
+        for (int p = 0; p < tab.NumPunti && l.ok(); ++p)
+            tab.Ingresso[std::size_t(p)] = l.reale();
+        for (int p = 0; p < tab.NumPunti && l.ok(); ++p)
+            tab.Uscita[std::size_t(p)] = l.reale();
+    }
+    if (!l.ok()) {
+        errore = l.errore();
+        return false;
+    }
+    c.numTabelle = letto.numTabelle;
+    c.tabelle = letto.tabelle;
+    return true;
+}
+
+bool LeggiDsp(const QByteArray& dati, ContenutoProgetto& c, QString& errore)
+{
+    LettoreRighe l(dati, QStringLiteral(".dsp"));
+    ListaPagine pagine;
+    pagine.NumPagine = std::uint8_t(l.intero(1, kMaxPagine));
+    for (int p = 0; p < pagine.NumPagine && l.ok(); ++p) {
+        PaginaDisplay& pagina = pagine.Pagine[std::size_t(p)];
+        pagina.NumOggetti = std::uint8_t(l.intero(0, kMaxOggettiPagina));
+        for (int o = 1; o <= pagina.NumOggetti && l.ok(); ++o) {
+            OggettoDisplay& d = pagina.Oggetti[std::size_t(o)];
+            d.Codice = std::uint8_t(l.intero(0, 255));
+            d.PosX = std::uint8_t(l.intero(0, 255));
+            d.PosY = std::uint8_t(l.intero(0, 255));
+            d.DimX = std::uint8_t(l.intero(0, 255));
+            d.DimY = std::uint8_t(l.intero(0, 255));
+            d.Spessore = std::uint8_t(l.intero(0, 255));
+            d.Testo[0] = l.testo();
+            d.Testo[1] = l.testo();
+            d.Registro = std::int16_t(l.intero(kMin16, kMax16));
+            d.TipoRegistro = std::uint8_t(l.intero(0, 255));
+            d.Bit = std::int16_t(l.intero(kMin16, kMax16));
+            d.Max = l.reale();
+            d.Min = l.reale();
+            d.IdPicture1 = std::uint8_t(l.intero(0, 255));
+            d.IdPicture0 = std::uint8_t(l.intero(0, 255));
+            d.Negato = l.booleano();
+            d.Flag2 = l.booleano();
+            d.Flag4 = l.booleano();
+            d.Direzione = l.booleano();
+        }
+    }
+    if (!l.ok()) {
+        errore = l.errore();
+        return false;
+    }
+    c.pagine = pagine;
+    return true;
+}
+
+bool ScriviFileProgetto(const QString& base, const ContenutoProgetto& c, QString& errore)
+{
+    const std::array<std::pair<const char*, QByteArray>, 4> file = {{
+        {".prj", TestoPrj(c)},
+        {".lst", TestoLst(c)},
+        {".ptb", TestoPtb(c)},
+        {".dsp", TestoDsp(c)},
+    }};
+    // All four are written aside first; only when every one is complete do they
+    // replace the old ones, so a failure leaves the previous project whole.
+    std::array<std::unique_ptr<QSaveFile>, 4> salvati;
+    for (std::size_t i = 0; i < file.size(); ++i) {
+        salvati[i] = std::make_unique<QSaveFile>(nomeFile(base, file[i].first));
+        QSaveFile& f = *salvati[i];
+        if (!f.open(QIODevice::WriteOnly) || f.write(file[i].second) != file[i].second.size()) {
+            errore = QStringLiteral("%1: %2").arg(f.fileName(), f.errorString());
+            for (auto& s : salvati)
+                if (s)
+                    s->cancelWriting();
+            return false;
+        }
+    }
+    for (auto& f : salvati) {
+        if (!f->commit()) {
+            errore = QStringLiteral("%1: %2").arg(f->fileName(), f->errorString());
+            return false;
+        }
+    }
+    return true;
+}
+
+namespace {
+
+enum class Lettura { Letto, Manca, Errore };
+
+Lettura leggiFile(const QString& nome, QByteArray& dati, QString& errore)
+{
+    QFile f(nome);
+    if (!f.exists())
+        return Lettura::Manca;
+    if (f.size() > kMaxDimensioneFile) {
+        errore = QStringLiteral("%1: the file is too large").arg(nome);
+        return Lettura::Errore;
+    }
+    if (!f.open(QIODevice::ReadOnly)) {
+        errore = QStringLiteral("%1: %2").arg(nome, f.errorString());
+        return Lettura::Errore;
+    }
+    dati = f.read(kMaxDimensioneFile + 1);
+    if (dati.size() > kMaxDimensioneFile) {
+        errore = QStringLiteral("%1: the file is too large").arg(nome);
+        return Lettura::Errore;
+    }
+    return Lettura::Letto;
+}
+
+} // namespace
+
+std::optional<ContenutoProgetto> LeggiFileProgetto(const QString& base, QString& errore)
+{
+    ContenutoProgetto c;
+    // Parts of the model a file does not hold read as empty: no user register names,
+    // registers of type Int, no tables, one page without objects.
+    c.formati.fill(1);
+    c.pagine.NumPagine = 1;
+    using Lettore = bool (*)(const QByteArray&, ContenutoProgetto&, QString&);
+    const std::array<std::pair<const char*, Lettore>, 4> file = {{
+        {".prj", LeggiPrj},
+        {".lst", LeggiLst},
+        {".ptb", LeggiPtb},
+        {".dsp", LeggiDsp},
+    }};
+    for (const auto& [estensione, leggi] : file) {
+        const QString nome = nomeFile(base, estensione);
+        QByteArray dati;
+        switch (leggiFile(nome, dati, errore)) {
+        case Lettura::Errore:
+            return std::nullopt;
+        case Lettura::Manca:
+            if (QLatin1String(estensione) == QLatin1String(".prj")) {
+                errore = QStringLiteral("%1: the file does not exist").arg(nome);
+                return std::nullopt;
+            }
+            continue;
+        case Lettura::Letto:
+            break;
+        }
+        QString perche;
+        if (!leggi(dati, c, perche)) {
+            errore = QFileInfo(base).fileName() + perche;
+            return std::nullopt;
+        }
+    }
+    return c;
+}
+
+QString BaseProgetto(const QString& percorso)
+{
+    if (percorso.endsWith(QLatin1String(".prj"), Qt::CaseInsensitive))
+        return percorso.left(percorso.size() - 4);
+    return percorso;
+}
+
+namespace {
+
+void impostaCaption(const QString& testo)
+{
+    if (HostFinestre* host = hostFinestre())
+        host->impostaCaption(testo);
+}
+
+QString sceltaFile(bool salva)
+{
+    platform::FileDialogRequest richiesta;
+    richiesta.filter = QString::fromLatin1(kFiltroProgetto);
+    richiesta.defaultExt = QStringLiteral("prj");
+    return salva ? platform::dialogs().saveFile(richiesta)
+                 : platform::dialogs().openFile(richiesta);
+}
+
+} // namespace
+
+bool SalvaProgetto(bool ask)
+{
+    QString percorso = FileProgetto;
+    if (percorso.isEmpty() || ask) {
+        const QString scelto = sceltaFile(true);
+        if (scelto.isEmpty())
+            return false;   // cancelled: nothing written, FileProgetto kept
+        percorso = scelto;
+    }
+    const QString base = BaseProgetto(percorso);
+    QString errore;
+    if (!ScriviFileProgetto(base, ContenutoCorrente(), errore)) {
+        LogStart();
+        LogWrite(QStringLiteral("Project not saved: ") + errore);
+        platform::msgBox(QStringLiteral("The project was not saved.\n") + errore,
+                         platform::MsgButtons::Ok, platform::MsgIcon::Critical);
+        return false;
+    }
+    NomeProgetto = base;
+    FileProgetto = base + QStringLiteral(".prj");
+    impostaCaption(NomeProgetto);
+    return true;
+}
+
+void ApriProgetto()
+{
+    // The file first: a cancelled dialog leaves the open project as it is.
+    const QString scelto = sceltaFile(false);
+    if (scelto.isEmpty())
+        return;
+    const QString base = BaseProgetto(scelto);
+    QString errore;
+    const std::optional<ContenutoProgetto> letto = LeggiFileProgetto(base, errore);
+    if (!letto) {
+        platform::msgBox(QStringLiteral("The project cannot be opened.\n") + errore,
+                         platform::MsgButtons::Ok, platform::MsgIcon::Critical);
+        return;
+    }
+    if (!NuovoProgetto())
+        return;
+    InitProgetto();
+    NomeProgetto = base;
+    impostaCaption(NomeProgetto);
+
+    // Register names and types of the user rows.
+    for (int r = std::max<int>(PrimoRegUtente, 0); r <= NumRegistri && r < kRigheRegistri; ++r) {
+        TabellaRegistri[std::size_t(r)].Nome = letto->nomi[std::size_t(r)];
+        TabellaRegistri[std::size_t(r)].Formato = letto->formati[std::size_t(r)];
+    }
+    emit Notifiche::istanza().registriCambiati();
+
+    NumTabelle = letto->numTabelle;
+    Tabelle = letto->tabelle;
+    AllocaTabelle();
+
+    // The blank line of the empty project makes room for the lines read.
+    CancellaRung(RungCorrente);
+    Sezione& sezione = Sezioni[std::size_t(SubCorrente)];
+    QStringList nonRicodificate;
+    for (std::size_t i = 0; i < letto->righe.size(); ++i) {
+        if (!AggiungiRung())
+            break;
+        RungCorrente = sezione.NumRung;
+        const int riga = RungCorrente;
+        sezione.Rung[std::size_t(riga)] = letto->righe[i];
+        ImpostaDescrizione(SubCorrente, riga, letto->righe[i].Descrizione);
+        AggiornaRiga(riga, [&](RigaLadder& r) { r.txt_Label.caption = letto->righe[i].Etichetta; });
+        // A blank line stays blank: rebuilding it would make it a read of register 0.
+        if (letto->righe[i].Classe != 0 && RicodificaRungHook && !RicodificaRungHook(riga)) {
+            sezione.Rung[std::size_t(riga)] = letto->righe[i];
+            nonRicodificate << QString::number(riga);
+        }
+    }
+    if (!nonRicodificate.isEmpty()) {
+        LogStart();
+        LogWrite(QStringLiteral("Lines kept as read from the file: ") + nonRicodificate.join(
+                                                                            QStringLiteral(", ")));
+    }
+
+    PagineDisplay = letto->pagine;
+    RungCorrente = sezione.NumRung;
+    ImpostaScroll(0);
+    FileProgetto = base + QStringLiteral(".prj");
+}
+
+} // namespace ludra

@@ -1,0 +1,65 @@
+#pragma once
+// The project file set: program lines (.prj), user register names and types (.lst),
+// linearisation tables (.ptb) and display pages (.dsp), one value a line.
+#include "display/PagineDisplay.h"
+#include "project/Progetto.h"
+#include "project/Registri.h"
+#include "tables/Tabelle.h"
+
+#include <QByteArray>
+#include <QString>
+#include <array>
+#include <functional>
+#include <optional>
+#include <vector>
+
+namespace ludra {
+
+// Everything the four files hold, between the model and the disk.
+struct ContenutoProgetto {
+    std::vector<Rung> righe;                                 // lines 1..n of the unit
+    std::array<QString, kRigheRegistri> nomi;                // register names
+    std::array<std::uint8_t, kRigheRegistri> formati{};      // register value types
+    std::uint8_t numTabelle = 0;
+    std::array<Tabella, kMaxTabelle> tabelle;
+    ListaPagine pagine;
+};
+
+// What the model holds now (the current unit's lines).
+ContenutoProgetto ContenutoCorrente();
+
+QByteArray TestoPrj(const ContenutoProgetto& c);
+QByteArray TestoLst(const ContenutoProgetto& c);
+QByteArray TestoPtb(const ContenutoProgetto& c);
+QByteArray TestoDsp(const ContenutoProgetto& c);
+
+// Each reader fills its part of `c` or says what is wrong (file and line).
+bool LeggiPrj(const QByteArray& dati, ContenutoProgetto& c, QString& errore);
+bool LeggiLst(const QByteArray& dati, ContenutoProgetto& c, QString& errore);
+bool LeggiPtb(const QByteArray& dati, ContenutoProgetto& c, QString& errore);
+bool LeggiDsp(const QByteArray& dati, ContenutoProgetto& c, QString& errore);
+
+// The four files of base name `base` ("dir/name"): written all or none.
+bool ScriviFileProgetto(const QString& base, const ContenutoProgetto& c, QString& errore);
+// Reads the four files; a missing .lst, .ptb or .dsp reads as empty, a missing .prj is
+// an error. Nothing of the model is touched.
+std::optional<ContenutoProgetto> LeggiFileProgetto(const QString& base, QString& errore);
+
+// The base name of a chosen path: less its ".prj" ending, when it has one.
+QString BaseProgetto(const QString& percorso);
+
+// Saves the project; ask = always show the save dialog. False when nothing was saved
+// (dialog cancelled or a write error, which is reported).
+bool SalvaProgetto(bool ask);
+// Opens a project chosen in the open dialog; the current project stays when the
+// dialog is cancelled, the files cannot be read, or the user's save did not happen.
+void ApriProgetto();
+
+// Rebuilds line `riga` of the current unit through the function-block editor from the
+// record as read (Caricato set); false when it cannot, and then the record must be left
+// as read. The editor installs it; without it lines keep their records as read.
+extern std::function<bool(int riga)> RicodificaRungHook;
+
+inline constexpr const char* kFiltroProgetto = " (*.prj)|*.prj|(*.*)|*.*|";
+
+} // namespace ludra

@@ -1,0 +1,57 @@
+#pragma once
+// The line forms of the project files: one value a line, CR LF, Windows-1252.
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace ludra {
+
+// Writes values line by line in the forms the project files use.
+class ScrittoreRighe {
+public:
+    // A text, bare. Line breaks inside it would shift every later value: they become
+    // blanks.
+    void testo(const QString& t);
+    // An integer: " 5 " or "-3 ".
+    void intero(long v);
+    // A table value: " 12.5", "-.25", " 0".
+    void valore(double v);
+    // A double of the display file: " 100 ", "-.5 ".
+    void doppio(double v);
+    void booleano(bool v) { intero(v ? 1 : 0); }
+    QByteArray byte() const { return dati_; }
+
+private:
+    void riga(const QString& r);
+    QByteArray dati_;
+};
+
+// Reads values line by line; the first value that is missing or out of range stops it
+// with a message naming the line.
+class LettoreRighe {
+public:
+    explicit LettoreRighe(const QByteArray& dati, QString nomeFile);
+    bool ok() const { return errore_.isEmpty(); }
+    const QString& errore() const { return errore_; }
+
+    // The whole line as held (a comma is part of the text).
+    QString testo();
+    // An integer in [minimo, massimo]; 0 after an error.
+    long intero(long minimo, long massimo);
+    double reale();
+    // True exactly when the number read is 1.
+    bool booleano();
+    bool finito() const { return pos_ >= righe_.size(); }
+
+private:
+    std::optional<QString> prossima();
+    void fallisci(const QString& perche);
+
+    QStringList righe_;
+    qsizetype pos_ = 0;
+    QString nomeFile_;
+    QString errore_;
+};
+
+} // namespace ludra

@@ -1,0 +1,587 @@
+#include "app/Avvio.h"
+#include "app/Comandi.h"
+#include "app/Finestre.h"
+#include "app/Log.h"
+#include "app/Testi.h"
+#include "ladder/OperazioniRung.h"
+#include "ladder/VistaLadder.h"
+#include "project/Esporta.h"
+#include "project/FileProgetto.h"
+#include "project/FormatoFile.h"
+#include "support/Doubles.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace ludra;
+
+namespace {
+
+QByteArray crlf(const QStringList& righe)
+{
+    QByteArray b;
+    for (const QString& r : righe)
+        b += r.toLatin1() + "\r\n";
+    return b;
+}
+
+QByteArray leggi(const QString& nome)
+{
+    QFile f(nome);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+void scrivi(const QString& nome, const QByteArray& dati)
+{
+    QFile f(nome);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(dati);
+}
+
+struct HostProva : HostFinestre {
+    QString titolo = QStringLiteral("Ludra");
+    void mostra(const QString&, bool) override {}
+    void chiudi(const QString&) override {}
+    bool caricata(const QString&) const override { return false; }
+    void mostraPagina(const QString&, int) override {}
+    void chiudiPrincipale() override {}
+    QString caption() const override { return titolo; }
+    void impostaCaption(const QString& t) override { titolo = t; }
+};
+
+Rung riga(const char* descrizione, const char* etichetta, int classe, int funzione)
+{
+    Rung r = RungVuoto();
+    r.Descrizione = QString::fromUtf8(descrizione);
+    r.Etichetta = QString::fromUtf8(etichetta);
+    r.Classe = std::int16_t(classe);
+    r.Funzione = std::int16_t(funzione);
+    return r;
+}
+
+// Puts lines into the current unit with their rows, as the editor would have.
+void linee(const std::vector<Rung>& righe)
+{
+    NuovoProgetto();
+    InitProgetto();
+    CancellaRung(RungCorrente);
+    for (const Rung& r : righe) {
+        AggiungiRung();
+        RungCorrente = Sezioni[0].NumRung;
+        Sezioni[0].Rung[std::size_t(RungCorrente)] = r;
+    }
+}
+
+} // namespace
+
+class TestFileProgetto : public QObject {
+    Q_OBJECT
+private:
+    test::PlatformDoubles* d = nullptr;
+    HostProva host;
+    QTemporaryDir dir;
+    QString base() const { return dir.path() + QStringLiteral("/impianto"); }
+
+private slots:
+    void init()
+    {
+        AzzeraStatoProcesso();
+        d = new test::PlatformDoubles;
+        d->dialogs.predefinita = platform::MsgResult::No;
+        host.titolo = QStringLiteral("Ludra");
+        setHostFinestre(&host);
+        ImpostaLingua(kInglese);
+        ImpostaStatoIniziale();
+        InitProgetto();
+        SalvaProgettoHook = SalvaProgetto;
+    }
+    void cleanup()
+    {
+        SalvaProgettoHook = nullptr;
+        RicodificaRungHook = nullptr;
+        setHostFinestre(nullptr);
+        delete d;
+        QDir(dir.path()).removeRecursively();
+        QDir().mkpath(dir.path());
+    }
+
+    void numberForms();
+    void goldenPrj();
+    void goldenLstPtbDsp();
+    void emptyTables();
+    void roundTrip();
+    void textsWithCommasAndAccents();
+    void readerRefuses_data();
+    void readerRefuses();
+    void missingSideFilesReadEmpty();
+    void missingPrjKeepsProject();
+    void writeErrorKeepsOldFiles();
+    void saveCancelledWritesNothing();
+    void baseName_data();
+    void baseName();
+    void newClearsFileName();
+    void openCancelledKeepsProject();
+    void openAsksToSaveOnlyAfterChoosing();
+    void saveFailedKeepsProjectOpen();
+    void blankLinesStayBlank();
+    void staleRecordsDoNotComeBack();
+    void lineThatFailsToRebuildIsKept();
+    void listing();
+    void listingWriteError();
+    void closePrompt();
+};
+
+void TestFileProgetto::numberForms()
+{
+    ScrittoreRighe w;
+    w.intero(5);
+    w.intero(-3);
+    w.intero(0);
+    w.valore(12.5);
+    w.valore(-0.25);
+    w.valore(0);
+    w.doppio(100);
+    w.doppio(-0.5);
+    w.booleano(true);
+    w.testo(QStringLiteral("a\r\nb"));
+    QCOMPARE(w.byte(), crlf({" 5 ", "-3 ", " 0 ", " 12.5", "-.25", " 0", " 100 ", "-.5 ",
+                             " 1 ", "a  b"}));
+    LettoreRighe l(w.byte() + "1E+20\r\n", QStringLiteral("x"));
+    QCOMPARE(l.intero(-10, 10), 5L);
+    QCOMPARE(l.intero(-10, 10), -3L);
+    QCOMPARE(l.intero(0, 0), 0L);
+    QCOMPARE(l.reale(), 12.5);
+    QCOMPARE(l.reale(), -0.25);
+    QCOMPARE(l.reale(), 0.0);
+    QCOMPARE(l.reale(), 100.0);
+    QCOMPARE(l.reale(), -0.5);
+    QVERIFY(l.booleano());
+    QCOMPARE(l.testo(), QStringLiteral("a  b"));
+    QCOMPARE(l.reale(), 1e20);
+    QVERIFY(l.ok());
+    l.testo();
+    QVERIFY(!l.ok());
+}
+
+void TestFileProgetto::goldenPrj()
+{
+    Rung r = riga("Pump", "", 3, 4);
+    r.SubOp = 7;
+    r.ArgTesto[0] = QStringLiteral("%R30");
+    r.ArgByte[0] = 30;
+    r.ArgByte[31] = 255;
+    ContenutoProgetto c;
+    c.righe = {r};
+    QStringList attese = {" 1 ", "Pump", "", " 3 ", " 7 ", " 4 ", "%R30", " 30 ", " 0 ", " 0 ",
+                          " 0 "};
+    for (int k = 1; k < 8; ++k) {
+        attese << "" << " 0 " << " 0 " << " 0 " << (k == 7 ? " 255 " : " 0 ");
+    }
+    QCOMPARE(TestoPrj(c), crlf(attese));
+}
+
+void TestFileProgetto::goldenLstPtbDsp()
+{
+    ContenutoProgetto c = ContenutoCorrente();
+    c.nomi[26] = QStringLiteral("Level");
+    c.formati[26] = 4;
+    const QByteArray lst = TestoLst(c);
+    QCOMPARE(lst.count("\r\n"), 2 * 1025);
+    QVERIFY(lst.startsWith(crlf({"--Reserved--", " 0 ", "Firmware[0]", " 7 "})));
+    QVERIFY(lst.contains(crlf({"Level", " 4 "})));
+
+    c.numTabelle = 1;
+    c.tabelle[0].Nome = QStringLiteral("PT100");
+    c.tabelle[0].NumPunti = 2;
+    c.tabelle[0].Ingresso[0] = 0;
+    c.tabelle[0].Ingresso[1] = 12.5;
+    c.tabelle[0].Uscita[0] = -0.25;
+    c.tabelle[0].Uscita[1] = 1e20;
+    QCOMPARE(TestoPtb(c), crlf({" 1 ", "PT100", " 2 ", " 0", " 12.5", "-.25", " 1E+20"}));
+
+    c.pagine = ListaPagine{};
+    c.pagine.NumPagine = 1;
+    c.pagine.Pagine[0].NumOggetti = 1;
+    OggettoDisplay& o = c.pagine.Pagine[0].Oggetti[1];
+    o.Codice = 2;
+    o.PosX = 10;
+    o.Testo[0] = QStringLiteral("Temp");
+    o.Registro = 30;
+    o.Max = 100;
+    o.Min = -0.5;
+    o.Negato = true;
+    QCOMPARE(TestoDsp(c), crlf({" 1 ", " 1 ", " 2 ", " 10 ", " 0 ", " 0 ", " 0 ", " 0 ", "Temp",
+                                "", " 30 ", " 0 ", " 0 ", " 100 ", "-.5 ", " 0 ", " 0 ", " 1 ",
+                                " 0 ", " 0 ", " 0 "}));
+}
+
+void TestFileProgetto::emptyTables()
+{
+    ContenutoProgetto c;
+    QCOMPARE(TestoPtb(c), crlf({" 0 "}));
+    ContenutoProgetto letto;
+    letto.numTabelle = 4;
+    QString errore;
+    QVERIFY(LeggiPtb(TestoPtb(c), letto, errore));
+    QCOMPARE(int(letto.numTabelle), 0);
+}
+
+void TestFileProgetto::roundTrip()
+{
+    std::vector<Rung> righe;
+    for (int i = 1; i <= 100; ++i) {
+        Rung r = riga(i % 7 ? "Step" : "<...>", i % 5 ? "" : "L", i % 3 ? 3 : 0, i % 3 ? 4 : 0);
+        if (r.Classe)
+            r.ArgByte[std::size_t(i % 32)] = std::uint8_t(i);
+        r.ArgTesto[1] = QStringLiteral("%R") + QString::number(i);
+        r.Break = i % 11 == 0;
+        righe.push_back(r);
+    }
+    linee(righe);
+    TabellaRegistri[27].Nome = QStringLiteral("Speed");
+    TabellaRegistri[27].Formato = 3;
+    TabellaRegistri[10].Nome = QStringLiteral("not kept");
+    NumTabelle = 9;
+    for (int t = 0; t < 9; ++t) {
+        Tabelle[std::size_t(t)].Nome = QStringLiteral("T%1").arg(t);
+        Tabelle[std::size_t(t)].NumPunti = std::uint8_t(2 + t);
+        for (int p = 0; p < 2 + t; ++p) {
+            Tabelle[std::size_t(t)].Ingresso[std::size_t(p)] = p * 1.5;
+            Tabelle[std::size_t(t)].Uscita[std::size_t(p)] = -p * 0.25 - t * 100.125;
+        }
+    }
+    PagineDisplay.NumPagine = 3;
+    PagineDisplay.Pagine[2].NumOggetti = 2;
+    PagineDisplay.Pagine[2].Oggetti[2].Testo[1] = QStringLiteral("x");
+    PagineDisplay.Pagine[2].Oggetti[2].Direzione = true;
+    const ContenutoProgetto prima = ContenutoCorrente();
+    const auto tabellePrima = Tabelle;
+
+    d->dialogs.fileScelti.push_back(base() + QStringLiteral(".prj"));
+    QVERIFY(SalvaProgetto(true));
+    QCOMPARE(FileProgetto, base() + QStringLiteral(".prj"));
+    QCOMPARE(host.titolo, base());
+
+    // Something else in between, then open the saved project again.
+    linee({riga("other", "", 3, 5)});
+    NumTabelle = 0;
+    d->dialogs.fileScelti.push_back(base() + QStringLiteral(".prj"));
+    ApriProgetto();
+    QCOMPARE(int(Sezioni[0].NumRung), 100);
+    for (int i = 1; i <= 100; ++i) {
+        Rung atteso = prima.righe[std::size_t(i - 1)];
+        atteso.Caricato = true;
+        atteso.Break = false;   // breakpoints are not kept in the file
+        QCOMPARE(Sezioni[0].Rung[std::size_t(i)], atteso);
+        QCOMPARE(Riga(0, i).txt_desc, atteso.Descrizione);
+    }
+    QCOMPARE(TabellaRegistri[27].Nome, QStringLiteral("Speed"));
+    QCOMPARE(int(TabellaRegistri[27].Formato), 3);
+    QCOMPARE(int(NumTabelle), 9);
+    for (int t = 0; t < 9; ++t) {
+        QCOMPARE(Tabelle[std::size_t(t)].Nome, tabellePrima[std::size_t(t)].Nome);
+        QCOMPARE(Tabelle[std::size_t(t)].Ingresso, tabellePrima[std::size_t(t)].Ingresso);
+        QCOMPARE(Tabelle[std::size_t(t)].Uscita, tabellePrima[std::size_t(t)].Uscita);
+    }
+    QVERIFY(Tabelle[0].Blocco1 != 0);   // placed again
+    QCOMPARE(int(PagineDisplay.NumPagine), 3);
+    QCOMPARE(PagineDisplay.Pagine[2].Oggetti[2].Testo[1], QStringLiteral("x"));
+    QVERIFY(PagineDisplay.Pagine[2].Oggetti[2].Direzione);
+    QCOMPARE(int(RungCorrente), 100);
+    QCOMPARE(FileProgetto, base() + QStringLiteral(".prj"));
+    // Saving again gives the same bytes.
+    const QByteArray prj = leggi(base() + QStringLiteral(".prj"));
+    QVERIFY(SalvaProgetto(false));
+    QCOMPARE(leggi(base() + QStringLiteral(".prj")), prj);
+}
+
+void TestFileProgetto::textsWithCommasAndAccents()
+{
+    linee({riga("Pompa, vasca è già", "A,B", 3, 4)});
+    d->dialogs.fileScelti.push_back(base());
+    QVERIFY(SalvaProgetto(true));
+    QVERIFY(leggi(base() + QStringLiteral(".prj")).contains("Pompa, vasca \xE8 gi\xE0\r\n"));
+    d->dialogs.fileScelti.push_back(base() + QStringLiteral(".prj"));
+    ApriProgetto();
+    QCOMPARE(Sezioni[0].Rung[1].Descrizione, QString::fromUtf8("Pompa, vasca è già"));
+    QCOMPARE(Sezioni[0].Rung[1].Etichetta, QStringLiteral("A,B"));
+}
+
+void TestFileProgetto::readerRefuses_data()
+{
+    QTest::addColumn<QString>("estensione");
+    QTest::addColumn<QByteArray>("dati");
+    QTest::newRow("prj empty") << ".prj" << QByteArray();
+    QTest::newRow("prj 101 lines") << ".prj" << crlf({" 101 "});
+    QTest::newRow("prj negative count") << ".prj" << crlf({"-1 "});
+    QTest::newRow("prj truncated") << ".prj" << crlf({" 1 ", "desc", "", " 3 "});
+    QTest::newRow("prj class 9") << ".prj" << crlf({" 1 ", "d", "", " 9 "});
+    QTest::newRow("prj byte 300") << ".prj"
+                                  << crlf({" 1 ", "d", "", " 3 ", " 0 ", " 4 ", "", " 300 "});
+    QTest::newRow("prj text for number") << ".prj" << crlf({"many"});
+    QTest::newRow("prj fraction") << ".prj" << crlf({" 1.5 "});
+    QTest::newRow("lst type 11") << ".lst" << crlf({"a", " 11 "});
+    QTest::newRow("lst short") << ".lst" << crlf({"a", " 1 "});
+    QTest::newRow("ptb 10 tables") << ".ptb" << crlf({" 10 "});
+    QTest::newRow("ptb 1 point") << ".ptb" << crlf({" 1 ", "T", " 1 ", " 0", " 0"});
+    QTest::newRow("ptb 33 points") << ".ptb" << crlf({" 1 ", "T", " 33 "});
+    QTest::newRow("ptb missing values") << ".ptb" << crlf({" 1 ", "T", " 2 ", " 0"});
+    QTest::newRow("ptb not a number") << ".ptb" << crlf({" 1 ", "T", " 2 ", "x", "1", "2", "3"});
+    QTest::newRow("dsp 10 pages") << ".dsp" << crlf({" 10 "});
+    QTest::newRow("dsp 0 pages") << ".dsp" << crlf({" 0 "});
+    QTest::newRow("dsp 33 objects") << ".dsp" << crlf({" 1 ", " 33 "});
+    QTest::newRow("dsp truncated object") << ".dsp" << crlf({" 1 ", " 1 ", " 2 "});
+    QTest::newRow("prj oversized") << ".prj" << QByteArray(17 * 1024 * 1024, '1');
+}
+
+void TestFileProgetto::readerRefuses()
+{
+    QFETCH(QString, estensione);
+    QFETCH(QByteArray, dati);
+    // A good project on disk, then one of its files broken.
+    linee({riga("keep", "", 3, 4)});
+    d->dialogs.fileScelti.push_back(base());
+    QVERIFY(SalvaProgetto(true));
+    scrivi(base() + estensione, dati);
+    linee({riga("current", "K", 3, 5)});
+    NumTabelle = 1;
+    Tabelle[0].Nome = QStringLiteral("mine");
+    const auto primaRighe = Sezioni[0];
+    d->dialogs.messaggi.clear();
+    d->dialogs.fileScelti.push_back(base() + QStringLiteral(".prj"));
+    ApriProgetto();
+    QCOMPARE(d->dialogs.messaggi.size(), std::size_t(1));
+    QVERIFY(d->dialogs.messaggi[0].testo.startsWith(QStringLiteral("The project cannot be opened.")));
+    QVERIFY(d->dialogs.messaggi[0].testo.contains(estensione == ".prj" && dati.size() > 1000000
+                                                      ? QStringLiteral("too large")
+                                                      : estensione));
+    QCOMPARE(Sezioni[0].NumRung, primaRighe.NumRung);
+    QCOMPARE(Sezioni[0].Rung[1], primaRighe.Rung[1]);
+    QCOMPARE(Tabelle[0].Nome, QStringLiteral("mine"));
+}
+
+void TestFileProgetto::missingSideFilesReadEmpty()
+{
+    scrivi(base() + QStringLiteral(".prj"), crlf({" 0 "}));
+    NumTabelle = 2;
+    TabellaRegistri[30].Nome = QStringLiteral("old");
+    TabellaRegistri[30].Formato = 7;
+    PagineDisplay.NumPagine = 4;
+    d->dialogs.fileScelti.push_back(base() + QStringLiteral(".prj"));
+    ApriProgetto();
+    QVERIFY(d->dialogs.messaggi.size() <= 1);   // only the save question
+    QCOMPARE(int(Sezioni[0].NumRung), 0);
+    QCOMPARE(int(RungCorrente), 0);
+    QCOMPARE(int(NumTabelle), 0);
+    QVERIFY(TabellaRegistri[30].Nome.isEmpty());
+    QCOMPARE(int(TabellaRegistri[30].Formato), 1);
+    QCOMPARE(int(PagineDisplay.NumPagine), 1);
+}
+
+void TestFileProgetto::missingPrjKeepsProject()
+{
+    linee({riga("mine", "", 3, 4)});
+    d->dialogs.fileScelti.push_back(base() + QStringLiteral(".prj"));
+    ApriProgetto();
+    QCOMPARE(Sezioni[0].Rung[1].Descrizione, QStringLiteral("mine"));
+    QVERIFY(d->dialogs.messaggi.back().testo.contains(QStringLiteral("does not exist")));
+}
+
+void TestFileProgetto::writeErrorKeepsOldFiles()
+{
+    linee({riga("first", "", 3, 4)});
+    d->dialogs.fileScelti.push_back(base());
+    QVERIFY(SalvaProgetto(true));
+    const QByteArray prj = leggi(base() + QStringLiteral(".prj"));
+    // The .dsp cannot be replaced: a directory stands in its place.
+    QFile::remove(base() + QStringLiteral(".dsp"));
+    QVERIFY(QDir().mkpath(base() + QStringLiteral(".dsp")));
+    linee({riga("second", "", 3, 4)});
+    FileProgetto = base() + QStringLiteral(".prj");
+    QVERIFY(!SalvaProgetto(false));
+    QCOMPARE(leggi(base() + QStringLiteral(".prj")), prj);
+    QCOMPARE(d->dialogs.messaggi.back().icona, platform::MsgIcon::Critical);
+    QVERIFY(LogModello::istanza().righe().last().contains(QStringLiteral("Project not saved")));
+}
+
+void TestFileProgetto::saveCancelledWritesNothing()
+{
+    FileProgetto = QStringLiteral("kept.prj");
+    QVERIFY(!SalvaProgetto(true));
+    QCOMPARE(FileProgetto, QStringLiteral("kept.prj"));
+    QVERIFY(QDir(dir.path()).entryList(QDir::Files).isEmpty());
+}
+
+void TestFileProgetto::baseName_data()
+{
+    QTest::addColumn<QString>("scelto");
+    QTest::addColumn<QString>("base");
+    QTest::newRow("prj") << "/a/plant.prj" << "/a/plant";
+    QTest::newRow("PRJ") << "/a/plant.PRJ" << "/a/plant";
+    QTest::newRow("no extension") << "/a/plant" << "/a/plant";
+    QTest::newRow("other extension") << "/a/plant.txt" << "/a/plant.txt";
+    QTest::newRow("short") << "ab" << "ab";
+}
+
+void TestFileProgetto::baseName()
+{
+    QFETCH(QString, scelto);
+    QFETCH(QString, base);
+    QCOMPARE(BaseProgetto(scelto), base);
+}
+
+void TestFileProgetto::newClearsFileName()
+{
+    linee({riga("a", "", 3, 4)});
+    d->dialogs.fileScelti.push_back(base());
+    QVERIFY(SalvaProgetto(true));
+    const QByteArray prj = leggi(base() + QStringLiteral(".prj"));
+    d->dialogs.risposte.push_back(platform::MsgResult::No);
+    Toolbar1_ButtonClick(QStringLiteral("proj_new"));
+    QVERIFY(FileProgetto.isEmpty());
+    // Save after New asks for a name; cancelled, the old project is untouched.
+    Toolbar1_ButtonClick(QStringLiteral("proj_save"));
+    QCOMPARE(d->dialogs.richiesteFile.back().filter, QString::fromLatin1(kFiltroProgetto));
+    QCOMPARE(leggi(base() + QStringLiteral(".prj")), prj);
+}
+
+void TestFileProgetto::openCancelledKeepsProject()
+{
+    linee({riga("mine", "", 3, 4)});
+    FileProgetto = QStringLiteral("x.prj");
+    d->dialogs.messaggi.clear();
+    ClickMenu(QStringLiteral("mnu_openProj"));
+    QCOMPARE(Sezioni[0].Rung[1].Descrizione, QStringLiteral("mine"));
+    QCOMPARE(FileProgetto, QStringLiteral("x.prj"));
+    QVERIFY(d->dialogs.messaggi.empty());   // no save question for nothing
+}
+
+void TestFileProgetto::openAsksToSaveOnlyAfterChoosing()
+{
+    scrivi(base() + QStringLiteral(".prj"), crlf({" 0 "}));
+    d->dialogs.fileScelti.push_back(base() + QStringLiteral(".prj"));
+    ApriProgetto();
+    QCOMPARE(d->dialogs.messaggi.size(), std::size_t(1));
+    QCOMPARE(d->dialogs.messaggi[0].testo, QStringLiteral("Do you want to save your changes?"));
+}
+
+void TestFileProgetto::saveFailedKeepsProjectOpen()
+{
+    linee({riga("unsaved", "", 3, 4)});
+    d->dialogs.risposte.push_back(platform::MsgResult::Yes);   // save? yes, then cancel
+    ClickMenu(QStringLiteral("mnu_close"));
+    QCOMPARE(int(Sezioni[0].NumRung), 1);
+    QCOMPARE(Sezioni[0].Rung[1].Descrizione, QStringLiteral("unsaved"));
+}
+
+void TestFileProgetto::blankLinesStayBlank()
+{
+    Rung vuota = RungVuoto();
+    vuota.ArgTesto[0] = QStringLiteral("x");
+    linee({vuota, riga("b", "", 3, 4)});
+    d->dialogs.fileScelti.push_back(base());
+    QVERIFY(SalvaProgetto(true));
+    int ricodificate = 0;
+    RicodificaRungHook = [&](int) { return ++ricodificate, true; };
+    d->dialogs.fileScelti.push_back(base() + QStringLiteral(".prj"));
+    ApriProgetto();
+    QCOMPARE(ricodificate, 1);
+    QCOMPARE(Sezioni[0].Rung[1].Classe, std::int16_t(0));
+}
+
+void TestFileProgetto::staleRecordsDoNotComeBack()
+{
+    Rung vecchia = riga("old", "OLD", 3, 4);
+    vecchia.Break = true;
+    vecchia.LungDati = 10;
+    vecchia.Ritardo = 5;
+    linee({vecchia, vecchia});
+    scrivi(base() + QStringLiteral(".prj"), TestoPrj([] {
+               ContenutoProgetto c;
+               c.righe = {riga("new", "", 0, 0)};
+               return c;
+           }()));
+    d->dialogs.fileScelti.push_back(base() + QStringLiteral(".prj"));
+    ApriProgetto();
+    QVERIFY(!Sezioni[0].Rung[1].Break);
+    QCOMPARE(Sezioni[0].Rung[1].LungDati, std::int16_t(0));
+    QCOMPARE(Sezioni[0].Rung[1].Ritardo, std::int16_t(0));
+    QCOMPARE(int(Sezioni[0].NumRung), 1);
+}
+
+void TestFileProgetto::lineThatFailsToRebuildIsKept()
+{
+    linee({riga("a", "", 3, 4), riga("b", "", 3, 5)});
+    d->dialogs.fileScelti.push_back(base());
+    QVERIFY(SalvaProgetto(true));
+    RicodificaRungHook = [](int r) {
+        Sezioni[0].Rung[std::size_t(r)].Funzione = 99;   // a half-done rebuild
+        return r != 2;
+    };
+    d->dialogs.fileScelti.push_back(base() + QStringLiteral(".prj"));
+    ApriProgetto();
+    QCOMPARE(Sezioni[0].Rung[2].Funzione, std::int16_t(5));
+    QCOMPARE(LogModello::istanza().righe().last(), QStringLiteral("  Lines kept as read from the file: 2"));
+}
+
+void TestFileProgetto::listing()
+{
+    linee({riga("<...>", "LONGLABEL12", 3, 1), riga("Fill", "A", 0, 0)});
+    AggiornaRiga(1, [](RigaLadder& r) {
+        r.lbl_VarN[0] = {QStringLiteral("Dest"), true};
+        r.txt_VarN[0] = {QStringLiteral("%R30"), true};
+        r.lbl_VarN[1] = {QStringLiteral("Hidden"), false};
+    });
+    const QString testo = TestoEsportazione(false, true);
+    const QString sep = QString(52, QLatin1Char('_'));
+    const QString atteso = QStringList{
+        "Ludra", sep, "",
+        "1[LONGLABEL12] ", QString(14, ' ') + "Add",
+        QString(22, ' ') + QStringLiteral("Dest").leftJustified(20) + "%R30", sep, "",
+        "2[A         ] Fill", QString(14, ' ') + "Read Holding", sep, ""}.join("\r\n") + "\r\n";
+    QCOMPARE(testo, atteso);
+    QCOMPARE(Sezioni[0].Rung[1].Descrizione, QStringLiteral("<...>"));   // model unchanged
+    QVERIFY(TestoEsportazione(true, false).contains(QStringLiteral("ID[Label  ] Description            \r\n")));
+    QVERIFY(!TestoEsportazione(true, false).contains(QStringLiteral("%R30")));
+
+    const QString percorso = dir.path() + QStringLiteral("/export.txt");
+    QString errore;
+    QVERIFY(EsportaProgramma(false, true, errore, percorso));
+    QCOMPARE(leggi(percorso), testo.toLatin1());
+}
+
+void TestFileProgetto::listingWriteError()
+{
+    QString errore;
+    QVERIFY(!EsportaProgramma(false, true, errore, dir.path() + QStringLiteral("/no/such/dir/x.txt")));
+    QVERIFY(!errore.isEmpty());
+    const QString cartella = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    QVERIFY(QDir().mkpath(QStringLiteral("export.txt")));   // a directory: cannot be written
+    ClickMenu(QStringLiteral("mnu_Export"));
+    QDir::setCurrent(cartella);
+    QVERIFY(d->shell.aperti.isEmpty());
+    QCOMPARE(d->dialogs.messaggi.back().icona, platform::MsgIcon::Critical);
+}
+
+void TestFileProgetto::closePrompt()
+{
+    d->dialogs.risposte.push_back(platform::MsgResult::Cancel);
+    QVERIFY(MDIForm_Unload());
+    QCOMPARE(d->dialogs.messaggi.back().pulsanti, platform::MsgButtons::OkCancel);
+    QCOMPARE(d->dialogs.messaggi.back().titolo, QStringLiteral("Ludra"));
+    // OK asks for a name even when the project has one; a cancelled dialog keeps the
+    // program running so the work is not lost.
+    FileProgetto = base() + QStringLiteral(".prj");
+    d->dialogs.risposte.push_back(platform::MsgResult::Ok);
+    QVERIFY(!MDIForm_Unload());
+    d->dialogs.risposte.push_back(platform::MsgResult::Ok);
+    d->dialogs.fileScelti.push_back(base() + QStringLiteral("2.prj"));
+    QVERIFY(MDIForm_Unload());
+    QVERIFY(QFile::exists(base() + QStringLiteral("2.lst")));
+}
+
+QTEST_GUILESS_MAIN(TestFileProgetto)
+#include "tst_fileprogetto.moc"
