@@ -1,6 +1,7 @@
 #include "fbeditor/ui/comandi.h"
 
 #include "app/Testi.h"
+#include "fbeditor/CompilaComando.h"
 #include "fbeditor/StatoComandi.h"
 #include "fbeditor/TabellaFunzioni.h"
 #include "fbeditor/ui/PulsanteFunzione.h"
@@ -192,7 +193,12 @@ PulsanteFunzione* comandi::opt_Funzione(int codice) const
     return codice >= 0 && codice < int(opt_.size()) ? opt_[std::size_t(codice)] : nullptr;
 }
 
-void comandi::cmd_AddFunc_Click() { emit conferma(); }
+void comandi::cmd_AddFunc_Click()
+{
+    emit conferma();
+    // A commit that writes the line closes this window (later, from the event loop).
+    ConfermaComando();
+}
 
 bool comandi::eventFilter(QObject* oggetto, QEvent* evento)
 {
