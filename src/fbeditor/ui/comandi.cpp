@@ -46,6 +46,10 @@ void impostaElenco(QComboBox* c, const QList<VoceElenco>& elenco)
         c->addItem(v.testo, v.dato);
 }
 
+// Windows alive: a closed editor is destroyed from the event loop, possibly after the
+// next one has opened, and must not unload the one on screen.
+int viventi = 0;
+
 constexpr int kTopRighe = 320;
 constexpr int kPassoRighe = 440;
 
@@ -169,6 +173,7 @@ comandi::comandi(QWidget* parent) : QWidget(parent)
     // Load: captions, the loaded flag, the first tab.
     SetRes();
     FinestreCaricate::istanza().registra(this);
+    ++viventi;
     stato().Carica();
     aggiorna();
 }
@@ -177,7 +182,8 @@ comandi::~comandi()
 {
     FinestreCaricate::istanza().rimuovi(this);
     disconnect(&stato(), nullptr, this, nullptr);
-    stato().Scarica();
+    if (--viventi == 0)
+        stato().Scarica();
 }
 
 void comandi::SetRes()

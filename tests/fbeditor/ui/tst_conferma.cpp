@@ -89,6 +89,7 @@ private slots:
     void erroreLasciaLaRiga();
     void registroNelCampoAttivo();
     void ogniBloccoOfferto();
+    void riapertoPrimaDellaDistruzione();
 
 private:
     test::PlatformDoubles* doubles = nullptr;
@@ -269,6 +270,22 @@ void TestConfermaUi::ogniBloccoOfferto()
         }
     }
     QVERIFY(doubles->dialogs.messaggi.empty());
+}
+
+void TestConfermaUi::riapertoPrimaDellaDistruzione()
+{
+    // The committed editor goes from the event loop; the one opened meanwhile stays
+    // loaded, so a clicked register still reaches it.
+    toolbar("rung_mod");
+    QTest::mouseClick(editor()->cmd_AddFunc(), Qt::LeftButton);
+    toolbar("rung_mod");
+    QVERIFY(S().Loaded);
+    svuotaCestino();
+    QVERIFY(editor());
+    QVERIFY(S().Loaded);
+    S().Focus(4);
+    S().RegistroCliccato(40);
+    QCOMPARE(editor()->txt_Var(4)->currentText(), QStringLiteral("%R 40"));
 }
 
 QTEST_MAIN(TestConfermaUi)
