@@ -44,7 +44,8 @@ QString esa(const Rung& r)
     for (int k = 0; k < 8; ++k) {
         QString s;
         for (int j = 0; j < 4; ++j)
-            s += QStringLiteral("%1").arg(r.ArgByte[std::size_t(4 * k + j)], 2, 16, QLatin1Char('0'));
+            s += QStringLiteral("%1").arg(r.ArgByte[std::size_t(4 * k + j)], 2, 16,
+                                          QLatin1Char('0'));
         slot << s.toUpper();
     }
     return slot.join(QLatin1Char(' '));
@@ -259,7 +260,8 @@ void TestCompilaComando::blocchi_data()
        "[ KVR1231 ,  1 , Digital In , 0 , 15 , %R 62 ]");
     ok("Write KVR1000 analog 1..3", 9, "0=KVR1167;1=7;5=1;6=3;7=%R 70:0", "25",
        "07000000 0F000000 03000000 46000000 19000000" + z + z + z, 0, 25, "70=0",
-       "[ KVR1167 , 7 , Analog Out , 1 , 3 , %R 70 ]", "Device|Address|Resource|From|To|Source (uInt)");
+       "[ KVR1167 , 7 , Analog Out , 1 , 3 , %R 70 ]",
+       "Device|Address|Resource|From|To|Source (uInt)");
     ok("Write KVR1000 digital", 9, "0=KVR1212;5=2;6=6;7=%R 71", "",
        "01000000 09000000 01000000 47000000 0A000000" + z + z + z, 0, 10, "71=1",
        "[ KVR1212 ,  1 , Digital Out , 2 , 6 , %R 71 ]");
@@ -278,7 +280,8 @@ void TestCompilaComando::blocchi_data()
     const QString a = "00010000";   // slot 5: the flag byte
     ok("Add", 4, "0=%R 30:1;1=%R 31:2;4=%R 32:3", "",
        "00000000 21030000 00000000 1E000000 1F000000 " + a + z + " 20000000", 34, 0,
-       "30=1,31=2,32=3", "[ %R 30 , %R 31 , %R 32 ]", "Source A (Int)|Source B (uLong)|Dest (Long)");
+       "30=1,31=2,32=3", "[ %R 30 , %R 31 , %R 32 ]",
+       "Source A (Int)|Source B (uLong)|Dest (Long)");
     ok("Sub, A a K_Flt constant", 5, "0=1:5;1=%R 31:1;4=%R 32:1", "",
        "01000000 15010000 00000000 0000803F 1F000000 " + a + z + " 20000000", 34, 0, "31=1,32=1",
        "[ 1 , %R 31 , %R 32 ]", "Source A (K_Flt)|Source B (Int)|Dest (Int)");
@@ -311,7 +314,8 @@ void TestCompilaComando::blocchi_data()
     ok("Scale", 3, "0=%R 30:1;1=100;2=0;4=%R 31:2;5=1000;6=-50", "",
        "00000000 21555500 1E000000 0000C842 00000000 00007A44 000048C2 1F000000", 34, 0,
        "30=1,31=2", "[ %R 30 , 100 , 0 , %R 31 , 1000 , -50 ]",
-       "Source (Int)|Span In (K_Flt)|Zero In (K_Flt)|Dest (uLong)|Span Out (K_Flt)|Zero Out (K_Flt)");
+       "Source (Int)|Span In (K_Flt)|Zero In (K_Flt)|Dest (uLong)|Span Out (K_Flt)|"
+       "Zero Out (K_Flt)");
     no("Scale source 1025", 3, "0=%R 1025");
 
     // Compare: registers low byte first, constants and mask high byte first.
@@ -700,7 +704,8 @@ void TestCompilaComando::compilatoDalCompilatore()
     QCOMPARE(int(CodiceProgramma[std::size_t(blocco)]), 1);
     QCOMPARE(int(CodiceProgramma[std::size_t(blocco + 1)]), 0);
     for (int j = 0; j < 32; ++j)
-        QCOMPARE(int(CodiceProgramma[std::size_t(blocco + 2 + j)]), int(r2.ArgByte[std::size_t(j)]));
+        QCOMPARE(int(CodiceProgramma[std::size_t(blocco + 2 + j)]),
+                 int(r2.ArgByte[std::size_t(j)]));
     QCOMPARE(int(CodiceProgramma[std::size_t(blocco + 2 + 12)]), 30);
     // Goto: its block follows, the compiler filled the target of line 2.
     const QList<int> salto = record(2);
