@@ -2,6 +2,7 @@
 
 #include "app/Numeri.h"
 #include "app/Testi.h"
+#include "fbeditor/Assemblaggio.h"
 #include "fbeditor/LayoutBlocchi.h"
 #include "fbeditor/ModuliIO.h"
 #include "fbeditor/TabellaFunzioni.h"
@@ -486,7 +487,49 @@ void StatoComandi::CaricaRiga(int riga)
         txt_Var_Click(0);
         for (int k = 1; k < kNumArgomenti; ++k)
             ImpostaTesto(k, rung.ArgTesto[std::size_t(k)]);
+        ripristinaDaRiga(rung);
     }
+}
+
+void StatoComandi::ripristinaDaRiga(const Rung& rung)
+{
+    const LayoutBlocco layout = LayoutDi(FunzioneCorrente);
+    // The delay lives in byte 0 of slots 4 (low) and 5 (high) of every communication
+    // line; without it the block would fall back to the layout's 10.
+    if (layout.ritardo)
+        Ritardo = QString::number(rung.ArgByte[16] + 256 * rung.ArgByte[20]);
+    // A register field whose type the line's bytes do not keep takes the type its
+    // register shows, which the confirmation of the line set.
+    for (const PassoLayout& passo : layout.passi) {
+        if (passo.azione != Azione::Campo || !passo.registro || passo.tipo == kTipoPrecaricato)
+            continue;
+        const int k = passo.campo;
+        RigaArgomento& r = Righe[std::size_t(k)];
+        if (r.tipi.size() < 2)
+            continue;
+        const std::optional<double> v = ValoreCampo(r.testo);
+        const std::optional<int> n = v ? NumeroRegistro(*v) : std::nullopt;
+        if (!n)
+            continue;
+        const int tipo = TabellaRegistri[std::size_t(*n)].Formato;
+        for (int voce = 0; voce < r.tipi.size(); ++voce)
+            if (r.tipi[voce].dato == tipo)
+                sceltaTipo(k, voce);
+    }
+}
+
+void StatoComandi::RegistroCliccato(int registro)
+{
+    if (!Loaded || registro < 0 || registro >= kRigheRegistri)
+        return;
+    const int k = ArgomentoAttivo;
+    Argomento& a = Argomenti[std::size_t(k)];
+    if (!valida(k) || !a.Registro)
+        return;
+    Modifica m(*this);
+    a.Valore = registro;
+    a.Tipo = TabellaRegistri[std::size_t(registro)].Formato;
+    ShowArg(k);
 }
 
 void StatoComandi::Azzera()

@@ -16,6 +16,8 @@
 
 namespace ludra {
 
+struct Rung;
+
 // One entry of a list: its text and its item data.
 struct VoceElenco {
     QString testo;
@@ -105,9 +107,14 @@ public:
     bool cmd_Set_Click(int i);
 
     // Opens line riga of the current unit in the editor: it becomes the current line,
-    // the editor lays out its block and, for a loaded line, shows its argument texts.
-    // Nothing is written into the line.
+    // the editor lays out its block and, for a loaded line, shows its argument texts,
+    // its delay and the value types of its registers, so that confirming it again
+    // writes the same line. Nothing is written into the line.
     void CaricaRiga(int riga);
+
+    // A register clicked in the register window: while the editor is loaded and its
+    // active argument takes a register, the register and its value type go into it.
+    void RegistroCliccato(int registro);
 
     // Back to the state of a fresh process.
     void Azzera();
@@ -124,6 +131,7 @@ private:
     void sceltaTipo(int i, int voce);
     void mostraCanali(int campo, bool visibile);
     void notifica();
+    void ripristinaDaRiga(const Rung& rung);
 
     int annidamento_ = 0;
     bool sporco_ = false;

@@ -9,7 +9,10 @@
 #include "app/ui/frm_Progetto.h"
 #include "link/ui/frm_Settings.h"
 #include "monitor/ui/Registri.h"
+#include "fbeditor/ApriEditor.h"
+#include "fbeditor/StatoComandi.h"
 #include "fbeditor/ui/comandi.h"
+#include "ladder/OperazioniRung.h"
 #include "monitor/ui/Input_Box.h"
 #include "ladder/ui/Program.h"
 #include "platform/Resources.h"
@@ -46,12 +49,19 @@ void Main()
     AggiornaAuto = false;
     TempoAnimazione = 500;
     principale.registraFinestra(QStringLiteral("frm_Settings"), [] { return new frm_Settings; });
-    principale.registraFinestra(QStringLiteral("Registri"), [] { return new Registri; });
+    principale.registraFinestra(QStringLiteral("Registri"), [] {
+        auto* registri = new Registri;
+        // A clicked register drops into the editor's active register argument.
+        QObject::connect(registri, &Registri::registroCliccato, registri,
+                         [](int n) { StatoComandi::istanza().RegistroCliccato(n); });
+        return registri;
+    });
     principale.registraFinestra(QStringLiteral("frmAbout"), [] { return new frmAbout; });
     principale.registraFinestra(QStringLiteral("frm_Progetto"), [] { return new frm_Progetto; });
     // 8. The Log window at the top left, loading it shows the main window with it.
     principale.registraFinestra(QStringLiteral("Log"), [] { return new Log; });
     principale.registraFinestra(QStringLiteral("comandi"), [] { return new comandi; });
+    ModificaRungHook = [](int riga) { ApriEditor(riga); };
     principale.registraFinestra(QString::fromLatin1(Input_Box::kNome),
                                 [] { return new Input_Box; });
     principale.registraFinestra(QString::fromLatin1(Input_Tab::kNome),

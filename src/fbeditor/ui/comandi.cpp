@@ -1,6 +1,7 @@
 #include "fbeditor/ui/comandi.h"
 
 #include "app/Testi.h"
+#include "fbeditor/CompilaComando.h"
 #include "fbeditor/StatoComandi.h"
 #include "fbeditor/TabellaFunzioni.h"
 #include "fbeditor/ui/PulsanteFunzione.h"
@@ -44,6 +45,10 @@ void impostaElenco(QComboBox* c, const QList<VoceElenco>& elenco)
     for (const VoceElenco& v : elenco)
         c->addItem(v.testo, v.dato);
 }
+
+// Windows alive: a closed editor is destroyed from the event loop, possibly after the
+// next one has opened, and must not unload the one on screen.
+int viventi = 0;
 
 constexpr int kTopRighe = 320;
 constexpr int kPassoRighe = 440;
@@ -168,6 +173,7 @@ comandi::comandi(QWidget* parent) : QWidget(parent)
     // Load: captions, the loaded flag, the first tab.
     SetRes();
     FinestreCaricate::istanza().registra(this);
+    ++viventi;
     stato().Carica();
     aggiorna();
 }
@@ -176,7 +182,8 @@ comandi::~comandi()
 {
     FinestreCaricate::istanza().rimuovi(this);
     disconnect(&stato(), nullptr, this, nullptr);
-    stato().Scarica();
+    if (--viventi == 0)
+        stato().Scarica();
 }
 
 void comandi::SetRes()
@@ -192,7 +199,12 @@ PulsanteFunzione* comandi::opt_Funzione(int codice) const
     return codice >= 0 && codice < int(opt_.size()) ? opt_[std::size_t(codice)] : nullptr;
 }
 
-void comandi::cmd_AddFunc_Click() { emit conferma(); }
+void comandi::cmd_AddFunc_Click()
+{
+    emit conferma();
+    // A commit that writes the line closes this window (later, from the event loop).
+    ConfermaComando();
+}
 
 bool comandi::eventFilter(QObject* oggetto, QEvent* evento)
 {

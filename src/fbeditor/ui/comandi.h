@@ -26,7 +26,8 @@ public:
 
     void SetRes() override;
 
-    // The commit of the block (OK button, Enter in the label, value or type fields).
+    // The commit of the block (OK button, Enter in the label, value or type fields):
+    // writes the line and closes the window, or shows "Error: Check Values".
     void cmd_AddFunc_Click();
 
     // Controls, for the ones that drive or inspect the window.
@@ -46,7 +47,7 @@ public:
     static constexpr int kAltezzaTwips = 8200;
 
 signals:
-    // The user confirmed the block.
+    // The user confirmed the block (before the line is written).
     void conferma();
 
 protected:

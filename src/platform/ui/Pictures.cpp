@@ -1,5 +1,7 @@
 #include "platform/ui/Pictures.h"
 
+#include "platform/ui/PictureBlocchi.h"
+
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygonF>
@@ -384,21 +386,31 @@ const std::map<int, Disegno>& disegni()
 // The About box shows the application's icon under its own id.
 int alias(int id) { return id == 301 ? 300 : id; }
 
+// The drawing of a picture, from the toolbar and window pictures or the block pictures.
+const Disegno* disegno(int id)
+{
+    const auto it = disegni().find(alias(id));
+    if (it != disegni().end())
+        return &it->second;
+    const auto blocco = DisegniBlocchi().find(id);
+    return blocco != DisegniBlocchi().end() ? &blocco->second : nullptr;
+}
+
 } // namespace
 
-bool PictureExists(int id) { return disegni().count(alias(id)) != 0; }
+bool PictureExists(int id) { return disegno(id) != nullptr; }
 
 QPixmap LoadResPicture(int id, int size)
 {
-    const auto it = disegni().find(alias(id));
-    if (it == disegni().end())
+    const Disegno* it = disegno(id);
+    if (!it)
         return {};
     QPixmap pixmap(size, size);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.scale(size / 32.0, size / 32.0);
-    it->second(painter);
+    (*it)(painter);
     return pixmap;
 }
 

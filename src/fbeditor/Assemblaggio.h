@@ -1,0 +1,94 @@
+#pragma once
+// The assembly of one program line from the editor. Everything is built on copies (the
+// line record, the row's content, the argument records and the register value types to
+// set) and applied together only when the whole block encodes, so a block that fails
+// leaves the line, its row and the register table exactly as they were.
+#include "fbeditor/Argomenti.h"
+#include "fbeditor/StatoComandi.h"
+#include "ladder/RigaLadder.h"
+#include "project/Progetto.h"
+
+#include <QString>
+#include <cstdint>
+#include <initializer_list>
+#include <optional>
+#include <utility>
+#include <vector>
+
+namespace ludra {
+
+// The value a field's text stands for: a text starting with "%" is a register
+// reference, read after its first two characters ("%R12", "%R 12" and "%S12" are all
+// 12); any other text is the number it reads as (LeggiNumero). Leading blanks do not
+// count. A lone "%" is no value at all.
+std::optional<double> ValoreCampo(const QString& testo);
+
+// A value rounded to the nearest integer (halves to even) when it lies in min..max.
+std::optional<int> InteroIn(double valore, int min, int max);
+
+// A register number: 0 to NumRegistri (never beyond the register table).
+std::optional<int> NumeroRegistro(double valore);
+
+// How a 16-bit field takes a value.
+enum class Parola : std::uint8_t {
+    SenzaSegno,   // 0..65535: counts, times, addresses, register numbers
+    ConSegno,     // -65536..65535, a negative value counting from 65536: constants, masks
+};
+
+struct Assemblaggio {
+    explicit Assemblaggio(const StatoComandi& stato) : s(stato) {}
+
+    const StatoComandi& s;
+    Rung rung;
+    RigaLadder riga;
+    std::array<Argomento, kNumArgomenti> arg{};
+    std::vector<std::pair<int, std::uint8_t>> formati;   // register, value type
+
+    // What the editor shows for argument k.
+    const QString& testo(int k) const { return s.Righe[std::size_t(k)].testo; }
+    // Item data of the chosen type of argument k, -1 when none is chosen.
+    int tipo(int k) const { return s.Righe[std::size_t(k)].tipoSelezionato(); }
+    // List position of the chosen type of argument k, -1 when none is chosen.
+    int posizione(int k) const { return s.Righe[std::size_t(k)].tipoScelto; }
+    bool haTipo(int k) const { return posizione(k) >= 0; }
+
+    // The four bytes of slot k.
+    std::uint8_t& byte(int slot, int j) { return rung.ArgByte[std::size_t(4 * slot + j)]; }
+
+    // Encodes a value by its value type into a slot (see CodificaArgomento).
+    bool codifica(double valore, std::uint8_t formato, int slot);
+    bool zero(int slot) { return codifica(0, kUInt, slot); }
+    bool zeri(int da, int a);
+    // The register rule: argument k's value is a register number, encoded into the slot;
+    // the register then shows in the argument's value type.
+    bool registro(int k, int slot, bool aggiornaTipo = true);
+    // A K_Flt constant when `costante`, else the register rule.
+    bool registroOFloat(int k, int slot, bool costante);
+    // A K_Long constant when the chosen type of k is K_Long, else the register rule.
+    bool registroOLong(int k, int slot);
+    // One byte of a slot: the value rounded, 0..255.
+    bool byteDi(int slot, int j, double valore);
+    // Two bytes of a slot from j, low byte first unless altoPrima.
+    bool parola(int slot, int j, double valore, Parola genere, bool altoPrima = false);
+    // The same for a register number (0..NumRegistri), low byte first.
+    bool parolaRegistro(int slot, int j, double valore);
+
+    // The row's argument captions: the editor's caption of k followed by its value type.
+    void etichettaConTipo(int k);
+    // The row summary "[ a , b ]" of the listed fields' texts; with soloVisibili only
+    // the fields the editor shows.
+    void sommario(std::initializer_list<int> campi, bool soloVisibili);
+};
+
+// Classe 1, 2 and 4: the reads and writes of remote devices and I/O modules.
+bool CodificaComunicazione(Assemblaggio& a);
+
+// Classe 3: the local operations, by Funzione; an operation without an encoder writes
+// nothing and succeeds.
+bool CodificaLocale(Assemblaggio& a);
+
+// The data-area length of a local operation: 2 header bytes and the argument bytes the
+// controller reads. Nothing for an operation that leaves it as it was.
+std::optional<std::int16_t> LungDatiDi(int funzione, int subOp);
+
+} // namespace ludra

@@ -1,0 +1,122 @@
+#include "fbeditor/CompilaComando.h"
+
+#include "app/Finestre.h"
+#include "app/Notifiche.h"
+#include "app/Testi.h"
+#include "fbeditor/Assemblaggio.h"
+#include "fbeditor/TabellaFunzioni.h"
+#include "ladder/VistaLadder.h"
+#include "platform/Dialogs.h"
+#include "project/Registri.h"
+
+namespace ludra {
+
+namespace {
+
+// Everything but the label, the texts, the triple, the row and the block's own bytes
+// comes from the line as it is: its description, its breakpoint, the bytes a block
+// leaves alone.
+void leggiEditor(Assemblaggio& a, int codice)
+{
+    const StatoComandi& s = a.s;
+    for (int k = 0; k < kNumArgomenti; ++k) {
+        const RigaArgomento& r = s.Righe[std::size_t(k)];
+        a.riga.txt_VarN[std::size_t(k)] = {r.testo, r.testoVisibile};
+        // A block that sets no caption of its own shows the editor's, never the
+        // caption a former block of the line left there.
+        a.riga.lbl_VarN[std::size_t(k)] = {r.etichetta, r.etichettaVisibile};
+        a.rung.ArgTesto[std::size_t(k)] = r.testo;
+    }
+    a.riga.txt_Var.caption.clear();
+
+    a.rung.Etichetta = s.Etichetta;
+    a.riga.txt_Label.caption = s.Etichetta;
+
+    const bool noto = codice >= 0 && codice < kVociTabellaFunzioni;
+    const VoceFunzione v = noto ? TabellaFunzioni[std::size_t(codice)] : VoceFunzione{};
+    a.rung.Classe = std::int16_t(v.Classe);
+    a.rung.Funzione = std::int16_t(v.Funzione);
+    a.rung.SubOp = std::uint8_t(v.SubOp);
+
+    a.riga.immagine = v.IdImmagine;
+    a.riga.immagineVisibile = v.IdImmagine != 0;
+    a.riga.txt_Func.caption =
+        codice >= 0 && codice < kNumCodiciFunzione ? NomiFunzioni[std::size_t(codice)] : QString();
+    a.riga.sfondoFunzione =
+        HaPulsanteFunzione(codice) ? ColoreFunzione(codice) : colore::kGrigioChiaro;
+}
+
+void applicaRiga(RigaLadder& r, const RigaLadder& nuova)
+{
+    r.txt_VarN = nuova.txt_VarN;
+    r.lbl_VarN = nuova.lbl_VarN;
+    r.txt_Label.caption = nuova.txt_Label.caption;
+    r.immagine = nuova.immagine;
+    r.immagineVisibile = nuova.immagineVisibile;
+    r.txt_Func.caption = nuova.txt_Func.caption;
+    r.sfondoFunzione = nuova.sfondoFunzione;
+    r.txt_Var.caption = nuova.txt_Var.caption;
+}
+
+} // namespace
+
+std::uint16_t CompilaComando()
+{
+    if (SubCorrente < 0 || SubCorrente >= kNumSezioni || RungCorrente < 0
+        || RungCorrente > kMaxRung)
+        return 0;
+    const StatoComandi& s = StatoComandi::istanza();
+    const int riga = RungCorrente;
+    Rung& linea = Sezioni[std::size_t(SubCorrente)].Rung[std::size_t(riga)];
+
+    Assemblaggio a(s);
+    a.rung = linea;
+    a.riga = Riga(SubCorrente, riga);
+    a.arg = Argomenti;
+    for (int k = 0; k < kNumArgomenti; ++k) {
+        const std::optional<double> v = ValoreCampo(s.Righe[std::size_t(k)].testo);
+        if (!v)
+            return 0;
+        a.arg[std::size_t(k)].Valore = *v;
+    }
+    leggiEditor(a, s.FunzioneCorrente);
+
+    bool ok = true;
+    switch (a.rung.Classe) {
+    case 1:
+    case 2:
+    case 4:
+        ok = CodificaComunicazione(a);
+        break;
+    case 3:
+        ok = CodificaLocale(a);
+        break;
+    default:
+        break;
+    }
+    if (!ok)
+        return 0;
+
+    a.rung.Caricato = true;
+    linea = a.rung;
+    for (const auto& [registro, tipo] : a.formati)
+        TabellaRegistri[std::size_t(registro)].Formato = tipo;
+    Argomenti = a.arg;
+    AggiornaRiga(riga, [&a](RigaLadder& r) { applicaRiga(r, a.riga); });
+    emit Notifiche::istanza().registriCambiati();
+    return kComandoScritto;
+}
+
+bool ConfermaComando()
+{
+    if (CompilaComando() != kComandoScritto) {
+        platform::msgBox(QStringLiteral("Error: Check Values"));
+        return false;
+    }
+    StatoComandi::istanza().Scarica();
+    if (HostFinestre* host = hostFinestre())
+        host->chiudi(QStringLiteral("comandi"));
+    return true;
+}
+
+} // namespace ludra
