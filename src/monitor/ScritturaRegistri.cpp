@@ -37,6 +37,9 @@ void memorizza(int r, std::int32_t valore)
 
 void scriviRegistro(double valore, int r)
 {
+    // The table keeps the word as written: rounded half to even, a negative value in its
+    // unsigned form.
+    valore = std::nearbyint(valore);
     const auto b = WordInBytesInOut(valore);
     if (!b)
         return;
