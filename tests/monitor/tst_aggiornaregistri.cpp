@@ -8,6 +8,7 @@
 #include "monitor/AggiornaRegistri.h"
 #include "platform/Waiter.h"
 #include "project/Registri.h"
+#include "support/AttesaConAzioni.h"
 #include "support/Doubles.h"
 #include "support/LinkSim.h"
 
@@ -20,32 +21,6 @@ using test::Mezzo;
 Q_DECLARE_METATYPE(Mezzo)
 
 namespace {
-
-// The event-loop waiter, with one action run at the first pump of the next wait: the
-// user's doing while a request waits for its reply.
-class WaiterConAzione final : public platform::Waiter {
-public:
-    platform::Waiter* reale = nullptr;
-    std::function<void()> azione;
-    void pumpOnce() override
-    {
-        esegui();
-        reale->pumpOnce();
-    }
-    bool waitUntil(const std::function<bool()>& done, qint64 timeoutMs) override
-    {
-        esegui();
-        return reale->waitUntil(done, timeoutMs);
-    }
-    qint64 nowMs() override { return reale->nowMs(); }
-
-private:
-    void esegui()
-    {
-        if (auto a = std::exchange(azione, {}))
-            a();
-    }
-};
 
 // The PDU of the last frame the simulator received (TCP header or RTU checksum off).
 std::vector<int> ultimaRichiesta(test::LinkSuSim& link)
@@ -269,13 +244,12 @@ void TestAggiornaRegistri::scorrimentoDuranteAttesa()
     for (int r = 0; r <= 1024; ++r)
         link.sim.setRegistro(r, std::uint16_t(r + 1));
     PrimoRegistroSchermo = 200;
-    WaiterConAzione w;
-    w.reale = &platform::waiter();
-    platform::Waiter* prima = platform::setWaiter(&w);
-    w.azione = [] { PrimoRegistroSchermo = 500; };
     QSignalSpy ridisegni(&Notifiche::istanza(), &Notifiche::registriCambiati);
-    AggiornaRegistri_new(true);
-    platform::setWaiter(prima);
+    {
+        test::AttesaConAzioni attesa;
+        attesa.duranteAttesa = [] { PrimoRegistroSchermo = 500; };
+        AggiornaRegistri_new(true);
+    }
     // The values belong to the registers asked for; the redraw starts where the window is.
     QCOMPARE(ultimaRichiesta(link), (std::vector<int>{10, 4, 0, 200, 0, 32}));
     QCOMPARE(TabellaRegistri[200].Valore, 201);
