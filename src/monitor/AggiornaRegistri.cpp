@@ -37,7 +37,9 @@ bool LeggiRispostaRegistri(int primo)
         const std::int32_t n = BytesInWord(BuffRx[std::size_t(3 + 2 * j)],
                                            BuffRx[std::size_t(4 + 2 * j)], false);
         Registro& reg = TabellaRegistri[std::size_t(r)];
-        reg.Cambiato = n != reg.Valore;
+        // A write leaves a word in its signed form (-1 for FFFF): the same word read back
+        // has not changed.
+        reg.Cambiato = n != reg.Valore && n != reg.Valore + 65536;
         reg.Valore = n;
     }
     return true;

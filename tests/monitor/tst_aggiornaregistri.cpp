@@ -109,7 +109,8 @@ void TestAggiornaRegistri::leggeTrentaDueRegistri()
     link.sim.setRegistro(99, 7);
     link.sim.setRegistro(132, 7);
     TabellaRegistri[100].Valore = 1000;   // as the controller has it: not changed
-    TabellaRegistri[105].Valore = -1;     // the same word, stored signed: changed
+    TabellaRegistri[105].Valore = -1;     // the same word, as a write stores it signed
+    TabellaRegistri[106].Valore = -2;     // another word
     TabellaRegistri[99].Cambiato = true;
     PrimoRegistroSchermo = 100;
     QSignalSpy ridisegni(&Notifiche::istanza(), &Notifiche::registriCambiati);
@@ -121,7 +122,9 @@ void TestAggiornaRegistri::leggeTrentaDueRegistri()
     QCOMPARE(TabellaRegistri[100].Valore, 1000);
     QVERIFY(!TabellaRegistri[100].Cambiato);
     QCOMPARE(TabellaRegistri[105].Valore, 65535);
-    QVERIFY(TabellaRegistri[105].Cambiato);
+    QVERIFY(!TabellaRegistri[105].Cambiato);
+    QCOMPARE(TabellaRegistri[106].Valore, 1006);
+    QVERIFY(TabellaRegistri[106].Cambiato);
     for (int j = 1; j < 32; ++j) {
         if (j == 5)
             continue;
