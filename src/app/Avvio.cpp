@@ -10,6 +10,7 @@
 #include "images/Immagini.h"
 #include "fbeditor/StatoComandi.h"
 #include "link/StatoLink.h"
+#include "monitor/AggiornaRegistri.h"
 #include "monitor/DialogoValori.h"
 #include "monitor/InputBox.h"
 #include "project/Progetto.h"
@@ -76,6 +77,7 @@ void AzzeraStatoProcesso()
     StatoComandi::istanza().Azzera();
     DialogoAperto = false;
     TestoDialogo.clear();
+    PrimoRegistroSchermo = 0;
     InputBox = CampiInputBox{};
     InputTab = CampiInputTab{};
     AzzeraStatoLink();

@@ -13,7 +13,7 @@ struct ModuloImpostazioni {
     QString ip;
     QString porta;                // TCP port
     QString timeoutTcp;           // milliseconds
-    int indiceCom = 0;            // serial port: entry index, port number - 1
+    int indiceCom = 0;            // serial port: port number - 1
     QString baud;
     bool modem = false;
     bool aggiorna = false;        // automatic register update while running

@@ -16,9 +16,13 @@ constexpr qint64 kGiroAttesaMs = 60 * 60 * 1000;
 
 bool ApriDialogoValori(const QString& finestra, const std::function<void()>& preimposta)
 {
-    if (DialogoAperto)
-        return false;
     HostFinestre* host = hostFinestre();
+    if (DialogoAperto) {
+        // The open dialog stays on what it shows; the user finds it in front.
+        if (host && !dialogoCorrente.isEmpty() && host->caricata(dialogoCorrente))
+            host->mostra(dialogoCorrente, true);
+        return false;
+    }
     if (!host)
         return false;
     if (preimposta)

@@ -12,8 +12,8 @@ extern QString TestoDialogo;   // the text handed to the free-text dialog and ba
 
 // Opens the named dialog and waits for it. The presets run first (only once the dialog
 // is granted), so an open dialog's values are never overwritten. One value dialog at a
-// time: while one is open, or when the dialog cannot be opened, the result is false at
-// once and nothing waits.
+// time: while one is open the open one comes to the front untouched, and the result is
+// false at once; so it is when the dialog cannot be opened. Nothing waits then.
 bool ApriDialogoValori(const QString& finestra, const std::function<void()>& preimposta);
 
 // The dialog's side: it closes (OK, Cancel or its close box) and its opener goes on.

@@ -2,9 +2,14 @@
 
 #include "platform/Waiter.h"
 
+#include <QDir>
 #include <QFileInfo>
+#include <QHash>
 #include <QSerialPort>
+#include <QSerialPortInfo>
 
+#include <algorithm>
+#include <array>
 #include <cerrno>
 #include <grp.h>
 #include <unistd.h>
@@ -14,18 +19,70 @@
 namespace ludra::platform {
 namespace {
 
-// COM1 to COM16 are the built-in lines, COM17 to COM32 the USB adapters.
-QString percorsoPredefinito(int numero)
-{
-    if (numero >= 17)
-        return QStringLiteral("/dev/ttyUSB%1").arg(numero - 17);
-    return QStringLiteral("/dev/ttyS%1").arg(numero - 1);
-}
+const QString kCartellaById = QStringLiteral("/dev/serial/by-id");
 
 MappaPorte& mappaCorrente()
 {
     static MappaPorte mappa;
     return mappa;
+}
+
+SorgenteDispositivi& sorgenteCorrente()
+{
+    static SorgenteDispositivi sorgente;
+    return sorgente;
+}
+
+// The built-in numbering: slot n - 1 holds the device of port n. A device that went
+// away keeps its slot, so it comes back on its number, until a new device needs room.
+struct TabellaPorte {
+    std::array<QString, kNumeroPorte> posti;
+    QStringList presenti;
+
+    void aggiorna()
+    {
+        presenti = dispositiviSeriali();
+        QStringList nuovi;
+        for (const QString& d : presenti)
+            if (!std::count(posti.begin(), posti.end(), d))
+                nuovi << d;
+        for (const QString& d : nuovi) {
+            auto libero = std::find(posti.begin(), posti.end(), QString());
+            if (libero == posti.end())
+                libero = std::find_if(posti.begin(), posti.end(),
+                                      [this](const QString& p) { return !presenti.contains(p); });
+            if (libero == posti.end())
+                break;   // more devices than numbers
+            *libero = d;
+        }
+    }
+};
+
+TabellaPorte& tabellaPorte()
+{
+    static TabellaPorte tabella;
+    return tabella;
+}
+
+QString percorsoPredefinito(int numero)
+{
+    if (numero < 1 || numero > kNumeroPorte)
+        return {};
+    TabellaPorte& t = tabellaPorte();
+    if (t.posti[std::size_t(numero - 1)].isEmpty())
+        t.aggiorna();
+    return t.posti[std::size_t(numero - 1)];
+}
+
+// The trailing number of a device name, for the natural order.
+std::pair<QString, long> chiaveNaturale(const QString& s)
+{
+    qsizetype i = s.size();
+    while (i > 0 && s[i - 1].isDigit())
+        --i;
+    if (i == s.size() || s.size() - i > 9)
+        return {s, -1};
+    return {s.left(i), s.mid(i).toLong()};
 }
 
 QString descriviErrore(QSerialPort::SerialPortError errore, const QString& percorso,
@@ -48,7 +105,8 @@ QString descriviErrore(QSerialPort::SerialPortError errore, const QString& perco
 QString descriviErroreApertura(ErroreApertura errore, const QString& percorso, int numero,
                                const QString& dettaglio)
 {
-    const QString porta = QStringLiteral("COM%1 (%2)").arg(numero).arg(percorso);
+    const QString porta = percorso.isEmpty() ? QStringLiteral("COM%1").arg(numero)
+                                             : QStringLiteral("COM%1 (%2)").arg(numero).arg(percorso);
     switch (errore) {
     case ErroreApertura::Permessi: {
         const QString gruppo = gruppoDispositivo(percorso);
@@ -79,6 +137,85 @@ MappaPorte setMappaPorte(MappaPorte mappa)
     MappaPorte precedente = std::move(mappaCorrente());
     mappaCorrente() = std::move(mappa);
     return precedente;
+}
+
+void ordinaDispositivi(QStringList& dispositivi)
+{
+    std::stable_sort(dispositivi.begin(), dispositivi.end(),
+                     [](const QString& a, const QString& b) {
+                         return chiaveNaturale(a) < chiaveNaturale(b);
+                     });
+}
+
+QStringList nomiStabili(const QStringList& dispositivi, const QString& cartellaById)
+{
+    // Each by-id link by the device it points at; the first name wins for a device
+    // with several.
+    QHash<QString, QString> perDispositivo;
+    const QFileInfoList link = QDir(cartellaById).entryInfoList(
+        QDir::Files | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+    for (const QFileInfo& l : link) {
+        const QString destinazione = l.canonicalFilePath();
+        if (!destinazione.isEmpty() && !perDispositivo.contains(destinazione))
+            perDispositivo.insert(destinazione, l.absoluteFilePath());
+    }
+    QStringList nomi;
+    for (const QString& d : dispositivi) {
+        const QString reale = QFileInfo(d).canonicalFilePath();
+        nomi << perDispositivo.value(reale.isEmpty() ? d : reale, d);
+    }
+    return nomi;
+}
+
+QStringList dispositiviSeriali()
+{
+    if (const SorgenteDispositivi& s = sorgenteCorrente())
+        return s();
+    QStringList percorsi;
+    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts())
+        percorsi << info.systemLocation();
+    ordinaDispositivi(percorsi);
+    return nomiStabili(percorsi, kCartellaById);
+}
+
+SorgenteDispositivi setSorgenteDispositivi(SorgenteDispositivi sorgente)
+{
+    SorgenteDispositivi precedente = std::move(sorgenteCorrente());
+    sorgenteCorrente() = std::move(sorgente);
+    // A new source numbers its devices afresh.
+    tabellaPorte() = TabellaPorte{};
+    return precedente;
+}
+
+std::vector<PortaElencata> elencoPorte()
+{
+    std::vector<PortaElencata> elenco;
+    if (const MappaPorte& mappa = mappaCorrente()) {
+        for (int n = 1; n <= kNumeroPorte; ++n) {
+            const QString p = mappa(n);
+            if (!p.isEmpty() && QFileInfo::exists(p))
+                elenco.push_back({n, p});
+        }
+        return elenco;
+    }
+    TabellaPorte& t = tabellaPorte();
+    t.aggiorna();
+    for (int n = 1; n <= kNumeroPorte; ++n) {
+        const QString& p = t.posti[std::size_t(n - 1)];
+        if (!p.isEmpty() && t.presenti.contains(p))
+            elenco.push_back({n, p});
+    }
+    return elenco;
+}
+
+QString nomeBreve(const QString& percorso)
+{
+    const QString byId = kCartellaById + QLatin1Char('/');
+    if (percorso.startsWith(byId))
+        return percorso.mid(byId.size());
+    if (percorso.startsWith(QLatin1String("/dev/")))
+        return percorso.mid(5);
+    return percorso;
 }
 
 std::optional<ImpostazioniSeriali> leggiImpostazioni(const QString& testo)
@@ -143,6 +280,10 @@ bool PortaSeriale::apri()
     if (aperta())
         chiudi();
     const QString percorso = percorsoPorta(numero_);
+    if (percorso.isEmpty()) {
+        errore_ = descriviErroreApertura(ErroreApertura::NonTrovata, percorso, numero_, QString());
+        return false;
+    }
     auto porta = std::make_unique<QSerialPort>();
     porta->setPortName(percorso);
     if (!porta->open(QIODevice::ReadWrite)) {

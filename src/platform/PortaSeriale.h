@@ -7,17 +7,43 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 class QSerialPort;
 
 namespace ludra::platform {
 
 // Serial port number (1 for the first port) to device path. One map serves the whole
-// process; tests point numbers at pseudo-terminals.
+// process; tests point numbers at pseudo-terminals. The built-in map numbers the
+// machine's serial devices 1 to 32 in the order they are first seen (sorted at the
+// first look) and keeps each device on its number while the process runs, so a number
+// chosen in the settings still names the same device at the next connection. A number
+// without a device gives the empty path.
 using MappaPorte = std::function<QString(int numero)>;
+inline constexpr int kNumeroPorte = 32;
 QString percorsoPorta(int numero);
 // Installs a map; an empty one restores the built-in map. Returns the previous one.
 MappaPorte setMappaPorte(MappaPorte mappa);
+
+// The serial devices of the machine, each by its stable name under /dev/serial/by-id
+// when it has one, otherwise by its device path. Replaceable for tests (an empty source
+// restores the system's).
+using SorgenteDispositivi = std::function<QStringList()>;
+QStringList dispositiviSeriali();
+SorgenteDispositivi setSorgenteDispositivi(SorgenteDispositivi sorgente);
+// Each device path replaced by the link in `cartellaById` that points at it, if any.
+QStringList nomiStabili(const QStringList& dispositivi, const QString& cartellaById);
+// Device paths in natural order (ttyS2 before ttyS10).
+void ordinaDispositivi(QStringList& dispositivi);
+
+// The ports the settings offer: the numbers whose device is present now, in order.
+struct PortaElencata {
+    int numero = 0;
+    QString percorso;
+};
+std::vector<PortaElencata> elencoPorte();
+// A device's short name for a list: its by-id name, or its path below /dev.
+QString nomeBreve(const QString& percorso);
 
 // The serial parameters of a settings text such as "9600,n,8,1".
 struct ImpostazioniSeriali {

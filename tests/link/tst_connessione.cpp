@@ -341,10 +341,19 @@ void TestConnessione::erroriApertura()
                                                            QStringLiteral("/dev/ttyS9"), 10, QString());
     QCOMPARE(manca, QStringLiteral("Serial port COM10 (/dev/ttyS9) not found"));
     QCOMPARE(platform::gruppoDispositivo(QStringLiteral("/no/such/device")), QString());
-    // The built-in map: the first lines, then the USB adapters.
+    // The built-in map numbers the machine's devices; a number without one has no path,
+    // and opening it says so.
     const auto mappa = platform::setMappaPorte({});
+    const auto sorgente = platform::setSorgenteDispositivi(
+        [] { return QStringList{QStringLiteral("/dev/ttyS0"), QStringLiteral("/dev/ttyUSB0")}; });
     QCOMPARE(platform::percorsoPorta(1), QStringLiteral("/dev/ttyS0"));
-    QCOMPARE(platform::percorsoPorta(17), QStringLiteral("/dev/ttyUSB0"));
+    QCOMPARE(platform::percorsoPorta(2), QStringLiteral("/dev/ttyUSB0"));
+    QCOMPARE(platform::percorsoPorta(17), QString());
+    platform::PortaSeriale porta;
+    porta.setCommPort(17);
+    QVERIFY(!porta.apri());
+    QCOMPARE(porta.errore(), QStringLiteral("Serial port COM17 not found"));
+    platform::setSorgenteDispositivi(sorgente);
     platform::setMappaPorte(mappa);
 }
 

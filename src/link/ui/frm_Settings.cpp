@@ -1,6 +1,7 @@
 #include "link/ui/frm_Settings.h"
 
 #include "app/Testi.h"
+#include "platform/PortaSeriale.h"
 #include "platform/ui/Pictures.h"
 
 #include <QButtonGroup>
@@ -77,8 +78,6 @@ frm_Settings::frm_Settings(QWidget* parent) : QWidget(parent)
     auto* com = new QFormLayout(frmCOM);
     com->setContentsMargins(0, 0, 0, 0);
     cmbCOM = nominato(new QComboBox, "cmbCOM");
-    for (int n = 1; n <= kPorteCom; ++n)
-        cmbCOM->addItem(QStringLiteral("COM%1").arg(n));
     Label6 = new QLabel;
     com->addRow(Label6, cmbCOM);
     cmbBaud = nominato(new QComboBox, "cmbBaud");
@@ -171,11 +170,39 @@ void frm_Settings::SetRes()
     }
 }
 
+void frm_Settings::riempiPorte(int numero)
+{
+    // The machine's serial devices under the numbers the link opens them by; the port
+    // in force stays on the list even when its device is away, so OK keeps it.
+    cmbCOM->clear();
+    bool presente = false;
+    for (const platform::PortaElencata& p : platform::elencoPorte()) {
+        if (!presente && p.numero > numero) {
+            aggiungiPorta(numero, platform::percorsoPorta(numero));
+            presente = true;
+        }
+        aggiungiPorta(p.numero, p.percorso);
+        presente = presente || p.numero == numero;
+    }
+    if (!presente)
+        aggiungiPorta(numero, platform::percorsoPorta(numero));
+    cmbCOM->setCurrentIndex(cmbCOM->findData(numero));
+}
+
+void frm_Settings::aggiungiPorta(int numero, const QString& percorso)
+{
+    const QString testo = percorso.isEmpty()
+                              ? QStringLiteral("COM%1").arg(numero)
+                              : QStringLiteral("COM%1 (%2)").arg(numero).arg(platform::nomeBreve(percorso));
+    cmbCOM->addItem(testo, numero);
+    cmbCOM->setItemData(cmbCOM->count() - 1, percorso, Qt::ToolTipRole);
+}
+
 void frm_Settings::carica(const ModuloImpostazioni& m)
 {
     opt_lang[m.lingua == 0 ? 0 : 1]->setChecked(true);
     Combo1->setCurrentText(m.modello);
-    cmbCOM->setCurrentIndex(m.indiceCom);
+    riempiPorte(m.indiceCom + 1);
     cmbBaud->setCurrentText(m.baud);
     txt_IP->setText(m.ip);
     txt_port->setText(m.porta);
@@ -198,7 +225,7 @@ ModuloImpostazioni frm_Settings::modulo() const
     m.ip = txt_IP->text();
     m.porta = txt_port->text();
     m.timeoutTcp = txt_timeoutTCP->text();
-    m.indiceCom = cmbCOM->currentIndex();
+    m.indiceCom = cmbCOM->currentIndex() >= 0 ? cmbCOM->currentData().toInt() - 1 : 0;
     m.baud = cmbBaud->currentText();
     m.modem = chk_Modem->isChecked();
     m.aggiorna = chk_Update->isChecked();

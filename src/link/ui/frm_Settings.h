@@ -61,6 +61,8 @@ public:
 
 private:
     void carica(const ModuloImpostazioni& m);
+    void riempiPorte(int numero);
+    void aggiungiPorta(int numero, const QString& percorso);
     void optChannel_Click(int indice);
 };
 

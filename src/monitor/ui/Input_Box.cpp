@@ -1,8 +1,10 @@
 #include "monitor/ui/Input_Box.h"
 
 #include "app/Testi.h"
+#include "monitor/DialogoRegistro.h"
 #include "monitor/DialogoValori.h"
 #include "monitor/InputBox.h"
+#include "project/Registri.h"
 #include "platform/Twips.h"
 #include "platform/ui/VbColor.h"
 
@@ -12,6 +14,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 
 namespace ludra::ui {
@@ -107,8 +110,13 @@ Input_Box::Input_Box(QWidget* parent) : QWidget(parent)
 
     SetRes();
     FinestreCaricate::istanza().registra(this);
-    if (InputBox.Tipo == kInputBoxTesto)
+    // The fields are taken once: what the dialog shows is what OK applies to.
+    modo_ = InputBox.Tipo;
+    indice_ = InputBox.Indice;
+    if (modo_ == kInputBoxTesto)
         caricaTesto();
+    else
+        caricaRegistro();
 }
 
 Input_Box::~Input_Box()
@@ -141,6 +149,47 @@ void Input_Box::caricaTesto()
     }
 }
 
+void Input_Box::caricaRegistro()
+{
+    const int r = indice_;
+    for (QWidget* w : {static_cast<QWidget*>(combo1_), static_cast<QWidget*>(testo_[0]),
+                       static_cast<QWidget*>(testo_[1]), static_cast<QWidget*>(label1_[0]),
+                       static_cast<QWidget*>(label1_[2]), static_cast<QWidget*>(label1_[3])})
+        w->show();
+    // "Table" has no entry: such a register shows no selection and keeps its type.
+    for (int t = 0; t <= 9; ++t)
+        combo1_->addItem(NomiTipi[std::size_t(t)]);
+    combo1_->setCurrentIndex(-1);
+    connect(combo1_, &QComboBox::currentIndexChanged, this, &Input_Box::Combo1_Click);
+    const bool inTabella = r >= 0 && r <= NumRegistri && r < kRigheRegistri;
+    const Registro* reg = inTabella ? &TabellaRegistri[std::size_t(r)] : nullptr;
+    if (reg) {
+        label1_[2]->setText(reg->Etichetta);
+        if (reg->Formato <= 9)
+            combo1_->setCurrentIndex(reg->Formato);
+        testo_[0]->setText(reg->Nome);
+    }
+    const RigheBit righe = RigheBitIniziali(r);
+    pBits_[0]->setVisible(righe.riga0);
+    pBits_[1]->setVisible(righe.riga1);
+    testo_[1]->setText(TestoValoreIniziale(r));
+    testo_[0]->setEnabled(NomeModificabile(r));
+    const ParoleBit p = ParoleRegistro(r);
+    for (int i = 0; i < 16; ++i) {
+        mostraBit(i, (p.bassa >> i) & 1);
+        mostraBit(16 + i, (p.alta >> i) & 1);
+    }
+}
+
+void Input_Box::Combo1_Click(int voce)
+{
+    if (voce < 0)
+        return;
+    const RigheBit righe = RigheBitPerTipo(voce);
+    pBits_[0]->setVisible(righe.riga0);
+    pBits_[1]->setVisible(righe.riga1);
+}
+
 void Input_Box::mostraBit(int i, bool acceso)
 {
     QPushButton* b = bit_[std::size_t(i)];
@@ -163,10 +212,22 @@ void Input_Box::cmd_bit_Click(int i)
 
 void Input_Box::cmd_ok_Click(int indice)
 {
-    if (chiuso_)
+    // While a value is being written the buttons wait for its outcome.
+    if (chiuso_ || inScrittura_)
         return;
-    if (indice == 1 && InputBox.Tipo == kInputBoxTesto && DialogoInAttesa(kNomeFinestra))
+    if (indice == 1 && modo_ == kInputBoxTesto && DialogoInAttesa(kNomeFinestra))
         TestoDialogo = testo_[1]->text();
+    if (indice == 1 && modo_ == kInputBoxRegistro) {
+        QPointer<Input_Box> vivo(this);
+        inScrittura_ = true;
+        const bool fatto = ConfermaRegistro(indice_, testo_[0]->text(), combo1_->currentIndex(),
+                                            testo_[1]->text());
+        if (!vivo)
+            return;
+        inScrittura_ = false;
+        if (!fatto)
+            return;   // a value the type cannot take: the user corrects it
+    }
     chiudi();
 }
 
@@ -180,6 +241,10 @@ void Input_Box::chiudi()
 
 void Input_Box::closeEvent(QCloseEvent* evento)
 {
+    if (inScrittura_) {
+        evento->ignore();
+        return;
+    }
     // The close box cancels.
     if (!chiuso_)
         chiudi();

@@ -1,10 +1,12 @@
 #pragma once
-// The set-register dialog. Its free-text mode edits the text its opener handed over in
-// TestoDialogo, with a 32-bit editor of the number the text starts with.
+// The set-register dialog. Mode 0 sets a register of TabellaRegistri: its name, its
+// value type and, when connected, its value written in that type. Mode 1 edits the text
+// its opener handed over in TestoDialogo. Both offer a bit editor of the value.
 #include "app/Finestre.h"
 
 #include <QWidget>
 #include <array>
+#include <cstdint>
 
 class QComboBox;
 class QLabel;
@@ -24,6 +26,8 @@ public:
     // cmd_ok(1) "OK" and cmd_ok(0) "Annulla".
     void cmd_ok_Click(int indice);
     void cmd_bit_Click(int i);
+    // A type entry became selected: "Bin" shows the bit rows, any other hides them.
+    void Combo1_Click(int voce);
 
     QLabel* Label1(int i) const { return label1_[std::size_t(i)]; }
     QLineEdit* Testo(int i) const { return testo_[std::size_t(i)]; }
@@ -40,6 +44,7 @@ protected:
 
 private:
     void caricaTesto();
+    void caricaRegistro();
     void mostraBit(int i, bool acceso);
     void chiudi();
 
@@ -51,6 +56,9 @@ private:
     std::array<bool, 32> acceso_{};
     std::array<QPushButton*, 2> ok_{};
     bool chiuso_ = false;
+    bool inScrittura_ = false;
+    std::uint8_t modo_ = 0;
+    int indice_ = 0;
 };
 
 } // namespace ludra::ui

@@ -2,6 +2,8 @@
 
 #include "app/Notifiche.h"
 #include "app/Testi.h"
+#include "monitor/AggiornaRegistri.h"
+#include "monitor/DialogoRegistro.h"
 #include "monitor/ui/ModelloRegistri.h"
 #include "platform/Twips.h"
 
@@ -53,6 +55,16 @@ Registri::Registri(QWidget* parent) : QWidget(parent)
             [this](const QModelIndex& i) { emit registroCliccato(i.row()); });
     connect(vista_, &QTableView::doubleClicked, this,
             [this](const QModelIndex& i) { emit registroDoppioClic(i.row()); });
+    // Both handlers wait with the events running, during which this window may close:
+    // nothing of it is touched once they return.
+    connect(this, &Registri::registroDoppioClic, this, [](int r) { ModificaRegistro(r); },
+            Qt::QueuedConnection);
+    connect(Command1, &QPushButton::clicked, this, [] { AggiornaRegistri_new(true); },
+            Qt::QueuedConnection);
+    // A new window starts at the top; the refresh reads from wherever it is scrolled.
+    PrimoRegistroSchermo = 0;
+    connect(vista_->verticalScrollBar(), &QScrollBar::valueChanged, this,
+            [this] { PrimoRegistroSchermo = primoVisibile(); });
     connect(&Notifiche::istanza(), &Notifiche::registriCambiati, this,
             &Registri::VScroll1_Change);
 

@@ -34,7 +34,9 @@ public:
     static constexpr int kAltezzaMassimaTwips = 8000;
 
 signals:
+    // A click on a row: the register for the function-block editor's focused argument.
     void registroCliccato(int registro);
+    // A double-click on a row: the set-register dialog opens on it.
     void registroDoppioClic(int registro);
 
 private:

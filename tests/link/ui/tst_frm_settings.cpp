@@ -5,6 +5,8 @@
 #include "app/ui/Principale.h"
 #include "link/StatoLink.h"
 #include "link/ui/frm_Settings.h"
+#include "platform/PortaSeriale.h"
+#include "support/LinkSim.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -12,7 +14,9 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QFile>
 #include <QRadioButton>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace ludra;
@@ -21,8 +25,30 @@ using namespace ludra::ui;
 class TestFrmSettings : public QObject {
     Q_OBJECT
 private slots:
-    void init() { Main(); }
-    void cleanup() { Principale::distruggi(); }
+    void init()
+    {
+        Main();
+        // The machine's own serial devices stay out of the tests: ports 2 and 5 are
+        // two files of a private folder, every other number names nothing.
+        QVERIFY(cartella.isValid());
+        for (const char* nome : {"ttyA", "ttyB"}) {
+            QFile f(cartella.filePath(QString::fromLatin1(nome)));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+        }
+        const QString base = cartella.path();
+        mappaPrecedente = platform::setMappaPorte([base](int n) {
+            if (n == 2)
+                return base + QStringLiteral("/ttyA");
+            if (n == 5)
+                return base + QStringLiteral("/ttyB");
+            return base + QStringLiteral("/absent%1").arg(n);
+        });
+    }
+    void cleanup()
+    {
+        Principale::distruggi();
+        platform::setMappaPorte(mappaPrecedente);
+    }
 
     frm_Settings* apri(const char* voce)
     {
@@ -37,6 +63,13 @@ private slots:
     void okStoresAndCloses();
     void cancelStoresNothing();
     void languageActsAtOnce();
+    void serialListShowsDevices();
+    void serialChoiceOpensThatDevice();
+    void absentPortStaysListed();
+
+private:
+    QTemporaryDir cartella;
+    platform::MappaPorte mappaPrecedente;
 };
 
 void TestFrmSettings::controllerPage()
@@ -48,7 +81,7 @@ void TestFrmSettings::controllerPage()
     QCOMPARE(f->windowTitle(), QStringLiteral("Settings"));
     QCOMPARE(f->Combo1->currentText(), QStringLiteral("KVR5200-IO"));
     QCOMPARE(f->Combo1->count(), 6);
-    QCOMPARE(f->cmbCOM->count(), 32);
+    QCOMPARE(f->cmbCOM->count(), 3);   // ports 2 and 5, and COM1 that is in force
     QCOMPARE(f->cmbBaud->count(), 7);
     QCOMPARE(f->txt_port->text(), QStringLiteral("502"));
     QCOMPARE(f->txt_address->text(), QStringLiteral("10"));
@@ -110,6 +143,57 @@ void TestFrmSettings::languageActsAtOnce()
     QVERIFY(f->opt_lang[0]->isChecked());
     QCOMPARE(f->frm_opt[1]->title(), QStringLiteral("Workspace"));
     QCOMPARE(f->chk_Update->text(), QStringLiteral("Agg. continuo registri"));
+}
+
+void TestFrmSettings::serialListShowsDevices()
+{
+    Controllore.Canale = 1;
+    Controllore.Porta = 5;
+    frm_Settings* f = apri("mnu_controller");
+    QCOMPARE(f->cmbCOM->count(), 2);
+    QCOMPARE(f->cmbCOM->itemText(0), QStringLiteral("COM2 (%1)").arg(cartella.filePath("ttyA")));
+    QCOMPARE(f->cmbCOM->itemData(0).toInt(), 2);
+    QCOMPARE(f->cmbCOM->itemData(0, Qt::ToolTipRole).toString(), cartella.filePath("ttyA"));
+    QCOMPARE(f->cmbCOM->currentIndex(), 1);
+    QCOMPARE(f->cmbCOM->currentData().toInt(), 5);
+    // The entry chosen is the number stored, and that number opens the device shown.
+    f->cmbCOM->setCurrentIndex(0);
+    f->cmd_ok[1]->click();
+    QCOMPARE(int(Controllore.Canale), 1);
+    QCOMPARE(int(Controllore.Porta), 2);
+    QCOMPARE(platform::percorsoPorta(Controllore.Porta), cartella.filePath("ttyA"));
+}
+
+void TestFrmSettings::serialChoiceOpensThatDevice()
+{
+    // The simulator's serial line listed as port 1: choosing it and connecting reaches it.
+    test::LinkSuSim link(test::Mezzo::Rtu);
+    QVERIFY(link.avviato());
+    Controllore.Canale = 0;
+    Controllore.Porta = 502;
+    frm_Settings* f = apri("mnu_controller");
+    f->optChannel[1]->click();
+    QCOMPARE(f->cmbCOM->count(), 1);
+    QCOMPARE(f->cmbCOM->currentText(), QStringLiteral("COM1 (%1)").arg(link.percorsoPty.mid(5)));
+    f->cmbBaud->setCurrentText(QStringLiteral("115200"));
+    f->cmd_ok[1]->click();
+    QCOMPARE(int(Controllore.Porta), 1);
+    QVERIFY(link.connetti());
+    QCOMPARE(int(ModoCom), int(kModoRtu));
+}
+
+void TestFrmSettings::absentPortStaysListed()
+{
+    // A port in force whose device is away is still offered, so OK does not move the
+    // link to another device.
+    Controllore.Canale = 1;
+    Controllore.Porta = 3;
+    frm_Settings* f = apri("mnu_controller");
+    QCOMPARE(f->cmbCOM->count(), 3);
+    QCOMPARE(f->cmbCOM->itemData(1).toInt(), 3);
+    QCOMPARE(f->cmbCOM->currentData().toInt(), 3);
+    f->cmd_ok[1]->click();
+    QCOMPARE(int(Controllore.Porta), 3);
 }
 
 QTEST_MAIN(TestFrmSettings)

@@ -1,0 +1,18 @@
+#pragma once
+// Writing a value the user typed into a controller register in the register's value
+// type: one register, a 32-bit pair or an IEEE single pair.
+#include <cstdint>
+
+namespace ludra {
+
+// How a type entry of the set-register dialog is written.
+enum class ScritturaTipo { Nessuna, Parola, Long, Float };
+ScritturaTipo ScritturaPerTipo(int tipo);
+
+// Writes v into register r (and r + 1 for the pairs) by the type's write, with function
+// 6 requests; what the controller confirms goes into TabellaRegistri, a failed request
+// is reported by the link and logged as "Error". The value must already be in range
+// for the type (ValoreNonValido).
+void ScriviValoreRegistro(int tipo, double valore, int r);
+
+} // namespace ludra
