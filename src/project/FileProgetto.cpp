@@ -400,6 +400,9 @@ void ApriProgetto()
     }
     if (!NuovoProgetto())
         return;
+    // The editor may hold a line of the project just closed.
+    if (HostFinestre* host = hostFinestre())
+        host->chiudi(QStringLiteral("comandi"));
     InitProgetto();
     NomeProgetto = base;
     impostaCaption(NomeProgetto);

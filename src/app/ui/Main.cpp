@@ -18,6 +18,7 @@
 #include "platform/Resources.h"
 #include "platform/Twips.h"
 #include "platform/ui/Pictures.h"
+#include "fbeditor/Ricodifica.h"
 #include "project/FileProgetto.h"
 #include "project/Progetto.h"
 #include "tables/ui/Input_Tab.h"
@@ -33,6 +34,7 @@ void Main()
     // A fresh process starts from zero; starting twice in one process (tests) must too.
     AzzeraStatoProcesso();
     SalvaProgettoHook = SalvaProgetto;
+    RicodificaRungHook = RicodificaRiga;
 
     // 1. English texts and menu captions; the main window is created by this first use.
     Principale& principale = Principale::istanza();
