@@ -17,6 +17,7 @@
 #include "scheduler/Schedulazioni.h"
 #include "tables/InputTab.h"
 #include "tables/Tabelle.h"
+#include "transfer/Trasferimenti.h"
 
 namespace ludra {
 
@@ -79,6 +80,7 @@ void AzzeraStatoProcesso()
     InputBox = CampiInputBox{};
     InputTab = CampiInputTab{};
     AzzeraStatoLink();
+    AzzeraTrasferimenti();
     MenuPrincipale::istanza().crea();
     BarraStato::istanza().azzera();
     LogClear();
