@@ -298,8 +298,7 @@ void Simulatore::avanzaProgramma()
         return;
     }
     const std::int64_t adesso = oraNs();
-    // A long pause is not worth walking record by record more than round the program
-    // twice.
+    // After a long idle spell two rounds of the largest program are walk enough.
     std::int64_t passi = (adesso - ultimoPasso_) / periodoNs_;
     ultimoPasso_ += passi * periodoNs_;
     passi = std::min<std::int64_t>(passi, 512);
