@@ -18,6 +18,7 @@
 #include "scheduler/Schedulazioni.h"
 #include "tables/InputTab.h"
 #include "tables/Tabelle.h"
+#include "transfer/Trasferimenti.h"
 
 namespace ludra {
 
@@ -81,6 +82,7 @@ void AzzeraStatoProcesso()
     InputBox = CampiInputBox{};
     InputTab = CampiInputTab{};
     AzzeraStatoLink();
+    AzzeraTrasferimenti();
     MenuPrincipale::istanza().crea();
     BarraStato::istanza().azzera();
     LogClear();

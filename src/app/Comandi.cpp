@@ -1,6 +1,7 @@
 #include "app/Comandi.h"
 
 #include "app/BarraStato.h"
+#include "app/ComandiDebug.h"
 #include "app/Finestre.h"
 #include "app/Notifiche.h"
 #include "compiler/Compilatore.h"
@@ -40,16 +41,12 @@ bool modelloConModoDebug(const QString& modello)
     return modelli.contains(modello);
 }
 
-// The debug mode the controller reports right after connecting. The controller
-// commands answer it from the device; until then the recorded mode stands.
-bool modoDebugDopoConnessione() { return Controllore.ModoDebug; }
-
 void connetti()
 {
     Disconnetti();
     Connetti();
     if (modelloConModoDebug(Controllore.Modello))
-        Controllore.ModoDebug = modoDebugDopoConnessione();
+        Controllore.ModoDebug = ModoDebugDopoConnessione();
 }
 
 const QHash<QString, Azione>& azioniToolbar()
@@ -65,6 +62,13 @@ const QHash<QString, Azione>& azioniToolbar()
         {QStringLiteral("upload"), [] {}},
         {QStringLiteral("connect"), [] { connetti(); }},
         {QStringLiteral("disconnect"), [] { Disconnetti(); }},
+        {QStringLiteral("debug"), [] { ComandoModoDebug(true); }},
+        {QStringLiteral("release"), [] { ComandoModoDebug(false); }},
+        {QStringLiteral("run"), [] { ComandoRun(); }},
+        {QStringLiteral("runBr"), [] { ComandoRunBreak(); }},
+        {QStringLiteral("pause"), [] { ComandoPausa(); }},
+        {QStringLiteral("step"), [] { ComandoAnima(); }},
+        {QStringLiteral("stop"), [] { ComandoStop(); }},
         {QStringLiteral("view_reg"), [] { mostra(QStringLiteral("Registri")); }},
         {QStringLiteral("view_log"), [] { mostra(QStringLiteral("Log")); }},
         {QStringLiteral("rung_mod"), [] { ComandoModifica(); }},

@@ -38,4 +38,16 @@ HostFinestre* host = nullptr;
 HostFinestre* hostFinestre() { return host; }
 void setHostFinestre(HostFinestre* h) { host = h; }
 
+PuntatoreAttesa::PuntatoreAttesa()
+{
+    if (HostFinestre* h = hostFinestre())
+        h->clessidra(true);
+}
+
+PuntatoreAttesa::~PuntatoreAttesa()
+{
+    if (HostFinestre* h = hostFinestre())
+        h->clessidra(false);
+}
+
 } // namespace ludra

@@ -49,6 +49,8 @@ public:
         (void)finestra;
         (void)riferimento;
     }
+    // The main window's mouse pointer: the hourglass while a transfer runs.
+    virtual void clessidra(bool attiva) { (void)attiva; }
     // Closes the main window (Exit).
     virtual void chiudiPrincipale() = 0;
     // The main window's caption.
@@ -58,5 +60,14 @@ public:
 
 HostFinestre* hostFinestre();
 void setHostFinestre(HostFinestre* host);
+
+// The hourglass on the main window for the life of the object.
+class PuntatoreAttesa {
+public:
+    PuntatoreAttesa();
+    ~PuntatoreAttesa();
+    PuntatoreAttesa(const PuntatoreAttesa&) = delete;
+    PuntatoreAttesa& operator=(const PuntatoreAttesa&) = delete;
+};
 
 } // namespace ludra

@@ -21,6 +21,7 @@ signals:
     void rungCambiato(int sezione, int riga);     // one line's record or mark
     void registriCambiati();                      // TabellaRegistri rows or values
     void ladderCambiato();                        // ladder view: layout, scroll, tabs, load
+    void barraCambiata(int valore);               // progress of a download, 1..101
 };
 
 } // namespace ludra

@@ -4,6 +4,7 @@
 #include <QString>
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 namespace ludra {
 
@@ -51,6 +52,17 @@ EsitoRiga RisolviEtichette(int line);
 // unit this compile emits carries it. "DISPLAY" names the first record after unit
 // SubCorrente unless a line carries it. The empty label is carried by no line.
 std::int16_t TrovaEtichetta(const QString& label);
+
+// The line that writes command record `record` (0-based, as the controller's program
+// counter counts them), walking the units in the order a compile of the project as it
+// now stands emits them: blank lines write no record. Nothing for a scheduler record or
+// an index past the last line's record.
+struct OrigineRecord {
+    int sezione = 0;
+    int riga = 0;
+    bool operator==(const OrigineRecord&) const = default;
+};
+std::optional<OrigineRecord> RigaDelRecord(int record);
 
 // Before a KVR5460 compile the display-page units are rewritten from the pages, so the
 // page-list targets and the units agree. The display designer installs its page

@@ -154,6 +154,14 @@ void ColoraNumero(int riga, quint32 colore)
     AggiornaRiga(riga, [colore](RigaLadder& r) { r.sfondoNumero = colore; });
 }
 
+void ColoraNumero(int sezione, int riga, quint32 colore)
+{
+    if (!RigaEsiste(sezione, riga))
+        return;
+    Vista().righe[std::size_t(sezione)][std::size_t(riga)].sfondoNumero = colore;
+    notificaRiga(sezione, riga);
+}
+
 void AggiornaMarcaBreak(int riga)
 {
     if (!lineaValida(riga))

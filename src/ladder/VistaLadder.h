@@ -59,6 +59,8 @@ void MostraRiga0(bool visibile);
 void ImpostaDescrizione(int sezione, int riga, const QString& testo);
 // The line-number label's background: the debugger's run marker.
 void ColoraNumero(int riga, quint32 colore);
+// The same for a row of any unit; a row that does not exist is left alone.
+void ColoraNumero(int sezione, int riga, quint32 colore);
 // The breakpoint mark of a row of the current unit follows the line's Break.
 void AggiornaMarcaBreak(int riga);
 

@@ -78,7 +78,7 @@ void pause(double seconds)
     if (!(seconds > 0))
         return;
     const qint64 ms = qint64(seconds * 1000.0 + 0.5);
-    waiter().waitUntil([] { return false; }, ms);
+    waiter().pausa(ms);
 }
 
 } // namespace ludra::platform

@@ -17,6 +17,11 @@ public:
     virtual bool waitUntil(const std::function<bool()>& done, qint64 timeoutMs) = 0;
     // Milliseconds on a monotonic clock (never jumps with the wall clock).
     virtual qint64 nowMs() = 0;
+    // A timed pause that keeps events running: a wait for nothing but the time.
+    virtual void pausa(qint64 ms)
+    {
+        waitUntil([] { return false; }, ms);
+    }
 };
 
 Waiter& waiter();

@@ -62,7 +62,9 @@ void TestToolbarLink::connettiRichiesteDisconnetti()
         QCOMPARE(log.last(), connesso);
         QCOMPARE(BarraStato::istanza().pannello(1), QStringLiteral("Connected"));
         QCOMPARE(BarraStato::istanza().pannello(2), QStringLiteral("Release Mode"));
-        QVERIFY(BarraStrumenti::istanza().abilitato(QStringLiteral("download")));
+        // The controller reports release mode: no download, no debugging.
+        QVERIFY(BarraStrumenti::istanza().abilitato(QStringLiteral("debug")));
+        QVERIFY(!BarraStrumenti::istanza().abilitato(QStringLiteral("download")));
 
         for (int i = 0; i < 3; ++i) {
             test::RichiestaLettura(26, 1);
@@ -76,7 +78,7 @@ void TestToolbarLink::connettiRichiesteDisconnetti()
         QCOMPARE(LogModello::istanza().righe().last(), disconnesso);
         QCOMPARE(BarraStato::istanza().pannello(1), QStringLiteral("Not Connected"));
         QCOMPARE(BarraStato::istanza().pannello(2), QString());
-        QVERIFY(!BarraStrumenti::istanza().abilitato(QStringLiteral("download")));
+        QVERIFY(!BarraStrumenti::istanza().abilitato(QStringLiteral("debug")));
         test::RichiestaLettura(26, 1);
         QCOMPARE(int(InviaRichiesta(false)), 3);
     }

@@ -139,8 +139,18 @@ struct Simulatore::Connessione {
     Trama tardiva;
 };
 
+namespace {
+
+constexpr int kBaseProgramma = 512;
+constexpr int kIndirizzoModoDebug = 19;
+constexpr int kRegistroComando = 0;
+constexpr int kRegistroContatore = 13;
+
+} // namespace
+
 Simulatore::Simulatore() : memoria_(65536, 0)
 {
+    memoria_[kIndirizzoModoDebug] = 'U';
     if (::pipe(sveglia_) == 0) {
         nonBloccante(sveglia_[0]);
         nonBloccante(sveglia_[1]);
@@ -241,6 +251,88 @@ void Simulatore::impostaGuasto(Guasto guasto, int volte, int millisecondi)
     millisecondi_ = millisecondi;
 }
 
+void Simulatore::setAvanzamento(Avanzamento modo, int msPerRecord)
+{
+    std::lock_guard l(mutex_);
+    avanzamento_ = modo;
+    periodoNs_ = std::max(1, msPerRecord) * kMs;
+    ultimoPasso_ = oraNs();
+}
+
+StatoProgramma Simulatore::statoProgramma()
+{
+    std::lock_guard l(mutex_);
+    return stato_;
+}
+
+std::vector<std::uint16_t> Simulatore::comandi()
+{
+    std::lock_guard l(mutex_);
+    return comandi_;
+}
+
+// One record on; true when it stopped at a breakpoint.
+bool Simulatore::passoProgramma()
+{
+    const int record = memoria_[kBaseProgramma];
+    if (record == 0)
+        return false;
+    const int pc = (registri_[kRegistroContatore] + 1) % record;
+    registri_[kRegistroContatore] = std::uint16_t(pc);
+    const int flag = kBaseProgramma + 4 + 10 * pc + 9;
+    if (versoBreak_ && memoria_[std::size_t(flag)] != 0) {
+        stato_ = StatoProgramma::AllaPausa;
+        versoBreak_ = false;
+        registri_[kRegistroComando] = 100;
+        return true;
+    }
+    return false;
+}
+
+void Simulatore::avanzaProgramma()
+{
+    if (stato_ != StatoProgramma::InEsecuzione)
+        return;
+    if (avanzamento_ == Avanzamento::PerRichiesta) {
+        passoProgramma();
+        return;
+    }
+    const std::int64_t adesso = oraNs();
+    // After a long idle spell two rounds of the largest program are walk enough.
+    std::int64_t passi = (adesso - ultimoPasso_) / periodoNs_;
+    ultimoPasso_ += passi * periodoNs_;
+    passi = std::min<std::int64_t>(passi, 512);
+    for (std::int64_t i = 0; i < passi; ++i)
+        if (passoProgramma())
+            break;
+}
+
+void Simulatore::eseguiComando(std::uint16_t comando)
+{
+    comandi_.push_back(comando);
+    switch (comando) {
+    case 255:
+    case 90:
+        stato_ = StatoProgramma::InEsecuzione;
+        versoBreak_ = comando == 90;
+        ultimoPasso_ = oraNs();
+        break;
+    case 100:
+        if (stato_ == StatoProgramma::AllaPausa)
+            passoProgramma();
+        stato_ = StatoProgramma::AllaPausa;
+        versoBreak_ = false;
+        break;
+    case 252:
+        stato_ = StatoProgramma::Fermo;
+        versoBreak_ = false;
+        registri_[kRegistroContatore] = 0;
+        break;
+    default:
+        break;
+    }
+}
+
 std::uint16_t Simulatore::registro(int i)
 {
     std::lock_guard l(mutex_);
@@ -315,6 +407,7 @@ Trama Simulatore::elabora(const Trama& q)
     const Byte f = q[1];
     auto eccezione = [&](Byte codice) { return Trama{unita, Byte(f | 0x80), codice}; };
     std::lock_guard l(mutex_);
+    avanzaProgramma();
     switch (f) {
     case 1: {
         if (q.size() != 6)
@@ -364,6 +457,8 @@ Trama Simulatore::elabora(const Trama& q)
         if (a > 1024)
             return eccezione(2);
         registri_[std::size_t(a)] = std::uint16_t(parola(q, 4));
+        if (a == kRegistroComando)
+            eseguiComando(registri_[kRegistroComando]);
         return q;
     }
     case 15: {
@@ -388,6 +483,8 @@ Trama Simulatore::elabora(const Trama& q)
             return eccezione(2);
         for (int i = 0; i < n; ++i)
             registri_[std::size_t(inizio + i)] = std::uint16_t(parola(q, 7 + 2 * std::size_t(i)));
+        if (inizio == kRegistroComando)
+            eseguiComando(registri_[kRegistroComando]);
         return Trama(q.begin(), q.begin() + 6);
     }
     case 23: {
@@ -402,6 +499,8 @@ Trama Simulatore::elabora(const Trama& q)
             return eccezione(2);
         for (int i = 0; i < sN; ++i)
             registri_[std::size_t(sInizio + i)] = std::uint16_t(parola(q, 11 + 2 * std::size_t(i)));
+        if (sInizio == kRegistroComando)
+            eseguiComando(registri_[kRegistroComando]);
         Trama r{unita, f, Byte(2 * lN)};
         for (int i = 0; i < lN; ++i) {
             r.push_back(Byte(registri_[std::size_t(lInizio + i)] >> 8));

@@ -8,6 +8,13 @@
 // (sub-code 1 reads the program image, byte k at memory 512 + k; 2 reads memory; 4
 // writes it). Every frame in and out goes to a timestamped log. Faults can be injected
 // into the next replies, and the RTU side can deliver its bytes at a chosen baud rate.
+//
+// It also runs the downloaded program the way the controller's debugger sees it:
+// register 0 takes the commands (255 run, 90 run to break, 100 halt or step, 252 stop),
+// register 13 holds the index of the command record executing. The counter walks the
+// image's program records (their count is byte 0 of the image), wrapping round; run to
+// break halts on a record whose break flag (byte 9) is set and writes 100 into
+// register 0. Memory 19 holds the debug-mode byte, "U" (release) at start.
 #include <array>
 #include <atomic>
 #include <cstdint>
@@ -39,6 +46,13 @@ enum class Guasto {
 
 const char* nomeGuasto(Guasto g);
 
+// How the program counter moves while the program runs: with the clock (one record per
+// period), or one record per request received, so that tests need no clock.
+enum class Avanzamento { TempoReale, PerRichiesta };
+
+// Where the simulated program stands.
+enum class StatoProgramma { Fermo, InEsecuzione, AllaPausa };
+
 // CRC-16/MODBUS of the bytes, as it travels: low byte, high byte.
 std::array<Byte, 2> crc16(const Byte* dati, std::size_t n);
 
@@ -62,6 +76,11 @@ public:
     void setBaud(int baud);
     // The next `volte` replies get the fault (-1: until another fault is set).
     void impostaGuasto(Guasto guasto, int volte = 1, int millisecondi = 20);
+
+    void setAvanzamento(Avanzamento modo, int msPerRecord = 100);
+    StatoProgramma statoProgramma();
+    // The commands register 0 received, in order.
+    std::vector<std::uint16_t> comandi();
 
     std::uint16_t registro(int indice);
     void setRegistro(int indice, std::uint16_t valore);
@@ -90,6 +109,10 @@ private:
     void riceviRtu(std::int64_t adesso);
     void rispondi(Connessione* c, const Trama& richiesta, bool rtu, std::int64_t arrivo);
     void sveglia();
+    // With the mutex held.
+    void avanzaProgramma();
+    bool passoProgramma();
+    void eseguiComando(std::uint16_t comando);
 
     std::mutex mutex_;
     std::array<std::uint16_t, 1025> registri_{};
@@ -100,6 +123,12 @@ private:
     Guasto guasto_ = Guasto::Nessuno;
     int volte_ = 0;
     int millisecondi_ = 20;
+    Avanzamento avanzamento_ = Avanzamento::TempoReale;
+    std::int64_t periodoNs_ = 100'000'000;
+    StatoProgramma stato_ = StatoProgramma::Fermo;
+    bool versoBreak_ = false;
+    std::int64_t ultimoPasso_ = 0;
+    std::vector<std::uint16_t> comandi_;
     std::vector<std::string> log_;
     std::vector<Trama> ricevute_;
     std::atomic<bool> suStderr_{false};

@@ -1,7 +1,9 @@
 // The device simulator on its own: a Modbus TCP server on 127.0.0.1 and/or a Modbus RTU
 // device on a pseudo-terminal, logging every frame to stderr until interrupted.
 //
-//   ludra_sim [--tcp PORT] [--rtu] [--node N] [--baud B] [--fault NAME [COUNT [MS]]]
+//   ludra_sim [--tcp PORT] [--rtu] [--node N] [--baud B] [--record-ms MS]
+//             [--fault NAME [COUNT [MS]]]
+// A running program moves its counter one record every --record-ms milliseconds (100).
 #include "sim/Simulatore.h"
 
 #include <csignal>
@@ -20,7 +22,7 @@ void interrotto(int) { fine = 1; }
 int uso()
 {
     std::fprintf(stderr,
-                 "usage: ludra_sim [--tcp PORT] [--rtu] [--node N] [--baud B]\n"
+                 "usage: ludra_sim [--tcp PORT] [--rtu] [--node N] [--baud B] [--record-ms MS]\n"
                  "                 [--fault NAME [COUNT [MS]]]\n"
                  "faults: noreply delay crclow crchigh node function exception short long\n"
                  "        pieces late disconnect\n");
@@ -65,6 +67,10 @@ int main(int argc, char** argv)
             const auto nodo = ludra::sim::Byte(std::atoi(argv[++i]));
             tcp.setNodo(nodo);
             seriale.setNodo(nodo);
+        } else if (a == "--record-ms" && i + 1 < argc) {
+            const int ms = std::atoi(argv[++i]);
+            tcp.setAvanzamento(ludra::sim::Avanzamento::TempoReale, ms);
+            seriale.setAvanzamento(ludra::sim::Avanzamento::TempoReale, ms);
         } else if (a == "--baud" && i + 1 < argc) {
             seriale.setBaud(std::atoi(argv[++i]));
         } else if (a == "--fault" && i + 1 < argc) {

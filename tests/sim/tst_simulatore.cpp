@@ -26,6 +26,7 @@ private slots:
     void elabora_data();
     void elabora();
     void registroDiOgniTrama();
+    void programmaPerRichiesta();
 };
 
 void TestSimulatore::elabora_data()
@@ -91,6 +92,55 @@ void TestSimulatore::registroDiOgniTrama()
     }
     QCOMPARE(trame, (QStringList{QStringLiteral("TCP RX 00 07 00 00 00 06 0A 04 00 00 00 01"),
                                  QStringLiteral("TCP TX 00 07 00 00 00 05 0A 04 02 01 02")}));
+}
+
+// Run, run to break, halt, step and stop over an image of three program records with
+// the break flag on record 2, one record per request.
+void TestSimulatore::programmaPerRichiesta()
+{
+    using ludra::sim::StatoProgramma;
+    Simulatore s;
+    QCOMPARE(int(s.memoria(19)), int('U'));
+    s.setAvanzamento(ludra::sim::Avanzamento::PerRichiesta);
+    s.setMemoria(512, 3);
+    s.setMemoria(512 + 4 + 20 + 9, 1);
+    const Trama leggiPc = hex("0A04000D0001");
+    auto pc = [&] { const Trama r = s.elabora(leggiPc); return int(r[4]); };
+    auto comando = [&](int c) { s.elabora(Trama{10, 6, 0, 0, 0, ludra::sim::Byte(c)}); };
+
+    QCOMPARE(pc(), 0);   // stopped: the counter stands
+    comando(255);
+    QCOMPARE(s.statoProgramma(), StatoProgramma::InEsecuzione);
+    QCOMPARE(pc(), 1);
+    QCOMPARE(pc(), 2);   // a plain run passes the breakpoint
+    QCOMPARE(pc(), 0);   // and wraps round
+    comando(100);        // the request itself moves it once more, then it halts
+    QCOMPARE(s.statoProgramma(), StatoProgramma::AllaPausa);
+    QCOMPARE(pc(), 1);
+    QCOMPARE(pc(), 1);
+    comando(100);        // a step
+    QCOMPARE(pc(), 2);
+    comando(90);
+    QCOMPARE(pc(), 0);
+    QCOMPARE(int(s.registro(0)), 90);
+    QCOMPARE(pc(), 1);
+    QCOMPARE(pc(), 2);   // on the breakpoint: halted, register 0 away from 90
+    QCOMPARE(s.statoProgramma(), StatoProgramma::AllaPausa);
+    QCOMPARE(int(s.registro(0)), 100);
+    QCOMPARE(pc(), 2);
+    comando(252);
+    QCOMPARE(s.statoProgramma(), StatoProgramma::Fermo);
+    QCOMPARE(pc(), 0);
+    // Function 16 on register 0 commands too.
+    s.elabora(hex("0A100000000102005A"));
+    QCOMPARE(s.statoProgramma(), StatoProgramma::InEsecuzione);
+    QCOMPARE(s.comandi(), (std::vector<std::uint16_t>{255, 100, 100, 90, 252, 90}));
+
+    // No program downloaded: the counter stays at 0 while running.
+    Simulatore vuoto;
+    vuoto.setAvanzamento(ludra::sim::Avanzamento::PerRichiesta);
+    vuoto.elabora(Trama{10, 6, 0, 0, 0, 255});
+    QCOMPARE(int(vuoto.elabora(leggiPc)[4]), 0);
 }
 
 QTEST_GUILESS_MAIN(TestSimulatore)

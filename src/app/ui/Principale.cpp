@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QApplication>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -243,6 +244,15 @@ void Principale::affianca(const QString& nome, const QString& riferimento)
     const QMdiSubWindow* rif = caricate.value(riferimento);
     sub->move(rif ? rif->geometry().right() + 1 : 0, 0);
     sub->show();
+}
+
+void Principale::clessidra(bool attiva)
+{
+    // Nested transfers each set and restore their own pointer.
+    if (attiva)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QApplication::restoreOverrideCursor();
 }
 
 void Principale::chiudiPrincipale() { close(); }

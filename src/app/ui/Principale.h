@@ -45,6 +45,7 @@ public:
     bool caricata(const QString& nome) const override { return caricate.contains(nome); }
     void mostraPagina(const QString& nome, int pagina) override;
     void affianca(const QString& nome, const QString& riferimento) override;
+    void clessidra(bool attiva) override;
     void chiudiPrincipale() override;
     QString caption() const override { return windowTitle(); }
     void impostaCaption(const QString& testo) override { setWindowTitle(testo); }

@@ -1,0 +1,23 @@
+#pragma once
+// Reading what the simulator received: the request frames without their framing.
+#include "sim/Simulatore.h"
+#include "support/LinkSim.h"
+
+#include <vector>
+
+namespace ludra::test {
+
+// The requests the simulator received, without the TCP header or the RTU checksum.
+inline std::vector<sim::Trama> richiesteRicevute(sim::Simulatore& s, Mezzo mezzo)
+{
+    std::vector<sim::Trama> out;
+    for (const sim::Trama& t : s.ricevute()) {
+        if (mezzo == Mezzo::Tcp && t.size() >= 6)
+            out.emplace_back(t.begin() + 6, t.end());
+        else if (mezzo == Mezzo::Rtu && t.size() >= 2)
+            out.emplace_back(t.begin(), t.end() - 2);
+    }
+    return out;
+}
+
+} // namespace ludra::test
