@@ -59,6 +59,7 @@ const QHash<QString, Azione>& azioniToolbar()
          }},
         {QStringLiteral("proj_open"), [] { ApriProgetto(); }},
         {QStringLiteral("proj_save"), [] { SalvaProgetto(false); }},
+        {QStringLiteral("download"), [] { mostra(QStringLiteral("frm_Download")); }},
         {QStringLiteral("upload"), [] {}},
         {QStringLiteral("connect"), [] { connetti(); }},
         {QStringLiteral("disconnect"), [] { Disconnetti(); }},

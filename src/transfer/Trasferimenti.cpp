@@ -113,12 +113,12 @@ bool DownloadProgramma(std::int32_t nBytes)
     return fine(kDownloadOk, true);
 }
 
-bool UploadProgramma()
+bool UploadProgramma(int blocchiMinimi)
 {
     PuntatoreAttesa clessidra;
     LogStart();
     LogWrite(kUploading);
-    const int blocchi = std::min(std::max(kBlocchiRilettura, BlocchiProgramma),
+    const int blocchi = std::min(std::max({kBlocchiRilettura, BlocchiProgramma, blocchiMinimi}),
                                  kDimCodice / kDimBloccoTrasferimento);
     for (int i = 0; i < blocchi; ++i)
         if (!leggiBlocco(kLeggiImmagine, i * kDimBloccoTrasferimento,

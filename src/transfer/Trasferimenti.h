@@ -31,8 +31,9 @@ extern int BlocchiProgramma;
 bool DownloadProgramma(std::int32_t nBytes);
 
 // Reads the program image back into CodiceProgramma: 132 blocks, or every block the
-// last download wrote when that is more. True when every block was read.
-bool UploadProgramma();
+// last download wrote, or blocchiMinimi, whichever is most. True when every block was
+// read.
+bool UploadProgramma(int blocchiMinimi = 0);
 
 // Blocks primo .. quanti - 1 (block i at address 32i) from BuffHex to the controller.
 // With `chiedi` the file chosen in an open dialog is read first (its first quanti x 32

@@ -8,6 +8,7 @@
 #include "app/ui/frmAbout.h"
 #include "app/ui/frm_Progetto.h"
 #include "link/ui/frm_Settings.h"
+#include "transfer/ui/frm_Download.h"
 #include "monitor/ui/Registri.h"
 #include "fbeditor/ApriEditor.h"
 #include "fbeditor/StatoComandi.h"
@@ -59,6 +60,7 @@ void Main()
         return registri;
     });
     principale.registraFinestra(QStringLiteral("frmAbout"), [] { return new frmAbout; });
+    principale.registraFinestra(QStringLiteral("frm_Download"), [] { return new frm_Download; });
     principale.registraFinestra(QStringLiteral("frm_Progetto"), [] { return new frm_Progetto; });
     // 8. The Log window at the top left, loading it shows the main window with it.
     principale.registraFinestra(QStringLiteral("Log"), [] { return new Log; });

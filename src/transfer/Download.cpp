@@ -1,0 +1,91 @@
+#include "transfer/Download.h"
+
+#include "app/Finestre.h"
+#include "app/Log.h"
+#include "compiler/CodiceProgramma.h"
+#include "compiler/Compilatore.h"
+#include "link/Conversioni.h"
+#include "monitor/AggiornaRegistri.h"
+#include "project/Registri.h"
+#include "transfer/MemoriaControllore.h"
+#include "transfer/Trasferimenti.h"
+
+#include <algorithm>
+#include <optional>
+
+namespace ludra {
+
+std::array<std::uint8_t, kDimCodice> CodiceVerifica{};
+
+namespace {
+
+bool inCorso = false;
+
+struct Sequenza {
+    Sequenza() { inCorso = true; }
+    ~Sequenza() { inCorso = false; }
+};
+
+} // namespace
+
+bool DownloadInCorso() { return inCorso; }
+
+EsitoDownload EseguiDownload(const OpzioniDownload& opzioni)
+{
+    if (inCorso)
+        return EsitoDownload::Completato;   // the running sequence is not disturbed
+    Sequenza sequenza;
+    std::optional<PuntatoreAttesa> clessidra;
+    clessidra.emplace();
+
+    const auto esito = [&]() -> EsitoDownload {
+        InviaComandoDebug(100);
+        if (!InviaComandoDebug(252))
+            return EsitoDownload::ArrestoFallito;
+        Pausa(0.5);
+        DimCompilata = Compila();
+        // A compile that gives no bytes failed too, whatever its error count says.
+        if (NumErrori > 0 || DimCompilata <= 0)
+            return EsitoDownload::CompilazioneFallita;
+        if (opzioni.download && !DownloadProgramma(DimCompilata))
+            return EsitoDownload::DownloadFallito;
+        if (opzioni.verifica) {
+            CodiceVerifica = CodiceProgramma;
+            // The read-back covers every byte of the compiled image.
+            const int blocchi = DimCompilata / kDimBloccoTrasferimento + 1;
+            if (!UploadProgramma(blocchi)) {
+                CodiceProgramma = CodiceVerifica;
+                return EsitoDownload::RiletturaFallita;
+            }
+            LogStart();
+            LogWrite(QStringLiteral("Verifying ..."));
+            const int fine = std::min<int>(std::max<int>(DimProg, DimCompilata - 1),
+                                           int(CodiceProgramma.size()) - 1);
+            const bool uguale = std::equal(CodiceVerifica.begin(),
+                                           CodiceVerifica.begin() + fine + 1,
+                                           CodiceProgramma.begin());
+            CodiceProgramma = CodiceVerifica;
+            if (!uguale) {
+                // Starting a program the controller does not hold as compiled is unsafe.
+                LogWrite(QStringLiteral("The Program has changed !"));
+                return EsitoDownload::ProgrammaDiverso;
+            }
+            LogWrite(QStringLiteral("Verified ! -> OK"));
+        }
+        if (opzioni.cancella) {
+            ClearRegistri();
+            AggiornaRegistri_new(true);
+        }
+        if (opzioni.esegui) {
+            Pausa(1);
+            InviaComandoDebug(255);
+        }
+        return EsitoDownload::Completato;
+    }();
+
+    clessidra.reset();
+    Pausa(0.5);
+    return esito;
+}
+
+} // namespace ludra
