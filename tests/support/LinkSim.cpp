@@ -19,7 +19,7 @@ LinkSuSim::LinkSuSim(Mezzo mezzo) : mezzo_(mezzo)
         avviato_ = portaTcp != 0;
         Controllore.Canale = 0;
         Controllore.IP = QStringLiteral("127.0.0.1");
-        Controllore.Porta = std::int16_t(portaTcp);
+        Controllore.Porta = portaTcp;
     } else {
         percorsoPty = QString::fromStdString(sim.avviaRtu());
         avviato_ = !percorsoPty.isEmpty();
