@@ -1,5 +1,6 @@
 #include "platform/PortaSeriale.h"
 
+#include "platform/Ricezione.h"
 #include "platform/Waiter.h"
 
 #include <QDir>
@@ -394,10 +395,7 @@ void PortaSeriale::leggi()
     const QByteArray nuovi = porta_->readAll();
     if (nuovi.isEmpty())
         return;
-    // A line that never stops talking must not grow without bound.
-    if (ricevuti_.size() > 65536)
-        ricevuti_.clear();
-    ricevuti_ += nuovi;
+    accoda(ricevuti_, nuovi);
     emit ricevuto();
     wakeWaiters();
 }

@@ -1,5 +1,6 @@
 #include "platform/SocketTcp.h"
 
+#include "platform/Ricezione.h"
 #include "platform/Waiter.h"
 
 #include <QTcpSocket>
@@ -106,9 +107,7 @@ void SocketTcp::leggiSocket()
     const QByteArray nuovi = socket_->readAll();
     if (nuovi.isEmpty())
         return;
-    if (ricevuti_.size() > 65536)
-        ricevuti_.clear();
-    ricevuti_ += nuovi;
+    accoda(ricevuti_, nuovi);
     emit ricevuto();
     wakeWaiters();
 }
