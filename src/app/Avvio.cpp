@@ -6,6 +6,7 @@
 #include "app/Menu.h"
 #include "app/Testi.h"
 #include "compiler/CodiceProgramma.h"
+#include "discovery/Dispositivi.h"
 #include "display/PagineDisplay.h"
 #include "images/Immagini.h"
 #include "fbeditor/StatoComandi.h"
@@ -82,6 +83,7 @@ void AzzeraStatoProcesso()
     InputBox = CampiInputBox{};
     InputTab = CampiInputTab{};
     AzzeraStatoLink();
+    AzzeraRicerca();
     AzzeraTrasferimenti();
     MenuPrincipale::istanza().crea();
     BarraStato::istanza().azzera();

@@ -5,6 +5,7 @@
 #include "app/Finestre.h"
 #include "app/Notifiche.h"
 #include "compiler/Compilatore.h"
+#include "discovery/Ricerca.h"
 #include "link/Connessione.h"
 #include "ladder/ComandiRung.h"
 #include "ladder/VistaLadder.h"
@@ -124,6 +125,10 @@ const QHash<QString, Azione>& azioniMenu()
         {QStringLiteral("mnu_Registri"), [] { mostra(QStringLiteral("Registri")); }},
         {QStringLiteral("mnu_log"), [] {}},
         {QStringLiteral("mnu_search"), [] { mostra(QStringLiteral("frm_search")); }},
+        {QStringLiteral("mnu_SetAsController"),
+         [] { RicercaDispositivi::istanza().SetAsController(); }},
+        {QStringLiteral("mnu_ViewHomePage"), [] { RicercaDispositivi::istanza().Elenco_DblClick(); }},
+        {QStringLiteral("mnu_SetIP"), [] { RicercaDispositivi::istanza().SetIP(); }},
         {QStringLiteral("mnu_images"), [] { mostra(QStringLiteral("Input_Img")); }},
         {QStringLiteral("mnu_1000"), [] { mostra(QStringLiteral("frm_Config")); }},
         {QStringLiteral("mnu_Format"), [] { mostra(QStringLiteral("frm_variabili")); }},

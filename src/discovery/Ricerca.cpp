@@ -1,0 +1,402 @@
+#include "discovery/Ricerca.h"
+
+#include "app/Log.h"
+#include "discovery/Dispositivi.h"
+#include "discovery/ProtocolloRicerca.h"
+#include "link/Conversioni.h"
+#include "link/Connessione.h"
+#include "link/Richiesta.h"
+#include "link/StatoLink.h"
+#include "platform/Dialogs.h"
+#include "platform/Waiter.h"
+#include "transfer/MemoriaControllore.h"
+
+#include <QCoreApplication>
+
+namespace ludra {
+namespace {
+
+RicercaDispositivi* unica = nullptr;
+
+void distruggi()
+{
+    delete unica;
+    unica = nullptr;
+}
+
+QString chiave(const char* parola, int n)
+{
+    return QString::fromLatin1(parola) + QString::number(n);
+}
+
+// One operation at a time: a search, a scan or the dialogue started while another runs
+// (from inside its event pump) is refused.
+class Occupato {
+public:
+    explicit Occupato(bool& flag) : flag_(flag), libero_(!flag) { flag_ = true; }
+    ~Occupato()
+    {
+        if (libero_)
+            flag_ = false;
+    }
+    Occupato(const Occupato&) = delete;
+    Occupato& operator=(const Occupato&) = delete;
+    bool libero() const { return libero_; }
+
+private:
+    bool& flag_;
+    bool libero_;
+};
+
+} // namespace
+
+const std::array<const char*, 8> RicercaDispositivi::kBaud = {
+    "1200", "2400", "4800", "9600", "19200", "38400", "57600", "115200"};
+
+RicercaDispositivi& RicercaDispositivi::istanza()
+{
+    if (!unica) {
+        unica = new RicercaDispositivi;
+        // Gone with the application object, while the event machinery still exists.
+        qAddPostRoutine(distruggi);
+    }
+    return *unica;
+}
+
+RicercaDispositivi::RicercaDispositivi()
+{
+    connect(&UDP, &platform::SocketUdp::ricevuto, this, &RicercaDispositivi::UDP_DataArrival);
+    connect(&telnet, &platform::SocketTcp::ricevuto, this, [this] {
+        RispostaTelnet = QString::fromLatin1(telnet.leggi());
+        telnetRicevuto_ = true;
+    });
+    connect(&telnet, &platform::SocketTcp::statoCambiato, this, [] { platform::wakeWaiters(); });
+}
+
+void RicercaDispositivi::Azzera()
+{
+    UDP.chiudi();
+    telnet.chiudi();
+    cmb_porta = QStringLiteral("TCP/IP");
+    txt_Timeout = QStringLiteral("1000");
+    chk_disp_ethernet = {true, true};
+    txt_indir = {QStringLiteral("1"), QStringLiteral("32"), QStringLiteral("1"),
+                 QStringLiteral("32")};
+    chk_baud = 5;
+    IndiceDispositivo = 0;
+    NumeroDispositivi = 0;
+    RicercaInCorso = false;
+    RispostaTelnet.clear();
+    lbl_search.clear();
+    cmdSearchAbilitato = true;
+    command1Abilitato = false;
+    albero_.svuota();
+    righe_.clear();
+    telnetRicevuto_ = false;
+    chiusa_ = false;
+    occupato_ = false;
+}
+
+void RicercaDispositivi::imposta(const QString& etichetta)
+{
+    lbl_search = etichetta;
+    emit statoCambiato();
+}
+
+void RicercaDispositivi::abilita(bool search, bool command1)
+{
+    cmdSearchAbilitato = search;
+    command1Abilitato = command1;
+    emit statoCambiato();
+}
+
+void RicercaDispositivi::aggiungiNodo(const QString& padre, const QString& k,
+                                      const QString& testo, const QString& immagine)
+{
+    if (albero_.aggiungi(padre, k, testo, immagine))
+        emit nodoAggiunto(k);
+}
+
+void RicercaDispositivi::svuotaAlbero()
+{
+    albero_.svuota();
+    emit alberoSvuotato();
+}
+
+int RicercaDispositivi::nuovoRecord()
+{
+    // New records follow the last one, whatever node is selected; past the last record
+    // nothing more is kept.
+    if (NumeroDispositivi >= kMaxDispositivi)
+        return 0;
+    return ++NumeroDispositivi;
+}
+
+void RicercaDispositivi::FinestraAperta() { chiusa_ = false; }
+
+void RicercaDispositivi::FinestraChiusa()
+{
+    chiusa_ = true;
+    RicercaInCorso = false;
+    telnet.chiudi();
+    platform::wakeWaiters();
+}
+
+void RicercaDispositivi::cmd_stop_Click()
+{
+    RicercaInCorso = false;
+    abilita(true, command1Abilitato);
+    platform::wakeWaiters();
+}
+
+void RicercaDispositivi::Elenco_NodeClick(const QString& k)
+{
+    IndiceDispositivo = std::int16_t(RecordDaChiave(k));
+    abilita(false, true);
+}
+
+// ---- The search ----------------------------------------------------------------
+
+void RicercaDispositivi::cmd_Search_Click()
+{
+    Occupato guardia(occupato_);
+    if (!guardia.libero())
+        return;
+    abilita(false, false);
+    TimeoutRTU = SecondiDaMillisecondi(txt_Timeout);
+    RicercaInCorso = true;
+    // A search starts from nothing: records left by an earlier, larger search would
+    // otherwise be drawn again.
+    for (int i = 1; i <= kMaxDispositivi; ++i)
+        Dispositivi[std::size_t(i)] = Dispositivo{};
+    svuotaAlbero();
+    IndiceDispositivo = 0;
+    NumeroDispositivi = 0;
+    if (cmb_porta == QLatin1String("TCP/IP"))
+        ramoEthernet();
+    else
+        ramoSeriale();
+    DisegnaRete();
+    imposta(QStringLiteral("Search Complete"));
+    abilita(true, command1Abilitato);
+}
+
+void RicercaDispositivi::ramoEthernet()
+{
+    if (RicercaInCorso)
+        aggiungiNodo(QString(), QStringLiteral("rete"), QStringLiteral("Ethernet"),
+                     QStringLiteral("connect"));
+    if (chk_disp_ethernet[0] && !finito())
+        ascolta(QueryController(), RicercaController, QStringLiteral("Ethernet; KVR5200"));
+    if (chk_disp_ethernet[1] && !finito())
+        ascolta(QueryGateway(), RicercaGateway, QStringLiteral("Ethernet; KVR1750-MBTCP"));
+}
+
+void RicercaDispositivi::ascolta(const QByteArray& query, bool& flag, const QString& testo)
+{
+    platform::Waiter& w = platform::waiter();
+    flag = true;
+    imposta(QStringLiteral("Searching: ") + testo);
+    if (!UDP.invia(query, IndirizziRicerca.broadcast, IndirizziRicerca.portaUdp)) {
+        LogStart();
+        LogWrite(QStringLiteral("Search: send failed: ") + UDP.errore());
+    }
+    const qint64 inizio = w.nowMs();
+    for (;;) {
+        // The time-out field is read again on every round.
+        const qint64 limite = NumeroCampo(txt_Timeout, 0, 32767);
+        const qint64 resta = inizio + limite - w.nowMs();
+        if (resta <= 0 || finito())
+            break;
+        w.waitUntil([this] { return finito(); }, resta);
+    }
+    flag = false;
+}
+
+void RicercaDispositivi::UDP_DataArrival()
+{
+    while (auto d = UDP.leggi()) {
+        const QString mittente = d->mittente;
+        if (RicercaController) {
+            const auto r = LeggiRispostaController(d->dati);
+            if (!r)
+                continue;
+            const int n = nuovoRecord();
+            if (n == 0)
+                continue;
+            const QString mac = TestoMac(r->mac);
+            const QString ipEE = TestoIp(r->ipEeprom);
+            const QString nodo = chiave("nodo", n);
+            aggiungiNodo(QStringLiteral("rete"), nodo,
+                         r->nome + QStringLiteral(" [") + mittente + QLatin1Char(']'),
+                         QStringLiteral("host"));
+            aggiungiNodo(nodo, chiave("ip", n), QStringLiteral("IP: ") + mittente);
+            aggiungiNodo(nodo, chiave("mac", n), QStringLiteral("MAC: ") + mac);
+            aggiungiNodo(nodo, chiave("ipEE", n), QStringLiteral("IP_EE: ") + ipEE);
+            aggiungiNodo(nodo, chiave("Mask", n), QStringLiteral("Mask: ") + TestoIp(r->maschera));
+            aggiungiNodo(nodo, chiave("addr", n), QStringLiteral("Addr: ") + QString::number(r->nodo));
+            aggiungiNodo(nodo, chiave("init", n), QStringLiteral("Init: ") + QString::number(r->init));
+            Dispositivo& rec = Dispositivi[std::size_t(n)];
+            rec.IP = mittente;
+            rec.Porta = 502;
+            rec.Canale = 0;
+            rec.IpEeprom = r->ipEeprom;
+            rec.IpEepromTesto = ipEE;
+            rec.Maschera = r->maschera;
+            rec.MacTesto = mac;
+            rec.Mac = r->mac;
+            rec.Nome = r->nome;
+            rec.Nodo = r->nodo;
+            rec.Modello = QStringLiteral("KVR5200-DL-IO");
+            rec.Init = r->init == 1;
+            emit nodoMostrato(nodo, true);
+        } else if (RicercaGateway) {
+            const auto mac = LeggiRispostaGateway(d->dati);
+            if (!mac)
+                continue;
+            const int n = nuovoRecord();
+            if (n == 0)
+                continue;
+            const QString testoMac = TestoMac(*mac);
+            const QString nodo = chiave("nodo", n);
+            aggiungiNodo(QStringLiteral("rete"), nodo, QStringLiteral("KVR1750-MBTCP"));
+            aggiungiNodo(nodo, chiave("ip", n), QStringLiteral("IP: ") + mittente);
+            aggiungiNodo(nodo, chiave("mac", n), QStringLiteral("MAC: ") + testoMac);
+            Dispositivo& rec = Dispositivi[std::size_t(n)];
+            rec.IP = mittente;
+            rec.Canale = 0;
+            rec.MacTesto = testoMac;
+            // Kept so that the gateway's own address can be set too.
+            rec.Mac = *mac;
+            rec.Nome = QStringLiteral("KVR1750-MBTCP");
+            rec.Nodo = 0;
+            rec.Modello = QStringLiteral("KVR1750-MBTCP");
+            emit nodoMostrato(nodo, false);
+        }
+        // Outside a listening window the datagram is dropped.
+    }
+}
+
+// ---- Serial scan and scan behind a gateway ------------------------------------
+
+bool RicercaDispositivi::numeriIndirizzo(int campoDa, int campoA, int& da, int& a) const
+{
+    // A node address is one byte: a range outside it, or fields that are not numbers,
+    // probe nothing.
+    auto leggi = [](const QString& t, int& v) {
+        const QString s = t.trimmed();
+        bool ok = false;
+        v = s.toInt(&ok);
+        return ok && v >= 0 && v <= 255;
+    };
+    return leggi(txt_indir[std::size_t(campoDa)], da) && leggi(txt_indir[std::size_t(campoA)], a);
+}
+
+int RicercaDispositivi::sonda(int indirizzo, std::int16_t modo, const QString& padre,
+                              std::uint8_t& nodoLetto)
+{
+    BuffTx.fill(0);
+    BuffTx[0] = std::uint8_t(indirizzo);
+    BuffTx[1] = 4;
+    BuffTx[5] = 7;
+    LenTx = 6;
+    ModoCom = modo;
+    if (InviaRichiesta(false) != kComOk)
+        return 0;
+    const auto id = LeggiIdentita(BuffRx, LenRx);
+    if (!id)
+        return 0;
+    const int n = nuovoRecord();
+    if (n == 0)
+        return 0;
+    nodoLetto = id->nodo;
+    const QString nodo = chiave("nodo", n);
+    aggiungiNodo(padre, nodo, id->nome + QStringLiteral(" [") + QString::number(id->nodo) + QLatin1Char(']'));
+    aggiungiNodo(nodo, chiave("addr", n), QStringLiteral("Addr: ") + QString::number(id->nodo));
+    aggiungiNodo(nodo, chiave("vers", n), QStringLiteral("Vers: ") + id->versione);
+    emit nodoMostrato(nodo, false);
+    return n;
+}
+
+void RicercaDispositivi::ramoSeriale()
+{
+    Disconnetti();
+    platform::pause(0.5);
+    const int com = cmb_porta.startsWith(QLatin1String("COM")) ? cmb_porta.mid(3).toInt() : 0;
+    Controllore.Porta = std::uint16_t(qBound(0, com, 32));
+    if (chk_baud >= 0 && chk_baud < int(kBaud.size()))
+        Controllore.Baud = QString::fromLatin1(kBaud[std::size_t(chk_baud)]);
+    Controllore.Canale = 1;
+    Controllore.Timeout = std::int16_t(NumeroCampo(txt_Timeout, 0, 32767));
+    Connetti();
+    platform::pause(0.5);
+    if (finito())
+        return;
+    aggiungiNodo(QString(), QStringLiteral("rete"), cmb_porta, QStringLiteral("connect"));
+    int da = 0;
+    int a = -1;
+    if (!numeriIndirizzo(0, 1, da, a)) {
+        imposta(QStringLiteral("Invalid address range"));
+        return;
+    }
+    for (int i = da; i <= a && !finito(); ++i) {
+        imposta(QStringLiteral("Searching: ") + cmb_porta + QStringLiteral("; Addr: ") + QString::number(i));
+        std::uint8_t nodo = 0;
+        const int n = sonda(i, kModoRtu, QStringLiteral("rete"), nodo);
+        if (n == 0)
+            continue;
+        Dispositivo& rec = Dispositivi[std::size_t(n)];
+        rec = Dispositivo{};
+        rec.Canale = Controllore.Canale;
+        rec.Porta = Controllore.Porta;
+        rec.Nodo = nodo;
+        rec.Modello = QStringLiteral("KVR1000");
+    }
+}
+
+void RicercaDispositivi::Command1_Click()
+{
+    Occupato guardia(occupato_);
+    if (!guardia.libero())
+        return;
+    const int g = IndiceDispositivo;
+    if (g >= 1 && g <= kMaxDispositivi && !Dispositivi[std::size_t(g)].IP.isEmpty()) {
+        const Dispositivo gateway = Dispositivi[std::size_t(g)];
+        const QString sub = chiave("subNet", g);
+        if (albero_.rimuovi(sub))
+            emit nodoRimosso(sub);
+        aggiungiNodo(chiave("nodo", g), sub, QStringLiteral("SubNet"));
+        Disconnetti();
+        platform::pause(0.5);
+        Controllore.IP = gateway.IP;
+        Controllore.Nodo = gateway.Nodo;
+        Controllore.Timeout = std::int16_t(NumeroCampo(txt_Timeout, 0, 32767));
+        // The modules behind a gateway are reached over Modbus TCP whatever link was
+        // used last.
+        Controllore.Canale = 0;
+        Connetti();
+        platform::pause(0.5);
+        InviaComandoDebug(kComandoPausa);
+        InviaComandoDebug(kComandoStop);
+        int da = 0;
+        int a = -1;
+        if (numeriIndirizzo(2, 3, da, a)) {
+            for (int i = da; i <= a && !finito(); ++i) {
+                imposta(QStringLiteral("Searching: ") + cmb_porta + QStringLiteral("; Addr: ") + QString::number(i));
+                std::uint8_t nodo = 0;
+                const int n = sonda(i, kModoTcp, sub, nodo);
+                if (n == 0)
+                    continue;
+                Dispositivo& rec = Dispositivi[std::size_t(n)];
+                rec = Dispositivo{};
+                rec.Nodo = nodo;
+                rec.Modello = QStringLiteral("KVR1000");
+            }
+        } else {
+            imposta(QStringLiteral("Invalid address range"));
+        }
+    }
+    abilita(true, command1Abilitato);
+}
+
+} // namespace ludra

@@ -1,0 +1,86 @@
+// The gateway's set-up dialogue over telnet: fixed network addresses, the serial
+// channel's settings, save.
+#include "discovery/Dispositivi.h"
+#include "discovery/Ricerca.h"
+#include "platform/Dialogs.h"
+#include "platform/Waiter.h"
+
+#include <QHostAddress>
+
+namespace ludra {
+namespace {
+
+// The addresses typed into the gateway: the factory network of the devices.
+constexpr const char* kIpDispositivo = "192.168.0.100";
+constexpr const char* kIpGateway = "192.168.0.1";
+
+QByteArray ottetti(const char* indirizzo)
+{
+    QByteArray t;
+    for (const QByteArray& o : QByteArray(indirizzo).split('.'))
+        t += o + '\r';
+    return t;
+}
+
+} // namespace
+
+bool RicercaDispositivi::InviaTelnet(const QByteArray& comando, int minimo, int secondi)
+{
+    telnetRicevuto_ = false;
+    RispostaTelnet.clear();
+    if (!comando.isEmpty())
+        telnet.invia(comando);
+    // Only the first piece that arrives counts; a dropped connection or a closed window
+    // ends the wait at once.
+    platform::waiter().waitUntil(
+        [this] {
+            return telnetRicevuto_ || chiusa_ || telnet.stato() == platform::SocketTcp::Errore;
+        },
+        qint64(secondi) * 1000);
+    return !chiusa_ && RispostaTelnet.size() >= minimo;
+}
+
+void RicercaDispositivi::ProgrammaDefault()
+{
+    const int n = IndiceDispositivo;
+    const QString ip = n >= 1 && n <= NumeroDispositivi ? Dispositivi[std::size_t(n)].IP : QString();
+    if (ip.isEmpty() || QHostAddress(ip).protocol() != QAbstractSocket::IPv4Protocol) {
+        platform::msgBox(QStringLiteral("Selezionare dispositivo"));
+        return;
+    }
+    // Not while a search or a scan runs (this would run inside its event pump).
+    if (occupato_)
+        return;
+    occupato_ = true;
+    telnetRicevuto_ = false;
+    telnet.connetti(ip, IndirizziRicerca.portaTelnet);
+    const QByteArray passo3 = QByteArray("1") + ottetti(kIpDispositivo) + "Y" + ottetti(kIpGateway)
+                              + "Y" + "255\r255\r255\r0\r";
+    const struct {
+        QByteArray testo;
+        int minimo;
+    } passi[] = {
+        {QByteArray(), 100},
+        {QByteArray("\r"), 900},
+        {passo3, 200},
+        {QByteArray("N"), 800},
+        {QByteArray("2"), 40},
+        {QByteArray("1\r1\r1\r38400,8,N,1\r"), 1000},
+        {QByteArray("S"), 40},
+    };
+    bool riuscito = true;
+    for (const auto& p : passi) {
+        if (!InviaTelnet(p.testo, p.minimo, 2)) {
+            riuscito = false;
+            break;
+        }
+    }
+    telnet.chiudi();
+    occupato_ = false;
+    if (chiusa_)
+        return;
+    platform::msgBox(riuscito ? QStringLiteral("Parameters saved, Restarting ...")
+                              : QStringLiteral("errore"));
+}
+
+} // namespace ludra
