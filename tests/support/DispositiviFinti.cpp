@@ -1,0 +1,72 @@
+#include "support/DispositiviFinti.h"
+
+#include <QNetworkDatagram>
+#include <QTcpSocket>
+
+namespace ludra::test {
+
+RisponditoreUdp::RisponditoreUdp()
+{
+    socket_.bind(QHostAddress(QHostAddress::LocalHost), 0);
+    connect(&socket_, &QUdpSocket::readyRead, this, &RisponditoreUdp::leggi);
+}
+
+void RisponditoreUdp::leggi()
+{
+    while (socket_.hasPendingDatagrams()) {
+        const QNetworkDatagram d = socket_.receiveDatagram();
+        ricevuti.push_back(d.data());
+        const std::vector<QByteArray>* risposte = nullptr;
+        if (d.data() == QByteArrayLiteral("0001"))
+            risposte = &risposteController;
+        else if (d.data() == QByteArray("\x00\x00\x00\xF6", 4))
+            risposte = &risposteGateway;
+        if (!risposte)
+            continue;
+        for (const QByteArray& r : *risposte)
+            socket_.writeDatagram(r, d.senderAddress(), quint16(d.senderPort()));
+    }
+}
+
+QByteArray RispostaControllerFinta(const QByteArray& nome, const std::vector<int>& mac,
+                                   const std::vector<int>& ip, int nodo, int init)
+{
+    QByteArray r = nome.left(7).leftJustified(7, ' ');
+    r.append(char(0));
+    for (int b : mac)
+        r.append(char(b));
+    for (int b : ip)
+        r.append(char(b));
+    for (int b : {255, 255, 255, 0})
+        r.append(char(b));
+    r.append(char(nodo));
+    r.append(char(init));
+    return r;
+}
+
+QByteArray RispostaGatewayFinta(const std::vector<int>& mac)
+{
+    QByteArray r(24, 'x');
+    for (int b : mac)
+        r.append(char(b));
+    return r;
+}
+
+RisponditoreTelnet::RisponditoreTelnet()
+{
+    server_.listen(QHostAddress(QHostAddress::LocalHost), 0);
+    connect(&server_, &QTcpServer::newConnection, this, [this] {
+        client_ = server_.nextPendingConnection();
+        if (!client_)
+            return;
+        if (!saluto.isEmpty())
+            client_->write(saluto);
+        connect(client_, &QTcpSocket::readyRead, this, [this] {
+            ricevuto += client_->readAll();
+            if (prossima_ < risposte.size())
+                client_->write(risposte[prossima_++]);
+        });
+    });
+}
+
+} // namespace ludra::test
