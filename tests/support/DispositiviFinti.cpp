@@ -31,7 +31,7 @@ void RisponditoreUdp::leggi()
 QByteArray RispostaControllerFinta(const QByteArray& nome, const std::vector<int>& mac,
                                    const std::vector<int>& ip, int nodo, int init)
 {
-    QByteArray r = nome.left(7).leftJustified(7, ' ');
+    QByteArray r = nome.left(7).leftJustified(7, '\0');
     r.append(char(0));
     for (int b : mac)
         r.append(char(b));

@@ -1,0 +1,447 @@
+// The device search against fake devices on 127.0.0.1: the network search, IP setting,
+// the gateway dialogue; the serial scan and the scan behind a gateway against the
+// device simulator.
+#include "app/Avvio.h"
+#include "app/Log.h"
+#include "discovery/Dispositivi.h"
+#include "discovery/ProtocolloRicerca.h"
+#include "discovery/Ricerca.h"
+#include "link/Checksum.h"
+#include "link/Connessione.h"
+#include "link/StatoLink.h"
+#include "support/AttesaConAzioni.h"
+#include "support/Doubles.h"
+#include "support/DispositiviFinti.h"
+#include "support/LinkSim.h"
+
+#include <QtTest>
+
+using namespace ludra;
+
+namespace {
+
+// Real waits cut short: a wait longer than a moment waits that moment on the real
+// clock (so local replies still arrive) and then moves a virtual clock on by the rest.
+// Silent addresses and pauses cost next to nothing.
+class AttesaBreve final : public platform::Waiter {
+public:
+    AttesaBreve() : precedente_(platform::setWaiter(nullptr)), reale_(&platform::waiter())
+    {
+        platform::setWaiter(this);
+    }
+    ~AttesaBreve() override { platform::setWaiter(precedente_); }
+    std::function<void()> durante;
+    void pumpOnce() override
+    {
+        reale_->pumpOnce();
+        if (durante)
+            durante();
+    }
+    bool waitUntil(const std::function<bool()>& done, qint64 timeoutMs) override
+    {
+        if (durante)
+            durante();
+        const qint64 reale = qMin<qint64>(timeoutMs, 60);
+        if (reale_->waitUntil(done, reale))
+            return true;
+        avanti_ += qMax<qint64>(0, timeoutMs - reale);
+        return done();
+    }
+    qint64 nowMs() override { return reale_->nowMs() + avanti_; }
+
+private:
+    platform::Waiter* precedente_;
+    platform::Waiter* reale_;
+    qint64 avanti_ = 0;
+};
+
+RicercaDispositivi& ricerca() { return RicercaDispositivi::istanza(); }
+
+QStringList chiavi()
+{
+    QStringList k;
+    for (const NodoAlbero& n : ricerca().Elenco().nodi())
+        k << n.chiave;
+    return k;
+}
+
+} // namespace
+
+class TestRicerca : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void ethernet();
+    void riposteGuasteIgnorate();
+    void alPiu255();
+    void stopEChiusuraFinisconoAscolto();
+    void impostaIP_data();
+    void impostaIP();
+    void impostaIPSenzaMac();
+    void comeController();
+    void doppioClic();
+    void telnet_data();
+    void telnet();
+    void telnetSenzaIndirizzo();
+    void scansioneSeriale();
+    void scansioneGateway();
+    void unaOperazioneAllaVolta();
+
+private:
+    test::PlatformDoubles* doppi_ = nullptr;
+    test::RisponditoreUdp* udp_ = nullptr;
+};
+
+void TestRicerca::init()
+{
+    AzzeraStatoProcesso();
+    doppi_ = new test::PlatformDoubles;
+    // Replies come at once on the loopback: the event-loop waiter, not virtual time.
+    platform::setWaiter(nullptr);
+    udp_ = new test::RisponditoreUdp;
+    IndirizziRicerca.broadcast = QStringLiteral("127.0.0.1");
+    IndirizziRicerca.portaUdp = udp_->porta();
+    ricerca().txt_Timeout = QStringLiteral("150");
+}
+
+void TestRicerca::cleanup()
+{
+    delete udp_;
+    delete doppi_;
+    StopCom = 1;
+    AzzeraStatoProcesso();
+}
+
+void TestRicerca::ethernet()
+{
+    udp_->risposteController = {
+        test::RispostaControllerFinta("KVR5200", {0, 0x0A, 2, 3, 4, 5}, {10, 0, 0, 7}, 3, 0),
+        test::RispostaControllerFinta("CTRL2", {1, 1, 1, 1, 1, 1}, {10, 0, 0, 8}, 4, 1)};
+    udp_->risposteGateway = {test::RispostaGatewayFinta({9, 8, 7, 6, 5, 4})};
+    TimeoutRTU = 5;
+    ricerca().cmd_Search_Click();
+
+    QCOMPARE(udp_->ricevuti.size(), std::size_t(2));
+    QCOMPARE(udp_->ricevuti[0], QueryController());
+    QCOMPARE(udp_->ricevuti[1], QueryGateway());
+    QCOMPARE(int(TimeoutRTU), 0);   // 150 ms rounds to 0 seconds
+    QCOMPARE(ricerca().NumeroDispositivi, 3);
+    const Dispositivo& c = Dispositivi[1];
+    QCOMPARE(c.IP, QStringLiteral("127.0.0.1"));
+    QCOMPARE(c.Nome, QStringLiteral("KVR5200"));
+    QCOMPARE(c.MacTesto, QStringLiteral("00-0A-02-03-04-05"));
+    QCOMPARE(c.IpEepromTesto, QStringLiteral("10.0.0.7"));
+    QCOMPARE(int(c.Nodo), 3);
+    QCOMPARE(int(c.Porta), 502);
+    QCOMPARE(c.Modello, QStringLiteral("KVR5200-DL-IO"));
+    QVERIFY(!c.Init);
+    QVERIFY(Dispositivi[2].Init);
+    QCOMPARE(Dispositivi[3].Modello, QStringLiteral("KVR1750-MBTCP"));
+    QCOMPARE(Dispositivi[3].MacTesto, QStringLiteral("09-08-07-06-05-04"));
+    QCOMPARE(chiavi(), QStringList({"rete", "nodo1", "ip1", "mac1", "ipEE1", "Mask1", "addr1",
+                                    "init1", "nodo2", "ip2", "mac2", "ipEE2", "Mask2", "addr2",
+                                    "init2", "nodo3", "ip3", "mac3"}));
+    QCOMPARE(ricerca().Elenco().trova("nodo1")->testo, QStringLiteral("KVR5200 [127.0.0.1]"));
+    QCOMPARE(ricerca().Elenco().trova("Mask1")->testo, QStringLiteral("Mask: 255.255.255.0"));
+    // The host row and one row per controller; the gateway has none.
+    QCOMPARE(int(ricerca().Rete().size()), 3);
+    QCOMPARE(ricerca().Rete()[1], (RigaRete{203, 204, 206, 201, 203}));
+    QCOMPARE(ricerca().lbl_search, QStringLiteral("Search Complete"));
+    QVERIFY(ricerca().cmdSearchAbilitato);
+    QVERIFY(!RicercaController);
+    QVERIFY(!RicercaGateway);
+
+    // A second, smaller search forgets what the first one found.
+    udp_->risposteController.clear();
+    ricerca().cmd_Search_Click();
+    QCOMPARE(ricerca().NumeroDispositivi, 1);
+    QCOMPARE(Dispositivi[2].Modello, QString());
+    QCOMPARE(int(ricerca().Rete().size()), 1);
+}
+
+void TestRicerca::riposteGuasteIgnorate()
+{
+    udp_->risposteController = {QByteArray("abc"), QByteArray(),
+                                QByteArray(5000, '\xFF'),
+                                test::RispostaControllerFinta("OK", {1, 2, 3, 4, 5, 6}, {1, 2, 3, 4}, 1, 0)};
+    udp_->risposteGateway = {QByteArray(29, 'g')};
+    ricerca().cmd_Search_Click();
+    QCOMPARE(ricerca().NumeroDispositivi, 1);
+    QCOMPARE(Dispositivi[1].Nome, QStringLiteral("OK"));
+}
+
+void TestRicerca::alPiu255()
+{
+    ricerca().chk_disp_ethernet[1] = false;
+    for (int i = 0; i < 260; ++i)
+        udp_->risposteController.push_back(
+            test::RispostaControllerFinta("C", {0, 0, 0, 0, i / 256, i % 256}, {1, 1, 1, 1}, 1, 0));
+    ricerca().txt_Timeout = QStringLiteral("400");
+    ricerca().cmd_Search_Click();
+    QCOMPARE(ricerca().NumeroDispositivi, 255);
+    QVERIFY(ricerca().Elenco().trova("nodo255"));
+    QVERIFY(!ricerca().Elenco().trova("nodo256"));
+    QCOMPARE(int(ricerca().Rete().size()), 256);
+}
+
+void TestRicerca::stopEChiusuraFinisconoAscolto()
+{
+    // Listening windows of a minute each: only Stop, or closing the window, ends them.
+    ricerca().txt_Timeout = QStringLiteral("60000");
+    test::AttesaConAzioni azioni;
+    QElapsedTimer t;
+    t.start();
+    azioni.duranteAttesa = [] {
+        if (RicercaController)
+            ricerca().cmd_stop_Click();
+    };
+    ricerca().cmd_Search_Click();
+    QTest::qWait(50);
+    QCOMPARE(udp_->ricevuti.size(), std::size_t(1));   // the gateway query was skipped
+    azioni.duranteAttesa = [] {
+        if (RicercaController)
+            ricerca().FinestraChiusa();
+    };
+    ricerca().cmd_Search_Click();
+    QVERIFY(t.elapsed() < 30000);
+    ricerca().FinestraAperta();
+}
+
+void TestRicerca::impostaIP_data()
+{
+    QTest::addColumn<QString>("risposta");
+    QTest::addColumn<QByteArray>("ip");   // empty: nothing is sent
+    QTest::newRow("four numbers") << "10.1.2.3" << QByteArray("\x0A\x01\x02\x03", 4);
+    QTest::newRow("blank after a dot") << "10. 1.2.3" << QByteArray("\x0A\x01\x02\x03", 4);
+    QTest::newRow("above 255") << "10.1.2.300" << QByteArray();
+    QTest::newRow("three parts") << "10.1.2" << QByteArray();
+    QTest::newRow("empty") << "" << QByteArray();
+}
+
+void TestRicerca::impostaIP()
+{
+    QFETCH(QString, risposta);
+    QFETCH(QByteArray, ip);
+    udp_->risposteController = {
+        test::RispostaControllerFinta("C", {0xA, 0xB, 0xC, 0xD, 0xE, 0xF}, {1, 1, 1, 1}, 1, 0)};
+    ricerca().chk_disp_ethernet[1] = false;
+    ricerca().cmd_Search_Click();
+    ricerca().Elenco_NodeClick(QStringLiteral("mac1"));
+    udp_->ricevuti.clear();
+    doppi_->dialogs.input.push_back(risposta);
+    ricerca().SetIP();
+    QTRY_COMPARE_WITH_TIMEOUT(udp_->ricevuti.size(), std::size_t(ip.isEmpty() ? 0 : 1), 2000);
+    if (ip.isEmpty()) {
+        QCOMPARE(doppi_->dialogs.messaggi.size(), std::size_t(1));
+        return;
+    }
+    const QByteArray atteso = TramaImpostaIP({0xA, 0xB, 0xC, 0xD, 0xE, 0xF},
+                                             {std::uint8_t(ip[0]), std::uint8_t(ip[1]),
+                                              std::uint8_t(ip[2]), std::uint8_t(ip[3])});
+    QCOMPARE(udp_->ricevuti[0], atteso);
+    QCOMPARE(udp_->ricevuti[0].mid(10, 4), ip);
+    QCOMPARE(doppi_->dialogs.messaggi.size(), std::size_t(0));
+}
+
+void TestRicerca::impostaIPSenzaMac()
+{
+    // The root, or a module found by a Modbus scan: no device to address.
+    for (const int record : {0, 1}) {
+        ricerca().NumeroDispositivi = 1;
+        Dispositivi[1] = Dispositivo{};
+        Dispositivi[1].Modello = QStringLiteral("KVR1000");
+        ricerca().IndiceDispositivo = std::int16_t(record);
+        doppi_->dialogs.input.push_back(QStringLiteral("1.2.3.4"));
+        ricerca().SetIP();
+    }
+    QTest::qWait(50);
+    QVERIFY(udp_->ricevuti.empty());
+    QCOMPARE(doppi_->dialogs.messaggi.size(), std::size_t(2));
+    QCOMPARE(doppi_->dialogs.messaggi[0].testo, QStringLiteral("Selezionare dispositivo"));
+}
+
+void TestRicerca::comeController()
+{
+    udp_->risposteController = {
+        test::RispostaControllerFinta("C", {1, 2, 3, 4, 5, 6}, {1, 1, 1, 1}, 33, 1)};
+    ricerca().chk_disp_ethernet[1] = false;
+    ricerca().cmd_Search_Click();
+    test::LinkSuSim link(test::Mezzo::Tcp);
+    QVERIFY(link.avviato());
+    Dispositivi[1].Porta = link.portaTcp;
+    Controllore.Modello = QStringLiteral("KVR5200-IO");
+    ricerca().Elenco_NodeClick(QStringLiteral("nodo1"));
+    ricerca().SetAsController();
+    QVERIFY(Controllore.Connesso);
+    QCOMPARE(Controllore.IP, QStringLiteral("127.0.0.1"));
+    QCOMPARE(int(Controllore.Porta), int(link.portaTcp));
+    QCOMPARE(int(Controllore.Nodo), 10);   // init flag set: node 10 whatever it reported
+    QCOMPARE(Controllore.Modello, QStringLiteral("KVR5200-IO"));
+}
+
+void TestRicerca::doppioClic()
+{
+    udp_->risposteController = {
+        test::RispostaControllerFinta("C", {1, 2, 3, 4, 5, 6}, {1, 1, 1, 1}, 1, 0)};
+    ricerca().chk_disp_ethernet[1] = false;
+    ricerca().cmd_Search_Click();
+    Dispositivi[2].Modello = QStringLiteral("KVR1000");
+    ricerca().NumeroDispositivi = 2;
+    ricerca().Elenco_NodeClick(QStringLiteral("nodo2"));
+    ricerca().Elenco_DblClick();
+    ricerca().Elenco_NodeClick(QStringLiteral("rete"));
+    ricerca().Elenco_DblClick();
+    QVERIFY(doppi_->shell.aperti.isEmpty());
+    ricerca().Elenco_NodeClick(QStringLiteral("addr1"));
+    ricerca().Elenco_DblClick();
+    QCOMPARE(doppi_->shell.aperti, QStringList{QStringLiteral("http://127.0.0.1")});
+}
+
+void TestRicerca::telnet_data()
+{
+    QTest::addColumn<int>("saluto");
+    QTest::addColumn<int>("corta");   // the step whose reply falls short; 0 for none
+    QTest::addColumn<QString>("messaggio");
+    QTest::newRow("whole dialogue") << 100 << 0 << "Parameters saved, Restarting ...";
+    QTest::newRow("short greeting") << 60 << 0 << "errore";
+    QTest::newRow("short menu") << 100 << 2 << "errore";
+    QTest::newRow("save not confirmed") << 100 << 7 << "errore";
+}
+
+void TestRicerca::telnet()
+{
+    QFETCH(int, saluto);
+    QFETCH(int, corta);
+    QFETCH(QString, messaggio);
+    test::RisponditoreTelnet gateway;
+    IndirizziRicerca.portaTelnet = gateway.porta();
+    gateway.saluto = QByteArray(saluto, 'g');
+    const int minimi[] = {900, 200, 800, 40, 1000, 40};
+    for (int passo = 2; passo <= 7; ++passo)
+        gateway.risposte.push_back(QByteArray(minimi[passo - 2] - (passo == corta ? 1 : 0), 'r'));
+    udp_->risposteGateway = {test::RispostaGatewayFinta({1, 2, 3, 4, 5, 6})};
+    ricerca().chk_disp_ethernet[0] = false;
+    ricerca().cmd_Search_Click();
+    ricerca().Elenco_NodeClick(QStringLiteral("nodo1"));
+    doppi_->dialogs.risposte.push_back(platform::MsgResult::Ok);
+    AttesaBreve breve;
+    ricerca().Elenco_DblClick();
+    QCOMPARE(doppi_->dialogs.messaggi.size(), std::size_t(2));
+    QCOMPARE(doppi_->dialogs.messaggi[0].testo, QStringLiteral("Write default prog?"));
+    QCOMPARE(doppi_->dialogs.messaggi[1].testo, messaggio);
+    if (corta == 0 && saluto == 100)
+        QCOMPARE(gateway.ricevuto,
+                 QByteArray("\r1192\r168\r0\r100\rY192\r168\r0\r1\rY255\r255\r255\r0\rN2"
+                            "1\r1\r1\r38400,8,N,1\rS"));
+    if (saluto < 100)
+        QVERIFY(gateway.ricevuto.isEmpty());
+}
+
+void TestRicerca::telnetSenzaIndirizzo()
+{
+    ricerca().NumeroDispositivi = 1;
+    Dispositivi[1] = Dispositivo{};
+    Dispositivi[1].Modello = QStringLiteral("KVR1750-MBTCP");
+    ricerca().IndiceDispositivo = 1;
+    doppi_->dialogs.risposte.push_back(platform::MsgResult::Ok);
+    ricerca().Elenco_DblClick();
+    QCOMPARE(doppi_->dialogs.messaggi.size(), std::size_t(2));
+    QCOMPARE(doppi_->dialogs.messaggi[1].testo, QStringLiteral("Selezionare dispositivo"));
+}
+
+void TestRicerca::scansioneSeriale()
+{
+    test::LinkSuSim link(test::Mezzo::Rtu);
+    QVERIFY(link.avviato());
+    link.sim.setRegistro(1, 0x0102);
+    link.sim.setRegistro(2, 0x3031);
+    link.sim.setRegistro(3, 0x4241);
+    link.sim.setRegistro(4, 0x4443);
+    link.sim.setRegistro(6, 10);
+    AttesaBreve breve;
+    ricerca().cmb_porta = QStringLiteral("COM1");
+    ricerca().txt_Timeout = QStringLiteral("1000");
+    ricerca().txt_indir[0] = QStringLiteral("9");
+    ricerca().txt_indir[1] = QStringLiteral("11");
+    ricerca().chk_baud = 7;
+    ricerca().cmd_Search_Click();
+    QCOMPARE(Controllore.Baud, QStringLiteral("115200"));
+    QCOMPARE(int(Controllore.Canale), 1);
+    QCOMPARE(ricerca().NumeroDispositivi, 1);
+    QCOMPARE(Dispositivi[1].Modello, QStringLiteral("KVR1000"));
+    QCOMPARE(int(Dispositivi[1].Nodo), 10);
+    QCOMPARE(int(Dispositivi[1].Porta), 1);
+    QCOMPARE(chiavi(), QStringList({"rete", "nodo1", "addr1", "vers1"}));
+    QCOMPARE(ricerca().Elenco().trova("rete")->testo, QStringLiteral("COM1"));
+    QCOMPARE(ricerca().Elenco().trova("nodo1")->testo, QStringLiteral("ABCD [10]"));
+    QCOMPARE(ricerca().Elenco().trova("vers1")->testo, QStringLiteral("Vers: 124849"));
+    QCOMPARE(int(ricerca().Rete().size()), 2);
+    QCOMPARE(ricerca().Rete()[1], (RigaRete{203, 203, 203, 204, 207}));
+
+    // A range that is not one of node addresses probes nothing.
+    const int prima = link.sim.richieste();
+    ricerca().txt_indir[1] = QStringLiteral("300");
+    ricerca().cmd_Search_Click();
+    QCOMPARE(link.sim.richieste(), prima);
+    QCOMPARE(ricerca().NumeroDispositivi, 0);
+}
+
+void TestRicerca::scansioneGateway()
+{
+    test::LinkSuSim link(test::Mezzo::Tcp);
+    QVERIFY(link.avviato());
+    link.sim.setRegistro(3, 0x4241);
+    link.sim.setRegistro(4, 0x4443);
+    link.sim.setRegistro(6, 7);
+    udp_->risposteGateway = {test::RispostaGatewayFinta({1, 2, 3, 4, 5, 6})};
+    udp_->risposteController = {
+        test::RispostaControllerFinta("C", {1, 2, 3, 4, 5, 6}, {1, 1, 1, 1}, 1, 0)};
+    ricerca().cmd_Search_Click();
+    QCOMPARE(ricerca().NumeroDispositivi, 2);
+    // Left on a serial link by an earlier scan.
+    Controllore.Canale = 1;
+    AttesaBreve breve;
+    ricerca().txt_indir[2] = QStringLiteral("10");
+    ricerca().txt_indir[3] = QStringLiteral("11");
+    ricerca().Elenco_NodeClick(QStringLiteral("nodo2"));
+    QVERIFY(!ricerca().cmdSearchAbilitato);
+    QVERIFY(ricerca().command1Abilitato);
+    ricerca().Command1_Click();
+    QCOMPARE(int(Controllore.Canale), 0);
+    QCOMPARE(ricerca().NumeroDispositivi, 4);   // after the two found before, not over them
+    QCOMPARE(Dispositivi[1].Nome, QStringLiteral("C"));
+    QCOMPARE(Dispositivi[3].Modello, QStringLiteral("KVR1000"));
+    QCOMPARE(int(Dispositivi[4].Nodo), 7);
+    QCOMPARE(ricerca().Elenco().trova("nodo3")->padre, QStringLiteral("subNet2"));
+    QCOMPARE(ricerca().Elenco().trova("subNet2")->padre, QStringLiteral("nodo2"));
+    QVERIFY(ricerca().cmdSearchAbilitato);
+    const std::vector<std::uint16_t> comandi = link.sim.comandi();
+    QVERIFY(comandi.size() >= 2);
+    QCOMPARE(comandi[0], std::uint16_t(100));
+    QCOMPARE(comandi[1], std::uint16_t(252));
+}
+
+void TestRicerca::unaOperazioneAllaVolta()
+{
+    // A node click enables the sub-node scan during a listening window; pressing it
+    // there must not start a scan inside the search.
+    ricerca().chk_disp_ethernet[1] = false;
+    test::AttesaConAzioni azioni;
+    int dentro = 0;
+    azioni.duranteAttesa = [&dentro] {
+        if (!RicercaController || dentro++)
+            return;
+        Dispositivi[1].IP = QStringLiteral("127.0.0.1");
+        ricerca().Elenco_NodeClick(QStringLiteral("nodo1"));
+        ricerca().Command1_Click();
+        ricerca().cmd_Search_Click();
+    };
+    ricerca().cmd_Search_Click();
+    QTest::qWait(50);
+    QCOMPARE(udp_->ricevuti.size(), std::size_t(1));
+    QVERIFY(!ricerca().Elenco().trova("subNet1"));
+}
+
+QTEST_GUILESS_MAIN(TestRicerca)
+#include "tst_ricerca.moc"
