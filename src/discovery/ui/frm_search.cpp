@@ -297,7 +297,7 @@ void frm_search::disegnaRete()
         celle.push_back(c);
         top += alto;
     }
-    rete_->resize(twipsToPx(5655) + sinistra, top + alto);
+    rete_->resize(sinistra + twipsToPx(4 * 720 + 735), top + alto);
 }
 
 void frm_search::Elenco_MouseDown(const QPoint& punto)
