@@ -9,6 +9,7 @@
 #include "app/ui/frm_Progetto.h"
 #include "link/ui/frm_Settings.h"
 #include "transfer/ui/frm_Download.h"
+#include "transfer/ui/frm_dialoga.h"
 #include "monitor/ui/Registri.h"
 #include "fbeditor/ApriEditor.h"
 #include "fbeditor/StatoComandi.h"
@@ -62,6 +63,8 @@ void Main()
     principale.registraFinestra(QStringLiteral("frmAbout"), [] { return new frmAbout; });
     principale.registraFinestra(QStringLiteral("frm_Download"), [] { return new frm_Download; });
     principale.registraFinestra(QStringLiteral("frm_Progetto"), [] { return new frm_Progetto; });
+    principale.registraFinestra(QString::fromLatin1(frm_dialoga::kNome),
+                                [] { return new frm_dialoga; });
     // 8. The Log window at the top left, loading it shows the main window with it.
     principale.registraFinestra(QStringLiteral("Log"), [] { return new Log; });
     principale.registraFinestra(QStringLiteral("comandi"), [] { return new comandi; });
