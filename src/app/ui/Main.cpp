@@ -10,6 +10,7 @@
 #include "discovery/ui/frm_search.h"
 #include "link/ui/frm_Settings.h"
 #include "transfer/ui/frm_Download.h"
+#include "transfer/ui/frm_dialoga.h"
 #include "monitor/ui/Registri.h"
 #include "fbeditor/ApriEditor.h"
 #include "fbeditor/StatoComandi.h"
@@ -64,6 +65,8 @@ void Main()
     principale.registraFinestra(QStringLiteral("frm_Download"), [] { return new frm_Download; });
     principale.registraFinestra(QStringLiteral("frm_Progetto"), [] { return new frm_Progetto; });
     principale.registraFinestra(QStringLiteral("frm_search"), [] { return new frm_search; });
+    principale.registraFinestra(QString::fromLatin1(frm_dialoga::kNome),
+                                [] { return new frm_dialoga; });
     // 8. The Log window at the top left, loading it shows the main window with it.
     principale.registraFinestra(QStringLiteral("Log"), [] { return new Log; });
     principale.registraFinestra(QStringLiteral("comandi"), [] { return new comandi; });
