@@ -26,6 +26,7 @@
 #include "compiler/Compilatore.h"
 #include "display/CompilaPagine.h"
 #include "display/ui/frm_display.h"
+#include "images/ui/Input_Img.h"
 
 #include <QMdiSubWindow>
 
@@ -75,6 +76,8 @@ void Main()
                                 [] { return new Input_Tab; });
     principale.registraFinestra(QString::fromLatin1(frm_display::kNome),
                                 [] { return new frm_display; });
+    principale.registraFinestra(QString::fromLatin1(Input_Img::kNome),
+                                [] { return new Input_Img; });
     // A KVR5460 compile rebuilds the page units from the pages as they stand.
     ImpostaRigeneraPagine(CompilaOggetti);
     principale.carica(QStringLiteral("Log"));
