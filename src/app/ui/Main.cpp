@@ -27,6 +27,7 @@
 #include "display/CompilaPagine.h"
 #include "display/ui/frm_display.h"
 #include "images/ui/Input_Img.h"
+#include "scheduler/ui/frm_scheduler.h"
 
 #include <QMdiSubWindow>
 
@@ -78,6 +79,8 @@ void Main()
                                 [] { return new frm_display; });
     principale.registraFinestra(QString::fromLatin1(Input_Img::kNome),
                                 [] { return new Input_Img; });
+    principale.registraFinestra(QString::fromLatin1(frm_scheduler::kNome),
+                                [] { return new frm_scheduler; });
     // A KVR5460 compile rebuilds the page units from the pages as they stand.
     ImpostaRigeneraPagine(CompilaOggetti);
     principale.carica(QStringLiteral("Log"));
