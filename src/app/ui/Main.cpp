@@ -25,6 +25,11 @@
 #include "project/FileProgetto.h"
 #include "project/Progetto.h"
 #include "tables/ui/Input_Tab.h"
+#include "compiler/Compilatore.h"
+#include "display/CompilaPagine.h"
+#include "display/ui/frm_display.h"
+#include "images/ui/Input_Img.h"
+#include "scheduler/ui/frm_scheduler.h"
 
 #include <QMdiSubWindow>
 
@@ -75,6 +80,14 @@ void Main()
                                 [] { return new Input_Box; });
     principale.registraFinestra(QString::fromLatin1(Input_Tab::kNome),
                                 [] { return new Input_Tab; });
+    principale.registraFinestra(QString::fromLatin1(frm_display::kNome),
+                                [] { return new frm_display; });
+    principale.registraFinestra(QString::fromLatin1(Input_Img::kNome),
+                                [] { return new Input_Img; });
+    principale.registraFinestra(QString::fromLatin1(frm_scheduler::kNome),
+                                [] { return new frm_scheduler; });
+    // A KVR5460 compile rebuilds the page units from the pages as they stand.
+    ImpostaRigeneraPagine(CompilaOggetti);
     principale.carica(QStringLiteral("Log"));
     QMdiSubWindow* cornice = principale.cornice(QStringLiteral("Log"));
     cornice->setGeometry(0, 0, twipsToPx(Log::kLarghezzaTwips), twipsToPx(13000 - 3000));

@@ -322,6 +322,33 @@ const std::map<int, Disegno>& disegni()
              p.drawRect(QRectF(5, 7, 22, 20));
              lettera(p, QStringLiteral("D"), kBlu, 13);
          }},
+        {142, [](QPainter& p) {
+             penna(p, kVerde, 3.5);
+             p.drawLine(QPointF(16, 7), QPointF(16, 25));
+             p.drawLine(QPointF(7, 16), QPointF(25, 16));
+         }},
+        {143, [](QPainter& p) {
+             penna(p, kRosso, 3.5);
+             p.drawLine(QPointF(9, 9), QPointF(23, 23));
+             p.drawLine(QPointF(23, 9), QPointF(9, 23));
+         }},
+        {144, [](QPainter& p) {
+             p.setPen(Qt::NoPen);
+             p.setBrush(kBlu);
+             p.drawPolygon(QPolygonF({QPointF(16, 6), QPointF(26, 18), QPointF(6, 18)}));
+             p.drawRect(QRectF(12, 18, 8, 8));
+         }},
+        {145, [](QPainter& p) {
+             p.setPen(Qt::NoPen);
+             p.setBrush(kBlu);
+             p.drawPolygon(QPolygonF({QPointF(16, 26), QPointF(26, 14), QPointF(6, 14)}));
+             p.drawRect(QRectF(12, 6, 8, 8));
+         }},
+        {146, [](QPainter& p) {
+             penna(p, kVerde, 4);
+             p.drawLine(QPointF(7, 17), QPointF(13, 23));
+             p.drawLine(QPointF(13, 23), QPointF(25, 9));
+         }},
         {148, [](QPainter& p) {
              p.setPen(QPen(kVerde.darker(150), 1.5));
              p.setBrush(kVerde);
