@@ -147,6 +147,11 @@ bool EditorTabelle::Inserisci()
 {
     if (!ControllaTabella())
         return false;
+    // The window stays open while a project is opened or created: the list follows the
+    // store it writes into, not the store it was loaded with.
+    Lista = NomiTabelle();
+    if (Selezione >= Lista.size())
+        Selezione = -1;
     const bool nuova = Selezione < 0 || Selezione >= NumTabelle ||
                        Tabelle[std::size_t(Selezione)].Nome != corrente_.Nome;
     int slot = Selezione;

@@ -326,6 +326,23 @@ private slots:
         QVERIFY(!QFile::exists(nuovo));
     }
 
+    void listaSeguitaLoStore()
+    {
+        // A project opened while the window is open: Insert writes into the new store
+        // and the list shows it.
+        metti(0, QStringLiteral("A"), 2);
+        metti(1, QStringLiteral("B"), 2);
+        EditorTabelle e;
+        e.Carica(1);
+        AzzeraTabelle();
+        metti(0, QStringLiteral("X"), 2);
+        riempi(e, QStringLiteral("B"), 3);
+        QVERIFY(e.Inserisci());
+        QCOMPARE(e.Lista, (QStringList{"X", "B"}));
+        QCOMPARE(int(NumTabelle), 2);
+        QCOMPARE(e.Selezione, 1);
+    }
+
     void okPiazzaLeTabelle()
     {
         metti(0, QStringLiteral("A"), 8);

@@ -171,6 +171,9 @@ void Input_Tab::creaGriglia(QWidget* frame)
         auto* linea = new QFrame(p);
         linea->setFrameShape(QFrame::HLine);
         linea->setFrameShadow(QFrame::Plain);
+        QPalette palLinea = linea->palette();
+        palLinea.setColor(QPalette::WindowText, QColor(0xA0, 0xA0, 0xA0));
+        linea->setPalette(palLinea);
         posiziona(linea, 0, kAltezzaRiga - 15, kLarghezzaRiga, 15);
 
         connect(tabA_[std::size_t(r)], &QLineEdit::textChanged, this, [this, r](const QString& t) {
