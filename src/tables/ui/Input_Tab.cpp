@@ -125,6 +125,14 @@ Input_Tab::Input_Tab(QWidget* parent) : QWidget(parent)
     connect(lista_, &QListWidget::currentRowChanged, this, click);
     connect(lista_, &QListWidget::itemClicked, this,
             [this, click](QListWidgetItem* item) { click(lista_->row(item)); });
+    // A click on the list's empty part leaves no entry selected: Insert and OK then
+    // act on none, as the list shows.
+    connect(lista_, &QListWidget::itemSelectionChanged, this, [this] {
+        if (inDisegno_)
+            return;
+        const QList<QListWidgetItem*> scelte = lista_->selectedItems();
+        editor_.Selezione = scelte.isEmpty() ? -1 : lista_->row(scelte.first());
+    });
 
     // Load: captions, the list of tables, the one chosen so far (none when the index
     // is outside the list).
