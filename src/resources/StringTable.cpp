@@ -95,7 +95,7 @@ constexpr KeyText kKeyTexts[] = {
     {81, "Tabella", "Table"},
     {82, "Nome", "Name"},
     {83, "N Punti", "N Points"},
-    {84, "Lista Punti", "Point List"},
+    {84, "Elenco Punti", "Point List"},
     {85, "Lista Tabelle", "Table List"},
     {86, "Carica da File", "Load from File"},
     {87, "Salva su File", "Save to File"},
