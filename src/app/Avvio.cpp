@@ -13,6 +13,7 @@
 #include "monitor/AggiornaRegistri.h"
 #include "monitor/DialogoValori.h"
 #include "monitor/InputBox.h"
+#include "monitor/Variabili.h"
 #include "project/Progetto.h"
 #include "project/Registri.h"
 #include "scheduler/Schedulazioni.h"
@@ -83,6 +84,7 @@ void AzzeraStatoProcesso()
     InputTab = CampiInputTab{};
     AzzeraStatoLink();
     AzzeraTrasferimenti();
+    AzzeraVariabili();
     MenuPrincipale::istanza().crea();
     BarraStato::istanza().azzera();
     LogClear();

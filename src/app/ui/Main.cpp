@@ -23,6 +23,7 @@
 #include "project/FileProgetto.h"
 #include "project/Progetto.h"
 #include "tables/ui/Input_Tab.h"
+#include "monitor/ui/frm_variabili.h"
 
 #include <QMdiSubWindow>
 
@@ -70,6 +71,8 @@ void Main()
                                 [] { return new Input_Box; });
     principale.registraFinestra(QString::fromLatin1(Input_Tab::kNome),
                                 [] { return new Input_Tab; });
+    principale.registraFinestra(QStringLiteral("frm_variabili"),
+                                [] { return new frm_variabili; });
     principale.carica(QStringLiteral("Log"));
     QMdiSubWindow* cornice = principale.cornice(QStringLiteral("Log"));
     cornice->setGeometry(0, 0, twipsToPx(Log::kLarghezzaTwips), twipsToPx(13000 - 3000));
