@@ -24,6 +24,7 @@
 #include "project/Progetto.h"
 #include "tables/ui/Input_Tab.h"
 #include "monitor/ui/frm_variabili.h"
+#include "devconfig/ui/frm_eeprom.h"
 
 #include <QMdiSubWindow>
 
@@ -73,6 +74,7 @@ void Main()
                                 [] { return new Input_Tab; });
     principale.registraFinestra(QStringLiteral("frm_variabili"),
                                 [] { return new frm_variabili; });
+    principale.registraFinestra(QStringLiteral("frm_eeprom"), [] { return new frm_eeprom; });
     principale.carica(QStringLiteral("Log"));
     QMdiSubWindow* cornice = principale.cornice(QStringLiteral("Log"));
     cornice->setGeometry(0, 0, twipsToPx(Log::kLarghezzaTwips), twipsToPx(13000 - 3000));
