@@ -25,6 +25,7 @@
 #include "tables/ui/Input_Tab.h"
 #include "monitor/ui/frm_variabili.h"
 #include "devconfig/ui/frm_eeprom.h"
+#include "devconfig/ui/frm_LettMAC.h"
 
 #include <QMdiSubWindow>
 
@@ -75,6 +76,7 @@ void Main()
     principale.registraFinestra(QStringLiteral("frm_variabili"),
                                 [] { return new frm_variabili; });
     principale.registraFinestra(QStringLiteral("frm_eeprom"), [] { return new frm_eeprom; });
+    principale.registraFinestra(QStringLiteral("frm_LettMAC"), [] { return new frm_LettMAC; });
     principale.carica(QStringLiteral("Log"));
     QMdiSubWindow* cornice = principale.cornice(QStringLiteral("Log"));
     cornice->setGeometry(0, 0, twipsToPx(Log::kLarghezzaTwips), twipsToPx(13000 - 3000));
