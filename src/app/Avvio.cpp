@@ -14,6 +14,7 @@
 #include "monitor/AggiornaRegistri.h"
 #include "monitor/DialogoValori.h"
 #include "monitor/InputBox.h"
+#include "monitor/Variabili.h"
 #include "project/Progetto.h"
 #include "project/Registri.h"
 #include "scheduler/Schedulazioni.h"
@@ -85,6 +86,7 @@ void AzzeraStatoProcesso()
     AzzeraStatoLink();
     AzzeraRicerca();
     AzzeraTrasferimenti();
+    AzzeraVariabili();
     MenuPrincipale::istanza().crea();
     BarraStato::istanza().azzera();
     LogClear();

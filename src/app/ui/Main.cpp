@@ -30,6 +30,9 @@
 #include "display/ui/frm_display.h"
 #include "images/ui/Input_Img.h"
 #include "scheduler/ui/frm_scheduler.h"
+#include "monitor/ui/frm_variabili.h"
+#include "devconfig/ui/frm_eeprom.h"
+#include "devconfig/ui/frm_LettMAC.h"
 
 #include <QMdiSubWindow>
 
@@ -88,6 +91,10 @@ void Main()
                                 [] { return new frm_scheduler; });
     // A KVR5460 compile rebuilds the page units from the pages as they stand.
     ImpostaRigeneraPagine(CompilaOggetti);
+    principale.registraFinestra(QStringLiteral("frm_variabili"),
+                                [] { return new frm_variabili; });
+    principale.registraFinestra(QStringLiteral("frm_eeprom"), [] { return new frm_eeprom; });
+    principale.registraFinestra(QStringLiteral("frm_LettMAC"), [] { return new frm_LettMAC; });
     principale.carica(QStringLiteral("Log"));
     QMdiSubWindow* cornice = principale.cornice(QStringLiteral("Log"));
     cornice->setGeometry(0, 0, twipsToPx(Log::kLarghezzaTwips), twipsToPx(13000 - 3000));

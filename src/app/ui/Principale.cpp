@@ -259,6 +259,14 @@ void Principale::chiudiPrincipale() { close(); }
 
 void Principale::closeEvent(QCloseEvent* event)
 {
+    // A window holding unsaved work of its own is asked first and may keep the
+    // program open.
+    for (const QString& nome : {QStringLiteral("frm_LettMAC")}) {
+        if (QMdiSubWindow* sub = cornice(nome); sub && !sub->close()) {
+            event->ignore();
+            return;
+        }
+    }
     // The program goes on only when a save the user asked for did not happen.
     if (!MDIForm_Unload()) {
         event->ignore();

@@ -1,0 +1,319 @@
+#include "devconfig/RegistroMac.h"
+
+#include "link/Conversioni.h"
+#include "link/Richiesta.h"
+#include "link/StatoLink.h"
+#include "platform/Cp1252.h"
+#include "platform/Dialogs.h"
+
+#include <QFile>
+#include <QLocale>
+#include <QRegularExpression>
+#include <QSaveFile>
+#include <algorithm>
+#include <limits>
+
+namespace ludra {
+
+namespace {
+
+using platform::MsgButtons;
+using platform::MsgIcon;
+using platform::MsgResult;
+
+const QChar kTab(9);
+const QString kFiltroRegistro = QStringLiteral(" (*.csv)|*.csv|(*.*)|*.*|");
+const QString kFiltroReport = QStringLiteral(" (*.txt)|*.txt|(*.*)|*.*|");
+const QString kMacVuoto = QStringLiteral("FF-FF-FF-FF-FF-FF");
+
+QString righeCrLf(const QStringList& righe)
+{
+    QString t;
+    for (const QString& r : righe)
+        t += r + QStringLiteral("\r\n");
+    return t;
+}
+
+QString pfcAnno(const RecordMac& r) { return r.PFC + QLatin1Char('/') + r.Anno; }
+
+bool selezionato(const RecordMac& r, const SceltaReport& s)
+{
+    switch (s.criterio) {
+    case CriterioReport::PFC: return r.PFC == s.pfc && r.Anno == s.anno;
+    case CriterioReport::Cliente: return r.Cliente == s.cliente;
+    case CriterioReport::Anno: return r.Anno == s.anno;
+    }
+    return false;
+}
+
+} // namespace
+
+QString CampoMac(const QString& testo, bool anno)
+{
+    QString t = testo;
+    for (QChar& c : t)
+        if (c == kTab || c == QLatin1Char('\r') || c == QLatin1Char('\n') ||
+            (anno && c == QLatin1Char('/')))
+            c = QLatin1Char(' ');
+    return t;
+}
+
+QByteArray TestoRegistroMac(const std::vector<RecordMac>& righe)
+{
+    QStringList t;
+    for (const RecordMac& r : righe)
+        t << QString::number(r.ID) + kTab + r.MAC + kTab + pfcAnno(r) + kTab + r.Cliente;
+    return platform::toCp1252(righeCrLf(t));
+}
+
+std::optional<std::vector<RecordMac>> LeggiRegistroMac(const QByteArray& dati, QString& errore)
+{
+    static const QRegularExpression formaMac(
+        QStringLiteral("^[0-9A-Fa-f]{2}(-[0-9A-Fa-f]{2}){5}$"));
+    if (dati.size() > kMaxByteRegistroMac) {
+        errore = QStringLiteral("Il file è troppo grande per un elenco MAC.");
+        return std::nullopt;
+    }
+    std::vector<RecordMac> righe;
+    const QStringList linee = platform::fromCp1252(dati).split(QLatin1Char('\n'));
+    for (qsizetype n = 0; n < linee.size(); ++n) {
+        QString linea = linee[n];
+        if (linea.endsWith(QLatin1Char('\r')))
+            linea.chop(1);
+        if (linea.trimmed().isEmpty())
+            continue;
+        const auto sbaglia = [&](const QString& perche) {
+            errore = QStringLiteral("Riga %1: %2").arg(n + 1).arg(perche);
+            return std::nullopt;
+        };
+        if (int(righe.size()) >= kMaxRecordMac)
+            return sbaglia(QStringLiteral("più di %1 MAC.").arg(kMaxRecordMac));
+        const QStringList campi = linea.split(kTab);
+        if (campi.size() < 4)
+            return sbaglia(QStringLiteral("mancano dei campi."));
+        RecordMac r;
+        bool ok = false;
+        r.ID = campi[0].trimmed().toInt(&ok);
+        if (!ok)
+            return sbaglia(QStringLiteral("l'ID non è un numero."));
+        r.MAC = campi[1].trimmed().toUpper();
+        if (!formaMac.match(r.MAC).hasMatch())
+            return sbaglia(QStringLiteral("MAC non valido."));
+        const qsizetype barra = campi[2].lastIndexOf(QLatin1Char('/'));
+        if (barra < 0)
+            return sbaglia(QStringLiteral("manca PFC/Anno."));
+        r.PFC = campi[2].left(barra);
+        r.Anno = campi[2].mid(barra + 1);
+        r.Cliente = campi.mid(3).join(kTab);
+        righe.push_back(r);
+    }
+    return righe;
+}
+
+QString RigaListaMac(const RecordMac& r)
+{
+    return QLatin1Char('[') + QString::number(r.ID) + QLatin1Char(']') + kTab + r.MAC + kTab +
+           QStringLiteral("PFC:") + pfcAnno(r) + kTab + QStringLiteral("Cl.:") + r.Cliente;
+}
+
+QByteArray TestoReportMac(const std::vector<RecordMac>& righe, const SceltaReport& scelta,
+                          const QString& data)
+{
+    QString criterio;
+    switch (scelta.criterio) {
+    case CriterioReport::PFC:
+        criterio = QStringLiteral("PCF ") + scelta.pfc + QLatin1Char('/') + scelta.anno;
+        break;
+    case CriterioReport::Cliente: criterio = QStringLiteral("Cliente ") + scelta.cliente; break;
+    case CriterioReport::Anno: criterio = QStringLiteral("Anno 20") + scelta.anno; break;
+    }
+    QStringList t;
+    t << QStringLiteral("Report MAC per ") + criterio << data << QString(53, QLatin1Char('-'))
+      << QStringLiteral("ID") + kTab + QStringLiteral("MAC") + kTab + kTab + kTab +
+             QStringLiteral("PFC") + kTab + QStringLiteral("Cliente");
+    for (const RecordMac& r : righe) {
+        if (!selezionato(r, scelta))
+            continue;
+        t << QString::number(r.ID) + kTab + r.MAC + kTab +
+                 (r.PFC.isEmpty() ? QStringLiteral("___/__") : pfcAnno(r)) + kTab +
+                 (r.Cliente.isEmpty() ? QString(17, QLatin1Char('_')) : r.Cliente);
+    }
+    return platform::toCp1252(righeCrLf(t));
+}
+
+QStringList RegistroMac::righeLista() const
+{
+    QStringList righe;
+    for (const RecordMac& r : ElencoMac)
+        righe << RigaListaMac(r);
+    return righe;
+}
+
+bool RegistroMac::leggiMac(const QString& pfc, const QString& anno, const QString& cliente)
+{
+    const std::array<std::uint8_t, 6> richiesta = {1, 4, 0, 0x0E, 0, 3};
+    std::copy(richiesta.begin(), richiesta.end(), BuffTx.begin());
+    LenTx = 6;
+    MonitorCom = false;
+    // Three registers: a byte count of 6 and six data bytes, or the reply is not one.
+    if (InviaRichiesta(true) != kComOk || LenRx < 9 || BuffRx[2] != 6) {
+        platform::msgBox(QStringLiteral("Errore Lettura"), MsgButtons::Ok, MsgIcon::Critical);
+        return false;
+    }
+    QStringList byte;
+    for (int i = 3; i <= 8; ++i)
+        byte << ByteInHex(BuffRx[std::size_t(i)]);
+    return aggiungiMac(byte.join(QLatin1Char('-')), pfc, anno, cliente);
+}
+
+bool RegistroMac::aggiungiMac(const QString& mac, const QString& pfc, const QString& anno,
+                              const QString& cliente)
+{
+    MacLetto = mac;
+    if (MacLetto == kMacVuoto) {
+        platform::msgBox(QStringLiteral("MAC non valido"), MsgButtons::Ok, MsgIcon::Critical);
+        return false;
+    }
+    std::int32_t massimo = 0;
+    bool doppio = false;
+    for (const RecordMac& r : ElencoMac) {
+        massimo = std::max(massimo, r.ID);
+        if (r.MAC == MacLetto) {
+            platform::msgBox(QStringLiteral("MAC già inserito"), MsgButtons::Ok,
+                             MsgIcon::Exclamation);
+            doppio = true;
+        }
+    }
+    if (doppio)
+        return false;
+    if (NumMac() >= kMaxRecordMac || massimo == std::numeric_limits<std::int32_t>::max()) {
+        platform::msgBox(QStringLiteral("L'elenco è pieno: il MAC non è stato aggiunto."),
+                         MsgButtons::Ok, MsgIcon::Exclamation);
+        return false;
+    }
+    ElencoMac.push_back({MacLetto, massimo + 1, CampoMac(pfc), CampoMac(anno, true),
+                         CampoMac(cliente)});
+    Modificato = true;
+    return true;
+}
+
+bool RegistroMac::modifica(int selezionata, const QString& pfc, const QString& anno,
+                           const QString& cliente)
+{
+    if (selezionata < 0 || selezionata >= NumMac()) {
+        platform::msgBox(QStringLiteral("Selezionare un MAC"), MsgButtons::Ok,
+                         MsgIcon::Information);
+        return false;
+    }
+    RecordMac& r = ElencoMac[std::size_t(selezionata)];
+    if (!r.PFC.isEmpty() &&
+        platform::msgBox(QStringLiteral("MAC già in uso. Continuare?"), MsgButtons::YesNo,
+                         MsgIcon::Question) != MsgResult::Yes)
+        return false;
+    r.PFC = CampoMac(pfc);
+    r.Anno = CampoMac(anno, true);
+    r.Cliente = CampoMac(cliente);
+    Modificato = true;
+    return true;
+}
+
+bool RegistroMac::scriviFile(const QString& percorso, const QByteArray& dati)
+{
+    QSaveFile f(percorso);
+    if (!f.open(QIODevice::WriteOnly) || f.write(dati) != dati.size() || !f.commit()) {
+        platform::msgBox(QStringLiteral("Impossibile scrivere il file %1: %2")
+                             .arg(percorso, f.errorString()),
+                         MsgButtons::Ok, MsgIcon::Critical);
+        return false;
+    }
+    return true;
+}
+
+bool RegistroMac::salva()
+{
+    if (FileMac.isEmpty()) {
+        platform::FileDialogRequest r;
+        r.filter = kFiltroRegistro;
+        r.defaultExt = QStringLiteral("csv");
+        const QString nome = platform::dialogs().saveFile(r);
+        if (!nome.isEmpty())
+            FileMac = nome;
+    }
+    if (FileMac.isEmpty())
+        return false;
+    if (!scriviFile(FileMac, TestoRegistroMac(ElencoMac)))
+        return false;
+    Modificato = false;
+    return true;
+}
+
+bool RegistroMac::carica()
+{
+    // Loading replaces the register: changes not yet saved are offered a save first.
+    if (Modificato) {
+        const MsgResult r = platform::msgBox(
+            QStringLiteral("L'elenco è stato modificato. Salvare il file?"),
+            MsgButtons::YesNoCancel, MsgIcon::Question);
+        if (r == MsgResult::Cancel || (r == MsgResult::Yes && !salva()))
+            return false;
+    }
+    if (FileMac.isEmpty()) {
+        platform::FileDialogRequest r;
+        r.filter = kFiltroRegistro;
+        r.defaultExt = QStringLiteral("csv");
+        const QString nome = platform::dialogs().openFile(r);
+        if (!nome.isEmpty())
+            FileMac = nome;
+    }
+    if (FileMac.isEmpty())
+        return false;
+    QFile f(FileMac);
+    QString errore;
+    std::optional<std::vector<RecordMac>> letti;
+    if (!f.open(QIODevice::ReadOnly)) {
+        errore = f.errorString();
+        // The next load asks for a file again.
+        FileMac.clear();
+    } else if (f.size() > kMaxByteRegistroMac) {
+        errore = QStringLiteral("Il file è troppo grande per un elenco MAC.");
+    } else {
+        letti = LeggiRegistroMac(f.readAll(), errore);
+    }
+    if (!letti) {
+        platform::msgBox(QStringLiteral("File non caricato: %1\n%2").arg(f.fileName(), errore),
+                         MsgButtons::Ok, MsgIcon::Critical);
+        return false;
+    }
+    ElencoMac = std::move(*letti);
+    // The register is now the file's.
+    Modificato = false;
+    return true;
+}
+
+bool RegistroMac::report(const SceltaReport& scelta, const QDate& data)
+{
+    platform::FileDialogRequest r;
+    r.filter = kFiltroReport;
+    r.defaultExt = QStringLiteral("txt");
+    const QString nome = platform::dialogs().saveFile(r);
+    if (nome.isEmpty())
+        return false;
+    return scriviFile(nome, TestoReportMac(ElencoMac, scelta,
+                                           QLocale::system().toString(data, QLocale::ShortFormat)));
+}
+
+bool RegistroMac::puoChiudere()
+{
+    if (!Modificato)
+        return true;
+    switch (platform::msgBox(QStringLiteral("L'elenco è stato modificato. Salvare il file?"),
+                             MsgButtons::YesNoCancel, MsgIcon::Question)) {
+    case MsgResult::No: return true;
+    case MsgResult::Yes:
+        // An unsaved register (name dialog cancelled, write failed) keeps the window.
+        return salva();
+    default: return false;
+    }
+}
+
+} // namespace ludra

@@ -1,0 +1,259 @@
+#include "monitor/Variabili.h"
+
+#include "app/Testi.h"
+#include "devconfig/CampoIntero.h"
+#include "link/Conversioni.h"
+#include "platform/Cp1252.h"
+#include "platform/Dialogs.h"
+#include "project/Registri.h"
+#include "transfer/MemoriaControllore.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace ludra {
+
+std::array<Variabile, kMaxVariabili + 1> Variabili{};
+std::uint8_t NumVariabili = 0;
+
+namespace {
+
+constexpr int kAreaVariabili = kMaxVariabili * kDimVoceVariabile;   // 512
+
+void avvisa(const QString& italiano, const QString& inglese)
+{
+    platform::msgBox(Lingua == kItaliano ? italiano : inglese,
+                     platform::MsgButtons::Ok, platform::MsgIcon::Exclamation);
+}
+
+QString riempiNul(const QString& t, int n)
+{
+    return t.size() >= n ? t : t + QString(n - t.size(), QChar(0));
+}
+
+// The first n characters' codes in the code page, NUL-padded.
+void copiaTesto(const QString& t, int n, std::uint8_t* destinazione)
+{
+    const QByteArray b = platform::toCp1252(t.left(n));
+    for (int i = 0; i < n; ++i)
+        destinazione[i] = i < b.size() ? std::uint8_t(b[i]) : 0;
+}
+
+QString nomeTipo(std::uint8_t tipo)
+{
+    // A code the system has no name for (read from a controller) shows as its number.
+    return tipo < NomiTipi.size() ? NomiTipi[tipo] : QString::number(tipo);
+}
+
+} // namespace
+
+std::optional<int> BaseVariabili()
+{
+    const int base = int(PuntWebPages) - kAreaVariabili;
+    if (base < 1)
+        return std::nullopt;
+    return base;
+}
+
+VoceVariabile CodificaVariabile(std::uint16_t indirizzo, std::uint8_t tipo,
+                                const QString& formato, const QString& nome)
+{
+    VoceVariabile v{};
+    const auto coppia = WordInBytes(indirizzo);
+    v[0] = (*coppia)[0];
+    v[1] = (*coppia)[1];
+    v[2] = tipo;
+    copiaTesto(formato, kCaratteriFormato, v.data() + 3);
+    copiaTesto(nome, kCaratteriNome, v.data() + 3 + kCaratteriFormato);
+    return v;
+}
+
+Variabile DecodificaVariabile(std::span<const std::uint8_t, kDimVoceVariabile> voce)
+{
+    Variabile v;
+    v.Indirizzo = BytesInWord(voce[1], voce[0], false);
+    v.Tipo = voce[2];
+    const auto testo = [&](int da, int n) {
+        return platform::fromCp1252(
+            QByteArray(reinterpret_cast<const char*>(voce.data() + da), n));
+    };
+    v.Formato = testo(3, kCaratteriFormato);
+    v.Nome = testo(3 + kCaratteriFormato, kCaratteriNome);
+    return v;
+}
+
+QString FinoAlNul(const QString& testo)
+{
+    const qsizetype nul = testo.indexOf(QChar(0));
+    return nul < 0 ? testo : testo.left(nul);
+}
+
+QStringList RigheVariabili()
+{
+    QStringList righe;
+    const QChar tab(9);
+    for (int i = 0; i < NumVariabili; ++i) {
+        const Variabile& v = Variabili[std::size_t(i)];
+        righe << QString::number(i) + tab + QString::number(v.Indirizzo) + tab +
+                     nomeTipo(v.Tipo) + tab + FinoAlNul(v.Formato) + tab + FinoAlNul(v.Nome);
+    }
+    return righe;
+}
+
+bool AggiungiVariabile()
+{
+    if (NumVariabili >= kMaxVariabili)
+        return false;
+    const int n = NumVariabili++;
+    Variabili[std::size_t(n)] = {PrimoRegUtente, 0, QStringLiteral("%+9.0f"),
+                                 QStringLiteral("Var") + QString::number(n)};
+    return true;
+}
+
+bool RimuoviVariabile(int selezionata)
+{
+    // The first entry stays: the count byte cannot express an empty table.
+    if (NumVariabili <= 1 || selezionata <= 0 || selezionata >= NumVariabili)
+        return false;
+    for (int i = selezionata; i < NumVariabili; ++i)
+        Variabili[std::size_t(i)] = Variabili[std::size_t(i) + 1];
+    --NumVariabili;
+    return true;
+}
+
+int SpostaVariabileSu(int selezionata)
+{
+    if (selezionata <= 0 || selezionata >= NumVariabili)
+        return -1;
+    std::swap(Variabili[std::size_t(selezionata)], Variabili[std::size_t(selezionata) - 1]);
+    return selezionata - 1;
+}
+
+int SpostaVariabileGiu(int selezionata)
+{
+    if (selezionata <= 0 || selezionata >= NumVariabili - 1)
+        return -1;
+    std::swap(Variabili[std::size_t(selezionata)], Variabili[std::size_t(selezionata) + 1]);
+    return selezionata + 1;
+}
+
+std::optional<CampiVariabile> CampiDiVariabile(int selezionata)
+{
+    if (selezionata < 0 || selezionata >= NumVariabili)
+        return std::nullopt;
+    const Variabile& v = Variabili[std::size_t(selezionata)];
+    return CampiVariabile{QString::number(selezionata), QString::number(v.Indirizzo),
+                          v.Tipo < kTipiVariabile ? int(v.Tipo) : -1, FinoAlNul(v.Formato),
+                          FinoAlNul(v.Nome)};
+}
+
+bool MemorizzaVariabile(const CampiVariabile& campi)
+{
+    if (NumVariabili == 0) {
+        avvisa(QStringLiteral("Aggiungere prima una variabile."),
+               QStringLiteral("Add a variable first."));
+        return false;
+    }
+    const auto indice = CampoIntero(campi.indice, 0, NumVariabili - 1);
+    if (!indice) {
+        const QString massimo = QString::number(NumVariabili - 1);
+        avvisa(QStringLiteral("L'ID deve essere un numero intero da 0 a %1.").arg(massimo),
+               QStringLiteral("The ID must be a whole number from 0 to %1.").arg(massimo));
+        return false;
+    }
+    const auto registro = CampoIntero(campi.registro, 0, 65535);
+    if (!registro) {
+        avvisa(QStringLiteral("Il registro deve essere un numero intero da 0 a 65535."),
+               QStringLiteral("The register must be a whole number from 0 to 65535."));
+        return false;
+    }
+    if (campi.tipo < 0 || campi.tipo >= kTipiVariabile) {
+        avvisa(QStringLiteral("Scegliere un tipo."),
+               QStringLiteral("Choose a type."));
+        return false;
+    }
+    Variabile& v = Variabili[std::size_t(*indice)];
+    v.Indirizzo = std::int32_t(*registro);
+    v.Tipo = std::uint8_t(campi.tipo);
+    v.Formato = riempiNul(campi.formato, kCaratteriFormato);
+    v.Nome = riempiNul(campi.nome, kCaratteriNome);
+    return true;
+}
+
+bool LeggiVariabili()
+{
+    const auto base = BaseVariabili();
+    if (!base) {
+        avvisa(QStringLiteral("Nessun modello di controllore scelto."),
+               QStringLiteral("No controller model is chosen."));
+        return false;
+    }
+    if (!LeggiMemoria(*base - 1, 1))
+        return false;
+    // 255 is erased memory; anything past 31 would not fit the table.
+    const int numero = BuffMemoria[0] + 1;
+    if (numero > kMaxVariabili) {
+        avvisa(QStringLiteral("Il controllore non contiene una tabella di variabili valida."),
+               QStringLiteral("The controller holds no valid variable table."));
+        return false;
+    }
+    std::array<Variabile, kMaxVariabili> letti{};
+    for (int k = 0; k < numero; ++k) {
+        if (!LeggiMemoria(*base + kDimVoceVariabile * k, kDimVoceVariabile))
+            return false;
+        letti[std::size_t(k)] =
+            DecodificaVariabile(std::span<const std::uint8_t, kDimVoceVariabile>(
+                BuffMemoria.data(), kDimVoceVariabile));
+    }
+    std::copy_n(letti.begin(), numero, Variabili.begin());
+    NumVariabili = std::uint8_t(numero);
+    return true;
+}
+
+bool ScriviVariabili()
+{
+    const auto base = BaseVariabili();
+    if (!base) {
+        avvisa(QStringLiteral("Nessun modello di controllore scelto."),
+               QStringLiteral("No controller model is chosen."));
+        return false;
+    }
+    if (NumVariabili == 0) {
+        avvisa(QStringLiteral("La tabella è vuota: non c'è niente da scrivere."),
+               QStringLiteral("The table is empty: there is nothing to write."));
+        return false;
+    }
+    for (int k = 0; k < NumVariabili; ++k) {
+        const Variabile& v = Variabili[std::size_t(k)];
+        if (v.Indirizzo < -65536 || v.Indirizzo > 65535) {
+            avvisa(QStringLiteral("Registro fuori limite."),
+               QStringLiteral("Register out of range."));
+            return false;
+        }
+    }
+    BuffMemoria[0] = std::uint8_t(NumVariabili - 1);
+    if (!ScriviMemoria(*base - 1, 1))
+        return false;
+    for (int k = 0; k < NumVariabili; ++k) {
+        Variabile& v = Variabili[std::size_t(k)];
+        v.Formato = riempiNul(v.Formato, kCaratteriFormato);
+        v.Nome = riempiNul(v.Nome, kCaratteriNome);
+        double indirizzo = v.Indirizzo;
+        WordInBytesInOut(indirizzo);
+        v.Indirizzo = std::int32_t(indirizzo);
+        const VoceVariabile voce = CodificaVariabile(std::uint16_t(v.Indirizzo), v.Tipo,
+                                                     v.Formato, v.Nome);
+        std::copy(voce.begin(), voce.end(), BuffMemoria.begin());
+        if (!ScriviMemoria(*base + kDimVoceVariabile * k, kDimVoceVariabile))
+            return false;
+    }
+    return true;
+}
+
+void AzzeraVariabili()
+{
+    Variabili.fill(Variabile{});
+    NumVariabili = 0;
+}
+
+} // namespace ludra

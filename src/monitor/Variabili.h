@@ -1,0 +1,75 @@
+#pragma once
+// The controller's published variables: a table of up to 32 registers it publishes by
+// name, kept in its memory just below the web pages (count byte at B - 1, 16-byte
+// entries from B = PuntWebPages - 512). The list is edited here and moves to and from
+// the controller only on the user's read and write.
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <span>
+
+namespace ludra {
+
+struct Variabile {
+    std::int32_t Indirizzo = 0;
+    std::uint8_t Tipo = 0;
+    QString Formato;   // six characters in memory, NUL-padded
+    QString Nome;      // seven characters in memory, NUL-padded
+};
+
+inline constexpr int kMaxVariabili = 32;
+inline constexpr int kDimVoceVariabile = 16;
+inline constexpr int kCaratteriFormato = 6;
+inline constexpr int kCaratteriNome = 7;
+inline constexpr int kTipiVariabile = 5;   // uInt, Int, uLong, Long, Float
+using VoceVariabile = std::array<std::uint8_t, kDimVoceVariabile>;
+
+// One spare entry past the last, as the shifting operations read it.
+extern std::array<Variabile, kMaxVariabili + 1> Variabili;
+extern std::uint8_t NumVariabili;
+
+// B, or nothing when the controller model leaves no room for the table below its web
+// pages (no model chosen).
+std::optional<int> BaseVariabili();
+
+VoceVariabile CodificaVariabile(std::uint16_t indirizzo, std::uint8_t tipo,
+                                const QString& formato, const QString& nome);
+Variabile DecodificaVariabile(std::span<const std::uint8_t, kDimVoceVariabile> voce);
+
+// A text as the list and the fields show it: up to its first NUL.
+QString FinoAlNul(const QString& testo);
+// "i TAB register TAB type TAB format TAB name" for every entry of the list.
+QStringList RigheVariabili();
+
+// List editing. Each returns whether it changed something; the moves give the line to
+// select afterwards (-1: nothing moved).
+bool AggiungiVariabile();
+bool RimuoviVariabile(int selezionata);
+int SpostaVariabileSu(int selezionata);
+int SpostaVariabileGiu(int selezionata);
+
+// The edit fields of one entry.
+struct CampiVariabile {
+    QString indice;
+    QString registro;
+    int tipo = 0;   // combo index
+    QString formato;
+    QString nome;
+};
+std::optional<CampiVariabile> CampiDiVariabile(int selezionata);
+// Stores the fields into the entry they name; an index or register that is not a whole
+// number in range is refused with a message and stores nothing.
+bool MemorizzaVariabile(const CampiVariabile& campi);
+
+// Reads the table from the controller: the whole table or nothing (a failed or
+// implausible read leaves the list as it was).
+bool LeggiVariabili();
+// Writes the table: count byte first, then the entries; checked in full before the
+// first request, and stops at the first failed request.
+bool ScriviVariabili();
+
+void AzzeraVariabili();
+
+} // namespace ludra

@@ -1,0 +1,107 @@
+// The published-variables window: opened from the Tools menu, edited through its
+// buttons, re-captioned by the language switch.
+#include "app/Comandi.h"
+#include "app/Testi.h"
+#include "app/ui/Main.h"
+#include "app/ui/Principale.h"
+#include "link/StatoLink.h"
+#include "monitor/Variabili.h"
+#include "monitor/ui/frm_variabili.h"
+#include "project/Registri.h"
+#include "support/Doubles.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+
+using namespace ludra;
+using namespace ludra::ui;
+
+class TestFrmVariabili : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { Main(); }
+    void cleanup() { Principale::distruggi(); }
+    void apreVuotaEModifica();
+    void lingua();
+};
+
+namespace {
+
+frm_variabili* apri()
+{
+    ClickMenu(QStringLiteral("mnu_Format"));
+    return qobject_cast<frm_variabili*>(
+        Principale::istanza().finestra(QStringLiteral("frm_variabili")));
+}
+
+QString riga(frm_variabili* f, int i)
+{
+    return f->List1->item(i)->data(Qt::UserRole).toString();
+}
+
+} // namespace
+
+void TestFrmVariabili::apreVuotaEModifica()
+{
+    test::PlatformDoubles doppi;
+    Controllore.Modello = QStringLiteral("KVR5200");
+    ImpostaModello();
+    AggiungiVariabile();   // left over from before: the window starts empty anyway
+    frm_variabili* f = apri();
+    QVERIFY(f);
+    QCOMPARE(f->List1->count(), 0);
+    QCOMPARE(f->cmb_Type->count(), 5);
+    QCOMPARE(f->cmb_Type->currentIndex(), 0);
+    f->cmd_add->click();
+    f->cmd_add->click();
+    QCOMPARE(f->List1->count(), 2);
+    QCOMPARE(riga(f, 1), QStringLiteral("1\t26\tuInt\t%+9.0f\tVar1"));
+
+    f->List1->setCurrentRow(1);
+    f->List1_Click();
+    QCOMPARE(f->txt_WebReg[0]->text(), QStringLiteral("1"));
+    QCOMPARE(f->txt_WebReg[2]->text(), QStringLiteral("Var1"));
+    f->txt_WebReg[1]->setText(QStringLiteral("40"));
+    f->cmb_Type->setCurrentIndex(3);
+    f->txt_WebReg[3]->setText(QStringLiteral("%d"));
+    f->cmd_RegistriWEB->click();
+    QCOMPARE(riga(f, 1), QStringLiteral("1\t40\tLong\t%d\tVar1"));
+
+    // A register that is not a number is refused and the list keeps what it showed.
+    f->txt_WebReg[1]->setText(QStringLiteral("forty"));
+    f->cmd_RegistriWEB->click();
+    QCOMPARE(doppi.dialogs.messaggi.size(), std::size_t(1));
+    QCOMPARE(riga(f, 1), QStringLiteral("1\t40\tLong\t%d\tVar1"));
+
+    f->List1->setCurrentRow(1);
+    f->cmd_up->click();
+    QCOMPARE(f->List1->currentRow(), 0);
+    QCOMPARE(riga(f, 0), QStringLiteral("0\t40\tLong\t%d\tVar1"));
+    f->List1->setCurrentRow(1);
+    f->cmd_remove->click();
+    QCOMPARE(f->List1->count(), 1);
+
+    // Not connected: the read fails and the list stays.
+    f->cmd_update->click();
+    QCOMPARE(f->List1->count(), 1);
+}
+
+void TestFrmVariabili::lingua()
+{
+    frm_variabili* f = apri();
+    QVERIFY(f);
+    QCOMPARE(f->windowTitle(), QStringLiteral("Variables"));
+    QCOMPARE(f->cmd_update->text(), QStringLiteral("Update"));
+    QVERIFY(CambiaLingua(kItaliano));
+    QCOMPARE(f->windowTitle(), QStringLiteral("Variabili"));
+    QCOMPARE(f->Label1[4]->text(), QStringLiteral("Etichetta"));
+    QCOMPARE(f->Label2[1]->text(), QStringLiteral("Etichetta"));
+    QCOMPARE(f->cmd_write->text(), QStringLiteral("Scrivi"));
+}
+
+QTEST_MAIN(TestFrmVariabili)
+#include "tst_frm_variabili.moc"
