@@ -5,6 +5,7 @@
 #include "app/Finestre.h"
 #include "app/Notifiche.h"
 #include "compiler/Compilatore.h"
+#include "devconfig/FrmConfig.h"
 #include "link/Connessione.h"
 #include "ladder/ComandiRung.h"
 #include "ladder/VistaLadder.h"
@@ -125,7 +126,11 @@ const QHash<QString, Azione>& azioniMenu()
         {QStringLiteral("mnu_log"), [] {}},
         {QStringLiteral("mnu_search"), [] { mostra(QStringLiteral("frm_search")); }},
         {QStringLiteral("mnu_images"), [] { mostra(QStringLiteral("Input_Img")); }},
-        {QStringLiteral("mnu_1000"), [] { mostra(QStringLiteral("frm_Config")); }},
+        {QStringLiteral("mnu_1000"),
+         [] {
+             FrmConfig.SetModello = QStringLiteral("KVR5200-IO");
+             mostra(QStringLiteral("frm_Config"));
+         }},
         {QStringLiteral("mnu_Format"), [] { mostra(QStringLiteral("frm_variabili")); }},
         {QStringLiteral("mnu_dialoga"), [] { mostra(QStringLiteral("frm_dialoga")); }},
         {QStringLiteral("mnu_scheduler"), [] { mostra(QStringLiteral("frm_scheduler"), false); }},

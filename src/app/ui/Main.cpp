@@ -7,6 +7,7 @@
 #include "app/ui/Principale.h"
 #include "app/ui/frmAbout.h"
 #include "app/ui/frm_Progetto.h"
+#include "devconfig/ui/frm_Config.h"
 #include "link/ui/frm_Settings.h"
 #include "transfer/ui/frm_Download.h"
 #include "monitor/ui/Registri.h"
@@ -62,6 +63,7 @@ void Main()
     principale.registraFinestra(QStringLiteral("frmAbout"), [] { return new frmAbout; });
     principale.registraFinestra(QStringLiteral("frm_Download"), [] { return new frm_Download; });
     principale.registraFinestra(QStringLiteral("frm_Progetto"), [] { return new frm_Progetto; });
+    principale.registraFinestra(QStringLiteral("frm_Config"), [] { return new frm_Config; });
     // 8. The Log window at the top left, loading it shows the main window with it.
     principale.registraFinestra(QStringLiteral("Log"), [] { return new Log; });
     principale.registraFinestra(QStringLiteral("comandi"), [] { return new comandi; });
