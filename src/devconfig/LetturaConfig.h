@@ -12,7 +12,7 @@ namespace ludra {
 // what the fields show; a field the read does not reach keeps its value.
 struct CampiConfig {
     QString txt_vers, txt_nome, txt_add;
-    bool dispPos = false;                  // opt_DispMode(1) "POS" selected
+    std::optional<bool> dispPos;           // opt_DispMode(1) "POS" or (0) "NEG"; none chosen
     int contrasto = 0, luminosita = 0;     // bar_Contr, bar_Lumin, 0..15
     std::array<QString, 8> Text3;          // clock: time 0, 1, 3; weekday, day, month, year 4..7
     std::array<QString, 2> baud;           // cmb_baud(0/1) texts

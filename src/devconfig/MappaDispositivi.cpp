@@ -78,11 +78,6 @@ std::span<const TipoIngresso> TipiIngresso(const QString& modello)
     return {};
 }
 
-bool TipiTensioneCorrente(const QString& modello)
-{
-    return TipiIngresso(modello).data() == std::span<const TipoIngresso>(kTensioneCorrente).data();
-}
-
 QString TestoHex(std::uint8_t b) { return QString::number(b, 16).toUpper(); }
 
 QString TestoFirmware(std::uint8_t r1hi, std::uint8_t r1lo, std::uint8_t r2hi, std::uint8_t r2lo)

@@ -68,8 +68,6 @@ struct TipoIngresso {
 };
 // The input types of an analog-input model, in list order; empty for any other model.
 std::span<const TipoIngresso> TipiIngresso(const QString& modello);
-// Whether the model's list is the voltage and current one.
-bool TipiTensioneCorrente(const QString& modello);
 
 // A byte as upper-case hexadecimal digits without a leading zero (5 gives "5").
 QString TestoHex(std::uint8_t b);

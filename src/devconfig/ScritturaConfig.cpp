@@ -133,7 +133,7 @@ EsitoScrittura display(const QString& modello, std::uint8_t a, const CampiConfig
     const ModelloDispositivo* m = TrovaModello(modello);
     if (!m || !m->display)
         return EsitoScrittura::Niente;
-    const int v = (c.dispPos ? 32768 : 0) + 256 * (c.contrasto & 15) + (c.luminosita & 15);
+    const int v = (c.dispPos.value_or(false) ? 32768 : 0) + 256 * (c.contrasto & 15) + (c.luminosita & 15);
     return invia({a, 6, 0, kRegStatiUscite, std::uint8_t(v >> 8), std::uint8_t(v & 0xFF)});
 }
 

@@ -205,7 +205,7 @@ void TestLetturaConfig::display()
     CampiConfig c;
     c.dispPos = !pos;
     QVERIFY(LeggiConfigurazione(QStringLiteral("KVR5460"), QStringLiteral("10"), c));
-    QCOMPARE(c.dispPos, pos);
+    QCOMPARE(c.dispPos, std::optional<bool>(pos));
     QCOMPARE(c.contrasto, contrasto);
     QCOMPARE(c.luminosita, luminosita);
 }

@@ -113,8 +113,6 @@ void TestMappaDispositivi::codiciTabelle()
     QCOMPARE(TipiIngresso(QStringLiteral("KVR1104")).size(), std::size_t(8));
     QCOMPARE(TipiIngresso(QStringLiteral("KVR1142")).size(), std::size_t(12));
     QVERIFY(TipiIngresso(QStringLiteral("KVR1186")).empty());
-    QVERIFY(TipiTensioneCorrente(QStringLiteral("KVR1113")));
-    QVERIFY(!TipiTensioneCorrente(QStringLiteral("KVR1104")));
     QCOMPARE(ModelliDispositivo().size(), std::size_t(17));
     QVERIFY(!TrovaModello(QStringLiteral("KVR9999")));
 }

@@ -566,7 +566,8 @@ CampiConfig frm_Config::campi() const
     c.txt_vers = txt_vers->text();
     c.txt_nome = txt_nome->text();
     c.txt_add = txt_add->text();
-    c.dispPos = opt_DispMode[1]->isChecked();
+    if (opt_DispMode[0]->isChecked() || opt_DispMode[1]->isChecked())
+        c.dispPos = opt_DispMode[1]->isChecked();
     c.contrasto = bar_Contr->value();
     c.luminosita = bar_Lumin->value();
     for (std::size_t i = 0; i < 8; ++i)
@@ -603,7 +604,8 @@ void frm_Config::mostraCampi(const CampiConfig& c)
     txt_vers->setText(c.txt_vers);
     txt_nome->setText(c.txt_nome);
     txt_add->setText(c.txt_add);
-    opt_DispMode[c.dispPos ? 1 : 0]->setChecked(true);
+    if (c.dispPos)
+        opt_DispMode[*c.dispPos ? 1 : 0]->setChecked(true);
     bar_Contr->setValue(c.contrasto);
     bar_Lumin->setValue(c.luminosita);
     for (std::size_t i = 0; i < 8; ++i)
