@@ -383,12 +383,12 @@ void frm_Config::collega()
         // The state a read sets recolours and enables; only the user's click writes.
         connect(chk_En[i], &QCheckBox::toggled, this, [this] { abilitaCanali(); });
         connect(chk_En[i], &QCheckBox::clicked, this, [this] {
-            if (letturaFinita_)
-                ScriviAbilitazioni(Indirizzo->text(), campi());
+            scrivi([a = Indirizzo->text(), c = campi()] { ScriviAbilitazioni(a, c); });
         });
         connect(chk_OutputBit[i], &QCheckBox::clicked, this, [this, k] {
-            if (letturaFinita_)
-                ScriviUscitaDigitale(modelloScelto(), Indirizzo->text(), k, campi());
+            scrivi([m = modelloScelto(), a = Indirizzo->text(), k, c = campi()] {
+                ScriviUscitaDigitale(m, a, k, c);
+            });
         });
         for (QCheckBox* c : {chk_OutputBit[i], chk_PupBit[i], chk_SafeBit[i]})
             connect(c, &QCheckBox::toggled, c, [c](bool si) {
@@ -403,8 +403,7 @@ void frm_Config::collega()
             colora(box, si ? platform::kVbRed : platform::kVbWhite);
         });
         connect(box, &QCheckBox::clicked, this, [this, n = numero](bool si) {
-            if (letturaFinita_)
-                ScriviEvento(Indirizzo->text(), n, si);
+            scrivi([a = Indirizzo->text(), n, si] { ScriviEvento(a, n, si); });
         });
     }
     for (int k = 0; k < 2; ++k)
@@ -661,6 +660,21 @@ void frm_Config::cmd_read_Click(int indice)
     else
         cmd_stop_Click();
     letturaFinita_ = true;
+    std::vector<std::function<void()>> inAttesa;
+    inAttesa.swap(inAttesa_);
+    for (const auto& azione : inAttesa) {
+        azione();
+        if (!io)
+            return;
+    }
+}
+
+void frm_Config::scrivi(std::function<void()> azione)
+{
+    if (letturaFinita_)
+        azione();
+    else
+        inAttesa_.push_back(std::move(azione));
 }
 
 void frm_Config::cmd_start_Click()
@@ -691,26 +705,36 @@ void frm_Config::cmd_stop_Click()
 
 void frm_Config::cmd_invia_Click(int indice)
 {
-    ScriviFrame(indice, modelloScelto(), Indirizzo->text(), campi());
+    scrivi([indice, m = modelloScelto(), a = Indirizzo->text(), c = campi()] {
+        ScriviFrame(indice, m, a, c);
+    });
 }
 
 void frm_Config::cmd_Output_Click(int indice)
 {
     if (indice >= 0 && indice < kNumCanali)
-        ScriviUscitaAnalogica(Indirizzo->text(), indice, txt_Output[std::size_t(indice)]->text());
+        scrivi([a = Indirizzo->text(), indice, v = txt_Output[std::size_t(indice)]->text()] {
+            ScriviUscitaAnalogica(a, indice, v);
+        });
 }
 
 void frm_Config::cmd_Set_Click(int indice)
 {
     if (indice == 0)
-        ScriviTipiUscite(Indirizzo->text(), campi());
+        scrivi([a = Indirizzo->text(), c = campi()] { ScriviTipiUscite(a, c); });
     else if (indice == 1)
-        ScriviValoriSicuri(Indirizzo->text(), campi());
+        scrivi([a = Indirizzo->text(), c = campi()] { ScriviValoriSicuri(a, c); });
 }
 
-void frm_Config::cmd_clear_latch_Click() { AzzeraLatch(Indirizzo->text()); }
+void frm_Config::cmd_clear_latch_Click()
+{
+    scrivi([a = Indirizzo->text()] { AzzeraLatch(a); });
+}
 
-void frm_Config::cmd_sync_Click() { Sincronizza(); }
+void frm_Config::cmd_sync_Click()
+{
+    scrivi([] { Sincronizza(); });
+}
 
 void frm_Config::cmd_calendar_Click()
 {

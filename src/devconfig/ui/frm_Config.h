@@ -6,6 +6,8 @@
 
 #include <QWidget>
 #include <array>
+#include <functional>
+#include <vector>
 
 class QCalendarWidget;
 class QCheckBox;
@@ -134,9 +136,13 @@ private:
     void collega();
     void abilitaCanali();
     QString modelloScelto() const;
+    // Runs a write now, or once the read that is waiting for its reply has ended: the
+    // two would share the request buffers. The values are those of the click.
+    void scrivi(std::function<void()> azione);
 
     bool letturaFinita_ = true;
     bool ciclo_ = false;
+    std::vector<std::function<void()>> inAttesa_;
 };
 
 } // namespace ludra::ui

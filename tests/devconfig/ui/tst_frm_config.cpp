@@ -7,6 +7,7 @@
 #include "devconfig/ui/frm_Config.h"
 #include "link/StatoLink.h"
 #include "platform/ui/VbColor.h"
+#include "support/AttesaConAzioni.h"
 #include "support/Doubles.h"
 #include "support/Frame.h"
 #include "support/LinkSim.h"
@@ -79,6 +80,7 @@ private slots:
     void letturaFallitaLasciaICampi();
     void cicloFinisceAlGuasto();
     void spuntaUscitaScrive();
+    void scritturaDuranteLetturaDopo();
     void indirizzoSlaveNonValido();
     void calendario();
 
@@ -234,6 +236,29 @@ void TestFrmConfig::spuntaUscitaScrive()
     f->chk_wdtEvent->click();
     QCOMPARE(trame(*link).mid(1), (Trame{{10, 5, 0, 19, 255, 0}, {10, 5, 0, 33, 255, 0}}));
     QCOMPARE(sfondo(f->chk_wdtEvent), platform::vbColor(platform::kVbRed));
+}
+
+void TestFrmConfig::scritturaDuranteLetturaDopo()
+{
+    frm_Config* f = finestra();
+    test::AttesaConAzioni attesa;
+    bool cliccato = false;
+    attesa.duranteAttesa = [&] {
+        if (cliccato || f->LetturaFinita())
+            return;
+        cliccato = true;
+        f->chk_OutputBit[1]->click();
+        f->cmd_clear_latch->click();
+    };
+    f->cmd_read[0]->click();
+    QVERIFY(cliccato);
+    // The writes wait for the read's last reply, then go out with the values clicked.
+    const Trame t = trame(*link);
+    QCOMPARE(t.size(), 6);
+    for (int i = 0; i < 4; ++i)
+        QCOMPARE(t[i][1], 4);
+    QCOMPARE(t.mid(4), (Trame{{10, 6, 0, 9, 2, 0}, {10, 15, 0, 4, 0, 8, 1, 0}}));
+    QVERIFY(dialogs->messaggi.empty());
 }
 
 void TestFrmConfig::indirizzoSlaveNonValido()
