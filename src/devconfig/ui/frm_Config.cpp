@@ -316,18 +316,24 @@ void frm_Config::creaDigitali()
 void frm_Config::creaOrologio()
 {
     frm_RTC = new QGroupBox(this);
-    auto* g = new QGridLayout(frm_RTC);
-    for (int k = 0; k < 8; ++k) {
+    for (int k = 0; k < 8; ++k)
         Text3[std::size_t(k)] = campo(frm_RTC, k < 4 ? 40 : 90);
-        g->addWidget(Text3[std::size_t(k)], k / 4, k % 4);
-    }
     // The field between the minutes and the seconds has no register.
     Text3[2]->setReadOnly(true);
     cmd_calendar = new QPushButton(frm_RTC);
     cmd_calendar->setIcon(QIcon(platform::LoadResPicture(131, 16)));
     cmd_invia[4] = pulsanteScrivi(frm_RTC);
-    g->addWidget(cmd_calendar, 0, 4);
-    g->addWidget(cmd_invia[4], 1, 4);
+    auto* ora = new QHBoxLayout;
+    auto* giorno = new QHBoxLayout;
+    for (int k = 0; k < 8; ++k)
+        (k < 4 ? ora : giorno)->addWidget(Text3[std::size_t(k)]);
+    ora->addStretch();
+    ora->addWidget(cmd_calendar);
+    giorno->addStretch();
+    giorno->addWidget(cmd_invia[4]);
+    auto* v = new QVBoxLayout(frm_RTC);
+    v->addLayout(ora);
+    v->addLayout(giorno);
 }
 
 void frm_Config::creaDisplay()
@@ -484,6 +490,10 @@ void frm_Config::modello_Click()
             cmb_Type->addItem(QString::fromLatin1(t.testo), t.codice);
         cmb_Type->setCurrentIndex(-1);
     }
+    // The frame of the main window follows the frames the model shows.
+    adjustSize();
+    if (QWidget* cornice = parentWidget())
+        cornice->adjustSize();
 }
 
 void frm_Config::abilitaCanali()
