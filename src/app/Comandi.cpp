@@ -5,6 +5,7 @@
 #include "app/Finestre.h"
 #include "app/Notifiche.h"
 #include "compiler/Compilatore.h"
+#include "devconfig/FrmConfig.h"
 #include "discovery/Ricerca.h"
 #include "link/Connessione.h"
 #include "ladder/ComandiRung.h"
@@ -130,7 +131,11 @@ const QHash<QString, Azione>& azioniMenu()
         {QStringLiteral("mnu_ViewHomePage"), [] { RicercaDispositivi::istanza().Elenco_DblClick(); }},
         {QStringLiteral("mnu_SetIP"), [] { RicercaDispositivi::istanza().SetIP(); }},
         {QStringLiteral("mnu_images"), [] { mostra(QStringLiteral("Input_Img")); }},
-        {QStringLiteral("mnu_1000"), [] { mostra(QStringLiteral("frm_Config")); }},
+        {QStringLiteral("mnu_1000"),
+         [] {
+             FrmConfig.SetModello = QStringLiteral("KVR5200-IO");
+             mostra(QStringLiteral("frm_Config"));
+         }},
         {QStringLiteral("mnu_Format"), [] { mostra(QStringLiteral("frm_variabili")); }},
         {QStringLiteral("mnu_dialoga"), [] { mostra(QStringLiteral("frm_dialoga")); }},
         {QStringLiteral("mnu_scheduler"), [] { mostra(QStringLiteral("frm_scheduler"), false); }},

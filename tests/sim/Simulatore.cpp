@@ -249,6 +249,15 @@ void Simulatore::impostaGuasto(Guasto guasto, int volte, int millisecondi)
     guasto_ = guasto;
     volte_ = guasto == Guasto::Nessuno ? 0 : volte;
     millisecondi_ = millisecondi;
+    dopo_ = 0;
+}
+
+void Simulatore::impostaGuastoDopo(int risposte, Guasto guasto)
+{
+    std::lock_guard l(mutex_);
+    guasto_ = guasto;
+    volte_ = guasto == Guasto::Nessuno ? 0 : 1;
+    dopo_ = risposte;
 }
 
 void Simulatore::setAvanzamento(Avanzamento modo, int msPerRecord)
@@ -547,7 +556,9 @@ void Simulatore::rispondi(Connessione* c, const Trama& q, bool rtu, std::int64_t
     int baud = 0;
     {
         std::lock_guard l(mutex_);
-        if (volte_ != 0) {
+        if (dopo_ > 0) {
+            --dopo_;
+        } else if (volte_ != 0) {
             g = guasto_;
             if (volte_ > 0 && --volte_ == 0)
                 guasto_ = Guasto::Nessuno;
@@ -572,7 +583,9 @@ void Simulatore::rispondi(Connessione* c, const Trama& q, bool rtu, std::int64_t
         return;
     }
     Trama r = elabora(pdu);
-    if (r.empty() || (rtu && pdu[0] == 0))
+    // Register writes to address 255 are the devices' broadcast: taken, never answered.
+    const bool diffusione = pdu.size() >= 2 && pdu[0] == 255 && pdu[1] == 6;
+    if (r.empty() || (rtu && pdu[0] == 0) || diffusione)
         return;
     switch (g) {
     case Guasto::NodoErrato: r[0] = Byte(r[0] + 1); break;

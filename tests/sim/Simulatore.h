@@ -3,7 +3,8 @@
 // and a Modbus RTU device on a pseudo-terminal, answering from its own thread so it
 // keeps answering while the application waits in its event loop.
 //
-// Registers 0 to 1024 form one space for reads (3, 4, 23) and writes (6, 16, 23);
+// Registers 0 to 1024 form one space for reads (3, 4, 23) and writes (6, 16, 23); a
+// function 6 write to address 255 is a broadcast, carried out and not answered;
 // coils 0 to 1024 (1, 5, 15); a controller memory of 64 KiB reached with function 20
 // (sub-code 1 reads the program image, byte k at memory 512 + k; 2 reads memory; 4
 // writes it). Every frame in and out goes to a timestamped log. Faults can be injected
@@ -76,6 +77,8 @@ public:
     void setBaud(int baud);
     // The next `volte` replies get the fault (-1: until another fault is set).
     void impostaGuasto(Guasto guasto, int volte = 1, int millisecondi = 20);
+    // The one reply after the next `risposte` good ones gets the fault.
+    void impostaGuastoDopo(int risposte, Guasto guasto);
 
     void setAvanzamento(Avanzamento modo, int msPerRecord = 100);
     StatoProgramma statoProgramma();
@@ -123,6 +126,7 @@ private:
     Guasto guasto_ = Guasto::Nessuno;
     int volte_ = 0;
     int millisecondi_ = 20;
+    int dopo_ = 0;
     Avanzamento avanzamento_ = Avanzamento::TempoReale;
     std::int64_t periodoNs_ = 100'000'000;
     StatoProgramma stato_ = StatoProgramma::Fermo;

@@ -8,6 +8,7 @@
 #include "app/ui/frmAbout.h"
 #include "app/ui/frm_Progetto.h"
 #include "discovery/ui/frm_search.h"
+#include "devconfig/ui/frm_Config.h"
 #include "link/ui/frm_Settings.h"
 #include "transfer/ui/frm_Download.h"
 #include "transfer/ui/frm_dialoga.h"
@@ -75,6 +76,7 @@ void Main()
     principale.registraFinestra(QStringLiteral("frm_search"), [] { return new frm_search; });
     principale.registraFinestra(QString::fromLatin1(frm_dialoga::kNome),
                                 [] { return new frm_dialoga; });
+    principale.registraFinestra(QStringLiteral("frm_Config"), [] { return new frm_Config; });
     // 8. The Log window at the top left, loading it shows the main window with it.
     principale.registraFinestra(QStringLiteral("Log"), [] { return new Log; });
     principale.registraFinestra(QStringLiteral("comandi"), [] { return new comandi; });

@@ -1,0 +1,7 @@
+#include "devconfig/FrmConfig.h"
+
+namespace ludra {
+
+CampiFrmConfig FrmConfig;
+
+} // namespace ludra

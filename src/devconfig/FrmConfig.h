@@ -1,0 +1,13 @@
+#pragma once
+// The configuration window's public field as its openers see it.
+#include <QString>
+
+namespace ludra {
+
+struct CampiFrmConfig {
+    QString SetModello;   // the model to preselect when the window loads
+};
+
+extern CampiFrmConfig FrmConfig;
+
+} // namespace ludra
