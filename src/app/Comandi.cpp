@@ -17,6 +17,7 @@
 #include "project/Esporta.h"
 #include "project/FileProgetto.h"
 #include "project/Progetto.h"
+#include "project/Registri.h"
 
 #include <QHash>
 #include <QStringList>
@@ -35,19 +36,12 @@ using Azione = std::function<void()>;
 
 // The controller models whose debug mode is read after connecting (the I/O modules
 // have none).
-bool modelloConModoDebug(const QString& modello)
-{
-    static const QStringList modelli = {
-        QStringLiteral("KVR5200"), QStringLiteral("KVR5200-IO"), QStringLiteral("KVR5200-DL"),
-        QStringLiteral("KVR5200-DL-IO"), QStringLiteral("KVR5460")};
-    return modelli.contains(modello);
-}
-
 void connetti()
 {
     Disconnetti();
     Connetti();
-    if (modelloConModoDebug(Controllore.Modello))
+    // Only the controllers have a debug mode; an I/O module or gateway has none.
+    if (ModelloControllore(Controllore.Modello))
         Controllore.ModoDebug = ModoDebugDopoConnessione();
 }
 
