@@ -8,18 +8,17 @@
 #include "platform/Dialogs.h"
 #include "platform/Shell.h"
 #include "platform/Waiter.h"
+#include "project/Registri.h"
 
 #include <QStringList>
 
 namespace ludra {
 namespace {
 
+// The controller models, with or without the display controller.
 bool modelloController(const QString& m, bool conDisplay)
 {
-    static const QStringList famiglia = {QStringLiteral("KVR5200"), QStringLiteral("KVR5200-IO"),
-                                         QStringLiteral("KVR5200-DL"),
-                                         QStringLiteral("KVR5200-DL-IO")};
-    return famiglia.contains(m) || (conDisplay && m == QLatin1String("KVR5460"));
+    return ModelloControllore(m) && (conDisplay || m != QLatin1String("KVR5460"));
 }
 
 // The selected record, or nothing when the selection is the root or an unused record.
