@@ -102,7 +102,7 @@ constexpr KeyText kKeyTexts[] = {
     {88, "Impostazioni", "Settings"},
     {89, "Controllore", "Controller"},
     {90, "Tipo", "Type"},
-    {91, "ID Nodo", "Node ID"},
+    {91, "Nodo ID", "Node ID"},
     {92, "Canale", "Channel"},
     {93, "Ethernet", "Ethernet"},
     {94, "Porta COM", "COM Port"},

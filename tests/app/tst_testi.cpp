@@ -86,11 +86,16 @@ void TestTesti::reportTexts_data()
     QTest::addColumn<QString>("text");
     QTest::newRow("it 44") << 0 << 44 << "Controllo errori";
     QTest::newRow("it 51") << 0 << 51 << "Impossibile compilare";
+    QTest::newRow("it 54") << 0 << 54 << "Tabella Registri";
+    QTest::newRow("it 59") << 0 << 59 << "Imposta Registro";
+    QTest::newRow("it 91") << 0 << 91 << "Nodo ID";
+    QTest::newRow("it 94") << 0 << 94 << "Porta COM";
     QTest::newRow("it 98") << 0 << 98 << QString::fromUtf8("Modalità Debug");
     QTest::newRow("it 109") << 0 << 109 << "Termina";
     QTest::newRow("it 172") << 0 << 172 << "Salvare i cambiamenti?";
     QTest::newRow("en 44") << 1 << 44 << "Error check";
     QTest::newRow("en 52") << 1 << 52 << "Label Error";
+    QTest::newRow("en 91") << 1 << 91 << "Node ID";
     QTest::newRow("en 100") << 1 << 100 << "'Animate' time";
     QTest::newRow("en 101") << 1 << 101 << "Search Devices";
     QTest::newRow("en 169") << 1 << 169 << QString::fromUtf8("Bit [0÷15]");
