@@ -2,6 +2,7 @@
 
 #include "app/Testi.h"
 #include "link/Conversioni.h"
+#include "platform/Cp1252.h"
 #include "project/Registri.h"
 
 namespace ludra {
@@ -51,7 +52,8 @@ QString TestoValoreRegistro(int r)
         return WordInHex(v).value_or(QString());
     case 8: {
         const auto s = WordInStringa(v);
-        return s ? QString::fromLatin1(*s) : QString();
+        // The characters of the code page every text of the system is in.
+        return s ? platform::fromCp1252(*s) : QString();
     }
     case 9:
         return WordInBinario(v, true).value_or(QString());
