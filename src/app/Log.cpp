@@ -42,11 +42,28 @@ void LogWrite(const QString& text)
     LogModello::istanza().aggiungi(QStringLiteral("  ") + text, true);
 }
 
+QString FormatoDataOra(const QLocale& locale)
+{
+    // The general form: the short date and the long time, seconds included; the time
+    // zone that the long time form may carry is left out.
+    const QString ora = locale.timeFormat(QLocale::LongFormat);
+    QString senzaZona;
+    bool citato = false;
+    for (qsizetype i = 0; i < ora.size(); ++i) {
+        const QChar c = ora[i];
+        if (c == QLatin1Char('\''))
+            citato = !citato;
+        if (!citato && c == QLatin1Char('t'))
+            continue;
+        senzaZona += c;
+    }
+    return locale.dateFormat(QLocale::ShortFormat) + QLatin1Char(' ') + senzaZona.trimmed();
+}
+
 void LogStart()
 {
-    // The system's general date-and-time form, as the desktop's locale writes it.
-    const QString quando =
-        QLocale::system().toString(LogModello::istanza().adesso(), QLocale::ShortFormat);
+    const QLocale locale = QLocale::system();
+    const QString quando = locale.toString(LogModello::istanza().adesso(), FormatoDataOra(locale));
     LogModello::istanza().aggiungi(QStringLiteral("-- ") + quando + QStringLiteral(" --"), false);
 }
 

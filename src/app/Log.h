@@ -1,6 +1,7 @@
 #pragma once
 // The Log: the system's only trace, kept in memory for the life of the process.
 #include <QDateTime>
+#include <QLocale>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -12,6 +13,8 @@ void LogWrite(const QString& text);
 // Appends "-- <date and time> --"; the selection stays where it was.
 void LogStart();
 void LogClear();
+// The date-and-time form of the separator lines in the given locale.
+QString FormatoDataOra(const QLocale& locale);
 
 class LogModello {
 public:

@@ -418,8 +418,10 @@ void ApriProgetto()
     Tabelle = letto->tabelle;
     AllocaTabelle();
 
-    // The blank line of the empty project makes room for the lines read.
+    // The blank line of the empty project makes room for the lines read. Its removal
+    // is no edit of the user's: nothing is left to restore.
     CancellaRung(RungCorrente);
+    AzzeraUndo();
     Sezione& sezione = Sezioni[std::size_t(SubCorrente)];
     QStringList nonRicodificate;
     for (std::size_t i = 0; i < letto->righe.size(); ++i) {

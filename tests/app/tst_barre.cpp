@@ -238,7 +238,18 @@ void TestBarre::logStartForm()
     const QString riga = LogModello::istanza().righe().last();
     QVERIFY(riga.startsWith(QStringLiteral("-- ")));
     QVERIFY(riga.endsWith(QStringLiteral(" --")));
-    QVERIFY(riga.contains(QStringLiteral("59")));
+    QVERIFY2(riga.contains(QStringLiteral(":59:59")), qPrintable(riga));
+    QVERIFY2(riga.contains(QStringLiteral("31")), qPrintable(riga));
+    // Seconds, and no time zone, whatever the locale writes in its long time form.
+    for (const char* nome : {"C", "en_US", "it_IT", "de_DE"}) {
+        const QLocale locale{QString::fromLatin1(nome)};
+        const QString testo =
+            locale.toString(QDateTime(QDate(2026, 12, 31), QTime(23, 59, 59)), FormatoDataOra(locale));
+        QVERIFY2(testo.contains(QStringLiteral(":59:59")), qPrintable(testo));
+        QVERIFY2(!testo.endsWith(QLatin1Char(' ')), qPrintable(testo));
+        QVERIFY2(!testo.contains(QStringLiteral("UTC")) && !testo.contains(QStringLiteral("Time")),
+                 qPrintable(testo));
+    }
     QCOMPARE(LogModello::istanza().selezione(), 0);   // the separator selects nothing
 }
 

@@ -127,6 +127,7 @@ private slots:
     void saveFailedKeepsProjectOpen();
     void blankLinesStayBlank();
     void staleRecordsDoNotComeBack();
+    void openLeavesNothingToRestore();
     void lineThatFailsToRebuildIsKept();
     void listing();
     void listingWriteError();
@@ -509,6 +510,24 @@ void TestFileProgetto::staleRecordsDoNotComeBack()
     QCOMPARE(Sezioni[0].Rung[1].LungDati, std::int16_t(0));
     QCOMPARE(Sezioni[0].Rung[1].Ritardo, std::int16_t(0));
     QCOMPARE(int(Sezioni[0].NumRung), 1);
+}
+
+void TestFileProgetto::openLeavesNothingToRestore()
+{
+    // The blank line of the empty project gives way to the lines read; restoring it
+    // afterwards would push a blank line in front of them.
+    linee({riga("a", "A", 3, 4), riga("b", "B", 3, 5)});
+    d->dialogs.fileScelti.push_back(base());
+    QVERIFY(SalvaProgetto(true));
+    d->dialogs.fileScelti.push_back(base() + QStringLiteral(".prj"));
+    ApriProgetto();
+    QCOMPARE(int(Sezioni[0].NumRung), 2);
+    QVERIFY(!RipristinoDisponibile());
+    QVERIFY(!CopiaDisponibile());
+    RipristinaRung();
+    QCOMPARE(int(Sezioni[0].NumRung), 2);
+    QCOMPARE(Sezioni[0].Rung[1].Etichetta, QStringLiteral("A"));
+    QCOMPARE(Sezioni[0].Rung[2].Etichetta, QStringLiteral("B"));
 }
 
 void TestFileProgetto::lineThatFailsToRebuildIsKept()
