@@ -83,7 +83,10 @@ EsitoRiga RisolviEtichette(int line)
     case kFunzioneIfGoto:
     case kFunzioneIfCall:
         risolvi(r.ArgTesto[4], 4);    // when the bit is true
-        risolvi(r.ArgTesto[5], 12);   // when the bit is false
+        // If(bit) -> Call offers no target for a clear bit: without one its bytes stay
+        // as the editor wrote them, and the line is not in error.
+        if (r.Funzione == kFunzioneIfGoto || !r.ArgTesto[5].isEmpty())
+            risolvi(r.ArgTesto[5], 12);   // when the bit is false
         break;
     case kFunzioneDisplay: {
         if (r.SubOp != kSubOpListaPagine)

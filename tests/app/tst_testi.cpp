@@ -93,6 +93,11 @@ void TestTesti::reportTexts_data()
     QTest::newRow("it 98") << 0 << 98 << QString::fromUtf8("Modalità Debug");
     QTest::newRow("it 109") << 0 << 109 << "Termina";
     QTest::newRow("it 172") << 0 << 172 << "Salvare i cambiamenti?";
+    // The editor's argument captions, as the Italian editor has always spelt them.
+    QTest::newRow("it 64") << 0 << 64 << "Indirizzo";
+    QTest::newRow("it 65") << 0 << 65 << "Regisro";
+    QTest::newRow("it 77") << 0 << 77 << "Se Vero Goto";
+    QTest::newRow("it 78") << 0 << 78 << "Se Falso Goto";
     QTest::newRow("en 44") << 1 << 44 << "Error check";
     QTest::newRow("en 52") << 1 << 52 << "Label Error";
     QTest::newRow("en 91") << 1 << 91 << "Node ID";

@@ -104,7 +104,7 @@ private slots:
         QTest::newRow("Call") << kFunzioneCall << QString() << QString();
         const QString a = QStringLiteral("A");
         QTest::newRow("If(bit) -> Goto, true") << kFunzioneIfGoto << QString() << a;
-        QTest::newRow("If(bit) -> Call, false") << kFunzioneIfCall << a << QString();
+        QTest::newRow("If(bit) -> Call, true") << kFunzioneIfCall << QString() << a;
     }
 
     void etichettaVuota()

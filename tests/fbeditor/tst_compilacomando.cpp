@@ -150,6 +150,7 @@ private slots:
     void registroCliccato_data();
     void registroCliccato();
     void compilatoDalCompilatore();
+    void seBitCallSenzaSecondoBersaglio();
 
 private:
     test::PlatformDoubles* doubles = nullptr;
@@ -714,6 +715,31 @@ void TestCompilaComando::compilatoDalCompilatore()
     const int bloccoSalto = salto[3] | (salto[4] << 8);
     QCOMPARE(bloccoSalto, blocco + 34);
     QCOMPARE(int(CodiceProgramma[std::size_t(bloccoSalto)]), 130);
+}
+
+void TestCompilaComando::seBitCallSenzaSecondoBersaglio()
+{
+    // If(bit) -> Call shows only the target of a set bit; the line it confirms must
+    // compile, its other target left as the editor wrote it.
+    AggiungiRung();
+    RungCorrente = 1;
+    compila(7, "0=%R 30;4=%R 31", "");
+    S().ImpostaEtichetta(QStringLiteral("SUB"));
+    QCOMPARE(int(CompilaComando()), int(kComandoScritto));
+    RungCorrente = 2;
+    compila(42, "0=%R 40;1=3", "");
+    S().ImpostaEtichetta(QString());
+    QCOMPARE(S().Righe[4].testo, QStringLiteral("SUB"));
+    QVERIFY(!S().Righe[5].testoVisibile);
+    QCOMPARE(int(CompilaComando()), int(kComandoScritto));
+
+    QVERIFY(Compila() > 0);
+    QCOMPARE(int(NumErrori), 0);
+    const Rung& r = linea(2);
+    QCOMPARE(int(r.ArgByte[4]), 0);    // the target when the bit is set: record 0
+    QCOMPARE(int(r.ArgByte[5]), 0);
+    QCOMPARE(int(r.ArgByte[12]), 0);   // no target when it is clear
+    QCOMPARE(int(r.ArgByte[13]), 0);
 }
 
 QTEST_GUILESS_MAIN(TestCompilaComando)
