@@ -115,7 +115,7 @@ constexpr KeyText kKeyTexts[] = {
     {101, "Ricerca Dispositivi", "Search Devices"},
     {102, "Porta", "Port"},
     {103, "Timeout", "Timeout"},
-    {104, "Indirizzo", "Address"},
+    {104, "Indirizzi", "Address"},
     {105, "Da:", "From:"},
     {106, "A:", "To:"},
     {107, "Baud Rate", "Baud Rate"},

@@ -91,6 +91,10 @@ void TestFrmSearch::cercaMostraEAgisce()
     CambiaLingua(0);
     QCOMPARE(f->windowTitle(), QStringLiteral("Ricerca Dispositivi"));
     QCOMPARE(f->cmd_stop->text(), QStringLiteral("Termina"));
+    QCOMPARE(f->Frame5->title(), QStringLiteral("Indirizzi"));
+    QCOMPARE(f->Label4->text(), QStringLiteral("Da:"));
+    QCOMPARE(f->Label11->text(), QStringLiteral("A:"));
+    QCOMPARE(f->Command1->text(), QStringLiteral("Cerca Nodi Slave"));
 
     // Reopened, the window shows what the last search found.
     Principale::istanza().chiudi(QStringLiteral("frm_search"));
