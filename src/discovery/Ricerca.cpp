@@ -176,6 +176,9 @@ void RicercaDispositivi::cmd_Search_Click()
         ramoEthernet();
     else
         ramoSeriale();
+    // The device found last stays selected, so the menu's actions have a device to act
+    // on without a click in the tree.
+    IndiceDispositivo = std::int16_t(NumeroDispositivi);
     DisegnaRete();
     imposta(QStringLiteral("Search Complete"));
     abilita(true, command1Abilitato);

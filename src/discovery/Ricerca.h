@@ -34,7 +34,8 @@ public:
     int chk_baud = 5;   // 0 to 7: 1200 to 115200; -1 for none
     static const std::array<const char*, 8> kBaud;
 
-    // The selected record (set by a node click) and the number of records found.
+    // The selected record (set by a node click; the last one found after a search) and
+    // the number of records found.
     std::int16_t IndiceDispositivo = 0;
     int NumeroDispositivi = 0;
     bool RicercaInCorso = false;

@@ -79,6 +79,7 @@ private slots:
     void impostaIP_data();
     void impostaIP();
     void impostaIPSenzaMac();
+    void impostaIPSenzaClic();
     void comeController();
     void doppioClic();
     void telnet_data();
@@ -127,6 +128,7 @@ void TestRicerca::ethernet()
     QCOMPARE(udp_->ricevuti[1], QueryGateway());
     QCOMPARE(int(TimeoutRTU), 0);   // 150 ms rounds to 0 seconds
     QCOMPARE(ricerca().NumeroDispositivi, 3);
+    QCOMPARE(int(ricerca().IndiceDispositivo), 3);   // the last record found is selected
     const Dispositivo& c = Dispositivi[1];
     QCOMPARE(c.IP, QStringLiteral("127.0.0.1"));
     QCOMPARE(c.Nome, QStringLiteral("KVR5200"));
@@ -156,6 +158,7 @@ void TestRicerca::ethernet()
     udp_->risposteController.clear();
     ricerca().cmd_Search_Click();
     QCOMPARE(ricerca().NumeroDispositivi, 1);
+    QCOMPARE(int(ricerca().IndiceDispositivo), 1);
     QCOMPARE(Dispositivi[2].Modello, QString());
     QCOMPARE(int(ricerca().Rete().size()), 1);
 }
@@ -259,6 +262,22 @@ void TestRicerca::impostaIPSenzaMac()
     QVERIFY(udp_->ricevuti.empty());
     QCOMPARE(doppi_->dialogs.messaggi.size(), std::size_t(2));
     QCOMPARE(doppi_->dialogs.messaggi[0].testo, QStringLiteral("Selezionare dispositivo"));
+}
+
+void TestRicerca::impostaIPSenzaClic()
+{
+    // Straight after a search the device found last is the one the menu acts on.
+    udp_->risposteController = {
+        test::RispostaControllerFinta("C", {1, 1, 1, 1, 1, 1}, {1, 1, 1, 1}, 1, 0),
+        test::RispostaControllerFinta("D", {2, 2, 2, 2, 2, 2}, {1, 1, 1, 2}, 2, 0)};
+    ricerca().chk_disp_ethernet[1] = false;
+    ricerca().cmd_Search_Click();
+    udp_->ricevuti.clear();
+    doppi_->dialogs.input.push_back(QStringLiteral("10.0.0.5"));
+    ricerca().SetIP();
+    QTRY_COMPARE_WITH_TIMEOUT(udp_->ricevuti.size(), std::size_t(1), 2000);
+    QCOMPARE(udp_->ricevuti[0], TramaImpostaIP({2, 2, 2, 2, 2, 2}, {10, 0, 0, 5}));
+    QVERIFY(doppi_->dialogs.messaggi.empty());
 }
 
 void TestRicerca::comeController()
