@@ -75,18 +75,26 @@ std::optional<QString> ApplicaPannello(const CampiPannello& c, OggettoDisplay& o
         return fuoriCampo(QStringLiteral("Y"), 0, kAltezzaDisplay - 1);
     o.PosX = std::uint8_t(*x);
     o.PosY = std::uint8_t(*y);
-    if (tipo != TipoOggetto::Image) {
-        const auto dx = intero(c.dimX, 0, kLarghezzaDisplay);
+
+    const Taglia taglia = c.taglia >= 0 && c.taglia <= 2 ? Taglia(c.taglia) : Taglia::Nessuna;
+    // An Image takes its size from the image chosen and a Picture from its size entry.
+    // Only a bar and a rectangle show their size boxes; the other kinds carry back the
+    // bytes the boxes were filled with, whatever a project file put there.
+    const bool dimDaTaglia = tipo == TipoOggetto::Picture && taglia != Taglia::Nessuna;
+    if (tipo != TipoOggetto::Image && !dimDaTaglia) {
+        const bool dimVisibili = tipo == TipoOggetto::ProgressBar || tipo == TipoOggetto::Rectangle;
+        const int maxX = dimVisibili ? kLarghezzaDisplay : 255;
+        const int maxY = dimVisibili ? kAltezzaDisplay : 255;
+        const auto dx = intero(c.dimX, 0, maxX);
         if (!dx)
-            return fuoriCampo(QStringLiteral("Width"), 0, kLarghezzaDisplay);
-        const auto dy = intero(c.dimY, 0, kAltezzaDisplay);
+            return fuoriCampo(QStringLiteral("Width"), 0, maxX);
+        const auto dy = intero(c.dimY, 0, maxY);
         if (!dy)
-            return fuoriCampo(QStringLiteral("Height"), 0, kAltezzaDisplay);
+            return fuoriCampo(QStringLiteral("Height"), 0, maxY);
         o.DimX = std::uint8_t(*dx);
         o.DimY = std::uint8_t(*dy);
     }
 
-    const Taglia taglia = c.taglia >= 0 && c.taglia <= 2 ? Taglia(c.taglia) : Taglia::Nessuna;
     auto registro = [&]() -> std::optional<QString> {
         const auto r = intero(c.registro, -32768, 32767);
         if (!r)

@@ -129,8 +129,11 @@ void CompilaOggettiScheduler()
     SubCorrente = 0;
     for (int i = 1; i <= conta(); ++i) {
         OggettoScheduler& o = Schedulazioni.Oggetti[std::size_t(i)];
-        if (o.Blocco.Funzione == 138)
-            o.Codice = CodiceScheduler(o);
+        if (o.Blocco.Funzione != 138)
+            continue;
+        // Only the record's 74 bytes are rebuilt; the spare bytes after them stay.
+        const auto codice = CodiceScheduler(o);
+        std::copy(codice.begin(), codice.begin() + kByteRecordScheduler, o.Codice.begin());
     }
 }
 

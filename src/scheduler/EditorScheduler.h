@@ -22,7 +22,10 @@ public:
     static void CopiaOggetto(int da, int a);
 };
 
-// Rebuilds Codice of every Log Write object; the others keep theirs.
+// The bytes of Codice a compile writes: 0..73.
+inline constexpr int kByteRecordScheduler = 74;
+
+// Rebuilds bytes 0..73 of Codice of every Log Write object; the others keep theirs.
 void CompilaOggettiScheduler();
 // One object's compiled bytes (0..73; the rest 0).
 std::array<std::uint8_t, kDimCodiceScheduler> CodiceScheduler(const OggettoScheduler& oggetto);

@@ -190,6 +190,43 @@ private slots:
         QCOMPARE(o.Testo, prima.Testo);
     }
 
+    void pannelloDimensioniNascoste_data()
+    {
+        QTest::addColumn<int>("tipo");
+        QTest::addColumn<int>("taglia");
+        QTest::addColumn<int>("dim");
+        // A Picture's size entry sets its size whatever the boxes hold.
+        QTest::newRow("picture medium, boxes 200") << 6 << 1 << 16;
+        QTest::newRow("picture small, boxes 200") << 6 << 0 << 8;
+        // Kinds without size boxes carry back the size they were filled with.
+        QTest::newRow("label holding 200") << 0 << 0 << 200;
+        QTest::newRow("picture without size entry") << 6 << -1 << 200;
+    }
+
+    void pannelloDimensioniNascoste()
+    {
+        QFETCH(int, tipo);
+        QFETCH(int, taglia);
+        QFETCH(int, dim);
+        OggettoDisplay o = OggettoNuovo(tipo);
+        o.DimX = o.DimY = 200;
+        CampiPannello c = CampiDaOggetto(o);
+        c.taglia = taglia;
+        QCOMPARE(ApplicaPannello(c, o), std::nullopt);
+        QCOMPARE(int(o.DimX), dim);
+        QCOMPARE(int(o.DimY), dim);
+    }
+
+    void pannelloBarraFuoriDisplay()
+    {
+        // A bar or a rectangle whose size box is typed in must fit the display.
+        OggettoDisplay o = OggettoNuovo(5);
+        CampiPannello c = CampiDaOggetto(o);
+        c.dimX = QStringLiteral("133");
+        QVERIFY(ApplicaPannello(c, o).has_value());
+        QCOMPARE(int(o.DimX), 16);
+    }
+
     void pannelloImmagine()
     {
         NumImmagini = 3;

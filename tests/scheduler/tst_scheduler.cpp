@@ -66,6 +66,19 @@ private slots:
         QCOMPARE(Schedulazioni.Oggetti[1].Codice[0], 7);
     }
 
+    void byteOltreIlRecord()
+    {
+        // A compile rewrites the record's bytes 0..73 and leaves the spare ones.
+        EditorScheduler e;
+        e.NuovoLogger();
+        Schedulazioni.Oggetti[1].Codice.fill(7);
+        CompilaOggettiScheduler();
+        QCOMPARE(Schedulazioni.Oggetti[1].Codice[0], 10);
+        QCOMPARE(Schedulazioni.Oggetti[1].Codice[73], 0);
+        QCOMPARE(Schedulazioni.Oggetti[1].Codice[74], 7);
+        QCOMPARE(Schedulazioni.Oggetti[1].Codice[100], 7);
+    }
+
     void eliminaESposta()
     {
         EditorScheduler e;
