@@ -85,7 +85,7 @@ QString TestoFirmware(std::uint8_t r1hi, std::uint8_t r1lo, std::uint8_t r2hi, s
     const std::array<std::uint8_t, 4> b = {r1hi, r1lo, r2hi, r2lo};
     QString testo;
     for (std::uint8_t c : b)
-        testo += r2lo == 'H' ? QString(QChar(c)) : QString::number(c);
+        testo += r2lo == 'H' ? platform::fromCp1252(QByteArray(1, char(c))) : QString::number(c);
     return testo;
 }
 

@@ -42,6 +42,16 @@ std::optional<int> intero(const QString& testo, int minimo, int massimo)
     return int(v);
 }
 
+// As above, but the typed number itself must lie in the range before it is rounded:
+// 0.6 is no address from 1, and -0.4 no output value.
+std::optional<int> interoNelLimite(const QString& testo, int minimo, int massimo)
+{
+    const double v = LeggiNumero(testo);
+    if (!std::isfinite(v) || v < minimo || v > massimo)
+        return std::nullopt;
+    return intero(testo, minimo, massimo);
+}
+
 std::optional<std::uint8_t> byteCampo(const QString& testo, const char* nome)
 {
     const std::optional<int> v = intero(testo, 0, 255);
@@ -85,7 +95,7 @@ EsitoScrittura nome(std::uint8_t a, const QString& testo)
 
 EsitoScrittura nuovoIndirizzo(std::uint8_t a, const QString& testo)
 {
-    const std::optional<int> n = intero(testo, 1, 247);
+    const std::optional<int> n = interoNelLimite(testo, 1, 247);
     if (!n)
         return rifiuta(QStringLiteral("Address must be included between 1 and 247"));
     return invia({a, 6, 0, kRegNodo, 0, std::uint8_t(*n)});
@@ -259,11 +269,15 @@ EsitoScrittura ScriviUscitaAnalogica(const QString& indirizzo, int canale, const
     const std::optional<std::uint8_t> a = slave(indirizzo);
     if (!a)
         return EsitoScrittura::NonValido;
-    const std::optional<int> v = intero(valore, 0, 65535);
-    if (!v)
+    // The high byte is the value's whole 256s, the low byte the rest rounded: both must
+    // be bytes (65535.4 is 255 and 255; -0.4 and 511.6 are no pair of bytes).
+    const double v = LeggiNumero(valore);
+    const double alto = std::floor(v / 256);
+    const double basso = std::isfinite(v) ? std::nearbyint(v - 256 * alto) : -1;
+    if (!std::isfinite(alto) || alto < 0 || alto > 255 || basso < 0 || basso > 255)
         return rifiuta(QStringLiteral("Output value must be included between 0 and 65535"));
-    return invia({*a, 6, 0, std::uint8_t(kRegValori + canale), std::uint8_t(*v / 256),
-                  std::uint8_t(*v % 256)});
+    return invia({*a, 6, 0, std::uint8_t(kRegValori + canale), std::uint8_t(alto),
+                  std::uint8_t(basso)});
 }
 
 EsitoScrittura ScriviTipiUscite(const QString& indirizzo, const CampiConfig& campi)

@@ -173,7 +173,7 @@ constexpr KeyText kKeyTexts[] = {
     {159, "Tipo", "Type"},
     {160, "Formato", "Format"},
     {161, "Etichetta", "Label"},
-    {162, "Aggiorna", "Update"},
+    {162, "Leggi", "Update"},
     {163, "Scrivi", "Write"},
     {164, "Display", "Display"},
     {165, "Pagine", "Pages"},

@@ -41,6 +41,9 @@ void TestMappaDispositivi::firmware_data()
     QTest::newRow("numbers") << QList<int>{1, 0, 2, 5} << "1025";
     QTest::newRow("big numbers") << QList<int>{10, 200, 3, 71} << "10200371";
     QTest::newRow("characters") << QList<int>{'V', '1', '.', 'H'} << "V1.H";
+    // One byte a character in the Windows code page, as the module name.
+    QTest::newRow("code page characters") << QList<int>{0x80, 'x', 0xE8, 'H'}
+                                          << QString::fromUtf8("\u20ACx\u00E8H");
 }
 
 void TestMappaDispositivi::firmware()

@@ -99,6 +99,10 @@ void TestScritturaConfig::trameEsatte_data()
     QTest::newRow("name ABCDE") << frame(0, "KVR1212") << Trame{{10, 16, 0, 3, 0, 2, 4, 66, 65, 68, 67}} << 1;
     QTest::newRow("power-up and safe") << frame(1, "KVR1212") << Trame{{10, 6, 0, 11, 9, 2}} << 1;
     QTest::newRow("address 247") << frame(2, "KVR1212") << Trame{{10, 6, 0, 6, 0, 247}} << 0;
+    CampiConfig frazione = base();
+    frazione.txt_add = QStringLiteral("1.4");
+    QTest::newRow("address 1.4 rounds to 1") << frame(2, "KVR1212", frazione)
+                                             << Trame{{10, 6, 0, 6, 0, 1}} << 0;
     QTest::newRow("port 9600") << frame(3, "KVR5200")
                                << Trame{{10, 6, 0, 5, 0, 123}, {10, 6, 0, 7, 0, 5},
                                         {10, 6, 0, 12, 0, 12}, {10, 5, 0, 32, 255, 0}}
@@ -129,6 +133,9 @@ void TestScritturaConfig::trameEsatte_data()
     QTest::newRow("output 1000 on 2")
         << Azione([] { return ScriviUscitaAnalogica(QStringLiteral("10"), 2, QStringLiteral("1000")); })
         << Trame{{10, 6, 0, 16, 3, 232}} << 0;
+    QTest::newRow("output 65535.4 on 0")
+        << Azione([] { return ScriviUscitaAnalogica(QStringLiteral("10"), 0, QStringLiteral("65535.4")); })
+        << Trame{{10, 6, 0, 14, 255, 255}} << 0;
     QTest::newRow("output types") << Azione([] { return ScriviTipiUscite(QStringLiteral("10"), base()); })
                                   << Trame{{10, 6, 0, 13, 0, 5}} << 0;
     QTest::newRow("safe values")
@@ -178,7 +185,7 @@ void TestScritturaConfig::valoriRifiutati_data()
     };
     QTest::newRow("name of two") << con(0, "KVR1212", [](CampiConfig& c) { c.txt_nome = "AB"; })
                                  << "Name length must be 4 characters";
-    for (const char* a : {"0", "248", ""})
+    for (const char* a : {"0", "248", "", "0.6", "247.4"})
         QTest::newRow(qPrintable(QStringLiteral("address '%1'").arg(QLatin1String(a))))
             << con(2, "KVR1212", [a](CampiConfig& c) { c.txt_add = QString::fromLatin1(a); })
             << "Address must be included between 1 and 247";
@@ -195,7 +202,7 @@ void TestScritturaConfig::valoriRifiutati_data()
     QTest::newRow("slave address 300")
         << Azione([] { return ScriviFrame(1, QStringLiteral("KVR1212"), QStringLiteral("300"), base()); })
         << "Slave address must be included between 0 and 255";
-    for (const char* v : {"-1", "70000"})
+    for (const char* v : {"-1", "70000", "-0.4", "65535.6", "511.6"})
         QTest::newRow(qPrintable(QStringLiteral("output %1").arg(QLatin1String(v))))
             << Azione([v] { return ScriviUscitaAnalogica(QStringLiteral("10"), 2, QString::fromLatin1(v)); })
             << "Output value must be included between 0 and 65535";

@@ -45,21 +45,24 @@ frm_eeprom::frm_eeprom(QWidget* parent) : QWidget(parent)
     // MAC
     auto* gMac = new QGroupBox(QStringLiteral("MAC"), this);
     auto* lMac = new QGridLayout(gMac);
-    lMac->addWidget(etichetta(gMac, QStringLiteral("189 - 191")), 0, 0, 1, 4);
+    lMac->addWidget(etichetta(gMac, QStringLiteral("189 - 191")), 0, 0, 1, 6);
     lMac->addWidget(etichetta(gMac, QStringLiteral("00-04-A3-")), 1, 0);
     for (int i = 0; i < 3; ++i) {
         txt_MAC[std::size_t(i)] =
             campo(gMac, QStringLiteral("txt_MAC_%1").arg(i), iniziali.txt_MAC[std::size_t(i)], 32);
         txt_MAC[std::size_t(i)]->setMaxLength(2);
     }
-    // Left to right: byte 4 in txt_MAC(2), then (1), then (0).
+    // Left to right: byte 4 in txt_MAC(2), then (1), then (0), a dash between them.
     lMac->addWidget(txt_MAC[2], 1, 1);
-    lMac->addWidget(txt_MAC[1], 1, 2);
-    lMac->addWidget(txt_MAC[0], 1, 3);
+    lMac->addWidget(etichetta(gMac, QStringLiteral("-")), 1, 2);
+    lMac->addWidget(txt_MAC[1], 1, 3);
+    lMac->addWidget(etichetta(gMac, QStringLiteral("-")), 1, 4);
+    lMac->addWidget(txt_MAC[0], 1, 5);
+    lMac->setColumnStretch(6, 1);
     cmd_MAC[0] = pulsante(gMac, QStringLiteral("cmd_MAC_0"), QStringLiteral("Leggi"));
     cmd_MAC[1] = pulsante(gMac, QStringLiteral("cmd_MAC_1"), QStringLiteral("Scrivi"));
     lMac->addWidget(cmd_MAC[0], 2, 0, 1, 2);
-    lMac->addWidget(cmd_MAC[1], 2, 2, 1, 2);
+    lMac->addWidget(cmd_MAC[1], 2, 2, 1, 4);
 
     // Pointers
     auto* gPunt = new QGroupBox(QStringLiteral("Puntatori"), this);

@@ -100,6 +100,7 @@ void TestFrmVariabili::lingua()
     QCOMPARE(f->windowTitle(), QStringLiteral("Variabili"));
     QCOMPARE(f->Label1[4]->text(), QStringLiteral("Etichetta"));
     QCOMPARE(f->Label2[1]->text(), QStringLiteral("Etichetta"));
+    QCOMPARE(f->cmd_update->text(), QStringLiteral("Leggi"));
     QCOMPARE(f->cmd_write->text(), QStringLiteral("Scrivi"));
 }
 
