@@ -174,6 +174,9 @@ void frm_variabili::cmd_up_Click()
         return;
     AggiornaLista();
     List1->setCurrentRow(nuova);
+    // The fields must show the entry now selected: the store button writes into the
+    // entry their index names.
+    List1_Click();
 }
 
 void frm_variabili::cmd_down_Click()
@@ -183,6 +186,9 @@ void frm_variabili::cmd_down_Click()
         return;
     AggiornaLista();
     List1->setCurrentRow(nuova);
+    // The fields must show the entry now selected: the store button writes into the
+    // entry their index names.
+    List1_Click();
 }
 
 void frm_variabili::List1_Click()

@@ -27,6 +27,8 @@ private slots:
     void cleanup() { Principale::distruggi(); }
     void apreVuotaEModifica();
     void lingua();
+    void spostataMostraLaVoceSelezionata_data();
+    void spostataMostraLaVoceSelezionata();
 };
 
 namespace {
@@ -102,6 +104,48 @@ void TestFrmVariabili::lingua()
     QCOMPARE(f->Label2[1]->text(), QStringLiteral("Etichetta"));
     QCOMPARE(f->cmd_update->text(), QStringLiteral("Leggi"));
     QCOMPARE(f->cmd_write->text(), QStringLiteral("Scrivi"));
+}
+
+void TestFrmVariabili::spostataMostraLaVoceSelezionata_data()
+{
+    QTest::addColumn<bool>("su");
+    QTest::addColumn<int>("da");
+    QTest::addColumn<int>("a");
+    QTest::newRow("up") << true << 2 << 1;
+    QTest::newRow("down") << false << 1 << 2;
+}
+
+// After a move the fields show the entry on the selected line, so storing them edits
+// that entry and leaves its neighbour alone.
+void TestFrmVariabili::spostataMostraLaVoceSelezionata()
+{
+    QFETCH(bool, su);
+    QFETCH(int, da);
+    QFETCH(int, a);
+    test::PlatformDoubles doppi;
+    Controllore.Modello = QStringLiteral("KVR5200");
+    ImpostaModello();
+    frm_variabili* f = apri();
+    QVERIFY(f);
+    for (int i = 0; i < 4; ++i)
+        f->cmd_add->click();
+    f->List1->setCurrentRow(da);
+    f->List1_Click();
+    f->txt_WebReg[1]->setText(QStringLiteral("30"));
+    f->cmd_RegistriWEB->click();
+    f->List1->setCurrentRow(da);
+    f->List1_Click();
+
+    (su ? f->cmd_up : f->cmd_down)->click();
+    QCOMPARE(f->List1->currentRow(), a);
+    QCOMPARE(f->txt_WebReg[0]->text(), QString::number(a));
+    QCOMPARE(f->txt_WebReg[1]->text(), QStringLiteral("30"));
+    QCOMPARE(f->txt_WebReg[2]->text(), QStringLiteral("Var%1").arg(da));
+
+    f->txt_WebReg[2]->setText(QStringLiteral("Cnt"));
+    f->cmd_RegistriWEB->click();
+    QCOMPARE(riga(f, a), QStringLiteral("%1\t30\tuInt\t%+9.0f\tCnt").arg(a));
+    QCOMPARE(riga(f, da), QStringLiteral("%1\t26\tuInt\t%+9.0f\tVar%2").arg(da).arg(a));
 }
 
 QTEST_MAIN(TestFrmVariabili)
