@@ -46,6 +46,10 @@ Principale::Principale()
 
     mdi = new QMdiArea(this);
     mdi->setObjectName(QStringLiteral("mdi"));
+    // Child windows placed side by side can reach past the frame: let the user scroll to
+    // them rather than lose their close boxes off screen.
+    mdi->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdi->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(mdi);
 
     Toolbar1 = addToolBar(QStringLiteral("Toolbar1"));
