@@ -52,6 +52,11 @@ void frm_display::costruisciPannello()
 {
     frame2_ = riquadro(QStringLiteral("Frame2"), this);
     frame2_->setFixedWidth(300);
+    // The panel keeps its room while no object is selected: the window is sized when it
+    // opens, and a panel that appeared later would be squeezed over the preview.
+    QSizePolicy politica = frame2_->sizePolicy();
+    politica.setRetainSizeWhenHidden(true);
+    frame2_->setSizePolicy(politica);
     auto* l = new QVBoxLayout(frame2_);
     txtObjType_ = campo(QStringLiteral("txt_ObjType"), frame2_, 140);
     txtObjType_->setReadOnly(true);

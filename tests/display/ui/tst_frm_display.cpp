@@ -171,6 +171,24 @@ private slots:
         QCOMPARE(Sezioni[1].Rung[1].ArgByte[0], 17);
     }
 
+    void pannelloNonCopreAnteprima()
+    {
+        // The window opens with no object selected; the properties panel that the first
+        // object shows fits beside the preview instead of covering it.
+        QApplication::processEvents();
+        nuovo(0);
+        QApplication::processEvents();
+        QVERIFY(designer()->Frame2()->isVisible());
+        const QRect anteprima(designer()->frame()->mapTo(designer(), QPoint(0, 0)),
+                              designer()->frame()->size());
+        const QRect pannello = designer()->Frame2()->geometry();
+        QVERIFY2(!anteprima.intersects(pannello),
+                 qPrintable(QStringLiteral("preview %1,%2 %3x%4 panel %5,%6")
+                                .arg(anteprima.x()).arg(anteprima.y()).arg(anteprima.width())
+                                .arg(anteprima.height()).arg(pannello.x()).arg(pannello.y())));
+        QVERIFY(designer()->width() >= designer()->minimumSizeHint().width());
+    }
+
 private:
     test::FakeDialogs* dialogs = nullptr;
     platform::Dialogs* dialogsPrima = nullptr;

@@ -1,0 +1,127 @@
+// The engineer's road over the serial line in the running windows: choose the COM port
+// and the speed in the settings, connect over Modbus RTU, read the registers with the
+// R button, set one, switch to debug mode and download with verification.
+#include "app/Comandi.h"
+#include "app/Log.h"
+#include "app/ui/Main.h"
+#include "app/ui/Principale.h"
+#include "link/StatoLink.h"
+#include "link/ui/frm_Settings.h"
+#include "monitor/DialogoValori.h"
+#include "monitor/ui/Input_Box.h"
+#include "monitor/ui/Registri.h"
+#include "project/Registri.h"
+#include "support/AttesaConAzioni.h"
+#include "support/LinkSim.h"
+#include "transfer/ui/frm_Download.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableView>
+#include <QTest>
+
+using namespace ludra;
+using namespace ludra::ui;
+
+namespace {
+
+Registri* registri()
+{
+    return qobject_cast<Registri*>(Principale::istanza().finestra(QStringLiteral("Registri")));
+}
+
+void eventi()
+{
+    for (int i = 0; i < 3; ++i)
+        QApplication::processEvents();
+}
+
+} // namespace
+
+class TestStradaSeriale : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { Main(); }
+    void cleanup() { Principale::distruggi(); }
+    void settingsConnectReadSetDownload();
+};
+
+void TestStradaSeriale::settingsConnectReadSetDownload()
+{
+    test::LinkSuSim link(test::Mezzo::Rtu);
+    QVERIFY(link.avviato());
+    // The settings window starts from the process's own settings, not the helper's.
+    Controllore.Canale = 0;
+    Controllore.Baud = QStringLiteral("9600");
+    link.sim.setRegistro(30, 1234);
+
+    ClickMenu(QStringLiteral("mnu_controller"));
+    auto* settings = qobject_cast<frm_Settings*>(
+        Principale::istanza().finestra(QStringLiteral("frm_Settings")));
+    QVERIFY(settings);
+    settings->txt_address->setText(QStringLiteral("10"));
+    settings->optChannel[1]->click();
+    const int com1 = settings->cmbCOM->findData(1);
+    QVERIFY(com1 >= 0);
+    settings->cmbCOM->setCurrentIndex(com1);
+    settings->cmbBaud->setCurrentText(QStringLiteral("115200"));
+    QCOMPARE(settings->cmbBaud->currentText(), QStringLiteral("115200"));
+    settings->cmd_ok[1]->click();
+    QCOMPARE(Controllore.Canale, 1);
+    QCOMPARE(Controllore.Porta, 1);
+    QCOMPARE(Controllore.Baud, QStringLiteral("115200"));
+
+    Principale::istanza().azioneToolbar(QStringLiteral("connect"))->trigger();
+    QVERIFY(Controllore.Connesso);
+
+    Toolbar1_ButtonClick(QStringLiteral("view_reg"));
+    QVERIFY(registri());
+    QTest::mouseClick(registri()->Command1, Qt::LeftButton);
+    eventi();
+    QCOMPARE(TabellaRegistri[30].Valore, 1234);
+
+    // Set %R30 through the register dialog.
+    test::AttesaConAzioni attesa;
+    bool fatto = false;
+    attesa.duranteAttesa = [&] {
+        auto* box = qobject_cast<Input_Box*>(
+            Principale::istanza().finestra(QStringLiteral("Input_Box")));
+        if (!box || !DialogoAperto || fatto)
+            return;
+        fatto = true;
+        box->Testo(1)->setText(QStringLiteral("77"));
+        box->cmd_ok_Click(1);
+    };
+    QTableView* v = registri()->vista();
+    v->scrollTo(v->model()->index(30, 0), QAbstractItemView::PositionAtTop);
+    const QPoint p = v->visualRect(v->model()->index(30, 1)).center();
+    QTest::mouseClick(v->viewport(), Qt::LeftButton, {}, p);
+    QTest::mouseDClick(v->viewport(), Qt::LeftButton, {}, p);
+    eventi();
+    QVERIFY(fatto);
+    QCOMPARE(int(link.sim.registro(30)), 77);
+    attesa.duranteAttesa = nullptr;
+
+    Principale::istanza().azioneToolbar(QStringLiteral("debug"))->trigger();
+    QVERIFY(Controllore.ModoDebug);
+    Principale::istanza().azioneToolbar(QStringLiteral("download"))->trigger();
+    auto* dialogo = qobject_cast<frm_Download*>(
+        Principale::istanza().finestra(QStringLiteral("frm_Download")));
+    QVERIFY(dialogo);
+    dialogo->chk_download->setChecked(true);
+    dialogo->chk_Verify->setChecked(true);
+    dialogo->cmdDownload->click();
+
+    const QStringList log = LogModello::istanza().righe();
+    QVERIFY2(log.contains(QStringLiteral("  Download Successul")), qPrintable(log.join('\n')));
+    QVERIFY2(log.contains(QStringLiteral("  Verified ! -> OK")), qPrintable(log.join('\n')));
+    QVERIFY(Controllore.Connesso);
+}
+
+QTEST_MAIN(TestStradaSeriale)
+#include "tst_stradaseriale.moc"
