@@ -381,10 +381,12 @@ QByteArray PortaSeriale::input()
 
 void PortaSeriale::scarta()
 {
-    if (aperta()) {
+    if (aperta())
         porta_->clear(QSerialPort::Input);
+    // Clearing is where a vanished device may first show: the error signal has closed
+    // the port by now, and it has nothing left to read.
+    if (aperta())
         porta_->readAll();
-    }
     ricevuti_.clear();
 }
 

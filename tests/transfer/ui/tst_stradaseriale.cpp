@@ -23,6 +23,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
+#include <QRegularExpression>
 #include <QTest>
 
 using namespace ludra;
@@ -49,7 +50,30 @@ private slots:
     void init() { Main(); }
     void cleanup() { Principale::distruggi(); }
     void settingsConnectReadSetDownload();
+    void deviceGoneWhileConnected();
 };
+
+void TestStradaSeriale::deviceGoneWhileConnected()
+{
+    // The simulator's pseudo-terminal closes under a connected link: the next read
+    // fails as a communication error, touches no closed device, and connecting again
+    // names the missing port.
+    QTest::failOnWarning(QRegularExpression(QStringLiteral("device not open")));
+    test::LinkSuSim link(test::Mezzo::Rtu);
+    QVERIFY(link.avviato());
+    QVERIFY(link.connetti());
+    Toolbar1_ButtonClick(QStringLiteral("view_reg"));
+    QVERIFY(registri());
+    link.sim.ferma();
+    QTest::mouseClick(registri()->Command1, Qt::LeftButton);
+    eventi();
+    QVERIFY(LogModello::istanza().righe().contains(QStringLiteral("  Com Timeout")));
+
+    Principale::istanza().azioneToolbar(QStringLiteral("connect"))->trigger();
+    QVERIFY(!Controllore.Connesso);
+    const QString ultima = LogModello::istanza().righe().constLast();
+    QVERIFY2(ultima.contains(QStringLiteral("not found")), qPrintable(ultima));
+}
 
 void TestStradaSeriale::settingsConnectReadSetDownload()
 {
