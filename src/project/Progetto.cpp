@@ -83,6 +83,10 @@ bool NuovoProgetto()
         host ? host->caption() : QString());
     if (risposta == platform::MsgResult::Yes && SalvaProgettoHook && !SalvaProgettoHook(true))
         return false;
+    // The display designer shows the pages of the project being closed, and would go on
+    // editing them as if they belonged to the next one.
+    if (HostFinestre* h = hostFinestre())
+        h->chiudi(QStringLiteral("frm_display"));
 
     if (subValido()) {
         Sezione& sezione = Sezioni[std::size_t(SubCorrente)];

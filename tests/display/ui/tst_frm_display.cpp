@@ -189,6 +189,34 @@ private slots:
         QVERIFY(designer()->width() >= designer()->minimumSizeHint().width());
     }
 
+    void chiusoConIlProgetto_data()
+    {
+        QTest::addColumn<QString>("voce");
+        QTest::newRow("new") << QStringLiteral("mnu_new");
+        QTest::newRow("close") << QStringLiteral("mnu_close");
+    }
+
+    void chiusoConIlProgetto()
+    {
+        // The designer stands on a page of the project being closed: it goes with it, and
+        // reopened it shows the next project's single page.
+        QFETCH(QString, voce);
+        designer()->cmd_page_Click(0);
+        designer()->cmd_page_Click(0);
+        nuovo(0);
+        QCOMPARE(int(PagineDisplay.NumPagine), 3);
+        dialogs->risposte.push_back(platform::MsgResult::No);
+        ClickMenu(voce);
+        QTRY_VERIFY(!Principale::istanza().caricata(QStringLiteral("frm_display")));
+        if (voce == QLatin1String("mnu_new")) {
+            QCOMPARE(int(PagineDisplay.NumPagine), 1);
+            ClickMenu(QStringLiteral("mnu_display"));
+            QVERIFY(designer());
+            QCOMPARE(designer()->lst_page()->count(), 1);
+            QCOMPARE(designer()->lst_Ogg()->count(), 0);
+        }
+    }
+
 private:
     test::FakeDialogs* dialogs = nullptr;
     platform::Dialogs* dialogsPrima = nullptr;

@@ -7,7 +7,9 @@
 #include "app/ui/Principale.h"
 #include "link/StatoLink.h"
 #include "link/ui/frm_Settings.h"
+#include "display/EditorPagine.h"
 #include "monitor/DialogoValori.h"
+#include "project/Progetto.h"
 #include "monitor/ui/Input_Box.h"
 #include "monitor/ui/Registri.h"
 #include "project/Registri.h"
@@ -51,7 +53,49 @@ private slots:
     void cleanup() { Principale::distruggi(); }
     void settingsConnectReadSetDownload();
     void deviceGoneWhileConnected();
+    void displayProjectOverSerial();
 };
+
+void TestStradaSeriale::displayProjectOverSerial()
+{
+    test::LinkSuSim link(test::Mezzo::Rtu);
+    QVERIFY(link.avviato());
+    Controllore.Modello = QStringLiteral("KVR5460");
+    ImpostaModello();
+    QVERIFY(link.connetti());
+
+    EditorPagine e;
+    for (int tipo : {0, 1, 5})
+        QVERIFY(e.NuovoOggetto(0, OggettoNuovo(tipo)));
+    QVERIFY(e.NuovaPagina());
+    for (int tipo : {2, 3, 4, 6})
+        QVERIFY(e.NuovoOggetto(1, OggettoNuovo(tipo)));
+    Rung chiama;
+    chiama.Classe = 3;
+    chiama.Funzione = 3;
+    chiama.SubOp = 253;
+    chiama.LungDati = 34;
+    chiama.Caricato = true;
+    chiama.Descrizione = kDescrizioneVuota;
+    Rung aggiorna = chiama;
+    aggiorna.SubOp = 254;
+    aggiorna.LungDati = 6;
+    Sezioni[0].Rung[1] = chiama;
+    Sezioni[0].Rung[2] = aggiorna;
+    Sezioni[0].NumRung = 2;
+
+    Principale::istanza().azioneToolbar(QStringLiteral("debug"))->trigger();
+    QVERIFY(Controllore.ModoDebug);
+    Principale::istanza().azioneToolbar(QStringLiteral("download"))->trigger();
+    auto* dialogo = qobject_cast<frm_Download*>(
+        Principale::istanza().finestra(QStringLiteral("frm_Download")));
+    QVERIFY(dialogo);
+    dialogo->chk_download->setChecked(true);
+    dialogo->chk_Verify->setChecked(true);
+    dialogo->cmdDownload->click();
+    const QStringList log = LogModello::istanza().righe();
+    QVERIFY2(log.contains(QStringLiteral("  Verified ! -> OK")), qPrintable(log.join('\n')));
+}
 
 void TestStradaSeriale::deviceGoneWhileConnected()
 {
