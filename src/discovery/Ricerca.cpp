@@ -6,6 +6,7 @@
 #include "link/Conversioni.h"
 #include "link/Connessione.h"
 #include "link/Richiesta.h"
+#include "link/Sequenza.h"
 #include "link/StatoLink.h"
 #include "platform/Dialogs.h"
 #include "platform/Waiter.h"
@@ -161,6 +162,10 @@ void RicercaDispositivi::cmd_Search_Click()
 {
     Occupato guardia(occupato_);
     if (!guardia.libero())
+        return;
+    // Closing the window ends the search by itself.
+    const Sequenza sequenza(QStringLiteral("Device search"));
+    if (!sequenza)
         return;
     abilita(false, false);
     TimeoutRTU = SecondiDaMillisecondi(txt_Timeout);
@@ -361,6 +366,9 @@ void RicercaDispositivi::Command1_Click()
 {
     Occupato guardia(occupato_);
     if (!guardia.libero())
+        return;
+    const Sequenza sequenza(QStringLiteral("Gateway scan"));
+    if (!sequenza)
         return;
     const int g = IndiceDispositivo;
     if (g >= 1 && g <= kMaxDispositivi && !Dispositivi[std::size_t(g)].IP.isEmpty()) {

@@ -2,6 +2,7 @@
 // channel's settings, save.
 #include "discovery/Dispositivi.h"
 #include "discovery/Ricerca.h"
+#include "link/Sequenza.h"
 #include "platform/Dialogs.h"
 #include "platform/Waiter.h"
 
@@ -50,6 +51,9 @@ void RicercaDispositivi::ProgrammaDefault()
     }
     // Not while a search or a scan runs (this would run inside its event pump).
     if (occupato_)
+        return;
+    const Sequenza sequenza(QStringLiteral("Gateway set-up"));
+    if (!sequenza)
         return;
     occupato_ = true;
     telnetRicevuto_ = false;

@@ -6,6 +6,7 @@
 #include "fbeditor/Assemblaggio.h"
 #include "fbeditor/TabellaFunzioni.h"
 #include "ladder/VistaLadder.h"
+#include "link/Sequenza.h"
 #include "platform/Dialogs.h"
 #include "project/Registri.h"
 
@@ -109,6 +110,9 @@ std::uint16_t CompilaComando()
 
 bool ConfermaComando()
 {
+    // The editor stays open with what the user typed: OK works again once it is over.
+    if (ComandoRifiutato(QStringLiteral("Function block OK"), Effetto::Progetto))
+        return false;
     if (CompilaComando() != kComandoScritto) {
         platform::msgBox(QStringLiteral("Error: Check Values"));
         return false;

@@ -2,6 +2,7 @@
 
 #include "app/Avvio.h"
 #include "app/Testi.h"
+#include "link/Sequenza.h"
 #include "link/StatoLink.h"
 #include "project/Registri.h"
 
@@ -55,14 +56,18 @@ ModuloImpostazioni CaricaImpostazioni()
         m.porta = QString::number(Controllore.Porta);
     }
     m.nodo = QString::number(Controllore.Nodo);
-    m.secondiAnimazione =
-        qBound(0, int(std::nearbyint(TempoAnimazione / 1000.0)), kMaxSecondiAnimazione);
+    // The slider has no 0: an interval of none would send requests back to back.
+    m.secondiAnimazione = qBound(kMinSecondiAnimazione, int(std::nearbyint(TempoAnimazione / 1000.0)),
+                                 kMaxSecondiAnimazione);
+    m.secondiMostrati = m.secondiAnimazione;
     m.aggiorna = AggiornaAuto;
     return m;
 }
 
-void SalvaImpostazioni(const ModuloImpostazioni& m)
+bool SalvaImpostazioni(const ModuloImpostazioni& m)
 {
+    if (ComandoRifiutato(QStringLiteral("Settings OK"), Effetto::Dispositivo))
+        return false;
     Controllore.Modello = m.modello;
     if (m.canale == 0) {
         Controllore.Canale = 0;
@@ -83,9 +88,14 @@ void SalvaImpostazioni(const ModuloImpostazioni& m)
     }
     if (const auto nodo = InteroDaTesto(m.nodo, 0, 255))
         Controllore.Nodo = std::uint8_t(*nodo);
-    TempoAnimazione = std::int16_t(qBound(0, m.secondiAnimazione, kMaxSecondiAnimazione) * 1000);
+    // The slider shows the interval rounded to whole seconds: storing it back untouched
+    // would turn the start-up 500 ms into 0 or 1000.
+    if (m.secondiAnimazione != m.secondiMostrati)
+        TempoAnimazione = std::int16_t(
+            qBound(kMinSecondiAnimazione, m.secondiAnimazione, kMaxSecondiAnimazione) * 1000);
     AggiornaAuto = m.aggiorna;
     ImpostaModello();
+    return true;
 }
 
 } // namespace ludra

@@ -6,6 +6,7 @@
 #include "link/Checksum.h"
 #include "link/Conversioni.h"
 #include "link/Monitor.h"
+#include "link/Sequenza.h"
 #include "link/StatoLink.h"
 #include "link/TramaModbus.h"
 #include "platform/Dialogs.h"
@@ -245,12 +246,22 @@ std::uint8_t InviaRichiesta(bool Messaggi)
 {
     if (inCorso) {
         // A handler that runs during a wait must not reuse the frames of the request
-        // still waiting: it fails without sending anything.
-        return concludi(guasto(QStringLiteral("Another request is waiting for its reply")),
-                        Messaggi);
+        // still waiting: it fails without sending anything. Nothing timed out, and the
+        // loop whose request waits goes on.
+        LogStart();
+        LogWrite(QStringLiteral("Request refused: another request is waiting for its reply"));
+        return kComTimeout;
     }
+    // Refused without sending, and without ending the running sequence's own loop.
+    if (RichiestaRifiutata())
+        return kComTimeout;
     if (!Controllore.Connesso)
         return concludi({kNonConnesso, {}}, Messaggi);
+    // Outside a sequence a click waits until the reply is in: the command it runs then
+    // goes out whole, after this one. A sequence takes clicks at once and refuses them.
+    std::optional<platform::InputRimandato> rimanda;
+    if (SequenzaInCorso().isEmpty())
+        rimanda.emplace();
     inCorso = true;
     struct Fine {
         ~Fine() { inCorso = false; }

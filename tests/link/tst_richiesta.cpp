@@ -387,6 +387,8 @@ void TestRichiesta::richiestaAnnidataRifiutata()
         inviateDurante = link.sim.richieste() - prima;
     });
     test::RichiestaLettura(5, 1);
+    const int righe = int(LogModello::istanza().righe().size());
+    StopCom = 0;
     QCOMPARE(int(InviaRichiesta(true)), 0);
     QCOMPARE(esitoInterno, 1);
     QVERIFY(buffersIntatti);
@@ -395,9 +397,12 @@ void TestRichiesta::richiestaAnnidataRifiutata()
     QCOMPARE(int(BuffRx[3]), 5);
     QCOMPARE(int(BuffRx[4]), 5);
     QCOMPARE(pannello4(), QStringLiteral("Com OK"));
-    QCOMPARE(dialogs_.messaggi.size(), std::size_t(1));
-    QCOMPARE(dialogs_.messaggi[0].titolo, QStringLiteral("VUV-ODO"));
-    QCOMPARE(dialogs_.messaggi[0].icona, platform::MsgIcon::Critical);
+    // Nothing timed out: no box, no time-out line, and the waiting request's loop goes on.
+    QVERIFY(dialogs_.messaggi.empty());
+    const QStringList log = righeLogDa(righe);
+    QVERIFY(log.contains(QStringLiteral("  Request refused: another request is waiting for its reply")));
+    QVERIFY(!log.contains(QStringLiteral("  Com Timeout")));
+    QCOMPARE(int(StopCom), 0);
 }
 
 void TestRichiesta::monitor_data()

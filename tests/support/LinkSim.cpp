@@ -66,13 +66,15 @@ bool PauseVirtuali::waitUntil(const std::function<bool()>& done, qint64 timeoutM
 
 qint64 PauseVirtuali::nowMs() { return reale_->nowMs() + avanti_; }
 
-void PauseVirtuali::pausa(qint64 ms)
+void PauseVirtuali::pausa(qint64 ms, const std::function<bool()>&)
 {
     pause.push_back(ms);
     avanti_ += ms;
     reale_->pumpOnce();
-    if (durantePausa)
+    if (durantePausa) {
+        platform::LivelloAttesa livello;
         durantePausa();
+    }
 }
 
 void ImpostaRichiesta(std::initializer_list<int> byte)

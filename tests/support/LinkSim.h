@@ -56,7 +56,7 @@ public:
     void pumpOnce() override;
     bool waitUntil(const std::function<bool()>& done, qint64 timeoutMs) override;
     qint64 nowMs() override;
-    void pausa(qint64 ms) override;
+    void pausa(qint64 ms, const std::function<bool()>& interrompi) override;
 
 private:
     platform::Waiter* precedente_;

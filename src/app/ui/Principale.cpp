@@ -146,7 +146,7 @@ void Principale::ricostruisciToolbar()
         QAction* a = Toolbar1->addAction(ImageList1.value(p.immagine), QString());
         a->setObjectName(p.chiave);
         a->setToolTip(p.tooltip);
-        a->setEnabled(p.abilitato);
+        a->setEnabled(p.attivo());
         const QString chiave = p.chiave;
         connect(a, &QAction::triggered, this, [chiave] { Toolbar1_ButtonClick(chiave); });
         azioniToolbar.insert(chiave, a);
@@ -155,8 +155,9 @@ void Principale::ricostruisciToolbar()
 
 void Principale::aggiornaPulsante(const QString& chiave)
 {
-    if (QAction* a = azioniToolbar.value(chiave))
-        a->setEnabled(BarraStrumenti::istanza().abilitato(chiave));
+    const Pulsante* p = BarraStrumenti::istanza().trova(chiave);
+    if (QAction* a = azioniToolbar.value(chiave); a && p)
+        a->setEnabled(p->attivo());
 }
 
 void Principale::aggiornaPannelli()

@@ -1,5 +1,8 @@
 #include "devconfig/ui/frm_eeprom.h"
 
+#include "link/Sequenza.h"
+
+#include <QCloseEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -258,6 +261,16 @@ template <typename F> void frm_eeprom::esegui(F operazione)
     // The window may have closed while a request waited.
     if (io)
         mostra(c);
+}
+
+void frm_eeprom::closeEvent(QCloseEvent* evento)
+{
+    // While its sequence runs the window closes only once it has ended.
+    if (!ChiusuraFinestraConsentita(objectName())) {
+        evento->ignore();
+        return;
+    }
+    QWidget::closeEvent(evento);
 }
 
 } // namespace ludra::ui
