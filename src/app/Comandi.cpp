@@ -10,6 +10,7 @@
 #include "link/Connessione.h"
 #include "ladder/ComandiRung.h"
 #include "ladder/VistaLadder.h"
+#include "link/Richiesta.h"
 #include "link/Sequenza.h"
 #include "link/StatoLink.h"
 #include "app/Testi.h"
@@ -176,6 +177,13 @@ void Toolbar1_ButtonClick(const QString& chiave)
     // (a cyclic read) goes on.
     if (ComandoRifiutato(citato(chiave), EffettoPulsante(chiave))) {
         AggiornaStato();
+        return;
+    }
+    // During a request's wait the click ends the loop at once and runs when the reply
+    // is in: its own commands then reach the controller instead of being refused.
+    if (RichiestaInCorso()) {
+        StopCom = 1;
+        AllaFineRichiesta([chiave] { Toolbar1_ButtonClick(chiave); });
         return;
     }
     StopCom = 1;

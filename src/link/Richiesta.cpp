@@ -13,6 +13,7 @@
 #include "platform/Waiter.h"
 
 #include <QByteArray>
+#include <QTimer>
 #include <vector>
 
 namespace ludra {
@@ -22,6 +23,21 @@ namespace {
 constexpr qint64 kSilenzioRtuMs = 50;
 
 bool inCorso = false;
+std::vector<std::function<void()>> allaFine;
+int generazione = 0;   // posted actions of an earlier generation are dropped
+
+// From the event loop: run inside the caller's next request, an action is queued again
+// for that request's end, so it never touches frames still in use.
+void eseguiAllaFine()
+{
+    std::vector<std::function<void()>> azioni;
+    azioni.swap(allaFine);
+    for (auto& a : azioni)
+        QTimer::singleShot(0, [a = std::move(a), g = generazione] {
+            if (g == generazione)
+                a();
+        });
+}
 
 struct Esito {
     std::uint8_t codice = kComOk;
@@ -242,6 +258,19 @@ std::uint8_t concludi(Esito esito, bool messaggi)
 
 bool RichiestaInCorso() { return inCorso; }
 
+void AnnullaAllaFineRichiesta()
+{
+    allaFine.clear();
+    ++generazione;
+}
+
+void AllaFineRichiesta(std::function<void()> azione)
+{
+    allaFine.push_back(std::move(azione));
+    if (!inCorso)
+        eseguiAllaFine();
+}
+
 std::uint8_t InviaRichiesta(bool Messaggi)
 {
     if (inCorso) {
@@ -269,6 +298,7 @@ std::uint8_t InviaRichiesta(bool Messaggi)
     BarraStato::istanza().setPannello(4, QString());
     const Esito esito = ModoCom == kModoRtu ? richiestaRtu(Messaggi) : richiestaTcp();
     inCorso = false;
+    eseguiAllaFine();
     return concludi(esito, Messaggi);
 }
 

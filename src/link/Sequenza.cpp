@@ -3,6 +3,7 @@
 #include "app/BarraStato.h"
 #include "app/Finestre.h"
 #include "app/Log.h"
+#include "link/Richiesta.h"
 #include "platform/Dialogs.h"
 #include "platform/Waiter.h"
 
@@ -27,6 +28,7 @@ struct Detentore {
 // Normally one holder; a loop started during a loop stacks on it.
 std::vector<Detentore> detentori;
 std::vector<std::function<void()>> daEseguire;
+int generazione = 0;   // posted actions of an earlier generation are dropped
 
 const Detentore* sequenza()
 {
@@ -61,7 +63,10 @@ void liberato()
     std::vector<std::function<void()>> azioni;
     azioni.swap(daEseguire);
     for (auto& a : azioni)
-        QTimer::singleShot(0, std::move(a));
+        QTimer::singleShot(0, [a = std::move(a), g = generazione] {
+            if (g == generazione)
+                a();
+        });
 }
 
 } // namespace
@@ -192,6 +197,8 @@ void AzzeraSequenze()
 {
     detentori.clear();
     daEseguire.clear();
+    ++generazione;
+    AnnullaAllaFineRichiesta();
 }
 
 } // namespace ludra

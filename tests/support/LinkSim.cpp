@@ -61,6 +61,10 @@ void PauseVirtuali::pumpOnce() { reale_->pumpOnce(); }
 
 bool PauseVirtuali::waitUntil(const std::function<bool()>& done, qint64 timeoutMs)
 {
+    if (duranteAttesa) {
+        platform::LivelloAttesa livello;
+        duranteAttesa();
+    }
     return reale_->waitUntil(done, timeoutMs);
 }
 

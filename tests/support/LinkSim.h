@@ -52,6 +52,7 @@ public:
 
     std::vector<qint64> pause;                  // every pause's length, in order
     std::function<void()> durantePausa;
+    std::function<void()> duranteAttesa;        // once in each other wait (a request's)
 
     void pumpOnce() override;
     bool waitUntil(const std::function<bool()>& done, qint64 timeoutMs) override;
