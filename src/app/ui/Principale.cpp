@@ -57,13 +57,17 @@ Principale::Principale()
     Toolbar1->setMovable(false);
     Toolbar1->setIconSize(QSize(24, 24));
 
-    // Five panels of 1440 twips; panel 5 is written by nothing.
+    // Five panels of 1440 twips; panel 5 names the controller sequence running, and
+    // grows to show it whole.
     for (int i = 1; i <= 5; ++i) {
         auto* label = new QLabel(this);
         label->setObjectName(QStringLiteral("StatusBar1_%1").arg(i));
-        label->setFixedWidth(platform::twipsToPx(1440));
+        if (i < 5)
+            label->setFixedWidth(platform::twipsToPx(1440));
+        else
+            label->setMinimumWidth(platform::twipsToPx(1440));
         label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        statusBar()->addWidget(label);
+        statusBar()->addWidget(label, i < 5 ? 0 : 1);
         pannelli << label;
     }
 
