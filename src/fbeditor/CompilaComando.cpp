@@ -98,6 +98,7 @@ std::uint16_t CompilaComando()
         return 0;
 
     a.rung.Caricato = true;
+    a.rung.Rifiuto.clear();
     linea = a.rung;
     for (const auto& [registro, tipo] : a.formati)
         TabellaRegistri[std::size_t(registro)].Formato = tipo;
@@ -110,7 +111,7 @@ std::uint16_t CompilaComando()
 bool ConfermaComando()
 {
     if (CompilaComando() != kComandoScritto) {
-        platform::msgBox(QStringLiteral("Error: Check Values"));
+        platform::msgBox(kErroreValori);
         return false;
     }
     StatoComandi::istanza().Scarica();

@@ -2,6 +2,9 @@
 #include "Progetti.h"
 
 #include "app/Comandi.h"
+#include "display/CompilaPagine.h"
+#include "display/EditorPagine.h"
+#include "support/Doubles.h"
 
 #include <QtTest>
 
@@ -423,6 +426,55 @@ private slots:
         ImpostaRigeneraPagine({});
     }
 
+    // A page unit compiles to the page's lines whatever the unit held before.
+    void righeDiPagina_data()
+    {
+        QTest::addColumn<std::function<void()>>("prima");
+        QTest::newRow("after Display Refresh") << std::function<void()>([] {
+            programma(1, {locale(3, 6, 1, kSubOpAggiornaDisplay), locale(3, 6, 9, kSubOpAggiornaDisplay)});
+            Sezioni[1].Rung[1].Break = true;
+        });
+        QTest::newRow("after Call Page") << std::function<void()>([] {
+            programma(1, {locale(3, 34, 1, kSubOpListaPagine)});
+        });
+        QTest::newRow("after New") << std::function<void()>([] {
+            test::PlatformDoubles d;
+            d.dialogs.predefinita = platform::MsgResult::No;
+            programma(1, {locale(3, 6, 1, kSubOpAggiornaDisplay)});
+            NuovoProgetto();
+            InitProgetto();
+        });
+    }
+
+    void righeDiPagina()
+    {
+        QFETCH(std::function<void()>, prima);
+        progettoNuovo(QStringLiteral("KVR5460"));
+        prima();
+        PagineDisplay.Pagine[0].NumOggetti = 1;
+        PagineDisplay.Pagine[0].Oggetti[1] = OggettoNuovo(0);
+        ImpostaRigeneraPagine(CompilaOggetti);
+        QCOMPARE(Compila(), 70);
+        Rung oggetto = locale(3, 34);
+        oggetto.ArgByte = DescrittoreOggetto(PagineDisplay.Pagine[0].Oggetti[1]);
+        Rung ritorno = locale(132, 2);
+        ritorno.ArgByte = {};
+        Atteso a;
+        a.intestazione(2, 0);
+        a.riga(1, 2, a.riga(0, 1, 34, oggetto), ritorno);
+        confronta(a);
+        ImpostaRigeneraPagine({});
+    }
+
+    void rigaRifiutata()
+    {
+        Rung letta = locale(128, 0);
+        letta.Rifiuto = QStringLiteral("Error: Check Values");
+        programma(0, {locale(132, 2), letta});
+        QCOMPARE(Compila(), 0);
+        QCOMPARE(righeLog().mid(1), rapportoErrore({{2, letta.Rifiuto}}));
+    }
+
     void guasti_data()
     {
         QTest::addColumn<std::function<void()>>("prepara");
@@ -527,7 +579,10 @@ private slots:
             progettoNuovo(QStringLiteral("KVR5460"));
             pagina(0, 3);
             Sezioni[1].Rung[2].LungDati = 300;
-        }) << 2 << guasti::Lunghezza;
+        }) << 102 << guasti::Lunghezza;
+        QTest::newRow("data length 0, as a line kept as read had") << std::function<void()>([] {
+            programma(0, {locale(1, 0), locale(132, 2)});
+        }) << 1 << guasti::Lunghezza;
     }
 
     void guasti()
@@ -541,7 +596,8 @@ private slots:
 
         QCOMPARE(Compila(), 0);
         QVERIFY(NumErrori >= 1);
-        QCOMPARE(int(Errori[std::size_t(NumErrori - 1)].Rung), rung);
+        QCOMPARE(int(Errori[std::size_t(NumErrori - 1)].Rung), rung % 100);
+        QCOMPARE(int(Errori[std::size_t(NumErrori - 1)].Sezione), rung ? rung / 100 : kSezioneProgetto);
         QCOMPARE(Errori[std::size_t(NumErrori - 1)].Messaggio, causa);
         QCOMPARE(SubCorrente, std::int16_t(0));
         // A fault writes no separator and no "Compiling".

@@ -119,6 +119,8 @@ private slots:
     void missingPrjKeepsProject();
     void writeErrorKeepsOldFiles();
     void saveCancelledWritesNothing();
+    void caseOfEndings_data();
+    void caseOfEndings();
     void baseName_data();
     void baseName();
     void newClearsFileName();
@@ -415,6 +417,40 @@ void TestFileProgetto::saveCancelledWritesNothing()
     QVERIFY(QDir(dir.path()).entryList(QDir::Files).isEmpty());
 }
 
+void TestFileProgetto::caseOfEndings_data()
+{
+    QTest::addColumn<QString>("scelto");
+    QTest::addColumn<QString>("finali");   // the four endings written
+    QTest::newRow("upper") << "PLANT.PRJ" << ".PRJ .LST .PTB .DSP";
+    QTest::newRow("mixed") << "Plant.Prj" << ".Prj .Lst .Ptb .Dsp";
+    QTest::newRow("lower") << "plant.prj" << ".prj .lst .ptb .dsp";
+}
+
+void TestFileProgetto::caseOfEndings()
+{
+    QFETCH(QString, scelto);
+    QFETCH(QString, finali);
+    linee({riga("a", "", 3, 4)});
+    NumTabelle = 1;
+    Tabelle[0].NumPunti = 2;
+    const QString percorso = dir.path() + QLatin1Char('/') + scelto;
+    d->dialogs.fileScelti.push_back(percorso);
+    QVERIFY(SalvaProgetto(true));
+    QCOMPARE(FileProgetto, percorso);
+    QStringList attesi;
+    for (const QString& f : finali.split(QLatin1Char(' ')))
+        attesi << scelto.chopped(4) + f;
+    attesi.sort();
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files, QDir::Name), attesi);
+    // A companion whose ending another tool wrote in another case is still read.
+    QVERIFY(QFile::rename(percorso.chopped(4) + finali.mid(10, 4), percorso.chopped(4) + ".pTb"));
+    NumTabelle = 0;
+    d->dialogs.fileScelti.push_back(percorso);
+    ApriProgetto();
+    QCOMPARE(int(NumTabelle), 1);
+    QCOMPARE(FileProgetto, percorso);
+}
+
 void TestFileProgetto::baseName_data()
 {
     QTest::addColumn<QString>("scelto");
@@ -485,7 +521,7 @@ void TestFileProgetto::blankLinesStayBlank()
     d->dialogs.fileScelti.push_back(base());
     QVERIFY(SalvaProgetto(true));
     int ricodificate = 0;
-    RicodificaRungHook = [&](int) { return ++ricodificate, true; };
+    RicodificaRungHook = [&](int) { return ++ricodificate, QString(); };
     d->dialogs.fileScelti.push_back(base() + QStringLiteral(".prj"));
     ApriProgetto();
     QCOMPARE(ricodificate, 1);
@@ -537,11 +573,13 @@ void TestFileProgetto::lineThatFailsToRebuildIsKept()
     QVERIFY(SalvaProgetto(true));
     RicodificaRungHook = [](int r) {
         Sezioni[0].Rung[std::size_t(r)].Funzione = 99;   // a half-done rebuild
-        return r != 2;
+        return r == 2 ? QStringLiteral("why") : QString();
     };
     d->dialogs.fileScelti.push_back(base() + QStringLiteral(".prj"));
     ApriProgetto();
     QCOMPARE(Sezioni[0].Rung[2].Funzione, std::int16_t(5));
+    QCOMPARE(Sezioni[0].Rung[2].Rifiuto, QStringLiteral("why"));
+    QVERIFY(Sezioni[0].Rung[1].Rifiuto.isEmpty());
     QCOMPARE(LogModello::istanza().righe().last(), QStringLiteral("  Lines kept as read from the file: 2"));
 }
 

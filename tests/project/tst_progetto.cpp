@@ -2,6 +2,11 @@
 #include "app/BarraStrumenti.h"
 #include "app/Comandi.h"
 #include "display/PagineDisplay.h"
+#include "images/Immagini.h"
+#include "link/StatoLink.h"
+#include "monitor/Variabili.h"
+#include "scheduler/Schedulazioni.h"
+#include "tables/Tabelle.h"
 #include "ladder/OperazioniRung.h"
 #include "ladder/VistaLadder.h"
 #include "project/Progetto.h"
@@ -40,8 +45,8 @@ private slots:
     void nuovoRispostoSi();
     void chiudi();
     void chiudiPoiNuovo();
-    void nuovoLasciaIlResto();
-    void nuovoSoloSullUnitaCorrente();
+    void nuovoNonLasciaNulla();
+    void nuovoSvuotaOgniUnita();
     void dueAvviiUguali();
 };
 
@@ -145,27 +150,35 @@ void TestProgetto::chiudiPoiNuovo()
     QCOMPARE(violazione(), QString());
 }
 
-void TestProgetto::nuovoLasciaIlResto()
+void TestProgetto::nuovoNonLasciaNulla()
 {
     PlatformDoubles d;
     progettoDiLinee(2, 1);
     PagineDisplay.NumPagine = 3;
     PagineDisplay.Pagine[0].NumOggetti = 4;
     PagineDisplay.Pagine[1].NumOggetti = 2;
+    Controllore.Modello = QStringLiteral("KVR5200");
+    ImpostaModello();
     TabellaRegistri[30].Nome = QStringLiteral("Level");
+    TabellaRegistri[30].Formato = 4;
+    NumTabelle = NumImmagini = Schedulazioni.NumOggetti = NumVariabili = 2;
     Sezioni[0].Rung[0].Etichetta = QStringLiteral("copied");
     FileProgetto = QStringLiteral("/tmp/pump.prj");
     Toolbar1_ButtonClick(QStringLiteral("proj_new"));
+    // Nothing of the closed project reaches the new one but the copy slot, which
+    // nothing can paste from.
     QCOMPARE(int(PagineDisplay.NumPagine), 1);
     QCOMPARE(int(PagineDisplay.Pagine[0].NumOggetti), 0);
-    QCOMPARE(int(PagineDisplay.Pagine[1].NumOggetti), 2);
-    QCOMPARE(TabellaRegistri[30].Nome, QStringLiteral("Level"));
+    QCOMPARE(int(PagineDisplay.Pagine[1].NumOggetti), 0);
+    QCOMPARE(TabellaRegistri[30].Nome, QString());
+    QCOMPARE(int(TabellaRegistri[30].Formato), 1);
+    QCOMPARE(NumTabelle + NumImmagini + Schedulazioni.NumOggetti + NumVariabili, 0);
     QCOMPARE(Sezioni[0].Rung[0].Etichetta, QStringLiteral("copied"));
     // The closed project's path goes: a later Save must not overwrite it.
     QVERIFY(FileProgetto.isEmpty());
 }
 
-void TestProgetto::nuovoSoloSullUnitaCorrente()
+void TestProgetto::nuovoSvuotaOgniUnita()
 {
     PlatformDoubles d;
     avviaProgetto();
@@ -176,10 +189,10 @@ void TestProgetto::nuovoSoloSullUnitaCorrente()
     SubCorrente = 3;
     NuovoProgetto();
     for (int u = 0; u < kNumSezioni; ++u) {
-        QCOMPARE(int(Sezioni[std::size_t(u)].NumRung), u == 3 ? 0 : 2);
-        QCOMPARE(Sezioni[std::size_t(u)].Rung[1].Etichetta, u == 3 ? QString() : QStringLiteral("U%1").arg(u));
+        QCOMPARE(int(Sezioni[std::size_t(u)].NumRung), 0);
+        QCOMPARE(Sezioni[std::size_t(u)].Rung[1].Etichetta, QString());
     }
-    QCOMPARE(int(SubCorrente), 3);
+    QCOMPARE(int(SubCorrente), 0);
 }
 
 void TestProgetto::dueAvviiUguali()
