@@ -143,6 +143,7 @@ private slots:
         QTest::newRow("picture medium") << 6 << 1 << 15 << 16;
         QTest::newRow("picture large") << 6 << 2 << 13 << 32;
         QTest::newRow("no size: code stays") << 2 << -1 << 8 << 0;
+        QTest::newRow("bar: limits as shown read back") << 4 << -1 << 16 << 0;
     }
 
     void pannello()
@@ -173,21 +174,33 @@ private slots:
         QTest::newRow("bit 16") << "bit" << "16";
         QTest::newRow("register 40000") << "reg" << "40000";
         QTest::newRow("caption of 12") << "testo" << "ABCDEFGHIJKL";
+        QTest::newRow("x not a number") << "x" << "abc";
+        QTest::newRow("register with a letter") << "reg" << "3O";
+        QTest::newRow("empty bit") << "bit" << "";
+        QTest::newRow("bar Max not a number") << "max" << "abc";
+        QTest::newRow("bar Min beyond a single") << "min" << "-1e39";
     }
 
     void pannelloRifiuta()
     {
         QFETCH(QString, campo);
         QFETCH(QString, valore);
-        OggettoDisplay o = OggettoNuovo(0);
+        const bool barra = campo == "max" || campo == "min";
+        OggettoDisplay o = OggettoNuovo(barra ? 4 : 0);
         const OggettoDisplay prima = o;
         CampiPannello c = CampiDaOggetto(o);
         c.taglia = 2;
+        c.max = QStringLiteral(" 1E+20 ");   // a form the panel shows, read back
         (campo == "x" ? c.posX : campo == "y" ? c.posY : campo == "bit" ? c.bit
-             : campo == "reg" ? c.registro : c.formato[0]) = valore;
-        QVERIFY(ApplicaPannello(c, o).has_value());
+             : campo == "reg" ? c.registro : campo == "max" ? c.max : campo == "min" ? c.min
+             : c.formato[0]) = valore;
+        const std::optional<QString> errore = ApplicaPannello(c, o);
+        QVERIFY(errore.has_value());
         QCOMPARE(o.Codice, prima.Codice);
         QCOMPARE(o.Testo, prima.Testo);
+        QCOMPARE(o.Max, prima.Max);
+        const QString nome = campo == "testo" ? "Text" : campo == "reg" ? "Reg" : campo;
+        QVERIFY2(errore->startsWith(nome, Qt::CaseInsensitive), qPrintable(*errore));
     }
 
     void pannelloDimensioniNascoste_data()
