@@ -218,20 +218,13 @@ inline QStringList rapportoOk(int byte, int percento, bool italiano = false)
             italiano ? QStringLiteral("  Compilato") : QStringLiteral("  Compiled")};
 }
 
-// The entries name line n of the main program as n, line n of unit u as 100u + n, and
-// the project (of a new project: "Project") as 0.
+// Line n of unit u is 100u + n; 0 is the project.
 inline QStringList rapportoErrore(const QList<QPair<int, QString>>& voci)
 {
     QStringList righe{QStringLiteral("  Error check : Error"),
                       QStringLiteral("  Impossible to compile")};
-    for (const auto& v : voci) {
-        QString dove = QStringLiteral("Function Block %1").arg(v.first % 100);
-        if (v.first == 0)
-            dove = QStringLiteral("Project");
-        else if (v.first > 100)
-            dove += QStringLiteral(" (Sub%1)").arg(v.first / 100);
-        righe << QStringLiteral("   - %1 : %2").arg(dove, v.second);
-    }
+    for (const auto& v : voci)
+        righe << (v.first ? QStringLiteral("   - Function Block %1").arg(v.first % 100) + (v.first > 100 ? QStringLiteral(" (Sub%1)").arg(v.first / 100) : QString()) : QStringLiteral("   - Project")) + " : " + v.second;
     return righe;
 }
 

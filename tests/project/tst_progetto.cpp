@@ -4,8 +4,6 @@
 #include "display/PagineDisplay.h"
 #include "images/Immagini.h"
 #include "link/StatoLink.h"
-#include "monitor/Variabili.h"
-#include "scheduler/Schedulazioni.h"
 #include "tables/Tabelle.h"
 #include "ladder/OperazioniRung.h"
 #include "ladder/VistaLadder.h"
@@ -45,8 +43,8 @@ private slots:
     void nuovoRispostoSi();
     void chiudi();
     void chiudiPoiNuovo();
-    void nuovoNonLasciaNulla();
-    void nuovoSvuotaOgniUnita();
+    void nuovoLasciaIlResto();
+    void nuovoSoloSullUnitaCorrente();
     void dueAvviiUguali();
 };
 
@@ -150,7 +148,7 @@ void TestProgetto::chiudiPoiNuovo()
     QCOMPARE(violazione(), QString());
 }
 
-void TestProgetto::nuovoNonLasciaNulla()
+void TestProgetto::nuovoLasciaIlResto()
 {
     PlatformDoubles d;
     progettoDiLinee(2, 1);
@@ -159,26 +157,21 @@ void TestProgetto::nuovoNonLasciaNulla()
     PagineDisplay.Pagine[1].NumOggetti = 2;
     Controllore.Modello = QStringLiteral("KVR5200");
     ImpostaModello();
-    TabellaRegistri[30].Nome = QStringLiteral("Level");
-    TabellaRegistri[30].Formato = 4;
-    NumTabelle = NumImmagini = Schedulazioni.NumOggetti = NumVariabili = 2;
+    TabellaRegistri[30] = {QString(), QStringLiteral("Level"), 0, 4};
+    NumTabelle = NumImmagini = 2;
     Sezioni[0].Rung[0].Etichetta = QStringLiteral("copied");
     FileProgetto = QStringLiteral("/tmp/pump.prj");
     Toolbar1_ButtonClick(QStringLiteral("proj_new"));
-    // Nothing of the closed project reaches the new one but the copy slot, which
-    // nothing can paste from.
     QCOMPARE(int(PagineDisplay.NumPagine), 1);
     QCOMPARE(int(PagineDisplay.Pagine[0].NumOggetti), 0);
-    QCOMPARE(int(PagineDisplay.Pagine[1].NumOggetti), 0);
-    QCOMPARE(TabellaRegistri[30].Nome, QString());
-    QCOMPARE(int(TabellaRegistri[30].Formato), 1);
-    QCOMPARE(NumTabelle + NumImmagini + Schedulazioni.NumOggetti + NumVariabili, 0);
+    QCOMPARE(int(PagineDisplay.Pagine[1].NumOggetti + NumTabelle + NumImmagini), 0);
+    QCOMPARE(TabellaRegistri[30].Nome + QString::number(TabellaRegistri[30].Formato), "1");
     QCOMPARE(Sezioni[0].Rung[0].Etichetta, QStringLiteral("copied"));
     // The closed project's path goes: a later Save must not overwrite it.
     QVERIFY(FileProgetto.isEmpty());
 }
 
-void TestProgetto::nuovoSvuotaOgniUnita()
+void TestProgetto::nuovoSoloSullUnitaCorrente()
 {
     PlatformDoubles d;
     avviaProgetto();
