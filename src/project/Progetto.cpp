@@ -89,10 +89,12 @@ bool NuovoProgetto()
         host ? host->caption() : QString());
     if (risposta == platform::MsgResult::Yes && SalvaProgettoHook && !SalvaProgettoHook(true))
         return false;
-    // The display designer shows the pages of the project being closed, and would go on
-    // editing them as if they belonged to the next one.
+    // The display designer, the logger editor and the variables list show what the
+    // project being closed holds, and would go on editing it as if it belonged to the
+    // next one.
     if (HostFinestre* h = hostFinestre())
-        h->chiudi(QStringLiteral("frm_display"));
+        for (const char* f : {"frm_display", "frm_scheduler", "frm_variabili"})
+            h->chiudi(QString::fromLatin1(f));
 
     // Nothing of the closed project may reach the next one: a subroutine or page unit,
     // a table, an image, a logger object, a published variable or a register name left
