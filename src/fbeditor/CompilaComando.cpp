@@ -99,6 +99,7 @@ std::uint16_t CompilaComando()
         return 0;
 
     a.rung.Caricato = true;
+    a.rung.Rifiuto.clear();
     linea = a.rung;
     for (const auto& [registro, tipo] : a.formati)
         TabellaRegistri[std::size_t(registro)].Formato = tipo;
@@ -114,7 +115,7 @@ bool ConfermaComando()
     if (ComandoRifiutato(QStringLiteral("Function block OK"), Effetto::Progetto))
         return false;
     if (CompilaComando() != kComandoScritto) {
-        platform::msgBox(QStringLiteral("Error: Check Values"));
+        platform::msgBox(kErroreValori);
         return false;
     }
     StatoComandi::istanza().Scarica();
