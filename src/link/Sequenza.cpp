@@ -7,7 +7,6 @@
 #include "platform/Dialogs.h"
 #include "platform/Waiter.h"
 
-#include <QTimer>
 #include <vector>
 
 namespace ludra {
@@ -28,7 +27,6 @@ struct Detentore {
 // Normally one holder; a loop started during a loop stacks on it.
 std::vector<Detentore> detentori;
 std::vector<std::function<void()>> daEseguire;
-int generazione = 0;   // posted actions of an earlier generation are dropped
 
 const Detentore* sequenza()
 {
@@ -63,10 +61,7 @@ void liberato()
     std::vector<std::function<void()>> azioni;
     azioni.swap(daEseguire);
     for (auto& a : azioni)
-        QTimer::singleShot(0, [a = std::move(a), g = generazione] {
-            if (g == generazione)
-                a();
-        });
+        AllaFineRichiesta(std::move(a));
 }
 
 } // namespace
@@ -197,7 +192,6 @@ void AzzeraSequenze()
 {
     detentori.clear();
     daEseguire.clear();
-    ++generazione;
     AnnullaAllaFineRichiesta();
 }
 
