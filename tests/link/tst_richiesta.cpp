@@ -74,6 +74,8 @@ private slots:
     void memoriaDelControllore_data() { aggiungiMezzi(); }
     void memoriaDelControllore();
     void connessioneTcpCadutaDuranteLAttesa();
+    void lunghezzaTcpErrata_data();
+    void lunghezzaTcpErrata();
 
 private:
     test::FakeDialogs dialogs_;
@@ -277,9 +279,13 @@ void TestRichiesta::guasti()
         QCOMPARE(int(BuffRx[4]), 0xEF);
     } else {
         QCOMPARE(pannello4(), esito == 1 ? QStringLiteral("Com TimeOut") : QStringLiteral("Com Error"));
-        QCOMPARE(log.size(), 2);
-        QVERIFY(log[0].startsWith(QStringLiteral("-- ")));
-        QCOMPARE(log[1], esito == 1 ? QStringLiteral("  Com Timeout") : QStringLiteral("  Com Error"));
+        // A connection the device closed is reported first.
+        const int chiusa = guasto == Guasto::Disconnessione && mezzo == Mezzo::Tcp ? 2 : 0;
+        QCOMPARE(log.size(), 2 + chiusa);
+        if (chiusa)
+            QCOMPARE(log[1], QStringLiteral("  Disconnect [127.0.0.1]"));
+        QVERIFY(log[chiusa].startsWith(QStringLiteral("-- ")));
+        QCOMPARE(log[chiusa + 1], esito == 1 ? QStringLiteral("  Com Timeout") : QStringLiteral("  Com Error"));
         QCOMPARE(StopCom, std::int16_t(1));
     }
     QCOMPARE(testiMessaggi(dialogs_), boxes);
@@ -501,10 +507,58 @@ void TestRichiesta::connessioneTcpCadutaDuranteLAttesa()
     link.sim.impostaGuasto(Guasto::Disconnessione, 1);
     test::RichiestaLettura(0, 1);
     QCOMPARE(int(InviaRichiesta(true)), 1);
-    QVERIFY(Controllore.Connesso);
-    // With the socket gone nothing is sent and the request fails at once.
-    QCOMPARE(int(InviaRichiesta(true)), 1);
+    QVERIFY(!Controllore.Connesso);
+    // With the link closed nothing is sent and the request fails at once.
+    QCOMPARE(int(InviaRichiesta(false)), 3);
     QCOMPARE(link.sim.richieste(), 1);
+}
+
+void TestRichiesta::lunghezzaTcpErrata_data()
+{
+    QTest::addColumn<int>("scarto");
+    QTest::addColumn<QByteArray>("richiesta");
+    QTest::addColumn<QByteArray>("risposta");
+    const struct {
+        const char* nome;
+        const char* richiesta;
+        const char* risposta;
+    } funzioni[] = {
+        {"3", "0A0300010002", "0A0304BEEF1234"},
+        {"4", "0A0400010001", "0A0402BEEF"},
+        {"6", "0A0600050007", "0A0600050007"},
+        {"16", "0A100005000204AAAABBBB", "0A1000050002"},
+        {"20 read", "0A14020000130A", "0A140A56000000000000000000"},
+        {"20 write", "0A140400002001AA", "0A140400002001"},
+        {"exception", "0A4100", "0AC101"},
+    };
+    for (const int scarto : {-1, 1, 2})
+        for (const auto& f : funzioni)
+            QTest::addRow("%s, %+d", f.nome, scarto)
+                << scarto << QByteArray::fromHex(f.richiesta) << QByteArray::fromHex(f.risposta);
+}
+
+void TestRichiesta::lunghezzaTcpErrata()
+{
+    // The header's length is not what frames a reply: one the device fills wrong still
+    // ends as soon as the function's own reply is whole.
+    QFETCH(int, scarto);
+    QFETCH(QByteArray, richiesta);
+    QFETCH(QByteArray, risposta);
+    test::LinkSuSim link(Mezzo::Tcp);
+    QVERIFY(link.connetti());
+    link.sim.setRegistro(1, 0xBEEF);
+    link.sim.setRegistro(2, 0x1234);
+    link.sim.setMemoria(19, 'V');
+    link.sim.setScartoLunghezzaTcp(scarto);
+    Controllore.Timeout = 20000;
+    for (int i = 0; i < 2; ++i) {
+        LenTx = std::int16_t(richiesta.size());
+        std::copy(richiesta.begin(), richiesta.end(), BuffTx.begin());
+        const int esito = InviaRichiesta(true);
+        QCOMPARE(esito, risposta[1] & 0x80 ? 2 : 0);
+        QCOMPARE(QByteArray(reinterpret_cast<const char*>(BuffRx.data()), LenRx), risposta);
+    }
+    QVERIFY(dialogs_.messaggi.empty());
 }
 
 QTEST_GUILESS_MAIN(TestRichiesta)

@@ -1,4 +1,5 @@
 #include "link/Checksum.h"
+#include "link/RispostaTcp.h"
 #include "link/TramaModbus.h"
 
 #include <QTest>
@@ -38,6 +39,7 @@ private slots:
     void lunghezzaMinima_data();
     void lunghezzaMinima();
     void fineRtu();
+    void fineTcp_data();
     void fineTcp();
 };
 
@@ -114,19 +116,48 @@ void TestTrama::fineRtu()
     QCOMPARE(FineRisposteRtu(q, conCrc(hex("0A8402"))).value_or(-1), 0);
 }
 
+void TestTrama::fineTcp_data()
+{
+    QTest::addColumn<QByteArray>("richiesta");
+    QTest::addColumn<QByteArray>("ricevuti");
+    QTest::addColumn<int>("inizio");
+    QTest::addColumn<int>("lunghezza");
+    QTest::addColumn<bool>("completa");
+    const QByteArray lettura("0A0400000001");
+    QTest::newRow("whole") << lettura << QByteArray("0000000000050A04020001") << 0 << 5 << true;
+    QTest::newRow("length one short") << lettura << QByteArray("0000000000040A04020001") << 0 << 5 << true;
+    QTest::newRow("length two long") << lettura << QByteArray("0000000000070A04020001") << 0 << 5 << true;
+    QTest::newRow("last byte missing") << lettura << QByteArray("0000000000050A040200") << 0 << 5 << false;
+    QTest::newRow("header only") << lettura << QByteArray("000000000005") << 0 << -1 << false;
+    QTest::newRow("no count yet") << lettura << QByteArray("0000000000050A04") << 0 << -1 << false;
+    QTest::newRow("late reply, then own") << lettura
+        << QByteArray("0000000000050A040200010000000000050A04020002") << 11 << 5 << true;
+    QTest::newRow("own only begun") << lettura
+        << QByteArray("0000000000050A040200010000") << 0 << 5 << false;
+    QTest::newRow("bytes past the count") << lettura
+        << QByteArray("0000000000090A04020001DEADBEEF") << 0 << 5 << false;
+    QTest::newRow("exception") << lettura << QByteArray("0000000000090A8402") << 0 << 3 << true;
+    QTest::newRow("write echo") << QByteArray("0A0600010002")
+        << QByteArray("0000000000000A0600010002") << 0 << 6 << true;
+    QTest::newRow("memory write echo") << QByteArray("0A140400001301AA")
+        << QByteArray("0000000000010A140400001301") << 0 << 7 << true;
+    QTest::newRow("unknown function by the header") << QByteArray("0A4100")
+        << QByteArray("0000000000030A4100") << 0 << 3 << true;
+    QTest::newRow("unknown function, more announced") << QByteArray("0A4100")
+        << QByteArray("0000000000040A4100") << 0 << 4 << false;
+    QTest::newRow("no frame can be that long") << QByteArray("0A4100")
+        << QByteArray("000000000FFF0A41") << 0 << 0xFFF << true;
+    QTest::newRow("nothing") << lettura << QByteArray() << 0 << -1 << false;
+}
+
 void TestTrama::fineTcp()
 {
-    const auto f1 = hex("0000000000050A04020001");
-    const auto f2 = hex("0000000000050A04020002");
-    QCOMPARE(FineRisposteTcp(f1).value_or(-1), 0);
-    // Split anywhere: not finished until the announced length is there.
-    for (std::size_t n = 1; n < f1.size(); ++n)
-        QVERIFY(!FineRisposteTcp(std::vector<Byte>(f1.begin(), f1.begin() + std::ptrdiff_t(n))));
-    QCOMPARE(FineRisposteTcp(unisci(f1, f2)).value_or(-1), int(f1.size()));
-    QVERIFY(!FineRisposteTcp(unisci(f1, hex("0000"))));
-    // A length no frame can have ends the collecting at once.
-    QCOMPARE(FineRisposteTcp(hex("000000000FFF0A")).value_or(-1), 0);
-    QCOMPARE(FineRisposteTcp(hex("000000000000")).value_or(-1), 0);
+    QFETCH(QByteArray, richiesta);
+    QFETCH(QByteArray, ricevuti);
+    const RispostaTcp r = CercaRispostaTcp(hex(richiesta.constData()), hex(ricevuti.constData()));
+    QTEST(r.inizio, "inizio");
+    QTEST(r.lunghezza, "lunghezza");
+    QTEST(r.completa, "completa");
 }
 
 QTEST_GUILESS_MAIN(TestTrama)
