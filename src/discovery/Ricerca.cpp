@@ -68,8 +68,11 @@ RicercaDispositivi::RicercaDispositivi()
 {
     connect(&UDP, &platform::SocketUdp::ricevuto, this, &RicercaDispositivi::UDP_DataArrival);
     connect(&telnet, &platform::SocketTcp::ricevuto, this, [this] {
-        RispostaTelnet = QString::fromLatin1(telnet.leggi());
-        telnetRicevuto_ = true;
+        const QByteArray testo = testoTelnet_.elabora(telnet.leggi());
+        if (const QByteArray risposte = testoTelnet_.risposte(); !risposte.isEmpty())
+            telnet.invia(risposte);
+        // A step's reply may come in several pieces: they are gathered.
+        RispostaTelnet += QString::fromLatin1(testo);
     });
     connect(&telnet, &platform::SocketTcp::statoCambiato, this, [] { platform::wakeWaiters(); });
 }
@@ -93,7 +96,7 @@ void RicercaDispositivi::Azzera()
     command1Abilitato = false;
     albero_.svuota();
     righe_.clear();
-    telnetRicevuto_ = false;
+    testoTelnet_.azzera();
     chiusa_ = false;
     occupato_ = false;
 }
@@ -379,12 +382,15 @@ void RicercaDispositivi::Command1_Click()
         aggiungiNodo(chiave("nodo", g), sub, QStringLiteral("SubNet"));
         Disconnetti();
         platform::pause(0.5);
+        // The settings are the user's: the scan borrows them and gives them back.
+        const Dispositivo impostazioni = Controllore;
         Controllore.IP = gateway.IP;
         Controllore.Nodo = gateway.Nodo;
         Controllore.Timeout = std::int16_t(NumeroCampo(txt_Timeout, 0, 32767));
-        // The modules behind a gateway are reached over Modbus TCP whatever link was
-        // used last.
+        // The modules behind a gateway are reached over Modbus TCP on the gateway's own
+        // port, whatever link (and serial port number) was used last.
         Controllore.Canale = 0;
+        Controllore.Porta = gateway.Porta > 0 ? gateway.Porta : 502;
         Connetti();
         platform::pause(0.5);
         InviaComandoDebug(kComandoPausa);
@@ -406,6 +412,12 @@ void RicercaDispositivi::Command1_Click()
         } else {
             imposta(QStringLiteral("Invalid address range"));
         }
+        // The link opened stays open (the modules can be configured through it).
+        Controllore.IP = impostazioni.IP;
+        Controllore.Nodo = impostazioni.Nodo;
+        Controllore.Timeout = impostazioni.Timeout;
+        Controllore.Canale = impostazioni.Canale;
+        Controllore.Porta = impostazioni.Porta;
     }
     abilita(true, command1Abilitato);
 }

@@ -5,6 +5,7 @@
 // calls the operations and draws the tree, the status and the diagram this object owns
 // (reported by signals).
 #include "discovery/AlberoRicerca.h"
+#include "discovery/Telnet.h"
 #include "platform/SocketTcp.h"
 #include "platform/SocketUdp.h"
 
@@ -100,7 +101,7 @@ private:
     std::vector<RigaRete> righe_;
     platform::SocketUdp UDP;
     platform::SocketTcp telnet;
-    bool telnetRicevuto_ = false;
+    TestoTelnet testoTelnet_;
     bool chiusa_ = false;
     bool occupato_ = false;
 };

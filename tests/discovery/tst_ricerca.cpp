@@ -73,7 +73,7 @@ private slots:
     void init();
     void cleanup();
     void ethernet();
-    void riposteGuasteIgnorate();
+    void risposteCorte();
     void alPiu255();
     void stopEChiusuraFinisconoAscolto();
     void impostaIP_data();
@@ -126,7 +126,7 @@ void TestRicerca::ethernet()
     QCOMPARE(udp_->ricevuti.size(), std::size_t(2));
     QCOMPARE(udp_->ricevuti[0], QueryController());
     QCOMPARE(udp_->ricevuti[1], QueryGateway());
-    QCOMPARE(int(TimeoutRTU), 0);   // 150 ms rounds to 0 seconds
+    QCOMPARE(int(TimeoutRTU), 1);   // 150 ms: never below one second
     QCOMPARE(ricerca().NumeroDispositivi, 3);
     QCOMPARE(int(ricerca().IndiceDispositivo), 3);   // the last record found is selected
     const Dispositivo& c = Dispositivi[1];
@@ -163,15 +163,18 @@ void TestRicerca::ethernet()
     QCOMPARE(int(ricerca().Rete().size()), 1);
 }
 
-void TestRicerca::riposteGuasteIgnorate()
+void TestRicerca::risposteCorte()
 {
-    udp_->risposteController = {QByteArray("abc"), QByteArray(),
-                                QByteArray(5000, '\xFF'),
+    // Short replies are recorded with what they hold; empty and oversized ones are not.
+    udp_->risposteController = {QByteArray("abc"), QByteArray(), QByteArray(5000, '\xFF'),
                                 test::RispostaControllerFinta("OK", {1, 2, 3, 4, 5, 6}, {1, 2, 3, 4}, 1, 0)};
     udp_->risposteGateway = {QByteArray(29, 'g')};
     ricerca().cmd_Search_Click();
-    QCOMPARE(ricerca().NumeroDispositivi, 1);
-    QCOMPARE(Dispositivi[1].Nome, QStringLiteral("OK"));
+    QCOMPARE(ricerca().NumeroDispositivi, 3);
+    QCOMPARE(Dispositivi[1].Nome, QStringLiteral("abc"));
+    QCOMPARE(Dispositivi[1].MacTesto, QStringLiteral("00-00-00-00-00-00"));
+    QCOMPARE(Dispositivi[2].Nome, QStringLiteral("OK"));
+    QCOMPARE(Dispositivi[3].MacTesto, QStringLiteral("67-67-67-67-67-00"));
 }
 
 void TestRicerca::alPiu255()
@@ -322,10 +325,14 @@ void TestRicerca::telnet_data()
     QTest::addColumn<int>("saluto");
     QTest::addColumn<int>("corta");   // the step whose reply falls short; 0 for none
     QTest::addColumn<QString>("messaggio");
-    QTest::newRow("whole dialogue") << 100 << 0 << "Parameters saved, Restarting ...";
-    QTest::newRow("short greeting") << 60 << 0 << "errore";
-    QTest::newRow("short menu") << 100 << 2 << "errore";
-    QTest::newRow("save not confirmed") << 100 << 7 << "errore";
+    QTest::addColumn<bool>("negozia");   // greeting in two pieces with telnet negotiation
+    QTest::newRow("whole dialogue") << 100 << 0 << "Parameters saved, Restarting ..." << false;
+    QTest::newRow("short greeting") << 60 << 0 << "errore" << false;
+    QTest::newRow("short menu") << 100 << 2 << "errore" << false;
+    QTest::newRow("save not confirmed") << 100 << 7 << "errore" << false;
+    QTest::newRow("split greeting, negotiation")
+        << 100 << 0 << "Parameters saved, Restarting ..." << true;
+    QTest::newRow("negotiation is not text") << 95 << 0 << "errore" << true;
 }
 
 void TestRicerca::telnet()
@@ -333,9 +340,15 @@ void TestRicerca::telnet()
     QFETCH(int, saluto);
     QFETCH(int, corta);
     QFETCH(QString, messaggio);
+    QFETCH(bool, negozia);
     test::RisponditoreTelnet gateway;
     IndirizziRicerca.portaTelnet = gateway.porta();
     gateway.saluto = QByteArray(saluto, 'g');
+    const QByteArray rifiuti = negozia ? QByteArray::fromHex("FFFE01FFFE03FFFC18") : QByteArray();
+    if (negozia) {
+        gateway.negoziazione = QByteArray::fromHex("FFFB01FFFB03FFFD18FFFC05");
+        gateway.secondoPezzo = 40;
+    }
     const int minimi[] = {900, 200, 800, 40, 1000, 40};
     for (int passo = 2; passo <= 7; ++passo)
         gateway.risposte.push_back(QByteArray(minimi[passo - 2] - (passo == corta ? 1 : 0), 'r'));
@@ -351,10 +364,10 @@ void TestRicerca::telnet()
     QCOMPARE(doppi_->dialogs.messaggi[1].testo, messaggio);
     if (corta == 0 && saluto == 100)
         QCOMPARE(gateway.ricevuto,
-                 QByteArray("\r1192\r168\r0\r100\rY192\r168\r0\r1\rY255\r255\r255\r0\rN2"
-                            "1\r1\r1\r38400,8,N,1\rS"));
+                 rifiuti + QByteArray("\r1192\r168\r0\r100\rY192\r168\r0\r1\rY255\r255\r255\r0\rN2"
+                                      "1\r1\r1\r38400,8,N,1\rS"));
     if (saluto < 100)
-        QVERIFY(gateway.ricevuto.isEmpty());
+        QCOMPARE(gateway.ricevuto, rifiuti);
 }
 
 void TestRicerca::telnetSenzaIndirizzo()
@@ -418,8 +431,12 @@ void TestRicerca::scansioneGateway()
         test::RispostaControllerFinta("C", {1, 2, 3, 4, 5, 6}, {1, 1, 1, 1}, 1, 0)};
     ricerca().cmd_Search_Click();
     QCOMPARE(ricerca().NumeroDispositivi, 2);
-    // Left on a serial link by an earlier scan.
+    QCOMPARE(int(Dispositivi[2].Porta), 0);   // none recorded: 502, here the simulator's
+    Dispositivi[2].Porta = link.portaTcp;
+    // Left on serial port 3 by an earlier serial search.
     Controllore.Canale = 1;
+    Controllore.Porta = 3;
+    Controllore.IP = QStringLiteral("10.9.9.9");
     AttesaBreve breve;
     ricerca().txt_indir[2] = QStringLiteral("10");
     ricerca().txt_indir[3] = QStringLiteral("11");
@@ -427,7 +444,11 @@ void TestRicerca::scansioneGateway()
     QVERIFY(!ricerca().cmdSearchAbilitato);
     QVERIFY(ricerca().command1Abilitato);
     ricerca().Command1_Click();
-    QCOMPARE(int(Controllore.Canale), 0);
+    QVERIFY(Controllore.Connesso);
+    QCOMPARE(ModoCom, kModoTcp);
+    QCOMPARE(int(Controllore.Canale), 1);
+    QCOMPARE(int(Controllore.Porta), 3);
+    QCOMPARE(Controllore.IP, QStringLiteral("10.9.9.9"));
     QCOMPARE(ricerca().NumeroDispositivi, 4);   // after the two found before, not over them
     QCOMPARE(Dispositivi[1].Nome, QStringLiteral("C"));
     QCOMPARE(Dispositivi[3].Modello, QStringLiteral("KVR1000"));

@@ -2,6 +2,7 @@
 
 #include <QNetworkDatagram>
 #include <QTcpSocket>
+#include <QTimer>
 
 namespace ludra::test {
 
@@ -59,11 +60,18 @@ RisponditoreTelnet::RisponditoreTelnet()
         client_ = server_.nextPendingConnection();
         if (!client_)
             return;
-        if (!saluto.isEmpty())
-            client_->write(saluto);
+        client_->write(negoziazione + saluto.left(saluto.size() - secondoPezzo));
+        if (secondoPezzo > 0)
+            QTimer::singleShot(30, client_, [this] { client_->write(saluto.right(secondoPezzo)); });
         connect(client_, &QTcpSocket::readyRead, this, [this] {
-            ricevuto += client_->readAll();
-            if (prossima_ < risposte.size())
+            const QByteArray dati = client_->readAll();
+            ricevuto += dati;
+            // Answers to the negotiation (three bytes from 255 on) are no command.
+            QByteArray testo = dati;
+            qsizetype i = 0;
+            while ((i = testo.indexOf('\xFF')) >= 0)
+                testo.remove(i, 3);
+            if (!testo.isEmpty() && prossima_ < risposte.size())
                 client_->write(risposte[prossima_++]);
         });
     });

@@ -39,6 +39,10 @@ public:
     quint16 porta() const { return server_.serverPort(); }
     // The greeting sent on connection, then one reply per piece of text received.
     QByteArray saluto;
+    // Telnet negotiation sent with the greeting's first piece; the greeting's last
+    // `secondoPezzo` bytes follow a moment later.
+    QByteArray negoziazione;
+    int secondoPezzo = 0;
     std::vector<QByteArray> risposte;
     QByteArray ricevuto;   // everything received, in order
 
