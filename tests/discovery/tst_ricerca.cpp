@@ -88,6 +88,8 @@ private slots:
     void scansioneSeriale();
     void scansioneGateway();
     void unaOperazioneAllaVolta();
+    void destinazioni();
+    void dueReti();
 
 private:
     test::PlatformDoubles* doppi_ = nullptr;
@@ -118,7 +120,9 @@ void TestRicerca::ethernet()
 {
     udp_->risposteController = {
         test::RispostaControllerFinta("KVR5200", {0, 0x0A, 2, 3, 4, 5}, {10, 0, 0, 7}, 3, 0),
-        test::RispostaControllerFinta("CTRL2", {1, 1, 1, 1, 1, 1}, {10, 0, 0, 8}, 4, 1)};
+        test::RispostaControllerFinta("CTRL2", {1, 1, 1, 1, 1, 1}, {10, 0, 0, 8}, 4, 1),
+        // The same device again (reached twice): recorded once.
+        test::RispostaControllerFinta("KVR5200", {0, 0x0A, 2, 3, 4, 5}, {10, 0, 0, 7}, 3, 0)};
     udp_->risposteGateway = {test::RispostaGatewayFinta({9, 8, 7, 6, 5, 4})};
     TimeoutRTU = 5;
     ricerca().cmd_Search_Click();
@@ -426,7 +430,7 @@ void TestRicerca::scansioneGateway()
     link.sim.setRegistro(3, 0x4241);
     link.sim.setRegistro(4, 0x4443);
     link.sim.setRegistro(6, 7);
-    udp_->risposteGateway = {test::RispostaGatewayFinta({1, 2, 3, 4, 5, 6})};
+    udp_->risposteGateway = {test::RispostaGatewayFinta({1, 2, 3, 4, 5, 7})};
     udp_->risposteController = {
         test::RispostaControllerFinta("C", {1, 2, 3, 4, 5, 6}, {1, 1, 1, 1}, 1, 0)};
     ricerca().cmd_Search_Click();
@@ -481,6 +485,80 @@ void TestRicerca::unaOperazioneAllaVolta()
     QTest::qWait(50);
     QCOMPARE(udp_->ricevuti.size(), std::size_t(1));
     QVERIFY(!ricerca().Elenco().trova("subNet1"));
+}
+
+void TestRicerca::destinazioni()
+{
+    // The limited broadcast goes out on every network too; with none the search says so
+    // and sends nothing.
+    IndirizziRicerca.broadcast = QStringLiteral("255.255.255.255");
+    IndirizziRicerca.interfacce = [] {
+        return std::vector<platform::InterfacciaIPv4>{{"a", "10.1.0.5", "10.1.255.255"},
+                                                      {"b", "192.0.2.7", "192.0.2.255"}};
+    };
+    QStringList d;
+    for (const Destinazione& x : DestinazioniRicerca())
+        d << x.locale + QLatin1Char('>') + x.indirizzo;
+    QCOMPARE(d, QStringList({">255.255.255.255", "10.1.0.5>10.1.255.255", "192.0.2.7>192.0.2.255"}));
+    IndirizziRicerca.interfacce = [] { return std::vector<platform::InterfacciaIPv4>{}; };
+    ricerca().cmd_Search_Click();
+    QCOMPARE(ricerca().lbl_search, QStringLiteral("No network interface with a broadcast address"));
+    QVERIFY(!ricerca().Elenco().trova("rete"));
+    QVERIFY(udp_->ricevuti.empty());
+}
+
+void TestRicerca::dueReti()
+{
+    // Two networks besides the default route's, in a network namespace of this test's
+    // own: the search runs again in there, where nothing can leave.
+    if (qEnvironmentVariableIsEmpty("LUDRA_RETE_PRIVATA")) {
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("LUDRA_RETE_PRIVATA"), QStringLiteral("1"));
+        p.setProcessEnvironment(env);
+        p.setProcessChannelMode(QProcess::MergedChannels);
+        p.start(QStringLiteral("unshare"),
+                {"-rn", "--", QCoreApplication::applicationFilePath(), "dueReti"});
+        QVERIFY(p.waitForFinished(60000) || p.error() == QProcess::FailedToStart);
+        const QString uscita = QString::fromLocal8Bit(p.readAll());
+        if (p.error() == QProcess::FailedToStart || !uscita.contains(QLatin1String("Totals:")))
+            QSKIP(qPrintable(QStringLiteral("network namespaces are not allowed here: ")
+                             + (uscita.isEmpty() ? p.errorString() : uscita.section('\n', 0, 0))));
+        if (uscita.contains(QLatin1String("SKIP   :")))
+            QSKIP(qPrintable(uscita));
+        QVERIFY2(p.exitCode() == 0, qPrintable(uscita));
+        return;
+    }
+    const char* comandi[] = {
+        "link set lo up", "link add v1 type veth peer name d1",
+        "link add v2 type veth peer name d2", "addr add 10.77.1.1/24 brd + dev v1",
+        "addr add 10.77.1.2/24 brd + dev d1", "addr add 10.77.2.1/24 brd + dev v2",
+        "addr add 10.77.2.2/24 brd + dev d2", "link set v1 up", "link set d1 up",
+        "link set v2 up", "link set d2 up", "route add default dev v1"};
+    QString ip = QStandardPaths::findExecutable(QStringLiteral("ip"));
+    if (ip.isEmpty())
+        ip = QStandardPaths::findExecutable(QStringLiteral("ip"), {"/usr/sbin", "/sbin"});
+    for (const char* c : comandi)
+        if (QProcess::execute(ip, QString::fromLatin1(c).split(' ')) != 0)
+            QSKIP(qPrintable(QStringLiteral("cannot set up the veth networks: ip ") + c));
+    IndirizziRicerca = ReteRicerca{};
+    test::RisponditoreUdp rete1(QStringLiteral("10.77.1.255"), IndirizziRicerca.portaUdp,
+                                QStringLiteral("10.77.1.2"));
+    test::RisponditoreUdp rete2(QStringLiteral("10.77.2.255"), IndirizziRicerca.portaUdp,
+                                QStringLiteral("10.77.2.2"));
+    rete1.risposteController = {test::RispostaControllerFinta("A", {1, 1, 1, 1, 1, 1}, {1, 1, 1, 1}, 1, 0)};
+    rete2.risposteController = {test::RispostaControllerFinta("B", {2, 2, 2, 2, 2, 2}, {1, 1, 1, 1}, 1, 0)};
+    ricerca().chk_disp_ethernet[1] = false;
+    ricerca().cmd_Search_Click();
+    QCOMPARE(ricerca().NumeroDispositivi, 2);
+    QCOMPARE(QSet<QString>({Dispositivi[1].IP, Dispositivi[2].IP}),
+             QSet<QString>({"10.77.1.2", "10.77.2.2"}));
+    // The IP-setting frame reaches both networks as well.
+    doppi_->dialogs.input.push_back(QStringLiteral("10.77.2.9"));
+    ricerca().SetIP();
+    const QByteArray trama = TramaImpostaIP(Dispositivi[2].Mac, {10, 77, 2, 9});
+    QTRY_VERIFY(std::count(rete1.ricevuti.begin(), rete1.ricevuti.end(), trama) > 0
+                && std::count(rete2.ricevuti.begin(), rete2.ricevuti.end(), trama) > 0);
 }
 
 QTEST_GUILESS_MAIN(TestRicerca)

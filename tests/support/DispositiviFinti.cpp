@@ -6,9 +6,11 @@
 
 namespace ludra::test {
 
-RisponditoreUdp::RisponditoreUdp()
+RisponditoreUdp::RisponditoreUdp(const QString& ascolto, quint16 porta, const QString& mittente)
 {
-    socket_.bind(QHostAddress(QHostAddress::LocalHost), 0);
+    socket_.bind(QHostAddress(ascolto), porta);
+    if (!mittente.isEmpty())
+        invio_.bind(QHostAddress(mittente), 0);
     connect(&socket_, &QUdpSocket::readyRead, this, &RisponditoreUdp::leggi);
 }
 
@@ -24,8 +26,9 @@ void RisponditoreUdp::leggi()
             risposte = &risposteGateway;
         if (!risposte)
             continue;
+        QUdpSocket& uscita = invio_.state() == QAbstractSocket::BoundState ? invio_ : socket_;
         for (const QByteArray& r : *risposte)
-            socket_.writeDatagram(r, d.senderAddress(), quint16(d.senderPort()));
+            uscita.writeDatagram(r, d.senderAddress(), quint16(d.senderPort()));
     }
 }
 

@@ -14,7 +14,10 @@ namespace ludra::test {
 
 class RisponditoreUdp : public QObject {
 public:
-    RisponditoreUdp();
+    // Listens on `ascolto` (an address of this machine or a network's broadcast address)
+    // and answers from `mittente` when given.
+    explicit RisponditoreUdp(const QString& ascolto = QStringLiteral("127.0.0.1"),
+                             quint16 porta = 0, const QString& mittente = QString());
     quint16 porta() const { return socket_.localPort(); }
     // Sent back, one datagram each, to every controller query ("0001") and every
     // gateway query (00 00 00 F6).
@@ -25,6 +28,7 @@ public:
 private:
     void leggi();
     QUdpSocket socket_;
+    QUdpSocket invio_;
 };
 
 // A controller reply: name, MAC, address stored in the device, mask, node, init flag.
