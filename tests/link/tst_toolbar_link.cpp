@@ -29,7 +29,6 @@ private slots:
     void connettiRichiesteDisconnetti_data();
     void connettiRichiesteDisconnetti();
     void modelloSenzaModoDebug();
-    void collegamentoPerso();
 };
 
 void TestToolbarLink::connettiRichiesteDisconnetti_data()
@@ -96,28 +95,6 @@ void TestToolbarLink::modelloSenzaModoDebug()
     QVERIFY(Controllore.Connesso);
     QVERIFY(Controllore.ModoDebug);
     QCOMPARE(BarraStato::istanza().pannello(2), QStringLiteral("Debug Mode"));
-}
-
-void TestToolbarLink::collegamentoPerso()
-{
-    test::FakeDialogs dialogs;
-    platform::Dialogs* prima = platform::setDialogs(&dialogs);
-    test::LinkSuSim link(Mezzo::Tcp);
-    auto abilitato = [](const char* k) { return BarraStrumenti::istanza().abilitato(QLatin1String(k)); };
-    link.sim.setMemoria(19, 'V');
-    Toolbar1_ButtonClick(QStringLiteral("connect"));
-    QVERIFY(abilitato("download"));
-    // The device closes the connection: seen at once, as the disconnect key shows it.
-    link.sim.impostaGuasto(sim::Guasto::Disconnessione, 1);
-    StopCom = 0;
-    test::RichiestaLettura(26, 1);
-    QCOMPARE(int(InviaRichiesta(false)), 1);
-    QVERIFY(!Controllore.Connesso);
-    QCOMPARE(BarraStato::istanza().pannello(1), QStringLiteral("Not Connected"));
-    QVERIFY(LogModello::istanza().righe().contains(QStringLiteral("  Disconnect [127.0.0.1]")));
-    QVERIFY(!abilitato("download") && !abilitato("debug") && !abilitato("release"));
-    QCOMPARE(int(InviaRichiesta(false)), 3);
-    platform::setDialogs(prima);
 }
 
 QTEST_GUILESS_MAIN(TestToolbarLink)

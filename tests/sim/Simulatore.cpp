@@ -622,7 +622,7 @@ void Simulatore::rispondi(Connessione* c, const Trama& q, bool rtu, std::int64_t
         if (g == Guasto::CrcAltoErrato)
             trama[trama.size() - 1] ^= 0x5A;
     } else {
-        const std::size_t annunciati = std::size_t(std::max<std::ptrdiff_t>(0, std::ptrdiff_t(r.size()) + scarto));
+        const auto annunciati = std::size_t(std::max(0, int(r.size()) + scarto));
         trama = {q[0], q[1], 0, 0, Byte(annunciati >> 8), Byte(annunciati & 0xFF)};
         trama.insert(trama.end(), r.begin(), r.end());
     }
