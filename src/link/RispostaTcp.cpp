@@ -93,7 +93,11 @@ std::optional<RispostaTcp> AttesaRispostaTcp(std::span<const Byte> richiesta, qi
             }
             fine = qMin(fine, ultimo + kSilenzioRispostaMs + 1);
         }
-        w.waitUntil([&socket] { return DatiRicevuti == 1 || !socket.connesso(); }, fine - adesso);
+        // A wait that gives up before its time (the application is quitting) ends this one.
+        if (!w.waitUntil([&socket] { return DatiRicevuti == 1 || !socket.connesso(); },
+                         fine - adesso)
+            && w.nowMs() < fine)
+            break;
     }
     if (StringaRx.isEmpty())
         return std::nullopt;
