@@ -1,6 +1,8 @@
 #include "app/ComandiDebug.h"
 
 #include "app/Avvio.h"
+#include "app/BarraStato.h"
+#include "app/BarraStrumenti.h"
 #include "link/Conversioni.h"
 #include "link/Sequenza.h"
 #include "link/StatoLink.h"
@@ -123,7 +125,14 @@ bool ModoDebugDopoConnessione()
         return Controllore.ModoDebug;
     bool letto = false;
     const bool debug = LeggiModoDebug(&letto);
-    return letto ? debug : Controllore.ModoDebug;
+    if (letto)
+        return debug;
+    // Unknown: a download into a controller in release mode would not take.
+    ModoDebugIgnoto = true;
+    AbilitaPulsanti(QStringLiteral("Puls_Download"), false);
+    AbilitaPulsanti(QStringLiteral("Puls_Debug"), false);
+    AggiornaStato();
+    return Controllore.ModoDebug;
 }
 
 } // namespace ludra

@@ -27,15 +27,15 @@ QByteArray ottetti(const char* indirizzo)
 
 bool RicercaDispositivi::InviaTelnet(const QByteArray& comando, int minimo, int secondi)
 {
-    telnetRicevuto_ = false;
     RispostaTelnet.clear();
     if (!comando.isEmpty())
         telnet.invia(comando);
-    // Only the first piece that arrives counts; a dropped connection or a closed window
-    // ends the wait at once.
+    // The reply is gathered until it is long enough; a dropped connection or a closed
+    // window ends the wait at once.
     platform::waiter().waitUntil(
-        [this] {
-            return telnetRicevuto_ || chiusa_ || telnet.stato() == platform::SocketTcp::Errore;
+        [this, minimo] {
+            return RispostaTelnet.size() >= minimo || chiusa_
+                   || telnet.stato() == platform::SocketTcp::Errore;
         },
         qint64(secondi) * 1000);
     return !chiusa_ && RispostaTelnet.size() >= minimo;
@@ -56,7 +56,7 @@ void RicercaDispositivi::ProgrammaDefault()
     if (!sequenza)
         return;
     occupato_ = true;
-    telnetRicevuto_ = false;
+    testoTelnet_.azzera();
     telnet.connetti(ip, IndirizziRicerca.portaTelnet);
     const QByteArray passo3 = QByteArray("1") + ottetti(kIpDispositivo) + "Y" + ottetti(kIpGateway)
                               + "Y" + "255\r255\r255\r0\r";

@@ -6,6 +6,7 @@
 #include "link/StatoLink.h"
 #include "project/Registri.h"
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
@@ -64,6 +65,14 @@ ModuloImpostazioni CaricaImpostazioni()
     return m;
 }
 
+std::int16_t SecondiAttesaSeriale(double millisecondi)
+{
+    if (!(millisecondi > 0))
+        return 1;
+    const double s = std::nearbyint(std::min(millisecondi, 32767.0) / 1000.0);   // halves to even
+    return std::int16_t(std::max(1.0, s));
+}
+
 bool SalvaImpostazioni(const ModuloImpostazioni& m)
 {
     if (ComandoRifiutato(QStringLiteral("Settings OK"), Effetto::Dispositivo))
@@ -76,9 +85,7 @@ bool SalvaImpostazioni(const ModuloImpostazioni& m)
             Controllore.Porta = std::uint16_t(*porta);
         if (const auto timeout = InteroDaTesto(m.timeoutTcp, 1, 32767)) {
             Controllore.Timeout = std::int16_t(*timeout);
-            // The serial wait counts whole seconds: below one it would give up before
-            // any reply could arrive.
-            TimeoutRTU = std::int16_t(qMax(1L, long(std::nearbyint(*timeout / 1000.0))));
+            TimeoutRTU = SecondiAttesaSeriale(double(*timeout));
         }
     } else {
         Controllore.Canale = 1;

@@ -3,6 +3,8 @@
 // window opens, stored back on OK. Nothing here is kept on disk.
 #include <QString>
 #include <QStringList>
+#include <cstdint>
+#include <optional>
 
 namespace ludra {
 
@@ -36,6 +38,11 @@ ModuloImpostazioni CaricaImpostazioni();
 // range) leaves its setting as it was. Then the model set-up runs for the model chosen.
 // Refused (false, nothing stored) while a controller sequence runs.
 bool SalvaImpostazioni(const ModuloImpostazioni& modulo);
+
+// The serial reply limit in whole seconds for a time-out in milliseconds: rounded to
+// the nearest second (halves to even), at least one (below it the serial wait would
+// give up before any reply could arrive), at most 33.
+std::int16_t SecondiAttesaSeriale(double millisecondi);
 
 // A typed whole number in [minimo, massimo], rounded half to even; nothing otherwise.
 std::optional<long> InteroDaTesto(const QString& testo, long minimo, long massimo);

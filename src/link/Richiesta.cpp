@@ -6,6 +6,7 @@
 #include "link/Checksum.h"
 #include "link/Conversioni.h"
 #include "link/Monitor.h"
+#include "link/RispostaTcp.h"
 #include "link/Sequenza.h"
 #include "link/StatoLink.h"
 #include "link/TramaModbus.h"
@@ -20,7 +21,7 @@ namespace ludra {
 namespace {
 
 // Line silence that ends a serial reply whose end its bytes cannot tell.
-constexpr qint64 kSilenzioRtuMs = 50;
+constexpr qint64 kSilenzioRtuMs = kSilenzioRispostaMs;
 
 bool inCorso = false;
 std::vector<std::function<void()>> allaFine;
@@ -191,32 +192,22 @@ Esito richiestaTcp()
     if (!AttendiRisposta)
         return {};
 
-    std::optional<int> inizio;
-    if (inviato) {
-        platform::waiter().waitUntil(
-            [&socket, &inizio] {
-                inizio = FineRisposteTcp(byteDi(StringaRx));
-                return inizio.has_value() || !socket.connesso();
-            },
-            qMax<qint64>(0, Controllore.Timeout));
-        inizio = FineRisposteTcp(byteDi(StringaRx));
-    }
+    std::optional<RispostaTcp> risposta;
+    if (inviato)
+        risposta = AttesaRispostaTcp(richiesta, Controllore.Timeout);
     const QByteArray ricevuti = StringaRx;
     StringaRx.clear();
     DatiRicevuti = 0;
     platform::waiter().pumpOnce();
 
-    if (ricevuti.isEmpty())
+    if (!risposta)
         return {kComTimeout, {}};
-    if (!inizio)
-        return guasto(QStringLiteral("Incomplete reply (%1 bytes)").arg(ricevuti.size()));
-    const auto trama_ = byteDi(ricevuti).subspan(std::size_t(*inizio));
-    const std::size_t annunciati = (std::size_t(trama_[4]) << 8) | trama_[5];
-    if (annunciati > kDimBuffer)
+    const auto trama_ = byteDi(ricevuti).subspan(std::size_t(risposta->inizio));
+    if (trama_.size() < 8)
+        return guasto(QStringLiteral("Reply too short (%1 bytes)").arg(trama_.size()));
+    if (risposta->lunghezza > int(kDimBuffer) || trama_.size() - 6 > kDimBuffer)
         return guasto(QStringLiteral("Reply longer than the receive buffer"));
-    if (annunciati < 2)
-        return guasto(QStringLiteral("Reply too short (%1 bytes)").arg(6 + annunciati));
-    caricaRisposta(trama_.subspan(6, annunciati));
+    caricaRisposta(trama_.subspan(6));
     mostraNelMonitor();
     if (BuffRx[0] != nodo || BuffRx[1] != funzione)
         return {kComErrore, {}};

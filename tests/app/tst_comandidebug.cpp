@@ -313,7 +313,8 @@ void TestComandiDebug::stopDuranteRunBreak()
     QCOMPARE(righeRosse(), QList<int>{1});
 }
 
-// The debug mode is stored only from a read that succeeded.
+// The debug mode is stored only from a read that succeeded; until then it is unknown:
+// not shown, and no download.
 void TestComandiDebug::connessioneSenzaLetturaDelModo()
 {
     Controllore.ModoDebug = true;
@@ -322,7 +323,9 @@ void TestComandiDebug::connessioneSenzaLetturaDelModo()
     clic("connect");
     QVERIFY(Controllore.Connesso);
     QVERIFY(Controllore.ModoDebug);
-    QCOMPARE(pannello(2), QStringLiteral("Debug Mode"));
+    QCOMPARE(pannello(2), QString());
+    QVERIFY(!abilitato(QStringLiteral("download")) && !abilitato(QStringLiteral("run")));
+    QVERIFY(abilitato(QStringLiteral("release")));
     QCOMPARE(LogModello::istanza().righe().last(), QStringLiteral("  Error"));
 }
 
