@@ -103,7 +103,10 @@ std::optional<int> attesaSeriale(std::span<const Byte> richiesta)
                 break;
             fine = qMin(fine, ultimo + kSilenzioRtuMs + 1);
         }
-        w.waitUntil([&porta] { return DatiRicevuti == 1 || !porta.aperta(); }, fine - adesso);
+        // A wait that gives up before its time (the application is quitting) ends this one.
+        if (!w.waitUntil([&porta] { return DatiRicevuti == 1 || !porta.aperta(); }, fine - adesso)
+            && w.nowMs() < fine)
+            break;
         raccogli();
     }
     if (porta.aperta())
