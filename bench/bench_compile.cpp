@@ -1,8 +1,8 @@
 // Time of one whole compile of the largest project that still compiles, against a plain
 // clear-and-copy of the 6401-byte image measured in the same run.
 #include "app/Avvio.h"
-#include "app/Log.h"
-#include "app/Testi.h"
+#include "base/Log.h"
+#include "base/Testi.h"
 #include "compiler/CodiceProgramma.h"
 #include "compiler/Compilatore.h"
 #include "display/PagineDisplay.h"

@@ -3,8 +3,8 @@
 // baud. Prints the total time, the part spent in the 0.1 s pauses before each download
 // block, and the rest against the wire time of the frames (10 bits per character).
 #include "app/Avvio.h"
-#include "app/Log.h"
-#include "app/Testi.h"
+#include "base/Log.h"
+#include "base/Testi.h"
 #include "compiler/CodiceProgramma.h"
 #include "compiler/Compilatore.h"
 #include "link/Connessione.h"

@@ -3,7 +3,7 @@
 #include "compiler/Compilatore.h"
 #include "compiler/Unita.h"
 
-#include "app/Testi.h"
+#include "base/Testi.h"
 #include "display/PagineDisplay.h"
 #include "link/Conversioni.h"
 #include "project/Progetto.h"

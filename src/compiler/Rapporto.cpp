@@ -1,7 +1,7 @@
 #include "compiler/Rapporto.h"
 
-#include "app/Log.h"
-#include "app/Testi.h"
+#include "base/Log.h"
+#include "base/Testi.h"
 #include "compiler/CodiceProgramma.h"
 #include "project/Progetto.h"
 #include "project/Registri.h"

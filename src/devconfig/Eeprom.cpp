@@ -1,14 +1,14 @@
 #include "devconfig/Eeprom.h"
 
-#include "app/Finestre.h"
-#include "devconfig/CampoIntero.h"
+#include "base/Finestre.h"
+#include "base/CampoIntero.h"
 #include "link/Conversioni.h"
 #include "link/Sequenza.h"
 #include "monitor/Variabili.h"
 #include "platform/Cp1252.h"
 #include "platform/Dialogs.h"
 #include "project/Registri.h"
-#include "transfer/MemoriaControllore.h"
+#include "device/MemoriaControllore.h"
 #include "transfer/Trasferimenti.h"
 
 #include <algorithm>

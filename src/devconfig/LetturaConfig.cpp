@@ -1,7 +1,7 @@
 #include "devconfig/LetturaConfig.h"
 
-#include "app/Numeri.h"
-#include "app/Testi.h"
+#include "base/Numeri.h"
+#include "base/Testi.h"
 #include "devconfig/MappaDispositivi.h"
 #include "link/Richiesta.h"
 #include "link/Sequenza.h"

@@ -1,7 +1,7 @@
 #include "devconfig/ScritturaConfig.h"
 
-#include "app/Numeri.h"
-#include "app/Testi.h"
+#include "base/Numeri.h"
+#include "base/Testi.h"
 #include "devconfig/MappaDispositivi.h"
 #include "link/Conversioni.h"
 #include "link/Richiesta.h"

@@ -1,5 +1,5 @@
 // What the search window does with the selected device, and the diagram.
-#include "app/ComandiDebug.h"
+#include "debug/ComandiDebug.h"
 #include "discovery/Dispositivi.h"
 #include "discovery/ProtocolloRicerca.h"
 #include "discovery/Ricerca.h"

@@ -1,8 +1,8 @@
 #include "discovery/ProtocolloRicerca.h"
 
-#include "app/Numeri.h"
+#include "base/Numeri.h"
 #include "link/Checksum.h"
-#include "link/Impostazioni.h"
+#include "app/Impostazioni.h"
 #include "platform/Cp1252.h"
 
 #include <QStringList>

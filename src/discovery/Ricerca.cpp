@@ -1,6 +1,6 @@
 #include "discovery/Ricerca.h"
 
-#include "app/Log.h"
+#include "base/Log.h"
 #include "discovery/Dispositivi.h"
 #include "discovery/ProtocolloRicerca.h"
 #include "link/Conversioni.h"
@@ -10,7 +10,7 @@
 #include "link/StatoLink.h"
 #include "platform/Dialogs.h"
 #include "platform/Waiter.h"
-#include "transfer/MemoriaControllore.h"
+#include "device/MemoriaControllore.h"
 
 #include <QCoreApplication>
 

@@ -1,6 +1,6 @@
 #include "display/Pannello.h"
 
-#include "app/Numeri.h"
+#include "base/Numeri.h"
 #include "display/TipiOggetto.h"
 #include "fbeditor/Argomenti.h"
 #include "fbeditor/Trasf.h"

@@ -1,6 +1,6 @@
 #include "fbeditor/ApriEditor.h"
 
-#include "app/Finestre.h"
+#include "base/Finestre.h"
 #include "fbeditor/StatoComandi.h"
 
 namespace ludra {

@@ -1,6 +1,6 @@
 #include "fbeditor/Assemblaggio.h"
 
-#include "app/Numeri.h"
+#include "base/Numeri.h"
 #include "fbeditor/Trasf.h"
 #include "project/Registri.h"
 

@@ -2,7 +2,7 @@
 // KVR1000 module's resources. The command record carries the device address and the
 // register count as one byte each and the remote register, the local register and the
 // delay as 16-bit values.
-#include "app/Numeri.h"
+#include "base/Numeri.h"
 #include "fbeditor/Assemblaggio.h"
 #include "fbeditor/ModuliIO.h"
 

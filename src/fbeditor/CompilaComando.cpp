@@ -1,8 +1,8 @@
 #include "fbeditor/CompilaComando.h"
 
-#include "app/Finestre.h"
-#include "app/Notifiche.h"
-#include "app/Testi.h"
+#include "base/Finestre.h"
+#include "base/Notifiche.h"
+#include "base/Testi.h"
 #include "fbeditor/Assemblaggio.h"
 #include "fbeditor/TabellaFunzioni.h"
 #include "ladder/VistaLadder.h"

@@ -1,6 +1,6 @@
 #include "fbeditor/LayoutBlocchi.h"
 
-#include "app/Testi.h"
+#include "base/Testi.h"
 
 #include <initializer_list>
 

@@ -1,7 +1,7 @@
 #include "fbeditor/StatoComandi.h"
 
-#include "app/Numeri.h"
-#include "app/Testi.h"
+#include "base/Numeri.h"
+#include "base/Testi.h"
 #include "fbeditor/Assemblaggio.h"
 #include "fbeditor/LayoutBlocchi.h"
 #include "fbeditor/ModuliIO.h"

@@ -1,6 +1,6 @@
 #pragma once
 // Helpers shared by the ladder's own sources.
-#include "app/Notifiche.h"
+#include "base/Notifiche.h"
 #include "project/Progetto.h"
 
 namespace ludra::ladder {

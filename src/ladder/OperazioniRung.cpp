@@ -1,6 +1,6 @@
 #include "ladder/OperazioniRung.h"
 
-#include "app/BarraStrumenti.h"
+#include "base/BarraStrumenti.h"
 #include "ladder/Interno.h"
 #include "ladder/VistaLadder.h"
 

@@ -1,6 +1,6 @@
 #include "ladder/VistaLadder.h"
 
-#include "app/Finestre.h"
+#include "base/Finestre.h"
 #include "ladder/Interno.h"
 #include "ladder/OperazioniRung.h"
 

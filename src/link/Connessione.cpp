@@ -1,8 +1,8 @@
 #include "link/Connessione.h"
 
-#include "app/BarraStato.h"
-#include "app/BarraStrumenti.h"
-#include "app/Log.h"
+#include "base/BarraStato.h"
+#include "base/BarraStrumenti.h"
+#include "base/Log.h"
 #include "link/Canali.h"
 #include "link/StatoLink.h"
 #include "platform/Dialogs.h"

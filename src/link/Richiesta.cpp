@@ -1,7 +1,7 @@
 #include "link/Richiesta.h"
 
-#include "app/BarraStato.h"
-#include "app/Log.h"
+#include "base/BarraStato.h"
+#include "base/Log.h"
 #include "link/Canali.h"
 #include "link/Checksum.h"
 #include "link/Conversioni.h"

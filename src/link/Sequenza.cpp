@@ -1,8 +1,8 @@
 #include "link/Sequenza.h"
 
-#include "app/BarraStato.h"
-#include "app/Finestre.h"
-#include "app/Log.h"
+#include "base/BarraStato.h"
+#include "base/Finestre.h"
+#include "base/Log.h"
 #include "link/Richiesta.h"
 #include "platform/Dialogs.h"
 #include "platform/Waiter.h"

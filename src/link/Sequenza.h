@@ -10,7 +10,7 @@
 // transfer, change the project) is refused with a line in the Log and the status bar
 // naming what runs; a request made by a handler that runs during one of the sequence's
 // waits is refused the same way, so nothing ever interleaves with it.
-#include "app/BarraStrumenti.h"
+#include "base/BarraStrumenti.h"
 
 #include <QString>
 #include <functional>

@@ -1,7 +1,7 @@
 #include "monitor/AggiornaRegistri.h"
 
-#include "app/Log.h"
-#include "app/Notifiche.h"
+#include "base/Log.h"
+#include "base/Notifiche.h"
 #include "link/Conversioni.h"
 #include "link/Richiesta.h"
 #include "link/StatoLink.h"

@@ -1,7 +1,7 @@
 #include "monitor/DialogoRegistro.h"
 
-#include "app/Notifiche.h"
-#include "app/Numeri.h"
+#include "base/Notifiche.h"
+#include "base/Numeri.h"
 #include "link/Conversioni.h"
 #include "link/StatoLink.h"
 #include "monitor/DialogoValori.h"

@@ -1,6 +1,6 @@
 #include "monitor/DialogoValori.h"
 
-#include "app/Finestre.h"
+#include "base/Finestre.h"
 #include "platform/Waiter.h"
 
 namespace ludra {

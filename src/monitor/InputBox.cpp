@@ -1,6 +1,6 @@
 #include "monitor/InputBox.h"
 
-#include "app/Numeri.h"
+#include "base/Numeri.h"
 #include "link/Conversioni.h"
 
 namespace ludra {

@@ -1,6 +1,6 @@
 #include "monitor/ScritturaRegistri.h"
 
-#include "transfer/ScritturaRegistri.h"
+#include "device/ScritturaRegistri.h"
 
 namespace ludra {
 

@@ -1,13 +1,13 @@
 #include "monitor/Variabili.h"
 
-#include "app/Testi.h"
-#include "devconfig/CampoIntero.h"
+#include "base/Testi.h"
+#include "base/CampoIntero.h"
 #include "link/Conversioni.h"
 #include "link/Sequenza.h"
 #include "platform/Cp1252.h"
 #include "platform/Dialogs.h"
 #include "project/Registri.h"
-#include "transfer/MemoriaControllore.h"
+#include "device/MemoriaControllore.h"
 
 #include <algorithm>
 #include <utility>

@@ -1,6 +1,6 @@
 #include "monitor/VistaRegistri.h"
 
-#include "app/Testi.h"
+#include "base/Testi.h"
 #include "link/Conversioni.h"
 #include "platform/Cp1252.h"
 #include "project/Registri.h"

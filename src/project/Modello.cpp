@@ -1,8 +1,8 @@
 #include "project/Registri.h"
 
-#include "app/Menu.h"
-#include "app/Notifiche.h"
-#include "app/Testi.h"
+#include "base/Menu.h"
+#include "base/Notifiche.h"
+#include "base/Testi.h"
 #include "link/StatoLink.h"
 
 #include <QStringList>

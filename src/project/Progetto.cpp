@@ -1,8 +1,8 @@
 #include "project/Progetto.h"
 
-#include "app/BarraStrumenti.h"
-#include "app/Finestre.h"
-#include "app/Testi.h"
+#include "base/BarraStrumenti.h"
+#include "base/Finestre.h"
+#include "base/Testi.h"
 #include "display/PagineDisplay.h"
 #include "images/Immagini.h"
 #include "ladder/OperazioniRung.h"

@@ -1,6 +1,6 @@
 #include "tables/EditorTabelle.h"
 
-#include "app/Numeri.h"
+#include "base/Numeri.h"
 #include "platform/Cp1252.h"
 #include "platform/Dialogs.h"
 #include "tables/FileTabellaCsv.h"

@@ -1,8 +1,8 @@
 #include "tables/FileTabellaCsv.h"
 
-#include "app/Numeri.h"
+#include "base/Numeri.h"
 #include "platform/Cp1252.h"
-#include "project/FormatoFile.h"
+#include "base/FormatoFile.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,14 +1,14 @@
 #include "transfer/Download.h"
 
-#include "app/Finestre.h"
-#include "app/Log.h"
+#include "base/Finestre.h"
+#include "base/Log.h"
 #include "compiler/CodiceProgramma.h"
 #include "compiler/Compilatore.h"
 #include "link/Conversioni.h"
 #include "link/Sequenza.h"
 #include "monitor/AggiornaRegistri.h"
 #include "project/Registri.h"
-#include "transfer/MemoriaControllore.h"
+#include "device/MemoriaControllore.h"
 #include "transfer/Trasferimenti.h"
 
 #include <algorithm>

@@ -1,8 +1,8 @@
 #include "transfer/Trasferimenti.h"
 
-#include "app/Finestre.h"
-#include "app/Log.h"
-#include "app/Notifiche.h"
+#include "base/Finestre.h"
+#include "base/Log.h"
+#include "base/Notifiche.h"
 #include "compiler/CodiceProgramma.h"
 #include "link/Conversioni.h"
 #include "link/Richiesta.h"
@@ -10,9 +10,9 @@
 #include "link/StatoLink.h"
 #include "platform/Dialogs.h"
 #include "project/Registri.h"
-#include "transfer/ContatoreProgramma.h"
+#include "debug/ContatoreProgramma.h"
 #include "transfer/FileHex.h"
-#include "transfer/MemoriaControllore.h"
+#include "device/MemoriaControllore.h"
 
 #include <algorithm>
 #include <cmath>

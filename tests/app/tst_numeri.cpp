@@ -1,4 +1,4 @@
-#include "app/Numeri.h"
+#include "base/Numeri.h"
 
 #include <QTest>
 #include <cmath>

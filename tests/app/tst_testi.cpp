@@ -1,7 +1,7 @@
 #include "app/Avvio.h"
-#include "app/Finestre.h"
-#include "app/Menu.h"
-#include "app/Testi.h"
+#include "base/Finestre.h"
+#include "base/Menu.h"
+#include "base/Testi.h"
 #include "support/Doubles.h"
 
 #include <QTest>

@@ -2,8 +2,8 @@
 // Projects built line by line for the compiler tests, and the images they must give,
 // built from the layout rules byte by byte.
 #include "app/Avvio.h"
-#include "app/Log.h"
-#include "app/Testi.h"
+#include "base/Log.h"
+#include "base/Testi.h"
 #include "compiler/CodiceProgramma.h"
 #include "compiler/Compilatore.h"
 #include "display/PagineDisplay.h"

@@ -2,7 +2,7 @@
 // logger objects hold, a compile either succeeds or reports a fault, stays inside the
 // image, gives the same bytes twice and leaves the main program current.
 #include "app/Avvio.h"
-#include "app/Testi.h"
+#include "base/Testi.h"
 #include "compiler/CodiceProgramma.h"
 #include "compiler/Compilatore.h"
 #include "display/PagineDisplay.h"

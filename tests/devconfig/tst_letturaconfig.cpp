@@ -1,7 +1,7 @@
 // Reading a device's configuration from the device simulator: the requests each model
 // makes, the fields each reply fills, and reads that fail leaving the fields untouched.
 #include "app/Avvio.h"
-#include "app/Testi.h"
+#include "base/Testi.h"
 #include "devconfig/LetturaConfig.h"
 #include "link/StatoLink.h"
 #include "support/Doubles.h"

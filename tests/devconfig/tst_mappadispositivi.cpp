@@ -1,7 +1,7 @@
 // The devices' register map: text forms of the identity bytes, break bits, code tables,
 // the checks on a register reply and the clock bytes built from the clock fields.
 #include "app/Avvio.h"
-#include "app/Testi.h"
+#include "base/Testi.h"
 #include "devconfig/MappaDispositivi.h"
 #include "devconfig/ScritturaConfig.h"
 #include "link/StatoLink.h"

@@ -1,7 +1,7 @@
 // Writing a device's configuration to the device simulator: the exact frames of each
 // Write button, typed values refused before anything goes out, and failed requests.
 #include "app/Avvio.h"
-#include "app/Testi.h"
+#include "base/Testi.h"
 #include "devconfig/ScritturaConfig.h"
 #include "link/StatoLink.h"
 #include "support/Doubles.h"

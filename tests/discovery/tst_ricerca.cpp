@@ -2,7 +2,7 @@
 // the gateway dialogue; the serial scan and the scan behind a gateway against the
 // device simulator.
 #include "app/Avvio.h"
-#include "app/Log.h"
+#include "base/Log.h"
 #include "discovery/Dispositivi.h"
 #include "discovery/ProtocolloRicerca.h"
 #include "discovery/Ricerca.h"

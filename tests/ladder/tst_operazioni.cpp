@@ -1,6 +1,6 @@
 // The line commands as the toolbar and the pop-up menu run them, scenario by scenario,
 // and the faults they must not have.
-#include "app/BarraStrumenti.h"
+#include "base/BarraStrumenti.h"
 #include "app/Comandi.h"
 #include "ladder/OperazioniRung.h"
 #include "ladder/VistaLadder.h"

@@ -1,7 +1,7 @@
 // Random sequences of line commands against a plain reference of the unit: the lines'
 // order and content, the cursor, the copy and the undo record, and the rows drawn for
 // them, must agree after every step.
-#include "app/BarraStrumenti.h"
+#include "base/BarraStrumenti.h"
 #include "app/Comandi.h"
 #include "ladder/OperazioniRung.h"
 #include "ladder/VistaLadder.h"

@@ -1,8 +1,8 @@
 // Opening and closing the link, over TCP on 127.0.0.1 and over a pseudo-terminal.
 #include "app/Avvio.h"
-#include "app/BarraStato.h"
-#include "app/BarraStrumenti.h"
-#include "app/Log.h"
+#include "base/BarraStato.h"
+#include "base/BarraStrumenti.h"
+#include "base/Log.h"
 #include "link/Canali.h"
 #include "link/Connessione.h"
 #include "link/StatoLink.h"

@@ -1,7 +1,7 @@
 #include "app/Avvio.h"
-#include "app/Menu.h"
-#include "app/Testi.h"
-#include "link/Impostazioni.h"
+#include "base/Menu.h"
+#include "base/Testi.h"
+#include "app/Impostazioni.h"
 #include "link/StatoLink.h"
 #include "project/Registri.h"
 

@@ -1,8 +1,8 @@
 // The request and reply against the device simulator, over Modbus TCP on 127.0.0.1 and
 // over Modbus RTU on a pseudo-terminal.
 #include "app/Avvio.h"
-#include "app/BarraStato.h"
-#include "app/Log.h"
+#include "base/BarraStato.h"
+#include "base/Log.h"
 #include "link/Monitor.h"
 #include "link/Richiesta.h"
 #include "link/StatoLink.h"

@@ -1,10 +1,10 @@
 // The toolbar's connect and disconnect keys with Controllore pointed at the device
 // simulator, over TCP and over a serial pseudo-terminal.
 #include "app/Avvio.h"
-#include "app/BarraStato.h"
-#include "app/BarraStrumenti.h"
+#include "base/BarraStato.h"
+#include "base/BarraStrumenti.h"
 #include "app/Comandi.h"
-#include "app/Log.h"
+#include "base/Log.h"
 #include "link/Richiesta.h"
 #include "link/StatoLink.h"
 #include "support/Doubles.h"

@@ -1,8 +1,8 @@
 // The register window's refresh and clear against the device simulator, over TCP and
 // over a serial pseudo-terminal.
 #include "app/Avvio.h"
-#include "app/Log.h"
-#include "app/Notifiche.h"
+#include "base/Log.h"
+#include "base/Notifiche.h"
 #include "link/Richiesta.h"
 #include "link/StatoLink.h"
 #include "monitor/AggiornaRegistri.h"

@@ -1,8 +1,8 @@
 // The set-register dialog on a register: what it shows, what OK checks, writes and
 // stores, against the device simulator.
 #include "app/Avvio.h"
-#include "app/Log.h"
-#include "app/Testi.h"
+#include "base/Log.h"
+#include "base/Testi.h"
 #include "link/StatoLink.h"
 #include "monitor/DialogoRegistro.h"
 #include "monitor/ScritturaRegistri.h"

@@ -1,5 +1,5 @@
 #include "app/Avvio.h"
-#include "app/Finestre.h"
+#include "base/Finestre.h"
 #include "monitor/DialogoValori.h"
 #include "monitor/InputBox.h"
 #include "support/Doubles.h"

@@ -1,11 +1,11 @@
 // The published-variables table: its entry layout, the list editing and the read and
 // write against the device simulator.
 #include "app/Avvio.h"
-#include "app/Testi.h"
+#include "base/Testi.h"
 #include "link/Richiesta.h"
 #include "link/StatoLink.h"
 #include "platform/Waiter.h"
-#include "transfer/MemoriaControllore.h"
+#include "device/MemoriaControllore.h"
 #include "monitor/Variabili.h"
 #include "project/Registri.h"
 #include "support/Doubles.h"

@@ -1,5 +1,5 @@
 #include "app/Avvio.h"
-#include "app/Testi.h"
+#include "base/Testi.h"
 #include "monitor/VistaRegistri.h"
 #include "project/Registri.h"
 

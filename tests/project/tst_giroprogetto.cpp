@@ -1,7 +1,7 @@
 // A project built through the function-block editor, saved and opened again: the same
 // lines, rows and compiled image come back.
 #include "app/Avvio.h"
-#include "app/Testi.h"
+#include "base/Testi.h"
 #include "compiler/CodiceProgramma.h"
 #include "compiler/Compilatore.h"
 #include "fbeditor/CompilaComando.h"
@@ -9,7 +9,7 @@
 #include "fbeditor/StatoComandi.h"
 #include "ladder/OperazioniRung.h"
 #include "ladder/VistaLadder.h"
-#include "project/FileProgetto.h"
+#include "projectfiles/FileProgetto.h"
 #include "support/Doubles.h"
 #include "tables/Tabelle.h"
 

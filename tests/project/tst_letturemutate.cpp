@@ -2,8 +2,8 @@
 // file (bytes changed, cut, doubled, lines swapped): it either reads it or says why, and
 // never reads outside its buffers or changes what it was not asked to.
 #include "app/Avvio.h"
-#include "app/Testi.h"
-#include "project/FileProgetto.h"
+#include "base/Testi.h"
+#include "projectfiles/FileProgetto.h"
 #include "transfer/FileHex.h"
 
 #include <QRandomGenerator>

@@ -1,5 +1,5 @@
 // The project's lifecycle: the empty project, New and Close.
-#include "app/BarraStrumenti.h"
+#include "base/BarraStrumenti.h"
 #include "app/Comandi.h"
 #include "display/PagineDisplay.h"
 #include "images/Immagini.h"

@@ -1,6 +1,6 @@
 #include "app/Avvio.h"
-#include "app/Menu.h"
-#include "app/Testi.h"
+#include "base/Menu.h"
+#include "base/Testi.h"
 #include "link/StatoLink.h"
 #include "project/Registri.h"
 

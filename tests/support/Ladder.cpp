@@ -1,8 +1,8 @@
 #include "support/Ladder.h"
 
 #include "app/Avvio.h"
-#include "app/BarraStrumenti.h"
-#include "app/Testi.h"
+#include "base/BarraStrumenti.h"
+#include "base/Testi.h"
 #include "ladder/OperazioniRung.h"
 #include "ladder/VistaLadder.h"
 #include "project/Progetto.h"

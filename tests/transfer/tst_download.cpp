@@ -1,8 +1,8 @@
 // The download sequence end to end against the device simulator, with every option and
 // every failure the dialog knows.
 #include "app/Avvio.h"
-#include "app/Log.h"
-#include "app/Testi.h"
+#include "base/Log.h"
+#include "base/Testi.h"
 #include "compiler/CodiceProgramma.h"
 #include "compiler/Compilatore.h"
 #include "link/StatoLink.h"

@@ -1,9 +1,9 @@
 // The controller's memory access, debug-mode byte, run commands and program-counter
 // mark against the device simulator.
 #include "app/Avvio.h"
-#include "app/BarraStato.h"
-#include "app/BarraStrumenti.h"
-#include "app/Log.h"
+#include "base/BarraStato.h"
+#include "base/BarraStrumenti.h"
+#include "base/Log.h"
 #include "ladder/VistaLadder.h"
 #include "link/StatoLink.h"
 #include "project/Progetto.h"
@@ -12,8 +12,8 @@
 #include "support/Frame.h"
 #include "support/Ladder.h"
 #include "support/LinkSim.h"
-#include "transfer/ContatoreProgramma.h"
-#include "transfer/MemoriaControllore.h"
+#include "debug/ContatoreProgramma.h"
+#include "device/MemoriaControllore.h"
 
 #include <QTest>
 

@@ -1,12 +1,12 @@
 // Register writes by value type against the device simulator.
 #include "app/Avvio.h"
-#include "app/Log.h"
+#include "base/Log.h"
 #include "link/StatoLink.h"
 #include "project/Registri.h"
 #include "support/Doubles.h"
 #include "support/Frame.h"
 #include "support/LinkSim.h"
-#include "transfer/ScritturaRegistri.h"
+#include "device/ScritturaRegistri.h"
 
 #include <QTest>
 #include <cmath>

@@ -1,8 +1,8 @@
 // Program download and read-back, and memory ranges to and from memory-image files,
 // against the device simulator (pauses in virtual time).
 #include "app/Avvio.h"
-#include "app/Log.h"
-#include "app/Notifiche.h"
+#include "base/Log.h"
+#include "base/Notifiche.h"
 #include "compiler/CodiceProgramma.h"
 #include "link/StatoLink.h"
 #include "project/Progetto.h"

@@ -22,7 +22,7 @@
 #include "monitor/ui/Input_Box.h"
 #include "monitor/ui/Registri.h"
 #include "monitor/ui/frm_variabili.h"
-#include "project/FileProgetto.h"
+#include "projectfiles/FileProgetto.h"
 #include "project/Progetto.h"
 #include "scheduler/ui/frm_scheduler.h"
 #include "tables/ui/Input_Tab.h"

@@ -1,7 +1,7 @@
 #include "app/ui/Log.h"
 
-#include "app/Log.h"
-#include "app/Notifiche.h"
+#include "base/Log.h"
+#include "base/Notifiche.h"
 
 #include <QListWidget>
 #include <QVBoxLayout>

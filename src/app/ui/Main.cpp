@@ -1,8 +1,8 @@
 #include "app/ui/Main.h"
 
 #include "app/Avvio.h"
-#include "app/BarraStrumenti.h"
-#include "app/Testi.h"
+#include "base/BarraStrumenti.h"
+#include "base/Testi.h"
 #include "app/ui/Collegamenti.h"
 #include "app/ui/Log.h"
 #include "app/ui/Principale.h"

@@ -1,11 +1,11 @@
 #include "app/ui/Principale.h"
 
 #include "app/Avvio.h"
-#include "app/BarraStato.h"
-#include "app/BarraStrumenti.h"
+#include "base/BarraStato.h"
+#include "base/BarraStrumenti.h"
 #include "app/Comandi.h"
-#include "app/Menu.h"
-#include "app/Notifiche.h"
+#include "base/Menu.h"
+#include "base/Notifiche.h"
 #include "platform/Twips.h"
 #include "platform/ui/Pictures.h"
 

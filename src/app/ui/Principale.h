@@ -2,7 +2,7 @@
 // The main window: an MDI frame with the menu bar, the toolbar and the status bar. It
 // draws the menu, toolbar and status models that the logic owns and hands clicks back
 // to the dispatch.
-#include "app/Finestre.h"
+#include "base/Finestre.h"
 
 #include <QHash>
 #include <QMainWindow>

@@ -1,7 +1,7 @@
 #include "app/ui/frmAbout.h"
 
 #include "app/InfoSistema.h"
-#include "app/Testi.h"
+#include "base/Testi.h"
 #include "platform/Resources.h"
 #include "platform/ui/Pictures.h"
 

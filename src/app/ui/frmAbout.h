@@ -1,7 +1,7 @@
 #pragma once
 // The About box: product name, version and description, and the system-information
 // button.
-#include "app/Finestre.h"
+#include "base/Finestre.h"
 
 #include <QWidget>
 

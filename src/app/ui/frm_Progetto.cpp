@@ -1,6 +1,6 @@
 #include "app/ui/frm_Progetto.h"
 
-#include "app/Finestre.h"
+#include "base/Finestre.h"
 
 #include <QTreeWidget>
 #include <QVBoxLayout>

@@ -1,6 +1,6 @@
 #include "devconfig/ui/frm_Config.h"
 
-#include "app/Testi.h"
+#include "base/Testi.h"
 #include "devconfig/FrmConfig.h"
 #include "devconfig/MappaDispositivi.h"
 #include "devconfig/ui/ColoriConfig.h"

@@ -1,7 +1,7 @@
 #pragma once
 // The device configuration window: pick a model and a slave address, read the device's
 // configuration, edit it and write it back frame by frame.
-#include "app/Finestre.h"
+#include "base/Finestre.h"
 #include "devconfig/LetturaConfig.h"
 
 #include <QWidget>

@@ -1,6 +1,6 @@
 #include "discovery/ui/frm_search.h"
 
-#include "app/Testi.h"
+#include "base/Testi.h"
 #include "app/ui/Principale.h"
 #include "discovery/Ricerca.h"
 #include "discovery/ui/ImmaginiRete.h"

@@ -1,7 +1,7 @@
 #pragma once
 // The device search window: search options, the result tree and the network diagram.
 // The search and everything done with a found device live in RicercaDispositivi.
-#include "app/Finestre.h"
+#include "base/Finestre.h"
 
 #include <QWidget>
 #include <array>

@@ -1,6 +1,6 @@
 #include "display/ui/frm_display.h"
 
-#include "app/Testi.h"
+#include "base/Testi.h"
 #include "display/CompilaPagine.h"
 #include "display/ui/DisegnoPagina.h"
 #include "platform/ui/Pictures.h"

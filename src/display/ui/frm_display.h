@@ -1,7 +1,7 @@
 #pragma once
 // The display-page designer: the page and object lists, the preview of the current page
 // and the property panel of the selected object.
-#include "app/Finestre.h"
+#include "base/Finestre.h"
 #include "display/EditorPagine.h"
 
 #include <QLabel>

@@ -1,7 +1,7 @@
 // The designer's property panel: the selected object shown by kind and applied back.
 #include "display/ui/frm_display.h"
 
-#include "app/Testi.h"
+#include "base/Testi.h"
 #include "display/CompilaPagine.h"
 #include "display/Pannello.h"
 #include "display/TipiOggetto.h"

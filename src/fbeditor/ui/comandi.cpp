@@ -1,6 +1,6 @@
 #include "fbeditor/ui/comandi.h"
 
-#include "app/Testi.h"
+#include "base/Testi.h"
 #include "fbeditor/CompilaComando.h"
 #include "fbeditor/StatoComandi.h"
 #include "fbeditor/TabellaFunzioni.h"

@@ -2,7 +2,7 @@
 // The function-block editor window: the block choices on their category tabs and the
 // argument rows of the chosen block. It draws the editor state (StatoComandi) and hands
 // every edit back to it.
-#include "app/Finestre.h"
+#include "base/Finestre.h"
 
 #include <QWidget>
 #include <array>

@@ -1,6 +1,6 @@
 #include "images/ui/Input_Img.h"
 
-#include "app/Finestre.h"
+#include "base/Finestre.h"
 #include "images/Conversione.h"
 #include "images/Immagini.h"
 #include "monitor/DialogoValori.h"

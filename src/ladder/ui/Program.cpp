@@ -1,7 +1,7 @@
 #include "ladder/ui/Program.h"
 
-#include "app/Notifiche.h"
-#include "app/Testi.h"
+#include "base/Notifiche.h"
+#include "base/Testi.h"
 #include "app/ui/Principale.h"
 #include "ladder/VistaLadder.h"
 #include "ladder/ui/RigaProgram.h"

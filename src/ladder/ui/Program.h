@@ -2,7 +2,7 @@
 // The ladder view: one tab and one drawing area per program unit, a row of controls
 // per line, the row-format button and the scroll bar. It draws the view the ladder
 // logic holds and hands clicks, presses, typing and scrolling back to it.
-#include "app/Finestre.h"
+#include "base/Finestre.h"
 
 #include <QPointer>
 #include <QWidget>

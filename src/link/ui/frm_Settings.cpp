@@ -1,6 +1,6 @@
 #include "link/ui/frm_Settings.h"
 
-#include "app/Testi.h"
+#include "base/Testi.h"
 #include "platform/PortaSeriale.h"
 #include "platform/ui/Pictures.h"
 

@@ -1,8 +1,8 @@
 #pragma once
 // The connection and workspace settings window. It shows the fields that
 // link/Impostazioni fills and hands them back on OK; the language option acts at once.
-#include "app/Finestre.h"
-#include "link/Impostazioni.h"
+#include "base/Finestre.h"
+#include "app/Impostazioni.h"
 
 #include <QWidget>
 

@@ -1,6 +1,6 @@
 #include "monitor/ui/Input_Box.h"
 
-#include "app/Testi.h"
+#include "base/Testi.h"
 #include "monitor/DialogoRegistro.h"
 #include "monitor/DialogoValori.h"
 #include "monitor/InputBox.h"

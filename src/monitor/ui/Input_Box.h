@@ -2,7 +2,7 @@
 // The set-register dialog. Mode 0 sets a register of TabellaRegistri: its name, its
 // value type and, when connected, its value written in that type. Mode 1 edits the text
 // its opener handed over in TestoDialogo. Both offer a bit editor of the value.
-#include "app/Finestre.h"
+#include "base/Finestre.h"
 
 #include <QWidget>
 #include <array>

@@ -1,7 +1,7 @@
 #include "monitor/ui/Registri.h"
 
-#include "app/Notifiche.h"
-#include "app/Testi.h"
+#include "base/Notifiche.h"
+#include "base/Testi.h"
 #include "monitor/AggiornaRegistri.h"
 #include "monitor/DialogoRegistro.h"
 #include "monitor/ui/ModelloRegistri.h"

@@ -1,7 +1,7 @@
 #pragma once
 // The register window: every register of the table, its value in its value type,
 // refreshed from the controller 32 registers at a time from the first one on screen.
-#include "app/Finestre.h"
+#include "base/Finestre.h"
 
 #include <QWidget>
 

@@ -1,6 +1,6 @@
 #include "monitor/ui/frm_variabili.h"
 
-#include "app/Testi.h"
+#include "base/Testi.h"
 #include "link/Sequenza.h"
 #include "monitor/Variabili.h"
 

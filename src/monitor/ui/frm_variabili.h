@@ -1,7 +1,7 @@
 #pragma once
 // The published-variables window: the table edited as a list, read from and written to
 // the controller.
-#include "app/Finestre.h"
+#include "base/Finestre.h"
 
 #include <QWidget>
 #include <array>

@@ -1,6 +1,6 @@
 #include "scheduler/ui/frm_scheduler.h"
 
-#include "app/Testi.h"
+#include "base/Testi.h"
 #include "platform/ui/Pictures.h"
 
 #include <QCalendarWidget>

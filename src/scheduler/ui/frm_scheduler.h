@@ -1,7 +1,7 @@
 #pragma once
 // The data-logger scheduler window: creates logger objects, deletes and moves them and
 // compiles them into their record bytes.
-#include "app/Finestre.h"
+#include "base/Finestre.h"
 #include "scheduler/EditorScheduler.h"
 
 #include <QWidget>

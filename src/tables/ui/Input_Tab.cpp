@@ -1,6 +1,6 @@
 #include "tables/ui/Input_Tab.h"
 
-#include "app/Testi.h"
+#include "base/Testi.h"
 #include "monitor/DialogoValori.h"
 #include "platform/Twips.h"
 #include "tables/InputTab.h"

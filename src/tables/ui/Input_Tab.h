@@ -2,7 +2,7 @@
 // The table window: the editor of the project's linearisation tables and, opened from
 // the function-block editor, the picker that hands the table chosen back in
 // InputTab.TabAttiva.
-#include "app/Finestre.h"
+#include "base/Finestre.h"
 #include "tables/EditorTabelle.h"
 
 #include <QWidget>

@@ -1,7 +1,7 @@
 #include "transfer/ui/frm_Download.h"
 
-#include "app/Finestre.h"
-#include "app/Notifiche.h"
+#include "base/Finestre.h"
+#include "base/Notifiche.h"
 #include "link/Sequenza.h"
 #include "transfer/Download.h"
 

@@ -1,5 +1,5 @@
 #include "app/Comandi.h"
-#include "app/Testi.h"
+#include "base/Testi.h"
 #include "app/ui/Main.h"
 #include "app/ui/Principale.h"
 #include "app/ui/frmAbout.h"

@@ -1,7 +1,7 @@
 // The device configuration window in the running main window, opened from its menu
 // item, with the link on the device simulator.
 #include "app/Comandi.h"
-#include "app/Testi.h"
+#include "base/Testi.h"
 #include "app/ui/Main.h"
 #include "app/ui/Principale.h"
 #include "devconfig/ui/frm_Config.h"

@@ -1,7 +1,7 @@
 // The search window in the running application: opened from the menu, searching fake
 // devices on 127.0.0.1, the tree, the diagram and the pop-up menu's entries.
 #include "app/Comandi.h"
-#include "app/Testi.h"
+#include "base/Testi.h"
 #include "app/ui/Main.h"
 #include "app/ui/Principale.h"
 #include "discovery/Dispositivi.h"

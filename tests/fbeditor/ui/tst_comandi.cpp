@@ -1,4 +1,4 @@
-#include "app/Testi.h"
+#include "base/Testi.h"
 #include "app/ui/Main.h"
 #include "app/ui/Principale.h"
 #include "fbeditor/ApriEditor.h"

@@ -1,6 +1,6 @@
 #include "app/ui/Main.h"
 #include "app/ui/Principale.h"
-#include "app/Testi.h"
+#include "base/Testi.h"
 #include "fbeditor/StatoComandi.h"
 #include "fbeditor/TabellaFunzioni.h"
 #include "fbeditor/ui/PulsanteFunzione.h"

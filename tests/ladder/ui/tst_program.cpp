@@ -1,8 +1,8 @@
 // The ladder window draws the view's rows and hands clicks, presses, typing, the
 // format button, the tabs and the scroll bar back to the ladder.
-#include "app/BarraStrumenti.h"
+#include "base/BarraStrumenti.h"
 #include "app/Comandi.h"
-#include "app/Testi.h"
+#include "base/Testi.h"
 #include "app/ui/Main.h"
 #include "app/ui/Principale.h"
 #include "ladder/OperazioniRung.h"

@@ -1,6 +1,6 @@
 #include "app/Avvio.h"
 #include "app/Comandi.h"
-#include "app/Testi.h"
+#include "base/Testi.h"
 #include "app/ui/Main.h"
 #include "app/ui/Principale.h"
 #include "link/StatoLink.h"

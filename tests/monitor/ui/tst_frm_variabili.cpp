@@ -1,7 +1,7 @@
 // The published-variables window: opened from the Tools menu, edited through its
 // buttons, re-captioned by the language switch.
 #include "app/Comandi.h"
-#include "app/Testi.h"
+#include "base/Testi.h"
 #include "app/ui/Main.h"
 #include "app/ui/Principale.h"
 #include "link/StatoLink.h"

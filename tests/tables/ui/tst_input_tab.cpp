@@ -1,6 +1,6 @@
 // The table window opened from the Tools menu: editing, the grid, files, OK.
 #include "app/Comandi.h"
-#include "app/Testi.h"
+#include "base/Testi.h"
 #include "app/ui/Main.h"
 #include "app/ui/Principale.h"
 #include "monitor/DialogoValori.h"

@@ -1,9 +1,9 @@
 // The engineer's main road in the running windows: point the settings at the device,
 // connect, switch to debug mode, download with every option, and find the program
 // verified, the registers cleared and the controller running.
-#include "app/BarraStato.h"
+#include "base/BarraStato.h"
 #include "app/Comandi.h"
-#include "app/Log.h"
+#include "base/Log.h"
 #include "app/ui/Main.h"
 #include "app/ui/Principale.h"
 #include "link/StatoLink.h"

@@ -2,7 +2,7 @@
 // and the speed in the settings, connect over Modbus RTU, read the registers with the
 // R button, set one, switch to debug mode and download with verification.
 #include "app/Comandi.h"
-#include "app/Log.h"
+#include "base/Log.h"
 #include "app/ui/Main.h"
 #include "app/ui/Principale.h"
 #include "link/StatoLink.h"

@@ -1,6 +1,6 @@
-#include "transfer/ScritturaRegistri.h"
+#include "device/ScritturaRegistri.h"
 
-#include "app/Log.h"
+#include "base/Log.h"
 #include "link/Conversioni.h"
 #include "link/Richiesta.h"
 #include "link/StatoLink.h"

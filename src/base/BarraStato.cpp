@@ -1,6 +1,6 @@
-#include "app/BarraStato.h"
+#include "base/BarraStato.h"
 
-#include "app/Notifiche.h"
+#include "base/Notifiche.h"
 #include "link/StatoLink.h"
 
 namespace ludra {

@@ -1,6 +1,6 @@
-#include "app/BarraStrumenti.h"
+#include "base/BarraStrumenti.h"
 
-#include "app/Notifiche.h"
+#include "base/Notifiche.h"
 
 #include <QStringList>
 

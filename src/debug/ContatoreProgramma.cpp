@@ -1,10 +1,10 @@
-#include "transfer/ContatoreProgramma.h"
+#include "debug/ContatoreProgramma.h"
 
-#include "app/BarraStato.h"
+#include "base/BarraStato.h"
 #include "ladder/VistaLadder.h"
 #include "project/Progetto.h"
 #include "project/Registri.h"
-#include "transfer/MemoriaControllore.h"
+#include "device/MemoriaControllore.h"
 
 namespace ludra {
 namespace {

@@ -1,7 +1,7 @@
-#include "project/Esporta.h"
+#include "projectfiles/Esporta.h"
 
-#include "app/Finestre.h"
-#include "app/Testi.h"
+#include "base/Finestre.h"
+#include "base/Testi.h"
 #include "fbeditor/TabellaFunzioni.h"
 #include "ladder/VistaLadder.h"
 #include "platform/Cp1252.h"

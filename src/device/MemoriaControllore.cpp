@@ -1,8 +1,8 @@
-#include "transfer/MemoriaControllore.h"
+#include "device/MemoriaControllore.h"
 
-#include "app/BarraStato.h"
-#include "app/BarraStrumenti.h"
-#include "app/Log.h"
+#include "base/BarraStato.h"
+#include "base/BarraStrumenti.h"
+#include "base/Log.h"
 #include "link/Richiesta.h"
 #include "link/StatoLink.h"
 #include "platform/Waiter.h"

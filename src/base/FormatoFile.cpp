@@ -1,6 +1,6 @@
-#include "project/FormatoFile.h"
+#include "base/FormatoFile.h"
 
-#include "app/Numeri.h"
+#include "base/Numeri.h"
 #include "platform/Cp1252.h"
 
 #include <cmath>

@@ -1,6 +1,6 @@
-#include "app/Menu.h"
+#include "base/Menu.h"
 
-#include "app/Notifiche.h"
+#include "base/Notifiche.h"
 
 namespace ludra {
 namespace {

@@ -1,7 +1,7 @@
-#include "link/Impostazioni.h"
+#include "app/Impostazioni.h"
 
 #include "app/Avvio.h"
-#include "app/Testi.h"
+#include "base/Testi.h"
 #include "link/Sequenza.h"
 #include "link/StatoLink.h"
 #include "project/Registri.h"

@@ -1,4 +1,4 @@
-#include "devconfig/CampoIntero.h"
+#include "base/CampoIntero.h"
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
-#include "app/Log.h"
+#include "base/Log.h"
 
-#include "app/Notifiche.h"
+#include "base/Notifiche.h"
 
 #include <QLocale>
 

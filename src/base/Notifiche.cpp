@@ -1,4 +1,4 @@
-#include "app/Notifiche.h"
+#include "base/Notifiche.h"
 
 namespace ludra {
 

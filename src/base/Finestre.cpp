@@ -1,4 +1,4 @@
-#include "app/Finestre.h"
+#include "base/Finestre.h"
 
 #include <algorithm>
 

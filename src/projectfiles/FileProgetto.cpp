@@ -1,12 +1,12 @@
-#include "project/FileProgetto.h"
+#include "projectfiles/FileProgetto.h"
 
-#include "app/Finestre.h"
-#include "app/Log.h"
-#include "app/Notifiche.h"
+#include "base/Finestre.h"
+#include "base/Log.h"
+#include "base/Notifiche.h"
 #include "ladder/VistaLadder.h"
 #include "ladder/OperazioniRung.h"
 #include "platform/Dialogs.h"
-#include "project/FormatoFile.h"
+#include "base/FormatoFile.h"
 
 #include <QDir>
 #include <QFile>

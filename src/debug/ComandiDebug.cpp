@@ -1,16 +1,16 @@
-#include "app/ComandiDebug.h"
+#include "debug/ComandiDebug.h"
 
 #include "app/Avvio.h"
-#include "app/BarraStato.h"
-#include "app/BarraStrumenti.h"
+#include "base/BarraStato.h"
+#include "base/BarraStrumenti.h"
 #include "link/Conversioni.h"
 #include "link/Sequenza.h"
 #include "link/StatoLink.h"
 #include "monitor/AggiornaRegistri.h"
 #include "platform/Waiter.h"
 #include "project/Registri.h"
-#include "transfer/ContatoreProgramma.h"
-#include "transfer/MemoriaControllore.h"
+#include "debug/ContatoreProgramma.h"
+#include "device/MemoriaControllore.h"
 
 namespace ludra {
 namespace {

@@ -1,7 +1,7 @@
-#include "app/Testi.h"
+#include "base/Testi.h"
 
-#include "app/Finestre.h"
-#include "app/Menu.h"
+#include "base/Finestre.h"
+#include "base/Menu.h"
 #include "platform/Resources.h"
 
 namespace ludra {
