@@ -17,6 +17,7 @@
 #include "monitor/InputBox.h"
 #include "monitor/Variabili.h"
 #include "project/Progetto.h"
+#include "projectfiles/NuovoProgetto.h"
 #include "project/Registri.h"
 #include "scheduler/Schedulazioni.h"
 #include "tables/InputTab.h"
@@ -24,9 +25,6 @@
 #include "transfer/Trasferimenti.h"
 
 namespace ludra {
-
-bool AggiornaAuto = false;
-std::int16_t TempoAnimazione = 0;
 
 const std::vector<ImmagineLista>& ElencoImmagini()
 {

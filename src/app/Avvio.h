@@ -2,13 +2,9 @@
 // Process-wide values that start-up sets, and the pictures of the main window's
 // image list.
 #include <QString>
-#include <cstdint>
 #include <vector>
 
 namespace ludra {
-
-extern bool AggiornaAuto;               // refresh registers while running
-extern std::int16_t TempoAnimazione;    // animate interval, milliseconds
 
 struct ImmagineLista {
     const char* chiave;

@@ -7,6 +7,7 @@
 #include "compiler/Compilatore.h"
 #include "devconfig/FrmConfig.h"
 #include "discovery/Ricerca.h"
+#include "link/AggiornaStato.h"
 #include "link/Connessione.h"
 #include "ladder/ComandiRung.h"
 #include "ladder/VistaLadder.h"
@@ -19,6 +20,7 @@
 #include "projectfiles/Esporta.h"
 #include "projectfiles/FileProgetto.h"
 #include "project/Progetto.h"
+#include "projectfiles/NuovoProgetto.h"
 #include "project/Registri.h"
 
 #include <QHash>

@@ -1,6 +1,7 @@
 #include "app/Impostazioni.h"
 
 #include "app/Avvio.h"
+#include "base/BarraStrumenti.h"
 #include "base/Testi.h"
 #include "link/Sequenza.h"
 #include "link/StatoLink.h"
@@ -63,14 +64,6 @@ ModuloImpostazioni CaricaImpostazioni()
     m.secondiMostrati = m.secondiAnimazione;
     m.aggiorna = AggiornaAuto;
     return m;
-}
-
-std::int16_t SecondiAttesaSeriale(double millisecondi)
-{
-    if (!(millisecondi > 0))
-        return 1;
-    const double s = std::nearbyint(std::min(millisecondi, 32767.0) / 1000.0);   // halves to even
-    return std::int16_t(std::max(1.0, s));
 }
 
 bool SalvaImpostazioni(const ModuloImpostazioni& m)

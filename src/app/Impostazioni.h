@@ -39,11 +39,6 @@ ModuloImpostazioni CaricaImpostazioni();
 // Refused (false, nothing stored) while a controller sequence runs.
 bool SalvaImpostazioni(const ModuloImpostazioni& modulo);
 
-// The serial reply limit in whole seconds for a time-out in milliseconds: rounded to
-// the nearest second (halves to even), at least one (below it the serial wait would
-// give up before any reply could arrive), at most 33.
-std::int16_t SecondiAttesaSeriale(double millisecondi);
-
 // A typed whole number in [minimo, massimo], rounded half to even; nothing otherwise.
 std::optional<long> InteroDaTesto(const QString& testo, long minimo, long massimo);
 

@@ -1,6 +1,6 @@
 #pragma once
 // The five panels of the main window's status bar. Panels 1 to 3 show the link state
-// (AggiornaStato), panel 4 the last link request's result, panel 5 nothing.
+// (link/AggiornaStato.h), panel 4 the last link request's result, panel 5 nothing.
 #include <QString>
 #include <array>
 
@@ -18,8 +18,5 @@ private:
     BarraStato() = default;
     std::array<QString, 5> pannelli_;
 };
-
-// Renders connection, debug mode and run state into panels 1 to 3 from Controllore.
-void AggiornaStato();
 
 } // namespace ludra

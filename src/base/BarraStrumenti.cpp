@@ -5,6 +5,10 @@
 #include <QStringList>
 
 namespace ludra {
+
+bool AggiornaAuto = false;
+std::int16_t TempoAnimazione = 0;
+
 namespace {
 
 struct Voce {

@@ -2,6 +2,7 @@
 // The toolbar as data: buttons with their keys, pictures, tooltips and enabled state,
 // switched in named groups.
 #include <QString>
+#include <cstdint>
 #include <vector>
 
 namespace ludra {
@@ -49,5 +50,9 @@ Effetto EffettoPulsante(const QString& chiave);
 
 // The keys of a group, in toolbar order; empty for an unknown name.
 std::vector<QString> PulsantiDelGruppo(const QString& blocco);
+
+// The debug keys' options, as the settings set them.
+extern bool AggiornaAuto;               // refresh registers while running
+extern std::int16_t TempoAnimazione;    // animate interval, milliseconds
 
 } // namespace ludra

@@ -1,8 +1,8 @@
 #include "debug/ComandiDebug.h"
 
-#include "app/Avvio.h"
 #include "base/BarraStato.h"
 #include "base/BarraStrumenti.h"
+#include "link/AggiornaStato.h"
 #include "link/Conversioni.h"
 #include "link/Sequenza.h"
 #include "link/StatoLink.h"

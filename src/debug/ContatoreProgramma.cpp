@@ -2,6 +2,7 @@
 
 #include "base/BarraStato.h"
 #include "ladder/VistaLadder.h"
+#include "link/AggiornaStato.h"
 #include "project/Progetto.h"
 #include "project/Registri.h"
 #include "device/MemoriaControllore.h"

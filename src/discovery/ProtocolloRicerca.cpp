@@ -2,7 +2,7 @@
 
 #include "base/Numeri.h"
 #include "link/Checksum.h"
-#include "app/Impostazioni.h"
+#include "link/StatoLink.h"
 #include "platform/Cp1252.h"
 
 #include <QStringList>

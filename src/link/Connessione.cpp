@@ -3,6 +3,7 @@
 #include "base/BarraStato.h"
 #include "base/BarraStrumenti.h"
 #include "base/Log.h"
+#include "link/AggiornaStato.h"
 #include "link/Canali.h"
 #include "link/StatoLink.h"
 #include "platform/Dialogs.h"

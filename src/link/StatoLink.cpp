@@ -3,6 +3,9 @@
 #include "link/Canali.h"
 #include "link/Checksum.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace ludra {
 
 Dispositivo Controllore;
@@ -47,6 +50,14 @@ void AzzeraStatoLink()
     DatiRicevuti = 0;
     MonitorCom = false;
     CRCHi = CRCLo = 0;
+}
+
+std::int16_t SecondiAttesaSeriale(double millisecondi)
+{
+    if (!(millisecondi > 0))
+        return 1;
+    const double s = std::nearbyint(std::min(millisecondi, 32767.0) / 1000.0);   // halves to even
+    return std::int16_t(std::max(1.0, s));
 }
 
 } // namespace ludra

@@ -40,4 +40,9 @@ void ImpostaDefaultLink();
 // Back to the zero state of a fresh process; closes the serial line and the socket.
 void AzzeraStatoLink();
 
+// The serial reply limit in whole seconds for a time-out in milliseconds: rounded to
+// the nearest second (halves to even), at least one (below it the serial wait would
+// give up before any reply could arrive), at most 33.
+std::int16_t SecondiAttesaSeriale(double millisecondi);
+
 } // namespace ludra

@@ -55,26 +55,11 @@ extern QString FileProgetto;
 // A blank line record, as a new or cleared line holds it.
 Rung RungVuoto();
 
-// The empty project "Project" with one blank line selected, the ladder view placed and
-// the function-block and compile buttons on.
-void InitProgetto();
-
-// Closes the current project after offering to save it: empties every unit and the
-// tables, images, display pages, logger objects, published variables and register
-// names and types, unloads the ladder view, forgets the undo record and the copied
-// line, and switches the function-block and compile buttons off.
-// Returns false, with the project still open, when the user asked to save it and the
-// save did not happen.
-bool NuovoProgetto();
-
 // Saving belongs to the project files, which install it here. ask = always show the
 // save dialog; the result says whether the project was saved.
 extern std::function<bool(bool ask)> SalvaProgettoHook;
 
 // Empties a line's record as closing a project does: everything but ArgTesto.
 void SvuotaRung(Rung& rung);
-
-// Clears the whole model (as before the first start).
-void AzzeraProgetto();
 
 } // namespace ludra

@@ -7,6 +7,7 @@
 #include "ladder/OperazioniRung.h"
 #include "platform/Dialogs.h"
 #include "base/FormatoFile.h"
+#include "projectfiles/NuovoProgetto.h"
 
 #include <QDir>
 #include <QFile>

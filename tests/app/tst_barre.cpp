@@ -4,8 +4,10 @@
 #include "app/Comandi.h"
 #include "base/Log.h"
 #include "ladder/VistaLadder.h"
+#include "link/AggiornaStato.h"
 #include "link/StatoLink.h"
 #include "project/Progetto.h"
+#include "projectfiles/NuovoProgetto.h"
 #include "support/Doubles.h"
 
 #include <QTest>

@@ -10,6 +10,7 @@
 #include "images/Immagini.h"
 #include "link/StatoLink.h"
 #include "project/Progetto.h"
+#include "projectfiles/NuovoProgetto.h"
 #include "project/Registri.h"
 #include "scheduler/Schedulazioni.h"
 #include "tables/Tabelle.h"

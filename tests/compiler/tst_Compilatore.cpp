@@ -3,6 +3,7 @@
 
 #include "app/Comandi.h"
 #include "display/CompilaPagine.h"
+#include "projectfiles/NuovoProgetto.h"
 #include "support/Doubles.h"
 
 #include <QtTest>

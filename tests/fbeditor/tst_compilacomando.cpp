@@ -11,6 +11,7 @@
 #include "fbeditor/TabellaFunzioni.h"
 #include "ladder/VistaLadder.h"
 #include "project/Progetto.h"
+#include "projectfiles/NuovoProgetto.h"
 #include "project/Registri.h"
 #include "support/Doubles.h"
 #include "tables/Tabelle.h"

@@ -8,6 +8,7 @@
 #include "monitor/DialogoValori.h"
 #include "monitor/InputBox.h"
 #include "project/Progetto.h"
+#include "projectfiles/NuovoProgetto.h"
 #include "project/Registri.h"
 #include "support/Doubles.h"
 #include "tables/InputTab.h"

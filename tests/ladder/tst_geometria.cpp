@@ -2,6 +2,7 @@
 #include "app/Comandi.h"
 #include "ladder/VistaLadder.h"
 #include "project/Progetto.h"
+#include "projectfiles/NuovoProgetto.h"
 #include "support/Doubles.h"
 #include "support/Ladder.h"
 

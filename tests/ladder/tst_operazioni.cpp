@@ -5,6 +5,7 @@
 #include "ladder/OperazioniRung.h"
 #include "ladder/VistaLadder.h"
 #include "project/Progetto.h"
+#include "projectfiles/NuovoProgetto.h"
 #include "support/Doubles.h"
 #include "support/Ladder.h"
 

@@ -1,4 +1,5 @@
 #include "app/Avvio.h"
+#include "base/BarraStrumenti.h"
 #include "base/Menu.h"
 #include "base/Testi.h"
 #include "app/Impostazioni.h"

@@ -8,6 +8,7 @@
 #include "projectfiles/Esporta.h"
 #include "projectfiles/FileProgetto.h"
 #include "base/FormatoFile.h"
+#include "projectfiles/NuovoProgetto.h"
 #include "support/Doubles.h"
 
 #include <QDir>

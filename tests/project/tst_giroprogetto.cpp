@@ -10,6 +10,7 @@
 #include "ladder/OperazioniRung.h"
 #include "ladder/VistaLadder.h"
 #include "projectfiles/FileProgetto.h"
+#include "projectfiles/NuovoProgetto.h"
 #include "support/Doubles.h"
 #include "tables/Tabelle.h"
 

@@ -6,6 +6,7 @@
 #include "ladder/OperazioniRung.h"
 #include "ladder/VistaLadder.h"
 #include "project/Progetto.h"
+#include "projectfiles/NuovoProgetto.h"
 
 namespace ludra::test {
 

@@ -7,6 +7,7 @@
 #include "compiler/Compilatore.h"
 #include "link/StatoLink.h"
 #include "project/Progetto.h"
+#include "projectfiles/NuovoProgetto.h"
 #include "project/Registri.h"
 #include "support/Doubles.h"
 #include "support/LinkSim.h"

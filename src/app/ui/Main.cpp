@@ -10,6 +10,7 @@
 #include "platform/Twips.h"
 #include "platform/ui/Pictures.h"
 #include "project/Progetto.h"
+#include "projectfiles/NuovoProgetto.h"
 
 #include <QMdiSubWindow>
 

@@ -82,12 +82,15 @@ Principale::Principale()
     connect(&n, &Notifiche::statoCambiato, this, &Principale::aggiornaPannelli);
 
     setHostFinestre(this);
+    setFinestraPrincipale(this);
 }
 
 Principale::~Principale()
 {
     if (hostFinestre() == this)
         setHostFinestre(nullptr);
+    if (finestraPrincipale() == this)
+        setFinestraPrincipale(nullptr);
     // Child windows unregister themselves as they go.
     for (QMdiSubWindow* sub : std::as_const(caricate))
         delete sub;

@@ -3,6 +3,7 @@
 // draws the menu, toolbar and status models that the logic owns and hands clicks back
 // to the dispatch.
 #include "base/Finestre.h"
+#include "base/ui/FinestraPrincipale.h"
 
 #include <QHash>
 #include <QMainWindow>
@@ -17,7 +18,7 @@ class QToolBar;
 
 namespace ludra::ui {
 
-class Principale : public QMainWindow, public HostFinestre {
+class Principale : public QMainWindow, public HostFinestre, public FinestraPrincipale {
     Q_OBJECT
 public:
     static Principale& istanza();
@@ -53,7 +54,8 @@ public:
     QToolBar* toolbar() const { return Toolbar1; }
     QAction* azioneToolbar(const QString& chiave) const { return azioniToolbar.value(chiave); }
     QAction* azioneMenu(const QString& nome) const { return azioniMenu.value(nome); }
-    QMenu* popup(const QString& nome) const { return popupMenu.value(nome); }
+    QMenu* popup(const QString& nome) const override { return popupMenu.value(nome); }
+    QWidget* cornice() override { return this; }
     QLabel* pannello(int n) const;
     QMdiArea* area() const { return mdi; }
 

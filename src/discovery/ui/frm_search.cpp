@@ -1,7 +1,7 @@
 #include "discovery/ui/frm_search.h"
 
 #include "base/Testi.h"
-#include "app/ui/Principale.h"
+#include "base/ui/FinestraPrincipale.h"
 #include "discovery/Ricerca.h"
 #include "discovery/ui/ImmaginiRete.h"
 #include "platform/Twips.h"
@@ -302,7 +302,7 @@ void frm_search::disegnaRete()
 
 void frm_search::Elenco_MouseDown(const QPoint& punto)
 {
-    auto* principale = dynamic_cast<Principale*>(hostFinestre());
+    FinestraPrincipale* principale = finestraPrincipale();
     if (QMenu* menu = principale ? principale->popup(QStringLiteral("mnu_Cont")) : nullptr)
         menu->popup(Elenco->viewport()->mapToGlobal(punto));
 }

@@ -2,7 +2,7 @@
 
 #include "base/Notifiche.h"
 #include "base/Testi.h"
-#include "app/ui/Principale.h"
+#include "base/ui/FinestraPrincipale.h"
 #include "ladder/VistaLadder.h"
 #include "ladder/ui/RigaProgram.h"
 #include "platform/Twips.h"
@@ -95,7 +95,7 @@ Program::Program(QWidget* parent) : QWidget(parent)
     connect(&n, &Notifiche::ladderCambiato, this, &Program::sincronizza);
 
     // The main window's height bounds the layout.
-    if (QWidget* principale = Principale::esiste() ? &Principale::istanza() : nullptr) {
+    if (QWidget* principale = finestraPrincipale() ? finestraPrincipale()->cornice() : nullptr) {
         principale->installEventFilter(this);
         Vista().altezzaPrincipale = pxToTwips(principale->frameGeometry().height());
     }
@@ -221,7 +221,7 @@ void Program::sincronizzaRiga(int u, int i)
 
 bool Program::eventFilter(QObject* o, QEvent* e)
 {
-    if (Principale::esiste() && o == &Principale::istanza()) {
+    if (finestraPrincipale() && o == finestraPrincipale()->cornice()) {
         if (e->type() == QEvent::Resize)
             Vista().altezzaPrincipale = pxToTwips(static_cast<QWidget*>(o)->frameGeometry().height());
         return false;
@@ -281,9 +281,9 @@ void Program::entra(QLineEdit* box, int riga)
 
 void Program::mostraPopup(const QPoint& globale)
 {
-    if (!Principale::esiste())
+    if (!finestraPrincipale())
         return;
-    if (QMenu* menu = Principale::istanza().popup(QStringLiteral("mnu_FB")))
+    if (QMenu* menu = finestraPrincipale()->popup(QStringLiteral("mnu_FB")))
         menu->popup(globale);
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 // The connection and workspace settings window. It shows the fields that
-// link/Impostazioni fills and hands them back on OK; the language option acts at once.
+// app/Impostazioni fills and hands them back on OK; the language option acts at once.
 #include "base/Finestre.h"
 #include "app/Impostazioni.h"
 

@@ -1,0 +1,110 @@
+#include "projectfiles/NuovoProgetto.h"
+
+#include "base/BarraStrumenti.h"
+#include "base/Finestre.h"
+#include "base/Testi.h"
+#include "display/PagineDisplay.h"
+#include "images/Immagini.h"
+#include "ladder/OperazioniRung.h"
+#include "ladder/VistaLadder.h"
+#include "monitor/Variabili.h"
+#include "platform/Dialogs.h"
+#include "project/Progetto.h"
+#include "project/Registri.h"
+#include "scheduler/Schedulazioni.h"
+#include "tables/Tabelle.h"
+
+namespace ludra {
+
+namespace {
+bool subValido() { return SubCorrente >= 0 && SubCorrente < kNumSezioni; }
+} // namespace
+
+void InitProgetto()
+{
+    if (!subValido())
+        return;
+    NomeProgetto = QStringLiteral("Project");
+    UltimaRiga = 0;
+    // The unit starts empty, rows included.
+    RimuoviRighe(SubCorrente);
+    Sezioni[std::size_t(SubCorrente)].NumRung = 0;
+    PagineDisplay.NumPagine = 1;
+    PagineDisplay.Pagine[0].NumOggetti = 0;
+
+    AggiungiRung();
+    RungCorrente = Sezioni[std::size_t(SubCorrente)].NumRung;
+    SelezionaRung(RungCorrente);
+
+    if (HostFinestre* host = hostFinestre()) {
+        host->affianca(QStringLiteral("Program"), QStringLiteral("Log"));
+        host->affianca(QStringLiteral("Registri"), QStringLiteral("Program"));
+    }
+
+    AbilitaPulsanti(QStringLiteral("Puls_FunctionBlock"), true);
+    AbilitaPulsanti(QStringLiteral("Puls_Compila"), true);
+}
+
+bool NuovoProgetto()
+{
+    // No Cancel: the answer No closes the project unsaved. A save the user asked for
+    // that did not happen (dialog cancelled, write error) keeps the project open.
+    const HostFinestre* host = hostFinestre();
+    const platform::MsgResult risposta = platform::msgBox(
+        Testi.t(172), platform::MsgButtons::YesNo, platform::MsgIcon::None,
+        host ? host->caption() : QString());
+    if (risposta == platform::MsgResult::Yes && SalvaProgettoHook && !SalvaProgettoHook(true))
+        return false;
+    // The display designer, the logger editor and the variables list show what the
+    // project being closed holds, and would go on editing it as if it belonged to the
+    // next one.
+    if (HostFinestre* h = hostFinestre())
+        for (const char* f : {"frm_display", "frm_scheduler", "frm_variabili"})
+            h->chiudi(QString::fromLatin1(f));
+
+    // Nothing of the closed project may reach the next one: a subroutine or page unit,
+    // a table, an image, a logger object, a published variable or a register name left
+    // behind would be compiled, downloaded or saved with it.
+    for (int u = 0; u < kNumSezioni; ++u) {
+        Sezione& sezione = Sezioni[std::size_t(u)];
+        for (int i = 1; i <= kMaxRung; ++i)
+            SvuotaRung(sezione.Rung[std::size_t(i)]);
+        RimuoviRighe(u);
+        sezione.NumRung = 0;
+    }
+    SubCorrente = 0;
+    NumSub = 0;
+    UltimaRiga = 0;
+    RungCorrente = 0;
+    PagineDisplay = ListaPagine{};
+    PagineDisplay.NumPagine = 1;
+    AzzeraTabelle();
+    AzzeraImmagini();
+    AzzeraSchedulazioni();
+    AzzeraVariabili();
+    AzzeraNomiRegistri();
+
+    // The undo record and the copied line belong to the project being closed.
+    AzzeraUndo();
+    ScaricaProgram();
+
+    AbilitaPulsanti(QStringLiteral("Puls_FunctionBlock"), false);
+    AbilitaPulsanti(QStringLiteral("Puls_Compila"), false);
+    // A later Save must ask for a name rather than overwrite the project just closed.
+    FileProgetto.clear();
+    return true;
+}
+
+void AzzeraProgetto()
+{
+    for (Sezione& s : Sezioni)
+        s = Sezione{};
+    RungUndo = {};
+    SubCorrente = RungCorrente = UltimaRiga = NumSub = 0;
+    NomeProgetto.clear();
+    FileProgetto.clear();
+    AzzeraUndo();
+    AzzeraVista();
+}
+
+} // namespace ludra
