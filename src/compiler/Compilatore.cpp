@@ -4,6 +4,7 @@
 #include "compiler/Rapporto.h"
 #include "compiler/Unita.h"
 
+#include "display/CompilaPagine.h"
 #include "display/PagineDisplay.h"
 #include "images/Immagini.h"
 #include "project/Progetto.h"
@@ -20,7 +21,7 @@ namespace {
 
 std::function<void()>& rigeneraPagine()
 {
-    static std::function<void()> rigenera;
+    static std::function<void()> rigenera = CompilaOggetti;
     return rigenera;
 }
 

@@ -65,8 +65,8 @@ struct OrigineRecord {
 std::optional<OrigineRecord> RigaDelRecord(int record);
 
 // Before a KVR5460 compile the display-page units are rewritten from the pages, so the
-// page-list targets and the units agree. The display designer installs its page
-// compiler here; without one the units are compiled as they stand.
+// page-list targets and the units agree: the page compiler does it unless another is
+// set here; with none set the units are compiled as they stand.
 void ImpostaRigeneraPagine(std::function<void()> rigenera);
 
 } // namespace ludra

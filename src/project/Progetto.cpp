@@ -11,8 +11,6 @@ std::int16_t NumSub = 0;
 QString NomeProgetto;
 QString FileProgetto;
 
-std::function<bool(bool ask)> SalvaProgettoHook;
-
 Rung RungVuoto()
 {
     Rung r;

@@ -55,10 +55,6 @@ extern QString FileProgetto;
 // A blank line record, as a new or cleared line holds it.
 Rung RungVuoto();
 
-// Saving belongs to the project files, which install it here. ask = always show the
-// save dialog; the result says whether the project was saved.
-extern std::function<bool(bool ask)> SalvaProgettoHook;
-
 // Empties a line's record as closing a project does: everything but ArgTesto.
 void SvuotaRung(Rung& rung);
 

@@ -3,6 +3,7 @@
 #include "base/Finestre.h"
 #include "base/Log.h"
 #include "base/Notifiche.h"
+#include "fbeditor/Ricodifica.h"
 #include "ladder/VistaLadder.h"
 #include "ladder/OperazioniRung.h"
 #include "platform/Dialogs.h"
@@ -17,7 +18,7 @@
 
 namespace ludra {
 
-std::function<QString(int riga)> RicodificaRungHook;
+std::function<QString(int riga)> RicodificaRungHook = RicodificaRiga;
 
 namespace {
 

@@ -63,8 +63,8 @@ void ApriProgetto();
 
 // Rebuilds line `riga` of the current unit through the function-block editor from the
 // record as read (Caricato set): empty when it did, else the editor's reason, and then
-// the record must be left as read. The editor installs it; without it lines keep their
-// records as read.
+// the record must be left as read. The function-block editor's re-encoding unless
+// another is set; with none set lines keep their records as read.
 extern std::function<QString(int riga)> RicodificaRungHook;
 
 inline constexpr const char* kFiltroProgetto = " (*.prj)|*.prj|(*.*)|*.*|";

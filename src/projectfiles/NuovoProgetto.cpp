@@ -11,10 +11,13 @@
 #include "platform/Dialogs.h"
 #include "project/Progetto.h"
 #include "project/Registri.h"
+#include "projectfiles/FileProgetto.h"
 #include "scheduler/Schedulazioni.h"
 #include "tables/Tabelle.h"
 
 namespace ludra {
+
+std::function<bool(bool ask)> SalvaProgettoHook = SalvaProgetto;
 
 namespace {
 bool subValido() { return SubCorrente >= 0 && SubCorrente < kNumSezioni; }

@@ -2,6 +2,8 @@
 // Opening and closing the project as a whole: the empty project, closing one with
 // everything it holds, and the model cleared as before the first start.
 
+#include <functional>
+
 namespace ludra {
 
 // The empty project "Project" with one blank line selected, the ladder view placed and
@@ -15,6 +17,10 @@ void InitProgetto();
 // Returns false, with the project still open, when the user asked to save it and the
 // save did not happen.
 bool NuovoProgetto();
+
+// The save NuovoProgetto offers: SalvaProgetto unless another is set. ask = always
+// show the save dialog; the result says whether the project was saved.
+extern std::function<bool(bool ask)> SalvaProgettoHook;
 
 // Clears the whole model (as before the first start).
 void AzzeraProgetto();

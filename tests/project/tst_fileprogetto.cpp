@@ -97,6 +97,7 @@ private slots:
         ImpostaStatoIniziale();
         InitProgetto();
         SalvaProgettoHook = SalvaProgetto;
+        RicodificaRungHook = nullptr;
     }
     void cleanup()
     {

@@ -4,15 +4,12 @@
 #include "app/ui/Principale.h"
 #include "app/ui/frmAbout.h"
 #include "app/ui/frm_Progetto.h"
-#include "compiler/Compilatore.h"
 #include "devconfig/ui/frm_Config.h"
 #include "devconfig/ui/frm_LettMAC.h"
 #include "devconfig/ui/frm_eeprom.h"
 #include "discovery/ui/frm_search.h"
-#include "display/CompilaPagine.h"
 #include "display/ui/frm_display.h"
 #include "fbeditor/ApriEditor.h"
-#include "fbeditor/Ricodifica.h"
 #include "fbeditor/StatoComandi.h"
 #include "fbeditor/ui/comandi.h"
 #include "images/ui/Input_Img.h"
@@ -22,8 +19,6 @@
 #include "monitor/ui/Input_Box.h"
 #include "monitor/ui/Registri.h"
 #include "monitor/ui/frm_variabili.h"
-#include "projectfiles/FileProgetto.h"
-#include "project/Progetto.h"
 #include "scheduler/ui/frm_scheduler.h"
 #include "tables/ui/Input_Tab.h"
 #include "transfer/ui/frm_Download.h"
@@ -71,11 +66,7 @@ void Collega(Principale& principale)
         return registri;
     });
 
-    SalvaProgettoHook = SalvaProgetto;
-    RicodificaRungHook = RicodificaRiga;
     ModificaRungHook = [](int riga) { ApriEditor(riga); };
-    // A KVR5460 compile rebuilds the page units from the pages as they stand.
-    ImpostaRigeneraPagine(CompilaOggetti);
 }
 
 } // namespace ludra::ui

@@ -4,6 +4,7 @@
 #include "app/ui/Main.h"
 #include "app/ui/Principale.h"
 #include "compiler/Compilatore.h"
+#include "display/CompilaPagine.h"
 #include "display/EditorPagine.h"
 #include "display/ui/DisegnoPagina.h"
 #include "display/ui/frm_display.h"
@@ -66,7 +67,7 @@ private slots:
     void cleanup()
     {
         Principale::distruggi();
-        ImpostaRigeneraPagine({});
+        ImpostaRigeneraPagine(CompilaOggetti);
         platform::setDialogs(dialogsPrima);
         delete dialogs;
     }
