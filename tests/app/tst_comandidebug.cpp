@@ -15,6 +15,7 @@
 #include "app/Impostazioni.h"
 #include "link/Sequenza.h"
 #include "link/StatoLink.h"
+#include "support/Banco.h"
 #include "transfer/Download.h"
 #include "device/MemoriaControllore.h"
 #include "project/Progetto.h"
@@ -106,17 +107,16 @@ private:
     // the toolbar, in debug mode.
     bool preparaProgramma();
 
-    test::FakeDialogs dialogs_;
-    platform::Dialogs* prima_ = nullptr;
+    test::Banco banco_;
+    test::FakeDialogs& dialogs_ = banco_.dialogs;
     std::unique_ptr<test::LinkSuSim> link_;
     std::unique_ptr<test::PauseVirtuali> pause_;
 };
 
 void TestComandiDebug::init()
 {
+    banco_.apri();
     test::progettoDiLinee(6, 1);
-    dialogs_ = test::FakeDialogs{};
-    prima_ = platform::setDialogs(&dialogs_);
     link_ = std::make_unique<test::LinkSuSim>(Mezzo::Tcp);
     ImpostaModello();
     TempoAnimazione = 500;
@@ -128,8 +128,7 @@ void TestComandiDebug::cleanup()
 {
     pause_.reset();
     link_.reset();
-    platform::setDialogs(prima_);
-    AzzeraStatoProcesso();
+    banco_.chiudi();
 }
 
 bool TestComandiDebug::preparaProgramma()

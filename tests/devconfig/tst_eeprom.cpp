@@ -3,6 +3,7 @@
 #include "devconfig/Eeprom.h"
 #include "link/StatoLink.h"
 #include "project/Registri.h"
+#include "support/Banco.h"
 #include "support/Doubles.h"
 #include "support/Frame.h"
 #include "support/Ladder.h"
@@ -48,19 +49,16 @@ class TestEeprom : public QObject {
 private slots:
     void init()
     {
-        test::avviaProgetto();
+        banco_.apri(test::Banco::Avvio::Progetto);
         Controllore.Modello = QStringLiteral("KVR5200");
         ImpostaModello();
-        dialoghi_ = test::FakeDialogs{};
-        prima_ = platform::setDialogs(&dialoghi_);
         link_ = std::make_unique<test::LinkSuSim>(Mezzo::Tcp);
         QVERIFY(link_->connetti());
     }
     void cleanup()
     {
         link_.reset();
-        platform::setDialogs(prima_);
-        AzzeraStatoProcesso();
+        banco_.chiudi();
     }
 
     void puntatori();
@@ -81,8 +79,8 @@ private slots:
 
 private:
     sim::Simulatore& sim() { return link_->sim; }
-    test::FakeDialogs dialoghi_;
-    platform::Dialogs* prima_ = nullptr;
+    test::Banco banco_;
+    test::FakeDialogs& dialoghi_ = banco_.dialogs;
     std::unique_ptr<test::LinkSuSim> link_;
 };
 

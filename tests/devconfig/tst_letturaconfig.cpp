@@ -4,6 +4,7 @@
 #include "base/Testi.h"
 #include "devconfig/LetturaConfig.h"
 #include "link/StatoLink.h"
+#include "support/Banco.h"
 #include "support/Doubles.h"
 #include "support/Frame.h"
 #include "support/LinkSim.h"
@@ -16,16 +17,6 @@ using test::Mezzo;
 Q_DECLARE_METATYPE(Mezzo)
 
 namespace {
-
-// Message boxes recorded; every wait stays real so the link reaches the simulator.
-struct SoloDialoghi {
-    test::FakeDialogs dialogs;
-    platform::Dialogs* prima = platform::setDialogs(&dialogs);
-    SoloDialoghi() = default;
-    SoloDialoghi(const SoloDialoghi&) = delete;
-    SoloDialoghi& operator=(const SoloDialoghi&) = delete;
-    ~SoloDialoghi() { platform::setDialogs(prima); }
-};
 
 using Letture = QList<QPair<int, int>>;
 
@@ -62,11 +53,11 @@ class TestLetturaConfig : public QObject {
 private slots:
     void init()
     {
-        AzzeraStatoProcesso();
+        banco_.apri();
         ImpostaStatoIniziale();
         ImpostaLingua(kInglese);
     }
-    void cleanup() { AzzeraStatoProcesso(); }
+    void cleanup() { banco_.chiudi(); }
 
     void sequenzaPerModello_data();
     void sequenzaPerModello();
@@ -82,6 +73,9 @@ private slots:
     void fallimenti_data();
     void fallimenti();
     void indirizzoNonValido();
+
+private:
+    test::Banco banco_;
 };
 
 void TestLetturaConfig::sequenzaPerModello_data()
@@ -302,7 +296,7 @@ void TestLetturaConfig::fallimenti()
     QFETCH(int, dopo);
     QFETCH(int, r24);
     QFETCH(int, r25);
-    SoloDialoghi doppi;
+    test::Banco& doppi = banco_;
     test::LinkSuSim link(Mezzo::Tcp);
     QVERIFY(link.connetti());
     for (int r = 0; r < 30; ++r)
@@ -334,7 +328,6 @@ void TestLetturaConfig::fallimenti()
 
 void TestLetturaConfig::indirizzoNonValido()
 {
-    SoloDialoghi doppi;
     test::LinkSuSim link(Mezzo::Tcp);
     QVERIFY(link.connetti());
     for (const char* testo : {"256", "-1", "abc1"}) {

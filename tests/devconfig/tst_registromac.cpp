@@ -3,6 +3,7 @@
 #include "app/Avvio.h"
 #include "devconfig/RegistroMac.h"
 #include "link/StatoLink.h"
+#include "support/Banco.h"
 #include "support/Doubles.h"
 #include "support/Frame.h"
 #include "support/Ladder.h"
@@ -50,14 +51,11 @@ class TestRegistroMac : public QObject {
 private slots:
     void init()
     {
-        test::avviaProgetto();
-        dialoghi_ = test::FakeDialogs{};
-        prima_ = platform::setDialogs(&dialoghi_);
+        banco_.apri(test::Banco::Avvio::Progetto);
     }
     void cleanup()
     {
-        platform::setDialogs(prima_);
-        AzzeraStatoProcesso();
+        banco_.chiudi();
     }
 
     void fileScritto();
@@ -76,8 +74,8 @@ private slots:
     void chiusura();
 
 private:
-    test::FakeDialogs dialoghi_;
-    platform::Dialogs* prima_ = nullptr;
+    test::Banco banco_;
+    test::FakeDialogs& dialoghi_ = banco_.dialogs;
 };
 
 void TestRegistroMac::fileScritto()

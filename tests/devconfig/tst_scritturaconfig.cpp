@@ -4,6 +4,7 @@
 #include "base/Testi.h"
 #include "devconfig/ScritturaConfig.h"
 #include "link/StatoLink.h"
+#include "support/Banco.h"
 #include "support/Doubles.h"
 #include "support/Frame.h"
 #include "support/LinkSim.h"
@@ -15,16 +16,6 @@ using namespace ludra;
 using test::Mezzo;
 
 namespace {
-
-// Message boxes recorded; every wait stays real so the link reaches the simulator.
-struct SoloDialoghi {
-    test::FakeDialogs dialogs;
-    platform::Dialogs* prima = platform::setDialogs(&dialogs);
-    SoloDialoghi() = default;
-    SoloDialoghi(const SoloDialoghi&) = delete;
-    SoloDialoghi& operator=(const SoloDialoghi&) = delete;
-    ~SoloDialoghi() { platform::setDialogs(prima); }
-};
 
 using Trame = QList<QList<int>>;
 using Azione = std::function<EsitoScrittura()>;
@@ -76,11 +67,11 @@ class TestScritturaConfig : public QObject {
 private slots:
     void init()
     {
-        AzzeraStatoProcesso();
+        banco_.apri();
         ImpostaStatoIniziale();
         ImpostaLingua(kInglese);
     }
-    void cleanup() { AzzeraStatoProcesso(); }
+    void cleanup() { banco_.chiudi(); }
 
     void trameEsatte_data();
     void trameEsatte();
@@ -89,6 +80,9 @@ private slots:
     void portaSiFermaAlGuasto();
     void sincronizzazione();
     void rtu();
+
+private:
+    test::Banco banco_;
 };
 
 void TestScritturaConfig::trameEsatte_data()
@@ -163,7 +157,7 @@ void TestScritturaConfig::trameEsatte()
     QFETCH(Azione, azione);
     QFETCH(Trame, attese);
     QFETCH(int, pause);
-    SoloDialoghi doppi;
+    test::Banco& doppi = banco_;
     test::LinkSuSim link(Mezzo::Tcp);
     QVERIFY(link.connetti());
     test::PauseVirtuali virtuali;
@@ -217,7 +211,7 @@ void TestScritturaConfig::valoriRifiutati()
 {
     QFETCH(Azione, azione);
     QFETCH(QString, messaggio);
-    SoloDialoghi doppi;
+    test::Banco& doppi = banco_;
     test::LinkSuSim link(Mezzo::Tcp);
     QVERIFY(link.connetti());
     test::PauseVirtuali virtuali;
@@ -230,7 +224,6 @@ void TestScritturaConfig::valoriRifiutati()
 
 void TestScritturaConfig::portaSiFermaAlGuasto()
 {
-    SoloDialoghi doppi;
     test::LinkSuSim link(Mezzo::Tcp);
     QVERIFY(link.connetti());
     test::PauseVirtuali virtuali;

@@ -8,6 +8,7 @@
 #include "link/StatoLink.h"
 #include "platform/PortaSeriale.h"
 #include "platform/Waiter.h"
+#include "support/Banco.h"
 #include "support/Doubles.h"
 #include "support/LinkSim.h"
 
@@ -89,23 +90,20 @@ private slots:
     void erroriApertura();
 
 private:
-    test::FakeDialogs dialogs_;
-    platform::Dialogs* dialogsPrecedenti_ = nullptr;
+    test::Banco banco_;
+    test::FakeDialogs& dialogs_ = banco_.dialogs;
 };
 
 void TestConnessione::init()
 {
-    AzzeraStatoProcesso();
+    banco_.apri();
     CreaToolBar();
-    dialogs_ = test::FakeDialogs{};
-    dialogsPrecedenti_ = platform::setDialogs(&dialogs_);
 }
 
 void TestConnessione::cleanup()
 {
-    platform::setDialogs(dialogsPrecedenti_);
     NumeroTelefono.clear();
-    AzzeraStatoProcesso();
+    banco_.chiudi();
 }
 
 void TestConnessione::tcpConnessoEDisconnesso()

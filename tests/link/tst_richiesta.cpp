@@ -7,6 +7,7 @@
 #include "link/Richiesta.h"
 #include "link/StatoLink.h"
 #include "platform/Waiter.h"
+#include "support/Banco.h"
 #include "support/Doubles.h"
 #include "support/LinkSim.h"
 
@@ -78,21 +79,18 @@ private slots:
     void lunghezzaTcpErrata();
 
 private:
-    test::FakeDialogs dialogs_;
-    platform::Dialogs* dialogsPrecedenti_ = nullptr;
+    test::Banco banco_;
+    test::FakeDialogs& dialogs_ = banco_.dialogs;
 };
 
 void TestRichiesta::init()
 {
-    AzzeraStatoProcesso();
-    dialogs_ = test::FakeDialogs{};
-    dialogsPrecedenti_ = platform::setDialogs(&dialogs_);
+    banco_.apri();
 }
 
 void TestRichiesta::cleanup()
 {
-    platform::setDialogs(dialogsPrecedenti_);
-    AzzeraStatoProcesso();
+    banco_.chiudi();
 }
 
 void TestRichiesta::letturaRiuscita()

@@ -7,6 +7,7 @@
 #include "base/Log.h"
 #include "link/Richiesta.h"
 #include "link/StatoLink.h"
+#include "support/Banco.h"
 #include "support/Doubles.h"
 #include "support/LinkSim.h"
 
@@ -22,13 +23,16 @@ class TestToolbarLink : public QObject {
 private slots:
     void init()
     {
-        AzzeraStatoProcesso();
+        banco_.apri();
         CreaToolBar();
     }
-    void cleanup() { AzzeraStatoProcesso(); }
+    void cleanup() { banco_.chiudi(); }
     void connettiRichiesteDisconnetti_data();
     void connettiRichiesteDisconnetti();
     void modelloSenzaModoDebug();
+
+private:
+    test::Banco banco_;
 };
 
 void TestToolbarLink::connettiRichiesteDisconnetti_data()
@@ -47,8 +51,7 @@ void TestToolbarLink::connettiRichiesteDisconnetti()
     QFETCH(Mezzo, mezzo);
     QFETCH(QString, connesso);
     QFETCH(QString, disconnesso);
-    test::FakeDialogs dialogs;
-    platform::Dialogs* prima = platform::setDialogs(&dialogs);
+    test::FakeDialogs& dialogs = banco_.dialogs;
     {
         test::LinkSuSim link(mezzo);
         QVERIFY(link.avviato());
@@ -83,7 +86,6 @@ void TestToolbarLink::connettiRichiesteDisconnetti()
         QCOMPARE(int(InviaRichiesta(false)), 3);
     }
     QVERIFY(dialogs.messaggi.empty());
-    platform::setDialogs(prima);
 }
 
 void TestToolbarLink::modelloSenzaModoDebug()

@@ -9,6 +9,7 @@
 #include "platform/Waiter.h"
 #include "project/Registri.h"
 #include "support/AttesaConAzioni.h"
+#include "support/Banco.h"
 #include "support/Doubles.h"
 #include "support/LinkSim.h"
 
@@ -74,22 +75,19 @@ private slots:
     void clearRegistri();
 
 private:
-    test::FakeDialogs dialogs;
-    platform::Dialogs* dialogsPrima = nullptr;
+    test::Banco banco_;
+    test::FakeDialogs& dialogs = banco_.dialogs;
 };
 
 void TestAggiornaRegistri::init()
 {
-    AzzeraStatoProcesso();
+    banco_.apri();
     ImpostaStatoIniziale();
-    dialogs = test::FakeDialogs{};
-    dialogsPrima = platform::setDialogs(&dialogs);
 }
 
 void TestAggiornaRegistri::cleanup()
 {
-    platform::setDialogs(dialogsPrima);
-    AzzeraStatoProcesso();
+    banco_.chiudi();
 }
 
 void TestAggiornaRegistri::leggeTrentaDueRegistri_data()

@@ -7,6 +7,7 @@
 #include "monitor/DialogoRegistro.h"
 #include "monitor/ScritturaRegistri.h"
 #include "project/Registri.h"
+#include "support/Banco.h"
 #include "support/Doubles.h"
 #include "support/LinkSim.h"
 
@@ -44,24 +45,21 @@ private slots:
     void coppiaSenzaRisposta();
 
 private:
-    test::FakeDialogs dialogs;
-    platform::Dialogs* dialogsPrima = nullptr;
+    test::Banco banco_;
+    test::FakeDialogs& dialogs = banco_.dialogs;
 };
 
 void TestDialogoRegistro::init()
 {
-    AzzeraStatoProcesso();
+    banco_.apri();
     ImpostaLingua(kInglese);
     ImpostaStatoIniziale();
-    dialogs = test::FakeDialogs{};
-    dialogsPrima = platform::setDialogs(&dialogs);
 }
 
 void TestDialogoRegistro::cleanup()
 {
-    platform::setDialogs(dialogsPrima);
     QLocale::setDefault(QLocale::c());
-    AzzeraStatoProcesso();
+    banco_.chiudi();
 }
 
 void TestDialogoRegistro::valoreIniziale_data()

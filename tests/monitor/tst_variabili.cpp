@@ -8,6 +8,7 @@
 #include "device/MemoriaControllore.h"
 #include "monitor/Variabili.h"
 #include "project/Registri.h"
+#include "support/Banco.h"
 #include "support/Doubles.h"
 #include "support/Frame.h"
 #include "support/Ladder.h"
@@ -96,12 +97,12 @@ class TestVariabili : public QObject {
 private slots:
     void init()
     {
-        test::avviaProgetto();
+        banco_.apri(test::Banco::Avvio::Progetto);
         Controllore.Modello = QStringLiteral("KVR5200");
         ImpostaModello();
         QCOMPARE(int(PuntWebPages), 8192);
     }
-    void cleanup() { AzzeraStatoProcesso(); }
+    void cleanup() { banco_.chiudi(); }
 
     void codifica_data();
     void codifica();
@@ -117,6 +118,9 @@ private slots:
     void lettura_data();
     void lettura();
     void letturaFallitaNonCambiaNulla();
+
+private:
+    test::Banco banco_;
 };
 
 void TestVariabili::codifica_data()
@@ -278,8 +282,7 @@ void TestVariabili::scritturaRifiutata()
     QFETCH(int, puntWeb);
     test::LinkSuSim link(Mezzo::Tcp);
     QVERIFY(link.connetti());
-    test::FakeDialogs dialoghi;
-    platform::Dialogs* prima = platform::setDialogs(&dialoghi);
+    test::FakeDialogs& dialoghi = banco_.dialogs;
     for (int i = 0; i < voci; ++i)
         AggiungiVariabile();
     if (voci > 1)
@@ -287,7 +290,6 @@ void TestVariabili::scritturaRifiutata()
     PuntWebPages = std::int16_t(puntWeb);
     const int richieste = link.sim.richieste();
     QVERIFY(!ScriviVariabili());
-    platform::setDialogs(prima);
     QCOMPARE(link.sim.richieste(), richieste);
     QCOMPARE(dialoghi.messaggi.size(), std::size_t(1));
 }
@@ -296,13 +298,10 @@ void TestVariabili::scritturaSiFermaAlPrimoErrore()
 {
     test::LinkSuSim link(Mezzo::Tcp);
     QVERIFY(link.connetti());
-    test::FakeDialogs dialoghi;
-    platform::Dialogs* prima = platform::setDialogs(&dialoghi);
     for (int i = 0; i < 3; ++i)
         AggiungiVariabile();
     link.sim.impostaGuasto(sim::Guasto::Eccezione);
     QVERIFY(!ScriviVariabili());
-    platform::setDialogs(prima);
     QCOMPARE(accessi(link.sim).size(), std::size_t(1));
 }
 
@@ -325,8 +324,6 @@ void TestVariabili::lettura()
     QFETCH(int, numero);
     test::LinkSuSim link(Mezzo::Tcp);
     QVERIFY(link.connetti());
-    test::FakeDialogs dialoghi;
-    platform::Dialogs* prima = platform::setDialogs(&dialoghi);
     AggiungiVariabile();
     AggiungiVariabile();
     const QStringList vecchie = RigheVariabili();
@@ -336,7 +333,6 @@ void TestVariabili::lettura()
                    CodificaVariabile(std::uint16_t(100 + k), std::uint8_t(k == 1 ? 11 : 1),
                                      QStringLiteral("%5.0f"), QStringLiteral("N%1").arg(k)));
     QCOMPARE(LeggiVariabili(), ok);
-    platform::setDialogs(prima);
     QCOMPARE(int(NumVariabili), numero);
     if (!ok) {
         QCOMPARE(RigheVariabili(), vecchie);
@@ -354,8 +350,6 @@ void TestVariabili::letturaFallitaNonCambiaNulla()
 {
     test::LinkSuSim link(Mezzo::Tcp);
     QVERIFY(link.connetti());
-    test::FakeDialogs dialoghi;
-    platform::Dialogs* prima = platform::setDialogs(&dialoghi);
     AggiungiVariabile();
     const QStringList vecchie = RigheVariabili();
     link.sim.setMemoria(kBase - 1, 4);
@@ -366,7 +360,6 @@ void TestVariabili::letturaFallitaNonCambiaNulla()
             link.sim.impostaGuasto(sim::Guasto::Eccezione);
     });
     const bool ok = LeggiVariabili();
-    platform::setDialogs(prima);
     QVERIFY(!ok);
     QCOMPARE(accessi(link.sim).size(), std::size_t(3));
     QCOMPARE(int(NumVariabili), 1);

@@ -9,6 +9,7 @@
 #include "project/Progetto.h"
 #include "projectfiles/NuovoProgetto.h"
 #include "project/Registri.h"
+#include "support/Banco.h"
 #include "support/Doubles.h"
 #include "support/LinkSim.h"
 #include "transfer/Download.h"
@@ -43,23 +44,20 @@ QStringList senzaSeparatori(const QStringList& righe)
 class TestDownload : public QObject {
     Q_OBJECT
 private:
-    test::FakeDialogs dialogs_;
-    platform::Dialogs* prima_ = nullptr;
+    test::Banco banco_;
+    test::FakeDialogs& dialogs_ = banco_.dialogs;
 
 private slots:
     void init()
     {
-        AzzeraStatoProcesso();
+        banco_.apri();
         ImpostaLingua(kInglese);
         ImpostaStatoIniziale();
         InitProgetto();
-        dialogs_ = test::FakeDialogs{};
-        prima_ = platform::setDialogs(&dialogs_);
     }
     void cleanup()
     {
-        platform::setDialogs(prima_);
-        AzzeraStatoProcesso();
+        banco_.chiudi();
     }
 
     void fullRun_data();

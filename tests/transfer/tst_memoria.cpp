@@ -8,6 +8,7 @@
 #include "link/StatoLink.h"
 #include "project/Progetto.h"
 #include "project/Registri.h"
+#include "support/Banco.h"
 #include "support/Doubles.h"
 #include "support/Frame.h"
 #include "support/Ladder.h"
@@ -59,14 +60,11 @@ class TestMemoria : public QObject {
 private slots:
     void init()
     {
-        test::avviaProgetto();
-        dialogs_ = test::FakeDialogs{};
-        prima_ = platform::setDialogs(&dialogs_);
+        banco_.apri(test::Banco::Avvio::Progetto);
     }
     void cleanup()
     {
-        platform::setDialogs(prima_);
-        AzzeraStatoProcesso();
+        banco_.chiudi();
     }
     void impostaModoDebug_data();
     void impostaModoDebug();
@@ -85,8 +83,8 @@ private slots:
     void contatoreLetturaFallita();
 
 private:
-    test::FakeDialogs dialogs_;
-    platform::Dialogs* prima_ = nullptr;
+    test::Banco banco_;
+    test::FakeDialogs& dialogs_ = banco_.dialogs;
 };
 
 void TestMemoria::impostaModoDebug_data()

@@ -5,6 +5,7 @@
 #include "link/Richiesta.h"
 #include "link/StatoLink.h"
 #include "platform/Waiter.h"
+#include "support/Banco.h"
 #include "support/Doubles.h"
 #include "support/LinkSim.h"
 #include "transfer/RichiestaManuale.h"
@@ -87,21 +88,18 @@ private slots:
     void ciclicaCampiCambiatiDuranteIlCiclo();
 
 private:
-    test::FakeDialogs dialogs_;
-    platform::Dialogs* prec_ = nullptr;
+    test::Banco banco_;
+    test::FakeDialogs& dialogs_ = banco_.dialogs;
 };
 
 void TestRichiestaManuale::init()
 {
-    AzzeraStatoProcesso();
-    dialogs_ = test::FakeDialogs{};
-    prec_ = platform::setDialogs(&dialogs_);
+    banco_.apri();
 }
 
 void TestRichiestaManuale::cleanup()
 {
-    platform::setDialogs(prec_);
-    AzzeraStatoProcesso();
+    banco_.chiudi();
 }
 
 void TestRichiestaManuale::trama_data()

@@ -3,6 +3,7 @@
 #include "base/Log.h"
 #include "link/StatoLink.h"
 #include "project/Registri.h"
+#include "support/Banco.h"
 #include "support/Doubles.h"
 #include "support/Frame.h"
 #include "support/LinkSim.h"
@@ -44,16 +45,13 @@ class TestScritturaRegistri : public QObject {
 private slots:
     void init()
     {
-        AzzeraStatoProcesso();
+        banco_.apri();
         ImpostaDefaultLink();
         ImpostaModello();
-        dialogs_ = test::FakeDialogs{};
-        prima_ = platform::setDialogs(&dialogs_);
     }
     void cleanup()
     {
-        platform::setDialogs(prima_);
-        AzzeraStatoProcesso();
+        banco_.chiudi();
     }
     void scritture_data();
     void scritture();
@@ -64,8 +62,8 @@ private slots:
     void registroOltreLaTabella();
 
 private:
-    test::FakeDialogs dialogs_;
-    platform::Dialogs* prima_ = nullptr;
+    test::Banco banco_;
+    test::FakeDialogs& dialogs_ = banco_.dialogs;
 };
 
 void TestScritturaRegistri::scritture_data()

@@ -7,6 +7,7 @@
 #include "link/StatoLink.h"
 #include "project/Progetto.h"
 #include "project/Registri.h"
+#include "support/Banco.h"
 #include "support/Doubles.h"
 #include "support/Frame.h"
 #include "support/LinkSim.h"
@@ -63,16 +64,13 @@ class TestTrasferimenti : public QObject {
 private slots:
     void init()
     {
-        AzzeraStatoProcesso();
+        banco_.apri();
         ImpostaDefaultLink();
         ImpostaModello();
-        dialogs_ = test::FakeDialogs{};
-        prima_ = platform::setDialogs(&dialogs_);
     }
     void cleanup()
     {
-        platform::setDialogs(prima_);
-        AzzeraStatoProcesso();
+        banco_.chiudi();
     }
     void blocchiDelProgramma_data();
     void blocchiDelProgramma();
@@ -96,8 +94,8 @@ private slots:
     void senzaDialogoRimandaIlBuffer();
 
 private:
-    test::FakeDialogs dialogs_;
-    platform::Dialogs* prima_ = nullptr;
+    test::Banco banco_;
+    test::FakeDialogs& dialogs_ = banco_.dialogs;
 };
 
 void TestTrasferimenti::blocchiDelProgramma_data()

@@ -6,6 +6,7 @@
 #include "link/Richiesta.h"
 #include "link/StatoLink.h"
 #include "platform/PortaSeriale.h"
+#include "support/Banco.h"
 #include "support/Doubles.h"
 #include "support/LinkSim.h"
 
@@ -101,14 +102,17 @@ struct ClienteSuSim {
 class TestLibmodbus : public QObject {
     Q_OBJECT
 private slots:
-    void init() { AzzeraStatoProcesso(); }
-    void cleanup() { AzzeraStatoProcesso(); }
+    void init() { banco_.apri(); }
+    void cleanup() { banco_.chiudi(); }
     void linkControServer_data() { aggiungiMezzi(); }
     void linkControServer();
     void linkControServerEccezione_data() { aggiungiMezzi(); }
     void linkControServerEccezione();
     void clienteControSimulatore_data() { aggiungiMezzi(); }
     void clienteControSimulatore();
+
+private:
+    test::Banco banco_;
 };
 
 void TestLibmodbus::linkControServer()
@@ -153,8 +157,7 @@ void TestLibmodbus::linkControServer()
 void TestLibmodbus::linkControServerEccezione()
 {
     QFETCH(Mezzo, mezzo);
-    test::FakeDialogs dialogs;
-    platform::Dialogs* prima = platform::setDialogs(&dialogs);
+    test::FakeDialogs& dialogs = banco_.dialogs;
     {
         LinkSuLibmodbus peer(mezzo);
         QVERIFY(Controllore.Connesso);
@@ -174,7 +177,6 @@ void TestLibmodbus::linkControServerEccezione()
         test::RichiestaLettura(0, 1);
         QCOMPARE(int(InviaRichiesta(true)), 0);
     }
-    platform::setDialogs(prima);
 }
 
 void TestLibmodbus::clienteControSimulatore()
