@@ -63,7 +63,8 @@ void connettiSeriale()
 void connettiTcp()
 {
     platform::SocketTcp& socket = Winsock1();
-    // The port field is 16 bits wide: ports above 32767 are kept as negative numbers.
+    // The port field is an unsigned 16-bit number: every port up to 65535 is kept as it
+    // is, and 0 names no port.
     const quint16 numero = quint16(Controllore.Porta);
     if (numero == 0) {
         socket.chiudi();

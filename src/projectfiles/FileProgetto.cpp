@@ -277,25 +277,56 @@ bool ScriviFileProgetto(const QString& prj, const ContenutoProgetto& c, QString&
         {".ptb", TestoPtb(c)},
         {".dsp", TestoDsp(c)},
     }};
-    // All four are written aside first; only when every one is complete do they
-    // replace the old ones, so a failure leaves the previous project whole.
+    // All four are written aside first, and the old ones are kept in memory; only when
+    // every new one is complete do they replace the old ones. Should a replacement still
+    // fail, the files replaced before it get their old contents back, or go when there
+    // were none: a failure leaves the previous project whole.
     std::array<std::unique_ptr<QSaveFile>, 4> salvati;
+    std::array<std::optional<QByteArray>, 4> vecchi;
+    const auto annulla = [&salvati] {
+        for (auto& s : salvati)
+            if (s)
+                s->cancelWriting();
+    };
     for (std::size_t i = 0; i < file.size(); ++i) {
-        salvati[i] = std::make_unique<QSaveFile>(nomeFile(prj, file[i].first));
+        const QString nome = nomeFile(prj, file[i].first);
+        if (QFile vecchio(nome); vecchio.exists()) {
+            if (!vecchio.open(QIODevice::ReadOnly)) {
+                errore = QStringLiteral("%1: %2").arg(nome, vecchio.errorString());
+                annulla();
+                return false;
+            }
+            vecchi[i] = vecchio.readAll();
+        }
+        salvati[i] = std::make_unique<QSaveFile>(nome);
         QSaveFile& f = *salvati[i];
-        if (!f.open(QIODevice::WriteOnly) || f.write(file[i].second) != file[i].second.size()) {
+        // A full disk shows on the flush; the commit would report it as saved.
+        if (!f.open(QIODevice::WriteOnly) || f.write(file[i].second) != file[i].second.size()
+            || !f.flush()) {
             errore = QStringLiteral("%1: %2").arg(f.fileName(), f.errorString());
-            for (auto& s : salvati)
-                if (s)
-                    s->cancelWriting();
+            annulla();
             return false;
         }
     }
-    for (auto& f : salvati) {
-        if (!f->commit()) {
-            errore = QStringLiteral("%1: %2").arg(f->fileName(), f->errorString());
-            return false;
+    for (std::size_t i = 0; i < salvati.size(); ++i) {
+        if (salvati[i]->commit())
+            continue;
+        errore = QStringLiteral("%1: %2").arg(salvati[i]->fileName(), salvati[i]->errorString());
+        annulla();
+        for (std::size_t j = 0; j < i; ++j) {
+            const QString nome = salvati[j]->fileName();
+            bool rimesso = false;
+            if (vecchi[j]) {
+                QSaveFile f(nome);
+                rimesso = f.open(QIODevice::WriteOnly) && f.write(*vecchi[j]) == vecchi[j]->size()
+                          && f.commit();
+            } else {
+                rimesso = QFile::remove(nome);
+            }
+            if (!rimesso)
+                errore += QStringLiteral("; %1 could not be put back as it was").arg(nome);
         }
+        return false;
     }
     return true;
 }

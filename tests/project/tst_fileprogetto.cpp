@@ -15,6 +15,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <csignal>
+#include <sys/resource.h>
 
 using namespace ludra;
 
@@ -119,6 +121,7 @@ private slots:
     void readerRefuses();
     void missingSideFilesReadEmpty();
     void missingPrjKeepsProject();
+    void writeErrorKeepsOldFiles_data();
     void writeErrorKeepsOldFiles();
     void saveCancelledWritesNothing();
     void caseOfEndings();
@@ -393,19 +396,45 @@ void TestFileProgetto::missingPrjKeepsProject()
     QVERIFY(d->dialogs.messaggi.back().testo.contains(QStringLiteral("does not exist")));
 }
 
+void TestFileProgetto::writeErrorKeepsOldFiles_data()
+{
+    QTest::addColumn<bool>("discoPieno");
+    // The .dsp cannot be replaced: a directory stands in its place.
+    QTest::newRow("dsp is a directory") << false;
+    // The disk fills while the listing is written.
+    QTest::newRow("disk full") << true;
+}
+
 void TestFileProgetto::writeErrorKeepsOldFiles()
 {
+    QFETCH(bool, discoPieno);
     linee({riga("first", "", 3, 4)});
     d->dialogs.fileScelti.push_back(base());
     QVERIFY(SalvaProgetto(true));
-    const QByteArray prj = leggi(base() + QStringLiteral(".prj"));
-    // The .dsp cannot be replaced: a directory stands in its place.
-    QFile::remove(base() + QStringLiteral(".dsp"));
-    QVERIFY(QDir().mkpath(base() + QStringLiteral(".dsp")));
+    const QStringList nomi = {base() + QStringLiteral(".prj"), base() + QStringLiteral(".lst"),
+                              base() + QStringLiteral(".ptb"), base() + QStringLiteral(".dsp")};
+    QList<QByteArray> vecchi;
+    for (const QString& nome : nomi)
+        vecchi << leggi(nome);
+    if (!discoPieno) {
+        QFile::remove(nomi[3]);
+        QVERIFY(QDir().mkpath(nomi[3]));
+        vecchi.removeLast();
+    }
     linee({riga("second", "", 3, 4)});
-    FileProgetto = base() + QStringLiteral(".prj");
-    QVERIFY(!SalvaProgetto(false));
-    QCOMPARE(leggi(base() + QStringLiteral(".prj")), prj);
+    FileProgetto = nomi[0];
+    // Files may grow to 1000 bytes: the .prj fits, the listing does not.
+    rlimit limite{}, prima{};
+    getrlimit(RLIMIT_FSIZE, &prima);
+    limite = {discoPieno ? 1000 : prima.rlim_cur, prima.rlim_max};
+    const auto segnale = std::signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &limite);
+    const bool salvato = SalvaProgetto(false);
+    setrlimit(RLIMIT_FSIZE, &prima);
+    std::signal(SIGXFSZ, segnale);
+    QVERIFY(!salvato);
+    for (int i = 0; i < vecchi.size(); ++i)
+        QCOMPARE(leggi(nomi[i]), vecchi[i]);
     QCOMPARE(d->dialogs.messaggi.back().icona, platform::MsgIcon::Critical);
     QVERIFY(LogModello::istanza().righe().last().contains(QStringLiteral("Project not saved")));
 }
