@@ -9,6 +9,7 @@
 #include "link/StatoLink.h"
 #include "platform/Cp1252.h"
 #include "platform/Dialogs.h"
+#include "platform/Waiter.h"
 
 #include <cmath>
 #include <initializer_list>
@@ -90,7 +91,7 @@ EsitoScrittura nome(std::uint8_t a, const QString& testo)
     const EsitoScrittura e = invia({a, 16, 0, kRegNome, 0, 2, 4, std::uint8_t(c[1]),
                                     std::uint8_t(c[0]), std::uint8_t(c[3]), std::uint8_t(c[2])});
     if (e == EsitoScrittura::Scritto)
-        Pausa(kPausaScrittura);
+        platform::pause(kPausaScrittura, Sequenza::arrestata);
     return e;
 }
 
@@ -113,10 +114,10 @@ EsitoScrittura porta0(const QString& modello, std::uint8_t a, const CampiConfig&
     const int codice = CodiceBaud(c.baud[0]).value_or(0);
     if (invia({a, 6, 0, kRegBaud, 0, std::uint8_t(codice + kBaudScrittura)}) != EsitoScrittura::Scritto)
         return EsitoScrittura::Fallito;
-    Pausa(kPausaScrittura);
+    platform::pause(kPausaScrittura, Sequenza::arrestata);
     if (invia({a, 6, 0, kRegRitardo, 0, *ritardo}) != EsitoScrittura::Scritto)
         return EsitoScrittura::Fallito;
-    Pausa(kPausaScrittura);
+    platform::pause(kPausaScrittura, Sequenza::arrestata);
     // The analog modules keep their watchdog time where the read finds it.
     const G g = GruppoDi(modello);
     const int registro =
@@ -158,7 +159,7 @@ EsitoScrittura porta1(const QString& modello, std::uint8_t a, const CampiConfig&
     const std::uint8_t k = std::uint8_t(codice);
     const EsitoScrittura e = invia({a, 16, 0, kRegPorta1, 0, 2, 4, k, *d, k, *d});
     if (e == EsitoScrittura::Scritto)
-        Pausa(kPausaScrittura);
+        platform::pause(kPausaScrittura, Sequenza::arrestata);
     return e;
 }
 
@@ -246,7 +247,7 @@ EsitoScrittura ScriviFrame(int indice, const QString& modello, const QString& in
     case 0:
         return nome(*a, campi.txt_nome);
     case 1:
-        Pausa(kPausaScrittura);
+        platform::pause(kPausaScrittura, Sequenza::arrestata);
         return invia({*a, 6, 0, kRegStatiUscite, maschera(campi.bitAccensione),
                       maschera(campi.bitSicuro)});
     case 2:
@@ -260,7 +261,7 @@ EsitoScrittura ScriviFrame(int indice, const QString& modello, const QString& in
     case 7:
         if (!campi.tipoIngresso)
             return rifiuta(QStringLiteral("Choose an input type"));
-        Pausa(kPausaScrittura);
+        platform::pause(kPausaScrittura, Sequenza::arrestata);
         return invia({*a, 6, 0, kRegTipoIngresso, 0, std::uint8_t(*campi.tipoIngresso)});
     default:
         return porta1(modello, *a, campi);
@@ -335,7 +336,7 @@ EsitoScrittura ScriviAbilitazioni(const QString& indirizzo, const CampiConfig& c
     const std::optional<std::uint8_t> a = slave(indirizzo);
     if (!a)
         return EsitoScrittura::NonValido;
-    Pausa(kPausaScrittura);
+    platform::pause(kPausaScrittura, Sequenza::arrestata);
     return invia({*a, 6, 0, kRegStatiUscite, 0, maschera(campi.abilitato)});
 }
 

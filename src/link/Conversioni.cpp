@@ -1,8 +1,5 @@
 #include "link/Conversioni.h"
 
-#include "link/Sequenza.h"
-#include "platform/Waiter.h"
-
 #include <bit>
 #include <cmath>
 #include <cstring>
@@ -148,13 +145,6 @@ bool StringaInBytes(const QByteArray& testo, std::span<std::uint8_t> destinazion
     if (!testo.isEmpty())
         std::memcpy(destinazione.data(), testo.constData(), std::size_t(testo.size()));
     return true;
-}
-
-void Pausa(double secondi)
-{
-    // A sequence asked to stop has nothing left to wait for.
-    if (secondi > 0)
-        platform::pause(secondi, [] { return Sequenza::arrestata(); });
 }
 
 } // namespace ludra

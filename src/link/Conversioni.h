@@ -40,8 +40,4 @@ std::optional<std::uint8_t> HexInByte2(const QString& testo);
 // is longer than the array.
 bool StringaInBytes(const QByteArray& testo, std::span<std::uint8_t> destinazione);
 
-// Waits the given seconds (fractions allowed) while handling events; zero or less
-// returns at once.
-void Pausa(double secondi);
-
 } // namespace ludra

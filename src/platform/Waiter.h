@@ -17,8 +17,8 @@ public:
     virtual bool waitUntil(const std::function<bool()>& done, qint64 timeoutMs) = 0;
     // Milliseconds on a monotonic clock (never jumps with the wall clock).
     virtual qint64 nowMs() = 0;
-    // A timed pause that keeps events running: a wait for nothing but the time, or
-    // until `interrompi` holds when one is given.
+    // How this waiter spends a pause() (only pause() calls it): a wait for nothing but
+    // the time, or until `interrompi` holds when one is given.
     virtual void pausa(qint64 ms, const std::function<bool()>& interrompi = {})
     {
         waitUntil(interrompi ? interrompi : [] { return false; }, ms);
@@ -54,8 +54,10 @@ public:
 };
 bool inputRimandato();
 
-// Pausa: waits the given seconds (fractions allowed) while handling events; with
-// `interrompi`, ends as soon as it holds.
+// The one pause of the system: waits the given seconds (fractions allowed) while
+// handling events, through the current Waiter's pausa; zero or less returns at once.
+// With `interrompi`, ends as soon as it holds: a controller sequence passes
+// Sequenza::arrestata, since a sequence asked to stop has nothing left to wait for.
 void pause(double seconds, const std::function<bool()>& interrompi = {});
 
 } // namespace ludra::platform

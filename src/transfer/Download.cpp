@@ -7,6 +7,7 @@
 #include "link/Conversioni.h"
 #include "link/Sequenza.h"
 #include "monitor/AggiornaRegistri.h"
+#include "platform/Waiter.h"
 #include "project/Registri.h"
 #include "device/MemoriaControllore.h"
 #include "transfer/Trasferimenti.h"
@@ -39,7 +40,7 @@ EsitoDownload EseguiDownload(const OpzioniDownload& opzioni)
         InviaComandoDebug(100);
         if (!InviaComandoDebug(252))
             return EsitoDownload::ArrestoFallito;
-        Pausa(0.5);
+        platform::pause(0.5, Sequenza::arrestata);
         DimCompilata = Compila();
         // A compile that gives no bytes failed too, whatever its error count says.
         if (NumErrori > 0 || DimCompilata <= 0)
@@ -79,14 +80,14 @@ EsitoDownload EseguiDownload(const OpzioniDownload& opzioni)
             return EsitoDownload::DownloadFallito;
         }
         if (opzioni.esegui) {
-            Pausa(1);
+            platform::pause(1, Sequenza::arrestata);
             InviaComandoDebug(255);
         }
         return EsitoDownload::Completato;
     }();
 
     clessidra.reset();
-    Pausa(0.5);
+    platform::pause(0.5, Sequenza::arrestata);
     return esito;
 }
 

@@ -9,6 +9,7 @@
 #include "link/Sequenza.h"
 #include "link/StatoLink.h"
 #include "platform/Dialogs.h"
+#include "platform/Waiter.h"
 #include "project/Registri.h"
 #include "debug/ContatoreProgramma.h"
 #include "transfer/FileHex.h"
@@ -105,7 +106,7 @@ bool DownloadProgramma(std::int32_t nBytes)
     const int blocchi = nBytes / kDimBloccoTrasferimento + 1;
     BlocchiProgramma = 0;
     for (int i = 0; i < blocchi; ++i) {
-        Pausa(kPausaBlocco);
+        platform::pause(kPausaBlocco, Sequenza::arrestata);
         // A block past the image's last byte has nothing to carry.
         if ((i + 1) * kDimBloccoTrasferimento > kDimCodice)
             return fine(kDownloadFallito, false);

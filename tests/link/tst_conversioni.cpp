@@ -1,5 +1,4 @@
 #include "link/Conversioni.h"
-#include "support/Doubles.h"
 
 #include <QTest>
 #include <cmath>
@@ -27,7 +26,6 @@ private slots:
     void hexInByte2_data();
     void hexInByte2();
     void stringaInBytes();
-    void pausaZeroDoesNotPump();
 };
 
 void TestConversioni::wordInBytes_data()
@@ -221,16 +219,6 @@ void TestConversioni::stringaInBytes()
     QCOMPARE(int(buf[2]), 9);   // beyond the text: unchanged
     QVERIFY(!StringaInBytes(QByteArray(5, 'x'), buf));
     QCOMPARE(int(buf[0]), 1);   // refused: nothing copied
-}
-
-void TestConversioni::pausaZeroDoesNotPump()
-{
-    ludra::test::PlatformDoubles doubles;
-    Pausa(0);
-    Pausa(-1);
-    QCOMPARE(doubles.waiter.pompaggi, 0);
-    Pausa(0.5);
-    QCOMPARE(doubles.waiter.attese.back(), qint64(500));
 }
 
 QTEST_GUILESS_MAIN(TestConversioni)

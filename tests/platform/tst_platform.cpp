@@ -21,6 +21,7 @@ private slots:
     void waitWakesOnArrival();
     void waitPumpsEvents();
     void waitHandlesNestedWaits();
+    void pausaZeroDoesNotPump();
 };
 
 void TestPlatform::filters_data()
@@ -113,6 +114,16 @@ void TestPlatform::waitHandlesNestedWaits()
         wakeWaiters();
     });
     QVERIFY(waiter().waitUntil([&] { return innerDone; }, 10000));
+}
+
+void TestPlatform::pausaZeroDoesNotPump()
+{
+    ludra::test::PlatformDoubles doubles;
+    pause(0);
+    pause(-1);
+    QCOMPARE(doubles.waiter.pompaggi, 0);
+    pause(0.5);
+    QCOMPARE(doubles.waiter.attese.back(), qint64(500));
 }
 
 QTEST_GUILESS_MAIN(TestPlatform)
