@@ -4,6 +4,27 @@
 
 namespace ludra {
 
+namespace {
+const char* const kNomiFinestre[kNumFinestre] = {
+    "Log", "Program", "Registri", "comandi", "frm_Settings", "frmAbout", "frm_Progetto",
+    "frm_Download", "frm_search", "frm_Config", "frm_variabili", "frm_eeprom", "frm_LettMAC",
+    "frm_dialoga", "Input_Box", "Input_Tab", "frm_display", "Input_Img", "frm_scheduler",
+};
+} // namespace
+
+QString nomeFinestra(Finestra finestra)
+{
+    return QString::fromLatin1(kNomiFinestre[int(finestra)]);
+}
+
+std::optional<Finestra> finestraDaNome(const QString& nome)
+{
+    for (int i = 0; i < kNumFinestre; ++i)
+        if (nome == QLatin1String(kNomiFinestre[i]))
+            return Finestra(i);
+    return std::nullopt;
+}
+
 FinestreCaricate& FinestreCaricate::istanza()
 {
     static FinestreCaricate f;

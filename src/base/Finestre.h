@@ -3,6 +3,7 @@
 // language change, and the window operations the commands ask of the main window.
 #include <QString>
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace ludra {
@@ -27,6 +28,18 @@ private:
     FinestreCaricate() = default;
     std::vector<Localizzabile*> finestre_;
 };
+
+// Every window the main window can open, named as its factory is registered and as
+// the logic asks for it.
+enum class Finestra {
+    Log, Program, Registri, comandi, frm_Settings, frmAbout, frm_Progetto, frm_Download,
+    frm_search, frm_Config, frm_variabili, frm_eeprom, frm_LettMAC, frm_dialoga,
+    Input_Box, Input_Tab, frm_display, Input_Img, frm_scheduler,
+};
+inline constexpr int kNumFinestre = int(Finestra::frm_scheduler) + 1;
+QString nomeFinestra(Finestra finestra);
+// The window a name stands for; nothing when no window goes by it.
+std::optional<Finestra> finestraDaNome(const QString& nome);
 
 // What the commands ask of the window layer. Windows of later steps are reached
 // through here; until one exists its request does nothing.

@@ -28,37 +28,35 @@ namespace ludra::ui {
 
 namespace {
 
-template <typename Finestra>
-void registra(Principale& p, const QString& nome)
+template <typename Classe>
+void registra(Principale& p, Finestra finestra)
 {
-    p.registraFinestra(nome, [] { return new Finestra; });
+    p.registraFinestra(finestra, [] { return new Classe; });
 }
-
-QString nome(const char* n) { return QString::fromLatin1(n); }
 
 } // namespace
 
 void Collega(Principale& principale)
 {
-    registra<Log>(principale, nome("Log"));
-    registra<Program>(principale, nome("Program"));
-    registra<comandi>(principale, nome("comandi"));
-    registra<frm_Settings>(principale, nome("frm_Settings"));
-    registra<frmAbout>(principale, nome("frmAbout"));
-    registra<frm_Progetto>(principale, nome("frm_Progetto"));
-    registra<frm_Download>(principale, nome("frm_Download"));
-    registra<frm_search>(principale, nome("frm_search"));
-    registra<frm_Config>(principale, nome("frm_Config"));
-    registra<frm_variabili>(principale, nome("frm_variabili"));
-    registra<frm_eeprom>(principale, nome("frm_eeprom"));
-    registra<frm_LettMAC>(principale, nome("frm_LettMAC"));
-    registra<frm_dialoga>(principale, nome(frm_dialoga::kNome));
-    registra<Input_Box>(principale, nome(Input_Box::kNome));
-    registra<Input_Tab>(principale, nome(Input_Tab::kNome));
-    registra<frm_display>(principale, nome(frm_display::kNome));
-    registra<Input_Img>(principale, nome(Input_Img::kNome));
-    registra<frm_scheduler>(principale, nome(frm_scheduler::kNome));
-    principale.registraFinestra(nome("Registri"), [] {
+    registra<Log>(principale, Finestra::Log);
+    registra<Program>(principale, Finestra::Program);
+    registra<comandi>(principale, Finestra::comandi);
+    registra<frm_Settings>(principale, Finestra::frm_Settings);
+    registra<frmAbout>(principale, Finestra::frmAbout);
+    registra<frm_Progetto>(principale, Finestra::frm_Progetto);
+    registra<frm_Download>(principale, Finestra::frm_Download);
+    registra<frm_search>(principale, Finestra::frm_search);
+    registra<frm_Config>(principale, Finestra::frm_Config);
+    registra<frm_variabili>(principale, Finestra::frm_variabili);
+    registra<frm_eeprom>(principale, Finestra::frm_eeprom);
+    registra<frm_LettMAC>(principale, Finestra::frm_LettMAC);
+    registra<frm_dialoga>(principale, Finestra::frm_dialoga);
+    registra<Input_Box>(principale, Finestra::Input_Box);
+    registra<Input_Tab>(principale, Finestra::Input_Tab);
+    registra<frm_display>(principale, Finestra::frm_display);
+    registra<Input_Img>(principale, Finestra::Input_Img);
+    registra<frm_scheduler>(principale, Finestra::frm_scheduler);
+    principale.registraFinestra(Finestra::Registri, [] {
         auto* registri = new Registri;
         // A clicked register drops into the editor's active register argument.
         QObject::connect(registri, &Registri::registroCliccato, registri,

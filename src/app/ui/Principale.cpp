@@ -178,9 +178,9 @@ QLabel* Principale::pannello(int n) const
     return n >= 1 && n <= pannelli.size() ? pannelli[n - 1] : nullptr;
 }
 
-void Principale::registraFinestra(const QString& nome, Fabbrica fabbrica)
+void Principale::registraFinestra(Finestra finestra, Fabbrica fabbrica)
 {
-    fabbriche.insert(nome, std::move(fabbrica));
+    fabbriche.insert(nomeFinestra(finestra), std::move(fabbrica));
 }
 
 QMdiSubWindow* Principale::cornice(const QString& nome) const { return caricate.value(nome); }
@@ -193,6 +193,8 @@ QWidget* Principale::finestra(const QString& nome) const
 
 QWidget* Principale::carica(const QString& nome)
 {
+    // A name no window goes by is a mistake in the caller, not a later step's window.
+    Q_ASSERT_X(finestraDaNome(nome), "Principale::carica", qPrintable(nome));
     if (QWidget* w = finestra(nome))
         return w;
     const auto it = fabbriche.constFind(nome);

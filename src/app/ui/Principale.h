@@ -34,7 +34,7 @@ public:
     // Child windows by name. A later step registers its window's factory here; the
     // window is created the first time it is opened.
     using Fabbrica = std::function<QWidget*()>;
-    void registraFinestra(const QString& nome, Fabbrica fabbrica);
+    void registraFinestra(Finestra finestra, Fabbrica fabbrica);
     QWidget* finestra(const QString& nome) const;          // nullptr when not loaded
     QMdiSubWindow* cornice(const QString& nome) const;     // its MDI frame
     // Loads (creates) a registered window without bringing it forward; returns it.

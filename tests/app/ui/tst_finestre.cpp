@@ -35,6 +35,7 @@ private slots:
     void registersWindowFromToolbar();
     void registersFollowModelAndLanguage();
     void registerRowsFollowTable();
+    void everyWindowOfTheTableLoads();
 };
 
 void TestFinestre::aboutShowsProductData()
@@ -137,6 +138,16 @@ void TestFinestre::registerRowsFollowTable()
     QCOMPARE(m->data(m->index(51, 3)).toString(), QString());
     registri->scorriA(100);
     QCOMPARE(registri->primoVisibile(), 100);
+}
+
+void TestFinestre::everyWindowOfTheTableLoads()
+{
+    for (int i = 0; i < kNumFinestre; ++i) {
+        const QString nome = nomeFinestra(Finestra(i));
+        QCOMPARE(finestraDaNome(nome), std::optional(Finestra(i)));
+        QVERIFY2(Principale::istanza().carica(nome), qPrintable(nome));
+    }
+    QVERIFY(!finestraDaNome(QStringLiteral("frm_nessuna")));
 }
 
 QTEST_MAIN(TestFinestre)
