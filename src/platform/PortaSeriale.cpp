@@ -14,6 +14,7 @@
 #include <cerrno>
 #include <grp.h>
 #include <unistd.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <vector>
 
@@ -370,10 +371,23 @@ bool PortaSeriale::output(const QByteArray& dati)
     return true;
 }
 
+bool PortaSeriale::prendi()
+{
+    // Only what is there: reading "all" makes the port allocate a large buffer on every
+    // call, which the heap then grows and trims around each request.
+    const qint64 n = aperta() ? porta_->bytesAvailable() : 0;
+    if (n <= 0)
+        return false;
+    char* dove = spazioPer(ricevuti_, qsizetype(n));
+    const qint64 letti = porta_->read(dove, n);
+    if (letti < n)
+        ricevuti_.chop(qsizetype(n - qMax<qint64>(letti, 0)));
+    return letti > 0;
+}
+
 QByteArray PortaSeriale::input()
 {
-    if (aperta())
-        ricevuti_ += porta_->readAll();
+    prendi();
     QByteArray dati;
     dati.swap(ricevuti_);
     return dati;
@@ -381,23 +395,25 @@ QByteArray PortaSeriale::input()
 
 void PortaSeriale::scarta()
 {
-    if (aperta())
-        porta_->clear(QSerialPort::Input);
+    ricevuti_.clear();
+    // Nothing to drop, nothing to ask the system: the common case before a request.
+    int inCoda = 0;
+    if (!aperta()
+        || (porta_->bytesAvailable() == 0 && ::ioctl(int(porta_->handle()), FIONREAD, &inCoda) == 0
+            && inCoda == 0))
+        return;
+    porta_->clear(QSerialPort::Input);
     // Clearing is where a vanished device may first show: the error signal has closed
     // the port by now, and it has nothing left to read.
     if (aperta())
-        porta_->readAll();
+        porta_->skip(porta_->bytesAvailable());
     ricevuti_.clear();
 }
 
 void PortaSeriale::leggi()
 {
-    if (!porta_)
+    if (!prendi())
         return;
-    const QByteArray nuovi = porta_->readAll();
-    if (nuovi.isEmpty())
-        return;
-    accoda(ricevuti_, nuovi);
     emit ricevuto();
     wakeWaiters();
 }
