@@ -33,6 +33,7 @@ void elencoErrori()
 
 void RapportoSuccesso(std::int32_t byteInUso)
 {
+    const LogInBlocco blocco;
     LogStart();
     LogWrite(Testi.t(kCompilazione));
     LogWrite(Testi.t(kControlloErrori) + QStringLiteral(" : OK"));
@@ -47,11 +48,16 @@ void RapportoSuccesso(std::int32_t byteInUso)
 
 void RapportoErrori()
 {
+    const LogInBlocco blocco;
     LogStart();
     LogWrite(Testi.t(kCompilazione));
     elencoErrori();
 }
 
-void RapportoGuasto() { elencoErrori(); }
+void RapportoGuasto()
+{
+    const LogInBlocco blocco;
+    elencoErrori();
+}
 
 } // namespace ludra
