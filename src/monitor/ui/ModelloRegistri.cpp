@@ -25,7 +25,11 @@ QVariant ModelloRegistri::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid() || index.row() >= righe_)
         return {};
-    const RigaRegistro riga = DescriviRegistro(index.row());
+    // A view asks for several roles of every cell it paints: each row is described once
+    // and then only when its register changes.
+    dimensiona();
+    aggiorna(index.row());
+    const RigaRegistro& riga = memoria_[std::size_t(index.row())].riga;
     switch (role) {
     case Qt::DisplayRole:
         switch (index.column()) {
@@ -74,11 +78,58 @@ void ModelloRegistri::ridisegna()
     if (nuove != righe_) {
         beginResetModel();
         righe_ = nuove;
+        memoria_.clear();
         endResetModel();
         return;
     }
-    if (righe_ > 0)
-        emit dataChanged(index(0, 0), index(righe_ - 1, 3));
+    // One signal per run of changed rows. A row never drawn has nothing on screen to
+    // change: it is described when the view first asks for it.
+    dimensiona();
+    int inizio = -1;
+    for (int r = 0; r <= righe_; ++r) {
+        const bool cambiata = r < righe_ && memoria_[std::size_t(r)].valida && aggiorna(r);
+        if (cambiata && inizio < 0)
+            inizio = r;
+        if (!cambiata && inizio >= 0) {
+            emit dataChanged(index(inizio, 0), index(r - 1, 3));
+            inizio = -1;
+        }
+    }
+}
+
+void ModelloRegistri::dimensiona() const
+{
+    if (memoria_.size() != std::size_t(righe_))
+        memoria_.assign(std::size_t(righe_), Memoria{});
+}
+
+ModelloRegistri::Impronta ModelloRegistri::impronta(int r) const
+{
+    Impronta i;
+    const Registro& reg = TabellaRegistri[std::size_t(r)];
+    i.etichetta = reg.Etichetta;
+    i.nome = reg.Nome;
+    i.classe = reg.Classe;
+    i.formato = reg.Formato;
+    i.valore = reg.Valore;
+    i.cambiato = reg.Cambiato;
+    if (r + 1 < kRigheRegistri)
+        i.seguente = TabellaRegistri[std::size_t(r + 1)].Valore;
+    if (r > 0)
+        i.formatoPrecedente = TabellaRegistri[std::size_t(r - 1)].Formato;
+    return i;
+}
+
+bool ModelloRegistri::aggiorna(int r) const
+{
+    Memoria& m = memoria_[std::size_t(r)];
+    Impronta adesso = impronta(r);
+    if (m.valida && adesso == m.impronta)
+        return false;
+    RigaRegistro nuova = DescriviRegistro(r);
+    const bool cambiata = m.valida && !(nuova == m.riga);
+    m = {std::move(adesso), std::move(nuova), true};
+    return cambiata;
 }
 
 } // namespace ludra::ui
