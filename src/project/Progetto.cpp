@@ -73,7 +73,7 @@ void InitProgetto()
     AbilitaPulsanti(QStringLiteral("Puls_Compila"), true);
 }
 
-bool NuovoProgetto()
+bool NuovoProgetto(bool tieniVista)
 {
     // No Cancel: the answer No closes the project unsaved. A save the user asked for
     // that did not happen (dialog cancelled, write error) keeps the project open.
@@ -88,6 +88,7 @@ bool NuovoProgetto()
     if (HostFinestre* h = hostFinestre())
         h->chiudi(QStringLiteral("frm_display"));
 
+    const AggiornamentoInBlocco blocco;
     if (subValido()) {
         Sezione& sezione = Sezioni[std::size_t(SubCorrente)];
         const int n = std::clamp<int>(sezione.NumRung, 0, kMaxRung);
@@ -101,7 +102,8 @@ bool NuovoProgetto()
 
     // The undo record and the copied line belong to the project being closed.
     AzzeraUndo();
-    ScaricaProgram();
+    if (!tieniVista)
+        ScaricaProgram();
 
     AbilitaPulsanti(QStringLiteral("Puls_FunctionBlock"), false);
     AbilitaPulsanti(QStringLiteral("Puls_Compila"), false);

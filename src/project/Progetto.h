@@ -59,8 +59,9 @@ void InitProgetto();
 // unloads the ladder view, forgets the undo record and the copied line, and switches
 // the function-block and compile buttons off.
 // Returns false, with the project still open, when the user asked to save it and the
-// save did not happen.
-bool NuovoProgetto();
+// save did not happen. Opening a project keeps the ladder window (`tieniVista`): it
+// shows the next project at once rather than being built again.
+bool NuovoProgetto(bool tieniVista = false);
 
 // Saving belongs to the project files, which install it here. ask = always show the
 // save dialog; the result says whether the project was saved.
