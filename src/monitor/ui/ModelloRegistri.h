@@ -3,6 +3,7 @@
 #include "monitor/VistaRegistri.h"
 
 #include <QAbstractTableModel>
+#include <QFont>
 #include <vector>
 
 namespace ludra::ui {
@@ -16,7 +17,7 @@ public:
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
     void setIntestazioni(const QStringList& intestazioni);
-    // Redraws from the table: only the rows whose text or colour changed are signalled
+    // Redraws from the table: only the cells whose text or colour changed are signalled
     // (rows come and go with the model's limits).
     void ridisegna();
 
@@ -30,7 +31,8 @@ private:
         bool cambiato = false;
         std::int32_t seguente = 0;
         std::uint8_t formatoPrecedente = 0;
-        bool operator==(const Impronta&) const = default;
+        // Whether register r still reads like this.
+        bool di(int r) const;
     };
     struct Memoria {
         Impronta impronta;
@@ -39,10 +41,12 @@ private:
     };
     void dimensiona() const;
     Impronta impronta(int r) const;
-    // Row r as drawn, rebuilt when its register or neighbours changed; true when it was.
-    bool aggiorna(int r) const;
+    // Row r as drawn, rebuilt when its register or neighbours changed; returns the
+    // columns whose text or colour changed, one bit each (none for a row never drawn).
+    unsigned aggiorna(int r) const;
 
     mutable std::vector<Memoria> memoria_;
+    QFont caratteri_;
     int righe_ = 0;
     QStringList intestazioni_;
 };
