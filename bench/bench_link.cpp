@@ -1,7 +1,9 @@
 // The request and reply against a device, compared with libmodbus's own client doing the
 // same requests in the same run: 1000 reads of 32 input registers over TCP loopback and
-// over a pseudo-terminal, against our simulator and against libmodbus's server; and, on
-// a line paced at 115200 baud, the time per request against the wire time of its frames.
+// over a pseudo-terminal pair, against our simulator and against libmodbus's server; and,
+// on a line paced at 115200 baud, the time per request against the wire time of its
+// frames. Every peer server runs in a process of its own, so the client measured is
+// alone in this one, as it is in the application.
 #include "app/Avvio.h"
 #include "link/Connessione.h"
 #include "link/Richiesta.h"
@@ -12,13 +14,112 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <cstdio>
 #include <algorithm>
+#include <csignal>
+#include <cstdio>
+#include <functional>
+#include <pty.h>
+#include <string>
+#include <sys/wait.h>
+#include <termios.h>
+#include <thread>
+#include <unistd.h>
 #include <vector>
 
 using namespace ludra;
 
 namespace {
+
+// A peer server in a child process. It is forked before this process starts any thread;
+// it says where it listens (a TCP port or a device path) through a pipe and serves until
+// it is killed.
+class Peer {
+public:
+    explicit Peer(const std::function<std::string()>& avvia)
+    {
+        int canale[2];
+        if (::pipe(canale) != 0)
+            return;
+        pid_ = ::fork();
+        if (pid_ == 0) {
+            ::close(canale[0]);
+            const std::string dove = avvia() + "\n";
+            [[maybe_unused]] const auto n = ::write(canale[1], dove.data(), dove.size());
+            ::close(canale[1]);
+            for (;;)
+                ::pause();
+        }
+        ::close(canale[1]);
+        char c = 0;
+        while (pid_ > 0 && ::read(canale[0], &c, 1) == 1 && c != '\n')
+            dove_ += c;
+        ::close(canale[0]);
+    }
+    ~Peer()
+    {
+        if (pid_ > 0) {
+            ::kill(pid_, SIGKILL);
+            ::waitpid(pid_, nullptr, 0);
+        }
+    }
+    Peer(const Peer&) = delete;
+    Peer& operator=(const Peer&) = delete;
+    const std::string& dove() const { return dove_; }
+    int porta() const { return dove_.empty() ? 0 : std::stoi(dove_); }
+
+private:
+    pid_t pid_ = -1;
+    std::string dove_;
+};
+
+std::string simulatoreTcp()
+{
+    auto* s = new sim::Simulatore;   // lives as long as the child
+    return std::to_string(s->avviaTcp());
+}
+
+std::string simulatoreRtu(int baud)
+{
+    auto* s = new sim::Simulatore;
+    s->setBaud(baud);
+    return s->avviaRtu();
+}
+
+std::string libmodbusTcp()
+{
+    auto* server = new test::ServerLibmodbus;
+    return std::to_string(server->porta);
+}
+
+// libmodbus's RTU server on the master side of a pseudo-terminal pair; the client opens
+// the slave side by its path, as it would a serial device.
+std::string libmodbusRtu()
+{
+    int master = -1, slave = -1;
+    char nome[256] = {};
+    if (::openpty(&master, &slave, nome, nullptr, nullptr) != 0)
+        return {};
+    termios t {};
+    if (::tcgetattr(slave, &t) == 0) {
+        ::cfmakeraw(&t);
+        ::tcsetattr(slave, TCSANOW, &t);
+    }
+    // The slave side stays open here too, so a client closing it does not hang up the
+    // line under the server.
+    std::thread([master] {
+        modbus_mapping_t* mappa = modbus_mapping_new(1025, 0, 1025, 1025);
+        modbus_t* ctx = modbus_new_rtu("/dev/null", 115200, 'N', 8, 1);
+        modbus_set_slave(ctx, 10);
+        modbus_set_socket(ctx, master);
+        std::uint8_t domanda[MODBUS_RTU_MAX_ADU_LENGTH];
+        for (;;) {
+            const int n = modbus_receive(ctx, domanda);
+            if (n > 0)
+                modbus_reply(ctx, domanda, n, mappa);
+        }
+    }).detach();
+    return nome;
+}
 
 constexpr int kRichieste = 1000;
 constexpr int kQuanti = 32;
@@ -121,60 +222,54 @@ Risultato confronta(modbus_t* ctx)
     return r;
 }
 
-void riga(const char* nome, double nostri, double loro, double obiettivo)
+void riga(const char* nome, double nostri, double loro, double obiettivo,
+          const char* rapporto = "Ludra/libmodbus")
 {
     if (nostri < 0 || loro < 0) {
         std::printf("%-44s FAILED\n", nome);
         return;
     }
-    std::printf("%-44s %8.1f us  %8.1f us  ratio %.2f  (target <= %.1f)\n", nome, nostri * 1e6,
-                loro * 1e6, nostri / loro, obiettivo);
+    std::printf("%-44s %8.1f us  %8.1f us  %s %.2f  (target <= %.1f)\n", nome, nostri * 1e6,
+                loro * 1e6, rapporto, nostri / loro, obiettivo);
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
+    // The peers first: a process must not fork once it runs threads of its own.
+    const Peer simTcpNoi(simulatoreTcp), simTcpLoro(simulatoreTcp);
+    const Peer modbusTcpNoi(libmodbusTcp), modbusTcpLoro(libmodbusTcp);
+    const Peer simRtuNoi([] { return simulatoreRtu(0); }), simRtuLoro([] { return simulatoreRtu(0); });
+    const Peer modbusRtuNoi(libmodbusRtu), modbusRtuLoro(libmodbusRtu);
+    const Peer simLento([] { return simulatoreRtu(115200); });
+
     QCoreApplication app(argc, argv);
     AzzeraStatoProcesso();
     ImpostaDefaultLink();
     Controllore.Timeout = 2000;
-    std::printf("%d reads of %d input registers; per request: InviaRichiesta, peer\n\n",
+    std::printf("%d reads of %d input registers; per request: InviaRichiesta, libmodbus's "
+                "client; each peer in its own process\n\n",
                 kRichieste, kQuanti);
 
-    {
-        sim::Simulatore noi, loro;
-        collegaTcp(noi.avviaTcp());
-        const auto r = confronta(cliente(modbus_new_tcp("127.0.0.1", loro.avviaTcp())));
-        riga("TCP, simulator: ours vs libmodbus client", r.nostri, r.loro, 1.2);
-    }
-    {
-        test::ServerLibmodbus noi, loro;
-        collegaTcp(noi.porta);
-        const auto r = confronta(cliente(modbus_new_tcp("127.0.0.1", loro.porta)));
-        riga("TCP, libmodbus server: ours vs its client", r.nostri, r.loro, 1.2);
-    }
-    {
-        sim::Simulatore noi, loro;
-        collegaSeriale(noi.avviaRtu());
-        const std::string percorso = loro.avviaRtu();
-        const auto r = confronta(cliente(modbus_new_rtu(percorso.c_str(), 115200, 'N', 8, 1)));
-        riga("pty, simulator: ours vs libmodbus client", r.nostri, r.loro, 1.2);
-    }
-    {
-        sim::CoppiaPty coppiaNoi, coppiaLoro;
-        test::ServerLibmodbus noi(coppiaNoi.percorsoA(), 10), loro(coppiaLoro.percorsoA(), 10);
-        collegaSeriale(coppiaNoi.percorsoB());
-        const auto r = confronta(
-            cliente(modbus_new_rtu(coppiaLoro.percorsoB().c_str(), 115200, 'N', 8, 1)));
-        riga("pty, libmodbus server: ours vs its client", r.nostri, r.loro, 1.2);
-    }
+    const auto tcp = [](const char* nome, const Peer& noi, const Peer& loro) {
+        collegaTcp(noi.porta());
+        const auto r = confronta(cliente(modbus_new_tcp("127.0.0.1", loro.porta())));
+        riga(nome, r.nostri, r.loro, 1.2);
+    };
+    const auto rtu = [](const char* nome, const Peer& noi, const Peer& loro) {
+        collegaSeriale(noi.dove());
+        const auto r = confronta(cliente(modbus_new_rtu(loro.dove().c_str(), 115200, 'N', 8, 1)));
+        riga(nome, r.nostri, r.loro, 1.2);
+    };
+    tcp("TCP, simulator", simTcpNoi, simTcpLoro);
+    tcp("TCP, libmodbus server", modbusTcpNoi, modbusTcpLoro);
+    rtu("pty, simulator", simRtuNoi, simRtuLoro);
+    rtu("pty, libmodbus server", modbusRtuNoi, modbusRtuLoro);
     {
         // 8 request bytes and 5 + 64 reply bytes, 10 bits each.
         const double filo = (8.0 + 5 + 2 * kQuanti) * 10.0 / 115200.0;
-        sim::Simulatore s;
-        s.setBaud(115200);
-        collegaSeriale(s.avviaRtu());
+        collegaSeriale(simLento.dove());
         double a = -1;
         if (Controllore.Connesso) {
             QElapsedTimer t;
@@ -184,7 +279,9 @@ int main(int argc, char** argv)
                 ++n;
             a = n == 200 ? double(t.nsecsElapsed()) / 1e9 / n : -1;
         }
-        riga("pty paced at 115200 baud: ours vs wire time", a, filo, 1.3);
+        riga("pty paced at 115200 baud", a, filo, 1.3, "Ludra/wire");
     }
+    StopCom = 1;
+    Disconnetti();
     return 0;
 }
