@@ -20,6 +20,7 @@
 #include <functional>
 #include <pty.h>
 #include <string>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <termios.h>
 #include <thread>
@@ -40,8 +41,13 @@ public:
         int canale[2];
         if (::pipe(canale) != 0)
             return;
+        const pid_t genitore = ::getpid();
         pid_ = ::fork();
         if (pid_ == 0) {
+            // A peer does not outlive the benchmark, however that ends.
+            ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+            if (::getppid() != genitore)
+                ::_exit(0);
             ::close(canale[0]);
             const std::string dove = avvia() + "\n";
             [[maybe_unused]] const auto n = ::write(canale[1], dove.data(), dove.size());
