@@ -347,19 +347,9 @@ bool PortaSeriale::output(const QByteArray& dati)
 {
     if (!aperta())
         return false;
-    // Straight to the device when nothing is queued: a request is a few bytes and the
-    // reply is awaited at once, so a round through the event loop only adds latency.
+    // Straight to the device when nothing is queued.
     if (porta_->bytesToWrite() == 0) {
-        qsizetype scritti = 0;
-        while (scritti < dati.size()) {
-            const ssize_t n = ::write(int(porta_->handle()), dati.constData() + scritti,
-                                      std::size_t(dati.size() - scritti));
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n <= 0)
-                break;
-            scritti += n;
-        }
+        const qsizetype scritti = scriviSubito(int(porta_->handle()), dati, false);
         if (scritti == dati.size())
             return true;
         if (scritti > 0 || (errno != EAGAIN && errno != EWOULDBLOCK))

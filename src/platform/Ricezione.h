@@ -1,8 +1,12 @@
 #pragma once
-// What the serial and socket transports do with bytes that just arrived.
+// What the serial and socket transports do with bytes that just arrived, and how they
+// send a request straight to the system.
 #include <QByteArray>
 
+#include <cerrno>
 #include <cstring>
+#include <sys/socket.h>
+#include <unistd.h>
 
 namespace ludra::platform {
 
@@ -24,6 +28,31 @@ inline void accoda(QByteArray& ricevuti, const QByteArray& nuovi)
     if (!nuovi.isEmpty())
         std::memcpy(spazioPer(ricevuti, nuovi.size()), nuovi.constData(),
                     std::size_t(nuovi.size()));
+}
+
+// Writes to the descriptor while it takes the bytes at once; returns how many it took.
+// A request is a few bytes and its reply is awaited at once: through the device's own
+// buffer it would wait for the event loop (and, on a socket, switch the write notifier
+// on and off, each a wake of the loop). errno tells why it stopped short. A socket is
+// sent to without SIGPIPE when the peer has gone.
+inline qsizetype scriviSubito(int fd, const QByteArray& dati, bool socket)
+{
+    if (fd < 0) {
+        errno = EBADF;
+        return 0;
+    }
+    qsizetype scritti = 0;
+    while (scritti < dati.size()) {
+        const char* da = dati.constData() + scritti;
+        const std::size_t quanti = std::size_t(dati.size() - scritti);
+        const ssize_t n = socket ? ::send(fd, da, quanti, MSG_NOSIGNAL) : ::write(fd, da, quanti);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        scritti += n;
+    }
+    return scritti;
 }
 
 } // namespace ludra::platform
