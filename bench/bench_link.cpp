@@ -10,10 +10,16 @@
 #include "link/StatoLink.h"
 #include "platform/PortaSeriale.h"
 #include "sim/Simulatore.h"
-#include "sim/peer/PeerLibmodbus.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QScopeGuard>
+#include <modbus/modbus.h>
+
+#include <arpa/inet.h>
+#include <cerrno>
+#include <netinet/in.h>
+#include <sys/socket.h>
 #include <algorithm>
 #include <csignal>
 #include <cstdio>
@@ -91,10 +97,37 @@ std::string simulatoreRtu(int baud)
     return s->avviaRtu();
 }
 
+// Serves the client connected to ctx until it goes.
+void serviModbus(modbus_t* ctx, modbus_mapping_t* mappa)
+{
+    std::uint8_t domanda[MODBUS_TCP_MAX_ADU_LENGTH];
+    for (;;) {
+        const int n = modbus_receive(ctx, domanda);
+        if (n > 0)
+            modbus_reply(ctx, domanda, n, mappa);
+        else if (n < 0 && errno != EMBBADCRC && errno != EMBBADDATA)
+            return;
+    }
+}
+
+// libmodbus's TCP server on 127.0.0.1, one client after the other.
 std::string libmodbusTcp()
 {
-    auto* server = new test::ServerLibmodbus;
-    return std::to_string(server->porta);
+    modbus_t* ctx = modbus_new_tcp("127.0.0.1", 0);
+    int ascolto = modbus_tcp_listen(ctx, 1);
+    if (ascolto < 0)
+        return "0";
+    sockaddr_in a {};
+    socklen_t l = sizeof a;
+    ::getsockname(ascolto, reinterpret_cast<sockaddr*>(&a), &l);
+    std::thread([ctx, ascolto]() mutable {
+        modbus_mapping_t* mappa = modbus_mapping_new(1025, 0, 1025, 1025);
+        while (modbus_tcp_accept(ctx, &ascolto) >= 0) {
+            serviModbus(ctx, mappa);
+            modbus_close(ctx);
+        }
+    }).detach();
+    return std::to_string(ntohs(a.sin_port));
 }
 
 // libmodbus's RTU server on the master side of a pseudo-terminal pair; the client opens
@@ -117,12 +150,8 @@ std::string libmodbusRtu()
         modbus_t* ctx = modbus_new_rtu("/dev/null", 115200, 'N', 8, 1);
         modbus_set_slave(ctx, 10);
         modbus_set_socket(ctx, master);
-        std::uint8_t domanda[MODBUS_RTU_MAX_ADU_LENGTH];
-        for (;;) {
-            const int n = modbus_receive(ctx, domanda);
-            if (n > 0)
-                modbus_reply(ctx, domanda, n, mappa);
-        }
+        for (;;)
+            serviModbus(ctx, mappa);
     }).detach();
     return nome;
 }
@@ -168,7 +197,7 @@ bool collegaSeriale(const std::string& percorso)
 }
 
 // libmodbus's client, connected; null when it could not connect.
-modbus_t* cliente(modbus_t* ctx)
+modbus_t* connesso(modbus_t* ctx)
 {
     if (!ctx)
         return nullptr;
@@ -193,36 +222,51 @@ struct Risultato {
 };
 
 // Our requests and libmodbus's client's, in alternating rounds on two equal peers so
-// that load from elsewhere on the machine hits both alike; the median round counts.
-Risultato confronta(modbus_t* ctx)
+// that load from elsewhere on the machine hits both alike, and the peers swapped halfway
+// so that neither client keeps the peer that the machine happens to serve better; the
+// median round counts. `collega` connects our link to a peer, `cliente` makes
+// libmodbus's client for one.
+Risultato confronta(const std::function<bool(const Peer&)>& collega,
+                    const std::function<modbus_t*(const Peer&)>& cliente, const Peer& primo,
+                    const Peer& secondo)
 {
     Risultato r;
-    if (!ctx || !Controllore.Connesso)
-        return r;
-    std::uint16_t registri[kQuanti];
-    auto loro = [&] { return modbus_read_input_registers(ctx, 0, kQuanti, registri) == kQuanti; };
-    for (int i = 0; i < 20; ++i)
-        if (!nostra() || !loro())
-            return r;
     std::vector<double> a, b;
-    const int perGiro = kRichieste / kGiri;
-    for (int g = 0; g < kGiri; ++g) {
-        QElapsedTimer t;
-        t.start();
-        for (int i = 0; i < perGiro; ++i)
-            if (!nostra())
+    for (int meta = 0; meta < 2; ++meta) {
+        const bool connesso = collega(meta == 0 ? primo : secondo);
+        modbus_t* ctx = cliente(meta == 0 ? secondo : primo);
+        const auto fine = qScopeGuard([ctx] {
+            if (ctx) {
+                modbus_close(ctx);
+                modbus_free(ctx);
+            }
+            StopCom = 1;
+            Disconnetti();
+        });
+        if (!ctx || !connesso)
+            return r;
+        std::uint16_t registri[kQuanti];
+        auto loro = [&] {
+            return modbus_read_input_registers(ctx, 0, kQuanti, registri) == kQuanti;
+        };
+        for (int i = 0; i < 20; ++i)
+            if (!nostra() || !loro())
                 return r;
-        a.push_back(double(t.nsecsElapsed()) / 1e9 / perGiro);
-        t.restart();
-        for (int i = 0; i < perGiro; ++i)
-            if (!loro())
-                return r;
-        b.push_back(double(t.nsecsElapsed()) / 1e9 / perGiro);
+        const int perGiro = kRichieste / kGiri;
+        for (int g = 0; g < kGiri / 2; ++g) {
+            QElapsedTimer t;
+            t.start();
+            for (int i = 0; i < perGiro; ++i)
+                if (!nostra())
+                    return r;
+            a.push_back(double(t.nsecsElapsed()) / 1e9 / perGiro);
+            t.restart();
+            for (int i = 0; i < perGiro; ++i)
+                if (!loro())
+                    return r;
+            b.push_back(double(t.nsecsElapsed()) / 1e9 / perGiro);
+        }
     }
-    modbus_close(ctx);
-    modbus_free(ctx);
-    StopCom = 1;
-    Disconnetti();
     r.nostri = mediana(a);
     r.loro = mediana(b);
     return r;
@@ -244,10 +288,10 @@ void riga(const char* nome, double nostri, double loro, double obiettivo,
 int main(int argc, char** argv)
 {
     // The peers first: a process must not fork once it runs threads of its own.
-    const Peer simTcpNoi(simulatoreTcp), simTcpLoro(simulatoreTcp);
-    const Peer modbusTcpNoi(libmodbusTcp), modbusTcpLoro(libmodbusTcp);
-    const Peer simRtuNoi([] { return simulatoreRtu(0); }), simRtuLoro([] { return simulatoreRtu(0); });
-    const Peer modbusRtuNoi(libmodbusRtu), modbusRtuLoro(libmodbusRtu);
+    const Peer simTcpUno(simulatoreTcp), simTcpDue(simulatoreTcp);
+    const Peer modbusTcpUno(libmodbusTcp), modbusTcpDue(libmodbusTcp);
+    const Peer simRtuUno([] { return simulatoreRtu(0); }), simRtuDue([] { return simulatoreRtu(0); });
+    const Peer modbusRtuUno(libmodbusRtu), modbusRtuDue(libmodbusRtu);
     const Peer simLento([] { return simulatoreRtu(115200); });
 
     QCoreApplication app(argc, argv);
@@ -258,20 +302,27 @@ int main(int argc, char** argv)
                 "client; each peer in its own process\n\n",
                 kRichieste, kQuanti);
 
-    const auto tcp = [](const char* nome, const Peer& noi, const Peer& loro) {
-        collegaTcp(noi.porta());
-        const auto r = confronta(cliente(modbus_new_tcp("127.0.0.1", loro.porta())));
+    const auto tcp = [](const char* nome, const Peer& uno, const Peer& due) {
+        const auto r = confronta([](const Peer& p) { return collegaTcp(p.porta()); },
+                                 [](const Peer& p) {
+                                     return connesso(modbus_new_tcp("127.0.0.1", p.porta()));
+                                 },
+                                 uno, due);
         riga(nome, r.nostri, r.loro, 1.2);
     };
-    const auto rtu = [](const char* nome, const Peer& noi, const Peer& loro) {
-        collegaSeriale(noi.dove());
-        const auto r = confronta(cliente(modbus_new_rtu(loro.dove().c_str(), 115200, 'N', 8, 1)));
+    const auto rtu = [](const char* nome, const Peer& uno, const Peer& due) {
+        const auto r = confronta([](const Peer& p) { return collegaSeriale(p.dove()); },
+                                 [](const Peer& p) {
+                                     return connesso(
+                                         modbus_new_rtu(p.dove().c_str(), 115200, 'N', 8, 1));
+                                 },
+                                 uno, due);
         riga(nome, r.nostri, r.loro, 1.2);
     };
-    tcp("TCP, simulator", simTcpNoi, simTcpLoro);
-    tcp("TCP, libmodbus server", modbusTcpNoi, modbusTcpLoro);
-    rtu("pty, simulator", simRtuNoi, simRtuLoro);
-    rtu("pty, libmodbus server", modbusRtuNoi, modbusRtuLoro);
+    tcp("TCP, simulator", simTcpUno, simTcpDue);
+    tcp("TCP, libmodbus server", modbusTcpUno, modbusTcpDue);
+    rtu("pty, simulator", simRtuUno, simRtuDue);
+    rtu("pty, libmodbus server", modbusRtuUno, modbusRtuDue);
     {
         // 8 request bytes and 5 + 64 reply bytes, 10 bits each.
         const double filo = (8.0 + 5 + 2 * kQuanti) * 10.0 / 115200.0;
