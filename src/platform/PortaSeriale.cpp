@@ -347,18 +347,7 @@ bool PortaSeriale::output(const QByteArray& dati)
 {
     if (!aperta())
         return false;
-    // Straight to the device when nothing is queued.
-    if (porta_->bytesToWrite() == 0) {
-        const qsizetype scritti = scriviSubito(int(porta_->handle()), dati, false);
-        if (scritti == dati.size())
-            return true;
-        if (scritti > 0 || (errno != EAGAIN && errno != EWOULDBLOCK))
-            return porta_->write(dati.mid(scritti)) == dati.size() - scritti;
-    }
-    if (porta_->write(dati) != dati.size())
-        return false;
-    porta_->flush();
-    return true;
+    return inviaSubito(*porta_, int(porta_->handle()), dati, false);
 }
 
 bool PortaSeriale::prendi()

@@ -55,4 +55,23 @@ inline qsizetype scriviSubito(int fd, const QByteArray& dati, bool socket)
     return scritti;
 }
 
+// Sends the bytes through a device (a serial port or a socket) whose descriptor is fd:
+// straight to the system when the device has nothing queued, through the device's own
+// buffer for what the system would not take at once. False when the write fails.
+template <typename Dispositivo>
+bool inviaSubito(Dispositivo& dispositivo, int fd, const QByteArray& dati, bool socket)
+{
+    if (dispositivo.bytesToWrite() == 0) {
+        const qsizetype scritti = scriviSubito(fd, dati, socket);
+        if (scritti == dati.size())
+            return true;
+        if (scritti > 0 || (errno != EAGAIN && errno != EWOULDBLOCK))
+            return dispositivo.write(dati.mid(scritti)) == dati.size() - scritti;
+    }
+    if (dispositivo.write(dati) != dati.size())
+        return false;
+    dispositivo.flush();
+    return true;
+}
+
 } // namespace ludra::platform

@@ -67,18 +67,7 @@ bool SocketTcp::invia(const QByteArray& dati)
 {
     if (!connesso())
         return false;
-    // Straight to the socket when nothing is queued.
-    if (socket_->bytesToWrite() == 0) {
-        const qsizetype scritti = scriviSubito(int(socket_->socketDescriptor()), dati, true);
-        if (scritti == dati.size())
-            return true;
-        if (scritti > 0 || (errno != EAGAIN && errno != EWOULDBLOCK))
-            return socket_->write(dati.mid(scritti)) == dati.size() - scritti;
-    }
-    if (socket_->write(dati) != dati.size())
-        return false;
-    socket_->flush();
-    return true;
+    return inviaSubito(*socket_, int(socket_->socketDescriptor()), dati, true);
 }
 
 QByteArray SocketTcp::leggi()
