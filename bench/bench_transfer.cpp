@@ -40,11 +40,11 @@ public:
         return reale_->waitUntil(done, timeoutMs);
     }
     qint64 nowMs() override { return reale_->nowMs(); }
-    void pausa(qint64 ms) override
+    void pausa(qint64 ms, const std::function<bool()>& interrompi) override
     {
         QElapsedTimer t;
         t.start();
-        reale_->pausa(ms);
+        reale_->pausa(ms, interrompi);
         ns += t.nsecsElapsed();
     }
     qint64 ns = 0;

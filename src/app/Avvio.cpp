@@ -10,6 +10,7 @@
 #include "display/PagineDisplay.h"
 #include "images/Immagini.h"
 #include "fbeditor/StatoComandi.h"
+#include "link/Sequenza.h"
 #include "link/StatoLink.h"
 #include "monitor/AggiornaRegistri.h"
 #include "monitor/DialogoValori.h"
@@ -84,6 +85,7 @@ void AzzeraStatoProcesso()
     InputBox = CampiInputBox{};
     InputTab = CampiInputTab{};
     AzzeraStatoLink();
+    AzzeraSequenze();
     AzzeraRicerca();
     AzzeraTrasferimenti();
     AzzeraVariabili();

@@ -36,8 +36,9 @@ void AggiornaStato()
     BarraStato& barra = BarraStato::istanza();
     if (Controllore.Connesso) {
         barra.setPannello(1, QStringLiteral("Connected"));
-        barra.setPannello(2, Controllore.ModoDebug ? QStringLiteral("Debug Mode")
-                                                   : QStringLiteral("Release Mode"));
+        barra.setPannello(2, ModoDebugIgnoto         ? QString()
+                             : Controllore.ModoDebug ? QStringLiteral("Debug Mode")
+                                                     : QStringLiteral("Release Mode"));
         if (Controllore.StatoRun == 255 || Controllore.StatoRun == 90)
             barra.setPannello(3, QStringLiteral("RUN"));
         else if (Controllore.StatoRun == 100)

@@ -2,6 +2,8 @@
 
 #include "app/Notifiche.h"
 
+#include <QStringList>
+
 namespace ludra {
 namespace {
 
@@ -120,6 +122,48 @@ void BarraStrumenti::setAbilitato(const QString& chiave, bool abil)
             emit Notifiche::istanza().toolbarCambiata(chiave);
         }
     }
+}
+
+void BarraStrumenti::blocca(bool progetto)
+{
+    for (Pulsante& p : pulsanti_) {
+        const Effetto e = p.separatore ? Effetto::Nessuno : EffettoPulsante(p.chiave);
+        const bool b = e == Effetto::Dispositivo || (progetto && e == Effetto::Progetto);
+        if (p.bloccato != b) {
+            p.bloccato = b;
+            emit Notifiche::istanza().toolbarCambiata(p.chiave);
+        }
+    }
+}
+
+void BarraStrumenti::sblocca()
+{
+    for (Pulsante& p : pulsanti_) {
+        if (p.bloccato) {
+            p.bloccato = false;
+            emit Notifiche::istanza().toolbarCambiata(p.chiave);
+        }
+    }
+}
+
+Effetto EffettoPulsante(const QString& chiave)
+{
+    static const QStringList dispositivo = {
+        QStringLiteral("connect"), QStringLiteral("disconnect"), QStringLiteral("download"),
+        QStringLiteral("upload"),  QStringLiteral("debug"),      QStringLiteral("release"),
+        QStringLiteral("run"),     QStringLiteral("runBr"),      QStringLiteral("pause"),
+        QStringLiteral("step"),    QStringLiteral("stop")};
+    static const QStringList progetto = {
+        QStringLiteral("proj_new"),       QStringLiteral("proj_open"),
+        QStringLiteral("proj_comp"),      QStringLiteral("rung_add_before"),
+        QStringLiteral("rung_add_after"), QStringLiteral("rung_move_up"),
+        QStringLiteral("rung_move_down"), QStringLiteral("rung_copy"),
+        QStringLiteral("rung_paste"),     QStringLiteral("rung_mod"),
+        QStringLiteral("rung_del"),       QStringLiteral("rung_redo"),
+        QStringLiteral("new_sub"),        QStringLiteral("rung_break")};
+    if (dispositivo.contains(chiave))
+        return Effetto::Dispositivo;
+    return progetto.contains(chiave) ? Effetto::Progetto : Effetto::Nessuno;
 }
 
 void CreaToolBar() { BarraStrumenti::istanza().crea(); }

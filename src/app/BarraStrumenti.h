@@ -10,9 +10,15 @@ struct Pulsante {
     QString chiave;       // empty for a separator
     QString immagine;     // picture key in the image list
     QString tooltip;      // also the description
-    bool abilitato = true;
+    bool abilitato = true;   // as the groups set it
+    bool bloccato = false;   // greyed while a controller sequence runs
     bool separatore = false;
+    bool attivo() const { return abilitato && !bloccato; }
 };
+
+// What a key would do while a controller sequence runs: nothing that matters to it,
+// talk to the device (or change the link), or change the project or image being sent.
+enum class Effetto { Nessuno, Dispositivo, Progetto };
 
 class BarraStrumenti {
 public:
@@ -24,6 +30,11 @@ public:
     const Pulsante* trova(const QString& chiave) const;
     bool abilitato(const QString& chiave) const;
     void setAbilitato(const QString& chiave, bool abil);
+    // Greys every key that talks to the device, and with `progetto` every key that
+    // changes the project too, over the groups' own state, which comes back unchanged
+    // (with whatever the groups set meanwhile) when the block is lifted.
+    void blocca(bool progetto);
+    void sblocca();
 
 private:
     BarraStrumenti() = default;
@@ -34,6 +45,8 @@ void CreaToolBar();
 // Enables or disables every button of a group: "Puls_DebugRelease", "Puls_Download",
 // "Puls_Debug", "Puls_FunctionBlock", "Puls_Compila". Any other name changes nothing.
 void AbilitaPulsanti(const QString& blocco, bool abil);
+Effetto EffettoPulsante(const QString& chiave);
+
 // The keys of a group, in toolbar order; empty for an unknown name.
 std::vector<QString> PulsantiDelGruppo(const QString& blocco);
 

@@ -10,6 +10,8 @@
 #include "link/Connessione.h"
 #include "ladder/ComandiRung.h"
 #include "ladder/VistaLadder.h"
+#include "link/Richiesta.h"
+#include "link/Sequenza.h"
 #include "link/StatoLink.h"
 #include "app/Testi.h"
 #include "platform/Dialogs.h"
@@ -87,6 +89,26 @@ const QHash<QString, Azione>& azioniToolbar()
     return azioni;
 }
 
+// The menu items that a running controller sequence would mix with.
+Effetto effettoMenu(const QString& nome)
+{
+    static const QHash<QString, Effetto> effetti = {
+        {QStringLiteral("mnu_new"), Effetto::Progetto},
+        {QStringLiteral("mnu_close"), Effetto::Progetto},
+        {QStringLiteral("mnu_openProj"), Effetto::Progetto},
+        {QStringLiteral("mnu_modify"), Effetto::Progetto},
+        {QStringLiteral("mnu_FB_Delete"), Effetto::Progetto},
+        {QStringLiteral("mnu_FB_Insert_Before"), Effetto::Progetto},
+        {QStringLiteral("mnu_FB_Insert_After"), Effetto::Progetto},
+        {QStringLiteral("mnu_FB_Break"), Effetto::Progetto},
+        {QStringLiteral("mnu_SetAsController"), Effetto::Dispositivo},
+        {QStringLiteral("mnu_SetIP"), Effetto::Dispositivo},
+    };
+    return effetti.value(nome, Effetto::Nessuno);
+}
+
+QString citato(const QString& nome) { return QLatin1Char('"') + nome + QLatin1Char('"'); }
+
 const QHash<QString, Azione>& azioniMenu()
 {
     static const QHash<QString, Azione> azioni = {
@@ -151,6 +173,19 @@ const QHash<QString, Azione>& azioniMenu()
 
 void Toolbar1_ButtonClick(const QString& chiave)
 {
+    // A refused key does nothing at all: nothing is sent, and a sequence's own loop
+    // (a cyclic read) goes on.
+    if (ComandoRifiutato(citato(chiave), EffettoPulsante(chiave))) {
+        AggiornaStato();
+        return;
+    }
+    // During a request's wait the click ends the loop at once and runs when the reply
+    // is in: its own commands then reach the controller instead of being refused.
+    if (RichiestaInCorso()) {
+        StopCom = 1;
+        AllaFineRichiesta([chiave] { Toolbar1_ButtonClick(chiave); });
+        return;
+    }
     StopCom = 1;
     const auto& azioni = azioniToolbar();
     if (const auto it = azioni.find(chiave); it != azioni.end())
@@ -160,6 +195,8 @@ void Toolbar1_ButtonClick(const QString& chiave)
 
 void ClickMenu(const QString& nome)
 {
+    if (ComandoRifiutato(citato(nome), effettoMenu(nome)))
+        return;
     const auto& azioni = azioniMenu();
     if (const auto it = azioni.find(nome); it != azioni.end())
         it.value()();
@@ -167,13 +204,22 @@ void ClickMenu(const QString& nome)
 
 bool MDIForm_Unload()
 {
+    if (!ChiusuraConsentita(QString(), [] {
+            if (HostFinestre* h = hostFinestre())
+                h->chiudiPrincipale();
+        }))
+        return false;
     const HostFinestre* host = hostFinestre();
     const platform::MsgResult risposta =
         platform::msgBox(Testi.t(172), platform::MsgButtons::OkCancel, platform::MsgIcon::None,
                          host ? host->caption() : QString());
-    if (risposta != platform::MsgResult::Ok)
-        return true;
-    return SalvaProgetto(true);
+    bool chiude = true;
+    if (risposta == platform::MsgResult::Ok)
+        chiude = SalvaProgetto(true);
+    // A polling loop still running under this handler ends with the program.
+    if (chiude)
+        StopCom = 1;
+    return chiude;
 }
 
 void InvertiBreak() { ComandoBreak(); }

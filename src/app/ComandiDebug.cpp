@@ -1,7 +1,10 @@
 #include "app/ComandiDebug.h"
 
 #include "app/Avvio.h"
+#include "app/BarraStato.h"
+#include "app/BarraStrumenti.h"
 #include "link/Conversioni.h"
+#include "link/Sequenza.h"
 #include "link/StatoLink.h"
 #include "monitor/AggiornaRegistri.h"
 #include "platform/Waiter.h"
@@ -20,6 +23,14 @@ void pompa() { platform::waiter().pumpOnce(); }
 // its own commands: the loop must end before sending one more of its own.
 bool fermato() { return StopCom != 0; }
 
+// The loop's wait between passes: a click that ends the loop ends the wait too, so the
+// gate is free by the time the user can start a sequence.
+void attesa(double secondi) { platform::pause(secondi, fermato); }
+
+const QString kRun = QStringLiteral("Run");
+const QString kRunBreak = QStringLiteral("Run to Break");
+const QString kAnimate = QStringLiteral("Animate");
+
 } // namespace
 
 void ComandoModoDebug(bool debug)
@@ -33,10 +44,13 @@ void ComandoRun()
     InviaComandoDebug(kComandoRun);
     if (!AggiornaAuto)
         return;
+    const Sequenza ciclo(kRun, TipoSequenza::Ciclo);
+    if (!ciclo)
+        return;
     StopCom = 0;
     while (!fermato()) {
         pompa();
-        Pausa(kPeriodoPolling);
+        attesa(kPeriodoPolling);
         if (fermato())
             break;
         AggiornaRegistri_new(true);
@@ -45,6 +59,9 @@ void ComandoRun()
 
 void ComandoRunBreak()
 {
+    const Sequenza ciclo(kRunBreak, TipoSequenza::Ciclo);
+    if (!ciclo)
+        return;
     // Without the command the register would only repeat an old 90: nothing to wait for.
     if (!InviaComandoDebug(kComandoRunBreak))
         return;
@@ -52,7 +69,7 @@ void ComandoRunBreak()
     StopCom = 0;
     while (TabellaRegistri[kRegistroComando].Valore == kComandoRunBreak && !fermato()) {
         pompa();
-        Pausa(kPeriodoPolling);
+        attesa(kPeriodoPolling);
         if (fermato())
             break;
         LeggiRegistroByte(kRegistroComando);
@@ -73,10 +90,13 @@ void ComandoPausa()
 
 void ComandoAnima()
 {
+    const Sequenza ciclo(kAnimate, TipoSequenza::Ciclo);
+    if (!ciclo)
+        return;
     StopCom = 0;
     while (!fermato()) {
         pompa();
-        Pausa(TempoAnimazione / 1000.0);
+        attesa(TempoAnimazione / 1000.0);
         if (fermato())
             break;
         // A command the controller did not take (the link gone) would fail the same way
@@ -105,7 +125,14 @@ bool ModoDebugDopoConnessione()
         return Controllore.ModoDebug;
     bool letto = false;
     const bool debug = LeggiModoDebug(&letto);
-    return letto ? debug : Controllore.ModoDebug;
+    if (letto)
+        return debug;
+    // Unknown: a download into a controller in release mode would not take.
+    ModoDebugIgnoto = true;
+    AbilitaPulsanti(QStringLiteral("Puls_Download"), false);
+    AbilitaPulsanti(QStringLiteral("Puls_Debug"), false);
+    AggiornaStato();
+    return Controllore.ModoDebug;
 }
 
 } // namespace ludra

@@ -19,6 +19,7 @@ inline constexpr int kDimRecord = 10;
 // A local-operation block is written whole (Funzione, 0 and eight 4-byte arguments)
 // whatever its length; the next block overwrites what lies beyond its length.
 inline constexpr int kDimScritturaBlocco = 34;
+inline constexpr int kLungDatiMinima = 2;             // Funzione and a 0 byte
 // A scheduler block is the Blocco line's Funzione, 0, then LungDati + 42 code bytes.
 inline constexpr int kExtraScheduler = 44;
 inline constexpr int kMaxRecord = 255;
@@ -40,9 +41,12 @@ inline constexpr int kFunzioneGoto = 130;
 inline constexpr int kFunzioneCall = 131;
 inline constexpr int kFunzioneIfCall = 139;
 
+inline constexpr int kSezioneProgetto = -1;   // a fault of the project as a whole
+
 struct ErroreCompilazione {
     std::int16_t Rung = 0;   // line number within its unit, from 1, or scheduler object
     QString Messaggio;
+    std::int16_t Sezione = 0;   // the line's unit, or kSezioneProgetto
 };
 
 extern std::array<std::uint8_t, kDimCodice> CodiceProgramma;

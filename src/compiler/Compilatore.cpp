@@ -24,16 +24,18 @@ std::function<void()>& rigeneraPagine()
     return rigenera;
 }
 
+// A fault of line `rung` of unit `sezione`; rung 0 is the project as a whole.
 struct Guasto {
     int rung = 0;
     QString causa;
+    int sezione = 0;
 };
 
-void archivia(int rung, const QString& messaggio)
+void archivia(int sezione, int rung, const QString& messaggio)
 {
     if (NumErrori >= kMaxErrori)
         return;
-    Errori[std::size_t(NumErrori)] = {std::int16_t(rung), messaggio};
+    Errori[std::size_t(NumErrori)] = {std::int16_t(rung), messaggio, std::int16_t(sezione)};
     ++NumErrori;
 }
 
@@ -46,9 +48,9 @@ std::optional<Guasto> compilaUnita()
     for (int i = 1; i <= unita::righe(*s); ++i) {
         const EsitoRiga esito = CompilaRung(i);
         if (esito.guasto())
-            return Guasto{i, esito.Guasto};
+            return Guasto{i, esito.Guasto, SubCorrente};
         if (!esito.MessaggioRiga.isEmpty())
-            archivia(i, esito.MessaggioRiga);
+            archivia(SubCorrente, i, esito.MessaggioRiga);
     }
     return std::nullopt;
 }
@@ -183,7 +185,7 @@ std::optional<Guasto> compilaProgetto()
         if (esito.guasto())
             return Guasto{i, esito.Guasto};
         if (!esito.MessaggioRiga.isEmpty())
-            archivia(i, esito.MessaggioRiga);
+            archivia(0, i, esito.MessaggioRiga);
     }
 
     // 7. Header.
@@ -219,7 +221,7 @@ std::int32_t Compila()
 
     if (const std::optional<Guasto> g = compilaProgetto()) {
         // A fault names its cause, so the download never sends a partial image.
-        archivia(g->rung, g->causa);
+        archivia(g->rung == 0 ? kSezioneProgetto : g->sezione, g->rung, g->causa);
         RapportoGuasto();
         return 0;
     }

@@ -3,7 +3,10 @@
 #include "app/Log.h"
 #include "app/Testi.h"
 #include "compiler/CodiceProgramma.h"
+#include "project/Progetto.h"
 #include "project/Registri.h"
+
+#include <QFileInfo>
 
 namespace ludra {
 
@@ -18,14 +21,27 @@ enum TestoRapporto {
     kImpossibile = 51,
 };
 
+// Where an error lies: the project for a fault of the whole, else the line, with its
+// unit when that is not the main program.
+QString origine(const ErroreCompilazione& e)
+{
+    if (e.Sezione == kSezioneProgetto) {
+        const QString nome = QFileInfo(NomeProgetto).fileName();
+        return nome.isEmpty() ? QStringLiteral("Project") : nome;
+    }
+    QString testo = QStringLiteral("Function Block ") + QString::number(e.Rung);
+    if (e.Sezione > 0)
+        testo += QStringLiteral(" (Sub") + QString::number(e.Sezione) + QLatin1Char(')');
+    return testo;
+}
+
 void elencoErrori()
 {
     LogWrite(Testi.t(kControlloErrori) + QStringLiteral(" : ") + Testi.t(kErrore));
     LogWrite(Testi.t(kImpossibile));
     for (int i = 0; i < NumErrori && i < kMaxErrori; ++i) {
         const ErroreCompilazione& e = Errori[std::size_t(i)];
-        LogWrite(QStringLiteral(" - Function Block ") + QString::number(e.Rung) +
-                 QStringLiteral(" : ") + e.Messaggio);
+        LogWrite(QStringLiteral(" - ") + origine(e) + QStringLiteral(" : ") + e.Messaggio);
     }
 }
 

@@ -71,6 +71,12 @@ EsitoRiga CompilaRung(int line)
     }
     Rung& r = s->Rung[std::size_t(line)];
     const auto& a = r.ArgByte;
+    // A line the editor refused when the project was opened holds bytes that need not
+    // encode its block: nothing of it reaches the image.
+    if (!r.Rifiuto.isEmpty() && unita::emetteRecord(r)) {
+        esito.MessaggioRiga = r.Rifiuto;
+        return esito;
+    }
 
     switch (r.Classe) {
     case kClasseScrivi:
@@ -94,7 +100,9 @@ EsitoRiga CompilaRung(int line)
         const std::optional<int> offset = nuovoRecord(esito);
         if (!offset || !nuovoBlocco(esito))
             return esito;
-        if (!byteValido(r.LungDati)) {
+        // Every block holds at least its code and a 0 byte: a shorter one would share
+        // its data with the next block.
+        if (r.LungDati < kLungDatiMinima || !byteValido(r.LungDati)) {
             esito.Guasto = guasti::Lunghezza;
             return esito;
         }

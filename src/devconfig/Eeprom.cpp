@@ -3,6 +3,7 @@
 #include "app/Finestre.h"
 #include "devconfig/CampoIntero.h"
 #include "link/Conversioni.h"
+#include "link/Sequenza.h"
 #include "monitor/Variabili.h"
 #include "platform/Cp1252.h"
 #include "platform/Dialogs.h"
@@ -271,6 +272,12 @@ bool ScriviValore(const CampiEeprom& c)
     return ScriviMemoria(int(*indirizzo), n);
 }
 
+namespace {
+
+const QString kFinestraEeprom = QStringLiteral("frm_eeprom");
+
+} // namespace
+
 bool CopiaEeprom(const CampiEeprom& c)
 {
     const auto n = campo(c.Text4, QStringLiteral("n bytes"), 0, kMaxIndirizzo);
@@ -281,6 +288,10 @@ bool CopiaEeprom(const CampiEeprom& c)
         return false;
     const auto a = campo(c.Text5, QStringLiteral("a"), 0, kMaxIndirizzo - *n);
     if (!a)
+        return false;
+    const Sequenza sequenza(QStringLiteral("EEPROM copy"), TipoSequenza::Dispositivo,
+                            kFinestraEeprom);
+    if (!sequenza)
         return false;
     PuntatoreAttesa clessidra;
     for (long long i = 1; i <= *n; ++i) {
@@ -298,6 +309,10 @@ bool CopiaEeprom(const CampiEeprom& c)
 
 bool CancellaLogger(int da, int a)
 {
+    const Sequenza sequenza(QStringLiteral("Logger clear"), TipoSequenza::Dispositivo,
+                            kFinestraEeprom);
+    if (!sequenza)
+        return false;
     PuntatoreAttesa clessidra;
     for (int indirizzo = da; indirizzo <= a; ++indirizzo) {
         BuffMemoria[0] = kByteLoggerVuoto;
@@ -331,13 +346,21 @@ std::optional<Blocchi> blocchi(const CampiEeprom& c)
 bool EepromInFile(const CampiEeprom& c)
 {
     const auto b = blocchi(c);
-    return b && UploadFileHex(b->primo, b->limite, true);
+    if (!b)
+        return false;
+    const Sequenza sequenza(QStringLiteral("EEPROM to file"), TipoSequenza::Dispositivo,
+                            kFinestraEeprom);
+    return sequenza && UploadFileHex(b->primo, b->limite, true);
 }
 
 bool FileInEeprom(const CampiEeprom& c)
 {
     const auto b = blocchi(c);
-    return b && DownloadFileHex(b->primo, b->limite, true);
+    if (!b)
+        return false;
+    const Sequenza sequenza(QStringLiteral("File to EEPROM"), TipoSequenza::Dispositivo,
+                            kFinestraEeprom);
+    return sequenza && DownloadFileHex(b->primo, b->limite, true);
 }
 
 } // namespace ludra

@@ -4,6 +4,7 @@
 #include "app/Testi.h"
 #include "devconfig/MappaDispositivi.h"
 #include "link/Richiesta.h"
+#include "link/Sequenza.h"
 #include "link/StatoLink.h"
 #include "platform/Dialogs.h"
 
@@ -161,6 +162,10 @@ std::optional<std::uint8_t> IndirizzoSlave(const QString& testo)
 
 bool LeggiConfigurazione(const QString& modello, const QString& indirizzo, CampiConfig& campi)
 {
+    const Sequenza sequenza(QStringLiteral("Configuration read"), TipoSequenza::Dispositivo,
+                            QStringLiteral("frm_Config"));
+    if (!sequenza)
+        return false;
     CampiConfig letti = campi;
     try {
         const std::optional<std::uint8_t> a = IndirizzoSlave(indirizzo);

@@ -2,6 +2,7 @@
 
 #include "link/Conversioni.h"
 #include "link/Richiesta.h"
+#include "link/Sequenza.h"
 #include "link/StatoLink.h"
 #include "platform/Cp1252.h"
 #include "platform/Dialogs.h"
@@ -151,6 +152,10 @@ QStringList RegistroMac::righeLista() const
 
 bool RegistroMac::leggiMac(const QString& pfc, const QString& anno, const QString& cliente)
 {
+    const Sequenza sequenza(QStringLiteral("MAC read"), TipoSequenza::Dispositivo,
+                            QStringLiteral("frm_LettMAC"));
+    if (!sequenza)
+        return false;
     const std::array<std::uint8_t, 6> richiesta = {1, 4, 0, 0x0E, 0, 3};
     std::copy(richiesta.begin(), richiesta.end(), BuffTx.begin());
     LenTx = 6;

@@ -5,6 +5,7 @@
 #include "devconfig/MappaDispositivi.h"
 #include "link/Conversioni.h"
 #include "link/Richiesta.h"
+#include "link/Sequenza.h"
 #include "link/StatoLink.h"
 #include "platform/Cp1252.h"
 #include "platform/Dialogs.h"
@@ -232,6 +233,10 @@ std::optional<std::array<std::uint8_t, 8>> ByteOrologio(const std::array<QString
 EsitoScrittura ScriviFrame(int indice, const QString& modello, const QString& indirizzo,
                            const CampiConfig& campi)
 {
+    const Sequenza sequenza(QStringLiteral("Configuration write"), TipoSequenza::Dispositivo,
+                            QStringLiteral("frm_Config"));
+    if (!sequenza)
+        return EsitoScrittura::Fallito;
     if (indice == 6 || indice < 0 || indice > 8)
         return EsitoScrittura::Niente;
     const std::optional<std::uint8_t> a = slave(indirizzo);

@@ -87,10 +87,13 @@ void RicercaDispositivi::SetIP()
     }
     RicercaController = false;
     RicercaGateway = false;
-    if (!UDP.invia(TramaImpostaIP(d->Mac, *ip), IndirizziRicerca.broadcast,
-                   IndirizziRicerca.portaUdp))
-        platform::msgBox(QStringLiteral("Send failed: ") + UDP.errore(), platform::MsgButtons::Ok,
-                         platform::MsgIcon::Exclamation);
+    const std::vector<Destinazione> destinazioni = DestinazioniRicerca();
+    const QStringList errori = destinazioni.empty()
+                                   ? QStringList{QString::fromLatin1(kNessunaRete)}
+                                   : inviaRicerca(TramaImpostaIP(d->Mac, *ip), destinazioni);
+    if (!errori.isEmpty())
+        platform::msgBox(QStringLiteral("Send failed: ") + errori.join(QStringLiteral("; ")),
+                         platform::MsgButtons::Ok, platform::MsgIcon::Exclamation);
 }
 
 void RicercaDispositivi::DisegnaRete()

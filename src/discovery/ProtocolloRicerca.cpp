@@ -2,6 +2,7 @@
 
 #include "app/Numeri.h"
 #include "link/Checksum.h"
+#include "link/Impostazioni.h"
 #include "platform/Cp1252.h"
 
 #include <QStringList>
@@ -46,7 +47,7 @@ QByteArray TramaImpostaIP(const Mac6& mac, const Ip4& ip)
 
 std::optional<RispostaController> LeggiRispostaController(const QByteArray& dati)
 {
-    if (dati.size() < 14)
+    if (dati.isEmpty())
         return std::nullopt;
     RispostaController r;
     std::array<std::uint8_t, 7> nome{};
@@ -66,7 +67,7 @@ std::optional<RispostaController> LeggiRispostaController(const QByteArray& dati
 
 std::optional<Mac6> LeggiRispostaGateway(const QByteArray& dati)
 {
-    if (dati.size() < 30)
+    if (dati.isEmpty())
         return std::nullopt;
     Mac6 mac{};
     for (int i = 0; i < 6; ++i)
@@ -140,11 +141,7 @@ int NumeroCampo(const QString& testo, int lo, int hi)
 
 std::int16_t SecondiDaMillisecondi(const QString& millisecondi)
 {
-    const double v = LeggiNumero(millisecondi);
-    if (!(v > 0))
-        return 0;
-    const double s = std::nearbyint(std::min(v, 32767.0) / 1000.0);   // halves to even
-    return std::int16_t(s);
+    return SecondiAttesaSeriale(LeggiNumero(millisecondi));
 }
 
 } // namespace ludra

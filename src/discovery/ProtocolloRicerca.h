@@ -26,11 +26,11 @@ struct RispostaController {
     std::uint8_t nodo = 0;
     std::uint8_t init = 0;
 };
-// A controller's reply. Fields past the end of a short reply read as 0; a reply that
-// does not even hold the whole MAC address (14 bytes) cannot be told apart from noise
-// and gives nothing.
+// A controller's reply. Bytes past the end of a short reply read as 0 (the name is what
+// is there); an empty datagram gives nothing.
 std::optional<RispostaController> LeggiRispostaController(const QByteArray& dati);
-// A gateway's MAC address, bytes 25 to 30; nothing when the reply is shorter.
+// A gateway's MAC address, bytes 25 to 30, those past the end of a short reply read as
+// 0; nothing for an empty datagram.
 std::optional<Mac6> LeggiRispostaGateway(const QByteArray& dati);
 
 // "XX-XX-XX-XX-XX-XX" for the bytes given, upper-case, two digits each.
@@ -50,8 +50,8 @@ struct Identita {
 };
 std::optional<Identita> LeggiIdentita(std::span<const std::uint8_t> risposta, int lunghezza);
 
-// The serial reply limit in whole seconds for a time-out typed in milliseconds:
-// rounded to the nearest second, halves to even, kept within 0 to 33.
+// The serial reply limit in whole seconds for a time-out typed in milliseconds, as the
+// settings window sets it (SecondiAttesaSeriale); text that is no number gives 1.
 std::int16_t SecondiDaMillisecondi(const QString& millisecondi);
 // A typed number of milliseconds (or an address) kept within lo to hi.
 int NumeroCampo(const QString& testo, int lo, int hi);

@@ -6,6 +6,7 @@
 #include "link/Conversioni.h"
 #include "link/Connessione.h"
 #include "link/Richiesta.h"
+#include "link/Sequenza.h"
 #include "link/StatoLink.h"
 #include "platform/Dialogs.h"
 #include "platform/Waiter.h"
@@ -67,8 +68,11 @@ RicercaDispositivi::RicercaDispositivi()
 {
     connect(&UDP, &platform::SocketUdp::ricevuto, this, &RicercaDispositivi::UDP_DataArrival);
     connect(&telnet, &platform::SocketTcp::ricevuto, this, [this] {
-        RispostaTelnet = QString::fromLatin1(telnet.leggi());
-        telnetRicevuto_ = true;
+        const QByteArray testo = testoTelnet_.elabora(telnet.leggi());
+        if (const QByteArray risposte = testoTelnet_.risposte(); !risposte.isEmpty())
+            telnet.invia(risposte);
+        // A step's reply may come in several pieces: they are gathered.
+        RispostaTelnet += QString::fromLatin1(testo);
     });
     connect(&telnet, &platform::SocketTcp::statoCambiato, this, [] { platform::wakeWaiters(); });
 }
@@ -92,7 +96,8 @@ void RicercaDispositivi::Azzera()
     command1Abilitato = false;
     albero_.svuota();
     righe_.clear();
-    telnetRicevuto_ = false;
+    macTrovati_.clear();
+    testoTelnet_.azzera();
     chiusa_ = false;
     occupato_ = false;
 }
@@ -162,6 +167,10 @@ void RicercaDispositivi::cmd_Search_Click()
     Occupato guardia(occupato_);
     if (!guardia.libero())
         return;
+    // Closing the window ends the search by itself.
+    const Sequenza sequenza(QStringLiteral("Device search"));
+    if (!sequenza)
+        return;
     abilita(false, false);
     TimeoutRTU = SecondiDaMillisecondi(txt_Timeout);
     RicercaInCorso = true;
@@ -172,37 +181,61 @@ void RicercaDispositivi::cmd_Search_Click()
     svuotaAlbero();
     IndiceDispositivo = 0;
     NumeroDispositivi = 0;
+    macTrovati_.clear();
+    bool cercato = true;
     if (cmb_porta == QLatin1String("TCP/IP"))
-        ramoEthernet();
+        cercato = ramoEthernet();
     else
         ramoSeriale();
     // The device found last stays selected, so the menu's actions have a device to act
     // on without a click in the tree.
     IndiceDispositivo = std::int16_t(NumeroDispositivi);
     DisegnaRete();
-    imposta(QStringLiteral("Search Complete"));
+    if (cercato)
+        imposta(QStringLiteral("Search Complete"));
     abilita(true, command1Abilitato);
 }
 
-void RicercaDispositivi::ramoEthernet()
+bool RicercaDispositivi::ramoEthernet()
 {
+    const std::vector<Destinazione> destinazioni = DestinazioniRicerca();
+    if (destinazioni.empty()) {
+        imposta(QString::fromLatin1(kNessunaRete));
+        LogStart();
+        LogWrite(QStringLiteral("Search: ") + QString::fromLatin1(kNessunaRete));
+        return false;
+    }
     if (RicercaInCorso)
         aggiungiNodo(QString(), QStringLiteral("rete"), QStringLiteral("Ethernet"),
                      QStringLiteral("connect"));
     if (chk_disp_ethernet[0] && !finito())
-        ascolta(QueryController(), RicercaController, QStringLiteral("Ethernet; KVR5200"));
+        ascolta(QueryController(), RicercaController, QStringLiteral("Ethernet; KVR5200"),
+                destinazioni);
     if (chk_disp_ethernet[1] && !finito())
-        ascolta(QueryGateway(), RicercaGateway, QStringLiteral("Ethernet; KVR1750-MBTCP"));
+        ascolta(QueryGateway(), RicercaGateway, QStringLiteral("Ethernet; KVR1750-MBTCP"),
+                destinazioni);
+    return true;
 }
 
-void RicercaDispositivi::ascolta(const QByteArray& query, bool& flag, const QString& testo)
+QStringList RicercaDispositivi::inviaRicerca(const QByteArray& dati,
+                                             const std::vector<Destinazione>& destinazioni)
+{
+    QStringList errori;
+    for (const Destinazione& d : destinazioni)
+        if (!UDP.invia(dati, d.indirizzo, IndirizziRicerca.portaUdp, d.locale))
+            errori << UDP.errore() + QStringLiteral(" [") + d.indirizzo + QLatin1Char(']');
+    return errori;
+}
+
+void RicercaDispositivi::ascolta(const QByteArray& query, bool& flag, const QString& testo,
+                                 const std::vector<Destinazione>& destinazioni)
 {
     platform::Waiter& w = platform::waiter();
     flag = true;
     imposta(QStringLiteral("Searching: ") + testo);
-    if (!UDP.invia(query, IndirizziRicerca.broadcast, IndirizziRicerca.portaUdp)) {
+    for (const QString& errore : inviaRicerca(query, destinazioni)) {
         LogStart();
-        LogWrite(QStringLiteral("Search: send failed: ") + UDP.errore());
+        LogWrite(QStringLiteral("Search: send failed: ") + errore);
     }
     const qint64 inizio = w.nowMs();
     for (;;) {
@@ -222,12 +255,13 @@ void RicercaDispositivi::UDP_DataArrival()
         const QString mittente = d->mittente;
         if (RicercaController) {
             const auto r = LeggiRispostaController(d->dati);
-            if (!r)
+            if (!r || macTrovati_.contains(TestoMac(r->mac)))
                 continue;
             const int n = nuovoRecord();
             if (n == 0)
                 continue;
             const QString mac = TestoMac(r->mac);
+            macTrovati_.insert(mac);
             const QString ipEE = TestoIp(r->ipEeprom);
             const QString nodo = chiave("nodo", n);
             aggiungiNodo(QStringLiteral("rete"), nodo,
@@ -255,12 +289,13 @@ void RicercaDispositivi::UDP_DataArrival()
             emit nodoMostrato(nodo, true);
         } else if (RicercaGateway) {
             const auto mac = LeggiRispostaGateway(d->dati);
-            if (!mac)
+            if (!mac || macTrovati_.contains(TestoMac(*mac)))
                 continue;
             const int n = nuovoRecord();
             if (n == 0)
                 continue;
             const QString testoMac = TestoMac(*mac);
+            macTrovati_.insert(testoMac);
             const QString nodo = chiave("nodo", n);
             aggiungiNodo(QStringLiteral("rete"), nodo, QStringLiteral("KVR1750-MBTCP"));
             aggiungiNodo(nodo, chiave("ip", n), QStringLiteral("IP: ") + mittente);
@@ -362,6 +397,9 @@ void RicercaDispositivi::Command1_Click()
     Occupato guardia(occupato_);
     if (!guardia.libero())
         return;
+    const Sequenza sequenza(QStringLiteral("Gateway scan"));
+    if (!sequenza)
+        return;
     const int g = IndiceDispositivo;
     if (g >= 1 && g <= kMaxDispositivi && !Dispositivi[std::size_t(g)].IP.isEmpty()) {
         const Dispositivo gateway = Dispositivi[std::size_t(g)];
@@ -371,12 +409,15 @@ void RicercaDispositivi::Command1_Click()
         aggiungiNodo(chiave("nodo", g), sub, QStringLiteral("SubNet"));
         Disconnetti();
         platform::pause(0.5);
+        // The settings are the user's: the scan borrows them and gives them back.
+        const Dispositivo impostazioni = Controllore;
         Controllore.IP = gateway.IP;
         Controllore.Nodo = gateway.Nodo;
         Controllore.Timeout = std::int16_t(NumeroCampo(txt_Timeout, 0, 32767));
-        // The modules behind a gateway are reached over Modbus TCP whatever link was
-        // used last.
+        // The modules behind a gateway are reached over Modbus TCP on the gateway's own
+        // port, whatever link (and serial port number) was used last.
         Controllore.Canale = 0;
+        Controllore.Porta = gateway.Porta > 0 ? gateway.Porta : 502;
         Connetti();
         platform::pause(0.5);
         InviaComandoDebug(kComandoPausa);
@@ -398,6 +439,12 @@ void RicercaDispositivi::Command1_Click()
         } else {
             imposta(QStringLiteral("Invalid address range"));
         }
+        // The link opened stays open (the modules can be configured through it).
+        Controllore.IP = impostazioni.IP;
+        Controllore.Nodo = impostazioni.Nodo;
+        Controllore.Timeout = impostazioni.Timeout;
+        Controllore.Canale = impostazioni.Canale;
+        Controllore.Porta = impostazioni.Porta;
     }
     abilita(true, command1Abilitato);
 }

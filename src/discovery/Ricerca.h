@@ -5,11 +5,15 @@
 // calls the operations and draws the tree, the status and the diagram this object owns
 // (reported by signals).
 #include "discovery/AlberoRicerca.h"
+#include "discovery/Dispositivi.h"
+#include "discovery/Telnet.h"
 #include "platform/SocketTcp.h"
 #include "platform/SocketUdp.h"
 
 #include <QObject>
+#include <QSet>
 #include <QString>
+#include <QStringList>
 #include <array>
 #include <cstdint>
 #include <vector>
@@ -85,8 +89,11 @@ private:
     void svuotaAlbero();
     int nuovoRecord();
 
-    void ramoEthernet();
-    void ascolta(const QByteArray& query, bool& flag, const QString& testo);
+    bool ramoEthernet();
+    void ascolta(const QByteArray& query, bool& flag, const QString& testo,
+                 const std::vector<Destinazione>& destinazioni);
+    // Sends the datagram to every destination; the failures, one line each.
+    QStringList inviaRicerca(const QByteArray& dati, const std::vector<Destinazione>& destinazioni);
     void UDP_DataArrival();
     void ramoSeriale();
     // The identity probe of one address; the new record or 0.
@@ -100,7 +107,10 @@ private:
     std::vector<RigaRete> righe_;
     platform::SocketUdp UDP;
     platform::SocketTcp telnet;
-    bool telnetRicevuto_ = false;
+    TestoTelnet testoTelnet_;
+    // The devices of this search, by MAC: a device reached on several networks (or by
+    // both the limited and its network's broadcast) answers each query it gets.
+    QSet<QString> macTrovati_;
     bool chiusa_ = false;
     bool occupato_ = false;
 };

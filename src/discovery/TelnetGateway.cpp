@@ -2,6 +2,7 @@
 // channel's settings, save.
 #include "discovery/Dispositivi.h"
 #include "discovery/Ricerca.h"
+#include "link/Sequenza.h"
 #include "platform/Dialogs.h"
 #include "platform/Waiter.h"
 
@@ -26,15 +27,15 @@ QByteArray ottetti(const char* indirizzo)
 
 bool RicercaDispositivi::InviaTelnet(const QByteArray& comando, int minimo, int secondi)
 {
-    telnetRicevuto_ = false;
     RispostaTelnet.clear();
     if (!comando.isEmpty())
         telnet.invia(comando);
-    // Only the first piece that arrives counts; a dropped connection or a closed window
-    // ends the wait at once.
+    // The reply is gathered until it is long enough; a dropped connection or a closed
+    // window ends the wait at once.
     platform::waiter().waitUntil(
-        [this] {
-            return telnetRicevuto_ || chiusa_ || telnet.stato() == platform::SocketTcp::Errore;
+        [this, minimo] {
+            return RispostaTelnet.size() >= minimo || chiusa_
+                   || telnet.stato() == platform::SocketTcp::Errore;
         },
         qint64(secondi) * 1000);
     return !chiusa_ && RispostaTelnet.size() >= minimo;
@@ -51,8 +52,11 @@ void RicercaDispositivi::ProgrammaDefault()
     // Not while a search or a scan runs (this would run inside its event pump).
     if (occupato_)
         return;
+    const Sequenza sequenza(QStringLiteral("Gateway set-up"));
+    if (!sequenza)
+        return;
     occupato_ = true;
-    telnetRicevuto_ = false;
+    testoTelnet_.azzera();
     telnet.connetti(ip, IndirizziRicerca.portaTelnet);
     const QByteArray passo3 = QByteArray("1") + ottetti(kIpDispositivo) + "Y" + ottetti(kIpGateway)
                               + "Y" + "255\r255\r255\r0\r";

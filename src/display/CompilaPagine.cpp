@@ -115,10 +115,12 @@ void CompilaOggetti()
         Sezione& unita = Sezioni[std::size_t(p + 1)];
         const int oggetti = std::min(int(pagina.NumOggetti), kMaxOggettiPagina);
         for (int i = 1; i <= oggetti + 1; ++i) {
-            Rung& riga = unita.Rung[std::size_t(i)];
-            // Only line 1 names the page: a label left by an earlier program in this
-            // unit would send jumps into the page.
-            riga.Etichetta = i == 1 ? QStringLiteral("PAG%1").arg(p + 1) : QString();
+            // Every field is written: a sub-operation, breakpoint or label left on the
+            // line by earlier work in this unit would make the compile read the object
+            // as a display refresh or a page list, stop on it, or send jumps into it.
+            Rung riga = RungVuoto();
+            if (i == 1)
+                riga.Etichetta = QStringLiteral("PAG%1").arg(p + 1);
             riga.Classe = 3;
             if (i <= oggetti) {
                 riga.Funzione = 3;
@@ -127,8 +129,8 @@ void CompilaOggetti()
             } else {
                 riga.Funzione = 132;
                 riga.LungDati = 2;
-                riga.ArgByte = {};
             }
+            unita.Rung[std::size_t(i)] = riga;
         }
         unita.NumRung = std::int16_t(oggetti + 1);
     }

@@ -2,22 +2,53 @@
 
 #include "app/Numeri.h"
 #include "display/TipiOggetto.h"
+#include "fbeditor/Argomenti.h"
+#include "fbeditor/Trasf.h"
 #include "images/Immagini.h"
 #include "platform/Cp1252.h"
 
+#include <QRegularExpression>
 #include <cmath>
 
 namespace ludra {
 
 namespace {
 
+// The number a field holds when the whole text is one, as the number rule reads it
+// (blanks, tabs and line feeds apart); nothing for a text with anything else in it,
+// the empty text included: "abc" or "3O" would be stored as 0 or 3 unseen.
+std::optional<double> numero(const QString& testo)
+{
+    static const QRegularExpression forma(QStringLiteral(
+        "^(?:[+-]?(?:[0-9]+\\.?[0-9]*|\\.[0-9]+)(?:[EeDd][+-]?[0-9]+)?|&[Hh][0-9A-Fa-f]+|&[Oo][0-7]+)$"));
+    QString compatto = testo;
+    compatto.remove(QLatin1Char(' ')).remove(QLatin1Char('\t')).remove(QLatin1Char('\n'));
+    if (!forma.match(compatto).hasMatch())
+        return std::nullopt;
+    return LeggiNumero(compatto);
+}
+
 // A typed whole number within lo..hi (rounded to the nearest), or nothing.
 std::optional<int> intero(const QString& testo, int lo, int hi)
 {
-    const double v = std::round(LeggiNumero(testo));
+    const std::optional<double> n = numero(testo);
+    if (!n)
+        return std::nullopt;
+    const double v = std::round(*n);
     if (!std::isfinite(v) || v < lo || v > hi)
         return std::nullopt;
     return int(v);
+}
+
+// A bar's limit: a number the single the controller reads can hold, as for a K_Flt
+// argument of the editor.
+std::optional<double> singolo(const QString& testo)
+{
+    std::optional<double> n = numero(testo);
+    SlotArgomento byte{};
+    if (!n || !CodificaArgomento(*n, kKFlt, byte))
+        return std::nullopt;
+    return n;
 }
 
 QString fuoriCampo(const QString& campo, int lo, int hi)
@@ -160,12 +191,14 @@ std::optional<QString> ApplicaPannello(const CampiPannello& c, OggettoDisplay& o
         if (auto e = registro())
             return e;
         tipoRegistro();
-        const double mx = LeggiNumero(c.max);
-        const double mn = LeggiNumero(c.min);
-        if (!std::isfinite(mx) || !std::isfinite(mn))
-            return QStringLiteral("Max, Min: numbers");
-        o.Max = mx;
-        o.Min = mn;
+        const std::optional<double> mx = singolo(c.max);
+        if (!mx)
+            return QStringLiteral("Max: a number from -3.4E+38 to 3.4E+38");
+        const std::optional<double> mn = singolo(c.min);
+        if (!mn)
+            return QStringLiteral("Min: a number from -3.4E+38 to 3.4E+38");
+        o.Max = *mx;
+        o.Min = *mn;
         break;
     }
     case TipoOggetto::Rectangle: {

@@ -114,15 +114,6 @@ bool Assemblaggio::parola(int slot, int j, double valore, Parola genere, bool al
     return true;
 }
 
-bool Assemblaggio::parolaRegistro(int slot, int j, double valore)
-{
-    const std::optional<int> n = NumeroRegistro(valore);
-    if (!n)
-        return false;
-    scriviParola(byte(slot, j), byte(slot, j + 1), *n, false);
-    return true;
-}
-
 void Assemblaggio::etichettaConTipo(int k)
 {
     const RigaArgomento& r = s.Righe[std::size_t(k)];

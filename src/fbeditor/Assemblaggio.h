@@ -31,8 +31,9 @@ std::optional<int> NumeroRegistro(double valore);
 
 // How a 16-bit field takes a value.
 enum class Parola : std::uint8_t {
-    SenzaSegno,   // 0..65535: counts, times, addresses, register numbers
-    ConSegno,     // -65536..65535, a negative value counting from 65536: constants, masks
+    SenzaSegno,   // 0..65535: counts, times
+    ConSegno,     // -65536..65535, a negative value counting from 65536: the words a
+                  // block takes as typed (constants, masks, register words)
 };
 
 struct Assemblaggio {
@@ -70,8 +71,6 @@ struct Assemblaggio {
     bool byteDi(int slot, int j, double valore);
     // Two bytes of a slot from j, low byte first unless altoPrima.
     bool parola(int slot, int j, double valore, Parola genere, bool altoPrima = false);
-    // The same for a register number (0..NumRegistri), low byte first.
-    bool parolaRegistro(int slot, int j, double valore);
 
     // The row's argument captions: the editor's caption of k followed by its value type.
     void etichettaConTipo(int k);

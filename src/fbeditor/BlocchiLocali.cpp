@@ -119,18 +119,20 @@ bool display(Assemblaggio& a)
     return a.zeri(1, 7);
 }
 
-// 6: Block Move: first source register, first destination register, count.
+// 6: Block Move: first source register, first destination register, count. The two
+// registers are plain words: the controller's memory map reaches past the register
+// table, and projects hold such addresses.
 bool spostaBlocco(Assemblaggio& a)
 {
-    if (!a.parolaRegistro(0, 0, a.arg[0].Valore) || !a.parolaRegistro(0, 2, a.arg[2].Valore)
-        || !a.byteDi(1, 0, a.arg[1].Valore))
+    if (!a.parola(0, 0, a.arg[0].Valore, Parola::ConSegno)
+        || !a.parola(0, 2, a.arg[2].Valore, Parola::ConSegno) || !a.byteDi(1, 0, a.arg[1].Valore))
         return false;
     a.sommario({0, 1, 2}, true);
     return true;
 }
 
-// 128: Compare. Which field goes into which slot: the registers low byte first, the
-// constants and the mask high byte first.
+// 128: Compare. Every field is a word: the registers low byte first, the constants and
+// the mask high byte first.
 struct SlotConfronto {
     std::uint8_t slot;
     std::uint8_t campo;
@@ -150,10 +152,7 @@ constexpr std::array<SlotConfronto, 8> kSlotConfronto{{
 bool confronto(Assemblaggio& a)
 {
     for (const SlotConfronto& c : kSlotConfronto) {
-        const double v = a.arg[c.campo].Valore;
-        const bool ok = c.registro ? a.parolaRegistro(c.slot, 0, v)
-                                   : a.parola(c.slot, 0, v, Parola::ConSegno, true);
-        if (!ok)
+        if (!a.parola(c.slot, 0, a.arg[c.campo].Valore, Parola::ConSegno, !c.registro))
             return false;
         a.byte(c.slot, 2) = a.byte(c.slot, 3) = 0;
     }
@@ -233,7 +232,7 @@ bool timer(Assemblaggio& a)
     const std::optional<int> numero = InteroIn(a.arg[0].Valore, 0, 65535);
     const std::optional<int> ms = InteroIn(a.arg[1].Valore, 0, 65535);
     if (!numero || !ms || !a.codifica(*numero, kUInt, 0) || !a.codifica(*ms, kUInt, 1)
-        || !a.parolaRegistro(1, 2, a.arg[2].Valore) || !a.zeri(2, 7))
+        || !a.parola(1, 2, a.arg[2].Valore, Parola::ConSegno) || !a.zeri(2, 7))
         return false;
     a.sommario({0, 1}, false);
     return true;
@@ -257,8 +256,8 @@ bool trip(Assemblaggio& a)
         if (!a.registroOFloat(k, slot, a.posizione(k) == kPosizioneKFlt))
             return false;
     if (!a.registro(3, 7) || !a.codifica(a.arg[4].Valore, kKLong, 2)
-        || !a.parola(6, 0, a.arg[6].Valore, Parola::SenzaSegno)
-        || !a.parola(6, 2, a.arg[7].Valore, Parola::SenzaSegno))
+        || !a.parola(6, 0, a.arg[6].Valore, Parola::ConSegno)
+        || !a.parola(6, 2, a.arg[7].Valore, Parola::ConSegno))
         return false;
     etichetteConTipo(a, {0, 1, 2, 3});
     a.sommario({0, 1, 2, 3, 4, 5, 6, 7}, true);

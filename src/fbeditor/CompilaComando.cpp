@@ -6,6 +6,7 @@
 #include "fbeditor/Assemblaggio.h"
 #include "fbeditor/TabellaFunzioni.h"
 #include "ladder/VistaLadder.h"
+#include "link/Sequenza.h"
 #include "platform/Dialogs.h"
 #include "project/Registri.h"
 
@@ -98,6 +99,7 @@ std::uint16_t CompilaComando()
         return 0;
 
     a.rung.Caricato = true;
+    a.rung.Rifiuto.clear();
     linea = a.rung;
     for (const auto& [registro, tipo] : a.formati)
         TabellaRegistri[std::size_t(registro)].Formato = tipo;
@@ -109,8 +111,11 @@ std::uint16_t CompilaComando()
 
 bool ConfermaComando()
 {
+    // The editor stays open with what the user typed: OK works again once it is over.
+    if (ComandoRifiutato(QStringLiteral("Function block OK"), Effetto::Progetto))
+        return false;
     if (CompilaComando() != kComandoScritto) {
-        platform::msgBox(QStringLiteral("Error: Check Values"));
+        platform::msgBox(kErroreValori);
         return false;
     }
     StatoComandi::istanza().Scarica();

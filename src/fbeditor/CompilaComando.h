@@ -1,11 +1,14 @@
 #pragma once
 // The commit of the function-block editor: the block as the user filled it becomes the
 // current program line (Sezioni(SubCorrente).Rung(RungCorrente)) and its row.
+#include <QString>
 #include <cstdint>
 
 namespace ludra {
 
 inline constexpr std::uint16_t kComandoScritto = 65535;
+// What the editor says of a block that does not encode.
+inline const QString kErroreValori = QStringLiteral("Error: Check Values");
 
 // Validates and encodes the edited block into the current line: its label, texts,
 // block triple, argument bytes, delay and data length, the value types of the

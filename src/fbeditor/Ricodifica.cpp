@@ -2,17 +2,29 @@
 
 #include "fbeditor/CompilaComando.h"
 #include "fbeditor/StatoComandi.h"
+#include "fbeditor/TabellaFunzioni.h"
+#include "project/Progetto.h"
 
 namespace ludra {
 
-bool RicodificaRiga(int riga)
+QString RicodificaRiga(int riga)
 {
+    if (SubCorrente < 0 || SubCorrente >= kNumSezioni || riga < 0 || riga > kMaxRung)
+        return kErroreValori;
+    const Rung& letta = Sezioni[std::size_t(SubCorrente)].Rung[std::size_t(riga)];
+    // A triple no block stands for would come back as the block the lookup falls back
+    // on, a read of register 0.
+    if (!CodiceDaTripla(letta.Classe, letta.Funzione, letta.SubOp))
+        return QStringLiteral("No function block has class %1, function %2, sub-operation %3")
+            .arg(letta.Classe)
+            .arg(letta.Funzione)
+            .arg(letta.SubOp);
     StatoComandi& editor = StatoComandi::istanza();
     editor.Carica();
     editor.CaricaRiga(riga);
     const bool scritta = CompilaComando() == kComandoScritto;
     editor.Scarica();
-    return scritta;
+    return scritta ? QString() : kErroreValori;
 }
 
 } // namespace ludra

@@ -175,14 +175,19 @@ std::span<const PosizioneFunzione> PosizioniScheda(int scheda)
     return kGriglie[scheda - 1];
 }
 
-std::uint8_t FunzToOpt(int classe, int funzione, int subOp)
+std::optional<std::uint8_t> CodiceDaTripla(int classe, int funzione, int subOp)
 {
     for (const Inversa& r : kInversa) {
         if (r.classe == classe && (r.funzione == kQualsiasi || r.funzione == funzione)
             && (r.subOp == kQualsiasi || r.subOp == subOp))
             return r.codice;
     }
-    return 0;
+    return std::nullopt;
+}
+
+std::uint8_t FunzToOpt(int classe, int funzione, int subOp)
+{
+    return CodiceDaTripla(classe, funzione, subOp).value_or(0);
 }
 
 } // namespace ludra

@@ -5,6 +5,7 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <span>
 
 namespace ludra {
@@ -52,5 +53,7 @@ inline constexpr int kTopPulsante(int riga) { return riga * 600 + 1500; }
 // The editor code of a stored line from its Classe, Funzione and SubOp; 0 for a blank
 // line and for any triple no code stands for.
 std::uint8_t FunzToOpt(int classe, int funzione, int subOp);
+// The same, with nothing for a triple no code stands for.
+std::optional<std::uint8_t> CodiceDaTripla(int classe, int funzione, int subOp);
 
 } // namespace ludra

@@ -59,8 +59,10 @@ EsitoBmp LeggiBmp(const QByteArray& d)
     const bool dallAlto = altezza < 0;
     if (dallAlto)
         altezza = -altezza;
-    if (larghezza <= 0 || altezza <= 0)
+    if (larghezza < 0)
         return rifiuto(kNonBitmap);
+    if (larghezza == 0 || altezza == 0)
+        return rifiuto(QStringLiteral("The picture has no pixels: %1 x %2").arg(larghezza).arg(altezza));
     if (larghezza > kMaxLatoBmp || altezza > kMaxLatoBmp)
         return rifiuto(QStringLiteral("The picture is larger than %1 x %1 pixels").arg(kMaxLatoBmp));
     const bool profonditaNota = bpp == 1 || bpp == 4 || bpp == 8 || bpp == 16 || bpp == 24 || bpp == 32;

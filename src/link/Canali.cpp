@@ -1,5 +1,6 @@
 #include "link/Canali.h"
 
+#include "link/Connessione.h"
 #include "link/StatoLink.h"
 
 #include <QCoreApplication>
@@ -14,6 +15,7 @@ struct Canali {
     {
         QObject::connect(&seriale, &platform::PortaSeriale::ricevuto, &MSComm1_OnComm);
         QObject::connect(&socket, &platform::SocketTcp::ricevuto, &Winsock1_DataArrival);
+        QObject::connect(&socket, &platform::SocketTcp::statoCambiato, &Winsock1_Close);
     }
 };
 

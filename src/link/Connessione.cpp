@@ -16,6 +16,9 @@ QString NumeroTelefono;
 
 namespace {
 
+// While Connetti opens a connection, its failures are reported by Connetti itself.
+bool inApertura = false;
+
 void abilitaCollegamento(bool abil)
 {
     AbilitaPulsanti(QStringLiteral("Puls_DebugRelease"), abil);
@@ -66,6 +69,7 @@ void connettiTcp()
         fallito(QStringLiteral("TCP port 0 is not a port"));
         return;
     }
+    inApertura = true;
     socket.connetti(Controllore.IP, numero);
     platform::waiter().waitUntil(
         [&socket] {
@@ -73,6 +77,7 @@ void connettiTcp()
             return s == platform::SocketTcp::Connesso || s == platform::SocketTcp::Errore;
         },
         qMax<qint64>(0, Controllore.Timeout));
+    inApertura = false;
     if (socket.connesso()) {
         LogStart();
         LogWrite(QStringLiteral("Connected  [") + Controllore.IP + QLatin1Char(']'));
@@ -98,6 +103,21 @@ void connettiTcp()
     fallito(perche);
 }
 
+// What closing the link shows, whoever closed it: the Log line, the link state, the
+// button groups and the status bar.
+void linkChiuso(const QString& dove)
+{
+    if (ModoCom == kModoTcp)
+        BarraStato::istanza().setPannello(4, QString());
+    LogStart();
+    LogWrite(QStringLiteral("Disconnect [") + dove + QLatin1Char(']'));
+    Controllore.Connesso = false;
+    AbilitaPulsanti(QStringLiteral("Puls_DebugRelease"), false);
+    AbilitaPulsanti(QStringLiteral("Puls_Download"), false);
+    AbilitaPulsanti(QStringLiteral("Puls_Debug"), false);
+    AggiornaStato();
+}
+
 } // namespace
 
 void Connetti()
@@ -105,6 +125,8 @@ void Connetti()
     std::fill_n(BuffRx.begin(), 101, std::uint8_t(0));
     std::fill_n(BuffTx.begin(), 101, std::uint8_t(0));
     ModoCom = Controllore.Canale == 1 ? kModoRtu : kModoTcp;
+    // The mode recorded stands until the new link reads it.
+    ModoDebugIgnoto = false;
     if (ModoCom == kModoRtu)
         connettiSeriale();
     else
@@ -118,20 +140,28 @@ void Disconnetti()
         return;
     if (ModoCom != kModoTcp) {
         MSComm1().chiudi();
-        LogStart();
-        LogWrite(QStringLiteral("Disconnect [") + QString::number(Controllore.Nodo) +
-                 QLatin1Char(']'));
+        linkChiuso(QString::number(Controllore.Nodo));
     } else {
         Winsock1().chiudi();
-        BarraStato::istanza().setPannello(4, QString());
-        LogStart();
-        LogWrite(QStringLiteral("Disconnect [") + Controllore.IP + QLatin1Char(']'));
+        linkChiuso(Controllore.IP);
     }
-    Controllore.Connesso = false;
-    AbilitaPulsanti(QStringLiteral("Puls_DebugRelease"), false);
-    AbilitaPulsanti(QStringLiteral("Puls_Download"), false);
-    AbilitaPulsanti(QStringLiteral("Puls_Debug"), false);
-    AggiornaStato();
+}
+
+void Winsock1_Close()
+{
+    // Only an open link whose connection is gone: an attempt under way is Connetti's.
+    if (!Controllore.Connesso || ModoCom != kModoTcp || inApertura)
+        return;
+    switch (Winsock1().stato()) {
+    case platform::SocketTcp::Connesso:
+    case platform::SocketTcp::Connessione:
+    case platform::SocketTcp::Risoluzione:
+        return;
+    default:
+        // The socket object stays as it is (this runs inside its own signal); the next
+        // connect replaces it.
+        linkChiuso(Controllore.IP);
+    }
 }
 
 } // namespace ludra

@@ -13,5 +13,8 @@ extern QString NumeroTelefono;
 void Connetti();
 // Closes the link; does nothing while StopCom is 0 (a polling loop is running).
 void Disconnetti();
+// The socket's close event: a connection the device (or the network) closed leaves the
+// link closed at once, shown as Disconnetti shows it, whatever StopCom holds.
+void Winsock1_Close();
 
 } // namespace ludra

@@ -1,5 +1,6 @@
 #include "link/Conversioni.h"
 
+#include "link/Sequenza.h"
 #include "platform/Waiter.h"
 
 #include <bit>
@@ -151,8 +152,9 @@ bool StringaInBytes(const QByteArray& testo, std::span<std::uint8_t> destinazion
 
 void Pausa(double secondi)
 {
+    // A sequence asked to stop has nothing left to wait for.
     if (secondi > 0)
-        platform::pause(secondi);
+        platform::pause(secondi, [] { return Sequenza::arrestata(); });
 }
 
 } // namespace ludra

@@ -2,9 +2,11 @@
 
 #include "app/Avvio.h"
 #include "app/Testi.h"
+#include "link/Sequenza.h"
 #include "link/StatoLink.h"
 #include "project/Registri.h"
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
@@ -55,14 +57,26 @@ ModuloImpostazioni CaricaImpostazioni()
         m.porta = QString::number(Controllore.Porta);
     }
     m.nodo = QString::number(Controllore.Nodo);
-    m.secondiAnimazione =
-        qBound(0, int(std::nearbyint(TempoAnimazione / 1000.0)), kMaxSecondiAnimazione);
+    // The slider has no 0: an interval of none would send requests back to back.
+    m.secondiAnimazione = qBound(kMinSecondiAnimazione, int(std::nearbyint(TempoAnimazione / 1000.0)),
+                                 kMaxSecondiAnimazione);
+    m.secondiMostrati = m.secondiAnimazione;
     m.aggiorna = AggiornaAuto;
     return m;
 }
 
-void SalvaImpostazioni(const ModuloImpostazioni& m)
+std::int16_t SecondiAttesaSeriale(double millisecondi)
 {
+    if (!(millisecondi > 0))
+        return 1;
+    const double s = std::nearbyint(std::min(millisecondi, 32767.0) / 1000.0);   // halves to even
+    return std::int16_t(std::max(1.0, s));
+}
+
+bool SalvaImpostazioni(const ModuloImpostazioni& m)
+{
+    if (ComandoRifiutato(QStringLiteral("Settings OK"), Effetto::Dispositivo))
+        return false;
     Controllore.Modello = m.modello;
     if (m.canale == 0) {
         Controllore.Canale = 0;
@@ -71,9 +85,7 @@ void SalvaImpostazioni(const ModuloImpostazioni& m)
             Controllore.Porta = std::uint16_t(*porta);
         if (const auto timeout = InteroDaTesto(m.timeoutTcp, 1, 32767)) {
             Controllore.Timeout = std::int16_t(*timeout);
-            // The serial wait counts whole seconds: below one it would give up before
-            // any reply could arrive.
-            TimeoutRTU = std::int16_t(qMax(1L, long(std::nearbyint(*timeout / 1000.0))));
+            TimeoutRTU = SecondiAttesaSeriale(double(*timeout));
         }
     } else {
         Controllore.Canale = 1;
@@ -83,9 +95,14 @@ void SalvaImpostazioni(const ModuloImpostazioni& m)
     }
     if (const auto nodo = InteroDaTesto(m.nodo, 0, 255))
         Controllore.Nodo = std::uint8_t(*nodo);
-    TempoAnimazione = std::int16_t(qBound(0, m.secondiAnimazione, kMaxSecondiAnimazione) * 1000);
+    // The slider shows the interval rounded to whole seconds: storing it back untouched
+    // would turn the start-up 500 ms into 0 or 1000.
+    if (m.secondiAnimazione != m.secondiMostrati)
+        TempoAnimazione = std::int16_t(
+            qBound(kMinSecondiAnimazione, m.secondiAnimazione, kMaxSecondiAnimazione) * 1000);
     AggiornaAuto = m.aggiorna;
     ImpostaModello();
+    return true;
 }
 
 } // namespace ludra

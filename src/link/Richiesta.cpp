@@ -6,21 +6,39 @@
 #include "link/Checksum.h"
 #include "link/Conversioni.h"
 #include "link/Monitor.h"
+#include "link/RispostaTcp.h"
+#include "link/Sequenza.h"
 #include "link/StatoLink.h"
 #include "link/TramaModbus.h"
 #include "platform/Dialogs.h"
 #include "platform/Waiter.h"
 
 #include <QByteArray>
+#include <QTimer>
 #include <vector>
 
 namespace ludra {
 namespace {
 
 // Line silence that ends a serial reply whose end its bytes cannot tell.
-constexpr qint64 kSilenzioRtuMs = 50;
+constexpr qint64 kSilenzioRtuMs = kSilenzioRispostaMs;
 
 bool inCorso = false;
+std::vector<std::function<void()>> allaFine;
+int generazione = 0;   // posted actions of an earlier generation are dropped
+
+// From the event loop: run inside the caller's next request, an action is queued again
+// for that request's end, so it never touches frames still in use.
+void eseguiAllaFine()
+{
+    std::vector<std::function<void()>> azioni;
+    azioni.swap(allaFine);
+    for (auto& a : azioni)
+        QTimer::singleShot(0, [a = std::move(a), g = generazione] {
+            if (g == generazione)
+                a();
+        });
+}
 
 struct Esito {
     std::uint8_t codice = kComOk;
@@ -85,7 +103,10 @@ std::optional<int> attesaSeriale(std::span<const Byte> richiesta)
                 break;
             fine = qMin(fine, ultimo + kSilenzioRtuMs + 1);
         }
-        w.waitUntil([&porta] { return DatiRicevuti == 1 || !porta.aperta(); }, fine - adesso);
+        // A wait that gives up before its time (the application is quitting) ends this one.
+        if (!w.waitUntil([&porta] { return DatiRicevuti == 1 || !porta.aperta(); }, fine - adesso)
+            && w.nowMs() < fine)
+            break;
         raccogli();
     }
     if (porta.aperta())
@@ -174,32 +195,22 @@ Esito richiestaTcp()
     if (!AttendiRisposta)
         return {};
 
-    std::optional<int> inizio;
-    if (inviato) {
-        platform::waiter().waitUntil(
-            [&socket, &inizio] {
-                inizio = FineRisposteTcp(byteDi(StringaRx));
-                return inizio.has_value() || !socket.connesso();
-            },
-            qMax<qint64>(0, Controllore.Timeout));
-        inizio = FineRisposteTcp(byteDi(StringaRx));
-    }
+    std::optional<RispostaTcp> risposta;
+    if (inviato)
+        risposta = AttesaRispostaTcp(richiesta, Controllore.Timeout);
     const QByteArray ricevuti = StringaRx;
     StringaRx.clear();
     DatiRicevuti = 0;
     platform::waiter().pumpOnce();
 
-    if (ricevuti.isEmpty())
+    if (!risposta)
         return {kComTimeout, {}};
-    if (!inizio)
-        return guasto(QStringLiteral("Incomplete reply (%1 bytes)").arg(ricevuti.size()));
-    const auto trama_ = byteDi(ricevuti).subspan(std::size_t(*inizio));
-    const std::size_t annunciati = (std::size_t(trama_[4]) << 8) | trama_[5];
-    if (annunciati > kDimBuffer)
+    const auto trama_ = byteDi(ricevuti).subspan(std::size_t(risposta->inizio));
+    if (trama_.size() < 8)
+        return guasto(QStringLiteral("Reply too short (%1 bytes)").arg(trama_.size()));
+    if (risposta->lunghezza > int(kDimBuffer) || trama_.size() - 6 > kDimBuffer)
         return guasto(QStringLiteral("Reply longer than the receive buffer"));
-    if (annunciati < 2)
-        return guasto(QStringLiteral("Reply too short (%1 bytes)").arg(6 + annunciati));
-    caricaRisposta(trama_.subspan(6, annunciati));
+    caricaRisposta(trama_.subspan(6));
     mostraNelMonitor();
     if (BuffRx[0] != nodo || BuffRx[1] != funzione)
         return {kComErrore, {}};
@@ -241,16 +252,39 @@ std::uint8_t concludi(Esito esito, bool messaggi)
 
 bool RichiestaInCorso() { return inCorso; }
 
+void AnnullaAllaFineRichiesta()
+{
+    allaFine.clear();
+    ++generazione;
+}
+
+void AllaFineRichiesta(std::function<void()> azione)
+{
+    allaFine.push_back(std::move(azione));
+    if (!inCorso)
+        eseguiAllaFine();
+}
+
 std::uint8_t InviaRichiesta(bool Messaggi)
 {
     if (inCorso) {
         // A handler that runs during a wait must not reuse the frames of the request
-        // still waiting: it fails without sending anything.
-        return concludi(guasto(QStringLiteral("Another request is waiting for its reply")),
-                        Messaggi);
+        // still waiting: it fails without sending anything. Nothing timed out, and the
+        // loop whose request waits goes on.
+        LogStart();
+        LogWrite(QStringLiteral("Request refused: another request is waiting for its reply"));
+        return kComTimeout;
     }
+    // Refused without sending, and without ending the running sequence's own loop.
+    if (RichiestaRifiutata())
+        return kComTimeout;
     if (!Controllore.Connesso)
         return concludi({kNonConnesso, {}}, Messaggi);
+    // Outside a sequence a click waits until the reply is in: the command it runs then
+    // goes out whole, after this one. A sequence takes clicks at once and refuses them.
+    std::optional<platform::InputRimandato> rimanda;
+    if (SequenzaInCorso().isEmpty())
+        rimanda.emplace();
     inCorso = true;
     struct Fine {
         ~Fine() { inCorso = false; }
@@ -258,6 +292,7 @@ std::uint8_t InviaRichiesta(bool Messaggi)
     BarraStato::istanza().setPannello(4, QString());
     const Esito esito = ModoCom == kModoRtu ? richiestaRtu(Messaggi) : richiestaTcp();
     inCorso = false;
+    eseguiAllaFine();
     return concludi(esito, Messaggi);
 }
 

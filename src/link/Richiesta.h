@@ -3,6 +3,7 @@
 // bytes), waits for the reply while events keep running, checks it and leaves it in
 // BuffRx (LenRx bytes).
 #include <cstdint>
+#include <functional>
 
 namespace ludra {
 
@@ -20,5 +21,11 @@ std::uint8_t InviaRichiesta(bool Messaggi);
 
 // True while a request waits for its reply.
 bool RichiestaInCorso();
+
+// Runs `azione` from the event loop once the request waiting now has returned (at once
+// when none waits), so a command clicked during the wait goes out whole, after it.
+void AllaFineRichiesta(std::function<void()> azione);
+// Drops what AllaFineRichiesta still holds, posted or not (a fresh process has none).
+void AnnullaAllaFineRichiesta();
 
 } // namespace ludra

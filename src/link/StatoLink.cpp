@@ -10,6 +10,7 @@ std::int16_t ModoCom = 0;
 std::int16_t TimeoutRTU = 0;
 bool AttendiRisposta = false;
 std::int16_t StopCom = 0;
+bool ModoDebugIgnoto = false;
 std::array<std::uint8_t, kDimBuffer> BuffTx{};
 std::int16_t LenTx = 0;
 std::array<std::uint8_t, kDimBuffer> BuffRx{};
@@ -37,6 +38,7 @@ void AzzeraStatoLink()
     ChiudiCanali();
     Controllore = Dispositivo{};
     ModoCom = TimeoutRTU = StopCom = 0;
+    ModoDebugIgnoto = false;
     AttendiRisposta = false;
     BuffTx.fill(0);
     BuffRx.fill(0);

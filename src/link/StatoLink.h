@@ -20,6 +20,9 @@ extern std::int16_t ModoCom;          // 1 Modbus RTU, 2 Modbus TCP
 extern std::int16_t TimeoutRTU;       // serial reply time-out, whole seconds
 extern bool AttendiRisposta;
 extern std::int16_t StopCom;          // 1 stops every polling loop
+// The controller's debug mode could not be read after connecting: the status bar shows
+// no mode and nothing is downloaded until it is read.
+extern bool ModoDebugIgnoto;
 
 // The request and reply frames: slave address, function code, data. The RTU checksum is
 // appended to BuffTx by the request and kept at the end of BuffRx.

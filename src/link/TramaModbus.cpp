@@ -89,23 +89,4 @@ std::optional<int> FineRisposteRtu(std::span<const Byte> richiesta,
     return ultima;
 }
 
-std::optional<int> FineRisposteTcp(std::span<const Byte> ricevuti)
-{
-    std::size_t inizio = 0;
-    std::optional<int> ultima;
-    while (inizio < ricevuti.size()) {
-        const auto resto = ricevuti.subspan(inizio);
-        if (resto.size() < 6)
-            return std::nullopt;
-        const std::size_t lunghezza = std::size_t(parola(resto, 4));
-        if (lunghezza > kDimBuffer)
-            return int(inizio);
-        if (resto.size() < 6 + lunghezza)
-            return std::nullopt;
-        ultima = int(inizio);
-        inizio += 6 + lunghezza;
-    }
-    return ultima;
-}
-
 } // namespace ludra

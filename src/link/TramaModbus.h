@@ -9,6 +9,9 @@ namespace ludra {
 
 using Byte = std::uint8_t;
 
+// Line silence that ends a reply whose end its bytes cannot tell.
+inline constexpr int kSilenzioRispostaMs = 50;
+
 // Length of the reply frame (address on, RTU checksum excluded) that starts at
 // risposta, as far as its first bytes and the request tell; nothing when it cannot be
 // told (an unknown function code, or too few bytes yet).
@@ -26,9 +29,5 @@ int LunghezzaMinimaRisposta(std::span<const Byte> richiesta);
 std::optional<int> FineRisposteRtu(std::span<const Byte> richiesta,
                                    std::span<const Byte> ricevuti);
 
-// The same for Modbus TCP, framed by the length in each header: where the last whole
-// frame begins when the bytes are exactly whole frames. A header announcing more than a
-// frame can hold also ends the collecting (the frame is then refused).
-std::optional<int> FineRisposteTcp(std::span<const Byte> ricevuti);
 
 } // namespace ludra

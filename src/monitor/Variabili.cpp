@@ -3,6 +3,7 @@
 #include "app/Testi.h"
 #include "devconfig/CampoIntero.h"
 #include "link/Conversioni.h"
+#include "link/Sequenza.h"
 #include "platform/Cp1252.h"
 #include "platform/Dialogs.h"
 #include "project/Registri.h"
@@ -182,6 +183,10 @@ bool MemorizzaVariabile(const CampiVariabile& campi)
 
 bool LeggiVariabili()
 {
+    const Sequenza sequenza(QStringLiteral("Variables read"), TipoSequenza::Dispositivo,
+                            QStringLiteral("frm_variabili"));
+    if (!sequenza)
+        return false;
     const auto base = BaseVariabili();
     if (!base) {
         avvisa(QStringLiteral("Nessun modello di controllore scelto."),
@@ -212,6 +217,10 @@ bool LeggiVariabili()
 
 bool ScriviVariabili()
 {
+    const Sequenza sequenza(QStringLiteral("Variables write"), TipoSequenza::Dispositivo,
+                            QStringLiteral("frm_variabili"));
+    if (!sequenza)
+        return false;
     const auto base = BaseVariabili();
     if (!base) {
         avvisa(QStringLiteral("Nessun modello di controllore scelto."),

@@ -51,9 +51,15 @@ QString TestoValoreRegistro(int r)
     case 7:
         return WordInHex(v).value_or(QString());
     case 8: {
-        const auto s = WordInStringa(v);
+        auto s = WordInStringa(v);
+        if (!s)
+            return {};
+        // A 0 byte or another control code has no glyph and would show as a box.
+        for (char& c : *s)
+            if (std::uint8_t(c) < 32 || std::uint8_t(c) == 127)
+                c = ' ';
         // The characters of the code page every text of the system is in.
-        return s ? platform::fromCp1252(*s) : QString();
+        return platform::fromCp1252(*s);
     }
     case 9:
         return WordInBinario(v, true).value_or(QString());

@@ -14,17 +14,37 @@ SocketUdp::~SocketUdp() { chiudi(); }
 
 void SocketUdp::chiudi()
 {
-    if (socket_) {
-        socket_->disconnect(this);
-        socket_->abort();
-        socket_.reset();
+    for (auto& [locale, s] : socket_) {
+        s->disconnect(this);
+        s->abort();
     }
+    socket_.clear();
     coda_.clear();
 }
 
-quint16 SocketUdp::portaLocale() const { return socket_ ? socket_->localPort() : 0; }
+QUdpSocket* SocketUdp::socket(const QString& locale)
+{
+    if (const auto i = socket_.find(locale); i != socket_.end())
+        return i->second.get();
+    const QHostAddress indirizzo = locale.isEmpty() ? QHostAddress(QHostAddress::AnyIPv4)
+                                                    : QHostAddress(locale);
+    if (indirizzo.isNull() || indirizzo.protocol() != QAbstractSocket::IPv4Protocol) {
+        errore_ = QStringLiteral("Invalid local address ") + locale;
+        return nullptr;
+    }
+    auto s = std::make_unique<QUdpSocket>();
+    if (!s->bind(indirizzo, 0)) {
+        errore_ = s->errorString();
+        return nullptr;
+    }
+    QUdpSocket* p = s.get();
+    connect(p, &QUdpSocket::readyRead, this, [this, p] { leggiSocket(p); });
+    socket_.emplace(locale, std::move(s));
+    return p;
+}
 
-bool SocketUdp::invia(const QByteArray& dati, const QString& host, quint16 porta)
+bool SocketUdp::invia(const QByteArray& dati, const QString& host, quint16 porta,
+                      const QString& locale)
 {
     const QHostAddress indirizzo(host);
     if (indirizzo.isNull() || indirizzo.protocol() != QAbstractSocket::IPv4Protocol
@@ -32,17 +52,11 @@ bool SocketUdp::invia(const QByteArray& dati, const QString& host, quint16 porta
         errore_ = QStringLiteral("Invalid address ") + host;
         return false;
     }
-    if (!socket_) {
-        socket_ = std::make_unique<QUdpSocket>();
-        if (!socket_->bind(QHostAddress(QHostAddress::AnyIPv4), 0)) {
-            errore_ = socket_->errorString();
-            socket_.reset();
-            return false;
-        }
-        connect(socket_.get(), &QUdpSocket::readyRead, this, &SocketUdp::leggiSocket);
-    }
-    if (socket_->writeDatagram(dati, indirizzo, porta) != dati.size()) {
-        errore_ = socket_->errorString();
+    QUdpSocket* s = socket(locale);
+    if (!s)
+        return false;
+    if (s->writeDatagram(dati, indirizzo, porta) != dati.size()) {
+        errore_ = s->errorString();
         return false;
     }
     errore_.clear();
@@ -58,16 +72,16 @@ std::optional<SocketUdp::Datagramma> SocketUdp::leggi()
     return d;
 }
 
-void SocketUdp::leggiSocket()
+void SocketUdp::leggiSocket(QUdpSocket* s)
 {
     bool nuovi = false;
-    while (socket_ && socket_->hasPendingDatagrams()) {
-        const qint64 dimensione = socket_->pendingDatagramSize();
+    while (s->hasPendingDatagrams()) {
+        const qint64 dimensione = s->pendingDatagramSize();
         if (dimensione < 0 || dimensione > kMaxDatagramma || coda_.size() >= kMaxInCoda) {
-            socket_->receiveDatagram(0);   // dropped
+            s->receiveDatagram(0);   // dropped
             continue;
         }
-        const QNetworkDatagram d = socket_->receiveDatagram(kMaxDatagramma);
+        const QNetworkDatagram d = s->receiveDatagram(kMaxDatagramma);
         QHostAddress mittente = d.senderAddress();
         bool ok = false;
         const quint32 v4 = mittente.toIPv4Address(&ok);

@@ -1,12 +1,14 @@
 #pragma once
-// The datagram socket of the device search: one object owns the socket, keeps the
-// datagrams that arrive (with their sender) until they are read, and reports arrivals
-// by a signal (waking any pending wait). It binds to a free local port at the first
-// send; replies come back to that port.
+// The datagram sockets of the device search: one object owns them, keeps the datagrams
+// that arrive on any of them (with their sender) until they are read, and reports
+// arrivals by a signal (waking any pending wait). A datagram leaves from a socket bound
+// to the local address asked for (any address by default), bound to a free port at its
+// first send; replies come back to that socket.
 #include <QByteArray>
 #include <QObject>
 #include <QString>
 #include <deque>
+#include <map>
 #include <memory>
 #include <optional>
 
@@ -30,22 +32,23 @@ public:
     explicit SocketUdp(QObject* parent = nullptr);
     ~SocketUdp() override;
 
-    // Sends one datagram; false (with errore()) when the socket cannot bind or send.
-    bool invia(const QByteArray& dati, const QString& host, quint16 porta);
+    // Sends one datagram from `locale` (empty: any local address); false (with
+    // errore()) when the socket cannot bind or send.
+    bool invia(const QByteArray& dati, const QString& host, quint16 porta,
+               const QString& locale = QString());
     // The oldest datagram not yet read.
     std::optional<Datagramma> leggi();
     std::size_t inAttesa() const { return coda_.size(); }
     QString errore() const { return errore_; }
-    // The local port replies come to, 0 before the first send.
-    quint16 portaLocale() const;
     void chiudi();
 
 signals:
     void ricevuto();
 
 private:
-    void leggiSocket();
-    std::unique_ptr<QUdpSocket> socket_;
+    QUdpSocket* socket(const QString& locale);
+    void leggiSocket(QUdpSocket* s);
+    std::map<QString, std::unique_ptr<QUdpSocket>> socket_;
     std::deque<Datagramma> coda_;
     QString errore_;
 };

@@ -27,11 +27,24 @@ Waker& waker()
     return w;
 }
 
+int livello = 0;
+int rimandi = 0;
+
+QEventLoop::ProcessEventsFlags flagsAttesa()
+{
+    return rimandi > 0 ? QEventLoop::AllEvents | QEventLoop::ExcludeUserInputEvents
+                       : QEventLoop::AllEvents;
+}
+
 class EventLoopWaiter final : public Waiter {
 public:
     EventLoopWaiter() { clock_.start(); }
 
-    void pumpOnce() override { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+    void pumpOnce() override
+    {
+        LivelloAttesa l;
+        QCoreApplication::processEvents(flagsAttesa());
+    }
 
     bool waitUntil(const std::function<bool()>& done, qint64 timeoutMs) override
     {
@@ -46,8 +59,13 @@ public:
             if (left <= 0)
                 return done();
             a.timer.start(int(qMin<qint64>(left, 24LL * 3600 * 1000)));
-            a.loop.exec();
+            LivelloAttesa l;
+            // Once the application has been asked to quit, every loop returns at once:
+            // waiting on would only spin until the time-out.
+            const int esito = a.loop.exec(flagsAttesa());
             a.timer.stop();
+            if (esito < 0)
+                return done();
         }
         return true;
     }
@@ -98,12 +116,20 @@ Waiter* setWaiter(Waiter* w)
 
 void wakeWaiters() { waker().wake(); }
 
-void pause(double seconds)
+int livelloAttesa() { return livello; }
+LivelloAttesa::LivelloAttesa() { ++livello; }
+LivelloAttesa::~LivelloAttesa() { --livello; }
+
+InputRimandato::InputRimandato() { ++rimandi; }
+InputRimandato::~InputRimandato() { --rimandi; }
+bool inputRimandato() { return rimandi > 0; }
+
+void pause(double seconds, const std::function<bool()>& interrompi)
 {
     if (!(seconds > 0))
         return;
     const qint64 ms = qint64(seconds * 1000.0 + 0.5);
-    waiter().pausa(ms);
+    waiter().pausa(ms, interrompi);
 }
 
 } // namespace ludra::platform

@@ -17,10 +17,11 @@ public:
     virtual bool waitUntil(const std::function<bool()>& done, qint64 timeoutMs) = 0;
     // Milliseconds on a monotonic clock (never jumps with the wall clock).
     virtual qint64 nowMs() = 0;
-    // A timed pause that keeps events running: a wait for nothing but the time.
-    virtual void pausa(qint64 ms)
+    // A timed pause that keeps events running: a wait for nothing but the time, or
+    // until `interrompi` holds when one is given.
+    virtual void pausa(qint64 ms, const std::function<bool()>& interrompi = {})
     {
-        waitUntil([] { return false; }, ms);
+        waitUntil(interrompi ? interrompi : [] { return false; }, ms);
     }
 };
 
@@ -30,7 +31,31 @@ Waiter* setWaiter(Waiter* w);
 // Called by transports when something arrived, so a pending wait re-checks at once.
 void wakeWaiters();
 
-// Pausa: waits the given seconds (fractions allowed) while handling events.
-void pause(double seconds);
+// How deeply waits are nested: a wait counts one level while it runs events. A handler
+// run from inside a wait (a click, a receive event) runs one level deeper than the code
+// that waits, so a running operation can tell its own calls from a handler's.
+int livelloAttesa();
+class LivelloAttesa {
+public:
+    LivelloAttesa();
+    ~LivelloAttesa();
+    LivelloAttesa(const LivelloAttesa&) = delete;
+    LivelloAttesa& operator=(const LivelloAttesa&) = delete;
+};
+
+// While one lives, waits leave the user's input (clicks, keys) queued for the next wait
+// or pump that does not: a request finishes before a click that came during it runs.
+class InputRimandato {
+public:
+    InputRimandato();
+    ~InputRimandato();
+    InputRimandato(const InputRimandato&) = delete;
+    InputRimandato& operator=(const InputRimandato&) = delete;
+};
+bool inputRimandato();
+
+// Pausa: waits the given seconds (fractions allowed) while handling events; with
+// `interrompi`, ends as soon as it holds.
+void pause(double seconds, const std::function<bool()>& interrompi = {});
 
 } // namespace ludra::platform

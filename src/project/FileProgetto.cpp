@@ -8,6 +8,7 @@
 #include "platform/Dialogs.h"
 #include "project/FormatoFile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -15,7 +16,7 @@
 
 namespace ludra {
 
-std::function<bool(int riga)> RicodificaRungHook;
+std::function<QString(int riga)> RicodificaRungHook;
 
 namespace {
 
@@ -23,9 +24,37 @@ constexpr qint64 kMaxDimensioneFile = 16 * 1024 * 1024;
 constexpr long kMin16 = std::numeric_limits<std::int16_t>::min();
 constexpr long kMax16 = std::numeric_limits<std::int16_t>::max();
 
-QString nomeFile(const QString& base, const char* estensione)
+constexpr qsizetype kLungFinale = 4;   // ".prj"
+
+// The file of the project whose .prj file is `prj` that ends in `estensione`: the base
+// name and the ending, each letter of the ending in the case of the .prj ending's
+// letter, so "PLANT.PRJ" goes with "PLANT.LST" and "plant.prj" with "plant.lst".
+QString nomeFile(const QString& prj, const char* estensione)
 {
-    return base + QLatin1String(estensione);
+    QString finale = QString::fromLatin1(estensione);
+    const QStringView proprio = QStringView(prj).right(kLungFinale);
+    for (qsizetype i = 0; i < finale.size() && i < proprio.size(); ++i)
+        if (proprio[i].isUpper())
+            finale[i] = finale[i].toUpper();
+    return prj.left(prj.size() - kLungFinale) + finale;
+}
+
+// The same for reading: the file written so when there is one, else a file of the
+// project's base name with that ending in any case, as other tools and other systems
+// write them.
+QString fileDaLeggere(const QString& prj, const char* estensione)
+{
+    const QString nome = nomeFile(prj, estensione);
+    const QFileInfo info(nome);
+    if (info.exists())
+        return nome;
+    const QString base = info.fileName().chopped(kLungFinale);
+    const QStringList presenti = info.dir().entryList(QDir::Files | QDir::Hidden, QDir::Name);
+    for (const QString& f : presenti)
+        if (f.size() == info.fileName().size() && f.startsWith(base)
+            && f.endsWith(QLatin1String(estensione), Qt::CaseInsensitive))
+            return info.dir().filePath(f);
+    return nome;
 }
 
 } // namespace
@@ -238,7 +267,7 @@ bool LeggiDsp(const QByteArray& dati, ContenutoProgetto& c, QString& errore)
     return true;
 }
 
-bool ScriviFileProgetto(const QString& base, const ContenutoProgetto& c, QString& errore)
+bool ScriviFileProgetto(const QString& prj, const ContenutoProgetto& c, QString& errore)
 {
     const std::array<std::pair<const char*, QByteArray>, 4> file = {{
         {".prj", TestoPrj(c)},
@@ -250,7 +279,7 @@ bool ScriviFileProgetto(const QString& base, const ContenutoProgetto& c, QString
     // replace the old ones, so a failure leaves the previous project whole.
     std::array<std::unique_ptr<QSaveFile>, 4> salvati;
     for (std::size_t i = 0; i < file.size(); ++i) {
-        salvati[i] = std::make_unique<QSaveFile>(nomeFile(base, file[i].first));
+        salvati[i] = std::make_unique<QSaveFile>(nomeFile(prj, file[i].first));
         QSaveFile& f = *salvati[i];
         if (!f.open(QIODevice::WriteOnly) || f.write(file[i].second) != file[i].second.size()) {
             errore = QStringLiteral("%1: %2").arg(f.fileName(), f.errorString());
@@ -296,7 +325,7 @@ Lettura leggiFile(const QString& nome, QByteArray& dati, QString& errore)
 
 } // namespace
 
-std::optional<ContenutoProgetto> LeggiFileProgetto(const QString& base, QString& errore)
+std::optional<ContenutoProgetto> LeggiFileProgetto(const QString& prj, QString& errore)
 {
     ContenutoProgetto c;
     // Parts of the model a file does not hold read as empty: no user register names,
@@ -311,7 +340,7 @@ std::optional<ContenutoProgetto> LeggiFileProgetto(const QString& base, QString&
         {".dsp", LeggiDsp},
     }};
     for (const auto& [estensione, leggi] : file) {
-        const QString nome = nomeFile(base, estensione);
+        const QString nome = fileDaLeggere(prj, estensione);
         QByteArray dati;
         switch (leggiFile(nome, dati, errore)) {
         case Lettura::Errore:
@@ -327,7 +356,7 @@ std::optional<ContenutoProgetto> LeggiFileProgetto(const QString& base, QString&
         }
         QString perche;
         if (!leggi(dati, c, perche)) {
-            errore = QFileInfo(base).fileName() + perche;
+            errore = QFileInfo(BaseProgetto(prj)).fileName() + perche;
             return std::nullopt;
         }
     }
@@ -337,8 +366,15 @@ std::optional<ContenutoProgetto> LeggiFileProgetto(const QString& base, QString&
 QString BaseProgetto(const QString& percorso)
 {
     if (percorso.endsWith(QLatin1String(".prj"), Qt::CaseInsensitive))
-        return percorso.left(percorso.size() - 4);
+        return percorso.left(percorso.size() - kLungFinale);
     return percorso;
+}
+
+QString PercorsoPrj(const QString& percorso)
+{
+    if (percorso.endsWith(QLatin1String(".prj"), Qt::CaseInsensitive))
+        return percorso;
+    return percorso + QStringLiteral(".prj");
 }
 
 namespace {
@@ -369,17 +405,17 @@ bool SalvaProgetto(bool ask)
             return false;   // cancelled: nothing written, FileProgetto kept
         percorso = scelto;
     }
-    const QString base = BaseProgetto(percorso);
+    const QString prj = PercorsoPrj(percorso);
     QString errore;
-    if (!ScriviFileProgetto(base, ContenutoCorrente(), errore)) {
+    if (!ScriviFileProgetto(prj, ContenutoCorrente(), errore)) {
         LogStart();
         LogWrite(QStringLiteral("Project not saved: ") + errore);
         platform::msgBox(QStringLiteral("The project was not saved.\n") + errore,
                          platform::MsgButtons::Ok, platform::MsgIcon::Critical);
         return false;
     }
-    NomeProgetto = base;
-    FileProgetto = base + QStringLiteral(".prj");
+    NomeProgetto = BaseProgetto(prj);
+    FileProgetto = prj;
     impostaCaption(NomeProgetto);
     return true;
 }
@@ -390,9 +426,9 @@ void ApriProgetto()
     const QString scelto = sceltaFile(false);
     if (scelto.isEmpty())
         return;
-    const QString base = BaseProgetto(scelto);
+    const QString prj = PercorsoPrj(scelto);
     QString errore;
-    const std::optional<ContenutoProgetto> letto = LeggiFileProgetto(base, errore);
+    const std::optional<ContenutoProgetto> letto = LeggiFileProgetto(prj, errore);
     if (!letto) {
         platform::msgBox(QStringLiteral("The project cannot be opened.\n") + errore,
                          platform::MsgButtons::Ok, platform::MsgIcon::Critical);
@@ -407,7 +443,7 @@ void ApriProgetto()
     if (HostFinestre* host = hostFinestre())
         host->chiudi(QStringLiteral("comandi"));
     InitProgetto();
-    NomeProgetto = base;
+    NomeProgetto = BaseProgetto(prj);
     impostaCaption(NomeProgetto);
 
     // Register names and types of the user rows.
@@ -436,8 +472,14 @@ void ApriProgetto()
         ImpostaDescrizione(SubCorrente, riga, letto->righe[i].Descrizione);
         AggiornaRiga(riga, [&](RigaLadder& r) { r.txt_Label.caption = letto->righe[i].Etichetta; });
         // A blank line stays blank: rebuilding it would make it a read of register 0.
-        if (letto->righe[i].Classe != 0 && RicodificaRungHook && !RicodificaRungHook(riga)) {
-            sezione.Rung[std::size_t(riga)] = letto->righe[i];
+        if (letto->righe[i].Classe == 0 || !RicodificaRungHook)
+            continue;
+        const QString rifiuto = RicodificaRungHook(riga);
+        if (!rifiuto.isEmpty()) {
+            // Kept whole for the user to mend; the compile refuses it meanwhile.
+            Rung& linea = sezione.Rung[std::size_t(riga)];
+            linea = letto->righe[i];
+            linea.Rifiuto = rifiuto;
             nonRicodificate << QString::number(riga);
         }
     }
@@ -450,7 +492,7 @@ void ApriProgetto()
     PagineDisplay = letto->pagine;
     RungCorrente = sezione.NumRung;
     ImpostaScroll(0);
-    FileProgetto = base + QStringLiteral(".prj");
+    FileProgetto = prj;
 }
 
 } // namespace ludra

@@ -39,14 +39,20 @@ bool LeggiLst(const QByteArray& dati, ContenutoProgetto& c, QString& errore);
 bool LeggiPtb(const QByteArray& dati, ContenutoProgetto& c, QString& errore);
 bool LeggiDsp(const QByteArray& dati, ContenutoProgetto& c, QString& errore);
 
-// The four files of base name `base` ("dir/name"): written all or none.
-bool ScriviFileProgetto(const QString& base, const ContenutoProgetto& c, QString& errore);
-// Reads the four files; a missing .lst, .ptb or .dsp reads as empty, a missing .prj is
-// an error. Nothing of the model is touched.
-std::optional<ContenutoProgetto> LeggiFileProgetto(const QString& base, QString& errore);
+// The four files of the project whose .prj file is `prj` ("dir/name.prj"), the other
+// three named after it with their endings in the case of its ending: written all or
+// none.
+bool ScriviFileProgetto(const QString& prj, const ContenutoProgetto& c, QString& errore);
+// Reads the four files, finding the other three whatever the case of their endings; a
+// missing .lst, .ptb or .dsp reads as empty, a missing .prj is an error. Nothing of the
+// model is touched.
+std::optional<ContenutoProgetto> LeggiFileProgetto(const QString& prj, QString& errore);
 
-// The base name of a chosen path: less its ".prj" ending, when it has one.
+// The base name of a chosen path: less its ".prj" ending (in any case), when it has one.
 QString BaseProgetto(const QString& percorso);
+// The project's .prj file for a chosen path: the path itself when it ends in ".prj" in
+// any case, else the path with ".prj" added.
+QString PercorsoPrj(const QString& percorso);
 
 // Saves the project; ask = always show the save dialog. False when nothing was saved
 // (dialog cancelled or a write error, which is reported).
@@ -56,9 +62,10 @@ bool SalvaProgetto(bool ask);
 void ApriProgetto();
 
 // Rebuilds line `riga` of the current unit through the function-block editor from the
-// record as read (Caricato set); false when it cannot, and then the record must be left
-// as read. The editor installs it; without it lines keep their records as read.
-extern std::function<bool(int riga)> RicodificaRungHook;
+// record as read (Caricato set): empty when it did, else the editor's reason, and then
+// the record must be left as read. The editor installs it; without it lines keep their
+// records as read.
+extern std::function<QString(int riga)> RicodificaRungHook;
 
 inline constexpr const char* kFiltroProgetto = " (*.prj)|*.prj|(*.*)|*.*|";
 

@@ -6,6 +6,7 @@
 #include "link/StatoLink.h"
 
 #include <QStringList>
+#include <algorithm>
 #include <optional>
 
 namespace ludra {
@@ -84,6 +85,19 @@ void righeDiSistema(Famiglia f)
     }
 }
 
+// The user and block rows as the model sets them up: classes, and type Int.
+void righeUtente()
+{
+    for (int r = PrimoRegUtente; r <= NumRegistri - 1 && r < kRigheRegistri; ++r) {
+        TabellaRegistri[r].Classe = 0;
+        TabellaRegistri[r].Formato = 1;
+    }
+    for (int r = PrimoRegBlocco; r <= PrimoRegBlocco + NumRegBlocco - 1 && r < kRigheRegistri; ++r) {
+        TabellaRegistri[r].Classe = 3;
+        TabellaRegistri[r].Formato = 1;
+    }
+}
+
 } // namespace
 
 bool ModelloControllore(const QString& modello) { return famiglia(modello).has_value(); }
@@ -119,16 +133,8 @@ void ImpostaModello()
         // reset only when the limits move: otherwise every OK of the settings window
         // would throw away the types the user set or the project loaded.
         righeDiSistema(*f);
-        if (prima != dopo) {
-            for (int r = PrimoRegUtente; r <= NumRegistri - 1; ++r) {
-                TabellaRegistri[r].Classe = 0;
-                TabellaRegistri[r].Formato = 1;
-            }
-            for (int r = PrimoRegBlocco; r <= PrimoRegBlocco + NumRegBlocco - 1; ++r) {
-                TabellaRegistri[r].Classe = 3;
-                TabellaRegistri[r].Formato = 1;
-            }
-        }
+        if (prima != dopo)
+            righeUtente();
     }
 
     // 4. Labels, for every model.
@@ -136,6 +142,17 @@ void ImpostaModello()
         const int classe = TabellaRegistri[r].Classe <= 3 ? TabellaRegistri[r].Classe : 0;
         TabellaRegistri[r].Etichetta = PrefissiRegistro[classe] + QString::number(r);
     }
+    emit Notifiche::istanza().registriCambiati();
+}
+
+void AzzeraNomiRegistri()
+{
+    const Registro nuovo;
+    for (int r = std::max<int>(PrimoRegUtente, 0); r <= NumRegistri && r < kRigheRegistri; ++r) {
+        TabellaRegistri[r].Nome = nuovo.Nome;
+        TabellaRegistri[r].Formato = nuovo.Formato;
+    }
+    righeUtente();
     emit Notifiche::istanza().registriCambiati();
 }
 

@@ -4,9 +4,14 @@
 #include "app/Finestre.h"
 #include "app/Testi.h"
 #include "display/PagineDisplay.h"
+#include "images/Immagini.h"
 #include "ladder/OperazioniRung.h"
 #include "ladder/VistaLadder.h"
+#include "monitor/Variabili.h"
 #include "platform/Dialogs.h"
+#include "project/Registri.h"
+#include "scheduler/Schedulazioni.h"
+#include "tables/Tabelle.h"
 
 #include <algorithm>
 
@@ -42,6 +47,7 @@ void SvuotaRung(Rung& rung)
     rung.Funzione = 0;
     rung.Ritardo = 0;
     rung.ArgByte.fill(0);
+    rung.Rifiuto.clear();
 }
 
 namespace {
@@ -83,22 +89,35 @@ bool NuovoProgetto(bool tieniVista)
         host ? host->caption() : QString());
     if (risposta == platform::MsgResult::Yes && SalvaProgettoHook && !SalvaProgettoHook(true))
         return false;
-    // The display designer shows the pages of the project being closed, and would go on
-    // editing them as if they belonged to the next one.
+    // The display designer, the logger editor and the variables list show what the
+    // project being closed holds, and would go on editing it as if it belonged to the
+    // next one.
     if (HostFinestre* h = hostFinestre())
-        h->chiudi(QStringLiteral("frm_display"));
+        for (const char* f : {"frm_display", "frm_scheduler", "frm_variabili"})
+            h->chiudi(QString::fromLatin1(f));
 
     const AggiornamentoInBlocco blocco;
-    if (subValido()) {
-        Sezione& sezione = Sezioni[std::size_t(SubCorrente)];
-        const int n = std::clamp<int>(sezione.NumRung, 0, kMaxRung);
-        for (int i = 1; i <= n; ++i)
+    // Nothing of the closed project may reach the next one: a subroutine or page unit,
+    // a table, an image, a logger object, a published variable or a register name left
+    // behind would be compiled, downloaded or saved with it.
+    for (int u = 0; u < kNumSezioni; ++u) {
+        Sezione& sezione = Sezioni[std::size_t(u)];
+        for (int i = 1; i <= kMaxRung; ++i)
             SvuotaRung(sezione.Rung[std::size_t(i)]);
-        RimuoviRighe(SubCorrente);
+        RimuoviRighe(u);
         sezione.NumRung = 0;
     }
+    SubCorrente = 0;
+    NumSub = 0;
     UltimaRiga = 0;
     RungCorrente = 0;
+    PagineDisplay = ListaPagine{};
+    PagineDisplay.NumPagine = 1;
+    AzzeraTabelle();
+    AzzeraImmagini();
+    AzzeraSchedulazioni();
+    AzzeraVariabili();
+    AzzeraNomiRegistri();
 
     // The undo record and the copied line belong to the project being closed.
     AzzeraUndo();

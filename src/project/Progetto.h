@@ -20,6 +20,10 @@ struct Rung {
     bool Break = false;
     bool Caricato = false;
     std::int16_t LungDati = 0;
+    // Why the editor refused the line as read from a project file; such a line keeps
+    // its bytes as read, which need not encode its block, and is a compile error
+    // until it is confirmed in the editor.
+    QString Rifiuto;
 
     bool operator==(const Rung&) const = default;
 };
@@ -55,9 +59,10 @@ Rung RungVuoto();
 // the function-block and compile buttons on.
 void InitProgetto();
 
-// Closes the current project after offering to save it: empties the current unit,
-// unloads the ladder view, forgets the undo record and the copied line, and switches
-// the function-block and compile buttons off.
+// Closes the current project after offering to save it: empties every unit and the
+// tables, images, display pages, logger objects, published variables and register
+// names and types, unloads the ladder view, forgets the undo record and the copied
+// line, and switches the function-block and compile buttons off.
 // Returns false, with the project still open, when the user asked to save it and the
 // save did not happen. Opening a project keeps the ladder window (`tieniVista`): it
 // shows the next project at once rather than being built again.

@@ -36,6 +36,10 @@ bool ModelloControllore(const QString& modello);
 // the KVR5460 only.
 void ImpostaModello();
 
+// The names and value types of the user and block rows as the model sets them up, so
+// nothing of a closed project's registers remains.
+void AzzeraNomiRegistri();
+
 // Clears the table and the limits to their zero values (as before the first start).
 void AzzeraRegistri();
 

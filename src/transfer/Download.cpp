@@ -5,6 +5,7 @@
 #include "compiler/CodiceProgramma.h"
 #include "compiler/Compilatore.h"
 #include "link/Conversioni.h"
+#include "link/Sequenza.h"
 #include "monitor/AggiornaRegistri.h"
 #include "project/Registri.h"
 #include "transfer/MemoriaControllore.h"
@@ -19,22 +20,18 @@ std::array<std::uint8_t, kDimCodice> CodiceVerifica{};
 
 namespace {
 
-bool inCorso = false;
-
-struct Sequenza {
-    Sequenza() { inCorso = true; }
-    ~Sequenza() { inCorso = false; }
-};
+const QString kNomeDownload = QStringLiteral("Download");
 
 } // namespace
 
-bool DownloadInCorso() { return inCorso; }
+bool DownloadInCorso() { return SequenzaInCorso() == kNomeDownload; }
 
 EsitoDownload EseguiDownload(const OpzioniDownload& opzioni)
 {
-    if (inCorso)
-        return EsitoDownload::Completato;   // the running sequence is not disturbed
-    Sequenza sequenza;
+    const Sequenza sequenza(kNomeDownload, TipoSequenza::Programma,
+                            QStringLiteral("frm_Download"));
+    if (!sequenza)
+        return EsitoDownload::Rifiutato;
     std::optional<PuntatoreAttesa> clessidra;
     clessidra.emplace();
 
@@ -75,6 +72,11 @@ EsitoDownload EseguiDownload(const OpzioniDownload& opzioni)
         if (opzioni.cancella) {
             ClearRegistri();
             AggiornaRegistri_new(true);
+        }
+        // A sequence stopped part way (its window closing) has not done what it says.
+        if (Sequenza::arrestata()) {
+            LogWrite(QStringLiteral("Download Failed"));
+            return EsitoDownload::DownloadFallito;
         }
         if (opzioni.esegui) {
             Pausa(1);

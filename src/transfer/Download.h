@@ -25,6 +25,7 @@ enum class EsitoDownload {
     DownloadFallito,
     RiletturaFallita,
     ProgrammaDiverso,     // the read-back differs: neither cleared nor started
+    Rifiutato,            // another sequence was running: nothing sent
 };
 
 // cmdDownload_Click without the window: runs the whole sequence with the options given.

@@ -99,6 +99,7 @@ bool LeggiModoDebug(bool* letto)
     if (byte == kByteRelease || byte == kByteDebug) {
         const bool debug = byte == kByteDebug;
         Controllore.ModoDebug = debug;
+        ModoDebugIgnoto = false;
         AbilitaPulsanti(QStringLiteral("Puls_Download"), debug);
         AbilitaPulsanti(QStringLiteral("Puls_Debug"), debug);
         if (letto)

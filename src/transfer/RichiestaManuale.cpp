@@ -1,6 +1,7 @@
 #include "transfer/RichiestaManuale.h"
 
 #include "link/Richiesta.h"
+#include "link/Sequenza.h"
 #include "link/StatoLink.h"
 #include "platform/Dialogs.h"
 #include "platform/Waiter.h"
@@ -122,6 +123,10 @@ void FermaCicloManuale()
 void InviaCiclica(const CicloManuale& ciclo)
 {
     if (cicloInCorso)
+        return;
+    // Closing the window ends the loop between two rounds, as the stop button does.
+    const Sequenza sequenza(QStringLiteral("Cyclic requests"));
+    if (!sequenza)
         return;
     cicloInCorso = true;
     struct Fine {

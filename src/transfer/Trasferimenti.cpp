@@ -6,6 +6,7 @@
 #include "compiler/CodiceProgramma.h"
 #include "link/Conversioni.h"
 #include "link/Richiesta.h"
+#include "link/Sequenza.h"
 #include "link/StatoLink.h"
 #include "platform/Dialogs.h"
 #include "project/Registri.h"
@@ -92,6 +93,9 @@ bool fine(const QString& esito, bool riuscito)
 
 bool DownloadProgramma(std::int32_t nBytes)
 {
+    const Sequenza sequenza(QStringLiteral("Program download"), TipoSequenza::Programma);
+    if (!sequenza)
+        return false;
     PuntatoreAttesa clessidra;
     LogStart();
     LogWrite(kDownloading);
@@ -115,6 +119,9 @@ bool DownloadProgramma(std::int32_t nBytes)
 
 bool UploadProgramma(int blocchiMinimi)
 {
+    const Sequenza sequenza(QStringLiteral("Program upload"), TipoSequenza::Programma);
+    if (!sequenza)
+        return false;
     PuntatoreAttesa clessidra;
     LogStart();
     LogWrite(kUploading);
@@ -151,6 +158,9 @@ bool DownloadFileHex(int primo, int quanti, bool chiedi)
         BuffHex = *copia;
     }
 
+    const Sequenza sequenza(QStringLiteral("Memory download"));
+    if (!sequenza)
+        return false;
     PuntatoreAttesa clessidra;
     LogStart();
     LogWrite(kDownloading);
@@ -171,6 +181,9 @@ bool UploadFileHex(int primo, int quanti, bool chiedi)
     }
     bool letto = true;
     {
+        const Sequenza sequenza(QStringLiteral("Memory upload"));
+        if (!sequenza)
+            return false;
         PuntatoreAttesa clessidra;
         LogStart();
         LogWrite(kUploading);

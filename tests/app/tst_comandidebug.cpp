@@ -10,8 +10,13 @@
 #include "app/Notifiche.h"
 #include "compiler/CodiceProgramma.h"
 #include "compiler/Compilatore.h"
+#include "devconfig/LetturaConfig.h"
 #include "ladder/VistaLadder.h"
+#include "link/Impostazioni.h"
+#include "link/Sequenza.h"
 #include "link/StatoLink.h"
+#include "transfer/Download.h"
+#include "transfer/MemoriaControllore.h"
 #include "project/Progetto.h"
 #include "project/Registri.h"
 #include "support/Doubles.h"
@@ -20,8 +25,10 @@
 #include "support/LinkSim.h"
 #include "transfer/Trasferimenti.h"
 
+#include <QCoreApplication>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <memory>
 
 using namespace ludra;
@@ -46,6 +53,20 @@ QList<int> righeRosse()
 }
 
 bool abilitato(const QString& k) { return BarraStrumenti::istanza().abilitato(k); }
+
+// The keys as the toolbar shows them, greyed or not.
+QList<bool> attivi()
+{
+    QList<bool> a;
+    for (const Pulsante& p : BarraStrumenti::istanza().pulsanti())
+        a << p.attivo();
+    return a;
+}
+
+bool logContiene(const QString& riga)
+{
+    return LogModello::istanza().righe().contains(QStringLiteral("  ") + riga);
+}
 
 void clic(const char* chiave) { Toolbar1_ButtonClick(QString::fromLatin1(chiave)); }
 
@@ -76,6 +97,8 @@ private slots:
     void connessioneFallitaNonChiedeIlModo();
     void animazioneSenzaCollegamentoFinisce();
     void runBreakSenzaCollegamentoFinisce();
+    void unaSequenzaAllaVolta_data();
+    void unaSequenzaAllaVolta();
 
 private:
     // Lines 1..6 "A".."F", line 3 blank (it writes no record), a breakpoint on line 5:
@@ -290,7 +313,8 @@ void TestComandiDebug::stopDuranteRunBreak()
     QCOMPARE(righeRosse(), QList<int>{1});
 }
 
-// The debug mode is stored only from a read that succeeded.
+// The debug mode is stored only from a read that succeeded; until then it is unknown:
+// not shown, and no download.
 void TestComandiDebug::connessioneSenzaLetturaDelModo()
 {
     Controllore.ModoDebug = true;
@@ -299,7 +323,9 @@ void TestComandiDebug::connessioneSenzaLetturaDelModo()
     clic("connect");
     QVERIFY(Controllore.Connesso);
     QVERIFY(Controllore.ModoDebug);
-    QCOMPARE(pannello(2), QStringLiteral("Debug Mode"));
+    QCOMPARE(pannello(2), QString());
+    QVERIFY(!abilitato(QStringLiteral("download")) && !abilitato(QStringLiteral("run")));
+    QVERIFY(abilitato(QStringLiteral("release")));
     QCOMPARE(LogModello::istanza().righe().last(), QStringLiteral("  Error"));
 }
 
@@ -346,6 +372,150 @@ void TestComandiDebug::runBreakSenzaCollegamentoFinisce()
     QVERIFY(pause_->pause.empty());
     QCOMPARE(dialogs_.messaggi.size(), std::size_t(1));
     QCOMPARE(StopCom, std::int16_t(1));
+}
+
+// What the user does while something else holds the link, and what must come of it:
+// nothing of a refused command is sent, the running sequence's frames go out whole and
+// in order, its greyed keys come back as they were.
+void TestComandiDebug::unaSequenzaAllaVolta_data()
+{
+    QTest::addColumn<QString>("corso");      // what runs: download, animate, config
+    QTest::addColumn<QString>("azione");     // what the user does meanwhile
+    QTest::addColumn<QString>("rifiuto");    // the Log line of the refusal, if any
+
+    const QString dl = QStringLiteral("download");
+    QTest::newRow("run key") << dl << "run" << "\"run\" refused: Download is running";
+    QTest::newRow("compile key") << dl << "proj_comp" << "\"proj_comp\" refused: Download is running";
+    QTest::newRow("new key") << dl << "proj_new" << "\"proj_new\" refused: Download is running";
+    QTest::newRow("open menu") << dl << "mnu_openProj"
+                               << "\"mnu_openProj\" refused: Download is running";
+    QTest::newRow("settings OK") << dl << "settings" << "Settings OK refused: Download is running";
+    QTest::newRow("configuration read") << dl << "config"
+                                        << "Configuration read refused: Download is running";
+    QTest::newRow("a handler's request") << dl << "request" << "Request refused: Download is running";
+    QTest::newRow("close, then wait") << dl << "close-wait" << "";
+    QTest::newRow("close anyway") << dl << "close-anyway" << "";
+    QTest::newRow("configuration read in animate") << "animate" << "config"
+                                                   << "Configuration read refused: Animate is running";
+    QTest::newRow("stop in animate's request") << "animate" << "stop-request" << "";
+    QTest::newRow("animate in a configuration read") << "config" << "step"
+                                                     << "\"step\" refused: Configuration read is running";
+}
+
+void TestComandiDebug::unaSequenzaAllaVolta()
+{
+    QFETCH(QString, corso);
+    QFETCH(QString, azione);
+    QFETCH(QString, rifiuto);
+    QVERIFY(preparaProgramma());
+    auto& sim = link_->sim;
+    const std::size_t prima = test::richiesteRicevute(sim, Mezzo::Tcp).size();
+    const QList<bool> tastiPrima = attivi();
+    const int righeLog = int(LogModello::istanza().righe().size());
+    QList<bool> tastiDurante;
+    bool fatto = false;
+    auto agisci = [&] {
+        if (fatto)
+            return;
+        fatto = true;
+        tastiDurante = attivi();
+        if (azione == QLatin1String("settings")) {
+            QVERIFY(!SalvaImpostazioni(CaricaImpostazioni()));
+        } else if (azione == QLatin1String("config")) {
+            CampiConfig c;
+            QVERIFY(!LeggiConfigurazione(QStringLiteral("KVR5200-IO"), QStringLiteral("10"), c));
+        } else if (azione == QLatin1String("request")) {
+            QVERIFY(!InviaComandoDebug(kComandoRun));
+        } else if (azione.startsWith(QLatin1String("close"))) {
+            dialogs_.risposte = {azione == QLatin1String("close-anyway") ? platform::MsgResult::Yes
+                                                                        : platform::MsgResult::No};
+            QVERIFY(!MDIForm_Unload());
+        } else if (azione.startsWith(QLatin1String("mnu_"))) {
+            ClickMenu(azione);
+        } else if (azione != QLatin1String("stop-request")) {
+            clic(azione.toLatin1().constData());
+        }
+    };
+
+    if (corso == QLatin1String("download")) {
+        int pause = 0;
+        pause_->durantePausa = [&] {
+            if (++pause == 4)
+                agisci();
+        };
+        const EsitoDownload esito = EseguiDownload({true, false, false, true});
+        pause_->durantePausa = {};
+        const std::vector<Trama> tutte = test::richiesteRicevute(sim, Mezzo::Tcp);
+        const std::vector<Trama> frames(tutte.begin() + std::ptrdiff_t(prima), tutte.end());
+        // Halt, stop, then only blocks in address order: nothing of the user's went out.
+        QVERIFY(frames.size() > 3);
+        QCOMPARE(frames[0], (Trama{10, 6, 0, 0, 0, 100}));
+        QCOMPARE(frames[1], (Trama{10, 6, 0, 0, 0, 252}));
+        std::size_t blocchi = 0;
+        for (std::size_t i = 2; i < frames.size() && frames[i][1] == 20; ++i, ++blocchi)
+            QCOMPARE((frames[i][4] << 8) | frames[i][5], int(PuntProg + 32 * blocchi));
+        if (azione == QLatin1String("close-anyway")) {
+            // Stopped between two blocks: neither reported nor started as a good program.
+            QCOMPARE(esito, EsitoDownload::DownloadFallito);
+            QCOMPARE(frames.size(), 2 + blocchi);
+            QVERIFY(blocchi < std::size_t(DimCompilata / 32 + 1));
+            const QStringList log = LogModello::istanza().righe().mid(righeLog);
+            QVERIFY(log.contains(QStringLiteral("  Download Failed")));
+            QVERIFY(!log.contains(QStringLiteral("  Download Successul")));
+            // The close waits for the event loop, and then the program quits at once.
+            QTRY_VERIFY(SequenzaInCorso().isEmpty());
+            QCoreApplication::exit(0);
+            const qint64 t0 = platform::waiter().nowMs();
+            QVERIFY(!InviaComandoDebug(kComandoRun));
+            QVERIFY(platform::waiter().nowMs() - t0 < Controllore.Timeout);
+            QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+            QCoreApplication::exec();
+        } else {
+            QCOMPARE(esito, EsitoDownload::Completato);
+            QCOMPARE(blocchi, std::size_t(DimCompilata / 32 + 1));
+            QCOMPARE(frames.size(), 2 + blocchi + 1);
+            QCOMPARE(frames.back(), (Trama{10, 6, 0, 0, 0, 255}));
+        }
+        QVERIFY(!tastiDurante.isEmpty());
+        QVERIFY(!tastiDurante[std::size_t(0)]);   // proj_new: the project being sent
+        QCOMPARE(attivi(), tastiPrima);
+    } else if (corso == QLatin1String("animate")) {
+        int pause = 0;
+        pause_->durantePausa = [&] {
+            if (azione == QLatin1String("config") && ++pause == 2)
+                agisci();
+            if (pause == 3 || fatto)
+                clic("stop");
+        };
+        if (azione == QLatin1String("stop-request"))
+            pause_->duranteAttesa = [&] {
+                if (++pause == 3) {
+                    fatto = true;
+                    clic("stop");
+                }
+            };
+        clic("step");
+        pause_->durantePausa = {};
+        pause_->duranteAttesa = {};
+        QVERIFY(fatto);
+        // A click during a request runs once the reply is in, from the event loop.
+        QTRY_VERIFY(!sim.comandi().empty() && sim.comandi().back() == 252);
+        const Comandi c = sim.comandi();
+        QVERIFY(c.size() >= 2);
+        QCOMPARE((Comandi{c[c.size() - 2], c.back()}), (Comandi{100, 252}));
+        QCOMPARE(sim.statoProgramma(), StatoProgramma::Fermo);
+    } else {
+        pause_->duranteAttesa = agisci;
+        CampiConfig c;
+        LeggiConfigurazione(QStringLiteral("KVR5200-IO"), QStringLiteral("10"), c);
+        pause_->duranteAttesa = {};
+        QVERIFY(fatto);
+        QVERIFY(sim.comandi().empty());
+    }
+    if (!rifiuto.isEmpty())
+        QVERIFY2(logContiene(rifiuto), qPrintable(rifiuto));
+    QVERIFY2(dialogs_.messaggi.size() == (azione.startsWith(QLatin1String("close")) ? 1u : 0u),
+             qPrintable(dialogs_.messaggi.empty() ? QString() : dialogs_.messaggi[0].testo));
 }
 
 QTEST_GUILESS_MAIN(TestComandiDebug)

@@ -218,12 +218,13 @@ inline QStringList rapportoOk(int byte, int percento, bool italiano = false)
             italiano ? QStringLiteral("  Compilato") : QStringLiteral("  Compiled")};
 }
 
+// Line n of unit u is 100u + n; 0 is the project.
 inline QStringList rapportoErrore(const QList<QPair<int, QString>>& voci)
 {
     QStringList righe{QStringLiteral("  Error check : Error"),
                       QStringLiteral("  Impossible to compile")};
     for (const auto& v : voci)
-        righe << QStringLiteral("   - Function Block %1 : %2").arg(v.first).arg(v.second);
+        righe << (v.first ? QStringLiteral("   - Function Block %1").arg(v.first % 100) + (v.first > 100 ? QStringLiteral(" (Sub%1)").arg(v.first / 100) : QString()) : QStringLiteral("   - Project")) + " : " + v.second;
     return righe;
 }
 

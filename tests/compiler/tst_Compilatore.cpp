@@ -2,6 +2,8 @@
 #include "Progetti.h"
 
 #include "app/Comandi.h"
+#include "display/CompilaPagine.h"
+#include "support/Doubles.h"
 
 #include <QtTest>
 
@@ -423,6 +425,29 @@ private slots:
         ImpostaRigeneraPagine({});
     }
 
+    void righeDiPagina()
+    {
+        // Unit 1 last held a Display Refresh with a breakpoint, a Call Page, or a page of
+        // a project closed since (with an image): it compiles as if it had held nothing.
+        progettoNuovo(QStringLiteral("KVR5460"));
+        ImpostaRigeneraPagine(CompilaOggetti);
+        PagineDisplay.Pagine[0].NumOggetti = 1;
+        QCOMPARE(Compila(), 70);
+        const Immagine pulita = CodiceProgramma;
+        for (int prima : {kSubOpAggiornaDisplay, kSubOpListaPagine, 0}) {
+            programma(1, {locale(3, 6, 1, prima), locale(3, 6, 1, prima)});
+            Sezioni[1].Rung[1].Break = true;
+            immagine(0, 10, NumImmagini = prima ? 0 : 1);
+            test::PlatformDoubles d;
+            if (!prima && NuovoProgetto())
+                InitProgetto();
+            PagineDisplay.Pagine[0].NumOggetti = 1;
+            QCOMPARE(Compila(), 70);
+            QCOMPARE(CodiceProgramma, pulita);
+        }
+        ImpostaRigeneraPagine({});
+    }
+
     void guasti_data()
     {
         QTest::addColumn<std::function<void()>>("prepara");
@@ -527,7 +552,9 @@ private slots:
             progettoNuovo(QStringLiteral("KVR5460"));
             pagina(0, 3);
             Sezioni[1].Rung[2].LungDati = 300;
-        }) << 2 << guasti::Lunghezza;
+        }) << 102 << guasti::Lunghezza;
+        QTest::newRow("data length 0") << std::function<void()>([] { programma(0, {locale(1, 0)}); })
+                                       << 1 << guasti::Lunghezza;
     }
 
     void guasti()
@@ -541,7 +568,8 @@ private slots:
 
         QCOMPARE(Compila(), 0);
         QVERIFY(NumErrori >= 1);
-        QCOMPARE(int(Errori[std::size_t(NumErrori - 1)].Rung), rung);
+        QCOMPARE(int(Errori[std::size_t(NumErrori - 1)].Rung), rung % 100);
+        QCOMPARE(int(Errori[std::size_t(NumErrori - 1)].Sezione), rung ? rung / 100 : kSezioneProgetto);
         QCOMPARE(Errori[std::size_t(NumErrori - 1)].Messaggio, causa);
         QCOMPARE(SubCorrente, std::int16_t(0));
         // A fault writes no separator and no "Compiling".
@@ -550,11 +578,14 @@ private slots:
 
     void erroriPrimaDelGuasto()
     {
-        programma(0, {salto(kFunzioneGoto, QStringLiteral("X")), locale(1, 256)});
+        // A line the editor refused on open is a line error with the editor's reason.
+        Rung rifiutata = locale(128, 0);
+        rifiutata.Rifiuto = QStringLiteral("Error: Check Values");
+        programma(0, {salto(kFunzioneGoto, QStringLiteral("X")), rifiutata, locale(1, 256)});
         QCOMPARE(Compila(), 0);
-        QCOMPARE(NumErrori, std::int16_t(2));
+        QCOMPARE(NumErrori, std::int16_t(3));
         QCOMPARE(LogModello::istanza().righe(),
-                 rapportoErrore({{1, QStringLiteral("Label Error")}, {2, guasti::Lunghezza}}));
+                 rapportoErrore({{1, QStringLiteral("Label Error")}, {2, rifiutata.Rifiuto}, {3, guasti::Lunghezza}}));
     }
 
     void guastoPoiCompilazioneBuona()

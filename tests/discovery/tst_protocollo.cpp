@@ -45,7 +45,10 @@ void TestProtocollo::rispostaController_data()
         << piena.left(14) << true << "00-0A-FF-10-20-30" << "0.0.0.0" << 0 << 0;
     QTest::newRow("20 bytes: half the mask") << piena.left(20) << true << "00-0A-FF-10-20-30"
                                              << "192.168.0.7" << 0 << 0;
-    QTest::newRow("13 bytes: no whole MAC") << piena.left(13) << false << "" << "" << 0 << 0;
+    QTest::newRow("13 bytes: the MAC's last byte reads 0")
+        << piena.left(13) << true << "00-0A-FF-10-20-00" << "0.0.0.0" << 0 << 0;
+    QTest::newRow("5 bytes: part of the name") << piena.left(5) << true << "00-00-00-00-00-00"
+                                               << "0.0.0.0" << 0 << 0;
     QTest::newRow("empty") << QByteArray() << false << "" << "" << 0 << 0;
 }
 
@@ -61,7 +64,7 @@ void TestProtocollo::rispostaController()
     QFETCH(QString, ip);
     QFETCH(int, nodo);
     QFETCH(int, init);
-    QCOMPARE(r->nome, QStringLiteral("KVR5200"));
+    QCOMPARE(r->nome, QString::fromLatin1(dati.left(7)));
     QCOMPARE(TestoMac(r->mac), mac);
     QCOMPARE(TestoIp(r->ipEeprom), ip);
     QCOMPARE(int(r->nodo), nodo);
@@ -75,8 +78,9 @@ void TestProtocollo::rispostaGateway_data()
     const QByteArray r = test::RispostaGatewayFinta({1, 2, 3, 4, 5, 0xAB});
     QTest::newRow("30 bytes") << r << "01-02-03-04-05-AB";
     QTest::newRow("longer") << r + "tail" << "01-02-03-04-05-AB";
-    QTest::newRow("29 bytes") << r.left(29) << "";
-    QTest::newRow("a controller reply (24 bytes)") << r.left(24) << "";
+    QTest::newRow("29 bytes: the last reads 0") << r.left(29) << "01-02-03-04-05-00";
+    QTest::newRow("a controller reply (24 bytes)") << r.left(24) << "00-00-00-00-00-00";
+    QTest::newRow("empty") << QByteArray() << "";
 }
 
 void TestProtocollo::rispostaGateway()
@@ -178,12 +182,14 @@ void TestProtocollo::secondi_data()
     QTest::addColumn<QString>("ms");
     QTest::addColumn<int>("secondi");
     QTest::newRow("1000") << "1000" << 1;
-    QTest::newRow("500 halves to even") << "500" << 0;
+    QTest::newRow("500, never below one second") << "500" << 1;
     QTest::newRow("1500 halves to even") << "1500" << 2;
     QTest::newRow("2500 halves to even") << "2500" << 2;
-    QTest::newRow("400") << "400" << 0;
-    QTest::newRow("not a number") << "abc" << 0;
-    QTest::newRow("negative") << "-3000" << 0;
+    QTest::newRow("3500 halves to even") << "3500" << 4;
+    QTest::newRow("15") << "15" << 1;
+    QTest::newRow("0") << "0" << 1;
+    QTest::newRow("not a number") << "abc" << 1;
+    QTest::newRow("negative") << "-3000" << 1;
     QTest::newRow("huge") << "1E+30" << 33;
 }
 

@@ -73,7 +73,7 @@ private slots:
     void init();
     void cleanup();
     void ethernet();
-    void riposteGuasteIgnorate();
+    void risposteCorte();
     void alPiu255();
     void stopEChiusuraFinisconoAscolto();
     void impostaIP_data();
@@ -88,6 +88,8 @@ private slots:
     void scansioneSeriale();
     void scansioneGateway();
     void unaOperazioneAllaVolta();
+    void destinazioni();
+    void dueReti();
 
 private:
     test::PlatformDoubles* doppi_ = nullptr;
@@ -118,7 +120,9 @@ void TestRicerca::ethernet()
 {
     udp_->risposteController = {
         test::RispostaControllerFinta("KVR5200", {0, 0x0A, 2, 3, 4, 5}, {10, 0, 0, 7}, 3, 0),
-        test::RispostaControllerFinta("CTRL2", {1, 1, 1, 1, 1, 1}, {10, 0, 0, 8}, 4, 1)};
+        test::RispostaControllerFinta("CTRL2", {1, 1, 1, 1, 1, 1}, {10, 0, 0, 8}, 4, 1),
+        // The same device again (reached twice): recorded once.
+        test::RispostaControllerFinta("KVR5200", {0, 0x0A, 2, 3, 4, 5}, {10, 0, 0, 7}, 3, 0)};
     udp_->risposteGateway = {test::RispostaGatewayFinta({9, 8, 7, 6, 5, 4})};
     TimeoutRTU = 5;
     ricerca().cmd_Search_Click();
@@ -126,7 +130,7 @@ void TestRicerca::ethernet()
     QCOMPARE(udp_->ricevuti.size(), std::size_t(2));
     QCOMPARE(udp_->ricevuti[0], QueryController());
     QCOMPARE(udp_->ricevuti[1], QueryGateway());
-    QCOMPARE(int(TimeoutRTU), 0);   // 150 ms rounds to 0 seconds
+    QCOMPARE(int(TimeoutRTU), 1);   // 150 ms: never below one second
     QCOMPARE(ricerca().NumeroDispositivi, 3);
     QCOMPARE(int(ricerca().IndiceDispositivo), 3);   // the last record found is selected
     const Dispositivo& c = Dispositivi[1];
@@ -163,15 +167,17 @@ void TestRicerca::ethernet()
     QCOMPARE(int(ricerca().Rete().size()), 1);
 }
 
-void TestRicerca::riposteGuasteIgnorate()
+void TestRicerca::risposteCorte()
 {
-    udp_->risposteController = {QByteArray("abc"), QByteArray(),
-                                QByteArray(5000, '\xFF'),
+    // Short replies are recorded with what they hold; empty and oversized ones are not.
+    udp_->risposteController = {QByteArray("abc"), QByteArray(), QByteArray(5000, '\xFF'),
                                 test::RispostaControllerFinta("OK", {1, 2, 3, 4, 5, 6}, {1, 2, 3, 4}, 1, 0)};
     udp_->risposteGateway = {QByteArray(29, 'g')};
     ricerca().cmd_Search_Click();
-    QCOMPARE(ricerca().NumeroDispositivi, 1);
-    QCOMPARE(Dispositivi[1].Nome, QStringLiteral("OK"));
+    QCOMPARE(ricerca().NumeroDispositivi, 3);
+    QCOMPARE(Dispositivi[1].Nome, QStringLiteral("abc"));
+    QCOMPARE(Dispositivi[2].Nome, QStringLiteral("OK"));
+    QCOMPARE(Dispositivi[3].MacTesto, QStringLiteral("67-67-67-67-67-00"));
 }
 
 void TestRicerca::alPiu255()
@@ -322,10 +328,14 @@ void TestRicerca::telnet_data()
     QTest::addColumn<int>("saluto");
     QTest::addColumn<int>("corta");   // the step whose reply falls short; 0 for none
     QTest::addColumn<QString>("messaggio");
-    QTest::newRow("whole dialogue") << 100 << 0 << "Parameters saved, Restarting ...";
-    QTest::newRow("short greeting") << 60 << 0 << "errore";
-    QTest::newRow("short menu") << 100 << 2 << "errore";
-    QTest::newRow("save not confirmed") << 100 << 7 << "errore";
+    QTest::addColumn<bool>("negozia");   // greeting in two pieces with telnet negotiation
+    QTest::newRow("whole dialogue") << 100 << 0 << "Parameters saved, Restarting ..." << false;
+    QTest::newRow("short greeting") << 60 << 0 << "errore" << false;
+    QTest::newRow("short menu") << 100 << 2 << "errore" << false;
+    QTest::newRow("save not confirmed") << 100 << 7 << "errore" << false;
+    QTest::newRow("split greeting, negotiation")
+        << 100 << 0 << "Parameters saved, Restarting ..." << true;
+    QTest::newRow("negotiation is not text") << 95 << 0 << "errore" << true;
 }
 
 void TestRicerca::telnet()
@@ -333,9 +343,15 @@ void TestRicerca::telnet()
     QFETCH(int, saluto);
     QFETCH(int, corta);
     QFETCH(QString, messaggio);
+    QFETCH(bool, negozia);
     test::RisponditoreTelnet gateway;
     IndirizziRicerca.portaTelnet = gateway.porta();
     gateway.saluto = QByteArray(saluto, 'g');
+    const QByteArray rifiuti = negozia ? QByteArray::fromHex("FFFE01FFFE03FFFC18") : QByteArray();
+    if (negozia) {
+        gateway.negoziazione = QByteArray::fromHex("FFFB01FFFB03FFFD18FFFC05");
+        gateway.secondoPezzo = 40;
+    }
     const int minimi[] = {900, 200, 800, 40, 1000, 40};
     for (int passo = 2; passo <= 7; ++passo)
         gateway.risposte.push_back(QByteArray(minimi[passo - 2] - (passo == corta ? 1 : 0), 'r'));
@@ -351,10 +367,10 @@ void TestRicerca::telnet()
     QCOMPARE(doppi_->dialogs.messaggi[1].testo, messaggio);
     if (corta == 0 && saluto == 100)
         QCOMPARE(gateway.ricevuto,
-                 QByteArray("\r1192\r168\r0\r100\rY192\r168\r0\r1\rY255\r255\r255\r0\rN2"
-                            "1\r1\r1\r38400,8,N,1\rS"));
+                 rifiuti + QByteArray("\r1192\r168\r0\r100\rY192\r168\r0\r1\rY255\r255\r255\r0\rN2"
+                                      "1\r1\r1\r38400,8,N,1\rS"));
     if (saluto < 100)
-        QVERIFY(gateway.ricevuto.isEmpty());
+        QCOMPARE(gateway.ricevuto, rifiuti);
 }
 
 void TestRicerca::telnetSenzaIndirizzo()
@@ -413,13 +429,16 @@ void TestRicerca::scansioneGateway()
     link.sim.setRegistro(3, 0x4241);
     link.sim.setRegistro(4, 0x4443);
     link.sim.setRegistro(6, 7);
-    udp_->risposteGateway = {test::RispostaGatewayFinta({1, 2, 3, 4, 5, 6})};
+    udp_->risposteGateway = {test::RispostaGatewayFinta({1, 2, 3, 4, 5, 7})};
     udp_->risposteController = {
         test::RispostaControllerFinta("C", {1, 2, 3, 4, 5, 6}, {1, 1, 1, 1}, 1, 0)};
     ricerca().cmd_Search_Click();
     QCOMPARE(ricerca().NumeroDispositivi, 2);
-    // Left on a serial link by an earlier scan.
+    Dispositivi[2].Porta = link.portaTcp;   // none recorded: 502 then
+    // Left on serial port 3 by an earlier serial search.
     Controllore.Canale = 1;
+    Controllore.Porta = 3;
+    Controllore.IP = QStringLiteral("10.9.9.9");
     AttesaBreve breve;
     ricerca().txt_indir[2] = QStringLiteral("10");
     ricerca().txt_indir[3] = QStringLiteral("11");
@@ -427,7 +446,10 @@ void TestRicerca::scansioneGateway()
     QVERIFY(!ricerca().cmdSearchAbilitato);
     QVERIFY(ricerca().command1Abilitato);
     ricerca().Command1_Click();
-    QCOMPARE(int(Controllore.Canale), 0);
+    QVERIFY(Controllore.Connesso && ModoCom == kModoTcp);
+    QCOMPARE(int(Controllore.Canale), 1);
+    QCOMPARE(int(Controllore.Porta), 3);
+    QCOMPARE(Controllore.IP, QStringLiteral("10.9.9.9"));
     QCOMPARE(ricerca().NumeroDispositivi, 4);   // after the two found before, not over them
     QCOMPARE(Dispositivi[1].Nome, QStringLiteral("C"));
     QCOMPARE(Dispositivi[3].Modello, QStringLiteral("KVR1000"));
@@ -460,6 +482,66 @@ void TestRicerca::unaOperazioneAllaVolta()
     QTest::qWait(50);
     QCOMPARE(udp_->ricevuti.size(), std::size_t(1));
     QVERIFY(!ricerca().Elenco().trova("subNet1"));
+}
+
+void TestRicerca::destinazioni()
+{
+    // The limited broadcast goes out on every network too; with none the search says so
+    // and sends nothing.
+    IndirizziRicerca.broadcast = QStringLiteral("255.255.255.255");
+    using Interfacce = std::vector<platform::InterfacciaIPv4>;
+    IndirizziRicerca.interfacce = [] { return Interfacce{{"a", "10.1.0.5", "10.1.255.255"}}; };
+    const auto d = DestinazioniRicerca();
+    QVERIFY(d.size() == 2 && d[0].indirizzo == "255.255.255.255" && d[1].locale == "10.1.0.5"
+            && d[1].indirizzo == "10.1.255.255");
+    IndirizziRicerca.interfacce = [] { return Interfacce{}; };
+    ricerca().cmd_Search_Click();
+    QCOMPARE(ricerca().lbl_search, QStringLiteral("No network interface with a broadcast address"));
+    QVERIFY(udp_->ricevuti.empty());
+}
+
+void TestRicerca::dueReti()
+{
+    // Two networks besides the default route's, in a network namespace of this test's
+    // own: the test runs again in there, where nothing can leave.
+    if (qEnvironmentVariableIsEmpty("LUDRA_RETE_PRIVATA")) {
+        QProcess p;
+        p.setProcessChannelMode(QProcess::MergedChannels);
+        qputenv("LUDRA_RETE_PRIVATA", "1");
+        p.start("unshare", {"-rn", "--", QCoreApplication::applicationFilePath(), "dueReti"});
+        qunsetenv("LUDRA_RETE_PRIVATA");
+        p.waitForFinished(60000);
+        const QString uscita = QString::fromLocal8Bit(p.readAll());
+        const qsizetype salto = uscita.indexOf(QLatin1String("SKIP   :"));
+        if (!uscita.contains(QLatin1String("Totals:")) || salto >= 0)
+            QSKIP(qPrintable(QStringLiteral("no network namespace with two veth networks here: ")
+                             + (salto >= 0 ? uscita.mid(salto) : p.errorString() + ' ' + uscita)
+                                   .section('\n', 0, 0)));
+        QVERIFY2(p.exitCode() == 0, qPrintable(uscita));
+        return;
+    }
+    const QString ip = QStandardPaths::findExecutable("ip", {"/usr/sbin", "/sbin", "/usr/bin"});
+    for (const QString& c : QStringLiteral(
+             "link set lo up;link add v1 type veth peer name d1;link add v2 type veth peer name d2;"
+             "addr add 10.77.1.1/24 brd + dev v1;addr add 10.77.1.2/24 brd + dev d1;"
+             "addr add 10.77.2.1/24 brd + dev v2;addr add 10.77.2.2/24 brd + dev d2;link set v1 up;"
+             "link set d1 up;link set v2 up;link set d2 up;route add default dev v1").split(';'))
+        if (QProcess::execute(ip, c.split(' ')) != 0)
+            QSKIP(qPrintable(QStringLiteral("cannot set up the veth networks: ip ") + c));
+    IndirizziRicerca = ReteRicerca{};
+    test::RisponditoreUdp rete1("10.77.1.255", IndirizziRicerca.portaUdp, "10.77.1.2");
+    test::RisponditoreUdp rete2("10.77.2.255", IndirizziRicerca.portaUdp, "10.77.2.2");
+    rete1.risposteController = {test::RispostaControllerFinta("A", {1, 1, 1, 1, 1, 1}, {}, 1, 0)};
+    rete2.risposteController = {test::RispostaControllerFinta("B", {2, 2, 2, 2, 2, 2}, {}, 1, 0)};
+    ricerca().chk_disp_ethernet[1] = false;
+    ricerca().cmd_Search_Click();
+    QCOMPARE(ricerca().NumeroDispositivi, 2);   // each once, though each got two queries
+    QCOMPARE(QSet<QString>({Dispositivi[1].IP, Dispositivi[2].IP}),
+             QSet<QString>({"10.77.1.2", "10.77.2.2"}));
+    doppi_->dialogs.input.push_back(QStringLiteral("10.77.2.9"));
+    ricerca().SetIP();
+    const QByteArray trama = TramaImpostaIP(Dispositivi[2].Mac, {10, 77, 2, 9});
+    QTRY_VERIFY(rete1.ricevuti.back() == trama && rete2.ricevuti.back() == trama);
 }
 
 QTEST_GUILESS_MAIN(TestRicerca)

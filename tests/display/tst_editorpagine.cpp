@@ -143,6 +143,7 @@ private slots:
         QTest::newRow("picture medium") << 6 << 1 << 15 << 16;
         QTest::newRow("picture large") << 6 << 2 << 13 << 32;
         QTest::newRow("no size: code stays") << 2 << -1 << 8 << 0;
+        QTest::newRow("bar: limits as shown read back") << 4 << -1 << 16 << 0;
     }
 
     void pannello()
@@ -173,21 +174,28 @@ private slots:
         QTest::newRow("bit 16") << "bit" << "16";
         QTest::newRow("register 40000") << "reg" << "40000";
         QTest::newRow("caption of 12") << "testo" << "ABCDEFGHIJKL";
+        QTest::newRow("x not a number") << "x" << "abc";
+        QTest::newRow("register with a letter") << "reg" << "3O";
+        QTest::newRow("bar Max not a number") << "max" << "abc";
+        QTest::newRow("bar Min beyond a single") << "min" << "-1e39";
     }
 
     void pannelloRifiuta()
     {
         QFETCH(QString, campo);
         QFETCH(QString, valore);
-        OggettoDisplay o = OggettoNuovo(0);
+        OggettoDisplay o = OggettoNuovo(campo.startsWith('m') ? 4 : 0);
         const OggettoDisplay prima = o;
         CampiPannello c = CampiDaOggetto(o);
         c.taglia = 2;
+        c.max = QStringLiteral(" 1E+20 ");
         (campo == "x" ? c.posX : campo == "y" ? c.posY : campo == "bit" ? c.bit
-             : campo == "reg" ? c.registro : c.formato[0]) = valore;
-        QVERIFY(ApplicaPannello(c, o).has_value());
+             : campo == "reg" ? c.registro : campo == "max" ? c.max : campo == "min" ? c.min
+             : c.formato[0]) = valore;
+        QVERIFY(ApplicaPannello(c, o).value_or("").startsWith(campo.left(1), Qt::CaseInsensitive));
         QCOMPARE(o.Codice, prima.Codice);
         QCOMPARE(o.Testo, prima.Testo);
+        QCOMPARE(o.Max, prima.Max);
     }
 
     void pannelloDimensioniNascoste_data()

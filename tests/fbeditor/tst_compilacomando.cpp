@@ -6,6 +6,7 @@
 #include "compiler/Compilatore.h"
 #include "fbeditor/Assemblaggio.h"
 #include "fbeditor/CompilaComando.h"
+#include "fbeditor/Ricodifica.h"
 #include "fbeditor/StatoComandi.h"
 #include "fbeditor/TabellaFunzioni.h"
 #include "ladder/VistaLadder.h"
@@ -151,6 +152,7 @@ private slots:
     void registroCliccato();
     void compilatoDalCompilatore();
     void seBitCallSenzaSecondoBersaglio();
+    void ricodifica();
 
 private:
     test::PlatformDoubles* doubles = nullptr;
@@ -324,8 +326,10 @@ void TestCompilaComando::blocchi_data()
        "1E000000 1F000000 20000000 00010000 00020000 FFFF0000 80000000 12340000", 34, 0, "",
        "[ %R30 , %R 31 , 4660 , %R 32 , 1 , 2 , -1 , &H8000 ]",
        "Reg A|Reg B|Mask|Dest|And if True|Or if True|And if False|Or if False");
-    no("Compare Reg A beyond the registers", 10, "0=4660");
-    no("Compare Dest -1", 10, "3=-1");
+    ok("Compare words beyond the registers", 10, "0=4660;1=-1;2=0;3=65535;4=0;5=0;6=0;7=0", "",
+       "34120000 FFFF0000 FFFF0000" + z + z + z + z + z, 34, 0, "",
+       "[ 4660 , -1 , 0 , 65535 , 0 , 0 , 0 , 0 ]");
+    no("Compare Dest 65536", 10, "3=65536");
     no("Compare constant -65537", 10, "4=-65537");
 
     // Jumps and calls.
@@ -351,7 +355,7 @@ void TestCompilaComando::blocchi_data()
        "", "[ 3 , 1500 ]", "Timer|mSec|Reg");
     no("Timer mSec -1", 16, "1=-1");
     no("Timer number -1", 16, "0=-1");
-    no("Timer register 1025", 16, "2=%R 1025");
+    no("Timer register 65536", 16, "2=%R 65536");
     ok("Trip", 20, "0=%R 30;1=100:5;2=-100:5;3=%R 31;4=&HFF;5=3;6=500;7=700", "",
        "00000000 55100300 FF000000 0000C842 0000C8C2 1E000000 F401BC02 1F000000", 34, 0,
        "30=1,31=0", "[ %R 30 , 100 , -100 , %R 31 , &HFF , 3 , 500 , 700 ]",
@@ -360,7 +364,7 @@ void TestCompilaComando::blocchi_data()
        "00000000 11120000 01000000 1F000000 20000000 1E000000 E803E803 21000000", 34, 0,
        "30=1,31=1,32=1,33=2", "[ %R 30 , %R 31 , %R 32 , %R 33 ,  1 ,  0 ,  1000 ,  1000 ]");
     no("Trip timer 256", 20, "5=256");
-    no("Trip time on -1", 20, "6=-1");
+    no("Trip time on -65537", 20, "6=-65537");
     no("Trip time off 65536", 20, "7=65536");
 
     // Bitwise and shift family.
@@ -393,8 +397,9 @@ void TestCompilaComando::blocchi_data()
     ok("Block Move", 46, "0=%R 100;1=10;2=%R 200", "", "6400C800 0A000000" + z + z + z + z + z + z,
        10, 0, "", "[ %R 100 , 10 , %R 200 ]", "Source|Number|Dest");
     no("Block Move count 256", 46, "1=256");
-    no("Block Move source 1025", 46, "0=%R 1025");
-    no("Block Move destination -1", 46, "2=%R -1");
+    ok("Block Move words beyond the registers", 46, "0=4660;1=10;2=-1", "",
+       "3412FFFF 0A000000" + z + z + z + z + z + z, 10, 0, "", "[ 4660 , 10 , -1 ]");
+    no("Block Move destination -65537", 46, "2=%R -65537");
     ok("Log Write", 41, "", "", "00010203 04050607 08097F00" + z + z + z + z + z, 14, 0, "", "",
        "");
     ok("A>B keeps the data length", 6, "", "", zeri, 0, 0, "", "", "");
@@ -740,6 +745,18 @@ void TestCompilaComando::seBitCallSenzaSecondoBersaglio()
     QCOMPARE(int(r.ArgByte[5]), 0);
     QCOMPARE(int(r.ArgByte[12]), 0);   // no target when it is clear
     QCOMPARE(int(r.ArgByte[13]), 0);
+}
+
+// A line as read from a file: rebuilt, or the editor's reason why not.
+void TestCompilaComando::ricodifica()
+{
+    linea() = RungVuoto();
+    linea().Caricato = true;
+    linea().Classe = linea().Funzione = 3;   // A>B: no block of the editor
+    QVERIFY(RicodificaRiga(1).startsWith(QStringLiteral("No function block has class 3")));
+    linea().Funzione = 128;
+    linea().ArgTesto[0] = QStringLiteral("70000");
+    QCOMPARE(RicodificaRiga(1), kErroreValori);
 }
 
 QTEST_GUILESS_MAIN(TestCompilaComando)

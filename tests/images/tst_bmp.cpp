@@ -71,7 +71,9 @@ private slots:
         QTest::newRow("256 pixels high") << bmp(1, 256, 24, bianco);
         QByteArray zero = buono;
         metti32(zero, 18, 0);
-        QTest::newRow("zero width") << zero;
+        QTest::newRow("zero width: no pixels") << zero;
+        metti32(zero, 22, 0);
+        QTest::newRow("0 x 0: no pixels") << zero;
         QByteArray enorme = buono;
         metti32(enorme, 18, 0x7FFFFFFF);
         QTest::newRow("huge width") << enorme;
@@ -102,6 +104,8 @@ private slots:
         const EsitoBmp e = LeggiBmp(dati);
         QVERIFY(!e.pixel);
         QVERIFY(!e.errore.isEmpty());
+        QCOMPARE(e.errore.contains(QStringLiteral("no pixels")),
+                 QByteArray(QTest::currentDataTag()).contains("no pixels"));
     }
 
     void conversione_data()

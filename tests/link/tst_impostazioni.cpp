@@ -62,8 +62,8 @@ void TestImpostazioni::loadSerial()
     QCOMPARE(m.baud, QStringLiteral("19200"));
     QVERIFY(m.modem);
     QCOMPARE(m.porta, QStringLiteral("502"));
-    // 500 ms of animation shows as 0 whole seconds (halves to even).
-    QCOMPARE(m.secondiAnimazione, 0);
+    // 500 ms of animation rounds to 0 whole seconds, which the slider does not have.
+    QCOMPARE(m.secondiAnimazione, 1);
 }
 
 void TestImpostazioni::okStoresEthernet()
@@ -182,6 +182,10 @@ void TestImpostazioni::workspace()
     SalvaImpostazioni(m);
     QCOMPARE(TempoAnimazione, std::int16_t(3000));
     QVERIFY(AggiornaAuto);
+    // An OK that leaves the slider alone keeps an interval it cannot show.
+    TempoAnimazione = 500;
+    SalvaImpostazioni(CaricaImpostazioni());
+    QCOMPARE(TempoAnimazione, std::int16_t(500));
 }
 
 void TestImpostazioni::modelTakesEffectAtOnce()

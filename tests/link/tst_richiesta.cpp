@@ -74,6 +74,8 @@ private slots:
     void memoriaDelControllore_data() { aggiungiMezzi(); }
     void memoriaDelControllore();
     void connessioneTcpCadutaDuranteLAttesa();
+    void lunghezzaTcpErrata_data();
+    void lunghezzaTcpErrata();
 
 private:
     test::FakeDialogs dialogs_;
@@ -277,9 +279,14 @@ void TestRichiesta::guasti()
         QCOMPARE(int(BuffRx[4]), 0xEF);
     } else {
         QCOMPARE(pannello4(), esito == 1 ? QStringLiteral("Com TimeOut") : QStringLiteral("Com Error"));
-        QCOMPARE(log.size(), 2);
-        QVERIFY(log[0].startsWith(QStringLiteral("-- ")));
-        QCOMPARE(log[1], esito == 1 ? QStringLiteral("  Com Timeout") : QStringLiteral("  Com Error"));
+        // A connection the device closed is reported first.
+        const int chiusa = guasto == Guasto::Disconnessione && mezzo == Mezzo::Tcp ? 2 : 0;
+        QCOMPARE(log.size(), 2 + chiusa);
+        if (chiusa)
+            QCOMPARE(log[1], QStringLiteral("  Disconnect [127.0.0.1]"));
+        QVERIFY(log[chiusa].startsWith(QStringLiteral("-- ")));
+        QCOMPARE(log[chiusa + 1],
+                 esito == 1 ? QStringLiteral("  Com Timeout") : QStringLiteral("  Com Error"));
         QCOMPARE(StopCom, std::int16_t(1));
     }
     QCOMPARE(testiMessaggi(dialogs_), boxes);
@@ -387,6 +394,8 @@ void TestRichiesta::richiestaAnnidataRifiutata()
         inviateDurante = link.sim.richieste() - prima;
     });
     test::RichiestaLettura(5, 1);
+    const int righe = int(LogModello::istanza().righe().size());
+    StopCom = 0;
     QCOMPARE(int(InviaRichiesta(true)), 0);
     QCOMPARE(esitoInterno, 1);
     QVERIFY(buffersIntatti);
@@ -395,9 +404,12 @@ void TestRichiesta::richiestaAnnidataRifiutata()
     QCOMPARE(int(BuffRx[3]), 5);
     QCOMPARE(int(BuffRx[4]), 5);
     QCOMPARE(pannello4(), QStringLiteral("Com OK"));
-    QCOMPARE(dialogs_.messaggi.size(), std::size_t(1));
-    QCOMPARE(dialogs_.messaggi[0].titolo, QStringLiteral("VUV-ODO"));
-    QCOMPARE(dialogs_.messaggi[0].icona, platform::MsgIcon::Critical);
+    // Nothing timed out: no box, no time-out line, and the waiting request's loop goes on.
+    QVERIFY(dialogs_.messaggi.empty());
+    const QStringList log = righeLogDa(righe);
+    QVERIFY(log.contains(QStringLiteral("  Request refused: another request is waiting for its reply")));
+    QVERIFY(!log.contains(QStringLiteral("  Com Timeout")));
+    QCOMPARE(int(StopCom), 0);
 }
 
 void TestRichiesta::monitor_data()
@@ -496,10 +508,42 @@ void TestRichiesta::connessioneTcpCadutaDuranteLAttesa()
     link.sim.impostaGuasto(Guasto::Disconnessione, 1);
     test::RichiestaLettura(0, 1);
     QCOMPARE(int(InviaRichiesta(true)), 1);
-    QVERIFY(Controllore.Connesso);
-    // With the socket gone nothing is sent and the request fails at once.
-    QCOMPARE(int(InviaRichiesta(true)), 1);
+    // Seen at once, as the disconnect key shows it.
+    QVERIFY(!Controllore.Connesso);
+    QCOMPARE(BarraStato::istanza().pannello(1), QStringLiteral("Not Connected"));
+    QVERIFY(LogModello::istanza().righe().contains(QStringLiteral("  Disconnect [127.0.0.1]")));
+    QCOMPARE(int(InviaRichiesta(false)), 3);
     QCOMPARE(link.sim.richieste(), 1);
+}
+
+void TestRichiesta::lunghezzaTcpErrata_data()
+{
+    QTest::addColumn<int>("scarto");
+    QTest::addColumn<QByteArray>("richiesta");
+    QTest::addColumn<QByteArray>("risposta");
+    const char* funzioni[][2] = {
+        {"0A0300010002", "0A030400000000"}, {"0A0400010001", "0A04020000"},
+        {"0A0600050007", "0A0600050007"}, {"0A100005000204AAAABBBB", "0A1000050002"},
+        {"0A14020000130A", "0A140A55000000000000000000"}, {"0A140400002001AA", "0A140400002001"}};
+    for (const int scarto : {-1, 1, 2})
+        for (const auto& f : funzioni)
+            QTest::addRow("%s, %+d", f[0], scarto)
+                << scarto << QByteArray::fromHex(f[0]) << QByteArray::fromHex(f[1]);
+}
+
+void TestRichiesta::lunghezzaTcpErrata()
+{
+    // A length the device fills wrong: the reply still ends when the function's is whole.
+    QFETCH(int, scarto);
+    QFETCH(QByteArray, richiesta);
+    test::LinkSuSim link(Mezzo::Tcp);
+    QVERIFY(link.connetti());
+    link.sim.setScartoLunghezzaTcp(scarto);
+    Controllore.Timeout = 20000;
+    LenTx = std::int16_t(richiesta.size());
+    std::copy(richiesta.begin(), richiesta.end(), BuffTx.begin());
+    QCOMPARE(int(InviaRichiesta(true)), 0);
+    QTEST(QByteArray(reinterpret_cast<const char*>(BuffRx.data()), LenRx), "risposta");
 }
 
 QTEST_GUILESS_MAIN(TestRichiesta)

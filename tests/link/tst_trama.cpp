@@ -1,4 +1,5 @@
 #include "link/Checksum.h"
+#include "link/RispostaTcp.h"
 #include "link/TramaModbus.h"
 
 #include <QTest>
@@ -38,6 +39,7 @@ private slots:
     void lunghezzaMinima_data();
     void lunghezzaMinima();
     void fineRtu();
+    void fineTcp_data();
     void fineTcp();
 };
 
@@ -114,19 +116,35 @@ void TestTrama::fineRtu()
     QCOMPARE(FineRisposteRtu(q, conCrc(hex("0A8402"))).value_or(-1), 0);
 }
 
+void TestTrama::fineTcp_data()
+{
+    // Request (function 4 unless given), bytes received, then where the frame starts,
+    // its length after the header and whether it is whole.
+    QTest::addColumn<QByteArray>("richiesta");
+    QTest::addColumn<QByteArray>("ricevuti");
+    QTest::addColumn<int>("inizio");
+    QTest::addColumn<int>("lunghezza");
+    QTest::addColumn<bool>("completa");
+    const QByteArray q("0A0400000001");
+    QTest::newRow("length long") << q << QByteArray("0000000000070A04020001") << 0 << 5 << true;
+    QTest::newRow("byte missing") << q << QByteArray("0000000000050A040200") << 0 << 5 << false;
+    QTest::newRow("late, then own") << q << QByteArray("0000000000050A04020001000000000005"
+                                                       "0A04020002") << 11 << 5 << true;
+    QTest::newRow("own begun") << q << QByteArray("0000000000050A040200010000") << 0 << 5 << false;
+    QTest::newRow("past the count") << q << QByteArray("0000000000090A040200010A") << 0 << 5 << false;
+    const QByteArray u("0A41");   // a function whose reply only its header frames
+    QTest::newRow("unknown: header") << u << QByteArray("0000000000040A41") << 0 << 4 << false;
+    QTest::newRow("never fits") << u << QByteArray("000000000FFF0A41") << 0 << 0xFFF << true;
+}
+
 void TestTrama::fineTcp()
 {
-    const auto f1 = hex("0000000000050A04020001");
-    const auto f2 = hex("0000000000050A04020002");
-    QCOMPARE(FineRisposteTcp(f1).value_or(-1), 0);
-    // Split anywhere: not finished until the announced length is there.
-    for (std::size_t n = 1; n < f1.size(); ++n)
-        QVERIFY(!FineRisposteTcp(std::vector<Byte>(f1.begin(), f1.begin() + std::ptrdiff_t(n))));
-    QCOMPARE(FineRisposteTcp(unisci(f1, f2)).value_or(-1), int(f1.size()));
-    QVERIFY(!FineRisposteTcp(unisci(f1, hex("0000"))));
-    // A length no frame can have ends the collecting at once.
-    QCOMPARE(FineRisposteTcp(hex("000000000FFF0A")).value_or(-1), 0);
-    QCOMPARE(FineRisposteTcp(hex("000000000000")).value_or(-1), 0);
+    QFETCH(QByteArray, richiesta);
+    QFETCH(QByteArray, ricevuti);
+    const RispostaTcp r = CercaRispostaTcp(hex(richiesta.constData()), hex(ricevuti.constData()));
+    QTEST(r.inizio, "inizio");
+    QTEST(r.lunghezza, "lunghezza");
+    QTEST(r.completa, "completa");
 }
 
 QTEST_GUILESS_MAIN(TestTrama)

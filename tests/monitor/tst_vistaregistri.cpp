@@ -42,6 +42,8 @@ void TestVistaRegistri::singleWords_data()
     QTest::newRow("Hex 255") << 7 << 255 << "00FF";
     QTest::newRow("Hex -1") << 7 << -1 << "FFFF";
     QTest::newRow("ASCII") << 8 << 0x4241 << "AB";
+    QTest::newRow("ASCII 0 and control bytes as blanks") << 8 << 0x0041 << "A ";
+    QTest::newRow("ASCII DEL and tab as blanks") << 8 << 0x097F << "  ";
     QTest::newRow("ASCII code page") << 8 << 0xE980 << QString::fromUtf8("\u20ac\u00e9");
     QTest::newRow("Bin 5") << 9 << 5 << "00000000 00000101";
     QTest::newRow("Table") << 10 << 3 << "3";

@@ -119,6 +119,7 @@ private slots:
     void missingPrjKeepsProject();
     void writeErrorKeepsOldFiles();
     void saveCancelledWritesNothing();
+    void caseOfEndings();
     void baseName_data();
     void baseName();
     void newClearsFileName();
@@ -415,6 +416,22 @@ void TestFileProgetto::saveCancelledWritesNothing()
     QVERIFY(QDir(dir.path()).entryList(QDir::Files).isEmpty());
 }
 
+void TestFileProgetto::caseOfEndings()
+{
+    // Saved under the name chosen, the companions in the case of its ending; one that
+    // another tool named in another case is still read.
+    NumTabelle = 1;
+    Tabelle[0].NumPunti = 2;
+    d->dialogs.fileScelti = {dir.filePath("PLANT.PRJ"), dir.filePath("PLANT.PRJ")};
+    QVERIFY(SalvaProgetto(true));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files).join(' '), "PLANT.DSP PLANT.LST PLANT.PRJ PLANT.PTB");
+    QVERIFY(QFile::rename(dir.filePath("PLANT.PTB"), dir.filePath("PLANT.pTb")));
+    NumTabelle = 0;
+    ApriProgetto();
+    QCOMPARE(int(NumTabelle), 1);
+    QCOMPARE(FileProgetto, dir.filePath("PLANT.PRJ"));
+}
+
 void TestFileProgetto::baseName_data()
 {
     QTest::addColumn<QString>("scelto");
@@ -485,7 +502,7 @@ void TestFileProgetto::blankLinesStayBlank()
     d->dialogs.fileScelti.push_back(base());
     QVERIFY(SalvaProgetto(true));
     int ricodificate = 0;
-    RicodificaRungHook = [&](int) { return ++ricodificate, true; };
+    RicodificaRungHook = [&](int) { return ++ricodificate, QString(); };
     d->dialogs.fileScelti.push_back(base() + QStringLiteral(".prj"));
     ApriProgetto();
     QCOMPARE(ricodificate, 1);
@@ -537,11 +554,13 @@ void TestFileProgetto::lineThatFailsToRebuildIsKept()
     QVERIFY(SalvaProgetto(true));
     RicodificaRungHook = [](int r) {
         Sezioni[0].Rung[std::size_t(r)].Funzione = 99;   // a half-done rebuild
-        return r != 2;
+        return r == 2 ? QStringLiteral("why") : QString();
     };
     d->dialogs.fileScelti.push_back(base() + QStringLiteral(".prj"));
     ApriProgetto();
     QCOMPARE(Sezioni[0].Rung[2].Funzione, std::int16_t(5));
+    QCOMPARE(Sezioni[0].Rung[2].Rifiuto, QStringLiteral("why"));
+    QVERIFY(Sezioni[0].Rung[1].Rifiuto.isEmpty());
     QCOMPARE(LogModello::istanza().righe().last(), QStringLiteral("  Lines kept as read from the file: 2"));
 }
 

@@ -56,6 +56,8 @@ constexpr Blocco kBlocchi[] = {
     {30, "0=%R 40;1#1;4=%R 41"},
     {40, "0=3;1=7;2=1;4=%R 27"},
     {15, ""},
+    {10, "0=4660;1=-1;3=65535"},   // register words beyond the register table
+    {46, "0=4660;1=10;2=-1"},
 };
 
 } // namespace

@@ -2,6 +2,9 @@
 #include "app/BarraStrumenti.h"
 #include "app/Comandi.h"
 #include "display/PagineDisplay.h"
+#include "images/Immagini.h"
+#include "link/StatoLink.h"
+#include "tables/Tabelle.h"
 #include "ladder/OperazioniRung.h"
 #include "ladder/VistaLadder.h"
 #include "project/Progetto.h"
@@ -152,14 +155,17 @@ void TestProgetto::nuovoLasciaIlResto()
     PagineDisplay.NumPagine = 3;
     PagineDisplay.Pagine[0].NumOggetti = 4;
     PagineDisplay.Pagine[1].NumOggetti = 2;
-    TabellaRegistri[30].Nome = QStringLiteral("Level");
+    Controllore.Modello = QStringLiteral("KVR5200");
+    ImpostaModello();
+    TabellaRegistri[30] = {QString(), QStringLiteral("Level"), 0, 4};
+    NumTabelle = NumImmagini = 2;
     Sezioni[0].Rung[0].Etichetta = QStringLiteral("copied");
     FileProgetto = QStringLiteral("/tmp/pump.prj");
     Toolbar1_ButtonClick(QStringLiteral("proj_new"));
     QCOMPARE(int(PagineDisplay.NumPagine), 1);
     QCOMPARE(int(PagineDisplay.Pagine[0].NumOggetti), 0);
-    QCOMPARE(int(PagineDisplay.Pagine[1].NumOggetti), 2);
-    QCOMPARE(TabellaRegistri[30].Nome, QStringLiteral("Level"));
+    QCOMPARE(int(PagineDisplay.Pagine[1].NumOggetti + NumTabelle + NumImmagini), 0);
+    QCOMPARE(TabellaRegistri[30].Nome + QString::number(TabellaRegistri[30].Formato), "1");
     QCOMPARE(Sezioni[0].Rung[0].Etichetta, QStringLiteral("copied"));
     // The closed project's path goes: a later Save must not overwrite it.
     QVERIFY(FileProgetto.isEmpty());
@@ -176,10 +182,10 @@ void TestProgetto::nuovoSoloSullUnitaCorrente()
     SubCorrente = 3;
     NuovoProgetto();
     for (int u = 0; u < kNumSezioni; ++u) {
-        QCOMPARE(int(Sezioni[std::size_t(u)].NumRung), u == 3 ? 0 : 2);
-        QCOMPARE(Sezioni[std::size_t(u)].Rung[1].Etichetta, u == 3 ? QString() : QStringLiteral("U%1").arg(u));
+        QCOMPARE(int(Sezioni[std::size_t(u)].NumRung), 0);
+        QCOMPARE(Sezioni[std::size_t(u)].Rung[1].Etichetta, QString());
     }
-    QCOMPARE(int(SubCorrente), 3);
+    QCOMPARE(int(SubCorrente), 0);
 }
 
 void TestProgetto::dueAvviiUguali()

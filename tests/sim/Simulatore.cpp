@@ -243,6 +243,12 @@ void Simulatore::setBaud(int baud)
     baud_ = baud;
 }
 
+void Simulatore::setScartoLunghezzaTcp(int scarto)
+{
+    std::lock_guard l(mutex_);
+    scartoLunghezza_ = scarto;
+}
+
 void Simulatore::impostaGuasto(Guasto guasto, int volte, int millisecondi)
 {
     std::lock_guard l(mutex_);
@@ -554,6 +560,7 @@ void Simulatore::rispondi(Connessione* c, const Trama& q, bool rtu, std::int64_t
     Guasto g = Guasto::Nessuno;
     int ms = 0;
     int baud = 0;
+    int scarto = 0;
     {
         std::lock_guard l(mutex_);
         if (dopo_ > 0) {
@@ -565,6 +572,7 @@ void Simulatore::rispondi(Connessione* c, const Trama& q, bool rtu, std::int64_t
         }
         ms = millisecondi_;
         baud = rtu ? baud_ : 0;
+        scarto = scartoLunghezza_;
     }
     const Trama pdu = rtu ? Trama(q.begin(), q.end() - 2) : Trama(q.begin() + 6, q.end());
     if (g == Guasto::NessunaRisposta) {
@@ -614,7 +622,8 @@ void Simulatore::rispondi(Connessione* c, const Trama& q, bool rtu, std::int64_t
         if (g == Guasto::CrcAltoErrato)
             trama[trama.size() - 1] ^= 0x5A;
     } else {
-        trama = {q[0], q[1], 0, 0, Byte(r.size() >> 8), Byte(r.size() & 0xFF)};
+        const auto annunciati = std::size_t(std::max(0, int(r.size()) + scarto));
+        trama = {q[0], q[1], 0, 0, Byte(annunciati >> 8), Byte(annunciati & 0xFF)};
         trama.insert(trama.end(), r.begin(), r.end());
     }
     const std::int64_t passo = baud > 0 ? 10'000'000'000LL / baud : 0;

@@ -75,6 +75,9 @@ public:
     // RTU bytes at this rate, 10 bits per character (the request too takes its wire
     // time before the reply starts); 0 delivers at once.
     void setBaud(int baud);
+    // TCP: the length field of every reply header is off by this many bytes, as some
+    // devices and gateways send it.
+    void setScartoLunghezzaTcp(int scarto);
     // The next `volte` replies get the fault (-1: until another fault is set).
     void impostaGuasto(Guasto guasto, int volte = 1, int millisecondi = 20);
     // The one reply after the next `risposte` good ones gets the fault.
@@ -123,6 +126,7 @@ private:
     std::vector<Byte> memoria_;
     Byte nodo_ = 10;
     int baud_ = 0;
+    int scartoLunghezza_ = 0;
     Guasto guasto_ = Guasto::Nessuno;
     int volte_ = 0;
     int millisecondi_ = 20;

@@ -17,6 +17,7 @@ void AttesaConAzioni::azione()
         return;
     inAzione_ = true;
     const auto a = duranteAttesa;   // the action may replace itself
+    platform::LivelloAttesa livello;
     a();
     inAzione_ = false;
 }

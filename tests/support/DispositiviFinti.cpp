@@ -2,12 +2,15 @@
 
 #include <QNetworkDatagram>
 #include <QTcpSocket>
+#include <QTimer>
 
 namespace ludra::test {
 
-RisponditoreUdp::RisponditoreUdp()
+RisponditoreUdp::RisponditoreUdp(const QString& ascolto, quint16 porta, const QString& mittente)
 {
-    socket_.bind(QHostAddress(QHostAddress::LocalHost), 0);
+    socket_.bind(QHostAddress(ascolto), porta);
+    if (!mittente.isEmpty())
+        invio_.bind(QHostAddress(mittente), 0);
     connect(&socket_, &QUdpSocket::readyRead, this, &RisponditoreUdp::leggi);
 }
 
@@ -23,8 +26,9 @@ void RisponditoreUdp::leggi()
             risposte = &risposteGateway;
         if (!risposte)
             continue;
+        QUdpSocket& uscita = invio_.state() == QAbstractSocket::BoundState ? invio_ : socket_;
         for (const QByteArray& r : *risposte)
-            socket_.writeDatagram(r, d.senderAddress(), quint16(d.senderPort()));
+            uscita.writeDatagram(r, d.senderAddress(), quint16(d.senderPort()));
     }
 }
 
@@ -59,11 +63,18 @@ RisponditoreTelnet::RisponditoreTelnet()
         client_ = server_.nextPendingConnection();
         if (!client_)
             return;
-        if (!saluto.isEmpty())
-            client_->write(saluto);
+        client_->write(negoziazione + saluto.left(saluto.size() - secondoPezzo));
+        if (secondoPezzo > 0)
+            QTimer::singleShot(30, client_, [this] { client_->write(saluto.right(secondoPezzo)); });
         connect(client_, &QTcpSocket::readyRead, this, [this] {
-            ricevuto += client_->readAll();
-            if (prossima_ < risposte.size())
+            const QByteArray dati = client_->readAll();
+            ricevuto += dati;
+            // Answers to the negotiation (three bytes from 255 on) are no command.
+            QByteArray testo = dati;
+            qsizetype i = 0;
+            while ((i = testo.indexOf('\xFF')) >= 0)
+                testo.remove(i, 3);
+            if (!testo.isEmpty() && prossima_ < risposte.size())
                 client_->write(risposte[prossima_++]);
         });
     });

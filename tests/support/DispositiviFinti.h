@@ -14,7 +14,10 @@ namespace ludra::test {
 
 class RisponditoreUdp : public QObject {
 public:
-    RisponditoreUdp();
+    // Listens on `ascolto` (an address of this machine or a network's broadcast address)
+    // and answers from `mittente` when given.
+    explicit RisponditoreUdp(const QString& ascolto = QStringLiteral("127.0.0.1"),
+                             quint16 porta = 0, const QString& mittente = QString());
     quint16 porta() const { return socket_.localPort(); }
     // Sent back, one datagram each, to every controller query ("0001") and every
     // gateway query (00 00 00 F6).
@@ -25,6 +28,7 @@ public:
 private:
     void leggi();
     QUdpSocket socket_;
+    QUdpSocket invio_;
 };
 
 // A controller reply: name, MAC, address stored in the device, mask, node, init flag.
@@ -39,6 +43,10 @@ public:
     quint16 porta() const { return server_.serverPort(); }
     // The greeting sent on connection, then one reply per piece of text received.
     QByteArray saluto;
+    // Telnet negotiation sent with the greeting's first piece; the greeting's last
+    // `secondoPezzo` bytes follow a moment later.
+    QByteArray negoziazione;
+    int secondoPezzo = 0;
     std::vector<QByteArray> risposte;
     QByteArray ricevuto;   // everything received, in order
 

@@ -52,8 +52,10 @@ std::optional<QString> FakeResources::string(int id)
 void FakeWaiter::pumpOnce()
 {
     ++pompaggi;
-    if (duranteAttesa)
+    if (duranteAttesa) {
+        platform::LivelloAttesa livello;
         duranteAttesa();
+    }
 }
 
 bool FakeWaiter::waitUntil(const std::function<bool()>& done, qint64 timeoutMs)

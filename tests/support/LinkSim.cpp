@@ -61,18 +61,24 @@ void PauseVirtuali::pumpOnce() { reale_->pumpOnce(); }
 
 bool PauseVirtuali::waitUntil(const std::function<bool()>& done, qint64 timeoutMs)
 {
+    if (duranteAttesa) {
+        platform::LivelloAttesa livello;
+        duranteAttesa();
+    }
     return reale_->waitUntil(done, timeoutMs);
 }
 
 qint64 PauseVirtuali::nowMs() { return reale_->nowMs() + avanti_; }
 
-void PauseVirtuali::pausa(qint64 ms)
+void PauseVirtuali::pausa(qint64 ms, const std::function<bool()>&)
 {
     pause.push_back(ms);
     avanti_ += ms;
     reale_->pumpOnce();
-    if (durantePausa)
+    if (durantePausa) {
+        platform::LivelloAttesa livello;
         durantePausa();
+    }
 }
 
 void ImpostaRichiesta(std::initializer_list<int> byte)

@@ -52,11 +52,12 @@ public:
 
     std::vector<qint64> pause;                  // every pause's length, in order
     std::function<void()> durantePausa;
+    std::function<void()> duranteAttesa;        // once in each other wait (a request's)
 
     void pumpOnce() override;
     bool waitUntil(const std::function<bool()>& done, qint64 timeoutMs) override;
     qint64 nowMs() override;
-    void pausa(qint64 ms) override;
+    void pausa(qint64 ms, const std::function<bool()>& interrompi) override;
 
 private:
     platform::Waiter* precedente_;

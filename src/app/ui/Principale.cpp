@@ -57,13 +57,17 @@ Principale::Principale()
     Toolbar1->setMovable(false);
     Toolbar1->setIconSize(QSize(24, 24));
 
-    // Five panels of 1440 twips; panel 5 is written by nothing.
+    // Five panels of 1440 twips; panel 5 names the controller sequence running, and
+    // grows to show it whole.
     for (int i = 1; i <= 5; ++i) {
         auto* label = new QLabel(this);
         label->setObjectName(QStringLiteral("StatusBar1_%1").arg(i));
-        label->setFixedWidth(platform::twipsToPx(1440));
+        if (i < 5)
+            label->setFixedWidth(platform::twipsToPx(1440));
+        else
+            label->setMinimumWidth(platform::twipsToPx(1440));
         label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        statusBar()->addWidget(label);
+        statusBar()->addWidget(label, i < 5 ? 0 : 1);
         pannelli << label;
     }
 
@@ -146,7 +150,7 @@ void Principale::ricostruisciToolbar()
         QAction* a = Toolbar1->addAction(ImageList1.value(p.immagine), QString());
         a->setObjectName(p.chiave);
         a->setToolTip(p.tooltip);
-        a->setEnabled(p.abilitato);
+        a->setEnabled(p.attivo());
         const QString chiave = p.chiave;
         connect(a, &QAction::triggered, this, [chiave] { Toolbar1_ButtonClick(chiave); });
         azioniToolbar.insert(chiave, a);
@@ -155,8 +159,9 @@ void Principale::ricostruisciToolbar()
 
 void Principale::aggiornaPulsante(const QString& chiave)
 {
-    if (QAction* a = azioniToolbar.value(chiave))
-        a->setEnabled(BarraStrumenti::istanza().abilitato(chiave));
+    const Pulsante* p = BarraStrumenti::istanza().trova(chiave);
+    if (QAction* a = azioniToolbar.value(chiave); a && p)
+        a->setEnabled(p->attivo());
 }
 
 void Principale::aggiornaPannelli()

@@ -138,6 +138,7 @@ private:
     QString modelloScelto() const;
     // Runs a write now, or once the read that is waiting for its reply has ended: the
     // two would share the request buffers. The values are those of the click.
+    void eseguiScritture();
     void scrivi(std::function<void()> azione);
 
     bool letturaFinita_ = true;

@@ -3,6 +3,7 @@
 #include "devconfig/MappaDispositivi.h"
 #include "devconfig/ScritturaConfig.h"
 #include "devconfig/ui/ColoriConfig.h"
+#include "link/Sequenza.h"
 #include "link/StatoLink.h"
 #include "platform/Waiter.h"
 
@@ -171,6 +172,12 @@ void frm_Config::cmd_read_Click(int indice)
     else
         cmd_stop_Click();
     letturaFinita_ = true;
+    eseguiScritture();
+}
+
+void frm_Config::eseguiScritture()
+{
+    QPointer<frm_Config> io(this);
     std::vector<std::function<void()>> inAttesa;
     inAttesa.swap(inAttesa_);
     for (const auto& azione : inAttesa) {
@@ -182,7 +189,9 @@ void frm_Config::cmd_read_Click(int indice)
 
 void frm_Config::scrivi(std::function<void()> azione)
 {
-    if (letturaFinita_)
+    // During the cyclic read a write goes out between two reads, inside the loop: on its
+    // own it would be refused while the loop holds the link.
+    if (letturaFinita_ && !ciclo_)
         azione();
     else
         inAttesa_.push_back(std::move(azione));
@@ -191,6 +200,10 @@ void frm_Config::scrivi(std::function<void()> azione)
 void frm_Config::cmd_start_Click()
 {
     if (ciclo_)
+        return;
+    // Closing the window ends the loop between two reads, as the stop button does.
+    const Sequenza sequenza(QStringLiteral("Cyclic read"));
+    if (!sequenza)
         return;
     ciclo_ = true;
     StopCom = 0;
@@ -201,6 +214,11 @@ void frm_Config::cmd_start_Click()
         if (!io)
             return;
         platform::waiter().pumpOnce();
+        if (!io)
+            return;
+        eseguiScritture();   // the writes clicked during the pump
+        if (!io)
+            return;
         if (!io)
             return;
     } while (StopCom != 1);

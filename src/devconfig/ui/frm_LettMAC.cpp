@@ -1,5 +1,7 @@
 #include "devconfig/ui/frm_LettMAC.h"
 
+#include "link/Sequenza.h"
+
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -140,7 +142,7 @@ void frm_LettMAC::cmd_report_Click()
 
 void frm_LettMAC::closeEvent(QCloseEvent* evento)
 {
-    if (!registro_.puoChiudere()) {
+    if (!ChiusuraFinestraConsentita(objectName()) || !registro_.puoChiudere()) {
         evento->ignore();
         return;
     }

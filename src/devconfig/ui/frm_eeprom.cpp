@@ -1,5 +1,9 @@
 #include "devconfig/ui/frm_eeprom.h"
 
+#include "link/Sequenza.h"
+#include "monitor/Variabili.h"
+
+#include <QCloseEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -89,7 +93,8 @@ frm_eeprom::frm_eeprom(QWidget* parent) : QWidget(parent)
     auto* gWeb = new QGroupBox(QStringLiteral("Registri WEB"), this);
     auto* lWeb = new QGridLayout(gWeb);
     const std::array<QString, 5> nomiWeb = {
-        QStringLiteral("Puntatore (0-64)"), QStringLiteral("Registro"),
+        // The table holds 32 entries; the caption gives the range the field accepts.
+        QStringLiteral("Puntatore (0-%1)").arg(kMaxVariabili - 1), QStringLiteral("Registro"),
         QStringLiteral("Formato In"), QStringLiteral("Formato Out"), QStringLiteral("Label")};
     for (int i = 0; i < 5; ++i) {
         txt_WebReg[std::size_t(i)] =
@@ -258,6 +263,16 @@ template <typename F> void frm_eeprom::esegui(F operazione)
     // The window may have closed while a request waited.
     if (io)
         mostra(c);
+}
+
+void frm_eeprom::closeEvent(QCloseEvent* evento)
+{
+    // While its sequence runs the window closes only once it has ended.
+    if (!ChiusuraFinestraConsentita(objectName())) {
+        evento->ignore();
+        return;
+    }
+    QWidget::closeEvent(evento);
 }
 
 } // namespace ludra::ui

@@ -40,6 +40,9 @@ public:
     QPushButton* Command3 = nullptr;
     QPushButton* Command5 = nullptr;
 
+protected:
+    void closeEvent(QCloseEvent* evento) override;
+
 private:
     CampiEeprom campi() const;
     void mostra(const CampiEeprom& c);

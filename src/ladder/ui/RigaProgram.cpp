@@ -5,9 +5,11 @@
 #include "platform/ui/Pictures.h"
 #include "platform/ui/VbColor.h"
 
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <algorithm>
 
 namespace ludra::ui {
 
@@ -69,6 +71,27 @@ QPixmap marcaBreak()
 {
     static const QPixmap p = platform::LoadResPicture(122, 13);
     return p;
+}
+
+// The four argument lines between the header and the description: a line's pitch
+// and height is its type's real line height, at least the 12 pixels the row was drawn
+// for, so one line's descenders never run under the next. The type is the small one of
+// the block name, smaller still when four of its lines would reach the description.
+struct RigheArgomenti {
+    QFont font;
+    int passo = 0;
+};
+
+RigheArgomenti righeArgomenti(const QFont& base)
+{
+    const int spazio = twipsToPx(1200) - twipsToPx(360);
+    RigheArgomenti r{base, 0};
+    for (qreal punti = 8.25;; punti -= 0.25) {
+        r.font.setPointSizeF(punti);
+        r.passo = std::max(twipsToPx(180), QFontMetrics(r.font).height());
+        if (4 * r.passo <= spazio || punti <= 6)
+            return r;
+    }
 }
 
 } // namespace
@@ -133,16 +156,22 @@ RigaProgram::RigaProgram(QWidget* area, int riga, QObject* filtro)
     Immagine->setAlignment(Qt::AlignCenter);
     sfondo(Immagine, colore::kGrigioChiaro);
 
+    const RigheArgomenti argomenti = righeArgomenti(shRung->font());
     for (int k = 0; k < 8; ++k) {
-        const int su = 360 + 180 * (k % 4);
+        const int su = twipsToPx(360) + argomenti.passo * (k % 4);
+        const auto posto = [&](int left, int width) {
+            return QRect(twipsToPx(left), su, twipsToPx(width), argomenti.passo);
+        };
         const QString n = QString::number(k);
         if (k < 4) {
-            lbl_VarN[k] = etichetta(shRung, QStringLiteral("lbl_Var") + n, riga, twips(0, su, 1395, 195));
-            txt_VarN[k] = etichetta(shRung, QStringLiteral("txt_Var") + n, riga, twips(1440, su, 795, 195));
+            lbl_VarN[k] = etichetta(shRung, QStringLiteral("lbl_Var") + n, riga, posto(0, 1395));
+            txt_VarN[k] = etichetta(shRung, QStringLiteral("txt_Var") + n, riga, posto(1440, 795));
         } else {
-            txt_VarN[k] = etichetta(shRung, QStringLiteral("txt_Var") + n, riga, twips(3120, su, 795, 195));
-            lbl_VarN[k] = etichetta(shRung, QStringLiteral("lbl_Var") + n, riga, twips(3960, su, 1455, 195));
+            txt_VarN[k] = etichetta(shRung, QStringLiteral("txt_Var") + n, riga, posto(3120, 795));
+            lbl_VarN[k] = etichetta(shRung, QStringLiteral("lbl_Var") + n, riga, posto(3960, 1455));
         }
+        for (QLabel* l : {lbl_VarN[k], txt_VarN[k]})
+            l->setFont(argomenti.font);
         sfondo(lbl_VarN[k], colore::kBianco);
         sfondo(txt_VarN[k], colore::kVerdeValori);
     }

@@ -98,7 +98,7 @@ frm_Settings::frm_Settings(QWidget* parent) : QWidget(parent)
     Frame1 = nominato(new QGroupBox, "Frame1");
     auto* animazione = new QHBoxLayout(Frame1);
     Slider1 = nominato(new QSlider(Qt::Horizontal), "Slider1");
-    Slider1->setRange(0, kMaxSecondiAnimazione);
+    Slider1->setRange(kMinSecondiAnimazione, kMaxSecondiAnimazione);
     Slider1->setPageStep(1);
     Slider1->setTickPosition(QSlider::TicksBelow);
     lbl_tempo = nominato(new QLabel, "lbl_tempo");
@@ -211,6 +211,7 @@ void frm_Settings::carica(const ModuloImpostazioni& m)
     optChannel[m.canale]->setChecked(true);
     optChannel_Click(m.canale);
     txt_address->setText(m.nodo);
+    secondiMostrati_ = m.secondiMostrati;
     Slider1->setValue(m.secondiAnimazione);
     lbl_tempo->setText(QString::number(m.secondiAnimazione));
     chk_Update->setChecked(m.aggiorna);
@@ -230,6 +231,7 @@ ModuloImpostazioni frm_Settings::modulo() const
     m.modem = chk_Modem->isChecked();
     m.aggiorna = chk_Update->isChecked();
     m.secondiAnimazione = Slider1->value();
+    m.secondiMostrati = secondiMostrati_;
     m.lingua = opt_lang[0]->isChecked() ? 0 : 1;
     return m;
 }
@@ -251,8 +253,9 @@ void frm_Settings::mostraPagina(int pagina)
 
 void frm_Settings::cmd_ok_Click(int indice)
 {
-    if (indice == 1)
-        SalvaImpostazioni(modulo());
+    // A refused OK keeps the window and what the user typed.
+    if (indice == 1 && !SalvaImpostazioni(modulo()))
+        return;
     if (HostFinestre* host = hostFinestre())
         host->chiudi(QStringLiteral("frm_Settings"));
 }

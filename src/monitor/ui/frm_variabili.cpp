@@ -1,8 +1,10 @@
 #include "monitor/ui/frm_variabili.h"
 
 #include "app/Testi.h"
+#include "link/Sequenza.h"
 #include "monitor/Variabili.h"
 
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -225,6 +227,16 @@ void frm_variabili::cmd_update_Click()
 void frm_variabili::cmd_write_Click()
 {
     ScriviVariabili();
+}
+
+void frm_variabili::closeEvent(QCloseEvent* evento)
+{
+    // While its sequence runs the window closes only once it has ended.
+    if (!ChiusuraFinestraConsentita(objectName())) {
+        evento->ignore();
+        return;
+    }
+    QWidget::closeEvent(evento);
 }
 
 } // namespace ludra::ui

@@ -44,6 +44,9 @@ public:
     QPushButton* cmd_update = nullptr;
     QPushButton* cmd_write = nullptr;
 
+protected:
+    void closeEvent(QCloseEvent* evento) override;
+
 private:
     void AggiornaLista();
 };

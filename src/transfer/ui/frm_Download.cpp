@@ -2,9 +2,11 @@
 
 #include "app/Finestre.h"
 #include "app/Notifiche.h"
+#include "link/Sequenza.h"
 #include "transfer/Download.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QGroupBox>
 #include <QPointer>
 #include <QProgressBar>
@@ -63,6 +65,16 @@ void frm_Download::cmdDownload_Click()
         return;
     if (HostFinestre* host = hostFinestre())
         host->chiudi(QStringLiteral("frm_Download"));
+}
+
+void frm_Download::closeEvent(QCloseEvent* evento)
+{
+    // While its sequence runs the window closes only once it has ended.
+    if (!ChiusuraFinestraConsentita(objectName())) {
+        evento->ignore();
+        return;
+    }
+    QWidget::closeEvent(evento);
 }
 
 } // namespace ludra::ui

@@ -23,6 +23,9 @@ public:
     QCheckBox* chk_run = nullptr;
     QProgressBar* Barra = nullptr;
     QPushButton* cmdDownload = nullptr;
+
+protected:
+    void closeEvent(QCloseEvent* evento) override;
 };
 
 } // namespace ludra::ui

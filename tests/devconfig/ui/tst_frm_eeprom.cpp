@@ -6,6 +6,7 @@
 #include "devconfig/ui/frm_eeprom.h"
 #include "support/Doubles.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -32,6 +33,9 @@ void TestFrmEeprom::campi()
     QCOMPARE(f->txt_punt[1]->text(), QStringLiteral("5634"));
     QCOMPARE(f->Text2->text(), QStringLiteral("65000"));
     QCOMPARE(f->txt_valoreAD[3]->text(), QStringLiteral("000"));
+    const auto etichette = f->findChildren<QLabel*>();
+    QVERIFY(std::any_of(etichette.begin(), etichette.end(),
+                        [](QLabel* l) { return l->text() == QStringLiteral("Puntatore (0-31)"); }));
 
     // Typing a value splits it at once.
     f->Option2[3]->setChecked(true);

@@ -65,6 +65,7 @@ private slots:
     void popupDelleRighe();
     void descrizione();
     void formato();
+    void didascalie();
     void schedeEScorrimento();
     void chiusaERiaperta();
     void chiudiENuovo();
@@ -237,6 +238,27 @@ void TestProgram::formato()
     QCOMPARE(p->immagineFormato(), 130);
     QVERIFY(!r->txt_Func->isVisibleTo(r->shRung));
     QCOMPARE(r->shRung->height(), twipsToPx(1515));
+}
+
+void TestProgram::didascalie()
+{
+    // Eight argument lines with ascenders and descenders: on the screen each shows as
+    // many rows of ink as its text alone, none cut by the next line or the description.
+    AggiornaRiga(1, [](RigaLadder& r) { r.lbl_VarN.fill({QStringLiteral("Register gjpq"), true}); });
+    RigaProgram* r = finestra()->riga(0, 1);
+    const auto inchiostro = [](const QImage& img) {
+        int n = 0;
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x)
+                if (qGray(img.pixel(x, y)) < 128 && ++n)
+                    break;
+        return n;
+    };
+    QLabel sola(r->lbl_VarN[0]->text());
+    sola.setFont(r->lbl_VarN[0]->font());
+    for (QLabel* l : r->lbl_VarN)
+        QCOMPARE(inchiostro(r->shRung->grab(l->geometry()).toImage()), inchiostro(sola.grab().toImage()));
+    QVERIFY(r->lbl_VarN[3]->geometry().bottom() < r->txt_desc->y());
 }
 
 void TestProgram::schedeEScorrimento()

@@ -198,7 +198,7 @@ void TestRegistriUi::impostaInOgniTipo_data()
     QTest::newRow("K_Flt") << 5 << "9" << 0 << 0 << "0";
     QTest::newRow("K_Long") << 6 << "77" << 77 << 0 << "77";
     QTest::newRow("Hex") << 7 << "&H1F" << 31 << 0 << "001F";
-    QTest::newRow("ASCII") << 8 << "9" << 0 << 0 << QString(QChar(0)) + QChar(0);
+    QTest::newRow("ASCII") << 8 << "9" << 0 << 0 << "  ";
     QTest::newRow("Bin") << 9 << "5" << 5 << 0 << "00000000 00000101";
 }
 

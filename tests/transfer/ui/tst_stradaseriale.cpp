@@ -21,10 +21,12 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QRegularExpression>
 #include <QTest>
 
@@ -105,10 +107,17 @@ void TestStradaSeriale::deviceGoneWhileConnected()
     QTest::failOnWarning(QRegularExpression(QStringLiteral("device not open")));
     test::LinkSuSim link(test::Mezzo::Rtu);
     QVERIFY(link.avviato());
+    // Through a link of our own: another test may get the same pseudo-terminal number
+    // once the simulator lets it go.
+    QTemporaryDir cartella;
+    const QString porta = cartella.filePath(QStringLiteral("com1"));
+    QVERIFY(QFile::link(link.percorsoPty, porta));
+    const platform::MappaPorte mappa = platform::setMappaPorte([porta](int) { return porta; });
     QVERIFY(link.connetti());
     Toolbar1_ButtonClick(QStringLiteral("view_reg"));
     QVERIFY(registri());
     link.sim.ferma();
+    QFile::remove(porta);
     QTest::mouseClick(registri()->Command1, Qt::LeftButton);
     eventi();
     QVERIFY(LogModello::istanza().righe().contains(QStringLiteral("  Com Timeout")));
@@ -116,6 +125,7 @@ void TestStradaSeriale::deviceGoneWhileConnected()
     Principale::istanza().azioneToolbar(QStringLiteral("connect"))->trigger();
     QVERIFY(!Controllore.Connesso);
     const QString ultima = LogModello::istanza().righe().constLast();
+    platform::setMappaPorte(mappa);
     QVERIFY2(ultima.contains(QStringLiteral("not found")), qPrintable(ultima));
 }
 
