@@ -7,31 +7,30 @@ here="$(cd "$(dirname "$0")/.." && pwd)"
 "$here/scripts/setup.sh"
 cmake -S "$here" -B "$here/build/asan" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
       -DLUDRA_SANITIZE=ON >/dev/null
-cmake --build "$here/build/asan"
 
 release() {
     cmake -S "$here" -B "$here/build/rel" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null &&
         nice -n 19 cmake --build "$here/build/rel"
 }
 
-# Beside the tests, at low priority, when memory holds a compile job per core on top of
-# them (about 1 GiB each); after them otherwise.
+# The optimised build goes beside the sanitizer build, at low priority, when memory holds
+# a compile job per core for both (about 1 GiB each); after it otherwise. Either way it
+# is over before the tests start, so they run on a quiet machine.
+stato=0
 disponibile=$(awk '/^MemAvailable:/ {print int($2 / 1048576)}' /proc/meminfo)
-rel_pid=
 if [ "$disponibile" -ge $((2 * $(nproc) + 2)) ]; then
     release >"$here/build/rel.log" 2>&1 &
     rel_pid=$!
-fi
-
-stato=0
-(cd "$here/build/asan" && ctest --output-on-failure -j "$(nproc)" "$@") || stato=$?
-if [ -n "$rel_pid" ]; then
+    cmake --build "$here/build/asan" || stato=$?
     if ! wait "$rel_pid"; then
         tail -n 100 "$here/build/rel.log"
         echo "Release build failed" >&2
         stato=1
     fi
 else
+    cmake --build "$here/build/asan" || stato=$?
     release || { echo "Release build failed" >&2; stato=1; }
 fi
-exit "$stato"
+[ "$stato" -eq 0 ] || exit "$stato"
+cd "$here/build/asan"
+exec ctest --output-on-failure -j "$(nproc)" "$@"
