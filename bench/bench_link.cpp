@@ -1,24 +1,160 @@
 // The request and reply against a device, compared with libmodbus's own client doing the
 // same requests in the same run: 1000 reads of 32 input registers over TCP loopback and
-// over a pseudo-terminal, against our simulator and against libmodbus's server; and, on
-// a line paced at 115200 baud, the time per request against the wire time of its frames.
+// over a pseudo-terminal pair, against our simulator and against libmodbus's server; and,
+// on a line paced at 115200 baud, the time per request against the wire time of its
+// frames. Every peer server runs in a process of its own, so the client measured is
+// alone in this one, as it is in the application.
 #include "app/Avvio.h"
 #include "link/Connessione.h"
 #include "link/Richiesta.h"
 #include "link/StatoLink.h"
 #include "platform/PortaSeriale.h"
 #include "sim/Simulatore.h"
-#include "sim/peer/PeerLibmodbus.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <cstdio>
+#include <QScopeGuard>
+#include <modbus/modbus.h>
+
+#include <arpa/inet.h>
+#include <cerrno>
+#include <netinet/in.h>
+#include <sys/socket.h>
 #include <algorithm>
+#include <csignal>
+#include <cstdio>
+#include <functional>
+#include <pty.h>
+#include <string>
+#include <sys/prctl.h>
+#include <sys/wait.h>
+#include <termios.h>
+#include <thread>
+#include <unistd.h>
 #include <vector>
 
 using namespace ludra;
 
 namespace {
+
+// A peer server in a child process. It is forked before this process starts any thread;
+// it says where it listens (a TCP port or a device path) through a pipe and serves until
+// it is killed.
+class Peer {
+public:
+    explicit Peer(const std::function<std::string()>& avvia)
+    {
+        int canale[2];
+        if (::pipe(canale) != 0)
+            return;
+        const pid_t genitore = ::getpid();
+        pid_ = ::fork();
+        if (pid_ == 0) {
+            // A peer does not outlive the benchmark, however that ends.
+            ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+            if (::getppid() != genitore)
+                ::_exit(0);
+            ::close(canale[0]);
+            const std::string dove = avvia() + "\n";
+            [[maybe_unused]] const auto n = ::write(canale[1], dove.data(), dove.size());
+            ::close(canale[1]);
+            for (;;)
+                ::pause();
+        }
+        ::close(canale[1]);
+        char c = 0;
+        while (pid_ > 0 && ::read(canale[0], &c, 1) == 1 && c != '\n')
+            dove_ += c;
+        ::close(canale[0]);
+    }
+    ~Peer()
+    {
+        if (pid_ > 0) {
+            ::kill(pid_, SIGKILL);
+            ::waitpid(pid_, nullptr, 0);
+        }
+    }
+    Peer(const Peer&) = delete;
+    Peer& operator=(const Peer&) = delete;
+    const std::string& dove() const { return dove_; }
+    int porta() const { return dove_.empty() ? 0 : std::stoi(dove_); }
+
+private:
+    pid_t pid_ = -1;
+    std::string dove_;
+};
+
+std::string simulatoreTcp()
+{
+    auto* s = new sim::Simulatore;   // lives as long as the child
+    return std::to_string(s->avviaTcp());
+}
+
+std::string simulatoreRtu(int baud)
+{
+    auto* s = new sim::Simulatore;
+    s->setBaud(baud);
+    return s->avviaRtu();
+}
+
+// Serves the client connected to ctx until it goes.
+void serviModbus(modbus_t* ctx, modbus_mapping_t* mappa)
+{
+    std::uint8_t domanda[MODBUS_TCP_MAX_ADU_LENGTH];
+    for (;;) {
+        const int n = modbus_receive(ctx, domanda);
+        if (n > 0)
+            modbus_reply(ctx, domanda, n, mappa);
+        else if (n < 0 && errno != EMBBADCRC && errno != EMBBADDATA)
+            return;
+    }
+}
+
+// libmodbus's TCP server on 127.0.0.1, one client after the other.
+std::string libmodbusTcp()
+{
+    modbus_t* ctx = modbus_new_tcp("127.0.0.1", 0);
+    int ascolto = modbus_tcp_listen(ctx, 1);
+    if (ascolto < 0)
+        return "0";
+    sockaddr_in a {};
+    socklen_t l = sizeof a;
+    ::getsockname(ascolto, reinterpret_cast<sockaddr*>(&a), &l);
+    std::thread([ctx, ascolto]() mutable {
+        modbus_mapping_t* mappa = modbus_mapping_new(1025, 0, 1025, 1025);
+        while (modbus_tcp_accept(ctx, &ascolto) >= 0) {
+            serviModbus(ctx, mappa);
+            modbus_close(ctx);
+        }
+    }).detach();
+    return std::to_string(ntohs(a.sin_port));
+}
+
+// libmodbus's RTU server on the master side of a pseudo-terminal pair; the client opens
+// the slave side by its path, as it would a serial device.
+std::string libmodbusRtu()
+{
+    int master = -1, slave = -1;
+    char nome[256] = {};
+    if (::openpty(&master, &slave, nome, nullptr, nullptr) != 0)
+        return {};
+    termios t {};
+    if (::tcgetattr(slave, &t) == 0) {
+        ::cfmakeraw(&t);
+        ::tcsetattr(slave, TCSANOW, &t);
+    }
+    // The slave side stays open here too, so a client closing it does not hang up the
+    // line under the server.
+    std::thread([master] {
+        modbus_mapping_t* mappa = modbus_mapping_new(1025, 0, 1025, 1025);
+        modbus_t* ctx = modbus_new_rtu("/dev/null", 115200, 'N', 8, 1);
+        modbus_set_slave(ctx, 10);
+        modbus_set_socket(ctx, master);
+        for (;;)
+            serviModbus(ctx, mappa);
+    }).detach();
+    return nome;
+}
 
 constexpr int kRichieste = 1000;
 constexpr int kQuanti = 32;
@@ -61,7 +197,7 @@ bool collegaSeriale(const std::string& percorso)
 }
 
 // libmodbus's client, connected; null when it could not connect.
-modbus_t* cliente(modbus_t* ctx)
+modbus_t* connesso(modbus_t* ctx)
 {
     if (!ctx)
         return nullptr;
@@ -86,95 +222,111 @@ struct Risultato {
 };
 
 // Our requests and libmodbus's client's, in alternating rounds on two equal peers so
-// that load from elsewhere on the machine hits both alike; the median round counts.
-Risultato confronta(modbus_t* ctx)
+// that load from elsewhere on the machine hits both alike, and the peers swapped halfway
+// so that neither client keeps the peer that the machine happens to serve better; the
+// median round counts. `collega` connects our link to a peer, `cliente` makes
+// libmodbus's client for one.
+Risultato confronta(const std::function<bool(const Peer&)>& collega,
+                    const std::function<modbus_t*(const Peer&)>& cliente, const Peer& primo,
+                    const Peer& secondo)
 {
     Risultato r;
-    if (!ctx || !Controllore.Connesso)
-        return r;
-    std::uint16_t registri[kQuanti];
-    auto loro = [&] { return modbus_read_input_registers(ctx, 0, kQuanti, registri) == kQuanti; };
-    for (int i = 0; i < 20; ++i)
-        if (!nostra() || !loro())
-            return r;
     std::vector<double> a, b;
-    const int perGiro = kRichieste / kGiri;
-    for (int g = 0; g < kGiri; ++g) {
-        QElapsedTimer t;
-        t.start();
-        for (int i = 0; i < perGiro; ++i)
-            if (!nostra())
+    for (int meta = 0; meta < 2; ++meta) {
+        const bool connesso = collega(meta == 0 ? primo : secondo);
+        modbus_t* ctx = cliente(meta == 0 ? secondo : primo);
+        const auto fine = qScopeGuard([ctx] {
+            if (ctx) {
+                modbus_close(ctx);
+                modbus_free(ctx);
+            }
+            StopCom = 1;
+            Disconnetti();
+        });
+        if (!ctx || !connesso)
+            return r;
+        std::uint16_t registri[kQuanti];
+        auto loro = [&] {
+            return modbus_read_input_registers(ctx, 0, kQuanti, registri) == kQuanti;
+        };
+        for (int i = 0; i < 20; ++i)
+            if (!nostra() || !loro())
                 return r;
-        a.push_back(double(t.nsecsElapsed()) / 1e9 / perGiro);
-        t.restart();
-        for (int i = 0; i < perGiro; ++i)
-            if (!loro())
-                return r;
-        b.push_back(double(t.nsecsElapsed()) / 1e9 / perGiro);
+        const int perGiro = kRichieste / kGiri;
+        for (int g = 0; g < kGiri / 2; ++g) {
+            QElapsedTimer t;
+            t.start();
+            for (int i = 0; i < perGiro; ++i)
+                if (!nostra())
+                    return r;
+            a.push_back(double(t.nsecsElapsed()) / 1e9 / perGiro);
+            t.restart();
+            for (int i = 0; i < perGiro; ++i)
+                if (!loro())
+                    return r;
+            b.push_back(double(t.nsecsElapsed()) / 1e9 / perGiro);
+        }
     }
-    modbus_close(ctx);
-    modbus_free(ctx);
-    StopCom = 1;
-    Disconnetti();
     r.nostri = mediana(a);
     r.loro = mediana(b);
     return r;
 }
 
-void riga(const char* nome, double nostri, double loro, double obiettivo)
+void riga(const char* nome, double nostri, double loro, double obiettivo,
+          const char* rapporto = "Ludra/libmodbus")
 {
     if (nostri < 0 || loro < 0) {
         std::printf("%-44s FAILED\n", nome);
         return;
     }
-    std::printf("%-44s %8.1f us  %8.1f us  ratio %.2f  (target <= %.1f)\n", nome, nostri * 1e6,
-                loro * 1e6, nostri / loro, obiettivo);
+    std::printf("%-44s %8.1f us  %8.1f us  %s %.2f  (target <= %.1f)\n", nome, nostri * 1e6,
+                loro * 1e6, rapporto, nostri / loro, obiettivo);
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
+    // The peers first: a process must not fork once it runs threads of its own.
+    const Peer simTcpUno(simulatoreTcp), simTcpDue(simulatoreTcp);
+    const Peer modbusTcpUno(libmodbusTcp), modbusTcpDue(libmodbusTcp);
+    const Peer simRtuUno([] { return simulatoreRtu(0); }), simRtuDue([] { return simulatoreRtu(0); });
+    const Peer modbusRtuUno(libmodbusRtu), modbusRtuDue(libmodbusRtu);
+    const Peer simLento([] { return simulatoreRtu(115200); });
+
     QCoreApplication app(argc, argv);
     AzzeraStatoProcesso();
     ImpostaDefaultLink();
     Controllore.Timeout = 2000;
-    std::printf("%d reads of %d input registers; per request: InviaRichiesta, peer\n\n",
+    std::printf("%d reads of %d input registers; per request: InviaRichiesta, libmodbus's "
+                "client; each peer in its own process\n\n",
                 kRichieste, kQuanti);
 
-    {
-        sim::Simulatore noi, loro;
-        collegaTcp(noi.avviaTcp());
-        const auto r = confronta(cliente(modbus_new_tcp("127.0.0.1", loro.avviaTcp())));
-        riga("TCP, simulator: ours vs libmodbus client", r.nostri, r.loro, 1.2);
-    }
-    {
-        test::ServerLibmodbus noi, loro;
-        collegaTcp(noi.porta);
-        const auto r = confronta(cliente(modbus_new_tcp("127.0.0.1", loro.porta)));
-        riga("TCP, libmodbus server: ours vs its client", r.nostri, r.loro, 1.2);
-    }
-    {
-        sim::Simulatore noi, loro;
-        collegaSeriale(noi.avviaRtu());
-        const std::string percorso = loro.avviaRtu();
-        const auto r = confronta(cliente(modbus_new_rtu(percorso.c_str(), 115200, 'N', 8, 1)));
-        riga("pty, simulator: ours vs libmodbus client", r.nostri, r.loro, 1.2);
-    }
-    {
-        sim::CoppiaPty coppiaNoi, coppiaLoro;
-        test::ServerLibmodbus noi(coppiaNoi.percorsoA(), 10), loro(coppiaLoro.percorsoA(), 10);
-        collegaSeriale(coppiaNoi.percorsoB());
-        const auto r = confronta(
-            cliente(modbus_new_rtu(coppiaLoro.percorsoB().c_str(), 115200, 'N', 8, 1)));
-        riga("pty, libmodbus server: ours vs its client", r.nostri, r.loro, 1.2);
-    }
+    const auto tcp = [](const char* nome, const Peer& uno, const Peer& due) {
+        const auto r = confronta([](const Peer& p) { return collegaTcp(p.porta()); },
+                                 [](const Peer& p) {
+                                     return connesso(modbus_new_tcp("127.0.0.1", p.porta()));
+                                 },
+                                 uno, due);
+        riga(nome, r.nostri, r.loro, 1.2);
+    };
+    const auto rtu = [](const char* nome, const Peer& uno, const Peer& due) {
+        const auto r = confronta([](const Peer& p) { return collegaSeriale(p.dove()); },
+                                 [](const Peer& p) {
+                                     return connesso(
+                                         modbus_new_rtu(p.dove().c_str(), 115200, 'N', 8, 1));
+                                 },
+                                 uno, due);
+        riga(nome, r.nostri, r.loro, 1.2);
+    };
+    tcp("TCP, simulator", simTcpUno, simTcpDue);
+    tcp("TCP, libmodbus server", modbusTcpUno, modbusTcpDue);
+    rtu("pty, simulator", simRtuUno, simRtuDue);
+    rtu("pty, libmodbus server", modbusRtuUno, modbusRtuDue);
     {
         // 8 request bytes and 5 + 64 reply bytes, 10 bits each.
         const double filo = (8.0 + 5 + 2 * kQuanti) * 10.0 / 115200.0;
-        sim::Simulatore s;
-        s.setBaud(115200);
-        collegaSeriale(s.avviaRtu());
+        collegaSeriale(simLento.dove());
         double a = -1;
         if (Controllore.Connesso) {
             QElapsedTimer t;
@@ -184,7 +336,9 @@ int main(int argc, char** argv)
                 ++n;
             a = n == 200 ? double(t.nsecsElapsed()) / 1e9 / n : -1;
         }
-        riga("pty paced at 115200 baud: ours vs wire time", a, filo, 1.3);
+        riga("pty paced at 115200 baud", a, filo, 1.3, "Ludra/wire");
     }
+    StopCom = 1;
+    Disconnetti();
     return 0;
 }

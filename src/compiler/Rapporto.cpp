@@ -49,6 +49,7 @@ void elencoErrori()
 
 void RapportoSuccesso(std::int32_t byteInUso)
 {
+    const LogInBlocco blocco;
     LogStart();
     LogWrite(Testi.t(kCompilazione));
     LogWrite(Testi.t(kControlloErrori) + QStringLiteral(" : OK"));
@@ -63,11 +64,16 @@ void RapportoSuccesso(std::int32_t byteInUso)
 
 void RapportoErrori()
 {
+    const LogInBlocco blocco;
     LogStart();
     LogWrite(Testi.t(kCompilazione));
     elencoErrori();
 }
 
-void RapportoGuasto() { elencoErrori(); }
+void RapportoGuasto()
+{
+    const LogInBlocco blocco;
+    elencoErrori();
+}
 
 } // namespace ludra

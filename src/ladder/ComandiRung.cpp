@@ -47,6 +47,7 @@ void ComandoInserisci(bool prima)
                          platform::MsgButtons::Ok, platform::MsgIcon::Exclamation);
         return;
     }
+    const AggiornamentoInBlocco blocco;
     if (!AggiungiRung())
         return;
     if (RungCorrente != sezioneCorrente().NumRung)

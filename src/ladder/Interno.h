@@ -9,11 +9,9 @@ inline bool sezioneValida(int s) { return s >= 0 && s < kNumSezioni; }
 inline bool subValido() { return sezioneValida(SubCorrente); }
 inline Sezione& sezioneCorrente() { return Sezioni[std::size_t(SubCorrente)]; }
 
-inline void notificaRiga(int sezione, int riga)
-{
-    emit Notifiche::istanza().rungCambiato(sezione, riga);
-}
-inline void notificaVista() { emit Notifiche::istanza().ladderCambiato(); }
+// Tell the window; while an AggiornamentoInBlocco lives they are held back.
+void notificaRiga(int sezione, int riga);
+void notificaVista();
 
 // A line of the current unit that has its row: 1 to NumRung.
 bool lineaValida(int riga);

@@ -101,6 +101,8 @@ void CancellaRung(int r)
 {
     if (!lineaValida(r))
         return;
+    // Every line below moves: one redraw for all of them.
+    const AggiornamentoInBlocco blocco;
     Sezione& sezione = sezioneCorrente();
     disabilitaRedo();
     salva(r, TipoUndo::Cancellazione);
@@ -122,6 +124,8 @@ void InserisciRung(int pos)
 {
     if (!subValido())
         return;
+    // Every line below moves: one redraw for all of them.
+    const AggiornamentoInBlocco blocco;
     Sezione& sezione = sezioneCorrente();
     // With no current line, Insert Before opens line 1 like Insert After does.
     if (pos < 0)
@@ -195,6 +199,7 @@ void RipristinaRung()
 {
     if (!RipristinoDisponibile() || !subValido())
         return;
+    const AggiornamentoInBlocco blocco;
     const int i = RungUndo[0].Indice;
     disabilitaRedo();
     Sezione& sezione = sezioneCorrente();

@@ -5,6 +5,8 @@
 #include "ladder/OperazioniRung.h"
 
 #include <algorithm>
+#include <bitset>
+#include <utility>
 
 namespace ludra {
 
@@ -29,9 +31,62 @@ const RigaLadder& rigaVuota()
     return r;
 }
 
+// What changed while the window's updates were held back.
+struct Trattenute {
+    int livello = 0;
+    bool vista = false;
+    std::array<std::bitset<kMaxRung + 1>, kNumSezioni> righe{};
+};
+
+Trattenute& trattenute()
+{
+    static Trattenute t;
+    return t;
+}
+
 } // namespace
 
+AggiornamentoInBlocco::AggiornamentoInBlocco() { ++trattenute().livello; }
+
+AggiornamentoInBlocco::~AggiornamentoInBlocco()
+{
+    Trattenute& t = trattenute();
+    if (--t.livello > 0)
+        return;
+    // The rows first (a row new to the window is built and drawn), then one layout.
+    for (int u = 0; u < kNumSezioni; ++u) {
+        auto& righe = t.righe[std::size_t(u)];
+        for (int i = 0; righe.any() && i <= kMaxRung; ++i) {
+            if (righe.test(std::size_t(i))) {
+                righe.reset(std::size_t(i));
+                emit Notifiche::istanza().rungCambiato(u, i);
+            }
+        }
+    }
+    if (std::exchange(t.vista, false))
+        emit Notifiche::istanza().ladderCambiato();
+}
+
 namespace ladder {
+
+void notificaRiga(int sezione, int riga)
+{
+    Trattenute& t = trattenute();
+    if (t.livello > 0 && sezioneValida(sezione) && riga >= 0 && riga <= kMaxRung)
+        t.righe[std::size_t(sezione)].set(std::size_t(riga));
+    else
+        emit Notifiche::istanza().rungCambiato(sezione, riga);
+}
+
+void notificaVista()
+{
+    Trattenute& t = trattenute();
+    if (t.livello > 0)
+        t.vista = true;
+    else
+        emit Notifiche::istanza().ladderCambiato();
+}
+
 bool lineaValida(int riga)
 {
     return subValido() && riga >= 1 && riga <= sezioneCorrente().NumRung

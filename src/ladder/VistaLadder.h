@@ -32,6 +32,17 @@ VistaProgram& Vista();
 // Back to the state before the first start: no rows, window not loaded.
 void AzzeraVista();
 
+// Holds the window's updates back while a bulk change of a unit runs (opening a
+// project, deleting or inserting a line that moves all below it): the window redraws
+// once, when the last hold ends, instead of once per line.
+class AggiornamentoInBlocco {
+public:
+    AggiornamentoInBlocco();
+    ~AggiornamentoInBlocco();
+    AggiornamentoInBlocco(const AggiornamentoInBlocco&) = delete;
+    AggiornamentoInBlocco& operator=(const AggiornamentoInBlocco&) = delete;
+};
+
 // ----- Loading -----
 // The window's own load handling: marks it loaded and rebuilds the tabs, the scroll
 // bar and the layout from the project as it stands.

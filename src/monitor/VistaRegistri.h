@@ -13,6 +13,7 @@ struct RigaRegistro {
     QString tipo;
     std::uint32_t coloreNome = 0;     // &HBBGGRR
     std::uint32_t coloreValore = 0;
+    bool operator==(const RigaRegistro&) const = default;
 };
 
 // Row of register r (0..NumRegistri); the second register of a 32-bit pair shows "---".

@@ -14,6 +14,7 @@
 #include <cerrno>
 #include <grp.h>
 #include <unistd.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <vector>
 
@@ -346,34 +347,26 @@ bool PortaSeriale::output(const QByteArray& dati)
 {
     if (!aperta())
         return false;
-    // Straight to the device when nothing is queued: a request is a few bytes and the
-    // reply is awaited at once, so a round through the event loop only adds latency.
-    if (porta_->bytesToWrite() == 0) {
-        qsizetype scritti = 0;
-        while (scritti < dati.size()) {
-            const ssize_t n = ::write(int(porta_->handle()), dati.constData() + scritti,
-                                      std::size_t(dati.size() - scritti));
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n <= 0)
-                break;
-            scritti += n;
-        }
-        if (scritti == dati.size())
-            return true;
-        if (scritti > 0 || (errno != EAGAIN && errno != EWOULDBLOCK))
-            return porta_->write(dati.mid(scritti)) == dati.size() - scritti;
-    }
-    if (porta_->write(dati) != dati.size())
+    return inviaSubito(*porta_, int(porta_->handle()), dati, false);
+}
+
+bool PortaSeriale::prendi()
+{
+    // Only what is there: reading "all" makes the port allocate a large buffer on every
+    // call, which the heap then grows and trims around each request.
+    const qint64 n = aperta() ? porta_->bytesAvailable() : 0;
+    if (n <= 0)
         return false;
-    porta_->flush();
-    return true;
+    char* dove = spazioPer(ricevuti_, qsizetype(n));
+    const qint64 letti = porta_->read(dove, n);
+    if (letti < n)
+        ricevuti_.chop(qsizetype(n - qMax<qint64>(letti, 0)));
+    return letti > 0;
 }
 
 QByteArray PortaSeriale::input()
 {
-    if (aperta())
-        ricevuti_ += porta_->readAll();
+    prendi();
     QByteArray dati;
     dati.swap(ricevuti_);
     return dati;
@@ -381,23 +374,25 @@ QByteArray PortaSeriale::input()
 
 void PortaSeriale::scarta()
 {
-    if (aperta())
-        porta_->clear(QSerialPort::Input);
+    ricevuti_.clear();
+    // Nothing to drop, nothing to ask the system: the common case before a request.
+    int inCoda = 0;
+    if (!aperta()
+        || (porta_->bytesAvailable() == 0 && ::ioctl(int(porta_->handle()), FIONREAD, &inCoda) == 0
+            && inCoda == 0))
+        return;
+    porta_->clear(QSerialPort::Input);
     // Clearing is where a vanished device may first show: the error signal has closed
     // the port by now, and it has nothing left to read.
     if (aperta())
-        porta_->readAll();
+        porta_->skip(porta_->bytesAvailable());
     ricevuti_.clear();
 }
 
 void PortaSeriale::leggi()
 {
-    if (!porta_)
+    if (!prendi())
         return;
-    const QByteArray nuovi = porta_->readAll();
-    if (nuovi.isEmpty())
-        return;
-    accoda(ricevuti_, nuovi);
     emit ricevuto();
     wakeWaiters();
 }

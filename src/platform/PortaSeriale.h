@@ -97,6 +97,8 @@ signals:
 
 private:
     void leggi();
+    // Moves what the port holds into ricevuti_; false when it held nothing.
+    bool prendi();
 
     std::unique_ptr<QSerialPort> porta_;
     int numero_ = 1;

@@ -67,10 +67,7 @@ bool SocketTcp::invia(const QByteArray& dati)
 {
     if (!connesso())
         return false;
-    if (socket_->write(dati) != dati.size())
-        return false;
-    socket_->flush();
-    return true;
+    return inviaSubito(*socket_, int(socket_->socketDescriptor()), dati, true);
 }
 
 QByteArray SocketTcp::leggi()

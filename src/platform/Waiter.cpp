@@ -4,7 +4,11 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QObject>
+#include <QScopeGuard>
 #include <QTimer>
+
+#include <memory>
+#include <vector>
 
 namespace ludra::platform {
 namespace {
@@ -45,21 +49,22 @@ public:
     bool waitUntil(const std::function<bool()>& done, qint64 timeoutMs) override
     {
         const qint64 deadline = nowMs() + qMax<qint64>(0, timeoutMs);
+        // A wait nested in another (a handler that runs during a wait and waits itself)
+        // needs a loop of its own; each depth keeps its loop and timer for every wait.
+        Attesa& a = attesa(profondita_);
+        ++profondita_;
+        const auto fuori = qScopeGuard([this] { --profondita_; });
         while (!done()) {
             const qint64 left = deadline - nowMs();
             if (left <= 0)
                 return done();
-            QEventLoop loop;
-            QTimer timer;
-            timer.setSingleShot(true);
-            timer.setTimerType(Qt::PreciseTimer);
-            QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
-            QObject::connect(&waker(), &Waker::woken, &loop, &QEventLoop::quit);
-            timer.start(int(qMin<qint64>(left, 24LL * 3600 * 1000)));
+            a.timer.start(int(qMin<qint64>(left, 24LL * 3600 * 1000)));
             LivelloAttesa l;
-            // Once the application has been asked to quit, every new loop returns at
-            // once: waiting on would only spin until the time-out.
-            if (loop.exec(flagsAttesa()) < 0)
+            // Once the application has been asked to quit, every loop returns at once:
+            // waiting on would only spin until the time-out.
+            const int esito = a.loop.exec(flagsAttesa());
+            a.timer.stop();
+            if (esito < 0)
                 return done();
         }
         return true;
@@ -68,7 +73,28 @@ public:
     qint64 nowMs() override { return clock_.elapsed(); }
 
 private:
+    struct Attesa {
+        QEventLoop loop;
+        QTimer timer;
+        Attesa()
+        {
+            timer.setSingleShot(true);
+            timer.setTimerType(Qt::PreciseTimer);
+            QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
+            QObject::connect(&waker(), &Waker::woken, &loop, &QEventLoop::quit);
+        }
+    };
+
+    Attesa& attesa(std::size_t profondita)
+    {
+        while (attese_.size() <= profondita)
+            attese_.push_back(std::make_unique<Attesa>());
+        return *attese_[profondita];
+    }
+
     QElapsedTimer clock_;
+    std::vector<std::unique_ptr<Attesa>> attese_;
+    std::size_t profondita_ = 0;
 };
 
 Waiter* current = nullptr;

@@ -467,7 +467,10 @@ void ApriProgetto()
                          platform::MsgButtons::Ok, platform::MsgIcon::Critical);
         return;
     }
-    if (!NuovoProgetto())
+    // The lines are read in with the window's updates held back: it redraws once, and
+    // the window stays, from the project closed to the one opened.
+    const AggiornamentoInBlocco blocco;
+    if (!NuovoProgetto(true))
         return;
     // The editor may hold a line of the project just closed.
     if (HostFinestre* host = hostFinestre())

@@ -48,7 +48,7 @@ void InitProgetto()
     AbilitaPulsanti(QStringLiteral("Puls_Compila"), true);
 }
 
-bool NuovoProgetto()
+bool NuovoProgetto(bool tieniVista)
 {
     // No Cancel: the answer No closes the project unsaved. A save the user asked for
     // that did not happen (dialog cancelled, write error) keeps the project open.
@@ -65,6 +65,7 @@ bool NuovoProgetto()
         for (const char* f : {"frm_display", "frm_scheduler", "frm_variabili"})
             h->chiudi(QString::fromLatin1(f));
 
+    const AggiornamentoInBlocco blocco;
     // Nothing of the closed project may reach the next one: a subroutine or page unit,
     // a table, an image, a logger object, a published variable or a register name left
     // behind would be compiled, downloaded or saved with it.
@@ -89,7 +90,8 @@ bool NuovoProgetto()
 
     // The undo record and the copied line belong to the project being closed.
     AzzeraUndo();
-    ScaricaProgram();
+    if (!tieniVista)
+        ScaricaProgram();
 
     AbilitaPulsanti(QStringLiteral("Puls_FunctionBlock"), false);
     AbilitaPulsanti(QStringLiteral("Puls_Compila"), false);

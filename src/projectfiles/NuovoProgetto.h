@@ -15,8 +15,9 @@ void InitProgetto();
 // names and types, unloads the ladder view, forgets the undo record and the copied
 // line, and switches the function-block and compile buttons off.
 // Returns false, with the project still open, when the user asked to save it and the
-// save did not happen.
-bool NuovoProgetto();
+// save did not happen. Opening a project keeps the ladder window (`tieniVista`): it
+// shows the next project at once rather than being built again.
+bool NuovoProgetto(bool tieniVista = false);
 
 // The save NuovoProgetto offers: SalvaProgetto unless another is set. ask = always
 // show the save dialog; the result says whether the project was saved.

@@ -29,8 +29,8 @@ void Log::aggiungiRighe()
 {
     const LogModello& modello = LogModello::istanza();
     const QStringList& righe = modello.righe();
-    for (int i = testo_->count(); i < righe.size(); ++i)
-        testo_->addItem(righe[i]);
+    if (testo_->count() < righe.size())
+        testo_->addItems(righe.mid(testo_->count()));
     const int sel = modello.selezione();
     if (sel >= 0 && sel < testo_->count() && testo_->currentRow() != sel) {
         testo_->setCurrentRow(sel);

@@ -134,7 +134,8 @@ RigaProgram* Program::riga(int u, int i) const
 {
     if (u < 0 || u >= int(righe_.size()) || i < 0 || i >= int(righe_[0].size()))
         return nullptr;
-    return righe_[std::size_t(u)][std::size_t(i)].get();
+    // A removed row's controls wait hidden for the line that takes the row again.
+    return RigaEsiste(u, i) ? righe_[std::size_t(u)][std::size_t(i)].get() : nullptr;
 }
 
 void Program::sincronizzaAree()
@@ -187,9 +188,10 @@ void Program::sincronizza()
     for (int u = 0; u < int(righe_.size()); ++u) {
         for (int i = 1; i < int(righe_[0].size()); ++i) {
             auto& posto = righe_[std::size_t(u)][std::size_t(i)];
-            if (posto && RigaEsiste(u, i))
+            const bool esiste = RigaEsiste(u, i);
+            if (posto && esiste && posto->inUso())
                 posto->posiziona(Riga(u, i));
-            else if (posto || RigaEsiste(u, i))
+            else if (esiste || (posto && posto->inUso()))
                 sincronizzaRiga(u, i);
         }
     }
@@ -203,7 +205,11 @@ void Program::sincronizzaRiga(int u, int i)
     auto& posto = righe_[std::size_t(u)][std::size_t(i)];
     const RigaLadder& modello = Riga(u, i);
     if (!modello.caricata) {
-        posto.reset();
+        if (posto) {
+            if (entrato_ == posto->txt_desc)
+                entrato_ = nullptr;
+            posto->riponi();
+        }
         return;
     }
     if (!posto) {

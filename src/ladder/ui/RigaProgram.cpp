@@ -215,8 +215,16 @@ RigaProgram::~RigaProgram()
     }
 }
 
+void RigaProgram::riponi()
+{
+    inUso_ = false;
+    shRung->hide();
+    Bordo->hide();
+}
+
 void RigaProgram::disegna(const RigaLadder& r)
 {
+    inUso_ = true;
     scrivi(lbl_Rung, r.lbl_Rung);
     sfondo(lbl_Rung, r.sfondoNumero);
     scrivi(txt_Label, r.txt_Label);

@@ -36,6 +36,10 @@ public:
 
     void disegna(const RigaLadder& r);
     void posiziona(const RigaLadder& r);
+    // Hides the controls of a row whose line went; the next line of that row shows
+    // them again through disegna and posiziona.
+    void riponi();
+    bool inUso() const { return inUso_; }
 
     QWidget* shRung = nullptr;
     Cornice* Bordo = nullptr;
@@ -51,6 +55,7 @@ public:
 
 private:
     int immagine_ = -1;
+    bool inUso_ = true;
 };
 
 } // namespace ludra::ui

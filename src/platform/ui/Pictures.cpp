@@ -4,6 +4,7 @@
 
 #include <QPainter>
 #include <QPainterPath>
+#include <QPixmapCache>
 #include <QPolygonF>
 #include <functional>
 #include <map>
@@ -432,12 +433,21 @@ QPixmap LoadResPicture(int id, int size)
     const Disegno* it = disegno(id);
     if (!it)
         return {};
-    QPixmap pixmap(size, size);
+    // Drawn once per picture and size: every ladder row and toolbar asks for the same
+    // few, and drawing them is far dearer than finding them.
+    const QString chiave = QStringLiteral("ludra/disegno/%1/%2").arg(id).arg(size);
+    QPixmap pixmap;
+    if (QPixmapCache::find(chiave, &pixmap))
+        return pixmap;
+    pixmap = QPixmap(size, size);
     pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.scale(size / 32.0, size / 32.0);
-    (*it)(painter);
+    {
+        QPainter painter(&pixmap);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.scale(size / 32.0, size / 32.0);
+        (*it)(painter);
+    }
+    QPixmapCache::insert(chiave, pixmap);
     return pixmap;
 }
 

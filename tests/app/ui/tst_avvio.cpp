@@ -19,6 +19,7 @@
 #include <QListWidget>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QSignalSpy>
 #include <QTest>
 #include <QToolBar>
 
@@ -219,6 +220,18 @@ void TestAvvio::logWindowShowsLines()
     QCOMPARE(log->Testo()->currentRow(), 0);
     LogClear();
     QCOMPARE(log->Testo()->count(), 0);
+    // A report reaches the window as one append, its last line selected.
+    QSignalSpy inserite(log->Testo()->model(), &QAbstractItemModel::rowsInserted);
+    {
+        const LogInBlocco blocco;
+        LogStart();
+        LogWrite(QStringLiteral("a"));
+        LogWrite(QStringLiteral("b"));
+        QCOMPARE(log->Testo()->count(), 0);
+    }
+    QCOMPARE(inserite.size(), 1);
+    QCOMPARE(log->Testo()->count(), 3);
+    QCOMPARE(log->Testo()->currentRow(), 2);
 }
 
 void TestAvvio::toolbarClickRunsDispatch()

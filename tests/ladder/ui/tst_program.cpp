@@ -2,6 +2,7 @@
 // format button, the tabs and the scroll bar back to the ladder.
 #include "base/BarraStrumenti.h"
 #include "app/Comandi.h"
+#include "base/Notifiche.h"
 #include "base/Testi.h"
 #include "app/ui/Main.h"
 #include "app/ui/Principale.h"
@@ -11,6 +12,7 @@
 #include "ladder/ui/RigaProgram.h"
 #include "platform/Twips.h"
 #include "platform/ui/VbColor.h"
+#include "projectfiles/FileProgetto.h"
 #include "project/Progetto.h"
 #include "support/Doubles.h"
 
@@ -21,6 +23,7 @@
 #include <QMenu>
 #include <QScrollBar>
 #include <QTabBar>
+#include <QTemporaryDir>
 #include <QToolButton>
 #include <QtTest>
 #include <memory>
@@ -67,6 +70,7 @@ private slots:
     void chiusaERiaperta();
     void chiudiENuovo();
     void unitaPiena();
+    void aperturaInUnaVolta();
 
 private:
     std::unique_ptr<test::PlatformDoubles> doubles;
@@ -342,6 +346,28 @@ void TestProgram::unitaPiena()
     QCOMPARE(int(RungCorrente), 1);
     p->VScroll()->setValue(0);
     QCOMPARE(p->riga(0, 1)->shRung->y(), twipsToPx(200));
+}
+
+void TestProgram::aperturaInUnaVolta()
+{
+    Program* p = finestra();
+    for (int i = 0; i < 4; ++i)
+        toolbar("rung_add_after");
+    ImpostaDescrizione(0, 3, QStringLiteral("tre"));
+    QTemporaryDir cartella;
+    doubles->dialogs.fileScelti = {cartella.filePath(QStringLiteral("a.prj")),
+                                   cartella.filePath(QStringLiteral("a.prj"))};
+    QVERIFY(SalvaProgetto(true));
+    RigaProgram* prima = p->riga(0, 1);
+    QSignalSpy vista(&Notifiche::istanza(), &Notifiche::ladderCambiato);
+    ApriProgetto();
+    svuotaCestino();
+    // One layout for the whole file, in the same window, on the same row controls.
+    QCOMPARE(vista.size(), 1);
+    QCOMPARE(finestra(), p);
+    QCOMPARE(p->riga(0, 1), prima);
+    QCOMPARE(p->riga(0, 3)->txt_desc->text(), QStringLiteral("tre"));
+    QVERIFY(p->riga(0, 5) && p->riga(0, 5)->shRung->isVisible() && !p->riga(0, 6));
 }
 
 QTEST_MAIN(TestProgram)

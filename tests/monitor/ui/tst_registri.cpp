@@ -23,6 +23,7 @@
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QTableView>
+#include <QSignalSpy>
 #include <QTest>
 
 using namespace ludra;
@@ -147,6 +148,15 @@ void TestRegistriUi::pulsanteRLegge()
     QTest::mouseClick(registri()->Command1, Qt::LeftButton);
     eventi();
     QCOMPARE(coloreValore(26), QColor(0, 192, 0));    // the same twice
+    // Only cells whose text or colour changed are redrawn.
+    QSignalSpy cambiate(registri()->vista()->model(), &QAbstractItemModel::dataChanged);
+    AggiornaRegistri_new(true);
+    QVERIFY(cambiate.isEmpty());
+    link->sim.setRegistro(5, 1);
+    AggiornaRegistri_new(true);
+    QCOMPARE(cambiate.size(), 1);
+    QCOMPARE(cambiate[0][0].toModelIndex(), registri()->vista()->model()->index(5, 2));
+    QCOMPARE(cambiate[0][1].toModelIndex(), registri()->vista()->model()->index(5, 2));
     QVERIFY(dialogs->messaggi.empty());
 }
 

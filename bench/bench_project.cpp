@@ -1,0 +1,250 @@
+// What the windows add to the work users wait for: opening a project of 1, 10, 50 and
+// 100 lines with the application's windows loaded against the same open without them,
+// and a register refresh with the register window against the same refresh alone.
+// Each figure includes the events the change leaves behind (the windows' repaint).
+#include "app/Avvio.h"
+#include "base/Testi.h"
+#include "app/ui/Main.h"
+#include "app/ui/Principale.h"
+#include "fbeditor/CompilaComando.h"
+#include "fbeditor/Ricodifica.h"
+#include "fbeditor/StatoComandi.h"
+#include "ladder/VistaLadder.h"
+#include "link/Connessione.h"
+#include "link/Richiesta.h"
+#include "link/StatoLink.h"
+#include "monitor/AggiornaRegistri.h"
+#include "platform/Dialogs.h"
+#include "projectfiles/FileProgetto.h"
+#include "project/Progetto.h"
+#include "projectfiles/NuovoProgetto.h"
+#include "sim/Simulatore.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+using namespace ludra;
+
+namespace {
+
+// Answers No to the save question and opens the file it is given.
+class Risposte final : public platform::Dialogs {
+public:
+    QString file;
+    platform::MsgResult messageBox(const QString&, platform::MsgButtons, platform::MsgIcon,
+                                   const QString&) override
+    {
+        return platform::MsgResult::No;
+    }
+    std::optional<QString> inputBox(const QString&, const QString&, const QString&) override
+    {
+        return std::nullopt;
+    }
+    QString openFile(const platform::FileDialogRequest&) override { return file; }
+    QString saveFile(const platform::FileDialogRequest&) override { return file; }
+};
+
+constexpr int kRighe[] = {1, 10, 50, 100};
+constexpr int kGiri = 5;
+
+void senzaFinestre()
+{
+    AzzeraStatoProcesso();
+    ImpostaLingua(kInglese);
+    ImpostaStatoIniziale();
+    InitProgetto();
+    RicodificaRungHook = RicodificaRiga;
+}
+
+// A project of n lines built through the editor: reads, writes and jumps, a label on
+// every tenth line and a description on every third.
+bool scriviProgetto(int n, const QString& file, Risposte& risposte)
+{
+    senzaFinestre();
+    StatoComandi& editor = StatoComandi::istanza();
+    for (int i = 1; i <= n; ++i) {
+        if (i > 1 && !AggiungiRung())
+            return false;
+        editor.Carica();
+        editor.CaricaRiga(i);
+        switch (i % 3) {
+        case 0:
+            editor.ClickFunzione(0);
+            editor.ImpostaTesto(0, QStringLiteral("10"));
+            editor.ImpostaTesto(1, QStringLiteral("%1").arg(i));
+            editor.ImpostaTesto(2, QStringLiteral("4"));
+            editor.ImpostaTesto(4, QStringLiteral("%R 30"));
+            break;
+        case 1:
+            editor.ClickFunzione(4);
+            editor.ImpostaTesto(0, QStringLiteral("%R 30"));
+            editor.ImpostaTesto(1, QStringLiteral("%R 31"));
+            editor.ImpostaTesto(4, QStringLiteral("%R 32"));
+            break;
+        default:
+            editor.ClickFunzione(1);
+            editor.ImpostaTesto(0, QStringLiteral("1"));
+            editor.ImpostaTesto(1, QStringLiteral("5"));
+            editor.ImpostaTesto(2, QStringLiteral("2"));
+            editor.ImpostaTesto(4, QStringLiteral("%R 40"));
+            break;
+        }
+        editor.ImpostaEtichetta(i % 10 == 0 ? QStringLiteral("L%1").arg(i) : QString());
+        const bool scritta = CompilaComando() == kComandoScritto;
+        editor.Scarica();
+        if (!scritta)
+            return false;
+        if (i % 3 == 0)
+            ImpostaDescrizione(0, i, QStringLiteral("Step %1, tank").arg(i));
+    }
+    risposte.file = file;
+    return SalvaProgetto(true);
+}
+
+double mediana(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v.empty() ? -1 : v[v.size() / 2];
+}
+
+// Microseconds of one open of the file, the events it leaves behind included.
+double tempoApertura(Risposte& risposte, const QString& file, int righe)
+{
+    risposte.file = file;
+    QElapsedTimer t;
+    t.start();
+    ApriProgetto();
+    QApplication::processEvents();
+    const double us = double(t.nsecsElapsed()) / 1000;
+    return Sezioni[0].NumRung == righe ? us : -1e9;
+}
+
+// Microseconds of one read of 32 registers whose values all change, the repaint it
+// leaves behind included: through the register window's refresh, or the bare request.
+double tempoLettura(sim::Simulatore& s, int giri, bool aggiorna)
+{
+    std::vector<double> tempi;
+    for (int g = 0; g < giri; ++g) {
+        for (int r = 0; r < 32; ++r)
+            s.setRegistro(r, std::uint16_t(g * 7 + r));
+        QElapsedTimer t;
+        t.start();
+        if (aggiorna) {
+            AggiornaRegistri_new(true);
+        } else {
+            BuffTx[0] = Controllore.Nodo;
+            BuffTx[1] = 4;
+            BuffTx[2] = BuffTx[3] = BuffTx[4] = 0;
+            BuffTx[5] = 32;
+            LenTx = 6;
+            if (InviaRichiesta(false) != kComOk || BuffRx[4] != std::uint8_t(g * 7))
+                return -1;
+        }
+        QApplication::processEvents();
+        tempi.push_back(double(t.nsecsElapsed()) / 1000);
+        if (aggiorna && TabellaRegistri[0].Valore != g * 7)
+            return -1;
+    }
+    return mediana(tempi);
+}
+
+bool collega(std::uint16_t porta)
+{
+    StopCom = 1;
+    Disconnetti();
+    Controllore.Canale = 0;
+    Controllore.IP = QStringLiteral("127.0.0.1");
+    Controllore.Porta = std::int16_t(porta);
+    Controllore.Timeout = 2000;
+    Connetti();
+    return Controllore.Connesso;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    Risposte risposte;
+    platform::setDialogs(&risposte);
+    QTemporaryDir cartella;
+    std::vector<QString> file;
+    for (int n : kRighe) {
+        file.push_back(cartella.filePath(QStringLiteral("p%1.prj").arg(n)));
+        if (!scriviProgetto(n, file.back(), risposte)) {
+            std::printf("cannot write the project of %d lines\n", n);
+            return 1;
+        }
+    }
+
+    // Rounds alternate the two set-ups, so that load from elsewhere hits both alike.
+    // With windows, the first open of each size builds the row controls that the
+    // smaller project before it did not need; the second finds them there.
+    std::vector<std::vector<double>> senza(std::size(kRighe)), con(std::size(kRighe)),
+        primaCon(std::size(kRighe));
+    sim::Simulatore simulatore;
+    const std::uint16_t porta = simulatore.avviaTcp();
+    std::vector<double> linkSenza, linkCon, aggiornaCon;
+    for (int g = 0; g < kGiri; ++g) {
+        senzaFinestre();
+        for (std::size_t k = 0; k < std::size(kRighe); ++k) {
+            tempoApertura(risposte, file[k], kRighe[k]);
+            senza[k].push_back(tempoApertura(risposte, file[k], kRighe[k]));
+        }
+        if (collega(porta))
+            linkSenza.push_back(tempoLettura(simulatore, 50, false));
+
+        ui::Main();
+        ui::Principale::istanza().mostra(QStringLiteral("Registri"));
+        QApplication::processEvents();
+        for (std::size_t k = 0; k < std::size(kRighe); ++k) {
+            primaCon[k].push_back(tempoApertura(risposte, file[k], kRighe[k]));
+            con[k].push_back(tempoApertura(risposte, file[k], kRighe[k]));
+        }
+        if (collega(porta)) {
+            aggiornaCon.push_back(tempoLettura(simulatore, 50, true));
+            linkCon.push_back(tempoLettura(simulatore, 50, false));
+        }
+        StopCom = 1;
+        Disconnetti();
+        ui::Principale::distruggi();
+    }
+
+    // Linear in lines: each line past the first costs the same, with and without windows.
+    std::printf("open a project, median of %d rounds:\n"
+                "           with windows  without  ratio (target <= 5)   each further line "
+                "with / without  |  first open with windows (rows new to it built)\n",
+                kGiri);
+    const double con1 = mediana(con[0]), senza1 = mediana(senza[0]);
+    for (std::size_t k = 0; k < std::size(kRighe); ++k) {
+        const double a = mediana(con[k]), b = mediana(senza[k]), c = mediana(primaCon[k]);
+        if (a < 0 || b < 0 || c < 0) {
+            std::printf("%3d lines: FAILED\n", kRighe[k]);
+            continue;
+        }
+        std::printf("%3d lines %10.0f us %7.0f us %8.2f", kRighe[k], a, b, a / b);
+        if (k > 0)
+            std::printf("  %14.1f us / %5.1f us", (a - con1) / (kRighe[k] - 1),
+                        (b - senza1) / (kRighe[k] - 1));
+        else
+            std::printf("  %29s", "");
+        std::printf("  | %10.0f us, ratio %.2f\n", c, c / b);
+    }
+    const double a = mediana(aggiornaCon), b = mediana(linkCon), c = mediana(linkSenza);
+    if (a < 0 || b < 0 || c < 0) {
+        std::printf("read of 32 registers: FAILED\n");
+        return 1;
+    }
+    std::printf("read of 32 registers, all changed, repaint included, in the application:\n"
+                "  refresh with the register window %.1f us, link only %.1f us, "
+                "ratio %.2f  (target <= 10)\n"
+                "  link only without windows %.1f us, ratio of the refresh to it %.2f\n",
+                a, b, a / b, c, a / c);
+    return 0;
+}
