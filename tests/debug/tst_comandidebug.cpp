@@ -110,7 +110,7 @@ private:
     test::Banco banco_;
     test::FakeDialogs& dialogs_ = banco_.dialogs;
     std::unique_ptr<test::LinkSuSim> link_;
-    std::unique_ptr<test::PauseVirtuali> pause_;
+    std::unique_ptr<test::Attesa> pause_;
 };
 
 void TestComandiDebug::init()
@@ -121,7 +121,7 @@ void TestComandiDebug::init()
     ImpostaModello();
     TempoAnimazione = 500;
     link_->sim.setAvanzamento(sim::Avanzamento::PerRichiesta);
-    pause_ = std::make_unique<test::PauseVirtuali>();
+    pause_ = std::make_unique<test::Attesa>(test::Attesa::Tempo::PauseVirtuali);
 }
 
 void TestComandiDebug::cleanup()
@@ -487,7 +487,7 @@ void TestComandiDebug::unaSequenzaAllaVolta()
                 clic("stop");
         };
         if (azione == QLatin1String("stop-request"))
-            pause_->duranteAttesa = [&] {
+            pause_->inizioAttesa = [&] {
                 if (++pause == 3) {
                     fatto = true;
                     clic("stop");
@@ -495,7 +495,7 @@ void TestComandiDebug::unaSequenzaAllaVolta()
             };
         clic("step");
         pause_->durantePausa = {};
-        pause_->duranteAttesa = {};
+        pause_->inizioAttesa = {};
         QVERIFY(fatto);
         // A click during a request runs once the reply is in, from the event loop.
         QTRY_VERIFY(!sim.comandi().empty() && sim.comandi().back() == 252);
@@ -504,10 +504,10 @@ void TestComandiDebug::unaSequenzaAllaVolta()
         QCOMPARE((Comandi{c[c.size() - 2], c.back()}), (Comandi{100, 252}));
         QCOMPARE(sim.statoProgramma(), StatoProgramma::Fermo);
     } else {
-        pause_->duranteAttesa = agisci;
+        pause_->inizioAttesa = agisci;
         CampiConfig c;
         LeggiConfigurazione(QStringLiteral("KVR5200-IO"), QStringLiteral("10"), c);
-        pause_->duranteAttesa = {};
+        pause_->inizioAttesa = {};
         QVERIFY(fatto);
         QVERIFY(sim.comandi().empty());
     }

@@ -160,7 +160,7 @@ void TestScritturaConfig::trameEsatte()
     test::Banco& doppi = banco_;
     test::LinkSuSim link(Mezzo::Tcp);
     QVERIFY(link.connetti());
-    test::PauseVirtuali virtuali;
+    test::Attesa virtuali(test::Attesa::Tempo::PauseVirtuali);
     const EsitoScrittura e = azione();
     QCOMPARE(trame(link), attese);
     QCOMPARE(e, attese.isEmpty() ? EsitoScrittura::Niente : EsitoScrittura::Scritto);
@@ -214,7 +214,7 @@ void TestScritturaConfig::valoriRifiutati()
     test::Banco& doppi = banco_;
     test::LinkSuSim link(Mezzo::Tcp);
     QVERIFY(link.connetti());
-    test::PauseVirtuali virtuali;
+    test::Attesa virtuali(test::Attesa::Tempo::PauseVirtuali);
     QCOMPARE(azione(), EsitoScrittura::NonValido);
     QCOMPARE(link.sim.richieste(), 0);
     QCOMPARE(int(doppi.dialogs.messaggi.size()), 1);
@@ -226,7 +226,7 @@ void TestScritturaConfig::portaSiFermaAlGuasto()
 {
     test::LinkSuSim link(Mezzo::Tcp);
     QVERIFY(link.connetti());
-    test::PauseVirtuali virtuali;
+    test::Attesa virtuali(test::Attesa::Tempo::PauseVirtuali);
     link.sim.impostaGuastoDopo(1, sim::Guasto::Eccezione);
     QCOMPARE(ScriviFrame(3, QStringLiteral("KVR5200"), QStringLiteral("10"), base()),
              EsitoScrittura::Fallito);

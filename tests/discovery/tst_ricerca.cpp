@@ -9,7 +9,7 @@
 #include "link/Checksum.h"
 #include "link/Connessione.h"
 #include "link/StatoLink.h"
-#include "support/AttesaConAzioni.h"
+#include "support/Attesa.h"
 #include "support/Doubles.h"
 #include "support/DispositiviFinti.h"
 #include "support/LinkSim.h"
@@ -19,41 +19,6 @@
 using namespace ludra;
 
 namespace {
-
-// Real waits cut short: a wait longer than a moment waits that moment on the real
-// clock (so local replies still arrive) and then moves a virtual clock on by the rest.
-// Silent addresses and pauses cost next to nothing.
-class AttesaBreve final : public platform::Waiter {
-public:
-    AttesaBreve() : precedente_(platform::setWaiter(nullptr)), reale_(&platform::waiter())
-    {
-        platform::setWaiter(this);
-    }
-    ~AttesaBreve() override { platform::setWaiter(precedente_); }
-    std::function<void()> durante;
-    void pumpOnce() override
-    {
-        reale_->pumpOnce();
-        if (durante)
-            durante();
-    }
-    bool waitUntil(const std::function<bool()>& done, qint64 timeoutMs) override
-    {
-        if (durante)
-            durante();
-        const qint64 reale = qMin<qint64>(timeoutMs, 60);
-        if (reale_->waitUntil(done, reale))
-            return true;
-        avanti_ += qMax<qint64>(0, timeoutMs - reale);
-        return done();
-    }
-    qint64 nowMs() override { return reale_->nowMs() + avanti_; }
-
-private:
-    platform::Waiter* precedente_;
-    platform::Waiter* reale_;
-    qint64 avanti_ = 0;
-};
 
 RicercaDispositivi& ricerca() { return RicercaDispositivi::istanza(); }
 
@@ -198,7 +163,7 @@ void TestRicerca::stopEChiusuraFinisconoAscolto()
 {
     // Listening windows of a minute each: only Stop, or closing the window, ends them.
     ricerca().txt_Timeout = QStringLiteral("60000");
-    test::AttesaConAzioni azioni;
+    test::Attesa azioni;
     QElapsedTimer t;
     t.start();
     azioni.duranteAttesa = [] {
@@ -360,7 +325,9 @@ void TestRicerca::telnet()
     ricerca().cmd_Search_Click();
     ricerca().Elenco_NodeClick(QStringLiteral("nodo1"));
     doppi_->dialogs.risposte.push_back(platform::MsgResult::Ok);
-    AttesaBreve breve;
+    // Real waits cut short: silent addresses and pauses cost next to nothing.
+    test::Attesa breve;
+    breve.limiteReale = 60;
     ricerca().Elenco_DblClick();
     QCOMPARE(doppi_->dialogs.messaggi.size(), std::size_t(2));
     QCOMPARE(doppi_->dialogs.messaggi[0].testo, QStringLiteral("Write default prog?"));
@@ -394,7 +361,9 @@ void TestRicerca::scansioneSeriale()
     link.sim.setRegistro(3, 0x4241);
     link.sim.setRegistro(4, 0x4443);
     link.sim.setRegistro(6, 10);
-    AttesaBreve breve;
+    // Real waits cut short: silent addresses and pauses cost next to nothing.
+    test::Attesa breve;
+    breve.limiteReale = 60;
     ricerca().cmb_porta = QStringLiteral("COM1");
     ricerca().txt_Timeout = QStringLiteral("1000");
     ricerca().txt_indir[0] = QStringLiteral("9");
@@ -439,7 +408,9 @@ void TestRicerca::scansioneGateway()
     Controllore.Canale = 1;
     Controllore.Porta = 3;
     Controllore.IP = QStringLiteral("10.9.9.9");
-    AttesaBreve breve;
+    // Real waits cut short: silent addresses and pauses cost next to nothing.
+    test::Attesa breve;
+    breve.limiteReale = 60;
     ricerca().txt_indir[2] = QStringLiteral("10");
     ricerca().txt_indir[3] = QStringLiteral("11");
     ricerca().Elenco_NodeClick(QStringLiteral("nodo2"));
@@ -468,7 +439,7 @@ void TestRicerca::unaOperazioneAllaVolta()
     // A node click enables the sub-node scan during a listening window; pressing it
     // there must not start a scan inside the search.
     ricerca().chk_disp_ethernet[1] = false;
-    test::AttesaConAzioni azioni;
+    test::Attesa azioni;
     int dentro = 0;
     azioni.duranteAttesa = [&dentro] {
         if (!RicercaController || dentro++)

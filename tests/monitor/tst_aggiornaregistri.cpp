@@ -8,7 +8,7 @@
 #include "monitor/AggiornaRegistri.h"
 #include "platform/Waiter.h"
 #include "project/Registri.h"
-#include "support/AttesaConAzioni.h"
+#include "support/Attesa.h"
 #include "support/Banco.h"
 #include "support/Doubles.h"
 #include "support/LinkSim.h"
@@ -247,7 +247,7 @@ void TestAggiornaRegistri::scorrimentoDuranteAttesa()
     PrimoRegistroSchermo = 200;
     QSignalSpy ridisegni(&Notifiche::istanza(), &Notifiche::registriCambiati);
     {
-        test::AttesaConAzioni attesa;
+        test::Attesa attesa;
         attesa.duranteAttesa = [] { PrimoRegistroSchermo = 500; };
         AggiornaRegistri_new(true);
     }

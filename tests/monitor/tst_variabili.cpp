@@ -63,33 +63,6 @@ VoceVariabile leggiVoce(sim::Simulatore& s, int indirizzo)
     return v;
 }
 
-// Runs a hook before every pump, where each memory request starts.
-class Innesco final : public platform::Waiter {
-public:
-    explicit Innesco(std::function<void()> hook)
-        : hook_(std::move(hook)), precedente_(platform::setWaiter(nullptr)),
-          reale_(&platform::waiter())
-    {
-        platform::setWaiter(this);
-    }
-    ~Innesco() override { platform::setWaiter(precedente_); }
-    void pumpOnce() override
-    {
-        hook_();
-        reale_->pumpOnce();
-    }
-    bool waitUntil(const std::function<bool()>& done, qint64 timeoutMs) override
-    {
-        return reale_->waitUntil(done, timeoutMs);
-    }
-    qint64 nowMs() override { return reale_->nowMs(); }
-
-private:
-    std::function<void()> hook_;
-    platform::Waiter* precedente_;
-    platform::Waiter* reale_;
-};
-
 } // namespace
 
 class TestVariabili : public QObject {
@@ -355,10 +328,12 @@ void TestVariabili::letturaFallitaNonCambiaNulla()
     link.sim.setMemoria(kBase - 1, 4);
     // The count and the first entry answer; the second entry's request fails.
     const int base = link.sim.richieste();
-    Innesco innesco([&] {
+    // Before every pump, where each memory request starts.
+    test::Attesa innesco;
+    innesco.duranteAttesa = [&] {
         if (!RichiestaInCorso() && link.sim.richieste() == base + 2)
             link.sim.impostaGuasto(sim::Guasto::Eccezione);
-    });
+    };
     const bool ok = LeggiVariabili();
     QVERIFY(!ok);
     QCOMPARE(accessi(link.sim).size(), std::size_t(3));

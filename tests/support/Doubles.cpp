@@ -49,27 +49,6 @@ std::optional<QString> FakeResources::string(int id)
     return resources::stringById(id);
 }
 
-void FakeWaiter::pumpOnce()
-{
-    ++pompaggi;
-    if (duranteAttesa) {
-        platform::LivelloAttesa livello;
-        duranteAttesa();
-    }
-}
-
-bool FakeWaiter::waitUntil(const std::function<bool()>& done, qint64 timeoutMs)
-{
-    attese.push_back(timeoutMs);
-    const qint64 fine = adesso + qMax<qint64>(0, timeoutMs);
-    pumpOnce();
-    while (!done() && adesso < fine) {
-        adesso = qMin(fine, adesso + 10);
-        pumpOnce();
-    }
-    return done();
-}
-
 PlatformDoubles::PlatformDoubles()
     : prevDialogs(platform::setDialogs(&dialogs)),
       prevShell(platform::setShell(&shell)),

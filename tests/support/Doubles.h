@@ -5,6 +5,7 @@
 #include "platform/Resources.h"
 #include "platform/Shell.h"
 #include "platform/Waiter.h"
+#include "support/Attesa.h"
 
 #include <QStringList>
 #include <deque>
@@ -72,27 +73,12 @@ public:
     }
 };
 
-// Virtual time: every wait returns at once, advancing the clock by what it waited
-// for (or until done() holds after a hook ran). Hooks run on every pump, so a test
-// can act "during" a polling loop.
-class FakeWaiter final : public platform::Waiter {
-public:
-    qint64 adesso = 0;
-    int pompaggi = 0;
-    std::vector<qint64> attese;                 // every waitUntil's time-out
-    std::function<void()> duranteAttesa;        // runs inside each pump
-
-    void pumpOnce() override;
-    bool waitUntil(const std::function<bool()>& done, qint64 timeoutMs) override;
-    qint64 nowMs() override { return adesso; }
-};
-
 // Installs the doubles for one scope and restores what was there before.
 struct PlatformDoubles {
     FakeDialogs dialogs;
     FakeShell shell;
     FakeResources resources;
-    FakeWaiter waiter;
+    Attesa waiter{Attesa::Tempo::Virtuale};
     FakeRegistry registry;
     PlatformDoubles();
     ~PlatformDoubles();

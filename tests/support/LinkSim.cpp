@@ -49,38 +49,6 @@ bool LinkSuSim::connetti()
     return Controllore.Connesso;
 }
 
-PauseVirtuali::PauseVirtuali()
-    : precedente_(platform::setWaiter(nullptr)), reale_(&platform::waiter())
-{
-    platform::setWaiter(this);
-}
-
-PauseVirtuali::~PauseVirtuali() { platform::setWaiter(precedente_); }
-
-void PauseVirtuali::pumpOnce() { reale_->pumpOnce(); }
-
-bool PauseVirtuali::waitUntil(const std::function<bool()>& done, qint64 timeoutMs)
-{
-    if (duranteAttesa) {
-        platform::LivelloAttesa livello;
-        duranteAttesa();
-    }
-    return reale_->waitUntil(done, timeoutMs);
-}
-
-qint64 PauseVirtuali::nowMs() { return reale_->nowMs() + avanti_; }
-
-void PauseVirtuali::pausa(qint64 ms, const std::function<bool()>&)
-{
-    pause.push_back(ms);
-    avanti_ += ms;
-    reale_->pumpOnce();
-    if (durantePausa) {
-        platform::LivelloAttesa livello;
-        durantePausa();
-    }
-}
-
 void ImpostaRichiesta(std::initializer_list<int> byte)
 {
     LenTx = 0;

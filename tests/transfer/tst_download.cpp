@@ -84,7 +84,7 @@ void TestDownload::fullRun()
     QFETCH(Mezzo, mezzo);
     test::LinkSuSim link(mezzo);
     QVERIFY(link.connetti());
-    test::PauseVirtuali pause;
+    test::Attesa pause(test::Attesa::Tempo::PauseVirtuali);
     for (int r = 26; r <= 41; ++r)
         link.sim.setRegistro(r, std::uint16_t(r * 3));
     const int da = righeLog();
@@ -121,7 +121,7 @@ void TestDownload::nothingChecked()
 {
     test::LinkSuSim link(Mezzo::Tcp);
     QVERIFY(link.connetti());
-    test::PauseVirtuali pause;
+    test::Attesa pause(test::Attesa::Tempo::PauseVirtuali);
     QCOMPARE(EseguiDownload({false, false, false, false}), EsitoDownload::Completato);
     QCOMPARE(link.sim.comandi(), (std::vector<std::uint16_t>{100, 252}));
     QCOMPARE(pause.pause, (std::vector<qint64>{500, 500}));
@@ -132,7 +132,7 @@ void TestDownload::stopFails()
 {
     test::LinkSuSim link(Mezzo::Tcp);
     QVERIFY(link.connetti());
-    test::PauseVirtuali pause;
+    test::Attesa pause(test::Attesa::Tempo::PauseVirtuali);
     link.sim.impostaGuasto(Guasto::Eccezione, 2);
     const int da = righeLog();
     QCOMPARE(EseguiDownload({true, true, true, true}), EsitoDownload::ArrestoFallito);
@@ -146,7 +146,7 @@ void TestDownload::compileErrorSendsNothing()
 {
     test::LinkSuSim link(Mezzo::Tcp);
     QVERIFY(link.connetti());
-    test::PauseVirtuali pause;
+    test::Attesa pause(test::Attesa::Tempo::PauseVirtuali);
     // A Goto to a label no line carries.
     Rung& r = Sezioni[0].Rung[1];
     r.Classe = 3;
@@ -165,7 +165,7 @@ void TestDownload::downloadBlockFails()
 {
     test::LinkSuSim link(Mezzo::Tcp);
     QVERIFY(link.connetti());
-    test::PauseVirtuali pause;
+    test::Attesa pause(test::Attesa::Tempo::PauseVirtuali);
     for (int i = 0; i < 40; ++i)
         Sezioni[0].Rung[1].Descrizione = QStringLiteral("x");
     int pausaVista = 0;
@@ -187,7 +187,7 @@ void TestDownload::readBackFails()
 {
     test::LinkSuSim link(Mezzo::Tcp);
     QVERIFY(link.connetti());
-    test::PauseVirtuali pause;
+    test::Attesa pause(test::Attesa::Tempo::PauseVirtuali);
     pause.durantePausa = [&] {
         // The half-second after the stop: the first read-back block fails.
         if (pause.pause.size() == 1)
@@ -209,7 +209,7 @@ void TestDownload::differenceStopsBeforeClearAndRun()
 {
     test::LinkSuSim link(Mezzo::Tcp);
     QVERIFY(link.connetti());
-    test::PauseVirtuali pause;
+    test::Attesa pause(test::Attesa::Tempo::PauseVirtuali);
     link.sim.setRegistro(30, 7);
     // The controller holds another program: verify without downloading.
     link.sim.setMemoria(512 + 3, 0xAA);
@@ -225,7 +225,7 @@ void TestDownload::verifyCoversTheWholeImage()
 {
     test::LinkSuSim link(Mezzo::Tcp);
     QVERIFY(link.connetti());
-    test::PauseVirtuali pause;
+    test::Attesa pause(test::Attesa::Tempo::PauseVirtuali);
     // A program larger than the 132 blocks the read-back used to stop at.
     Sezioni[0].NumRung = 100;
     for (int i = 1; i <= 100; ++i) {
@@ -248,7 +248,7 @@ void TestDownload::runAloneRestarts()
 {
     test::LinkSuSim link(Mezzo::Tcp);
     QVERIFY(link.connetti());
-    test::PauseVirtuali pause;
+    test::Attesa pause(test::Attesa::Tempo::PauseVirtuali);
     QCOMPARE(EseguiDownload({false, false, false, true}), EsitoDownload::Completato);
     QCOMPARE(link.sim.comandi(), (std::vector<std::uint16_t>{100, 252, 255}));
     QCOMPARE(pause.pause, (std::vector<qint64>{500, 1000, 500}));

@@ -42,25 +42,6 @@ void aggiungiMezzi()
     QTest::newRow("rtu") << Mezzo::Rtu;
 }
 
-// Records the waits between rounds, so a test can tell waiting from spinning.
-class AttesaRegistrata final : public platform::Waiter {
-public:
-    AttesaRegistrata() : reale_(&platform::waiter()) { prec_ = platform::setWaiter(this); }
-    ~AttesaRegistrata() override { platform::setWaiter(prec_); }
-    std::vector<qint64> attese;
-    void pumpOnce() override { reale_->pumpOnce(); }
-    bool waitUntil(const std::function<bool()>& done, qint64 timeoutMs) override
-    {
-        attese.push_back(timeoutMs);
-        return reale_->waitUntil(done, timeoutMs);
-    }
-    qint64 nowMs() override { return reale_->nowMs(); }
-
-private:
-    platform::Waiter* reale_;
-    platform::Waiter* prec_;
-};
-
 } // namespace
 
 class TestRichiestaManuale : public QObject {
@@ -354,7 +335,7 @@ void TestRichiestaManuale::ciclicaSenzaAttesaNonGira()
     QVERIFY(link.avviato());
     QVERIFY(link.connetti());
     AttendiRisposta = false;
-    AttesaRegistrata attesa;
+    test::Attesa attesa;   // records the waits between rounds
     int giri = 0;
     CicloManuale c;
     c.campi = [] { return campi(); };

@@ -123,7 +123,7 @@ void TestTrasferimenti::blocchiDelProgramma()
     QFETCH(int, blocchi);
     test::LinkSuSim link(mezzo);
     QVERIFY(link.connetti());
-    test::PauseVirtuali pause;
+    test::Attesa pause(test::Attesa::Tempo::PauseVirtuali);
     riempiCodice();
     QSignalSpy barra(&Notifiche::istanza(), &Notifiche::barraCambiata);
     const int da = righeLog();
@@ -161,7 +161,7 @@ void TestTrasferimenti::immagineOltreIlLimite()
 {
     test::LinkSuSim link(Mezzo::Tcp);
     QVERIFY(link.connetti());
-    test::PauseVirtuali pause;
+    test::Attesa pause(test::Attesa::Tempo::PauseVirtuali);
     riempiCodice();
     const int da = righeLog();
     QVERIFY(!DownloadProgramma(6400));
@@ -188,7 +188,7 @@ void TestTrasferimenti::bloccoFallito()
     test::LinkSuSim link(mezzo);
     QVERIFY(link.connetti());
     Controllore.Timeout = 100;
-    test::PauseVirtuali pause;
+    test::Attesa pause(test::Attesa::Tempo::PauseVirtuali);
     // The request of block k is lost on its way: the device never writes it.
     pause.durantePausa = [&] {
         if (int(pause.pause.size()) == k + 1)
@@ -211,7 +211,7 @@ void TestTrasferimenti::areaProgrammaAssente()
 {
     test::LinkSuSim link(Mezzo::Tcp);
     QVERIFY(link.connetti());
-    test::PauseVirtuali pause;
+    test::Attesa pause(test::Attesa::Tempo::PauseVirtuali);
     PuntProg = 0;
     QVERIFY(!DownloadProgramma(10));
     QCOMPARE(link.sim.richieste(), 0);
@@ -242,7 +242,7 @@ void TestTrasferimenti::riletturaCopreIlDownload()
 {
     test::LinkSuSim link(Mezzo::Tcp);
     QVERIFY(link.connetti());
-    test::PauseVirtuali pause;
+    test::Attesa pause(test::Attesa::Tempo::PauseVirtuali);
     riempiCodice();
     const auto scaricato = CodiceProgramma;
     QVERIFY(DownloadProgramma(5000));

@@ -72,14 +72,14 @@ private slots:
 
 private:
     std::unique_ptr<test::PlatformDoubles> doubles_;
-    std::unique_ptr<test::PauseVirtuali> pause_;
+    std::unique_ptr<test::Attesa> pause_;
 };
 
 void TestDebugProgram::init()
 {
     doubles_ = std::make_unique<test::PlatformDoubles>();
     // Requests need the real event loop; only the pauses run in virtual time.
-    pause_ = std::make_unique<test::PauseVirtuali>();
+    pause_ = std::make_unique<test::Attesa>(test::Attesa::Tempo::PauseVirtuali);
     ui::Main();
     QCoreApplication::processEvents();
 }

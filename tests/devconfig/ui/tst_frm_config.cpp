@@ -7,7 +7,7 @@
 #include "devconfig/ui/frm_Config.h"
 #include "link/StatoLink.h"
 #include "platform/ui/VbColor.h"
-#include "support/AttesaConAzioni.h"
+#include "support/Attesa.h"
 #include "support/Doubles.h"
 #include "support/Frame.h"
 #include "support/LinkSim.h"
@@ -227,7 +227,7 @@ void TestFrmConfig::cicloFinisceAlGuasto()
 void TestFrmConfig::spuntaUscitaScrive()
 {
     frm_Config* f = finestra();
-    test::PauseVirtuali virtuali;
+    test::Attesa virtuali(test::Attesa::Tempo::PauseVirtuali);
     f->chk_OutputBit[0]->setChecked(true);   // as a read would: nothing sent
     f->chk_OutputBit[1]->click();
     QCOMPARE(trame(*link), (Trame{{10, 6, 0, 9, 3, 0}}));
@@ -241,7 +241,7 @@ void TestFrmConfig::spuntaUscitaScrive()
 void TestFrmConfig::scritturaDuranteLetturaDopo()
 {
     frm_Config* f = finestra();
-    test::AttesaConAzioni attesa;
+    test::Attesa attesa;
     bool cliccato = false;
     attesa.duranteAttesa = [&] {
         if (cliccato || f->LetturaFinita())
@@ -264,7 +264,7 @@ void TestFrmConfig::scritturaDuranteLetturaDopo()
 void TestFrmConfig::indirizzoSlaveNonValido()
 {
     frm_Config* f = finestra();
-    test::PauseVirtuali virtuali;
+    test::Attesa virtuali(test::Attesa::Tempo::PauseVirtuali);
     f->Indirizzo->setText(QStringLiteral("999"));
     f->cmd_invia[1]->click();
     f->cmd_read[0]->click();

@@ -11,7 +11,7 @@
 #include "monitor/ui/Input_Box.h"
 #include "monitor/ui/Registri.h"
 #include "project/Registri.h"
-#include "support/AttesaConAzioni.h"
+#include "support/Attesa.h"
 #include "support/Doubles.h"
 #include "support/LinkSim.h"
 
@@ -110,7 +110,7 @@ private:
     test::FakeDialogs* dialogs = nullptr;
     platform::Dialogs* dialogsPrima = nullptr;
     test::LinkSuSim* link = nullptr;
-    test::AttesaConAzioni* attesa = nullptr;
+    test::Attesa* attesa = nullptr;
 };
 
 void TestRegistriUi::init()
@@ -120,7 +120,7 @@ void TestRegistriUi::init()
     dialogsPrima = platform::setDialogs(dialogs);
     link = new test::LinkSuSim(test::Mezzo::Tcp);
     QVERIFY(link->connetti());
-    attesa = new test::AttesaConAzioni;
+    attesa = new test::Attesa;
     Toolbar1_ButtonClick(QStringLiteral("view_reg"));
     QVERIFY(registri());
 }

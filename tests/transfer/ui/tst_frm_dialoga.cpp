@@ -4,7 +4,7 @@
 #include "app/ui/Main.h"
 #include "app/ui/Principale.h"
 #include "link/StatoLink.h"
-#include "support/AttesaConAzioni.h"
+#include "support/Attesa.h"
 #include "support/LinkSim.h"
 #include "transfer/RichiestaManuale.h"
 #include "transfer/ui/frm_dialoga.h"
@@ -68,7 +68,7 @@ void TestFrmDialoga::inviaEPoiCiclaFinoAStop()
     QCOMPARE(f->txt_buff_rx->toPlainText(), QStringLiteral("0A 04 02 12 AB "));
     QVERIFY(f->cmd_invia->isEnabled());
 
-    test::AttesaConAzioni attesa;
+    test::Attesa attesa;
     bool bloccati = true;
     attesa.duranteAttesa = [&] {
         bloccati = bloccati && !f->cmd_invia->isEnabled() && !f->cmd_start->isEnabled();
@@ -98,7 +98,7 @@ void TestFrmDialoga::chiusaMentreCicla()
     f->txt_comando[0]->setText(QStringLiteral("10"));
     QMdiSubWindow* cornice = Principale::istanza().cornice(QStringLiteral("frm_dialoga"));
     QVERIFY(cornice);
-    test::AttesaConAzioni attesa;
+    test::Attesa attesa;
     attesa.duranteAttesa = [&] {
         if (link.sim.richieste() >= 2 && cornice) {
             cornice->close();

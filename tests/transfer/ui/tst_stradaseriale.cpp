@@ -13,7 +13,7 @@
 #include "monitor/ui/Input_Box.h"
 #include "monitor/ui/Registri.h"
 #include "project/Registri.h"
-#include "support/AttesaConAzioni.h"
+#include "support/Attesa.h"
 #include "support/LinkSim.h"
 #include "transfer/ui/frm_Download.h"
 
@@ -164,7 +164,7 @@ void TestStradaSeriale::settingsConnectReadSetDownload()
     QCOMPARE(TabellaRegistri[30].Valore, 1234);
 
     // Set %R30 through the register dialog.
-    test::AttesaConAzioni attesa;
+    test::Attesa attesa;
     bool fatto = false;
     attesa.duranteAttesa = [&] {
         auto* box = qobject_cast<Input_Box*>(
