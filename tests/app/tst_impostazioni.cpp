@@ -5,6 +5,7 @@
 #include "app/Impostazioni.h"
 #include "link/StatoLink.h"
 #include "project/Registri.h"
+#include "support/Banco.h"
 
 #include <QTest>
 
@@ -15,10 +16,11 @@ class TestImpostazioni : public QObject {
 private slots:
     void init()
     {
-        AzzeraStatoProcesso();
+        banco_.apri(test::Banco::Avvio::Processo, test::Banco::Doppi::Nessuno);
         ImpostaLingua(kInglese);
         ImpostaStatoIniziale();
     }
+    void cleanup() { banco_.chiudi(); }
 
     void loadShowsWhatIsInForce();
     void loadSerial();
@@ -32,6 +34,9 @@ private slots:
     void highTcpPortsWork();
     void workspace();
     void modelTakesEffectAtOnce();
+
+private:
+    test::Banco banco_;
 };
 
 void TestImpostazioni::loadShowsWhatIsInForce()

@@ -2,6 +2,7 @@
 #include "base/Finestre.h"
 #include "base/Menu.h"
 #include "base/Testi.h"
+#include "support/Banco.h"
 #include "support/Doubles.h"
 
 #include <QTest>
@@ -30,7 +31,8 @@ QString caption(const char* nome)
 class TestTesti : public QObject {
     Q_OBJECT
 private slots:
-    void init() { AzzeraStatoProcesso(); }
+    void init() { banco_.apri(test::Banco::Avvio::Processo, test::Banco::Doppi::Nessuno); }
+    void cleanup() { banco_.chiudi(); }
 
     void menuCaptions_data();
     void menuCaptions();
@@ -47,6 +49,9 @@ private slots:
     void cambiaLinguaRefusesOtherValues();
     void switchingTwiceChangesNothing();
     void fixedMenuCaptionsStay();
+
+private:
+    test::Banco banco_;
 };
 
 void TestTesti::menuCaptions_data()

@@ -5,6 +5,7 @@
 #include "devconfig/MappaDispositivi.h"
 #include "devconfig/ScritturaConfig.h"
 #include "link/StatoLink.h"
+#include "support/Banco.h"
 
 #include <QTest>
 
@@ -15,9 +16,10 @@ class TestMappaDispositivi : public QObject {
 private slots:
     void init()
     {
-        AzzeraStatoProcesso();
+        banco_.apri(test::Banco::Avvio::Processo, test::Banco::Doppi::Nessuno);
         ImpostaLingua(kInglese);
     }
+    void cleanup() { banco_.chiudi(); }
 
     void firmware_data();
     void firmware();
@@ -32,6 +34,9 @@ private slots:
     void registroFuoriLettura();
     void orologio_data();
     void orologio();
+
+private:
+    test::Banco banco_;
 };
 
 void TestMappaDispositivi::firmware_data()

@@ -10,6 +10,7 @@
 #include "link/Connessione.h"
 #include "link/StatoLink.h"
 #include "support/Attesa.h"
+#include "support/Banco.h"
 #include "support/Doubles.h"
 #include "support/DispositiviFinti.h"
 #include "support/LinkSim.h"
@@ -57,14 +58,14 @@ private slots:
     void dueReti();
 
 private:
-    test::PlatformDoubles* doppi_ = nullptr;
+    test::Banco banco_;
+    test::Banco* doppi_ = &banco_;
     test::RisponditoreUdp* udp_ = nullptr;
 };
 
 void TestRicerca::init()
 {
-    AzzeraStatoProcesso();
-    doppi_ = new test::PlatformDoubles;
+    banco_.apri(test::Banco::Avvio::Processo, test::Banco::Doppi::Tutti);
     // Replies come at once on the loopback: the event-loop waiter, not virtual time.
     platform::setWaiter(nullptr);
     udp_ = new test::RisponditoreUdp;
@@ -76,7 +77,7 @@ void TestRicerca::init()
 void TestRicerca::cleanup()
 {
     delete udp_;
-    delete doppi_;
+    banco_.chiudi();
     StopCom = 1;
     AzzeraStatoProcesso();
 }

@@ -3,6 +3,7 @@
 #include "display/CompilaPagine.h"
 #include "display/EditorPagine.h"
 #include "project/Progetto.h"
+#include "support/Banco.h"
 
 #include <QtTest>
 
@@ -86,7 +87,8 @@ class TestCompilaPagine : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() { AzzeraStatoProcesso(); PagineDisplay.NumPagine = 1; }
+    void init() { banco_.apri(test::Banco::Avvio::Processo, test::Banco::Doppi::Nessuno); PagineDisplay.NumPagine = 1; }
+    void cleanup() { banco_.chiudi(); }
 
     void descrittore_data()
     {
@@ -176,6 +178,9 @@ private slots:
         QCOMPARE(Sezioni[1].NumRung, 33);
         QCOMPARE(Sezioni[9].NumRung, 1);
     }
+
+private:
+    test::Banco banco_;
 };
 
 QTEST_GUILESS_MAIN(TestCompilaPagine)

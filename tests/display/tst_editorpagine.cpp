@@ -3,6 +3,7 @@
 #include "display/EditorPagine.h"
 #include "display/Pannello.h"
 #include "images/Immagini.h"
+#include "support/Banco.h"
 
 #include <QtTest>
 
@@ -28,7 +29,8 @@ class TestEditorPagine : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() { AzzeraStatoProcesso(); PagineDisplay.NumPagine = 1; }
+    void init() { banco_.apri(test::Banco::Avvio::Processo, test::Banco::Doppi::Nessuno); PagineDisplay.NumPagine = 1; }
+    void cleanup() { banco_.chiudi(); }
 
     void nuovoProgetto()
     {
@@ -255,6 +257,9 @@ private slots:
         QCOMPARE(PassoFigura(0, -1), 0);
         QCOMPARE(PassoFigura(0, 1), 1);
     }
+
+private:
+    test::Banco banco_;
 };
 
 QTEST_GUILESS_MAIN(TestEditorPagine)

@@ -13,6 +13,7 @@
 #include "project/Progetto.h"
 #include "projectfiles/NuovoProgetto.h"
 #include "project/Registri.h"
+#include "support/Banco.h"
 #include "support/Doubles.h"
 #include "tables/Tabelle.h"
 
@@ -156,14 +157,14 @@ private slots:
     void ricodifica();
 
 private:
-    test::PlatformDoubles* doubles = nullptr;
+    test::Banco banco_;
+    test::Banco* doubles = &banco_;
     HostEditor host;
 };
 
 void TestCompilaComando::init()
 {
-    doubles = new test::PlatformDoubles;
-    AzzeraStatoProcesso();
+    banco_.apri(test::Banco::Avvio::Processo, test::Banco::Doppi::Tutti);
     ImpostaLingua(kInglese);
     ImpostaStatoIniziale();
     InitProgetto();
@@ -184,8 +185,7 @@ void TestCompilaComando::init()
 void TestCompilaComando::cleanup()
 {
     setHostFinestre(nullptr);
-    delete doubles;
-    doubles = nullptr;
+    banco_.chiudi();
 }
 
 // Every block with typed fields: the line's argument bytes, data length and delay, the

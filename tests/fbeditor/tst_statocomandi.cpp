@@ -10,6 +10,7 @@
 #include "project/Progetto.h"
 #include "projectfiles/NuovoProgetto.h"
 #include "project/Registri.h"
+#include "support/Banco.h"
 #include "support/Doubles.h"
 #include "tables/InputTab.h"
 #include "tables/Tabelle.h"
@@ -115,14 +116,14 @@ private slots:
     void unaSolaNotificaPerOperazione();
 
 private:
-    test::PlatformDoubles* doubles = nullptr;
+    test::Banco banco_;
+    test::Banco* doubles = &banco_;
     HostDialoghi host;
 };
 
 void TestStatoComandi::init()
 {
-    doubles = new test::PlatformDoubles;
-    AzzeraStatoProcesso();
+    banco_.apri(test::Banco::Avvio::Processo, test::Banco::Doppi::Tutti);
     ImpostaLingua(kInglese);
     ImpostaStatoIniziale();
     InitProgetto();
@@ -133,8 +134,7 @@ void TestStatoComandi::init()
 void TestStatoComandi::cleanup()
 {
     setHostFinestre(nullptr);
-    delete doubles;
-    doubles = nullptr;
+    banco_.chiudi();
 }
 
 // Every block's fields as the layout tables give them, on a blank line that is not

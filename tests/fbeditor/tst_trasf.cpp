@@ -1,6 +1,7 @@
 #include "app/Avvio.h"
 #include "fbeditor/Trasf.h"
 #include "project/Progetto.h"
+#include "support/Banco.h"
 
 #include <QTest>
 #include <cmath>
@@ -17,7 +18,8 @@ constexpr SlotArgomento kSporco = {0xAA, 0xBB, 0xCC, 0xDD};
 class TestTrasf : public QObject {
     Q_OBJECT
 private slots:
-    void init() { AzzeraStatoProcesso(); }
+    void init() { banco_.apri(test::Banco::Avvio::Processo, test::Banco::Doppi::Nessuno); }
+    void cleanup() { banco_.chiudi(); }
     void codifica_data();
     void codifica();
     void scriveIlValoreNegativo_data();
@@ -28,6 +30,9 @@ private slots:
     void tipiSenzaCodificaNonScrivono();
     void scriveNellaRigaCorrente();
     void fuoriIntervallo();
+
+private:
+    test::Banco banco_;
 };
 
 void TestTrasf::codifica_data()

@@ -2,6 +2,7 @@
 #include "app/Avvio.h"
 #include "images/Bmp.h"
 #include "images/Conversione.h"
+#include "support/Banco.h"
 #include "support/BmpProva.h"
 
 #include <QtTest>
@@ -30,7 +31,8 @@ class TestBmp : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() { AzzeraStatoProcesso(); }
+    void init() { banco_.apri(test::Banco::Avvio::Processo, test::Banco::Doppi::Nessuno); }
+    void cleanup() { banco_.chiudi(); }
 
     void profondita_data()
     {
@@ -191,6 +193,9 @@ private slots:
         QVERIFY(CaricaBmp(buono).pixel);
         QVERIFY(!CaricaBmp(dir.filePath(QStringLiteral("missing.bmp"))).pixel);
     }
+
+private:
+    test::Banco banco_;
 };
 
 QTEST_GUILESS_MAIN(TestBmp)

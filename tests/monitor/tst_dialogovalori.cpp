@@ -2,6 +2,7 @@
 #include "base/Finestre.h"
 #include "monitor/DialogoValori.h"
 #include "monitor/InputBox.h"
+#include "support/Banco.h"
 #include "support/Doubles.h"
 
 #include <QTest>
@@ -51,14 +52,14 @@ private slots:
     void bit();
 
 private:
-    test::PlatformDoubles* doubles = nullptr;
+    test::Banco banco_;
+    test::Banco* doubles = &banco_;
     HostProva host;
 };
 
 void TestDialogoValori::init()
 {
-    doubles = new test::PlatformDoubles;
-    AzzeraStatoProcesso();
+    banco_.apri(test::Banco::Avvio::Processo, test::Banco::Doppi::Tutti);
     host = HostProva{};
     setHostFinestre(&host);
 }
@@ -66,7 +67,7 @@ void TestDialogoValori::init()
 void TestDialogoValori::cleanup()
 {
     setHostFinestre(nullptr);
-    delete doubles;
+    banco_.chiudi();
 }
 
 void TestDialogoValori::attendeFinoAllaChiusura()

@@ -3,6 +3,7 @@
 #include "base/Testi.h"
 #include "link/StatoLink.h"
 #include "project/Registri.h"
+#include "support/Banco.h"
 
 #include <QTest>
 
@@ -25,9 +26,10 @@ class TestRegistri : public QObject {
 private slots:
     void init()
     {
-        AzzeraStatoProcesso();
+        banco_.apri(test::Banco::Avvio::Processo, test::Banco::Doppi::Nessuno);
         ImpostaLingua(kInglese);
     }
+    void cleanup() { banco_.chiudi(); }
 
     void systemRows_data();
     void systemRows();
@@ -39,6 +41,9 @@ private slots:
     void userTypesSurviveAnotherOk();
     void labelsFollowClass();
     void row1024();
+
+private:
+    test::Banco banco_;
 };
 
 void TestRegistri::systemRows_data()

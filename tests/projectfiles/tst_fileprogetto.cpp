@@ -9,6 +9,7 @@
 #include "projectfiles/FileProgetto.h"
 #include "base/FormatoFile.h"
 #include "projectfiles/NuovoProgetto.h"
+#include "support/Banco.h"
 #include "support/Doubles.h"
 
 #include <QDir>
@@ -82,7 +83,8 @@ void linee(const std::vector<Rung>& righe)
 class TestFileProgetto : public QObject {
     Q_OBJECT
 private:
-    test::PlatformDoubles* d = nullptr;
+    test::Banco banco_;
+    test::Banco* d = &banco_;
     HostProva host;
     QTemporaryDir dir;
     QString base() const { return dir.path() + QStringLiteral("/impianto"); }
@@ -90,8 +92,7 @@ private:
 private slots:
     void init()
     {
-        AzzeraStatoProcesso();
-        d = new test::PlatformDoubles;
+        banco_.apri(test::Banco::Avvio::Processo, test::Banco::Doppi::Tutti);
         d->dialogs.predefinita = platform::MsgResult::No;
         host.titolo = QStringLiteral("Ludra");
         setHostFinestre(&host);
@@ -106,7 +107,7 @@ private slots:
         SalvaProgettoHook = nullptr;
         RicodificaRungHook = nullptr;
         setHostFinestre(nullptr);
-        delete d;
+        banco_.chiudi();
         QDir(dir.path()).removeRecursively();
         QDir().mkpath(dir.path());
     }

@@ -1,6 +1,7 @@
 // Logger objects created, deleted, moved and compiled into their record bytes.
 #include "app/Avvio.h"
 #include "scheduler/EditorScheduler.h"
+#include "support/Banco.h"
 
 #include <QtTest>
 
@@ -10,7 +11,8 @@ class TestScheduler : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() { AzzeraStatoProcesso(); }
+    void init() { banco_.apri(test::Banco::Avvio::Processo, test::Banco::Doppi::Nessuno); }
+    void cleanup() { banco_.chiudi(); }
 
     void nuoviECodice()
     {
@@ -110,6 +112,9 @@ private slots:
         QVERIFY(!e.NuovoLogger());
         QCOMPARE(Schedulazioni.NumOggetti, 32);
     }
+
+private:
+    test::Banco banco_;
 };
 
 QTEST_GUILESS_MAIN(TestScheduler)

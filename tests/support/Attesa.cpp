@@ -19,6 +19,18 @@ Attesa::~Attesa()
         platform::setWaiter(precedente_);
 }
 
+void Attesa::azzera()
+{
+    limiteReale = -1;
+    adesso = 0;
+    pompaggi = 0;
+    attese.clear();
+    pause.clear();
+    duranteAttesa = {};
+    inizioAttesa = {};
+    durantePausa = {};
+}
+
 void Attesa::azione()
 {
     if (inAzione_ || !duranteAttesa)

@@ -40,6 +40,9 @@ public:
     std::function<void()> inizioAttesa;
     std::function<void()> durantePausa;
 
+    // Back to a fresh double's state, hooks and records included.
+    void azzera();
+
     void pumpOnce() override;
     bool waitUntil(const std::function<bool()>& done, qint64 timeoutMs) override;
     qint64 nowMs() override;

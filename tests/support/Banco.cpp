@@ -5,20 +5,40 @@
 
 namespace ludra::test {
 
-void Banco::apri(Avvio avvio)
+void Banco::apri(Avvio avvio, Doppi doppi)
 {
     if (avvio == Avvio::Progetto)
         avviaProgetto();
     else
         AzzeraStatoProcesso();
+    doppi_ = doppi;
+    if (doppi == Doppi::Nessuno)
+        return;
     dialogs = FakeDialogs{};
     prima_ = platform::setDialogs(&dialogs);
+    if (doppi != Doppi::Tutti)
+        return;
+    shell = FakeShell{};
+    resources = FakeResources{};
+    waiter.azzera();
+    registry = FakeRegistry{};
+    shellPrima_ = platform::setShell(&shell);
+    risorsePrima_ = platform::setResources(&resources);
+    attesaPrima_ = platform::setWaiter(&waiter);
+    registroPrima_ = platform::setRegistry(&registry);
 }
 
 void Banco::chiudi()
 {
-    platform::setDialogs(prima_);
-    prima_ = nullptr;
+    if (doppi_ != Doppi::Nessuno)
+        platform::setDialogs(prima_);
+    if (doppi_ == Doppi::Tutti) {
+        platform::setShell(shellPrima_);
+        platform::setResources(risorsePrima_);
+        platform::setWaiter(attesaPrima_);
+        platform::setRegistry(registroPrima_);
+    }
+    doppi_ = Doppi::Nessuno;
     AzzeraStatoProcesso();
 }
 

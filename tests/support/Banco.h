@@ -1,7 +1,7 @@
 #pragma once
 // The fixture the tests share: each test function starts from the process state of a
-// fresh start, with a recording dialog double in place of the message boxes, the input
-// box and the file dialogs, and ends with both put back. apri() in init(), chiudi() in
+// fresh start with fresh doubles in place of the platform's services, and ends with the
+// services put back and the state cleared again. apri() in init(), chiudi() in
 // cleanup().
 #include "support/Doubles.h"
 
@@ -10,15 +10,27 @@ namespace ludra::test {
 class Banco {
 public:
     enum class Avvio { Processo, Progetto };
+    // Dialoghi: the recording dialogs only; every wait stays real, so the link reaches
+    // the simulator. Tutti: every double here, waits in virtual time. Nessuno: no double.
+    enum class Doppi { Dialoghi, Tutti, Nessuno };
 
     FakeDialogs dialogs;
+    FakeShell shell;
+    FakeResources resources;
+    Attesa waiter{Attesa::Tempo::Virtuale};
+    FakeRegistry registry;
 
     // Progetto: the toolbar built and the empty project made as well.
-    void apri(Avvio avvio = Avvio::Processo);
+    void apri(Avvio avvio = Avvio::Processo, Doppi doppi = Doppi::Dialoghi);
     void chiudi();
 
 private:
+    Doppi doppi_ = Doppi::Nessuno;
     platform::Dialogs* prima_ = nullptr;
+    platform::Shell* shellPrima_ = nullptr;
+    platform::Resources* risorsePrima_ = nullptr;
+    platform::Waiter* attesaPrima_ = nullptr;
+    platform::Registry* registroPrima_ = nullptr;
 };
 
 } // namespace ludra::test

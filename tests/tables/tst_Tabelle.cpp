@@ -2,6 +2,7 @@
 #include "app/Avvio.h"
 #include "link/StatoLink.h"
 #include "project/Registri.h"
+#include "support/Banco.h"
 #include "tables/Tabelle.h"
 
 #include <QtTest>
@@ -14,10 +15,11 @@ class TestTabelle : public QObject {
 private slots:
     void init()
     {
-        AzzeraStatoProcesso();
+        banco_.apri(test::Banco::Avvio::Processo, test::Banco::Doppi::Nessuno);
         Controllore.Modello = QStringLiteral("KVR5200-IO");
         ImpostaModello();
     }
+    void cleanup() { banco_.chiudi(); }
 
     void unaTabella_data()
     {
@@ -91,6 +93,9 @@ private slots:
         AllocaTabelle();   // only the nine tables the store has
         QCOMPARE(int(Tabelle[8].Blocco1), 108 - 18);
     }
+
+private:
+    test::Banco banco_;
 };
 
 QTEST_GUILESS_MAIN(TestTabelle)

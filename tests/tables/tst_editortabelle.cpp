@@ -1,5 +1,6 @@
 // The table editor's commands on the boxes, the list, the grid and the store.
 #include "app/Avvio.h"
+#include "support/Banco.h"
 #include "support/Doubles.h"
 #include "tables/EditorTabelle.h"
 
@@ -45,7 +46,8 @@ void riempi(EditorTabelle& e, const QString& nome, int n)
 
 class TestEditorTabelle : public QObject {
     Q_OBJECT
-    test::PlatformDoubles* doubles = nullptr;
+    test::Banco banco_;
+    test::Banco* doubles = &banco_;
     QStringList messaggi() const
     {
         QStringList m;
@@ -57,10 +59,9 @@ class TestEditorTabelle : public QObject {
 private slots:
     void init()
     {
-        doubles = new test::PlatformDoubles;
-        AzzeraStatoProcesso();
+        banco_.apri(test::Banco::Avvio::Processo, test::Banco::Doppi::Tutti);
     }
-    void cleanup() { delete doubles; }
+    void cleanup() { banco_.chiudi(); }
 
     void griglia_data()
     {
