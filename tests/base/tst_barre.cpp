@@ -8,6 +8,7 @@
 #include "link/StatoLink.h"
 #include "project/Progetto.h"
 #include "projectfiles/NuovoProgetto.h"
+#include "support/Banco.h"
 #include "support/Doubles.h"
 
 #include <QTest>
@@ -19,9 +20,10 @@ class TestBarre : public QObject {
 private slots:
     void init()
     {
-        AzzeraStatoProcesso();
+        banco_.apri(test::Banco::Avvio::Processo, test::Banco::Doppi::Nessuno);
         CreaToolBar();
     }
+    void cleanup() { banco_.chiudi(); }
 
     void toolbarOrder();
     void toolbarInitialState_data();
@@ -39,6 +41,9 @@ private slots:
     void logLines();
     void logStartForm();
     void logClear();
+
+private:
+    test::Banco banco_;
 };
 
 void TestBarre::toolbarOrder()

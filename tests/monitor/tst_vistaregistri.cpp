@@ -2,6 +2,7 @@
 #include "base/Testi.h"
 #include "monitor/VistaRegistri.h"
 #include "project/Registri.h"
+#include "support/Banco.h"
 
 #include <QLocale>
 #include <QTest>
@@ -13,10 +14,11 @@ class TestVistaRegistri : public QObject {
 private slots:
     void init()
     {
-        AzzeraStatoProcesso();
+        banco_.apri(test::Banco::Avvio::Processo, test::Banco::Doppi::Nessuno);
         ImpostaLingua(kInglese);
         ImpostaStatoIniziale();
     }
+    void cleanup() { banco_.chiudi(); }
 
     void singleWords_data();
     void singleWords();
@@ -27,6 +29,9 @@ private slots:
     void colours();
     void floatIgnoresLocale();
     void lastRegisterHasNoPartner();
+
+private:
+    test::Banco banco_;
 };
 
 void TestVistaRegistri::singleWords_data()

@@ -12,6 +12,7 @@
 #include "platform/ui/Pictures.h"
 #include "project/Progetto.h"
 #include "project/Registri.h"
+#include "support/Banco.h"
 #include "support/Doubles.h"
 
 #include <QAction>
@@ -30,8 +31,12 @@ using platform::twipsToPx;
 class TestAvvio : public QObject {
     Q_OBJECT
 private slots:
-    void init() { Main(); }
-    void cleanup() { Principale::distruggi(); }
+    void init()
+    {
+        banco_.apri(test::Banco::Avvio::Processo, test::Banco::Doppi::Nessuno);
+        Main();
+    }
+    void cleanup() { Principale::distruggi(); banco_.chiudi(); }
 
     void languageAndCaption();
     void mainWindowGeometry();
@@ -51,6 +56,9 @@ private slots:
     void logWindowShowsLines();
     void toolbarClickRunsDispatch();
     void twoStartsBeginAlike();
+
+private:
+    test::Banco banco_;
 };
 
 void TestAvvio::languageAndCaption()

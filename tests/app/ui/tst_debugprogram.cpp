@@ -11,6 +11,7 @@
 #include "platform/ui/VbColor.h"
 #include "project/Progetto.h"
 #include "project/Registri.h"
+#include "support/Banco.h"
 #include "support/Doubles.h"
 #include "support/Ladder.h"
 #include "support/LinkSim.h"
@@ -71,13 +72,14 @@ private slots:
     void lineaInEsecuzione();
 
 private:
-    std::unique_ptr<test::PlatformDoubles> doubles_;
+    test::Banco banco_;
+    test::Banco* doubles_ = &banco_;
     std::unique_ptr<test::Attesa> pause_;
 };
 
 void TestDebugProgram::init()
 {
-    doubles_ = std::make_unique<test::PlatformDoubles>();
+    banco_.apri(test::Banco::Avvio::Processo, test::Banco::Doppi::Tutti);
     // Requests need the real event loop; only the pauses run in virtual time.
     pause_ = std::make_unique<test::Attesa>(test::Attesa::Tempo::PauseVirtuali);
     ui::Main();
@@ -90,7 +92,7 @@ void TestDebugProgram::cleanup()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCoreApplication::processEvents();
     pause_.reset();
-    doubles_.reset();
+    banco_.chiudi();
 }
 
 void TestDebugProgram::lineaInEsecuzione()

@@ -9,6 +9,7 @@
 #include "platform/Twips.h"
 #include "link/StatoLink.h"
 #include "project/Registri.h"
+#include "support/Banco.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -24,8 +25,12 @@ using namespace ludra::ui;
 class TestFinestre : public QObject {
     Q_OBJECT
 private slots:
-    void init() { Main(); }
-    void cleanup() { Principale::distruggi(); }
+    void init()
+    {
+        banco_.apri(test::Banco::Avvio::Processo, test::Banco::Doppi::Nessuno);
+        Main();
+    }
+    void cleanup() { Principale::distruggi(); banco_.chiudi(); }
 
     void aboutShowsProductData();
     void aboutFollowsLanguageAndCloses();
@@ -36,6 +41,9 @@ private slots:
     void registersFollowModelAndLanguage();
     void registerRowsFollowTable();
     void everyWindowOfTheTableLoads();
+
+private:
+    test::Banco banco_;
 };
 
 void TestFinestre::aboutShowsProductData()

@@ -8,6 +8,7 @@
 #include "link/StatoLink.h"
 #include "platform/ui/VbColor.h"
 #include "support/Attesa.h"
+#include "support/Banco.h"
 #include "support/Doubles.h"
 #include "support/Frame.h"
 #include "support/LinkSim.h"
@@ -55,9 +56,8 @@ class TestFrmConfig : public QObject {
 private slots:
     void init()
     {
+        banco_.apri(test::Banco::Avvio::Processo, test::Banco::Doppi::Dialoghi);
         Main();
-        dialogs = new test::FakeDialogs;
-        dialogsPrima = platform::setDialogs(dialogs);
         link = new test::LinkSuSim(test::Mezzo::Tcp);
         QVERIFY(link->connetti());
         Controllore.Modello = QStringLiteral("KVR1212");
@@ -68,8 +68,7 @@ private slots:
     {
         delete link;
         Principale::distruggi();
-        platform::setDialogs(dialogsPrima);
-        delete dialogs;
+        banco_.chiudi();
     }
 
     void dalMenu();
@@ -85,8 +84,8 @@ private slots:
     void calendario();
 
 private:
-    test::FakeDialogs* dialogs = nullptr;
-    platform::Dialogs* dialogsPrima = nullptr;
+    test::Banco banco_;
+    test::FakeDialogs* dialogs = &banco_.dialogs;
     test::LinkSuSim* link = nullptr;
 };
 

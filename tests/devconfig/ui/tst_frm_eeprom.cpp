@@ -4,6 +4,7 @@
 #include "app/ui/Main.h"
 #include "app/ui/Principale.h"
 #include "devconfig/ui/frm_eeprom.h"
+#include "support/Banco.h"
 #include "support/Doubles.h"
 
 #include <QLabel>
@@ -18,9 +19,16 @@ using namespace ludra::ui;
 class TestFrmEeprom : public QObject {
     Q_OBJECT
 private slots:
-    void init() { Main(); }
-    void cleanup() { Principale::distruggi(); }
+    void init()
+    {
+        banco_.apri(test::Banco::Avvio::Processo, test::Banco::Doppi::Nessuno);
+        Main();
+    }
+    void cleanup() { Principale::distruggi(); banco_.chiudi(); }
     void campi();
+
+private:
+    test::Banco banco_;
 };
 
 void TestFrmEeprom::campi()

@@ -4,6 +4,7 @@
 #include "app/ui/Main.h"
 #include "app/ui/Principale.h"
 #include "devconfig/ui/frm_LettMAC.h"
+#include "support/Banco.h"
 #include "support/Doubles.h"
 #include "support/LinkSim.h"
 
@@ -20,9 +21,16 @@ using namespace ludra::ui;
 class TestFrmLettMac : public QObject {
     Q_OBJECT
 private slots:
-    void init() { Main(); }
-    void cleanup() { Principale::distruggi(); }
+    void init()
+    {
+        banco_.apri(test::Banco::Avvio::Processo, test::Banco::Doppi::Nessuno);
+        Main();
+    }
+    void cleanup() { Principale::distruggi(); banco_.chiudi(); }
     void leggeEChiude();
+
+private:
+    test::Banco banco_;
 };
 
 void TestFrmLettMac::leggeEChiude()

@@ -8,6 +8,7 @@
 #include "discovery/ProtocolloRicerca.h"
 #include "discovery/Ricerca.h"
 #include "discovery/ui/frm_search.h"
+#include "support/Banco.h"
 #include "support/DispositiviFinti.h"
 #include "support/Doubles.h"
 
@@ -26,9 +27,16 @@ using namespace ludra::ui;
 class TestFrmSearch : public QObject {
     Q_OBJECT
 private slots:
-    void init() { Main(); }
-    void cleanup() { Principale::distruggi(); }
+    void init()
+    {
+        banco_.apri(test::Banco::Avvio::Processo, test::Banco::Doppi::Nessuno);
+        Main();
+    }
+    void cleanup() { Principale::distruggi(); banco_.chiudi(); }
     void cercaMostraEAgisce();
+
+private:
+    test::Banco banco_;
 };
 
 void TestFrmSearch::cercaMostraEAgisce()

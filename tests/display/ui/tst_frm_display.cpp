@@ -11,6 +11,7 @@
 #include "link/StatoLink.h"
 #include "project/Progetto.h"
 #include "project/Registri.h"
+#include "support/Banco.h"
 #include "support/Doubles.h"
 
 #include <QApplication>
@@ -55,9 +56,8 @@ class TestFrmDisplay : public QObject {
 private slots:
     void init()
     {
+        banco_.apri(test::Banco::Avvio::Processo, test::Banco::Doppi::Dialoghi);
         Main();
-        dialogs = new test::FakeDialogs;
-        dialogsPrima = platform::setDialogs(dialogs);
         Controllore.Modello = QStringLiteral("KVR5460");
         ImpostaModello();
         ClickMenu(QStringLiteral("mnu_display"));
@@ -68,8 +68,7 @@ private slots:
     {
         Principale::distruggi();
         ImpostaRigeneraPagine(CompilaOggetti);
-        platform::setDialogs(dialogsPrima);
-        delete dialogs;
+        banco_.chiudi();
     }
 
     void apertura()
@@ -219,8 +218,8 @@ private slots:
     }
 
 private:
-    test::FakeDialogs* dialogs = nullptr;
-    platform::Dialogs* dialogsPrima = nullptr;
+    test::Banco banco_;
+    test::FakeDialogs* dialogs = &banco_.dialogs;
 };
 
 QTEST_MAIN(TestFrmDisplay)

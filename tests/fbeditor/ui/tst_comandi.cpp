@@ -10,6 +10,7 @@
 #include "monitor/ui/Input_Box.h"
 #include "platform/Twips.h"
 #include "project/Progetto.h"
+#include "support/Banco.h"
 #include "support/Doubles.h"
 #include "tables/InputTab.h"
 #include "tables/Tabelle.h"
@@ -85,12 +86,13 @@ private slots:
     void chiudereNonToccaLaRiga();
 
 private:
-    test::PlatformDoubles* doubles = nullptr;
+    test::Banco banco_;
+    test::Banco* doubles = &banco_;
 };
 
 void TestComandiUi::init()
 {
-    doubles = new test::PlatformDoubles;
+    banco_.apri(test::Banco::Avvio::Processo, test::Banco::Doppi::Tutti);
     ludra::ui::Main();
 }
 
@@ -98,8 +100,7 @@ void TestComandiUi::cleanup()
 {
     Principale::distruggi();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    delete doubles;
-    doubles = nullptr;
+    banco_.chiudi();
 }
 
 void TestComandiUi::siApreSullaSchedaComm()

@@ -12,6 +12,7 @@
 #include "monitor/ui/Registri.h"
 #include "project/Progetto.h"
 #include "project/Registri.h"
+#include "support/Banco.h"
 #include "support/Doubles.h"
 #include "tables/Tabelle.h"
 
@@ -92,12 +93,13 @@ private slots:
     void riapertoPrimaDellaDistruzione();
 
 private:
-    test::PlatformDoubles* doubles = nullptr;
+    test::Banco banco_;
+    test::Banco* doubles = &banco_;
 };
 
 void TestConfermaUi::init()
 {
-    doubles = new test::PlatformDoubles;
+    banco_.apri(test::Banco::Avvio::Processo, test::Banco::Doppi::Tutti);
     ludra::ui::Main();
     QCoreApplication::processEvents();
 }
@@ -107,8 +109,7 @@ void TestConfermaUi::cleanup()
     Principale::distruggi();
     svuotaCestino();
     ModificaRungHook = nullptr;
-    delete doubles;
-    doubles = nullptr;
+    banco_.chiudi();
 }
 
 void TestConfermaUi::doppioClicScegliOk()

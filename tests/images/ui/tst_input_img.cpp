@@ -4,6 +4,7 @@
 #include "app/ui/Principale.h"
 #include "images/Immagini.h"
 #include "images/ui/Input_Img.h"
+#include "support/Banco.h"
 #include "support/BmpProva.h"
 #include "support/Doubles.h"
 
@@ -31,9 +32,8 @@ class TestInputImg : public QObject {
 private slots:
     void init()
     {
+        banco_.apri(test::Banco::Avvio::Processo, test::Banco::Doppi::Dialoghi);
         Main();
-        dialogs = new test::FakeDialogs;
-        dialogsPrima = platform::setDialogs(dialogs);
         ClickMenu(QStringLiteral("mnu_images"));
         QVERIFY(finestra());
     }
@@ -41,8 +41,7 @@ private slots:
     void cleanup()
     {
         Principale::distruggi();
-        platform::setDialogs(dialogsPrima);
-        delete dialogs;
+        banco_.chiudi();
     }
 
     void caricaEInserisci()
@@ -103,8 +102,8 @@ private:
     }
 
     QTemporaryDir dir;
-    test::FakeDialogs* dialogs = nullptr;
-    platform::Dialogs* dialogsPrima = nullptr;
+    test::Banco banco_;
+    test::FakeDialogs* dialogs = &banco_.dialogs;
 };
 
 QTEST_MAIN(TestInputImg)

@@ -14,6 +14,7 @@
 #include "platform/ui/VbColor.h"
 #include "projectfiles/FileProgetto.h"
 #include "project/Progetto.h"
+#include "support/Banco.h"
 #include "support/Doubles.h"
 
 #include <QAction>
@@ -73,12 +74,13 @@ private slots:
     void aperturaInUnaVolta();
 
 private:
-    std::unique_ptr<test::PlatformDoubles> doubles;
+    test::Banco banco_;
+    test::Banco* doubles = &banco_;
 };
 
 void TestProgram::init()
 {
-    doubles = std::make_unique<test::PlatformDoubles>();
+    banco_.apri(test::Banco::Avvio::Processo, test::Banco::Doppi::Tutti);
     doubles->dialogs.predefinita = platform::MsgResult::Ok;
     ui::Main();
     QCoreApplication::processEvents();
@@ -89,7 +91,7 @@ void TestProgram::cleanup()
     ModificaRungHook = nullptr;
     Principale::distruggi();
     svuotaCestino();
-    doubles.reset();
+    banco_.chiudi();
 }
 
 void TestProgram::avvio()

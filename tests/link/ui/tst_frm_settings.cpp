@@ -6,6 +6,7 @@
 #include "link/StatoLink.h"
 #include "link/ui/frm_Settings.h"
 #include "platform/PortaSeriale.h"
+#include "support/Banco.h"
 #include "support/LinkSim.h"
 
 #include <QAction>
@@ -27,6 +28,7 @@ class TestFrmSettings : public QObject {
 private slots:
     void init()
     {
+        banco_.apri(test::Banco::Avvio::Processo, test::Banco::Doppi::Nessuno);
         Main();
         // The machine's own serial devices stay out of the tests: ports 2 and 5 are
         // two files of a private folder, every other number names nothing.
@@ -48,6 +50,7 @@ private slots:
     {
         Principale::distruggi();
         platform::setMappaPorte(mappaPrecedente);
+        banco_.chiudi();
     }
 
     frm_Settings* apri(const char* voce)
@@ -68,6 +71,7 @@ private slots:
     void absentPortStaysListed();
 
 private:
+    test::Banco banco_;
     QTemporaryDir cartella;
     platform::MappaPorte mappaPrecedente;
 };

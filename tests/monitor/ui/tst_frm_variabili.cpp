@@ -8,6 +8,7 @@
 #include "monitor/Variabili.h"
 #include "monitor/ui/frm_variabili.h"
 #include "project/Registri.h"
+#include "support/Banco.h"
 #include "support/Doubles.h"
 
 #include <QComboBox>
@@ -23,12 +24,19 @@ using namespace ludra::ui;
 class TestFrmVariabili : public QObject {
     Q_OBJECT
 private slots:
-    void init() { Main(); }
-    void cleanup() { Principale::distruggi(); }
+    void init()
+    {
+        banco_.apri(test::Banco::Avvio::Processo, test::Banco::Doppi::Nessuno);
+        Main();
+    }
+    void cleanup() { Principale::distruggi(); banco_.chiudi(); }
     void apreVuotaEModifica();
     void lingua();
     void spostataMostraLaVoceSelezionata_data();
     void spostataMostraLaVoceSelezionata();
+
+private:
+    test::Banco banco_;
 };
 
 namespace {

@@ -12,6 +12,7 @@
 #include "monitor/ui/Registri.h"
 #include "project/Registri.h"
 #include "support/Attesa.h"
+#include "support/Banco.h"
 #include "support/Doubles.h"
 #include "support/LinkSim.h"
 
@@ -107,17 +108,16 @@ private slots:
     void secondaAperturaInPrimoPiano();
 
 private:
-    test::FakeDialogs* dialogs = nullptr;
-    platform::Dialogs* dialogsPrima = nullptr;
+    test::Banco banco_;
+    test::FakeDialogs* dialogs = &banco_.dialogs;
     test::LinkSuSim* link = nullptr;
     test::Attesa* attesa = nullptr;
 };
 
 void TestRegistriUi::init()
 {
+    banco_.apri(test::Banco::Avvio::Processo, test::Banco::Doppi::Dialoghi);
     Main();
-    dialogs = new test::FakeDialogs;
-    dialogsPrima = platform::setDialogs(dialogs);
     link = new test::LinkSuSim(test::Mezzo::Tcp);
     QVERIFY(link->connetti());
     attesa = new test::Attesa;
@@ -130,8 +130,7 @@ void TestRegistriUi::cleanup()
     delete attesa;
     delete link;
     Principale::distruggi();
-    platform::setDialogs(dialogsPrima);
-    delete dialogs;
+    banco_.chiudi();
 }
 
 void TestRegistriUi::pulsanteRLegge()

@@ -4,6 +4,7 @@
 #include "app/ui/Main.h"
 #include "app/ui/Principale.h"
 #include "monitor/DialogoValori.h"
+#include "support/Banco.h"
 #include "support/Doubles.h"
 #include "tables/InputTab.h"
 #include "tables/Tabelle.h"
@@ -45,20 +46,20 @@ void scrivi(QLineEdit* e, const QString& testo)
 
 class TestInputTab : public QObject {
     Q_OBJECT
-    test::PlatformDoubles* doubles = nullptr;
+    test::Banco banco_;
+    test::Banco* doubles = &banco_;
 
 private slots:
     void init()
     {
-        doubles = new test::PlatformDoubles;
+        banco_.apri(test::Banco::Avvio::Processo, test::Banco::Doppi::Tutti);
         Main();
     }
     void cleanup()
     {
         Principale::distruggi();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        delete doubles;
-        doubles = nullptr;
+        banco_.chiudi();
     }
 
     void dalMenuSiModificaESiPiazza()

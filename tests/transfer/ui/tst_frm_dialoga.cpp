@@ -5,6 +5,7 @@
 #include "app/ui/Principale.h"
 #include "link/StatoLink.h"
 #include "support/Attesa.h"
+#include "support/Banco.h"
 #include "support/LinkSim.h"
 #include "transfer/RichiestaManuale.h"
 #include "transfer/ui/frm_dialoga.h"
@@ -32,11 +33,18 @@ frm_dialoga* apri()
 class TestFrmDialoga : public QObject {
     Q_OBJECT
 private slots:
-    void init() { Main(); }
-    void cleanup() { Principale::distruggi(); }
+    void init()
+    {
+        banco_.apri(test::Banco::Avvio::Processo, test::Banco::Doppi::Nessuno);
+        Main();
+    }
+    void cleanup() { Principale::distruggi(); banco_.chiudi(); }
     void dalMenu();
     void inviaEPoiCiclaFinoAStop();
     void chiusaMentreCicla();
+
+private:
+    test::Banco banco_;
 };
 
 void TestFrmDialoga::dalMenu()

@@ -11,6 +11,7 @@
 #include "monitor/ui/Registri.h"
 #include "project/Registri.h"
 #include "sim/Simulatore.h"
+#include "support/Banco.h"
 #include "transfer/ui/frm_Download.h"
 
 #include <QAction>
@@ -27,9 +28,16 @@ using namespace ludra::ui;
 class TestStradaPrincipale : public QObject {
     Q_OBJECT
 private slots:
-    void init() { Main(); }
-    void cleanup() { Principale::distruggi(); }
+    void init()
+    {
+        banco_.apri(test::Banco::Avvio::Processo, test::Banco::Doppi::Nessuno);
+        Main();
+    }
+    void cleanup() { Principale::distruggi(); banco_.chiudi(); }
     void settingsConnectDownloadRun();
+
+private:
+    test::Banco banco_;
 };
 
 void TestStradaPrincipale::settingsConnectDownloadRun()

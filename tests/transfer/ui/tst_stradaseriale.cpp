@@ -14,6 +14,7 @@
 #include "monitor/ui/Registri.h"
 #include "project/Registri.h"
 #include "support/Attesa.h"
+#include "support/Banco.h"
 #include "support/LinkSim.h"
 #include "transfer/ui/frm_Download.h"
 
@@ -51,11 +52,18 @@ void eventi()
 class TestStradaSeriale : public QObject {
     Q_OBJECT
 private slots:
-    void init() { Main(); }
-    void cleanup() { Principale::distruggi(); }
+    void init()
+    {
+        banco_.apri(test::Banco::Avvio::Processo, test::Banco::Doppi::Nessuno);
+        Main();
+    }
+    void cleanup() { Principale::distruggi(); banco_.chiudi(); }
     void settingsConnectReadSetDownload();
     void deviceGoneWhileConnected();
     void displayProjectOverSerial();
+
+private:
+    test::Banco banco_;
 };
 
 void TestStradaSeriale::displayProjectOverSerial()
