@@ -20,7 +20,7 @@ class TestBarre : public QObject {
 private slots:
     void init()
     {
-        banco_.apri(test::Banco::Avvio::Processo, test::Banco::Doppi::Nessuno);
+        banco_.apri(test::Banco::Doppi::Nessuno);
         CreaToolBar();
     }
     void cleanup() { banco_.chiudi(); }

@@ -31,7 +31,7 @@ QString caption(const char* nome)
 class TestTesti : public QObject {
     Q_OBJECT
 private slots:
-    void init() { banco_.apri(test::Banco::Avvio::Processo, test::Banco::Doppi::Nessuno); }
+    void init() { banco_.apri(test::Banco::Doppi::Nessuno); }
     void cleanup() { banco_.chiudi(); }
 
     void menuCaptions_data();

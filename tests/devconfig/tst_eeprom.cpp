@@ -49,7 +49,7 @@ class TestEeprom : public QObject {
 private slots:
     void init()
     {
-        banco_.apri(test::Banco::Avvio::Progetto);
+        banco_.apri(test::Banco::Doppi::Dialoghi, test::Banco::Avvio::Progetto);
         Controllore.Modello = QStringLiteral("KVR5200");
         ImpostaModello();
         link_ = std::make_unique<test::LinkSuSim>(Mezzo::Tcp);

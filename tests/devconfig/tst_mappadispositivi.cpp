@@ -16,7 +16,7 @@ class TestMappaDispositivi : public QObject {
 private slots:
     void init()
     {
-        banco_.apri(test::Banco::Avvio::Processo, test::Banco::Doppi::Nessuno);
+        banco_.apri(test::Banco::Doppi::Nessuno);
         ImpostaLingua(kInglese);
     }
     void cleanup() { banco_.chiudi(); }

@@ -51,7 +51,7 @@ class TestRegistroMac : public QObject {
 private slots:
     void init()
     {
-        banco_.apri(test::Banco::Avvio::Progetto);
+        banco_.apri(test::Banco::Doppi::Dialoghi, test::Banco::Avvio::Progetto);
     }
     void cleanup()
     {

@@ -65,7 +65,7 @@ private:
 
 void TestRicerca::init()
 {
-    banco_.apri(test::Banco::Avvio::Processo, test::Banco::Doppi::Tutti);
+    banco_.apri(test::Banco::Doppi::Tutti);
     // Replies come at once on the loopback: the event-loop waiter, not virtual time.
     platform::setWaiter(nullptr);
     udp_ = new test::RisponditoreUdp;

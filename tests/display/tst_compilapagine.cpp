@@ -87,7 +87,7 @@ class TestCompilaPagine : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() { banco_.apri(test::Banco::Avvio::Processo, test::Banco::Doppi::Nessuno); PagineDisplay.NumPagine = 1; }
+    void init() { banco_.apri(test::Banco::Doppi::Nessuno); PagineDisplay.NumPagine = 1; }
     void cleanup() { banco_.chiudi(); }
 
     void descrittore_data()

@@ -164,7 +164,7 @@ private:
 
 void TestCompilaComando::init()
 {
-    banco_.apri(test::Banco::Avvio::Processo, test::Banco::Doppi::Tutti);
+    banco_.apri(test::Banco::Doppi::Tutti);
     ImpostaLingua(kInglese);
     ImpostaStatoIniziale();
     InitProgetto();

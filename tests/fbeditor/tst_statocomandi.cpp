@@ -123,7 +123,7 @@ private:
 
 void TestStatoComandi::init()
 {
-    banco_.apri(test::Banco::Avvio::Processo, test::Banco::Doppi::Tutti);
+    banco_.apri(test::Banco::Doppi::Tutti);
     ImpostaLingua(kInglese);
     ImpostaStatoIniziale();
     InitProgetto();

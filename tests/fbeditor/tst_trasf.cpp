@@ -18,7 +18,7 @@ constexpr SlotArgomento kSporco = {0xAA, 0xBB, 0xCC, 0xDD};
 class TestTrasf : public QObject {
     Q_OBJECT
 private slots:
-    void init() { banco_.apri(test::Banco::Avvio::Processo, test::Banco::Doppi::Nessuno); }
+    void init() { banco_.apri(test::Banco::Doppi::Nessuno); }
     void cleanup() { banco_.chiudi(); }
     void codifica_data();
     void codifica();

@@ -31,7 +31,7 @@ class TestBmp : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() { banco_.apri(test::Banco::Avvio::Processo, test::Banco::Doppi::Nessuno); }
+    void init() { banco_.apri(test::Banco::Doppi::Nessuno); }
     void cleanup() { banco_.chiudi(); }
 
     void profondita_data()

@@ -59,7 +59,7 @@ private:
 
 void TestDialogoValori::init()
 {
-    banco_.apri(test::Banco::Avvio::Processo, test::Banco::Doppi::Tutti);
+    banco_.apri(test::Banco::Doppi::Tutti);
     host = HostProva{};
     setHostFinestre(&host);
 }

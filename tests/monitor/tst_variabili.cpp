@@ -70,7 +70,7 @@ class TestVariabili : public QObject {
 private slots:
     void init()
     {
-        banco_.apri(test::Banco::Avvio::Progetto);
+        banco_.apri(test::Banco::Doppi::Dialoghi, test::Banco::Avvio::Progetto);
         Controllore.Modello = QStringLiteral("KVR5200");
         ImpostaModello();
         QCOMPARE(int(PuntWebPages), 8192);

@@ -14,7 +14,7 @@ class TestVistaRegistri : public QObject {
 private slots:
     void init()
     {
-        banco_.apri(test::Banco::Avvio::Processo, test::Banco::Doppi::Nessuno);
+        banco_.apri(test::Banco::Doppi::Nessuno);
         ImpostaLingua(kInglese);
         ImpostaStatoIniziale();
     }

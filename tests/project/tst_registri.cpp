@@ -26,7 +26,7 @@ class TestRegistri : public QObject {
 private slots:
     void init()
     {
-        banco_.apri(test::Banco::Avvio::Processo, test::Banco::Doppi::Nessuno);
+        banco_.apri(test::Banco::Doppi::Nessuno);
         ImpostaLingua(kInglese);
     }
     void cleanup() { banco_.chiudi(); }

@@ -92,7 +92,7 @@ private:
 private slots:
     void init()
     {
-        banco_.apri(test::Banco::Avvio::Processo, test::Banco::Doppi::Tutti);
+        banco_.apri(test::Banco::Doppi::Tutti);
         d->dialogs.predefinita = platform::MsgResult::No;
         host.titolo = QStringLiteral("Ludra");
         setHostFinestre(&host);

@@ -11,7 +11,7 @@ class TestScheduler : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() { banco_.apri(test::Banco::Avvio::Processo, test::Banco::Doppi::Nessuno); }
+    void init() { banco_.apri(test::Banco::Doppi::Nessuno); }
     void cleanup() { banco_.chiudi(); }
 
     void nuoviECodice()

@@ -5,7 +5,7 @@
 
 namespace ludra::test {
 
-void Banco::apri(Avvio avvio, Doppi doppi)
+void Banco::apri(Doppi doppi, Avvio avvio)
 {
     if (avvio == Avvio::Progetto)
         avviaProgetto();

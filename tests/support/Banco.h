@@ -21,7 +21,7 @@ public:
     FakeRegistry registry;
 
     // Progetto: the toolbar built and the empty project made as well.
-    void apri(Avvio avvio = Avvio::Processo, Doppi doppi = Doppi::Dialoghi);
+    void apri(Doppi doppi = Doppi::Dialoghi, Avvio avvio = Avvio::Processo);
     void chiudi();
 
 private:

@@ -15,7 +15,7 @@ class TestTabelle : public QObject {
 private slots:
     void init()
     {
-        banco_.apri(test::Banco::Avvio::Processo, test::Banco::Doppi::Nessuno);
+        banco_.apri(test::Banco::Doppi::Nessuno);
         Controllore.Modello = QStringLiteral("KVR5200-IO");
         ImpostaModello();
     }

@@ -59,7 +59,7 @@ class TestEditorTabelle : public QObject {
 private slots:
     void init()
     {
-        banco_.apri(test::Banco::Avvio::Processo, test::Banco::Doppi::Tutti);
+        banco_.apri(test::Banco::Doppi::Tutti);
     }
     void cleanup() { banco_.chiudi(); }
 

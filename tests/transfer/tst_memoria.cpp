@@ -60,7 +60,7 @@ class TestMemoria : public QObject {
 private slots:
     void init()
     {
-        banco_.apri(test::Banco::Avvio::Progetto);
+        banco_.apri(test::Banco::Doppi::Dialoghi, test::Banco::Avvio::Progetto);
     }
     void cleanup()
     {

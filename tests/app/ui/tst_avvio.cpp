@@ -31,11 +31,7 @@ using platform::twipsToPx;
 class TestAvvio : public QObject {
     Q_OBJECT
 private slots:
-    void init()
-    {
-        banco_.apri(test::Banco::Avvio::Processo, test::Banco::Doppi::Nessuno);
-        Main();
-    }
+    void init() { banco_.apri(test::Banco::Doppi::Nessuno); Main(); }
     void cleanup() { Principale::distruggi(); banco_.chiudi(); }
 
     void languageAndCaption();

@@ -79,7 +79,7 @@ private:
 
 void TestDebugProgram::init()
 {
-    banco_.apri(test::Banco::Avvio::Processo, test::Banco::Doppi::Tutti);
+    banco_.apri(test::Banco::Doppi::Tutti);
     // Requests need the real event loop; only the pauses run in virtual time.
     pause_ = std::make_unique<test::Attesa>(test::Attesa::Tempo::PauseVirtuali);
     ui::Main();

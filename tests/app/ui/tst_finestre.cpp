@@ -25,11 +25,7 @@ using namespace ludra::ui;
 class TestFinestre : public QObject {
     Q_OBJECT
 private slots:
-    void init()
-    {
-        banco_.apri(test::Banco::Avvio::Processo, test::Banco::Doppi::Nessuno);
-        Main();
-    }
+    void init() { banco_.apri(test::Banco::Doppi::Nessuno); Main(); }
     void cleanup() { Principale::distruggi(); banco_.chiudi(); }
 
     void aboutShowsProductData();

@@ -56,7 +56,7 @@ class TestFrmConfig : public QObject {
 private slots:
     void init()
     {
-        banco_.apri(test::Banco::Avvio::Processo, test::Banco::Doppi::Dialoghi);
+        banco_.apri();
         Main();
         link = new test::LinkSuSim(test::Mezzo::Tcp);
         QVERIFY(link->connetti());

@@ -56,7 +56,7 @@ class TestFrmDisplay : public QObject {
 private slots:
     void init()
     {
-        banco_.apri(test::Banco::Avvio::Processo, test::Banco::Doppi::Dialoghi);
+        banco_.apri();
         Main();
         Controllore.Modello = QStringLiteral("KVR5460");
         ImpostaModello();

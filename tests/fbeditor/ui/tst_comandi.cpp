@@ -92,7 +92,7 @@ private:
 
 void TestComandiUi::init()
 {
-    banco_.apri(test::Banco::Avvio::Processo, test::Banco::Doppi::Tutti);
+    banco_.apri(test::Banco::Doppi::Tutti);
     ludra::ui::Main();
 }
 

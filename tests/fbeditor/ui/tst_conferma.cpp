@@ -99,7 +99,7 @@ private:
 
 void TestConfermaUi::init()
 {
-    banco_.apri(test::Banco::Avvio::Processo, test::Banco::Doppi::Tutti);
+    banco_.apri(test::Banco::Doppi::Tutti);
     ludra::ui::Main();
     QCoreApplication::processEvents();
 }

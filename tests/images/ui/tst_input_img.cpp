@@ -32,7 +32,7 @@ class TestInputImg : public QObject {
 private slots:
     void init()
     {
-        banco_.apri(test::Banco::Avvio::Processo, test::Banco::Doppi::Dialoghi);
+        banco_.apri();
         Main();
         ClickMenu(QStringLiteral("mnu_images"));
         QVERIFY(finestra());

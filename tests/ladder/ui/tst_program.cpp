@@ -80,7 +80,7 @@ private:
 
 void TestProgram::init()
 {
-    banco_.apri(test::Banco::Avvio::Processo, test::Banco::Doppi::Tutti);
+    banco_.apri(test::Banco::Doppi::Tutti);
     doubles->dialogs.predefinita = platform::MsgResult::Ok;
     ui::Main();
     QCoreApplication::processEvents();

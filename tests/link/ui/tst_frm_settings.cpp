@@ -28,7 +28,7 @@ class TestFrmSettings : public QObject {
 private slots:
     void init()
     {
-        banco_.apri(test::Banco::Avvio::Processo, test::Banco::Doppi::Nessuno);
+        banco_.apri(test::Banco::Doppi::Nessuno);
         Main();
         // The machine's own serial devices stay out of the tests: ports 2 and 5 are
         // two files of a private folder, every other number names nothing.

@@ -116,7 +116,7 @@ private:
 
 void TestRegistriUi::init()
 {
-    banco_.apri(test::Banco::Avvio::Processo, test::Banco::Doppi::Dialoghi);
+    banco_.apri();
     Main();
     link = new test::LinkSuSim(test::Mezzo::Tcp);
     QVERIFY(link->connetti());

@@ -52,7 +52,7 @@ class TestInputTab : public QObject {
 private slots:
     void init()
     {
-        banco_.apri(test::Banco::Avvio::Processo, test::Banco::Doppi::Tutti);
+        banco_.apri(test::Banco::Doppi::Tutti);
         Main();
     }
     void cleanup()

@@ -33,11 +33,7 @@ frm_dialoga* apri()
 class TestFrmDialoga : public QObject {
     Q_OBJECT
 private slots:
-    void init()
-    {
-        banco_.apri(test::Banco::Avvio::Processo, test::Banco::Doppi::Nessuno);
-        Main();
-    }
+    void init() { banco_.apri(test::Banco::Doppi::Nessuno); Main(); }
     void cleanup() { Principale::distruggi(); banco_.chiudi(); }
     void dalMenu();
     void inviaEPoiCiclaFinoAStop();

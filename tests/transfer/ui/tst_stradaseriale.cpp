@@ -52,11 +52,7 @@ void eventi()
 class TestStradaSeriale : public QObject {
     Q_OBJECT
 private slots:
-    void init()
-    {
-        banco_.apri(test::Banco::Avvio::Processo, test::Banco::Doppi::Nessuno);
-        Main();
-    }
+    void init() { banco_.apri(test::Banco::Doppi::Nessuno); Main(); }
     void cleanup() { Principale::distruggi(); banco_.chiudi(); }
     void settingsConnectReadSetDownload();
     void deviceGoneWhileConnected();
