@@ -17,8 +17,6 @@
 
 namespace ludra {
 
-std::function<bool(bool ask)> SalvaProgettoHook = SalvaProgetto;
-
 namespace {
 bool subValido() { return SubCorrente >= 0 && SubCorrente < kNumSezioni; }
 } // namespace
@@ -56,7 +54,7 @@ bool NuovoProgetto(bool tieniVista)
     const platform::MsgResult risposta = platform::msgBox(
         Testi.t(172), platform::MsgButtons::YesNo, platform::MsgIcon::None,
         host ? host->caption() : QString());
-    if (risposta == platform::MsgResult::Yes && SalvaProgettoHook && !SalvaProgettoHook(true))
+    if (risposta == platform::MsgResult::Yes && !SalvaProgetto(true))
         return false;
     // The display designer, the logger editor and the variables list show what the
     // project being closed holds, and would go on editing it as if it belonged to the

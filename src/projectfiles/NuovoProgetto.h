@@ -2,8 +2,6 @@
 // Opening and closing the project as a whole: the empty project, closing one with
 // everything it holds, and the model cleared as before the first start.
 
-#include <functional>
-
 namespace ludra {
 
 // The empty project "Project" with one blank line selected, the ladder view placed and
@@ -18,10 +16,6 @@ void InitProgetto();
 // save did not happen. Opening a project keeps the ladder window (`tieniVista`): it
 // shows the next project at once rather than being built again.
 bool NuovoProgetto(bool tieniVista = false);
-
-// The save NuovoProgetto offers: SalvaProgetto unless another is set. ask = always
-// show the save dialog; the result says whether the project was saved.
-extern std::function<bool(bool ask)> SalvaProgettoHook;
 
 // Clears the whole model (as before the first start).
 void AzzeraProgetto();

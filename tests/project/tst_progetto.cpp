@@ -4,6 +4,7 @@
 #include "display/PagineDisplay.h"
 #include "images/Immagini.h"
 #include "link/StatoLink.h"
+#include "projectfiles/FileProgetto.h"
 #include "tables/Tabelle.h"
 #include "ladder/OperazioniRung.h"
 #include "ladder/VistaLadder.h"
@@ -38,7 +39,6 @@ bool gruppo(const char* nome, bool stato)
 class TestProgetto : public QObject {
     Q_OBJECT
 private slots:
-    void cleanup() { SalvaProgettoHook = nullptr; }
     void progettoVuoto();
     void nuovoRispostoNo();
     void nuovoRispostoSi();
@@ -75,11 +75,9 @@ void TestProgetto::nuovoRispostoNo()
 {
     PlatformDoubles d;
     progettoDiLinee(5, 3);
-    bool salvato = false;
-    SalvaProgettoHook = [&](bool) { return salvato = true; };
     d.dialogs.risposte.push_back(platform::MsgResult::No);
     NuovoProgetto();
-    QVERIFY(!salvato);
+    QVERIFY(d.dialogs.richiesteFile.empty());   // no save dialog
     QCOMPARE(d.dialogs.messaggi.size(), std::size_t(1));
     QCOMPARE(d.dialogs.messaggi[0].testo, QStringLiteral("Do you want to save your changes?"));
     QCOMPARE(d.dialogs.messaggi[0].pulsanti, platform::MsgButtons::YesNo);
@@ -105,17 +103,16 @@ void TestProgetto::nuovoRispostoSi()
 {
     PlatformDoubles d;
     progettoDiLinee(5, 3);
-    std::vector<bool> chiesto;
-    int lineeAlSalvataggio = -1;
-    SalvaProgettoHook = [&](bool ask) {
-        chiesto.push_back(ask);
-        lineeAlSalvataggio = Sezioni[0].NumRung;
-        return true;
-    };
+    QTemporaryDir cartella;
+    NomeProgetto = FileProgetto = cartella.filePath(QStringLiteral("p.prj"));   // asked anyway
+    d.dialogs.fileScelti.push_back(cartella.filePath(QStringLiteral("nuovo")));
     d.dialogs.risposte.push_back(platform::MsgResult::Yes);
     Toolbar1_ButtonClick(QStringLiteral("proj_new"));
-    QCOMPARE(chiesto, std::vector<bool>{true});
-    QCOMPARE(lineeAlSalvataggio, 5);   // saved before anything was cleared
+    QCOMPARE(d.dialogs.richiesteFile.size(), std::size_t(1));
+    QString errore;
+    const auto salvato = LeggiFileProgetto(cartella.filePath(QStringLiteral("nuovo.prj")), errore);
+    QVERIFY2(salvato, qPrintable(errore));
+    QCOMPARE(salvato->righe.size(), std::size_t(5));   // saved before anything was cleared
     QCOMPARE(etichette(), QStringLiteral("_"));
     QCOMPARE(violazione(), QString());
 }

@@ -99,12 +99,10 @@ private slots:
         ImpostaLingua(kInglese);
         ImpostaStatoIniziale();
         InitProgetto();
-        SalvaProgettoHook = SalvaProgetto;
         RicodificaRungHook = nullptr;
     }
     void cleanup()
     {
-        SalvaProgettoHook = nullptr;
         RicodificaRungHook = nullptr;
         setHostFinestre(nullptr);
         banco_.chiudi();
