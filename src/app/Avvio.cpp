@@ -8,8 +8,10 @@
 #include "compiler/CodiceProgramma.h"
 #include "discovery/Dispositivi.h"
 #include "display/PagineDisplay.h"
+#include "fbeditor/ApriEditor.h"
 #include "images/Immagini.h"
 #include "fbeditor/StatoComandi.h"
+#include "ladder/OperazioniRung.h"
 #include "link/Sequenza.h"
 #include "link/StatoLink.h"
 #include "monitor/AggiornaRegistri.h"
@@ -62,6 +64,9 @@ void ImpostaStatoIniziale()
     ImpostaDefaultLink();
     // 15.
     ImpostaModello();
+    // The ladder sits below the editor and cannot call it: a line opened for editing
+    // reaches it through here.
+    ModificaRungHook = ApriEditor;
 }
 
 void AzzeraStatoProcesso()

@@ -9,11 +9,9 @@
 #include "devconfig/ui/frm_eeprom.h"
 #include "discovery/ui/frm_search.h"
 #include "display/ui/frm_display.h"
-#include "fbeditor/ApriEditor.h"
 #include "fbeditor/StatoComandi.h"
 #include "fbeditor/ui/comandi.h"
 #include "images/ui/Input_Img.h"
-#include "ladder/OperazioniRung.h"
 #include "ladder/ui/Program.h"
 #include "link/ui/frm_Settings.h"
 #include "monitor/ui/Input_Box.h"
@@ -63,8 +61,6 @@ void Collega(Principale& principale)
                          [](int n) { StatoComandi::istanza().RegistroCliccato(n); });
         return registri;
     });
-
-    ModificaRungHook = [](int riga) { ApriEditor(riga); };
 }
 
 } // namespace ludra::ui
