@@ -67,9 +67,7 @@ class TestScritturaConfig : public QObject {
 private slots:
     void init()
     {
-        banco_.apri();
-        ImpostaStatoIniziale();
-        ImpostaLingua(kInglese);
+        banco_.apri(test::Banco::Doppi::Dialoghi, test::Banco::Avvio::Stato);
     }
     void cleanup() { banco_.chiudi(); }
 

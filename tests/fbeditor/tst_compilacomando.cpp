@@ -164,9 +164,7 @@ private:
 
 void TestCompilaComando::init()
 {
-    banco_.apri(test::Banco::Doppi::Tutti);
-    ImpostaLingua(kInglese);
-    ImpostaStatoIniziale();
+    banco_.apri(test::Banco::Doppi::Tutti, test::Banco::Avvio::Stato);
     InitProgetto();
     host = HostEditor{};
     setHostFinestre(&host);

@@ -123,9 +123,7 @@ private:
 
 void TestStatoComandi::init()
 {
-    banco_.apri(test::Banco::Doppi::Tutti);
-    ImpostaLingua(kInglese);
-    ImpostaStatoIniziale();
+    banco_.apri(test::Banco::Doppi::Tutti, test::Banco::Avvio::Stato);
     InitProgetto();
     host = HostDialoghi{};
     setHostFinestre(&host);

@@ -51,9 +51,7 @@ private:
 
 void TestDialogoRegistro::init()
 {
-    banco_.apri();
-    ImpostaLingua(kInglese);
-    ImpostaStatoIniziale();
+    banco_.apri(test::Banco::Doppi::Dialoghi, test::Banco::Avvio::Stato);
 }
 
 void TestDialogoRegistro::cleanup()

@@ -14,9 +14,7 @@ class TestVistaRegistri : public QObject {
 private slots:
     void init()
     {
-        banco_.apri(test::Banco::Doppi::Nessuno);
-        ImpostaLingua(kInglese);
-        ImpostaStatoIniziale();
+        banco_.apri(test::Banco::Doppi::Nessuno, test::Banco::Avvio::Stato);
     }
     void cleanup() { banco_.chiudi(); }
 

@@ -1,16 +1,22 @@
 #include "support/Banco.h"
 
 #include "app/Avvio.h"
+#include "base/Testi.h"
 #include "support/Ladder.h"
 
 namespace ludra::test {
 
 void Banco::apri(Doppi doppi, Avvio avvio)
 {
-    if (avvio == Avvio::Progetto)
+    if (avvio == Avvio::Progetto) {
         avviaProgetto();
-    else
+    } else {
         AzzeraStatoProcesso();
+        if (avvio == Avvio::Stato) {
+            ImpostaLingua(kInglese);
+            ImpostaStatoIniziale();
+        }
+    }
     doppi_ = doppi;
     if (doppi == Doppi::Nessuno)
         return;

@@ -9,7 +9,10 @@ namespace ludra::test {
 
 class Banco {
 public:
-    enum class Avvio { Processo, Progetto };
+    // Stato: English texts and the start-up state (link defaults, the default model's
+    // register table) as well. Progetto: English texts, the toolbar built and the
+    // empty project made.
+    enum class Avvio { Processo, Stato, Progetto };
     // Dialoghi: the recording dialogs only; every wait stays real, so the link reaches
     // the simulator. Tutti: every double here, waits in virtual time. Nessuno: no double.
     enum class Doppi { Dialoghi, Tutti, Nessuno };
@@ -20,7 +23,6 @@ public:
     Attesa waiter{Attesa::Tempo::Virtuale};
     FakeRegistry registry;
 
-    // Progetto: the toolbar built and the empty project made as well.
     void apri(Doppi doppi = Doppi::Dialoghi, Avvio avvio = Avvio::Processo);
     void chiudi();
 

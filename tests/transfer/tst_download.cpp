@@ -50,9 +50,7 @@ private:
 private slots:
     void init()
     {
-        banco_.apri();
-        ImpostaLingua(kInglese);
-        ImpostaStatoIniziale();
+        banco_.apri(test::Banco::Doppi::Dialoghi, test::Banco::Avvio::Stato);
         InitProgetto();
     }
     void cleanup()
