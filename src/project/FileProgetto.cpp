@@ -6,6 +6,7 @@
 #include "ladder/VistaLadder.h"
 #include "ladder/OperazioniRung.h"
 #include "platform/Dialogs.h"
+#include "platform/LetturaFile.h"
 #include "project/FormatoFile.h"
 
 #include <QDir>
@@ -307,12 +308,13 @@ Lettura leggiFile(const QString& nome, QByteArray& dati, QString& errore)
     QFile f(nome);
     if (!f.exists())
         return Lettura::Manca;
-    if (f.size() > kMaxDimensioneFile) {
-        errore = QStringLiteral("%1: the file is too large").arg(nome);
+    QString perche;
+    if (!platform::ApriFileRegolare(f, perche)) {
+        errore = QStringLiteral("%1: %2").arg(nome, perche);
         return Lettura::Errore;
     }
-    if (!f.open(QIODevice::ReadOnly)) {
-        errore = QStringLiteral("%1: %2").arg(nome, f.errorString());
+    if (f.size() > kMaxDimensioneFile) {
+        errore = QStringLiteral("%1: the file is too large").arg(nome);
         return Lettura::Errore;
     }
     dati = f.read(kMaxDimensioneFile + 1);

@@ -14,6 +14,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <sys/stat.h>
 
 using namespace ludra;
 
@@ -389,6 +390,15 @@ void TestFileProgetto::missingPrjKeepsProject()
     ApriProgetto();
     QCOMPARE(Sezioni[0].Rung[1].Descrizione, QStringLiteral("mine"));
     QVERIFY(d->dialogs.messaggi.back().testo.contains(QStringLiteral("does not exist")));
+    // A named pipe beside it is refused by name, not waited on.
+    QFile prj(base() + QStringLiteral(".prj"));
+    QVERIFY(prj.open(QIODevice::WriteOnly) && prj.write(" 0 \r\n") == 5);
+    prj.close();
+    QCOMPARE(::mkfifo(qPrintable(base() + QStringLiteral(".lst")), 0600), 0);
+    d->dialogs.fileScelti.push_back(base() + QStringLiteral(".prj"));
+    ApriProgetto();
+    QCOMPARE(Sezioni[0].Rung[1].Descrizione, QStringLiteral("mine"));
+    QVERIFY(d->dialogs.messaggi.back().testo.contains(QStringLiteral(".lst: not a regular file")));
 }
 
 void TestFileProgetto::writeErrorKeepsOldFiles()
