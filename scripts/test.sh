@@ -32,5 +32,19 @@ else
     release || { echo "Release build failed" >&2; stato=1; }
 fi
 [ "$stato" -eq 0 ] || exit "$stato"
-cd "$here/build/asan"
-exec ctest --output-on-failure -j "$(nproc)" "$@"
+
+# The fuzz targets under clang and libFuzzer (the build above runs their corpora without
+# the engine): built before any test runs, then each over its corpus and 30 s of new
+# inputs, all side by side.
+fuzz=0
+if command -v clang++ >/dev/null && [ $# -eq 0 ]; then
+    fuzz=1
+    CC=clang CXX=clang++ cmake -S "$here" -B "$here/build/fuzz" -G Ninja \
+          -DCMAKE_BUILD_TYPE=Debug -DLUDRA_FUZZ=ON -DLUDRA_BENCH=OFF >/dev/null
+    cmake --build "$here/build/fuzz" --target ludra_fuzz
+fi
+(cd "$here/build/asan" && ctest --output-on-failure -j "$(nproc)" "$@")
+if [ "$fuzz" -eq 1 ]; then
+    cd "$here/build/fuzz"
+    exec ctest --output-on-failure -L fuzz -j 10
+fi

@@ -32,14 +32,8 @@ void ScrittoreRighe::valore(double v) { riga(TestoNumero(v)); }
 void ScrittoreRighe::doppio(double v) { riga(TestoNumero(v) + QStringLiteral(" ")); }
 
 LettoreRighe::LettoreRighe(const QByteArray& dati, QString nomeFile)
-    : nomeFile_(std::move(nomeFile))
+    : righe_(dati), nomeFile_(std::move(nomeFile))
 {
-    QString testo = platform::fromCp1252(dati);
-    testo.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    righe_ = testo.split(QLatin1Char('\n'));
-    // The last line ends with its line break: what follows it is no line.
-    if (!righe_.isEmpty() && righe_.last().isEmpty())
-        righe_.removeLast();
 }
 
 void LettoreRighe::fallisci(const QString& perche)
@@ -52,12 +46,13 @@ std::optional<QString> LettoreRighe::prossima()
 {
     if (!ok())
         return std::nullopt;
-    if (pos_ >= righe_.size()) {
-        ++pos_;
+    QString riga;
+    ++pos_;
+    if (!righe_.prossima(riga)) {
         fallisci(QStringLiteral("the file ends too early"));
         return std::nullopt;
     }
-    return righe_[pos_++];
+    return riga;
 }
 
 QString LettoreRighe::testo() { return prossima().value_or(QString()); }

@@ -1,8 +1,9 @@
 #pragma once
 // The line forms of the project files: one value a line, CR LF, Windows-1252.
+#include "platform/Cp1252.h"
+
 #include <QByteArray>
 #include <QString>
-#include <QStringList>
 #include <optional>
 
 namespace ludra {
@@ -42,14 +43,14 @@ public:
     double reale();
     // True exactly when the number read is 1.
     bool booleano();
-    bool finito() const { return pos_ >= righe_.size(); }
+    bool finito() const { return righe_.finite(); }
 
 private:
     std::optional<QString> prossima();
     void fallisci(const QString& perche);
 
-    QStringList righe_;
-    qsizetype pos_ = 0;
+    platform::RigheCp1252 righe_;
+    qsizetype pos_ = 0;   // lines taken
     QString nomeFile_;
     QString errore_;
 };

@@ -16,7 +16,7 @@ QByteArray compatto(const QString& testo)
     QByteArray s;
     s.reserve(testo.size());
     for (const QChar c : testo) {
-        if (c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\n'))
+        if (SpazioNumero(c))
             continue;
         s.append(c.unicode() < 128 ? char(c.unicode()) : '?');
     }
@@ -43,6 +43,11 @@ double interoInBase(const QByteArray& s, qsizetype da, int base)
 }
 
 } // namespace
+
+bool SpazioNumero(QChar c)
+{
+    return c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\n');
+}
 
 double LeggiNumero(const QString& testo)
 {
@@ -90,51 +95,44 @@ double LeggiNumero(const QString& testo)
 
 QString TestoNumero(double valore)
 {
-    if (std::isnan(valore))
-        return QStringLiteral(" 0");
-    if (valore == 0)
+    if (std::isnan(valore) || valore == 0)
         return QStringLiteral(" 0");   // -0 too
-    const double a = std::fabs(valore);
-    QString corpo;
-    if (std::isinf(valore)) {
-        corpo = QStringLiteral("1E+309");
-    } else if (a >= 1e15 || a < 1e-4) {
-        // d.ddddE+xx with at most 15 significant digits and at least two exponent digits.
-        QString e = QString::number(a, 'e', 14);
-        const qsizetype pe = e.indexOf(QLatin1Char('e'));
-        QString mantissa = e.left(pe);
-        QString esponente = e.mid(pe + 1);
-        if (mantissa.contains(QLatin1Char('.'))) {
-            while (mantissa.endsWith(QLatin1Char('0')))
-                mantissa.chop(1);
-            if (mantissa.endsWith(QLatin1Char('.')))
-                mantissa.chop(1);
-        }
-        const QChar segno = esponente[0];
-        QString cifre = esponente.mid(1);
-        while (cifre.size() > 2 && cifre.startsWith(QLatin1Char('0')))
-            cifre.remove(0, 1);
-        if (cifre.size() < 2)
-            cifre.prepend(QLatin1Char('0'));
-        // Rounding to 15 digits can carry 9.99...E+14 over to 1E+15 and back into range;
-        // the exponent form stays right for it either way.
-        corpo = mantissa + QLatin1Char('E') + segno + cifre;
-    } else {
-        corpo = QString::number(a, 'g', 15);
-        if (corpo.contains(QLatin1Char('e'))) {
-            // 'g' chose the exponent form for a value the fixed form must show.
-            corpo = QString::number(a, 'f', 15 - 1 - int(std::floor(std::log10(a))));
-            if (corpo.contains(QLatin1Char('.'))) {
-                while (corpo.endsWith(QLatin1Char('0')))
-                    corpo.chop(1);
-                if (corpo.endsWith(QLatin1Char('.')))
-                    corpo.chop(1);
-            }
-        }
-        if (corpo.startsWith(QLatin1String("0.")))
-            corpo.remove(0, 1);
+    const QString segno = valore < 0 ? QStringLiteral("-") : QStringLiteral(" ");
+    if (std::isinf(valore))
+        return segno + QStringLiteral("1E+309");
+    // The 15 significant digits first, and the form from the number they make: deciding
+    // on the value itself would show a value just below 1E-04 as " 1E-04", which shows
+    // again as " .0001", and one just below 1E+15 with all its binary digits.
+    const QByteArray e = QByteArray::number(std::fabs(valore), 'e', 14);   // d.dddddddddddddde+x
+    const qsizetype pe = e.indexOf('e');
+    QByteArray cifre = e.left(1) + e.mid(2, pe - 2);
+    int esponente = e.mid(pe + 1).toInt();
+    // The largest doubles round up past the largest double: they show one digit lower,
+    // so the text still reads back as a number.
+    if (std::isinf(std::strtod((cifre + 'e' + QByteArray::number(esponente - 14)).constData(),
+                               nullptr))) {
+        for (qsizetype i = cifre.size() - 1; i >= 0 && cifre[i]-- == '0'; --i)
+            cifre[i] = '9';
     }
-    return (valore < 0 ? QStringLiteral("-") : QStringLiteral(" ")) + corpo;
+    while (cifre.size() > 1 && cifre.endsWith('0'))
+        cifre.chop(1);
+    QByteArray corpo;
+    if (esponente >= 15 || esponente < -4) {
+        // d.ddddE+xx, at least two exponent digits.
+        corpo = cifre.left(1);
+        if (cifre.size() > 1)
+            corpo += '.' + cifre.mid(1);
+        const QByteArray e10 = QByteArray::number(std::abs(esponente));
+        corpo += (esponente < 0 ? "E-" : "E+") + e10.rightJustified(2, '0');
+    } else if (esponente < 0) {
+        corpo = '.' + QByteArray(-esponente - 1, '0') + cifre;
+    } else {
+        const qsizetype interi = esponente + 1;
+        corpo = cifre.leftJustified(interi, '0');
+        if (cifre.size() > interi)
+            corpo = cifre.left(interi) + '.' + cifre.mid(interi);
+    }
+    return segno + QString::fromLatin1(corpo);
 }
 
 } // namespace ludra

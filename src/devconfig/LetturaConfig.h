@@ -29,6 +29,7 @@ struct CampiConfig {
     std::array<bool, 8> rotto{};           // pBreak red
     std::optional<int> tipoIngresso;       // code of the selected cmb_Type item
     std::array<QString, 8> ingresso, ingressoSync;
+    bool operator==(const CampiConfig&) const = default;
 };
 
 // The slave address typed in the window: a number 0..255 (rounded); nothing otherwise.

@@ -6,6 +6,7 @@
 #include "link/StatoLink.h"
 #include "platform/Cp1252.h"
 #include "platform/Dialogs.h"
+#include "platform/LetturaFile.h"
 
 #include <QFile>
 #include <QLocale>
@@ -76,11 +77,9 @@ std::optional<std::vector<RecordMac>> LeggiRegistroMac(const QByteArray& dati, Q
         return std::nullopt;
     }
     std::vector<RecordMac> righe;
-    const QStringList linee = platform::fromCp1252(dati).split(QLatin1Char('\n'));
-    for (qsizetype n = 0; n < linee.size(); ++n) {
-        QString linea = linee[n];
-        if (linea.endsWith(QLatin1Char('\r')))
-            linea.chop(1);
+    platform::RigheCp1252 linee(dati);
+    QString linea;
+    for (qsizetype n = 0; linee.prossima(linea); ++n) {
         if (linea.trimmed().isEmpty())
             continue;
         const auto sbaglia = [&](const QString& perche) {
@@ -275,8 +274,7 @@ bool RegistroMac::carica()
     QFile f(FileMac);
     QString errore;
     std::optional<std::vector<RecordMac>> letti;
-    if (!f.open(QIODevice::ReadOnly)) {
-        errore = f.errorString();
+    if (!platform::ApriFileRegolare(f, errore)) {
         // The next load asks for a file again.
         FileMac.clear();
     } else if (f.size() > kMaxByteRegistroMac) {

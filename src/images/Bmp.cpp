@@ -1,5 +1,7 @@
 #include "images/Bmp.h"
 
+#include "platform/LetturaFile.h"
+
 #include <QFile>
 
 namespace ludra {
@@ -125,8 +127,9 @@ EsitoBmp LeggiBmp(const QByteArray& d)
 EsitoBmp CaricaBmp(const QString& percorso)
 {
     QFile file(percorso);
-    if (!file.open(QIODevice::ReadOnly))
-        return rifiuto(QStringLiteral("Cannot read ") + percorso);
+    QString perche;
+    if (!platform::ApriFileRegolare(file, perche))
+        return rifiuto(QStringLiteral("Cannot read %1: %2").arg(percorso, perche));
     if (file.size() > kMaxFileBmp)
         return rifiuto(QStringLiteral("The bitmap file is too large"));
     return LeggiBmp(file.read(kMaxFileBmp + 1));

@@ -15,7 +15,7 @@ constexpr std::array<char16_t, 32> kAlti = {
 
 } // namespace
 
-QString fromCp1252(const QByteArray& byte)
+QString fromCp1252(QByteArrayView byte)
 {
     QString testo;
     testo.reserve(byte.size());
@@ -49,6 +49,21 @@ QByteArray toCp1252(const QString& testo)
         byte += scelto;
     }
     return byte;
+}
+
+bool RigheCp1252::prossima(QString& riga)
+{
+    if (finite())
+        return false;
+    qsizetype fine = byte_.indexOf('\n', pos_);
+    if (fine < 0)
+        fine = byte_.size();
+    const qsizetype dopo = fine + 1;
+    if (fine > pos_ && byte_[fine - 1] == '\r')
+        --fine;
+    riga = fromCp1252(QByteArrayView(byte_).sliced(pos_, fine - pos_));
+    pos_ = dopo;
+    return true;
 }
 
 } // namespace ludra::platform

@@ -7,6 +7,7 @@
 #include "ladder/VistaLadder.h"
 #include "ladder/OperazioniRung.h"
 #include "platform/Dialogs.h"
+#include "platform/LetturaFile.h"
 #include "base/FormatoFile.h"
 #include "projectfiles/NuovoProgetto.h"
 
@@ -291,8 +292,9 @@ bool ScriviFileProgetto(const QString& prj, const ContenutoProgetto& c, QString&
     for (std::size_t i = 0; i < file.size(); ++i) {
         const QString nome = nomeFile(prj, file[i].first);
         if (QFile vecchio(nome); vecchio.exists()) {
-            if (!vecchio.open(QIODevice::ReadOnly)) {
-                errore = QStringLiteral("%1: %2").arg(nome, vecchio.errorString());
+            QString perche;
+            if (!platform::ApriFileRegolare(vecchio, perche)) {
+                errore = QStringLiteral("%1: %2").arg(nome, perche);
                 annulla();
                 return false;
             }
@@ -340,12 +342,13 @@ Lettura leggiFile(const QString& nome, QByteArray& dati, QString& errore)
     QFile f(nome);
     if (!f.exists())
         return Lettura::Manca;
-    if (f.size() > kMaxDimensioneFile) {
-        errore = QStringLiteral("%1: the file is too large").arg(nome);
+    QString perche;
+    if (!platform::ApriFileRegolare(f, perche)) {
+        errore = QStringLiteral("%1: %2").arg(nome, perche);
         return Lettura::Errore;
     }
-    if (!f.open(QIODevice::ReadOnly)) {
-        errore = QStringLiteral("%1: %2").arg(nome, f.errorString());
+    if (f.size() > kMaxDimensioneFile) {
+        errore = QStringLiteral("%1: the file is too large").arg(nome);
         return Lettura::Errore;
     }
     dati = f.read(kMaxDimensioneFile + 1);

@@ -2,6 +2,7 @@
 
 #include "base/Numeri.h"
 #include "platform/Cp1252.h"
+#include "platform/LetturaFile.h"
 #include "base/FormatoFile.h"
 
 #include <QFile>
@@ -123,7 +124,13 @@ std::optional<double> NumeroStretto(const QString& testo)
 {
     static const QRegularExpression forma(
         QStringLiteral("^[+-]?([0-9]+\\.?[0-9]*|\\.[0-9]+)([eEdD][+-]?[0-9]+)?$"));
-    const QString t = testo.trimmed();
+    qsizetype inizio = 0;
+    qsizetype fine = testo.size();
+    while (inizio < fine && SpazioNumero(testo[inizio]))
+        ++inizio;
+    while (fine > inizio && SpazioNumero(testo[fine - 1]))
+        --fine;
+    const QString t = testo.mid(inizio, fine - inizio);
     if (!forma.match(t).hasMatch())
         return std::nullopt;
     const double v = LeggiNumero(t);
@@ -228,8 +235,9 @@ bool LeggiTabellaCsv(const QByteArray& dati, const QString& nomeFile, Tabella& t
 std::optional<QString> CaricaTabellaCsv(const QString& percorso, Tabella& tab)
 {
     QFile f(percorso);
-    if (!f.open(QIODevice::ReadOnly))
-        return QStringLiteral("Cannot open %1: %2").arg(nomeBreve(percorso), f.errorString());
+    QString perche;
+    if (!platform::ApriFileRegolare(f, perche))
+        return QStringLiteral("Cannot open %1: %2").arg(nomeBreve(percorso), perche);
     // One byte past the limit is enough to tell a file that is too large.
     const QByteArray dati = f.read(kMaxByteTabellaCsv + 1);
     if (f.error() != QFileDevice::NoError)

@@ -1,5 +1,7 @@
 #include "transfer/FileHex.h"
 
+#include "platform/LetturaFile.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -71,8 +73,9 @@ std::optional<QString> LeggiFileHex(const QString& percorso, std::span<std::uint
                                     std::size_t obbligatorieDa)
 {
     QFile f(percorso);
-    if (!f.open(QIODevice::ReadOnly))
-        return QStringLiteral("Cannot open %1: %2").arg(nome(percorso), f.errorString());
+    QString perche;
+    if (!platform::ApriFileRegolare(f, perche))
+        return QStringLiteral("Cannot open %1: %2").arg(nome(percorso), perche);
     for (std::size_t k = 0; k < destinazione.size(); ++k) {
         bool lunga = false;
         const std::optional<QByteArray> riga = rigaSuccessiva(f, lunga);

@@ -98,6 +98,11 @@ void TestNumeri::mostra_data()
     QTest::newRow("1.25E+100") << 1.25e100 << " 1.25E+100";
     QTest::newRow("0.1") << 0.1 << " .1";
     QTest::newRow("single 0.1") << double(0.1f) << " .100000001490116";
+    // The form follows the 15 digits shown, not the value itself.
+    QTest::newRow("just below 1E-04") << 9.9999999999999991e-05 << " .0001";
+    QTest::newRow("just below 1E+15") << 999999999999999.875 << " 1E+15";
+    QTest::newRow("largest double") << std::numeric_limits<double>::max() << " 1.79769313486231E+308";
+    QTest::newRow("least double") << -std::numeric_limits<double>::denorm_min() << "-4.94065645841247E-324";
 }
 
 void TestNumeri::mostra()
@@ -111,14 +116,17 @@ void TestNumeri::mostraRilegge_data()
 {
     QTest::addColumn<double>("valore");
     for (double v : {0.0, 1.0, -1.0, 0.5, -0.75, 26.0, 65535.0, -65536.0, 4294967295.0, 1e-5,
-                     3.25e-9, 1e15, -2.5e30, 123.456})
-        QTest::newRow(qPrintable(QString::number(v))) << v;
+                     3.25e-9, 1e15, -2.5e30, 123.456, 9.9999999999999991e-05,
+                     -999999999999999.875, std::numeric_limits<double>::max()})
+        QTest::newRow(qPrintable(QString::number(v, 'g', 17))) << v;
 }
 
 void TestNumeri::mostraRilegge()
 {
     QFETCH(double, valore);
-    QCOMPARE(LeggiNumero(TestoNumero(valore)), valore);
+    const QString testo = TestoNumero(valore);
+    QCOMPARE(TestoNumero(LeggiNumero(testo)), testo);
+    QVERIFY(qAbs(LeggiNumero(testo) - valore) <= qAbs(valore) * 1e-14);
 }
 
 QTEST_GUILESS_MAIN(TestNumeri)

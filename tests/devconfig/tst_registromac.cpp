@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <sys/stat.h>
 
 using namespace ludra;
 using platform::MsgResult;
@@ -294,6 +295,11 @@ void TestRegistroMac::caricamentoFallitoNonPerdeNulla()
     r.FileMac = dir.filePath(QStringLiteral("gone.csv"));
     QVERIFY(!r.carica());
     QVERIFY(r.FileMac.isEmpty());
+    QCOMPARE(r.ElencoMac, dueRighe());
+    r.FileMac = dir.filePath(QStringLiteral("pipe.csv"));
+    QCOMPARE(::mkfifo(qPrintable(r.FileMac), 0600), 0);
+    QVERIFY(!r.carica());
+    QVERIFY(dialoghi_.messaggi.back().testo.contains(QStringLiteral("pipe.csv\nnot a regular file")));
     QCOMPARE(r.ElencoMac, dueRighe());
 
     // Unsaved changes are offered a save before they are replaced.

@@ -8,6 +8,7 @@
 #include <QtTest>
 #include <functional>
 #include <numeric>
+#include <sys/stat.h>
 
 using namespace ludra;
 using test::bmp;
@@ -192,6 +193,9 @@ private slots:
         f.close();
         QVERIFY(CaricaBmp(buono).pixel);
         QVERIFY(!CaricaBmp(dir.filePath(QStringLiteral("missing.bmp"))).pixel);
+        const QString tubo = dir.filePath(QStringLiteral("pipe.bmp"));
+        QCOMPARE(::mkfifo(qPrintable(tubo), 0600), 0);
+        QCOMPARE(CaricaBmp(tubo).errore, QStringLiteral("Cannot read %1: not a regular file").arg(tubo));
     }
 
 private:

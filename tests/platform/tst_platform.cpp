@@ -1,11 +1,15 @@
+#include "platform/Cp1252.h"
 #include "platform/Dialogs.h"
+#include "platform/LetturaFile.h"
 #include "platform/Twips.h"
 #include "platform/Waiter.h"
 #include "support/Doubles.h"
 
 #include <QCoreApplication>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <sys/stat.h>
 
 using namespace ludra::platform;
 
@@ -22,6 +26,10 @@ private slots:
     void waitPumpsEvents();
     void waitHandlesNestedWaits();
     void pausaZeroDoesNotPump();
+    void onlyRegularFilesOpen_data();
+    void onlyRegularFilesOpen();
+    void linesOneAtATime_data();
+    void linesOneAtATime();
 };
 
 void TestPlatform::filters_data()
@@ -124,6 +132,57 @@ void TestPlatform::pausaZeroDoesNotPump()
     QCOMPARE(doubles.waiter.pompaggi, 0);
     pause(0.5);
     QCOMPARE(doubles.waiter.attese.back(), qint64(500));
+}
+
+void TestPlatform::onlyRegularFilesOpen_data()
+{
+    QTest::addColumn<QString>("nome");
+    QTest::addColumn<QString>("perche");
+    QTest::newRow("regular") << "file" << "";
+    QTest::newRow("named pipe") << "pipe" << "not a regular file";
+    QTest::newRow("folder") << "." << "not a regular file";
+    QTest::newRow("device") << "/dev/null" << "not a regular file";
+    QTest::newRow("missing") << "none" << "No such file";
+}
+
+// A pipe with no writer would block the open for good: it must be refused at once.
+void TestPlatform::onlyRegularFilesOpen()
+{
+    QFETCH(QString, nome);
+    QFETCH(QString, perche);
+    QTemporaryDir dir;
+    QFile scritto(dir.filePath(QStringLiteral("file")));
+    QVERIFY(scritto.open(QIODevice::WriteOnly) && scritto.write("x") == 1);
+    scritto.close();
+    QCOMPARE(::mkfifo(QFile::encodeName(dir.filePath(QStringLiteral("pipe"))).constData(), 0600), 0);
+    QFile f(nome.startsWith(QLatin1Char('/')) ? nome : dir.filePath(nome));
+    QString motivo;
+    QCOMPARE(ApriFileRegolare(f, motivo), perche.isEmpty());
+    QVERIFY2(motivo.contains(perche), qPrintable(motivo));
+    if (perche.isEmpty())
+        QCOMPARE(f.readAll(), QByteArray("x"));
+}
+
+void TestPlatform::linesOneAtATime_data()
+{
+    QTest::addColumn<QByteArray>("testo");
+    QTest::addColumn<QStringList>("righe");
+    QTest::newRow("empty") << QByteArray() << QStringList();
+    QTest::newRow("CR LF") << QByteArray("a\r\nb\r\n") << QStringList{"a", "b"};
+    QTest::newRow("LF, no last end") << QByteArray("a\n\nb") << QStringList{"a", "", "b"};
+    QTest::newRow("lone CRs") << QByteArray("a\rb\r\r\nc\r") << QStringList{"a\rb\r", "c"};
+    QTest::newRow("code page") << QByteArray("\x80\xE8\n") << QStringList{QString::fromUtf8("\u20AC\u00E8")};
+}
+
+void TestPlatform::linesOneAtATime()
+{
+    QFETCH(QByteArray, testo);
+    QFETCH(QStringList, righe);
+    RigheCp1252 lette(testo);
+    QStringList tutte;
+    for (QString riga; lette.prossima(riga);)
+        tutte << riga;
+    QCOMPARE(tutte, righe);
 }
 
 QTEST_GUILESS_MAIN(TestPlatform)

@@ -18,6 +18,7 @@
 #include <QTest>
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 using namespace ludra;
 
@@ -393,20 +394,28 @@ void TestFileProgetto::missingPrjKeepsProject()
     ApriProgetto();
     QCOMPARE(Sezioni[0].Rung[1].Descrizione, QStringLiteral("mine"));
     QVERIFY(d->dialogs.messaggi.back().testo.contains(QStringLiteral("does not exist")));
+    // A named pipe beside it is refused by name, not waited on.
+    QFile prj(base() + QStringLiteral(".prj"));
+    QVERIFY(prj.open(QIODevice::WriteOnly) && prj.write(" 0 \r\n") == 5);
+    prj.close();
+    QCOMPARE(::mkfifo(qPrintable(base() + QStringLiteral(".lst")), 0600), 0);
+    d->dialogs.fileScelti.push_back(base() + QStringLiteral(".prj"));
+    ApriProgetto();
+    QCOMPARE(Sezioni[0].Rung[1].Descrizione, QStringLiteral("mine"));
+    QVERIFY(d->dialogs.messaggi.back().testo.contains(QStringLiteral(".lst: not a regular file")));
 }
 
 void TestFileProgetto::writeErrorKeepsOldFiles_data()
 {
-    QTest::addColumn<bool>("discoPieno");
-    // The .dsp cannot be replaced: a directory stands in its place.
-    QTest::newRow("dsp is a directory") << false;
-    // The disk fills while the listing is written.
-    QTest::newRow("disk full") << true;
+    QTest::addColumn<QString>("guasto");
+    QTest::newRow("dsp is a directory") << "cartella";   // it cannot be replaced
+    QTest::newRow("disk full") << "disco";                // while the listing is written
+    QTest::newRow("lst is a named pipe") << "pipe";       // it cannot be kept, nor waited on
 }
 
 void TestFileProgetto::writeErrorKeepsOldFiles()
 {
-    QFETCH(bool, discoPieno);
+    QFETCH(QString, guasto);
     linee({riga("first", "", 3, 4)});
     d->dialogs.fileScelti.push_back(base());
     QVERIFY(SalvaProgetto(true));
@@ -415,25 +424,30 @@ void TestFileProgetto::writeErrorKeepsOldFiles()
     QList<QByteArray> vecchi;
     for (const QString& nome : nomi)
         vecchi << leggi(nome);
-    if (!discoPieno) {
+    if (guasto == QStringLiteral("cartella")) {
         QFile::remove(nomi[3]);
         QVERIFY(QDir().mkpath(nomi[3]));
-        vecchi.removeLast();
+        vecchi[3].clear();
+    } else if (guasto == QStringLiteral("pipe")) {
+        QFile::remove(nomi[1]);
+        QCOMPARE(::mkfifo(qPrintable(nomi[1]), 0600), 0);
+        vecchi[1].clear();
     }
     linee({riga("second", "", 3, 4)});
     FileProgetto = nomi[0];
     // Files may grow to 1000 bytes: the .prj fits, the listing does not.
     rlimit limite{}, prima{};
     getrlimit(RLIMIT_FSIZE, &prima);
-    limite = {discoPieno ? 1000 : prima.rlim_cur, prima.rlim_max};
+    limite = {guasto == QStringLiteral("disco") ? 1000 : prima.rlim_cur, prima.rlim_max};
     const auto segnale = std::signal(SIGXFSZ, SIG_IGN);
     setrlimit(RLIMIT_FSIZE, &limite);
     const bool salvato = SalvaProgetto(false);
     setrlimit(RLIMIT_FSIZE, &prima);
     std::signal(SIGXFSZ, segnale);
     QVERIFY(!salvato);
-    for (int i = 0; i < vecchi.size(); ++i)
-        QCOMPARE(leggi(nomi[i]), vecchi[i]);
+    for (int i = 0; i < nomi.size(); ++i)
+        if (!vecchi[i].isEmpty())
+            QCOMPARE(leggi(nomi[i]), vecchi[i]);
     QCOMPARE(d->dialogs.messaggi.back().icona, platform::MsgIcon::Critical);
     QVERIFY(LogModello::istanza().righe().last().contains(QStringLiteral("Project not saved")));
 }

@@ -3,6 +3,7 @@
 
 #include <QTemporaryDir>
 #include <QtTest>
+#include <sys/stat.h>
 
 using namespace ludra;
 
@@ -83,6 +84,9 @@ private slots:
         QTest::newRow("value with tail") << QByteArray("T\r\n2\r\n1\r\n2x\r\n3\r\n4\r\n") << "line 4";
         QTest::newRow("empty value") << QByteArray("T\r\n2\r\n1\r\n\r\n3\r\n4\r\n") << "line 4";
         QTest::newRow("overflow") << QByteArray("T\r\n2\r\n1\r\n1E999\r\n3\r\n4\r\n") << "line 4";
+        // White space as a typed field has it: a form feed or a non-breaking space is none.
+        QTest::newRow("form feed") << QByteArray("T\r\n2\r\n1\r\n\f-.25\r\n3\r\n4\r\n") << "line 4";
+        QTest::newRow("no-break space") << QByteArray("T\r\n2\r\n1\r\n\xA0 2\r\n3\r\n4\r\n") << "line 4";
         QTest::newRow("open quote") << "\"T" + kCoda << "line 1: a quoted field has no closing";
         QTest::newRow("after quote") << "\"T\"x" + kCoda << "line 1: text follows";
         QTest::newRow("extra values") << "T" + kCoda + "5\r\n" << "line 7: more values follow";
@@ -120,6 +124,9 @@ private slots:
         QVERIFY(!CaricaTabellaCsv(percorso, letta));
         QCOMPARE(letta, t);
         QVERIFY(CaricaTabellaCsv(dir.filePath("none.csv"), letta)->startsWith("Cannot open none.csv"));
+        QCOMPARE(::mkfifo(qPrintable(dir.filePath("pipe.csv")), 0600), 0);
+        QCOMPARE(*CaricaTabellaCsv(dir.filePath("pipe.csv"), letta),
+                 QStringLiteral("Cannot open pipe.csv: not a regular file"));
         QVERIFY(SalvaTabellaCsv(dir.filePath("no/dir/t.csv"), t));
         QFile grande(dir.filePath("big.csv"));
         QVERIFY(grande.open(QIODevice::WriteOnly));

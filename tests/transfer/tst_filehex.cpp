@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <vector>
+#include <sys/stat.h>
 
 using namespace ludra;
 
@@ -150,6 +151,9 @@ void TestFileHex::fileMancante()
     const auto e = LeggiFileHex(dir.filePath(QStringLiteral("none.hex")), buf, 0);
     QVERIFY(e);
     QVERIFY(e->startsWith(QStringLiteral("Cannot open none.hex")));
+    QCOMPARE(::mkfifo(qPrintable(dir.filePath(QStringLiteral("pipe.hex"))), 0600), 0);
+    QCOMPARE(LeggiFileHex(dir.filePath(QStringLiteral("pipe.hex")), buf, 0),
+             QStringLiteral("Cannot open pipe.hex: not a regular file"));
 }
 
 void TestFileHex::scritturaEsatta()

@@ -1,0 +1,36 @@
+#include "platform/LetturaFile.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace ludra::platform {
+
+bool ApriFileRegolare(QFile& f, QString& perche)
+{
+    // Not blocking, so a pipe with no writer opens at once and can be told apart; the
+    // check is then on what was opened, not on a name that may change meanwhile.
+    const int fd = ::open(QFile::encodeName(f.fileName()).constData(),
+                          O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        perche = QString::fromLocal8Bit(std::strerror(errno));
+        return false;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        perche = QStringLiteral("not a regular file");
+        return false;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    if (!f.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        perche = f.errorString();
+        ::close(fd);
+        return false;
+    }
+    return true;
+}
+
+} // namespace ludra::platform
