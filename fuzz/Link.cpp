@@ -9,6 +9,7 @@
 #include "platform/PortaSeriale.h"
 #include "platform/Waiter.h"
 #include "sim/Simulatore.h"
+#include "support/LinkSim.h"
 
 #include <QHostAddress>
 #include <QSocketNotifier>
@@ -55,21 +56,13 @@ QByteArray rtu(QByteArray trama)
 Periferica::Periferica(Mezzo mezzo) : mezzo_(mezzo)
 {
     static TempoVeloce tempo;
-    Controllore = Dispositivo{};
-    Controllore.Modello = QStringLiteral("KVR5200-IO");
-    Controllore.Nodo = 1;
-    Controllore.Timeout = 2000;
-    TimeoutRTU = 1;
-    AttendiRisposta = true;
-    StopCom = 1;
+    test::ControlloreDiProva(1, 1);
     if (mezzo == Mezzo::Tcp) {
         server_ = std::make_unique<QTcpServer>();
         if (!server_->listen(QHostAddress::LocalHost, 0))
             Fallito("listen", __FILE__, __LINE__, server_->errorString());
         connect(server_.get(), &QTcpServer::newConnection, this, &Periferica::accetta);
-        Controllore.Canale = 0;
-        Controllore.IP = QStringLiteral("127.0.0.1");
-        Controllore.Porta = server_->serverPort();
+        test::CanaleTcp(server_->serverPort());
         return;
     }
     char nome[256] = {};
@@ -84,9 +77,7 @@ Periferica::Periferica(Mezzo mezzo) : mezzo_(mezzo)
     connect(notifica_.get(), &QSocketNotifier::activated, this, &Periferica::leggiPty);
     const QString percorso = QString::fromLocal8Bit(nome);
     platform::setMappaPorte([percorso](int) { return percorso; });
-    Controllore.Canale = 1;
-    Controllore.Porta = 1;
-    Controllore.Baud = QStringLiteral("115200");
+    test::CanaleSeriale();
 }
 
 Periferica::~Periferica()

@@ -7,25 +7,15 @@ namespace ludra::test {
 
 LinkSuSim::LinkSuSim(Mezzo mezzo) : mezzo_(mezzo)
 {
-    Controllore = Dispositivo{};
-    Controllore.Modello = QStringLiteral("KVR5200-IO");
-    Controllore.Nodo = 10;
-    Controllore.Timeout = 2000;
-    TimeoutRTU = 2;
-    AttendiRisposta = true;
-    StopCom = 1;
+    ControlloreDiProva(10, 2);
     if (mezzo == Mezzo::Tcp) {
         portaTcp = sim.avviaTcp();
         avviato_ = portaTcp != 0;
-        Controllore.Canale = 0;
-        Controllore.IP = QStringLiteral("127.0.0.1");
-        Controllore.Porta = portaTcp;
+        CanaleTcp(portaTcp);
     } else {
         percorsoPty = QString::fromStdString(sim.avviaRtu());
         avviato_ = !percorsoPty.isEmpty();
-        Controllore.Canale = 1;
-        Controllore.Porta = 1;
-        Controllore.Baud = QStringLiteral("115200");
+        CanaleSeriale();
         const QString percorso = percorsoPty;
         mappaPrecedente_ = platform::setMappaPorte(
             [percorso](int numero) {
@@ -47,6 +37,31 @@ bool LinkSuSim::connetti()
 {
     Connetti();
     return Controllore.Connesso;
+}
+
+void ControlloreDiProva(std::uint8_t nodo, std::int16_t secondiRtu)
+{
+    Controllore = Dispositivo{};
+    Controllore.Modello = QStringLiteral("KVR5200-IO");
+    Controllore.Nodo = nodo;
+    Controllore.Timeout = 2000;
+    TimeoutRTU = secondiRtu;
+    AttendiRisposta = true;
+    StopCom = 1;
+}
+
+void CanaleTcp(std::uint16_t porta)
+{
+    Controllore.Canale = 0;
+    Controllore.IP = QStringLiteral("127.0.0.1");
+    Controllore.Porta = porta;
+}
+
+void CanaleSeriale()
+{
+    Controllore.Canale = 1;
+    Controllore.Porta = 1;
+    Controllore.Baud = QStringLiteral("115200");
 }
 
 void ImpostaRichiesta(std::initializer_list<int> byte)

@@ -38,6 +38,13 @@ private:
     platform::MappaPorte mappaPrecedente_;
 };
 
+// Controllore as a test peer wants it: model KVR5200-IO, node `nodo`, generous time-outs,
+// replies awaited, no loop running; then pointed at 127.0.0.1:porta, or at serial port
+// 1 at 115200 baud.
+void ControlloreDiProva(std::uint8_t nodo, std::int16_t secondiRtu);
+void CanaleTcp(std::uint16_t porta);
+void CanaleSeriale();
+
 // Puts a request in BuffTx/LenTx.
 void ImpostaRichiesta(std::initializer_list<int> byte);
 // Function 4 from `primo`, `quanti` registers, to node 10.
