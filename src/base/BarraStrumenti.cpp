@@ -2,7 +2,6 @@
 
 #include "base/Notifiche.h"
 
-#include <QStringList>
 
 namespace ludra {
 
@@ -16,43 +15,48 @@ struct Voce {
     const char* immagine;
     const char* tooltip;
     bool abilitato;
+    // What the key does to a running controller sequence: D the device, P the project.
+    Effetto effetto = Effetto::Nessuno;
 };
+
+constexpr Effetto D = Effetto::Dispositivo;
+constexpr Effetto P = Effetto::Progetto;
 
 constexpr Voce kSeparatore{nullptr, nullptr, nullptr, true};
 
 constexpr Voce kToolbar[] = {
-    {"proj_new", "file_new", "New Project", true},
-    {"proj_open", "file_open", "Open Project", true},
+    {"proj_new", "file_new", "New Project", true, P},
+    {"proj_open", "file_open", "Open Project", true, P},
     {"proj_save", "file_save", "Save Project", true},
     kSeparatore,
-    {"connect", "connect", "Connect Controller", true},
-    {"disconnect", "disconnect", "Disconnect Controller", true},
+    {"connect", "connect", "Connect Controller", true, D},
+    {"disconnect", "disconnect", "Disconnect Controller", true, D},
     kSeparatore,
-    {"download", "download", "Download", false},
-    {"upload", "upload", "Upload", false},
+    {"download", "download", "Download", false, D},
+    {"upload", "upload", "Upload", false, D},
     kSeparatore,
-    {"debug", "debug", "Set Debug Mode", false},
-    {"release", "release", "Set Release Mode", false},
+    {"debug", "debug", "Set Debug Mode", false, D},
+    {"release", "release", "Set Release Mode", false, D},
     kSeparatore,
-    {"run", "prog_run", "Run", false},
-    {"runBr", "prog_runBr", "Run to Break", false},
-    {"pause", "prog_halt", "Halt/Step", false},
-    {"step", "prog_step", "Animate", false},
-    {"stop", "prog_stop", "Stop", false},
+    {"run", "prog_run", "Run", false, D},
+    {"runBr", "prog_runBr", "Run to Break", false, D},
+    {"pause", "prog_halt", "Halt/Step", false, D},
+    {"step", "prog_step", "Animate", false, D},
+    {"stop", "prog_stop", "Stop", false, D},
     kSeparatore,
-    {"rung_add_before", "rung_new_before", "Insert Before", false},
-    {"rung_add_after", "rung_new_after", "Insert After", false},
-    {"rung_move_up", "rung_move_up", "Move Up", false},
-    {"rung_move_down", "rung_move_down", "Move Down", false},
-    {"rung_copy", "rung_copy", "Copy", false},
-    {"rung_paste", "rung_paste", "Paste", false},
-    {"rung_mod", "rung_modifica", "Modify", false},
-    {"rung_del", "rung_delete", "Delete", false},
-    {"rung_redo", "rung_redo", "Redo", false},
-    {"new_sub", "new_sub", "New Subroutine", false},
-    {"rung_break", "rung_break", "Toggle Break", false},
+    {"rung_add_before", "rung_new_before", "Insert Before", false, P},
+    {"rung_add_after", "rung_new_after", "Insert After", false, P},
+    {"rung_move_up", "rung_move_up", "Move Up", false, P},
+    {"rung_move_down", "rung_move_down", "Move Down", false, P},
+    {"rung_copy", "rung_copy", "Copy", false, P},
+    {"rung_paste", "rung_paste", "Paste", false, P},
+    {"rung_mod", "rung_modifica", "Modify", false, P},
+    {"rung_del", "rung_delete", "Delete", false, P},
+    {"rung_redo", "rung_redo", "Redo", false, P},
+    {"new_sub", "new_sub", "New Subroutine", false, P},
+    {"rung_break", "rung_break", "Toggle Break", false, P},
     kSeparatore,
-    {"proj_comp", "proj_comp", "Compile Project", false},
+    {"proj_comp", "proj_comp", "Compile Project", false, P},
     {"view_log", "view_log", "View Log", true},
     kSeparatore,
     {"view_reg", "view_reg", "View Registers", true},
@@ -152,22 +156,10 @@ void BarraStrumenti::sblocca()
 
 Effetto EffettoPulsante(const QString& chiave)
 {
-    static const QStringList dispositivo = {
-        QStringLiteral("connect"), QStringLiteral("disconnect"), QStringLiteral("download"),
-        QStringLiteral("upload"),  QStringLiteral("debug"),      QStringLiteral("release"),
-        QStringLiteral("run"),     QStringLiteral("runBr"),      QStringLiteral("pause"),
-        QStringLiteral("step"),    QStringLiteral("stop")};
-    static const QStringList progetto = {
-        QStringLiteral("proj_new"),       QStringLiteral("proj_open"),
-        QStringLiteral("proj_comp"),      QStringLiteral("rung_add_before"),
-        QStringLiteral("rung_add_after"), QStringLiteral("rung_move_up"),
-        QStringLiteral("rung_move_down"), QStringLiteral("rung_copy"),
-        QStringLiteral("rung_paste"),     QStringLiteral("rung_mod"),
-        QStringLiteral("rung_del"),       QStringLiteral("rung_redo"),
-        QStringLiteral("new_sub"),        QStringLiteral("rung_break")};
-    if (dispositivo.contains(chiave))
-        return Effetto::Dispositivo;
-    return progetto.contains(chiave) ? Effetto::Progetto : Effetto::Nessuno;
+    for (const Voce& v : kToolbar)
+        if (v.chiave && chiave == QLatin1String(v.chiave))
+            return v.effetto;
+    return Effetto::Nessuno;
 }
 
 void CreaToolBar() { BarraStrumenti::istanza().crea(); }
