@@ -45,7 +45,6 @@ class TestDownload : public QObject {
     Q_OBJECT
 private:
     test::Banco banco_;
-    test::FakeDialogs& dialogs_ = banco_.dialogs;
 
 private slots:
     void init()

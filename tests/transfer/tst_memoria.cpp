@@ -84,7 +84,6 @@ private slots:
 
 private:
     test::Banco banco_;
-    test::FakeDialogs& dialogs_ = banco_.dialogs;
 };
 
 void TestMemoria::impostaModoDebug_data()
