@@ -7,6 +7,7 @@
 #include "app/Avvio.h"
 #include "link/Connessione.h"
 #include "link/Richiesta.h"
+#include "link/Sequenza.h"
 #include "link/StatoLink.h"
 #include "platform/PortaSeriale.h"
 #include "sim/Simulatore.h"
@@ -169,6 +170,7 @@ bool nostra()
     BuffTx[3] = 0;
     BuffTx[4] = 0;
     BuffTx[5] = kQuanti;
+    const Sequenza sequenza(QStringLiteral("Bench"), TipoSequenza::Breve);
     return InviaRichiesta(false) == 0 && BuffRx[2] == 2 * kQuanti;
 }
 

@@ -12,6 +12,7 @@
 #include "ladder/VistaLadder.h"
 #include "link/Connessione.h"
 #include "link/Richiesta.h"
+#include "link/Sequenza.h"
 #include "link/StatoLink.h"
 #include "monitor/AggiornaRegistri.h"
 #include "platform/Dialogs.h"
@@ -141,6 +142,7 @@ double tempoLettura(sim::Simulatore& s, int giri, bool aggiorna)
             BuffTx[2] = BuffTx[3] = BuffTx[4] = 0;
             BuffTx[5] = 32;
             LenTx = 6;
+            const Sequenza sequenza(QStringLiteral("Bench"), TipoSequenza::Breve);
             if (InviaRichiesta(false) != kComOk || BuffRx[4] != std::uint8_t(g * 7))
                 return -1;
         }

@@ -4,6 +4,7 @@
 #include "link/Checksum.h"
 #include "link/Connessione.h"
 #include "link/Richiesta.h"
+#include "link/Sequenza.h"
 #include "link/StatoLink.h"
 #include "link/TramaModbus.h"
 #include "platform/PortaSeriale.h"
@@ -214,7 +215,10 @@ int FuzzRisposta(Mezzo mezzo, const std::uint8_t* dati, std::size_t n)
     FUZZ_CHECK(periferica.collega({Byte(dati + 1, n - 1)}, dati[0] & 0x80),
                QStringLiteral("the link does not connect"));
     ImpostaRichiesta(dati[0]);
-    ControllaRisposta(InviaRichiesta(true), mezzo);
+    {
+        const Sequenza sequenza(QStringLiteral("Fuzz"), TipoSequenza::Breve);
+        ControllaRisposta(InviaRichiesta(true), mezzo);
+    }
     periferica.scollega();
     return 0;
 }

@@ -38,10 +38,12 @@ void mostra(const QString& finestra, bool inPrimoPiano = true)
 
 using Azione = std::function<void()>;
 
-// The controller models whose debug mode is read after connecting (the I/O modules
-// have none).
+// The reconnect and the mode read go out together, as one command.
 void connetti()
 {
+    const Sequenza sequenza(QStringLiteral("Connect"), TipoSequenza::Breve);
+    if (!sequenza)
+        return;
     Disconnetti();
     Connetti();
     // Only the controllers have a debug mode; an I/O module or gateway has none.
@@ -62,7 +64,11 @@ const QHash<QString, Azione>& azioniToolbar()
         {QStringLiteral("download"), [] { mostra(QStringLiteral("frm_Download")); }},
         {QStringLiteral("upload"), [] {}},
         {QStringLiteral("connect"), [] { connetti(); }},
-        {QStringLiteral("disconnect"), [] { Disconnetti(); }},
+        {QStringLiteral("disconnect"),
+         [] {
+             if (const Sequenza s(QStringLiteral("Disconnect"), TipoSequenza::Breve); s)
+                 Disconnetti();
+         }},
         {QStringLiteral("debug"), [] { ComandoModoDebug(true); }},
         {QStringLiteral("release"), [] { ComandoModoDebug(false); }},
         {QStringLiteral("run"), [] { ComandoRun(); }},
@@ -175,20 +181,25 @@ const QHash<QString, Azione>& azioniMenu()
 
 void Toolbar1_ButtonClick(const QString& chiave)
 {
+    const Effetto effetto = EffettoPulsante(chiave);
     // A refused key does nothing at all: nothing is sent, and a sequence's own loop
     // (a cyclic read) goes on.
-    if (ComandoRifiutato(citato(chiave), EffettoPulsante(chiave))) {
+    if (ComandoRifiutato(citato(chiave), effetto)) {
         AggiornaStato();
         return;
     }
-    // During a request's wait the click ends the loop at once and runs when the reply
-    // is in: its own commands then reach the controller instead of being refused.
+    StopCom = 1;
+    // A key that talks to the device never runs inside what holds the link: the click
+    // has ended the loop, and the key runs once the loop has unwound, whole.
+    if (effetto == Effetto::Dispositivo && !AttivitaInCorso().isEmpty()) {
+        QuandoLibero([chiave] { Toolbar1_ButtonClick(chiave); });
+        return;
+    }
+    // During a request's wait the click runs when the reply is in.
     if (RichiestaInCorso()) {
-        StopCom = 1;
         AllaFineRichiesta([chiave] { Toolbar1_ButtonClick(chiave); });
         return;
     }
-    StopCom = 1;
     const auto& azioni = azioniToolbar();
     if (const auto it = azioni.find(chiave); it != azioni.end())
         it.value()();
@@ -204,20 +215,29 @@ void ClickMenu(const QString& nome)
         it.value()();
 }
 
-bool MDIForm_Unload()
+bool MDIForm_Unload(bool sistema)
 {
-    if (!ChiusuraConsentita(QString(), [] {
-            if (HostFinestre* h = hostFinestre())
-                h->chiudiPrincipale();
-        }))
+    if (sistema) {
+        // The session is ending: nothing may keep the program open.
+        ArrestaSequenza();
+    } else if (!ChiusuraConsentita(QString(), [] {
+                   if (HostFinestre* h = hostFinestre())
+                       h->chiudiPrincipale();
+               })) {
         return false;
+    }
+    // A polling loop ends before the question: nothing goes out while it is open.
+    if (CicloInCorso())
+        StopCom = 1;
     const HostFinestre* host = hostFinestre();
-    const platform::MsgResult risposta =
-        platform::msgBox(Testi.t(172), platform::MsgButtons::OkCancel, platform::MsgIcon::None,
-                         host ? host->caption() : QString());
+    const platform::MsgResult risposta = platform::msgBox(
+        Testi.t(172), sistema ? platform::MsgButtons::YesNo : platform::MsgButtons::YesNoCancel,
+        platform::MsgIcon::None, host ? host->caption() : QString());
+    if (risposta == platform::MsgResult::Cancel)
+        return false;
     bool chiude = true;
-    if (risposta == platform::MsgResult::Ok)
-        chiude = SalvaProgetto(true);
+    if (risposta == platform::MsgResult::Yes)
+        chiude = SalvaProgetto(true) || sistema;
     // A polling loop still running under this handler ends with the program.
     if (chiude)
         StopCom = 1;

@@ -11,9 +11,11 @@ void Toolbar1_ButtonClick(const QString& chiave);
 // toolbar click it neither sets StopCom nor redraws the status bar.
 void ClickMenu(const QString& nome);
 
-// The close of the main window: asks whether to save the project. False keeps the
-// program running: the user asked to save and the save did not happen.
-bool MDIForm_Unload();
+// The close of the main window: asks whether to save the project (Yes, No, Cancel).
+// False keeps the program running: Cancel, or a save the user asked for that did not
+// happen. When the system ends the session (`sistema`) there is no Cancel and the close
+// always goes on.
+bool MDIForm_Unload(bool sistema = false);
 
 // The breakpoint toggle of the current line, shared by the toolbar and the pop-up menu.
 void InvertiBreak();

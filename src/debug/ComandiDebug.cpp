@@ -2,6 +2,7 @@
 
 #include "base/BarraStato.h"
 #include "base/BarraStrumenti.h"
+#include "base/Log.h"
 #include "link/AggiornaStato.h"
 #include "link/Conversioni.h"
 #include "link/Sequenza.h"
@@ -19,13 +20,31 @@ constexpr double kPeriodoPolling = 1.0;   // seconds
 
 void pompa() { platform::waiter().pumpOnce(); }
 
-// A click handled during the wait (stop, run, another key) has set StopCom and sent
-// its own commands: the loop must end before sending one more of its own.
+// A click handled during the wait (stop, run, another key) has set StopCom and runs its
+// own commands once the loop has ended: the loop must end before sending one more.
 bool fermato() { return StopCom != 0; }
 
 // The loop's wait between passes: a click that ends the loop ends the wait too, so the
-// gate is free by the time the user can start a sequence.
-void attesa(double secondi) { platform::pause(secondi, fermato); }
+// gate is free by the time the user can start a sequence. A link that closed meanwhile
+// (the device gone) ends it as well.
+void attesa(double secondi)
+{
+    platform::pause(secondi, [] { return fermato() || !Controllore.Connesso; });
+}
+
+// A loop goes on while nothing stopped it and the link is open: without a link every
+// pass would fail the same way, with a message each time.
+bool continua(const QString& ciclo)
+{
+    if (fermato())
+        return false;
+    if (Controllore.Connesso)
+        return true;
+    StopCom = 1;
+    LogStart();
+    LogWrite(ciclo + QStringLiteral(" ended: the controller is not connected"));
+    return false;
+}
 
 const QString kRun = QStringLiteral("Run");
 const QString kRunBreak = QStringLiteral("Run to Break");
@@ -35,23 +54,27 @@ const QString kAnimate = QStringLiteral("Animate");
 
 void ComandoModoDebug(bool debug)
 {
+    const Sequenza sequenza(debug ? QStringLiteral("Debug mode") : QStringLiteral("Release mode"),
+                            TipoSequenza::Breve);
+    if (!sequenza)
+        return;
     ImpostaModoDebug(debug ? kVero : 0);
     LeggiModoDebug();
 }
 
 void ComandoRun()
 {
-    InviaComandoDebug(kComandoRun);
-    if (!AggiornaAuto)
-        return;
     const Sequenza ciclo(kRun, TipoSequenza::Ciclo);
     if (!ciclo)
         return;
+    InviaComandoDebug(kComandoRun);
+    if (!AggiornaAuto)
+        return;
     StopCom = 0;
-    while (!fermato()) {
+    while (continua(kRun)) {
         pompa();
         attesa(kPeriodoPolling);
-        if (fermato())
+        if (!continua(kRun))
             break;
         AggiornaRegistri_new(true);
     }
@@ -67,22 +90,27 @@ void ComandoRunBreak()
         return;
     LeggiRegistroByte(kRegistroComando);
     StopCom = 0;
-    while (TabellaRegistri[kRegistroComando].Valore == kComandoRunBreak && !fermato()) {
+    while (TabellaRegistri[kRegistroComando].Valore == kComandoRunBreak && continua(kRunBreak)) {
         pompa();
         attesa(kPeriodoPolling);
-        if (fermato())
+        if (!continua(kRunBreak))
             break;
         LeggiRegistroByte(kRegistroComando);
         if (AggiornaAuto)
             AggiornaRegistri_new(true);
     }
     StopCom = 1;
+    if (!Controllore.Connesso)
+        return;
     AggiornaPC();
     AggiornaRegistri_new(true);
 }
 
 void ComandoPausa()
 {
+    const Sequenza sequenza(QStringLiteral("Pause"), TipoSequenza::Breve);
+    if (!sequenza)
+        return;
     InviaComandoDebug(kComandoPausa);
     AggiornaPC();
     AggiornaRegistri_new(true);
@@ -94,10 +122,10 @@ void ComandoAnima()
     if (!ciclo)
         return;
     StopCom = 0;
-    while (!fermato()) {
+    while (continua(kAnimate)) {
         pompa();
         attesa(TempoAnimazione / 1000.0);
-        if (fermato())
+        if (!continua(kAnimate))
             break;
         // A command the controller did not take (the link gone) would fail the same way
         // every pass.
@@ -112,6 +140,9 @@ void ComandoAnima()
 
 void ComandoStop()
 {
+    const Sequenza sequenza(QStringLiteral("Stop"), TipoSequenza::Breve);
+    if (!sequenza)
+        return;
     InviaComandoDebug(kComandoPausa);
     InviaComandoDebug(kComandoStop);
     AggiornaPC();

@@ -75,11 +75,23 @@ const std::array<QString, 4> kNomiPuntatori = {
     QStringLiteral("Punt Prog"), QStringLiteral("Dim Prog"), QStringLiteral("Dim Reg Eprom"),
     QStringLiteral("Punt Web Pages")};
 
+// A read or write of the tool is a short command of its own, refused while something
+// else holds the link.
+const QString kLettura = QStringLiteral("EEPROM read");
+const QString kScrittura = QStringLiteral("EEPROM write");
+
+template <class F>
+bool breve(const QString& nome, F&& f)
+{
+    const Sequenza sequenza(nome, TipoSequenza::Breve);
+    return sequenza && f();
+}
+
 } // namespace
 
 bool LeggiMacEeprom(CampiEeprom& c)
 {
-    if (!LeggiMemoria(kIndirizzoMac, 3)) {
+    if (!breve(kLettura, [] { return LeggiMemoria(kIndirizzoMac, 3); })) {
         c.txt_MAC.fill(QString());
         return false;
     }
@@ -100,12 +112,12 @@ bool ScriviMacEeprom(const CampiEeprom& c)
         mac[std::size_t(i)] = *b;
     }
     std::copy(mac.begin(), mac.end(), BuffMemoria.begin());
-    return ScriviMemoria(kIndirizzoMac, 3);
+    return breve(kScrittura, [] { return ScriviMemoria(kIndirizzoMac, 3); });
 }
 
 bool LeggiPuntatori(CampiEeprom& c)
 {
-    if (!LeggiMemoria(kIndirizzoPuntatori, 16)) {
+    if (!breve(kLettura, [] { return LeggiMemoria(kIndirizzoPuntatori, 16); })) {
         c.txt_punt.fill(QString());
         return false;
     }
@@ -128,12 +140,14 @@ bool ScriviPuntatori(const CampiEeprom& c)
         const QuartettoByte q = *LongInBytes(d, false);   // bits 16-23, 24-31, 0-7, 8-15
         valori[k] = {q[2], q[3], q[0], q[1]};
     }
-    bool tutti = true;
-    for (std::size_t k = 0; k < 4; ++k) {
-        std::copy(valori[k].begin(), valori[k].end(), BuffMemoria.begin());
-        tutti = ScriviMemoria(kIndirizzoPuntatori + 4 * int(k), 4) && tutti;
-    }
-    return tutti;
+    return breve(kScrittura, [&valori] {
+        bool tutti = true;
+        for (std::size_t k = 0; k < 4; ++k) {
+            std::copy(valori[k].begin(), valori[k].end(), BuffMemoria.begin());
+            tutti = ScriviMemoria(kIndirizzoPuntatori + 4 * int(k), 4) && tutti;
+        }
+        return tutti;
+    });
 }
 
 bool PuntatoriPredefiniti(CampiEeprom& c)
@@ -180,13 +194,13 @@ bool ScriviVoceWeb(const CampiEeprom& c)
     BuffMemoria[8] = 0;
     copiaConSpazi(c.txt_WebReg[4], 6, BuffMemoria.data() + 9);
     BuffMemoria[15] = 0;
-    return ScriviMemoria(*a, kDimVoceVariabile);
+    return breve(kScrittura, [a] { return ScriviMemoria(*a, kDimVoceVariabile); });
 }
 
 bool LeggiVoceWeb(CampiEeprom& c)
 {
     const auto a = indirizzoVoce(c);
-    if (!a || !LeggiMemoria(*a, kDimVoceVariabile))
+    if (!a || !breve(kLettura, [a] { return LeggiMemoria(*a, kDimVoceVariabile); }))
         return false;
     c.txt_WebReg[1] = QString::number(BytesInWord(BuffMemoria[1], BuffMemoria[0], false));
     c.txt_WebReg[2] = QString::number(BuffMemoria[2]);
@@ -200,7 +214,7 @@ bool LeggiValore(CampiEeprom& c)
     const auto indirizzo = campo(c.txt_start, QStringLiteral("Registro"), 0, kMaxIndirizzo - 3);
     if (!indirizzo)
         return false;
-    if (!LeggiMemoria(int(*indirizzo), 4)) {
+    if (!breve(kLettura, [&indirizzo] { return LeggiMemoria(int(*indirizzo), 4); })) {
         // What the buffer still holds is another transfer's: show nothing.
         c.txt_byte.fill(QString());
         if (c.larghezza != Larghezza::Float)
@@ -269,7 +283,7 @@ bool ScriviValore(const CampiEeprom& c)
         b[std::size_t(i)] = std::uint8_t(*v);
     }
     std::copy_n(b.begin(), n, BuffMemoria.begin());
-    return ScriviMemoria(int(*indirizzo), n);
+    return breve(kScrittura, [&indirizzo, n] { return ScriviMemoria(int(*indirizzo), n); });
 }
 
 namespace {

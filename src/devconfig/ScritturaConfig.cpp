@@ -21,8 +21,13 @@ namespace {
 using G = GruppoDispositivo;
 constexpr double kPausaScrittura = 0.1;
 
+// A window's single write is a short command of its own; inside a frame's write it is
+// part of that sequence.
 EsitoScrittura invia(const std::vector<std::uint8_t>& trama)
 {
+    const Sequenza sequenza(QStringLiteral("Configuration write"), TipoSequenza::Breve);
+    if (!sequenza)
+        return EsitoScrittura::Fallito;
     for (std::size_t i = 0; i < trama.size(); ++i)
         BuffTx[i] = trama[i];
     LenTx = std::int16_t(trama.size());

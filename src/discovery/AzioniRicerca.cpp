@@ -4,6 +4,7 @@
 #include "discovery/ProtocolloRicerca.h"
 #include "discovery/Ricerca.h"
 #include "link/Connessione.h"
+#include "link/Sequenza.h"
 #include "link/StatoLink.h"
 #include "platform/Dialogs.h"
 #include "platform/Shell.h"
@@ -43,6 +44,11 @@ void RicercaDispositivi::SetAsController()
         selezionareDispositivo();
         return;
     }
+    // The reconnect and the mode read go out together: nothing started meanwhile lands
+    // between them.
+    const Sequenza sequenza(QStringLiteral("Set as Controller"), TipoSequenza::Breve);
+    if (!sequenza)
+        return;
     Controllore.Canale = d->Canale;
     Controllore.IP = d->IP;
     Controllore.Porta = d->Porta;
@@ -85,6 +91,9 @@ void RicercaDispositivi::SetIP()
                          platform::MsgIcon::Exclamation);
         return;
     }
+    const Sequenza sequenza(QStringLiteral("Set IP"), TipoSequenza::Breve);
+    if (!sequenza)
+        return;
     RicercaController = false;
     RicercaGateway = false;
     const std::vector<Destinazione> destinazioni = DestinazioniRicerca();

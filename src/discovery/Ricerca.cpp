@@ -220,6 +220,8 @@ bool RicercaDispositivi::ramoEthernet()
 QStringList RicercaDispositivi::inviaRicerca(const QByteArray& dati,
                                              const std::vector<Destinazione>& destinazioni)
 {
+    if (InvioFuoriSequenza(QStringLiteral("Datagram")))
+        return {QStringLiteral("no sequence holds the link")};
     QStringList errori;
     for (const Destinazione& d : destinazioni)
         if (!UDP.invia(dati, d.indirizzo, IndirizziRicerca.portaUdp, d.locale))

@@ -28,6 +28,8 @@ QByteArray ottetti(const char* indirizzo)
 bool RicercaDispositivi::InviaTelnet(const QByteArray& comando, int minimo, int secondi)
 {
     RispostaTelnet.clear();
+    if (InvioFuoriSequenza(QStringLiteral("Telnet step")))
+        return false;
     if (!comando.isEmpty())
         telnet.invia(comando);
     // The reply is gathered until it is long enough; a dropped connection or a closed

@@ -5,6 +5,7 @@
 #include "base/Log.h"
 #include "link/AggiornaStato.h"
 #include "link/Canali.h"
+#include "link/Sequenza.h"
 #include "link/StatoLink.h"
 #include "platform/Dialogs.h"
 #include "platform/Waiter.h"
@@ -138,8 +139,15 @@ void Connetti()
 
 void Disconnetti()
 {
-    if (StopCom == 0)
+    if (StopCom == 0) {
+        // Only a polling loop clears the flag, and the loop still uses the link.
+        const QString corso = AttivitaInCorso();
+        LogStart();
+        LogWrite(QStringLiteral("Disconnect refused: ") +
+                 (corso.isEmpty() ? QStringLiteral("a polling loop") : corso) +
+                 QStringLiteral(" is running"));
         return;
+    }
     if (ModoCom != kModoTcp) {
         MSComm1().chiudi();
         linkChiuso(QString::number(Controllore.Nodo));

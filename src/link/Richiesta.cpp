@@ -267,21 +267,22 @@ void AllaFineRichiesta(std::function<void()> azione)
 
 std::uint8_t InviaRichiesta(bool Messaggi)
 {
+    // Refused without sending, and without ending the running sequence's own loop:
+    // outside any sequence, from a handler running inside a sequence's wait, or once
+    // the sequence has been asked to stop.
+    if (RichiestaRifiutata())
+        return kComTimeout;
     if (inCorso) {
-        // A handler that runs during a wait must not reuse the frames of the request
-        // still waiting: it fails without sending anything. Nothing timed out, and the
-        // loop whose request waits goes on.
+        // The last guard: a request waiting now keeps its frames.
         LogStart();
         LogWrite(QStringLiteral("Request refused: another request is waiting for its reply"));
         return kComTimeout;
     }
-    // Refused without sending, and without ending the running sequence's own loop.
-    if (RichiestaRifiutata())
-        return kComTimeout;
     if (!Controllore.Connesso)
         return concludi({kNonConnesso, {}}, Messaggi);
-    // Outside a sequence a click waits until the reply is in: the command it runs then
-    // goes out whole, after this one. A sequence takes clicks at once and refuses them.
+    // In a loop a click waits until the reply is in: the command it runs then goes out
+    // whole, after this one. A sequence takes clicks at once and refuses them; a short
+    // command keeps them waiting for its whole length.
     std::optional<platform::InputRimandato> rimanda;
     if (SequenzaInCorso().isEmpty())
         rimanda.emplace();

@@ -15,8 +15,9 @@ inline constexpr std::uint8_t kNonConnesso = 3;
 
 // Messaggi asks for message boxes on failure. Results 1 and 2 set StopCom. In RTU mode
 // LenTx comes back increased by the two checksum bytes stored after the request.
-// A request started while another is waiting fails at once (result 1) without sending
-// and without touching the frames.
+// Every request goes out inside the held sequence (link/Sequenza.h): one made outside
+// any, by a handler running during a sequence's wait, or while another is waiting fails
+// at once (result 1) without sending and without touching the frames.
 std::uint8_t InviaRichiesta(bool Messaggi);
 
 // True while a request waits for its reply.

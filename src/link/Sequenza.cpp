@@ -4,9 +4,11 @@
 #include "base/Finestre.h"
 #include "base/Log.h"
 #include "link/Richiesta.h"
+#include "link/StatoLink.h"
 #include "platform/Dialogs.h"
 #include "platform/Waiter.h"
 
+#include <optional>
 #include <vector>
 
 namespace ludra {
@@ -22,17 +24,19 @@ struct Detentore {
     int richieste = 0;      // sent so far, to say where an arrested one stopped
     bool arresto = false;
     bool fermata = false;   // its stop is in the Log
+    bool chiusura = false;  // a window waits for its end to close
 };
 
-// Normally one holder; a loop started during a loop stacks on it.
-std::vector<Detentore> detentori;
+std::optional<Detentore> detentore;
 std::vector<std::function<void()>> daEseguire;
 
-const Detentore* sequenza()
+bool visibile(TipoSequenza t) { return t == TipoSequenza::Dispositivo || t == TipoSequenza::Programma; }
+
+// The sequences that grey the keys and answer for themselves in the status bar: the
+// loops and the short commands do neither.
+Detentore* sequenza()
 {
-    if (detentori.empty() || detentori.back().tipo == TipoSequenza::Ciclo)
-        return nullptr;
-    return &detentori.back();
+    return detentore && visibile(detentore->tipo) ? &*detentore : nullptr;
 }
 
 void scrivi(const QString& riga, const QString& pannello)
@@ -52,10 +56,12 @@ void rifiuta(const QString& comando, const QString& nome)
     scrivi(comando + QStringLiteral(" refused: ") + inCorso(nome), inCorso(nome));
 }
 
-void liberato()
+void liberato(bool visibile)
 {
-    BarraStrumenti::istanza().sblocca();
-    BarraStato::istanza().setPannello(kPannelloSequenza, QString());
+    if (visibile) {
+        BarraStrumenti::istanza().sblocca();
+        BarraStato::istanza().setPannello(kPannelloSequenza, QString());
+    }
     // After the sequence's own code has unwound, from the event loop: a window's close
     // must not pull the window from under the code that ran it.
     std::vector<std::function<void()>> azioni;
@@ -64,25 +70,33 @@ void liberato()
         AllaFineRichiesta(std::move(a));
 }
 
+void fuoriSequenza(const QString& cosa)
+{
+    // Every caller that talks to a device takes a sequence first: one that does not is
+    // a fault of the code, never of the user.
+    Q_ASSERT_X(false, "ludra", "a device request outside any sequence");
+    LogStart();
+    LogWrite(cosa + QStringLiteral(" refused: no sequence holds the link"));
+}
+
 } // namespace
 
 Sequenza::Sequenza(const QString& nome, TipoSequenza tipo, const QString& finestra)
 {
     const int livello = platform::livelloAttesa();
-    if (!detentori.empty()) {
-        const Detentore& d = detentori.back();
-        if (d.livello == livello && d.tipo != TipoSequenza::Ciclo) {
+    if (detentore) {
+        if (detentore->livello == livello) {
             ammessa_ = true;   // called by the running sequence itself
             return;
         }
-        if (d.tipo != TipoSequenza::Ciclo || tipo != TipoSequenza::Ciclo) {
-            rifiuta(nome, d.nome);
-            return;
-        }
+        rifiuta(nome, detentore->nome);
+        return;
     }
-    detentori.push_back({nome, tipo, finestra, livello});
+    detentore = Detentore{nome, tipo, finestra, livello};
     ammessa_ = presa_ = true;
-    if (tipo != TipoSequenza::Ciclo) {
+    if (tipo == TipoSequenza::Breve)
+        rimanda_.emplace();
+    if (visibile(tipo)) {
         BarraStrumenti::istanza().blocca(tipo == TipoSequenza::Programma);
         BarraStato::istanza().setPannello(kPannelloSequenza, inCorso(nome));
     }
@@ -92,9 +106,13 @@ Sequenza::~Sequenza()
 {
     if (!presa_)
         return;
-    detentori.pop_back();
-    if (detentori.empty())
-        liberato();
+    const bool eraVisibile = detentore && visibile(detentore->tipo);
+    detentore.reset();
+    rimanda_.reset();
+    // Whatever ended it (its own end, a click, its window closing, a failure), the link
+    // rests as after a loop: Disconnetti acts, and the next loop starts afresh.
+    StopCom = 1;
+    liberato(eraVisibile);
 }
 
 bool Sequenza::arrestata()
@@ -109,10 +127,11 @@ QString SequenzaInCorso()
     return d ? d->nome : QString();
 }
 
-bool CicloInCorso()
-{
-    return !detentori.empty() && detentori.back().tipo == TipoSequenza::Ciclo;
-}
+bool CicloInCorso() { return detentore && detentore->tipo == TipoSequenza::Ciclo; }
+
+QString AttivitaInCorso() { return detentore ? detentore->nome : QString(); }
+
+bool DentroSequenza() { return detentore && detentore->livello == platform::livelloAttesa(); }
 
 bool ComandoRifiutato(const QString& comando, Effetto effetto)
 {
@@ -127,9 +146,11 @@ bool ComandoRifiutato(const QString& comando, Effetto effetto)
 
 bool RichiestaRifiutata()
 {
-    if (detentori.empty() || detentori.back().tipo == TipoSequenza::Ciclo)
-        return false;
-    Detentore& d = detentori.back();
+    if (!detentore) {
+        fuoriSequenza(QStringLiteral("Request"));
+        return true;
+    }
+    Detentore& d = *detentore;
     if (d.arresto) {
         if (!d.fermata)
             scrivi(d.nome + QStringLiteral(" stopped after %1 requests: its window is closing")
@@ -146,17 +167,26 @@ bool RichiestaRifiutata()
     return false;
 }
 
+bool InvioFuoriSequenza(const QString& cosa)
+{
+    if (detentore)
+        return false;
+    fuoriSequenza(cosa);
+    return true;
+}
+
 void ArrestaSequenza()
 {
-    if (detentori.empty() || detentori.back().tipo == TipoSequenza::Ciclo)
+    Detentore* d = sequenza();
+    if (!d)
         return;
-    detentori.back().arresto = true;
+    d->arresto = true;
     platform::wakeWaiters();
 }
 
 void QuandoLibero(std::function<void()> azione)
 {
-    if (detentori.empty())
+    if (!detentore)
         azione();
     else
         daEseguire.push_back(std::move(azione));
@@ -164,18 +194,22 @@ void QuandoLibero(std::function<void()> azione)
 
 bool ChiusuraConsentita(const QString& finestra, std::function<void()> chiudi)
 {
-    const Detentore* d = sequenza();
+    Detentore* d = sequenza();
     if (!d || (!finestra.isEmpty() && d->finestra != finestra))
         return true;
-    if (d->arresto)
-        return false;   // already stopping: the close follows by itself
+    if (d->arresto || d->chiusura)
+        return false;   // the close already waits for its end
     const platform::MsgResult r = platform::msgBox(
         inCorso(d->nome) + QStringLiteral(".\nStop it and close anyway?\n"
                                           "(No waits for it to end.)"),
         platform::MsgButtons::YesNo, platform::MsgIcon::Question);
-    if (r != platform::MsgResult::Yes)
-        return false;
-    ArrestaSequenza();
+    // The box ran events: the sequence may have ended meanwhile.
+    d = sequenza();
+    if (!d)
+        return true;
+    d->chiusura = true;
+    if (r == platform::MsgResult::Yes)
+        ArrestaSequenza();
     QuandoLibero(std::move(chiudi));
     return false;
 }
@@ -190,7 +224,7 @@ bool ChiusuraFinestraConsentita(const QString& finestra)
 
 void AzzeraSequenze()
 {
-    detentori.clear();
+    detentore.reset();
     daEseguire.clear();
     AnnullaAllaFineRichiesta();
 }

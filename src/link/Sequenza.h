@@ -1,19 +1,23 @@
 #pragma once
-// One controller sequence at a time, process-wide. A sequence is an operation that sends
-// more than one request and must not be mixed with another: the download, the program
-// and memory-image transfers, the configuration writes and cyclic read, the EEPROM
-// tool's transfers, the published variables, the MAC read, the searches and the manual
-// request loop. The debugger's polling loops hold the gate too, as loops: a sequence
-// never starts inside one, while a toolbar click still ends one through StopCom.
+// The one door to the wire. Every request that reaches a device goes out inside a held
+// sequence, and one sequence holds the gate at a time, process-wide: a command that
+// talks to the device takes a sequence for all of its requests, a single-request
+// command a short one of its own, so nothing can interleave by construction. A
+// request made outside any sequence is a programming fault: a debug build stops on it,
+// and any build refuses it unsent with a Log line.
 //
-// While a sequence runs, a command that would talk to the device (or, during a program
-// transfer, change the project) is refused with a line in the Log and the status bar
-// naming what runs; a request made by a handler that runs during one of the sequence's
-// waits is refused the same way, so nothing ever interleaves with it.
+// Handlers that run during a sequence's waits (a click, a receive event, a timer, a
+// message box's loop) run one wait level deeper than the sequence and never join it:
+// a command they start is refused with a line in the Log and the status bar naming
+// what runs. The debugger's polling loops hold the gate as loops: a toolbar click ends
+// one through StopCom and runs once it has ended.
 #include "base/BarraStrumenti.h"
+
+#include "platform/Waiter.h"
 
 #include <QString>
 #include <functional>
+#include <optional>
 
 namespace ludra {
 
@@ -21,14 +25,15 @@ enum class TipoSequenza {
     Dispositivo,   // talks to a device
     Programma,     // sends or reads the program image: the project stays as it is too
     Ciclo,         // a debugger polling loop
+    Breve,         // a short command: the user's input waits for its end, keys stay as they are
 };
 
 class Sequenza {
 public:
     // Takes the gate, or refuses with the Log line when something else holds it. A
-    // sequence that the running one calls at its own level (the download's transfer)
-    // is part of it and always goes ahead; so does a loop started by a click during a
-    // loop, which the click has already told to end.
+    // sequence that the running one calls at its own level (the download's transfer, a
+    // loop's register refresh) is part of it and always goes ahead. When the gate is
+    // freed StopCom is set, so the link rests as after any loop, whatever ended it.
     explicit Sequenza(const QString& nome, TipoSequenza tipo = TipoSequenza::Dispositivo,
                       const QString& finestra = QString());
     ~Sequenza();
@@ -41,21 +46,32 @@ public:
 
 private:
     bool ammessa_ = false;
-    bool presa_ = false;   // this object holds a level of the gate
+    bool presa_ = false;   // this object holds the gate
+    std::optional<platform::InputRimandato> rimanda_;
 };
 
-// The running sequence's name; empty when none runs (a polling loop is not one).
+// The running sequence's name; empty when none runs (a polling loop or a short command
+// is not one).
 QString SequenzaInCorso();
 bool CicloInCorso();
+// What holds the gate, loops and short commands included; empty when nothing does.
+QString AttivitaInCorso();
+// True when the caller runs inside the held sequence itself, not in a handler that runs
+// during one of its waits.
+bool DentroSequenza();
 
 // True, with the Log and status-bar line, when a command with this effect must wait
 // for the running sequence. `comando` names the command in that line.
 bool ComandoRifiutato(const QString& comando, Effetto effetto);
 
 // Asked by the request before it sends: true (and the Log line) when the request must
-// not go out, because it comes from a handler running inside a sequence's wait or the
-// sequence has been asked to stop.
+// not go out, because no sequence holds the gate, it comes from a handler running
+// inside a sequence's wait, or the sequence has been asked to stop.
 bool RichiestaRifiutata();
+// The same for what leaves by another way than a Modbus request (the discovery and
+// IP-setting datagrams, the telnet set-up): true, with the Log line, when no sequence
+// holds the gate. Its own handlers may send, as the telnet answers do.
+bool InvioFuoriSequenza(const QString& cosa);
 
 // Ends the running sequence at its next request boundary.
 void ArrestaSequenza();
@@ -65,8 +81,8 @@ void QuandoLibero(std::function<void()> azione);
 
 // The close of a window (empty: the main window) while a sequence of its own (any, for
 // the main window) runs: asks whether to stop it and close anyway. True when the window
-// may close now; on "close anyway" the sequence is asked to stop and `chiudi` runs once
-// it has ended.
+// may close now; otherwise `chiudi` runs once the sequence has ended: on "close anyway"
+// the sequence is asked to stop first, on "No" it runs to its end.
 bool ChiusuraConsentita(const QString& finestra, std::function<void()> chiudi);
 
 // The same for a child window, which is closed by name once its sequence has ended.

@@ -4,6 +4,7 @@
 #include "base/Notifiche.h"
 #include "link/Conversioni.h"
 #include "link/Richiesta.h"
+#include "link/Sequenza.h"
 #include "link/StatoLink.h"
 #include "project/Registri.h"
 
@@ -48,6 +49,9 @@ bool LeggiRispostaRegistri(int primo)
 void AggiornaRegistri_new(bool leggi)
 {
     if (leggi) {
+        const Sequenza sequenza(QStringLiteral("Register refresh"), TipoSequenza::Breve);
+        if (!sequenza)
+            return;
         // The registers on screen now: the window may scroll while the reply is awaited,
         // and the values belong to the registers that were asked for.
         const int primo = qMax(0, PrimoRegistroSchermo);
@@ -71,6 +75,9 @@ void AggiornaRegistri_new(bool leggi)
 void ClearRegistri()
 {
     constexpr int kRegistri = 16;
+    const Sequenza sequenza(QStringLiteral("Register clear"), TipoSequenza::Breve);
+    if (!sequenza)
+        return;
     BuffTx[0] = Controllore.Nodo;
     BuffTx[1] = 16;
     parolaIn(2, PrimoRegUtente);

@@ -1,6 +1,7 @@
 #include "monitor/ScritturaRegistri.h"
 
 #include "device/ScritturaRegistri.h"
+#include "link/Sequenza.h"
 
 namespace ludra {
 
@@ -19,6 +20,10 @@ void ScriviValoreRegistro(int tipo, double valore, int r)
     if (r < 0 || r > 32767)
         return;
     const auto n = std::int16_t(r);
+    // A Long or a Float takes two writes: nothing may land between them.
+    const Sequenza sequenza(QStringLiteral("Register write"), TipoSequenza::Breve);
+    if (!sequenza)
+        return;
     switch (ScritturaPerTipo(tipo)) {
     case ScritturaTipo::Parola: ScriviRegistro(valore, 0, n); break;
     case ScritturaTipo::Long: ScriviRegistroLong(valore, 0, n); break;

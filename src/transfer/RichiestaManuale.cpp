@@ -103,6 +103,9 @@ std::optional<std::uint8_t> InviaRichiestaManuale(const QStringList& campi)
         platform::msgBox(trama.errore, platform::MsgButtons::Ok, platform::MsgIcon::Exclamation);
         return std::nullopt;
     }
+    const Sequenza sequenza(QStringLiteral("Manual request"), TipoSequenza::Breve);
+    if (!sequenza)
+        return std::nullopt;
     std::copy(trama.byte.begin(), trama.byte.end(), BuffTx.begin());
     LenTx = std::int16_t(trama.byte.size());
     struct Monitor {

@@ -69,7 +69,16 @@ bool logContiene(const QString& riga)
     return LogModello::istanza().righe().contains(QStringLiteral("  ") + riga);
 }
 
-void clic(const char* chiave) { Toolbar1_ButtonClick(QString::fromLatin1(chiave)); }
+// A device key clicked while a loop runs ends it and runs once it has unwound: the
+// outermost click lets those deferred keys run before the test looks.
+void clic(const char* chiave)
+{
+    static int profondita = 0;
+    ++profondita;
+    Toolbar1_ButtonClick(QString::fromLatin1(chiave));
+    if (--profondita == 0)
+        QCoreApplication::processEvents();
+}
 
 // Reads of register 0 (function 4, one register) among the requests from `da` on.
 int lettureComando(const std::vector<Trama>& richieste, std::size_t da)
@@ -358,9 +367,9 @@ void TestComandiDebug::connessioneFallitaNonChiedeIlModo()
 void TestComandiDebug::animazioneSenzaCollegamentoFinisce()
 {
     clic("step");
-    QCOMPARE(pause_->pause.size(), std::size_t(1));
-    QCOMPARE(dialogs_.messaggi.size(), std::size_t(1));
-    QCOMPARE(dialogs_.messaggi[0].testo, QStringLiteral("Controller not connected"));
+    QVERIFY(pause_->pause.empty());
+    QVERIFY(dialogs_.messaggi.empty());
+    QVERIFY(logContiene(QStringLiteral("Animate ended: the controller is not connected")));
     QCOMPARE(StopCom, std::int16_t(1));
 }
 
@@ -465,6 +474,7 @@ void TestComandiDebug::unaSequenzaAllaVolta()
             QTRY_VERIFY(SequenzaInCorso().isEmpty());
             QCoreApplication::exit(0);
             const qint64 t0 = platform::waiter().nowMs();
+            const Sequenza dopo(QStringLiteral("Test"), TipoSequenza::Breve);
             QVERIFY(!InviaComandoDebug(kComandoRun));
             QVERIFY(platform::waiter().nowMs() - t0 < Controllore.Timeout);
             QTimer::singleShot(0, qApp, &QCoreApplication::quit);

@@ -284,7 +284,9 @@ void TestConnessione::disconnettiConStopComZero()
     Disconnetti();
     QVERIFY(Controllore.Connesso);
     QVERIFY(Winsock1().connesso());
-    QCOMPARE(righeLogDa(da), QStringList());
+    // It says why it did not.
+    QCOMPARE(righeLogDa(da).size(), 2);
+    QCOMPARE(righeLogDa(da).last(), QStringLiteral("  Disconnect refused: a polling loop is running"));
 }
 
 void TestConnessione::fallimentoDopoConnessione()

@@ -6,6 +6,7 @@
 #include "app/Comandi.h"
 #include "base/Log.h"
 #include "link/Richiesta.h"
+#include "link/Sequenza.h"
 #include "link/StatoLink.h"
 #include "support/Banco.h"
 #include "support/Doubles.h"
@@ -70,6 +71,7 @@ void TestToolbarLink::connettiRichiesteDisconnetti()
         QVERIFY(!BarraStrumenti::istanza().abilitato(QStringLiteral("download")));
 
         for (int i = 0; i < 3; ++i) {
+            const Sequenza sequenza(QStringLiteral("Test"), TipoSequenza::Breve);
             test::RichiestaLettura(26, 1);
             QCOMPARE(int(InviaRichiesta(true)), 0);
             QCOMPARE(BarraStato::istanza().pannello(4), QStringLiteral("Com OK"));
@@ -82,6 +84,7 @@ void TestToolbarLink::connettiRichiesteDisconnetti()
         QCOMPARE(BarraStato::istanza().pannello(1), QStringLiteral("Not Connected"));
         QCOMPARE(BarraStato::istanza().pannello(2), QString());
         QVERIFY(!BarraStrumenti::istanza().abilitato(QStringLiteral("debug")));
+        const Sequenza sequenza(QStringLiteral("Test"), TipoSequenza::Breve);
         test::RichiestaLettura(26, 1);
         QCOMPARE(int(InviaRichiesta(false)), 3);
     }

@@ -650,19 +650,27 @@ void TestFileProgetto::listingWriteError()
 
 void TestFileProgetto::closePrompt()
 {
-    d->dialogs.risposte.push_back(platform::MsgResult::Cancel);
-    QVERIFY(MDIForm_Unload());
-    QCOMPARE(d->dialogs.messaggi.back().pulsanti, platform::MsgButtons::OkCancel);
-    QCOMPARE(d->dialogs.messaggi.back().titolo, QStringLiteral("Ludra"));
-    // OK asks for a name even when the project has one; a cancelled dialog keeps the
-    // program running so the work is not lost.
+    // Cancel goes back to the program; No closes without writing anything.
     FileProgetto = base() + QStringLiteral(".prj");
-    d->dialogs.risposte.push_back(platform::MsgResult::Ok);
+    d->dialogs.risposte.push_back(platform::MsgResult::Cancel);
     QVERIFY(!MDIForm_Unload());
-    d->dialogs.risposte.push_back(platform::MsgResult::Ok);
+    QCOMPARE(d->dialogs.messaggi.back().pulsanti, platform::MsgButtons::YesNoCancel);
+    QCOMPARE(d->dialogs.messaggi.back().titolo, QStringLiteral("Ludra"));
+    d->dialogs.risposte.push_back(platform::MsgResult::No);
+    QVERIFY(MDIForm_Unload());
+    QVERIFY(!QFile::exists(base() + QStringLiteral(".prj")));
+    // Yes asks for a name even when the project has one; a cancelled dialog keeps the
+    // program running so the work is not lost.
+    d->dialogs.risposte.push_back(platform::MsgResult::Yes);
+    QVERIFY(!MDIForm_Unload());
+    d->dialogs.risposte.push_back(platform::MsgResult::Yes);
     d->dialogs.fileScelti.push_back(base() + QStringLiteral("2.prj"));
     QVERIFY(MDIForm_Unload());
     QVERIFY(QFile::exists(base() + QStringLiteral("2.lst")));
+    // When the system ends the session there is no Cancel, and the close goes on.
+    d->dialogs.risposte.push_back(platform::MsgResult::Yes);
+    QVERIFY(MDIForm_Unload(true));
+    QCOMPARE(d->dialogs.messaggi.back().pulsanti, platform::MsgButtons::YesNo);
 }
 
 QTEST_GUILESS_MAIN(TestFileProgetto)

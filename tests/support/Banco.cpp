@@ -36,6 +36,7 @@ void Banco::apri(Doppi doppi, Avvio avvio)
 
 void Banco::chiudi()
 {
+    link_.reset();
     if (doppi_ != Doppi::Nessuno)
         platform::setDialogs(prima_);
     if (doppi_ == Doppi::Tutti) {

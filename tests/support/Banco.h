@@ -3,7 +3,10 @@
 // fresh start with fresh doubles in place of the platform's services, and ends with the
 // services put back and the state cleared again. apri() in init(), chiudi() in
 // cleanup().
+#include "link/Sequenza.h"
 #include "support/Doubles.h"
+
+#include <optional>
 
 namespace ludra::test {
 
@@ -25,8 +28,17 @@ public:
 
     void apri(Doppi doppi = Doppi::Dialoghi, Avvio avvio = Avvio::Processo);
     void chiudi();
+    // For tests of the link's own primitives: they run as one short command would, the
+    // gate held until chiudi() (taken again after a reset of the process state).
+    // Commands under test take their own sequences instead.
+    void tieniLink()
+    {
+        link_.reset();
+        link_.emplace(QStringLiteral("Test"), TipoSequenza::Breve);
+    }
 
 private:
+    std::optional<Sequenza> link_;
     Doppi doppi_ = Doppi::Nessuno;
     platform::Dialogs* prima_ = nullptr;
     platform::Shell* shellPrima_ = nullptr;

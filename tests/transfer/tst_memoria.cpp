@@ -61,6 +61,7 @@ private slots:
     void init()
     {
         banco_.apri(test::Banco::Doppi::Dialoghi, test::Banco::Avvio::Progetto);
+        banco_.tieniLink();
     }
     void cleanup()
     {
@@ -297,6 +298,7 @@ void TestMemoria::comandoDebugFallito()
 void TestMemoria::contatoreSaltaLeRigheVuote()
 {
     test::progettoDiLinee(5, 1);
+    banco_.tieniLink();
     Sezioni[0].Rung[2].Classe = 0;
     Sezioni[0].Rung[4].Classe = 0;
     test::LinkSuSim link(Mezzo::Tcp);
@@ -333,6 +335,7 @@ void TestMemoria::contatoreSaltaLeRigheVuote()
 void TestMemoria::contatoreFuoriVistaScorre()
 {
     test::progettoDiLinee(12, 1);
+    banco_.tieniLink();
     ImpostaScroll(0);
     test::LinkSuSim link(Mezzo::Tcp);
     QVERIFY(link.connetti());
@@ -351,6 +354,7 @@ void TestMemoria::contatoreFuoriVistaScorre()
 void TestMemoria::contatoreLetturaFallita()
 {
     test::progettoDiLinee(4, 1);
+    banco_.tieniLink();
     test::LinkSuSim link(Mezzo::Tcp);
     QVERIFY(link.connetti());
     link.sim.setRegistro(13, 2);

@@ -46,6 +46,7 @@ private slots:
     void init()
     {
         banco_.apri();
+        banco_.tieniLink();
         ImpostaDefaultLink();
         ImpostaModello();
     }

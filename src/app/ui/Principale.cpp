@@ -282,7 +282,7 @@ void Principale::closeEvent(QCloseEvent* event)
         }
     }
     // The program goes on only when a save the user asked for did not happen.
-    if (!MDIForm_Unload()) {
+    if (!MDIForm_Unload(qApp->isSavingSession())) {
         event->ignore();
         return;
     }

@@ -1,5 +1,7 @@
 #include "platform/ui/QtDialogs.h"
 
+#include "platform/Waiter.h"
+
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -27,6 +29,9 @@ MsgResult QtDialogs::messageBox(const QString& text, MsgButtons buttons, MsgIcon
     case MsgIcon::Information: qtIcon = QMessageBox::Information; break;
     }
     QMessageBox box(qtIcon, title, text, qtButtons, parent_);
+    // A dialog's loop runs events like any wait: handlers run in it one level deeper
+    // than the code that showed it, and are told apart from it.
+    const LivelloAttesa livello;
     switch (box.exec()) {
     case QMessageBox::Ok: return MsgResult::Ok;
     case QMessageBox::Yes: return MsgResult::Yes;
@@ -43,6 +48,7 @@ std::optional<QString> QtDialogs::inputBox(const QString& prompt, const QString&
                                            const QString& initial)
 {
     bool ok = false;
+    const LivelloAttesa livello;
     const QString text =
         QInputDialog::getText(parent_, title, prompt, QLineEdit::Normal, initial, &ok);
     if (!ok)
@@ -66,6 +72,7 @@ QString QtDialogs::openFile(const FileDialogRequest& request)
     std::unique_ptr<QFileDialog> dialog(makeDialog(parent_, request));
     dialog->setAcceptMode(QFileDialog::AcceptOpen);
     dialog->setFileMode(QFileDialog::ExistingFile);
+    const LivelloAttesa livello;
     if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
         return {};
     return dialog->selectedFiles().constFirst();
@@ -76,6 +83,7 @@ QString QtDialogs::saveFile(const FileDialogRequest& request)
     std::unique_ptr<QFileDialog> dialog(makeDialog(parent_, request));
     dialog->setAcceptMode(QFileDialog::AcceptSave);
     dialog->setFileMode(QFileDialog::AnyFile);
+    const LivelloAttesa livello;
     if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
         return {};
     return dialog->selectedFiles().constFirst();

@@ -102,7 +102,11 @@ struct ClienteSuSim {
 class TestLibmodbus : public QObject {
     Q_OBJECT
 private slots:
-    void init() { banco_.apri(); }
+    void init()
+    {
+        banco_.apri();
+        banco_.tieniLink();
+    }
     void cleanup() { banco_.chiudi(); }
     void linkControServer_data() { aggiungiMezzi(); }
     void linkControServer();
