@@ -11,7 +11,10 @@
 #include "compiler/CodiceProgramma.h"
 #include "compiler/Compilatore.h"
 #include "devconfig/LetturaConfig.h"
+#include "discovery/Dispositivi.h"
+#include "discovery/Ricerca.h"
 #include "ladder/VistaLadder.h"
+#include "monitor/ScritturaRegistri.h"
 #include "app/Impostazioni.h"
 #include "link/Sequenza.h"
 #include "link/StatoLink.h"
@@ -30,6 +33,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+#include <map>
 #include <memory>
 
 using namespace ludra;
@@ -408,6 +412,11 @@ void TestComandiDebug::unaSequenzaAllaVolta_data()
     QTest::newRow("stop in animate's request") << "animate" << "stop-request" << "";
     QTest::newRow("animate in a configuration read") << "config" << "step"
                                                      << "\"step\" refused: Configuration read is running";
+    // A download tried as each request of a short command waits: refused every time.
+    for (const char* c : {"Stop", "Pause", "Connect", "Set as Controller", "Register write"})
+        QTest::newRow(qPrintable(QStringLiteral("download in ") + QLatin1String(c)))
+            << c << "download" << QStringLiteral("Download refused: %1 is running").arg(QLatin1String(c));
+    QTest::newRow("device lost in run") << "Run" << "device-lost" << "";
 }
 
 void TestComandiDebug::unaSequenzaAllaVolta()
@@ -493,7 +502,8 @@ void TestComandiDebug::unaSequenzaAllaVolta()
         pause_->durantePausa = [&] {
             if (azione == QLatin1String("config") && ++pause == 2)
                 agisci();
-            if (pause == 3 || fatto)
+            // A refused command leaves animate going: one more pass after it.
+            if (pause == 3 || (fatto && azione != QLatin1String("config")))
                 clic("stop");
         };
         if (azione == QLatin1String("stop-request"))
@@ -512,14 +522,62 @@ void TestComandiDebug::unaSequenzaAllaVolta()
         const Comandi c = sim.comandi();
         QVERIFY(c.size() >= 2);
         QCOMPARE((Comandi{c[c.size() - 2], c.back()}), (Comandi{100, 252}));
+        if (azione == QLatin1String("config"))
+            QCOMPARE(c, (Comandi{100, 100, 100, 252}));
         QCOMPARE(sim.statoProgramma(), StatoProgramma::Fermo);
-    } else {
+    } else if (corso == QLatin1String("config")) {
         pause_->inizioAttesa = agisci;
         CampiConfig c;
         LeggiConfigurazione(QStringLiteral("KVR5200-IO"), QStringLiteral("10"), c);
         pause_->inizioAttesa = {};
         QVERIFY(fatto);
         QVERIFY(sim.comandi().empty());
+    } else if (azione == QLatin1String("device-lost")) {
+        // The device gone while Run refreshes: the loop ends, with at most one message.
+        AggiornaAuto = true;
+        pause_->limiteReale = 100;
+        int pause = 0;
+        pause_->durantePausa = [&] {
+            if (++pause == 2) {
+                fatto = true;
+                sim.ferma();
+            }
+        };
+        clic("run");
+        pause_->durantePausa = {};
+        QVERIFY(pause <= 3);
+        QCOMPARE(StopCom, std::int16_t(1));
+        QVERIFY(dialogs_.messaggi.size() <= 1);
+        dialogs_.messaggi.clear();
+    } else {
+        const std::map<QString, std::size_t> inviate = {
+            {QStringLiteral("Stop"), 4}, {QStringLiteral("Pause"), 3}, {QStringLiteral("Connect"), 1},
+            {QStringLiteral("Set as Controller"), 1}, {QStringLiteral("Register write"), 2}};
+        Dispositivi[1] = Controllore;
+        RicercaDispositivi::istanza().IndiceDispositivo = 1;
+        RicercaDispositivi::istanza().NumeroDispositivi = 1;
+        int tentativi = 0;
+        pause_->inizioAttesa = [&] {
+            ++tentativi;
+            fatto = true;
+            if (EseguiDownload({true, false, false, true}) != EsitoDownload::Rifiutato)
+                tentativi = -100;
+        };
+        if (corso == QLatin1String("Stop"))
+            clic("stop");
+        else if (corso == QLatin1String("Pause"))
+            clic("pause");
+        else if (corso == QLatin1String("Connect"))
+            clic("connect");
+        else if (corso == QLatin1String("Set as Controller"))
+            ClickMenu(QStringLiteral("mnu_SetAsController"));
+        else
+            ScriviValoreRegistro(3, 70000, 30);
+        pause_->inizioAttesa = {};
+        const std::vector<Trama> tutte = test::richiesteRicevute(sim, Mezzo::Tcp);
+        // The command's own frames, and nothing of the download's between them.
+        QCOMPARE(tutte.size() - prima, inviate.at(corso));
+        QVERIFY(tentativi >= int(inviate.at(corso)));
     }
     if (!rifiuto.isEmpty())
         QVERIFY2(logContiene(rifiuto), qPrintable(rifiuto));

@@ -3,6 +3,8 @@
 #include "app/Avvio.h"
 #include "link/Monitor.h"
 #include "link/Richiesta.h"
+#include "base/Log.h"
+#include "link/Connessione.h"
 #include "link/StatoLink.h"
 #include "platform/Waiter.h"
 #include "support/Banco.h"
@@ -293,6 +295,17 @@ void TestRichiestaManuale::ciclicaFinoAStop()
     QVERIFY(!MonitorCom);
     QVERIFY(dialogs_.messaggi.empty());
     QVERIFY(MonitorRisposte::istanza().testo().startsWith(QStringLiteral("0A 04 02 ")));
+
+    // Ended by its window closing instead: the link rests as after any loop, and a
+    // disconnect disconnects.
+    int giri = 0;
+    c.aperta = [&giri] { return giri < 2; };
+    c.tempo = [&giri](qint64) { ++giri; };
+    InviaCiclica(c);
+    QCOMPARE(giri, 2);
+    Disconnetti();
+    QVERIFY(!Controllore.Connesso);
+    QVERIFY(LogModello::istanza().righe().last().startsWith(QStringLiteral("  Disconnect [")));
 }
 
 void TestRichiestaManuale::ciclicaFinisceSenzaRisposta()

@@ -4,6 +4,10 @@
 #include "base/BarraStato.h"
 #include "app/Comandi.h"
 #include "base/Log.h"
+#include "base/Testi.h"
+#include "link/Richiesta.h"
+#include "link/Sequenza.h"
+#include "platform/ui/QtDialogs.h"
 #include "app/ui/Main.h"
 #include "app/ui/Principale.h"
 #include "link/StatoLink.h"
@@ -15,6 +19,10 @@
 #include "transfer/ui/frm_Download.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QMessageBox>
+#include <QScopeGuard>
+#include <QTimer>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -31,10 +39,46 @@ private slots:
     void init() { banco_.apri(test::Banco::Doppi::Nessuno); Main(); }
     void cleanup() { Principale::distruggi(); banco_.chiudi(); }
     void settingsConnectDownloadRun();
+    void chiusuraDuranteDownload();
 
 private:
     test::Banco banco_;
 };
+
+namespace {
+
+// Answers the message boxes as they come, with these buttons in turn; `durante` runs
+// inside each box before it is answered, as a socket or timer event would.
+struct Risposte {
+    QList<QMessageBox::StandardButton> pulsanti;
+    std::function<void()> durante;
+    QStringList testi;
+    QTimer timer;
+    Risposte()
+    {
+        QObject::connect(&timer, &QTimer::timeout, [this] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box || pulsanti.isEmpty())
+                return;
+            testi << box->text();
+            if (durante)
+                durante();
+            box->button(pulsanti.takeFirst())->click();
+        });
+        timer.start(20);
+    }
+};
+
+bool connettiInDebug(std::uint16_t porta)
+{
+    Controllore.IP = QStringLiteral("127.0.0.1");
+    Controllore.Porta = porta;
+    Principale::istanza().azioneToolbar(QStringLiteral("connect"))->trigger();
+    Principale::istanza().azioneToolbar(QStringLiteral("debug"))->trigger();
+    return Controllore.Connesso && Controllore.ModoDebug;
+}
+
+} // namespace
 
 void TestStradaPrincipale::settingsConnectDownloadRun()
 {
@@ -90,6 +134,53 @@ void TestStradaPrincipale::settingsConnectDownloadRun()
         QTest::qWait(200);
         Principale::istanza().grab().save(QString::fromLocal8Bit(dove));
     }
+}
+
+// The real dialogs: a box shown by a sequence is a wait like any other, and "No" to the
+// close question lets the download finish, then closes the window (after its own save
+// question).
+void TestStradaPrincipale::chiusuraDuranteDownload()
+{
+    platform::QtDialogs dialoghi(&Principale::istanza());
+    platform::Dialogs* prima = platform::setDialogs(&dialoghi);
+    const auto fine = qScopeGuard([prima] { platform::setDialogs(prima); });
+    qApp->setQuitOnLastWindowClosed(false);
+    sim::Simulatore sim;
+    const std::uint16_t porta = sim.avviaTcp();
+    QVERIFY(porta != 0);
+    sim.setMemoria(19, 'V');
+    QVERIFY(connettiInDebug(porta));
+
+    // A box shown by the sequence itself: what runs inside it is not the sequence.
+    {
+        const Sequenza sequenza(QStringLiteral("Test"));
+        std::uint8_t esito = kComOk;
+        Risposte r;
+        r.pulsanti = {QMessageBox::Ok};
+        r.durante = [&] { esito = InviaRichiesta(false); };
+        const int inviate = sim.richieste();
+        platform::msgBox(QStringLiteral("x"));
+        QCOMPARE(int(esito), int(kComTimeout));
+        QCOMPARE(sim.richieste(), inviate);
+        QCOMPARE(LogModello::istanza().righe().last(),
+                 QStringLiteral("  Request refused: Test is running"));
+    }
+
+    Principale::istanza().azioneToolbar(QStringLiteral("download"))->trigger();
+    auto* dialogo = qobject_cast<frm_Download*>(
+        Principale::istanza().finestra(QStringLiteral("frm_Download")));
+    QVERIFY(dialogo);
+    dialogo->chk_run->setChecked(true);
+    Risposte r;
+    r.pulsanti = {QMessageBox::No, QMessageBox::No};
+    QTimer::singleShot(100, &Principale::istanza(), [] { Principale::istanza().close(); });
+    dialogo->cmdDownload->click();
+    QVERIFY(LogModello::istanza().righe().contains(QStringLiteral("  Download Successul")));
+    QCOMPARE(int(sim.registro(0)), 255);
+    QTRY_VERIFY(!Principale::istanza().isVisible());
+    QCOMPARE(r.testi, (QStringList{QStringLiteral("Download is running.\nStop it and close anyway?\n"
+                                                  "(No waits for it to end.)"),
+                                   Testi.t(172)}));
 }
 
 QTEST_MAIN(TestStradaPrincipale)
