@@ -76,22 +76,18 @@ const std::array<QString, 4> kNomiPuntatori = {
     QStringLiteral("Punt Web Pages")};
 
 // A read or write of the tool is a short command of its own, refused while something
-// else holds the link.
+// else holds the link; a refused one changes nothing on screen.
 const QString kLettura = QStringLiteral("EEPROM read");
 const QString kScrittura = QStringLiteral("EEPROM write");
-
-template <class F>
-bool breve(const QString& nome, F&& f)
-{
-    const Sequenza sequenza(nome, TipoSequenza::Breve);
-    return sequenza && f();
-}
 
 } // namespace
 
 bool LeggiMacEeprom(CampiEeprom& c)
 {
-    if (!breve(kLettura, [] { return LeggiMemoria(kIndirizzoMac, 3); })) {
+    const Sequenza sequenza(kLettura, TipoSequenza::Breve);
+    if (!sequenza)
+        return false;
+    if (!LeggiMemoria(kIndirizzoMac, 3)) {
         c.txt_MAC.fill(QString());
         return false;
     }
@@ -104,6 +100,9 @@ bool LeggiMacEeprom(CampiEeprom& c)
 
 bool ScriviMacEeprom(const CampiEeprom& c)
 {
+    const Sequenza sequenza(kScrittura, TipoSequenza::Breve);
+    if (!sequenza)
+        return false;
     std::array<std::uint8_t, 3> mac{};
     for (int i = 0; i < 3; ++i) {
         const auto b = HexInByte2(c.txt_MAC[std::size_t(2 - i)].trimmed().toUpper());
@@ -112,12 +111,15 @@ bool ScriviMacEeprom(const CampiEeprom& c)
         mac[std::size_t(i)] = *b;
     }
     std::copy(mac.begin(), mac.end(), BuffMemoria.begin());
-    return breve(kScrittura, [] { return ScriviMemoria(kIndirizzoMac, 3); });
+    return ScriviMemoria(kIndirizzoMac, 3);
 }
 
 bool LeggiPuntatori(CampiEeprom& c)
 {
-    if (!breve(kLettura, [] { return LeggiMemoria(kIndirizzoPuntatori, 16); })) {
+    const Sequenza sequenza(kLettura, TipoSequenza::Breve);
+    if (!sequenza)
+        return false;
+    if (!LeggiMemoria(kIndirizzoPuntatori, 16)) {
         c.txt_punt.fill(QString());
         return false;
     }
@@ -131,6 +133,9 @@ bool LeggiPuntatori(CampiEeprom& c)
 
 bool ScriviPuntatori(const CampiEeprom& c)
 {
+    const Sequenza sequenza(kScrittura, TipoSequenza::Breve);
+    if (!sequenza)
+        return false;
     std::array<QuartettoByte, 4> valori{};
     for (std::size_t k = 0; k < 4; ++k) {
         const auto v = campo(c.txt_punt[k], kNomiPuntatori[k], 0, kMaxLong);
@@ -140,14 +145,12 @@ bool ScriviPuntatori(const CampiEeprom& c)
         const QuartettoByte q = *LongInBytes(d, false);   // bits 16-23, 24-31, 0-7, 8-15
         valori[k] = {q[2], q[3], q[0], q[1]};
     }
-    return breve(kScrittura, [&valori] {
-        bool tutti = true;
-        for (std::size_t k = 0; k < 4; ++k) {
-            std::copy(valori[k].begin(), valori[k].end(), BuffMemoria.begin());
-            tutti = ScriviMemoria(kIndirizzoPuntatori + 4 * int(k), 4) && tutti;
-        }
-        return tutti;
-    });
+    bool tutti = true;
+    for (std::size_t k = 0; k < 4; ++k) {
+        std::copy(valori[k].begin(), valori[k].end(), BuffMemoria.begin());
+        tutti = ScriviMemoria(kIndirizzoPuntatori + 4 * int(k), 4) && tutti;
+    }
+    return tutti;
 }
 
 bool PuntatoriPredefiniti(CampiEeprom& c)
@@ -177,6 +180,9 @@ std::optional<int> indirizzoVoce(const CampiEeprom& c)
 
 bool ScriviVoceWeb(const CampiEeprom& c)
 {
+    const Sequenza sequenza(kScrittura, TipoSequenza::Breve);
+    if (!sequenza)
+        return false;
     const auto a = indirizzoVoce(c);
     if (!a)
         return false;
@@ -194,13 +200,16 @@ bool ScriviVoceWeb(const CampiEeprom& c)
     BuffMemoria[8] = 0;
     copiaConSpazi(c.txt_WebReg[4], 6, BuffMemoria.data() + 9);
     BuffMemoria[15] = 0;
-    return breve(kScrittura, [a] { return ScriviMemoria(*a, kDimVoceVariabile); });
+    return ScriviMemoria(*a, kDimVoceVariabile);
 }
 
 bool LeggiVoceWeb(CampiEeprom& c)
 {
+    const Sequenza sequenza(kLettura, TipoSequenza::Breve);
+    if (!sequenza)
+        return false;
     const auto a = indirizzoVoce(c);
-    if (!a || !breve(kLettura, [a] { return LeggiMemoria(*a, kDimVoceVariabile); }))
+    if (!a || !LeggiMemoria(*a, kDimVoceVariabile))
         return false;
     c.txt_WebReg[1] = QString::number(BytesInWord(BuffMemoria[1], BuffMemoria[0], false));
     c.txt_WebReg[2] = QString::number(BuffMemoria[2]);
@@ -211,10 +220,13 @@ bool LeggiVoceWeb(CampiEeprom& c)
 
 bool LeggiValore(CampiEeprom& c)
 {
+    const Sequenza sequenza(kLettura, TipoSequenza::Breve);
+    if (!sequenza)
+        return false;
     const auto indirizzo = campo(c.txt_start, QStringLiteral("Registro"), 0, kMaxIndirizzo - 3);
     if (!indirizzo)
         return false;
-    if (!breve(kLettura, [&indirizzo] { return LeggiMemoria(int(*indirizzo), 4); })) {
+    if (!LeggiMemoria(int(*indirizzo), 4)) {
         // What the buffer still holds is another transfer's: show nothing.
         c.txt_byte.fill(QString());
         if (c.larghezza != Larghezza::Float)
@@ -267,6 +279,9 @@ void DividiValore(CampiEeprom& c)
 
 bool ScriviValore(const CampiEeprom& c)
 {
+    const Sequenza sequenza(kScrittura, TipoSequenza::Breve);
+    if (!sequenza)
+        return false;
     const int n = byteDaScrivere(c.larghezza);
     if (n == 0)
         return false;
@@ -283,7 +298,7 @@ bool ScriviValore(const CampiEeprom& c)
         b[std::size_t(i)] = std::uint8_t(*v);
     }
     std::copy_n(b.begin(), n, BuffMemoria.begin());
-    return breve(kScrittura, [&indirizzo, n] { return ScriviMemoria(int(*indirizzo), n); });
+    return ScriviMemoria(int(*indirizzo), n);
 }
 
 namespace {
