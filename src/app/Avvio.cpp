@@ -5,10 +5,12 @@
 #include "base/Log.h"
 #include "base/Menu.h"
 #include "base/Testi.h"
-#include "compiler/CodiceProgramma.h"
+#include "compiler/Compilatore.h"
+#include "debug/ContatoreProgramma.h"
+#include "devconfig/FrmConfig.h"
+#include "device/MemoriaControllore.h"
 #include "discovery/Dispositivi.h"
 #include "display/PagineDisplay.h"
-#include "fbeditor/ApriEditor.h"
 #include "images/Immagini.h"
 #include "fbeditor/StatoComandi.h"
 #include "ladder/OperazioniRung.h"
@@ -24,6 +26,7 @@
 #include "scheduler/Schedulazioni.h"
 #include "tables/InputTab.h"
 #include "tables/Tabelle.h"
+#include "transfer/Download.h"
 #include "transfer/Trasferimenti.h"
 
 namespace ludra {
@@ -64,9 +67,6 @@ void ImpostaStatoIniziale()
     ImpostaDefaultLink();
     // 15.
     ImpostaModello();
-    // The ladder sits below the editor and cannot call it: a line opened for editing
-    // reaches it through here.
-    ModificaRungHook = ApriEditor;
 }
 
 void AzzeraStatoProcesso()
@@ -80,7 +80,7 @@ void AzzeraStatoProcesso()
     AzzeraTabelle();
     AzzeraImmagini();
     AzzeraSchedulazioni();
-    AzzeraCompilazione();
+    AzzeraCompilatore();
     StatoComandi::istanza().Azzera();
     DialogoAperto = false;
     TestoDialogo.clear();
@@ -91,8 +91,13 @@ void AzzeraStatoProcesso()
     AzzeraSequenze();
     AzzeraRicerca();
     AzzeraTrasferimenti();
+    AzzeraDownload();
+    AzzeraMemoriaControllore();
+    AzzeraContatoreProgramma();
+    AzzeraFrmConfig();
     AzzeraVariabili();
     MenuPrincipale::istanza().crea();
+    BarraStrumenti::istanza().azzera();
     BarraStato::istanza().azzera();
     LogClear();
 }

@@ -18,7 +18,8 @@ const std::vector<ImmagineLista>& ElencoImmagini();
 // register table of the default model.
 void ImpostaStatoIniziale();
 
-// Returns every process-wide value to its zero state, as a fresh process has it.
+// Returns every process-wide value to its zero state, as a fresh process has it: each
+// area resets its own (tests/app/azzeramento.py checks that every global is named).
 void AzzeraStatoProcesso();
 
 } // namespace ludra

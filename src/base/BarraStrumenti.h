@@ -36,6 +36,8 @@ public:
     // (with whatever the groups set meanwhile) when the block is lifted.
     void blocca(bool progetto);
     void sblocca();
+    // No keys, as before start-up builds them.
+    void azzera() { pulsanti_.clear(); }
 
 private:
     BarraStrumenti() = default;

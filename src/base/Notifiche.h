@@ -22,6 +22,7 @@ signals:
     void registriCambiati();                      // TabellaRegistri rows or values
     void ladderCambiato();                        // ladder view: layout, scroll, tabs, load
     void barraCambiata(int valore);               // progress of a download, 1..101
+    void modificaRigaChiesta(int riga);           // a line of the current unit to edit
 };
 
 } // namespace ludra

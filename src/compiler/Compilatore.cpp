@@ -239,4 +239,10 @@ void ImpostaRigeneraPagine(std::function<void()> rigenera)
     rigeneraPagine() = std::move(rigenera);
 }
 
+void AzzeraCompilatore()
+{
+    rigeneraPagine() = CompilaOggetti;
+    AzzeraCompilazione();
+}
+
 } // namespace ludra

@@ -4,4 +4,6 @@ namespace ludra {
 
 CampiFrmConfig FrmConfig;
 
+void AzzeraFrmConfig() { FrmConfig = CampiFrmConfig{}; }
+
 } // namespace ludra

@@ -10,4 +10,6 @@ struct CampiFrmConfig {
 
 extern CampiFrmConfig FrmConfig;
 
+void AzzeraFrmConfig();
+
 } // namespace ludra

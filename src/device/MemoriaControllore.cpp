@@ -15,6 +15,8 @@ namespace ludra {
 
 std::array<std::uint8_t, kDimBuffMemoria> BuffMemoria{};
 
+void AzzeraMemoriaControllore() { BuffMemoria.fill(0); }
+
 namespace {
 
 bool fallita()

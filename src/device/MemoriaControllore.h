@@ -13,6 +13,7 @@ namespace ludra {
 // The data of one ScriviMemoria or LeggiMemoria.
 inline constexpr int kDimBuffMemoria = 17;
 extern std::array<std::uint8_t, kDimBuffMemoria> BuffMemoria;
+void AzzeraMemoriaControllore();
 
 // Function 20 sub-codes.
 inline constexpr std::uint8_t kLeggiImmagine = 1;   // by offset in the program image

@@ -1,5 +1,7 @@
 #include "ladder/OperazioniRung.h"
 
+#include "base/Notifiche.h"
+
 #include "base/BarraStrumenti.h"
 #include "ladder/Interno.h"
 #include "ladder/VistaLadder.h"
@@ -8,7 +10,6 @@ namespace ludra {
 
 using namespace ladder;
 
-std::function<void(int riga)> ModificaRungHook;
 
 namespace {
 
@@ -93,8 +94,8 @@ void ModificaRung(int r)
         return;
     disabilitaRedo();
     RungCorrente = std::int16_t(r);
-    if (ModificaRungHook)
-        ModificaRungHook(r);
+    // The editor stands above the ladder: whoever shows it listens for the request.
+    emit Notifiche::istanza().modificaRigaChiesta(r);
 }
 
 void CancellaRung(int r)

@@ -9,10 +9,6 @@
 
 namespace ludra {
 
-// Opening the function-block editor on a line belongs to the editor, which installs it
-// here. Until one is installed, Modify only makes the line current.
-extern std::function<void(int riga)> ModificaRungHook;
-
 void ModificaRung(int r);
 void CancellaRung(int r);
 // Right after AggiungiRung: opens a blank line at pos + 1 by moving the lines below it

@@ -2,6 +2,7 @@
 
 #include "link/Canali.h"
 #include "link/Checksum.h"
+#include "link/Connessione.h"
 
 #include <algorithm>
 #include <cmath>
@@ -48,6 +49,7 @@ void AzzeraStatoLink()
     LenTx = LenRx = 0;
     StringaRx.clear();
     DatiRicevuti = 0;
+    NumeroTelefono.clear();
     MonitorCom = false;
     CRCHi = CRCLo = 0;
 }

@@ -4,6 +4,7 @@
 #include "base/Finestre.h"
 #include "base/Testi.h"
 #include "display/PagineDisplay.h"
+#include "fbeditor/Ricodifica.h"
 #include "images/Immagini.h"
 #include "ladder/OperazioniRung.h"
 #include "ladder/VistaLadder.h"
@@ -106,6 +107,7 @@ void AzzeraProgetto()
     SubCorrente = RungCorrente = UltimaRiga = NumSub = 0;
     NomeProgetto.clear();
     FileProgetto.clear();
+    RicodificaRungHook = RicodificaRiga;
     AzzeraUndo();
     AzzeraVista();
 }

@@ -25,6 +25,8 @@ const QString kNomeDownload = QStringLiteral("Download");
 
 } // namespace
 
+void AzzeraDownload() { CodiceVerifica.fill(0); }
+
 bool DownloadInCorso() { return SequenzaInCorso() == kNomeDownload; }
 
 EsitoDownload EseguiDownload(const OpzioniDownload& opzioni)

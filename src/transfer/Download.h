@@ -17,6 +17,7 @@ struct OpzioniDownload {
 
 // The image as compiled, kept while the read-back overwrites CodiceProgramma.
 extern std::array<std::uint8_t, kDimCodice> CodiceVerifica;
+void AzzeraDownload();
 
 enum class EsitoDownload {
     Completato,

@@ -214,8 +214,6 @@ void AzzeraTrasferimenti()
     DimCompilata = 0;
     Barra = 0;
     BlocchiProgramma = 0;
-    BuffMemoria.fill(0);
-    AzzeraContatoreProgramma();
 }
 
 } // namespace ludra

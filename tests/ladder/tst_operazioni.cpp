@@ -2,6 +2,7 @@
 // and the faults they must not have.
 #include "base/BarraStrumenti.h"
 #include "app/Comandi.h"
+#include "base/Notifiche.h"
 #include "ladder/OperazioniRung.h"
 #include "ladder/VistaLadder.h"
 #include "project/Progetto.h"
@@ -156,13 +157,11 @@ void TestOperazioni::modificaApreLEditor()
 {
     PlatformDoubles d;
     progettoDiLinee(3, 1);
-    std::vector<int> aperte;
-    ModificaRungHook = [&](int r) { aperte.push_back(r); };
+    QSignalSpy aperte(&Notifiche::istanza(), &Notifiche::modificaRigaChiesta);
     Toolbar1_ButtonClick(QStringLiteral("rung_mod"));
     Riga_DblClick(3);
     ClickMenu(QStringLiteral("mnu_modify"));
-    ModificaRungHook = nullptr;
-    QCOMPARE(aperte, (std::vector<int>{1, 3, 3}));
+    QCOMPARE(aperte, (QList<QVariantList>{{1}, {3}, {3}}));
     QCOMPARE(int(RungCorrente), 3);
 }
 
@@ -260,12 +259,10 @@ void TestOperazioni::senzaLineaCorrenteNienteAccade()
     QCOMPARE(int(Sezioni[0].NumRung), 0);
     const Sezione prima = Sezioni[0];
     const RigaLadder riga0 = Riga(0, 0);
-    bool aperto = false;
-    ModificaRungHook = [&](int) { aperto = true; };
+    QSignalSpy aperto(&Notifiche::istanza(), &Notifiche::modificaRigaChiesta);
     d.dialogs.messaggi.clear();
     passo(d, chiave);
-    ModificaRungHook = nullptr;
-    QVERIFY(!aperto);
+    QVERIFY(aperto.isEmpty());
     QVERIFY(d.dialogs.messaggi.empty());   // nothing to delete, nothing to ask
     QCOMPARE(int(Sezioni[0].NumRung), 0);
     QCOMPARE(Sezioni[0].Rung, prima.Rung);
@@ -368,8 +365,7 @@ void TestOperazioni::ripristinoNonRicodifica()
     Toolbar1_ButtonClick(QStringLiteral("rung_add_after"));
     const Rung vuota = Sezioni[0].Rung[2];
     const RigaLadder rigaVuota = Riga(0, 2);
-    bool editor = false;
-    ModificaRungHook = [&](int) { editor = true; };
+    QSignalSpy editor(&Notifiche::istanza(), &Notifiche::modificaRigaChiesta);
     Toolbar1_ButtonClick(QStringLiteral("rung_del"));
     Toolbar1_ButtonClick(QStringLiteral("rung_redo"));
     QCOMPARE(Sezioni[0].Rung[2], vuota);
@@ -383,8 +379,7 @@ void TestOperazioni::ripristinoNonRicodifica()
     const RigaLadder rigaB = Riga(0, 3);
     Toolbar1_ButtonClick(QStringLiteral("rung_paste"));
     Toolbar1_ButtonClick(QStringLiteral("rung_redo"));
-    ModificaRungHook = nullptr;
-    QVERIFY(!editor);
+    QVERIFY(editor.isEmpty());
     QCOMPARE(Sezioni[0].Rung[3], b);
     QVERIFY(Riga(0, 3).contenutoUguale(rigaB));
     QCOMPARE(violazione(), QString());

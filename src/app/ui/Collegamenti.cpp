@@ -9,6 +9,8 @@
 #include "devconfig/ui/frm_eeprom.h"
 #include "discovery/ui/frm_search.h"
 #include "display/ui/frm_display.h"
+#include "base/Notifiche.h"
+#include "fbeditor/ApriEditor.h"
 #include "fbeditor/StatoComandi.h"
 #include "fbeditor/ui/comandi.h"
 #include "images/ui/Input_Img.h"
@@ -36,6 +38,10 @@ void registra(Principale& p, Finestra finestra)
 
 void Collega(Principale& principale)
 {
+    // The ladder sits below the editor and cannot call it: a line opened for editing
+    // reaches it through the notice, for as long as the main window lives.
+    QObject::connect(&Notifiche::istanza(), &Notifiche::modificaRigaChiesta, &principale,
+                     [](int riga) { ApriEditor(riga); });
     registra<Log>(principale, Finestra::Log);
     registra<Program>(principale, Finestra::Program);
     registra<comandi>(principale, Finestra::comandi);

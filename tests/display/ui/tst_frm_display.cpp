@@ -67,7 +67,6 @@ private slots:
     void cleanup()
     {
         Principale::distruggi();
-        ImpostaRigeneraPagine(CompilaOggetti);
         banco_.chiudi();
     }
 

@@ -108,7 +108,6 @@ void TestConfermaUi::cleanup()
 {
     Principale::distruggi();
     svuotaCestino();
-    ModificaRungHook = nullptr;
     banco_.chiudi();
 }
 

@@ -88,7 +88,6 @@ void TestProgram::init()
 
 void TestProgram::cleanup()
 {
-    ModificaRungHook = nullptr;
     Principale::distruggi();
     svuotaCestino();
     banco_.chiudi();
@@ -162,8 +161,7 @@ void TestProgram::clicSulleRighe()
     Program* p = finestra();
     for (int i = 0; i < 2; ++i)
         toolbar("rung_add_after");
-    std::vector<int> aperte;
-    ModificaRungHook = [&](int r) { aperte.push_back(r); };
+    QSignalSpy aperte(&Notifiche::istanza(), &Notifiche::modificaRigaChiesta);
     QTest::mouseClick(p->riga(0, 1)->txt_Label, Qt::LeftButton);
     QCOMPARE(int(RungCorrente), 1);
     QCOMPARE(p->riga(0, 1)->Bordo->colore(), platform::vbColor(colore::kRosso));
@@ -175,7 +173,7 @@ void TestProgram::clicSulleRighe()
     QCOMPARE(int(RungCorrente), 2);
     QTest::mouseDClick(p->riga(0, 1)->txt_Label, Qt::LeftButton);
     QCOMPARE(int(RungCorrente), 1);
-    QCOMPARE(aperte, std::vector<int>{1});
+    QCOMPARE(aperte, QList<QVariantList>{{1}});
 }
 
 void TestProgram::popupDelleRighe()
