@@ -331,6 +331,20 @@ void TestRichiesta::rispostaTardiva()
     QCOMPARE(int(BuffRx[4]), 0x08);
     QCOMPARE(int(LenRx), mezzo == Mezzo::Rtu ? 7 : 5);
     QVERIFY(dialogs_.messaggi.empty());
+
+    // A reply that comes once its request has given up waits in the line: the next
+    // request throws it away before it sends.
+    Controllore.Timeout = 100;
+    TimeoutRTU = 0;
+    link.sim.impostaGuasto(Guasto::Ritardo, 1, 150);
+    test::RichiestaLettura(7, 1);
+    QCOMPARE(int(InviaRichiesta(false)), 1);
+    QTest::qWait(300);
+    TimeoutRTU = 2;
+    Controllore.Timeout = 2000;
+    test::RichiestaLettura(8, 1);
+    QCOMPARE(int(InviaRichiesta(true)), 0);
+    QCOMPARE(int(BuffRx[3]), 0x08);
 }
 
 void TestRichiesta::rispostaAPezziNonPassaAllaSeguente()
