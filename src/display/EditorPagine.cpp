@@ -222,41 +222,24 @@ void EditorPagine::CopiaOggetto(int src, int dst)
     p.Oggetti[std::size_t(dst)] = p.Oggetti[std::size_t(src)];
 }
 
+ListaOggetti EditorPagine::lista()
+{
+    return {numOggetti(), pagina().NumOggetti, OggettoAttivo};
+}
+
 bool EditorPagine::DeleteObject(int obj)
 {
-    const int n = numOggetti();
-    if (obj < 1 || obj > n)
-        return false;
-    for (int i = obj; i < n; ++i)
-        CopiaOggetto(i + 1, i);
-    pagina().NumOggetti = std::uint8_t(n - 1);
-    if (OggettoAttivo > n - 1)
-        OggettoAttivo = std::uint8_t(n - 1);
-    return true;
+    return lista().elimina(obj, [this](int da, int a) { CopiaOggetto(da, a); });
 }
 
 bool EditorPagine::SendToBack()
 {
-    const int a = OggettoAttivo;
-    if (a <= 1 || a > numOggetti())
-        return false;
-    CopiaOggetto(a - 1, 0);
-    CopiaOggetto(a, a - 1);
-    CopiaOggetto(0, a);
-    --OggettoAttivo;
-    return true;
+    return lista().indietro([this](int da, int a) { CopiaOggetto(da, a); });
 }
 
 bool EditorPagine::BringToFront()
 {
-    const int a = OggettoAttivo;
-    if (a == 0 || a >= numOggetti())
-        return false;
-    CopiaOggetto(a, 0);
-    CopiaOggetto(a + 1, a);
-    CopiaOggetto(0, a + 1);
-    ++OggettoAttivo;
-    return true;
+    return lista().avanti([this](int da, int a) { CopiaOggetto(da, a); });
 }
 
 bool EditorPagine::Seleziona(int obj)

@@ -1,6 +1,7 @@
 #pragma once
 // Editing the display pages: pages and objects created, deleted, moved and reordered,
 // with the designer's current page and object.
+#include "base/ListaOggetti.h"
 #include "display/PagineDisplay.h"
 #include "display/TipiOggetto.h"
 
@@ -49,6 +50,9 @@ public:
 
     PaginaDisplay& pagina();
     int numOggetti();
+
+private:
+    ListaOggetti lista();
 };
 
 } // namespace ludra

@@ -181,18 +181,37 @@ bool MemorizzaVariabile(const CampiVariabile& campi)
     return true;
 }
 
+namespace {
+
+// A read or write of the table: its sequence, then the table's place in controller
+// memory, which only a chosen controller model gives.
+class SequenzaVariabili {
+public:
+    explicit SequenzaVariabili(const QString& nome)
+        : sequenza_(nome, TipoSequenza::Dispositivo, QStringLiteral("frm_variabili"))
+    {
+        if (!sequenza_)
+            return;
+        base_ = BaseVariabili();
+        if (!base_)
+            avvisa(QStringLiteral("Nessun modello di controllore scelto."),
+                   QStringLiteral("No controller model is chosen."));
+    }
+    const std::optional<int>& base() const { return base_; }
+
+private:
+    Sequenza sequenza_;
+    std::optional<int> base_;
+};
+
+} // namespace
+
 bool LeggiVariabili()
 {
-    const Sequenza sequenza(QStringLiteral("Variables read"), TipoSequenza::Dispositivo,
-                            QStringLiteral("frm_variabili"));
-    if (!sequenza)
+    const SequenzaVariabili sequenza(QStringLiteral("Variables read"));
+    const auto& base = sequenza.base();
+    if (!base)
         return false;
-    const auto base = BaseVariabili();
-    if (!base) {
-        avvisa(QStringLiteral("Nessun modello di controllore scelto."),
-               QStringLiteral("No controller model is chosen."));
-        return false;
-    }
     if (!LeggiMemoria(*base - 1, 1))
         return false;
     // 255 is erased memory; anything past 31 would not fit the table.
@@ -217,16 +236,10 @@ bool LeggiVariabili()
 
 bool ScriviVariabili()
 {
-    const Sequenza sequenza(QStringLiteral("Variables write"), TipoSequenza::Dispositivo,
-                            QStringLiteral("frm_variabili"));
-    if (!sequenza)
+    const SequenzaVariabili sequenza(QStringLiteral("Variables write"));
+    const auto& base = sequenza.base();
+    if (!base)
         return false;
-    const auto base = BaseVariabili();
-    if (!base) {
-        avvisa(QStringLiteral("Nessun modello di controllore scelto."),
-               QStringLiteral("No controller model is chosen."));
-        return false;
-    }
     if (NumVariabili == 0) {
         avvisa(QStringLiteral("La tabella è vuota: non c'è niente da scrivere."),
                QStringLiteral("The table is empty: there is nothing to write."));

@@ -65,41 +65,24 @@ void EditorScheduler::CopiaOggetto(int da, int a)
         Schedulazioni.Oggetti[std::size_t(a)] = Schedulazioni.Oggetti[std::size_t(da)];
 }
 
+ListaOggetti EditorScheduler::lista()
+{
+    return {conta(), Schedulazioni.NumOggetti, OggettoAttivo};
+}
+
 bool EditorScheduler::DeleteObject(int ogg)
 {
-    const int n = conta();
-    if (ogg < 1 || ogg > n)
-        return false;
-    for (int i = ogg; i < n; ++i)
-        CopiaOggetto(i + 1, i);
-    Schedulazioni.NumOggetti = std::uint8_t(n - 1);
-    if (OggettoAttivo > n - 1)
-        OggettoAttivo = std::uint8_t(n - 1);
-    return true;
+    return lista().elimina(ogg, [this](int da, int a) { CopiaOggetto(da, a); });
 }
 
 bool EditorScheduler::SpostaIndietro()
 {
-    const int a = OggettoAttivo;
-    if (a < 2 || a > conta())
-        return false;
-    CopiaOggetto(a - 1, 0);
-    CopiaOggetto(a, a - 1);
-    CopiaOggetto(0, a);
-    --OggettoAttivo;
-    return true;
+    return lista().indietro([this](int da, int a) { CopiaOggetto(da, a); });
 }
 
 bool EditorScheduler::SpostaAvanti()
 {
-    const int a = OggettoAttivo;
-    if (a == 0 || a >= conta())
-        return false;
-    CopiaOggetto(a + 1, 0);
-    CopiaOggetto(a, a + 1);
-    CopiaOggetto(0, a);
-    ++OggettoAttivo;
-    return true;
+    return lista().avanti([this](int da, int a) { CopiaOggetto(da, a); });
 }
 
 std::array<std::uint8_t, kDimCodiceScheduler> CodiceScheduler(const OggettoScheduler& o)

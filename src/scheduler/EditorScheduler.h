@@ -1,6 +1,7 @@
 #pragma once
 // The data-logger objects edited: created in pairs, deleted, moved and compiled into the
 // bytes the program compiler emits.
+#include "base/ListaOggetti.h"
 #include "scheduler/Schedulazioni.h"
 
 #include <QStringList>
@@ -20,6 +21,9 @@ public:
     bool SpostaIndietro();
     bool SpostaAvanti();
     static void CopiaOggetto(int da, int a);
+
+private:
+    ListaOggetti lista();
 };
 
 // The bytes of Codice a compile writes: 0..73.

@@ -90,16 +90,33 @@ bool fine(const QString& esito, bool riuscito)
     return riuscito;
 }
 
+// A transfer's opening: the gate, the hourglass while it runs and its Log block's head.
+class Trasferimento {
+public:
+    Trasferimento(const QString& nome, const QString& titolo,
+                  TipoSequenza tipo = TipoSequenza::Dispositivo)
+        : sequenza_(nome, tipo)
+    {
+        if (!sequenza_)
+            return;
+        clessidra_.emplace();
+        LogStart();
+        LogWrite(titolo);
+    }
+    explicit operator bool() const { return bool(sequenza_); }
+
+private:
+    Sequenza sequenza_;
+    std::optional<PuntatoreAttesa> clessidra_;
+};
+
 } // namespace
 
 bool DownloadProgramma(std::int32_t nBytes)
 {
-    const Sequenza sequenza(QStringLiteral("Program download"), TipoSequenza::Programma);
-    if (!sequenza)
+    const Trasferimento t(QStringLiteral("Program download"), kDownloading, TipoSequenza::Programma);
+    if (!t)
         return false;
-    PuntatoreAttesa clessidra;
-    LogStart();
-    LogWrite(kDownloading);
     impostaBarra(1);
     if (nBytes < 0 || PuntProg < kPuntProgMinimo)
         return fine(kDownloadFallito, false);
@@ -120,12 +137,9 @@ bool DownloadProgramma(std::int32_t nBytes)
 
 bool UploadProgramma(int blocchiMinimi)
 {
-    const Sequenza sequenza(QStringLiteral("Program upload"), TipoSequenza::Programma);
-    if (!sequenza)
+    const Trasferimento t(QStringLiteral("Program upload"), kUploading, TipoSequenza::Programma);
+    if (!t)
         return false;
-    PuntatoreAttesa clessidra;
-    LogStart();
-    LogWrite(kUploading);
     const int blocchi = std::min(std::max({kBlocchiRilettura, BlocchiProgramma, blocchiMinimi}),
                                  kDimCodice / kDimBloccoTrasferimento);
     for (int i = 0; i < blocchi; ++i)
@@ -159,12 +173,9 @@ bool DownloadFileHex(int primo, int quanti, bool chiedi)
         BuffHex = *copia;
     }
 
-    const Sequenza sequenza(QStringLiteral("Memory download"));
-    if (!sequenza)
+    const Trasferimento t(QStringLiteral("Memory download"), kDownloading);
+    if (!t)
         return false;
-    PuntatoreAttesa clessidra;
-    LogStart();
-    LogWrite(kDownloading);
     impostaBarra(1);
     for (int i = primo; i < quanti; ++i) {
         if (!scriviBlocco(i * kDimBloccoTrasferimento, bloccoDi(BuffHex, i)))
@@ -182,12 +193,9 @@ bool UploadFileHex(int primo, int quanti, bool chiedi)
     }
     bool letto = true;
     {
-        const Sequenza sequenza(QStringLiteral("Memory upload"));
-        if (!sequenza)
+        const Trasferimento t(QStringLiteral("Memory upload"), kUploading);
+        if (!t)
             return false;
-        PuntatoreAttesa clessidra;
-        LogStart();
-        LogWrite(kUploading);
         for (int i = primo; i < quanti && letto; ++i)
             letto = leggiBlocco(kLeggiMemoria, i * kDimBloccoTrasferimento, bloccoDi(BuffHex, i));
         LogWrite(letto ? kUploadOk : kUploadFallito);
