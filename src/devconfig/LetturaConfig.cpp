@@ -7,6 +7,7 @@
 #include "link/Sequenza.h"
 #include "link/StatoLink.h"
 #include "platform/Dialogs.h"
+#include "platform/Waiter.h"
 
 #include <cmath>
 
@@ -151,6 +152,27 @@ void leggiTutto(const ModelloDispositivo* m, const QString& modello, std::uint8_
 }
 
 } // namespace
+
+bool LetturaCiclica(const CicloLettura& ciclo)
+{
+    // Closing the window ends the loop between two reads, as the stop button does.
+    const Sequenza sequenza(QStringLiteral("Cyclic read"));
+    if (!sequenza)
+        return false;
+    StopCom = 0;
+    do {
+        ciclo.leggi();
+        if (!ciclo.aperta())
+            return true;
+        platform::waiter().pumpOnce();
+        if (!ciclo.aperta())
+            return true;
+        ciclo.scritture();   // the writes clicked during the pump
+        if (!ciclo.aperta())
+            return true;
+    } while (StopCom != 1);
+    return true;
+}
 
 std::optional<std::uint8_t> IndirizzoSlave(const QString& testo)
 {

@@ -4,6 +4,7 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 namespace ludra {
@@ -41,6 +42,19 @@ std::optional<std::uint8_t> IndirizzoSlave(const QString& testo);
 // that is no byte) the fields are left exactly as they were, a critical message says
 // what failed, StopCom is set so a cyclic read ends, and the result is false.
 bool LeggiConfigurazione(const QString& modello, const QString& indirizzo, CampiConfig& campi);
+
+// The window's cyclic read, as the window hands it over: one read (and its drawing),
+// whether the window is still there, and the writes the user clicked meanwhile.
+struct CicloLettura {
+    std::function<void()> leggi;
+    std::function<bool()> aperta;
+    std::function<void()> scritture;
+};
+
+// Reads over and over, with the writes clicked meanwhile going out between two reads,
+// until StopCom is set (the stop button, a failed read) or the window goes. False, with
+// nothing done, when the link is held by something else.
+bool LetturaCiclica(const CicloLettura& ciclo);
 
 // The error exit's message box title.
 inline constexpr const char* kTitoloErroreLettura = "VUV-ODO";

@@ -3,9 +3,7 @@
 #include "devconfig/MappaDispositivi.h"
 #include "devconfig/ScritturaConfig.h"
 #include "devconfig/ui/ColoriConfig.h"
-#include "link/Sequenza.h"
 #include "link/StatoLink.h"
-#include "platform/Waiter.h"
 
 #include <QCalendarWidget>
 #include <QCheckBox>
@@ -201,29 +199,19 @@ void frm_Config::cmd_start_Click()
 {
     if (ciclo_)
         return;
-    // Closing the window ends the loop between two reads, as the stop button does.
-    const Sequenza sequenza(QStringLiteral("Cyclic read"));
-    if (!sequenza)
-        return;
     ciclo_ = true;
-    StopCom = 0;
     cmd_read[0]->setEnabled(false);
     QPointer<frm_Config> io(this);
-    do {
-        cmd_read_Click(0);
-        if (!io)
-            return;
-        platform::waiter().pumpOnce();
-        if (!io)
-            return;
-        eseguiScritture();   // the writes clicked during the pump
-        if (!io)
-            return;
-        if (!io)
-            return;
-    } while (StopCom != 1);
+    const bool avviata = LetturaCiclica({[this] { cmd_read_Click(0); },
+                                         [io] { return !io.isNull(); },
+                                         [this] { eseguiScritture(); }});
+    if (!io)
+        return;
     ciclo_ = false;
-    cmd_stop_Click();
+    if (avviata)
+        cmd_stop_Click();
+    else
+        cmd_read[0]->setEnabled(true);
 }
 
 void frm_Config::cmd_stop_Click()
