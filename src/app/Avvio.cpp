@@ -1,5 +1,7 @@
 #include "app/Avvio.h"
 
+#include "app/TabellaComandi.h"
+
 #include "base/BarraStato.h"
 #include "base/BarraStrumenti.h"
 #include "base/Log.h"
@@ -96,7 +98,7 @@ void AzzeraStatoProcesso()
     AzzeraContatoreProgramma();
     AzzeraFrmConfig();
     AzzeraVariabili();
-    MenuPrincipale::istanza().crea();
+    CreaMenu();
     BarraStrumenti::istanza().azzera();
     BarraStato::istanza().azzera();
     LogClear();

@@ -7,6 +7,10 @@
 
 namespace ludra {
 
+// What a key would do while a controller sequence runs: nothing that matters to it,
+// talk to the device (or change the link), or change the project or image being sent.
+enum class Effetto { Nessuno, Dispositivo, Progetto };
+
 struct Pulsante {
     QString chiave;       // empty for a separator
     QString immagine;     // picture key in the image list
@@ -14,19 +18,16 @@ struct Pulsante {
     bool abilitato = true;   // as the groups set it
     bool bloccato = false;   // greyed while a controller sequence runs
     bool separatore = false;
+    Effetto effetto = Effetto::Nessuno;   // what a running sequence greys
     bool attivo() const { return abilitato && !bloccato; }
 };
-
-// What a key would do while a controller sequence runs: nothing that matters to it,
-// talk to the device (or change the link), or change the project or image being sent.
-enum class Effetto { Nessuno, Dispositivo, Progetto };
 
 class BarraStrumenti {
 public:
     static BarraStrumenti& istanza();
 
-    // CreaToolBar: removes every button and adds the 36 entries in order.
-    void crea();
+    // Removes every button and adds these, in order (CreaToolBar, from the command table).
+    void crea(std::vector<Pulsante> pulsanti);
     const std::vector<Pulsante>& pulsanti() const { return pulsanti_; }
     const Pulsante* trova(const QString& chiave) const;
     bool abilitato(const QString& chiave) const;
@@ -44,11 +45,9 @@ private:
     std::vector<Pulsante> pulsanti_;
 };
 
-void CreaToolBar();
 // Enables or disables every button of a group: "Puls_DebugRelease", "Puls_Download",
 // "Puls_Debug", "Puls_FunctionBlock", "Puls_Compila". Any other name changes nothing.
 void AbilitaPulsanti(const QString& blocco, bool abil);
-Effetto EffettoPulsante(const QString& chiave);
 
 // The keys of a group, in toolbar order; empty for an unknown name.
 std::vector<QString> PulsantiDelGruppo(const QString& blocco);

@@ -1,6 +1,6 @@
 #pragma once
 // The menu bar and the two pop-up menus of the main window, as data: names, captions,
-// visibility. The main window draws them; the handlers are in Comandi.
+// visibility. The main window draws them; the command table fills them.
 #include <QString>
 #include <vector>
 
@@ -19,8 +19,9 @@ class MenuPrincipale {
 public:
     static MenuPrincipale& istanza();
 
-    // Builds the menu tree with its fixed captions and start visibility.
-    void crea();
+    // The menu tree with its start captions and visibility (CreaMenu, from the command
+    // table).
+    void crea(std::vector<VoceMenu> voci);
     const std::vector<VoceMenu>& voci() const { return voci_; }
     const VoceMenu* trova(const QString& nome) const;
     std::vector<const VoceMenu*> figli(const QString& padre) const;
@@ -29,7 +30,7 @@ public:
     void setVisibile(const QString& nome, bool visibile);
 
 private:
-    MenuPrincipale() { crea(); }
+    MenuPrincipale() = default;
     VoceMenu* trovaVoce(const QString& nome);
     std::vector<VoceMenu> voci_;
 };

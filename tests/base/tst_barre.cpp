@@ -1,3 +1,4 @@
+#include "app/TabellaComandi.h"
 #include "app/Avvio.h"
 #include "base/BarraStato.h"
 #include "base/BarraStrumenti.h"

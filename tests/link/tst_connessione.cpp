@@ -1,4 +1,5 @@
 // Opening and closing the link, over TCP on 127.0.0.1 and over a pseudo-terminal.
+#include "app/TabellaComandi.h"
 #include "app/Avvio.h"
 #include "base/BarraStato.h"
 #include "base/BarraStrumenti.h"

@@ -1,5 +1,6 @@
 // The toolbar's connect and disconnect keys with Controllore pointed at the device
 // simulator, over TCP and over a serial pseudo-terminal.
+#include "app/TabellaComandi.h"
 #include "app/Avvio.h"
 #include "base/BarraStato.h"
 #include "base/BarraStrumenti.h"

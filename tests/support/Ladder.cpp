@@ -1,3 +1,4 @@
+#include "app/TabellaComandi.h"
 #include "support/Ladder.h"
 
 #include "app/Avvio.h"

@@ -1,3 +1,4 @@
+#include "app/TabellaComandi.h"
 #include "app/ui/Main.h"
 
 #include "app/Avvio.h"
