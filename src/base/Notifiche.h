@@ -22,6 +22,8 @@ signals:
     void registriCambiati();                      // TabellaRegistri rows or values
     void ladderCambiato();                        // ladder view: layout, scroll, tabs, load
     void barraCambiata(int valore);               // progress of a download, 1..101
+    // A window's check refused what one of its controls holds (both by object name).
+    void campoRifiutato(const QString& finestra, const QString& controllo);
 };
 
 } // namespace ludra
