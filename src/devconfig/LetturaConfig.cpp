@@ -1,6 +1,6 @@
 #include "devconfig/LetturaConfig.h"
 
-#include "base/Numeri.h"
+#include "base/CampoIntero.h"
 #include "base/Testi.h"
 #include "devconfig/MappaDispositivi.h"
 #include "link/Richiesta.h"
@@ -8,7 +8,6 @@
 #include "link/StatoLink.h"
 #include "platform/Dialogs.h"
 
-#include <cmath>
 
 namespace ludra {
 namespace {
@@ -154,10 +153,10 @@ void leggiTutto(const ModelloDispositivo* m, const QString& modello, std::uint8_
 
 std::optional<std::uint8_t> IndirizzoSlave(const QString& testo)
 {
-    const double v = std::nearbyint(LeggiNumero(testo));
-    if (!std::isfinite(v) || v < 0 || v > 255)
+    const std::optional<long long> v = CampoIntero(testo, 0, 255);
+    if (!v)
         return std::nullopt;
-    return std::uint8_t(v);
+    return std::uint8_t(*v);
 }
 
 bool LeggiConfigurazione(const QString& modello, const QString& indirizzo, CampiConfig& campi)
