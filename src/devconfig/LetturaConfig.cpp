@@ -168,8 +168,10 @@ bool LeggiConfigurazione(const QString& modello, const QString& indirizzo, Campi
     CampiConfig letti = campi;
     try {
         const std::optional<std::uint8_t> a = IndirizzoSlave(indirizzo);
-        if (!a)
+        if (!a) {
+            CampoRifiutato(QStringLiteral("frm_Config"), QStringLiteral("Indirizzo"));
             throw Fallimento{QStringLiteral("The address must be a number from 0 to 255.")};
+        }
         leggiTutto(TrovaModello(modello), modello, *a, letti);
     } catch (const Fallimento& f) {
         // Half a configuration would read as the device's own: nothing read is shown.
