@@ -4,7 +4,6 @@
 #include <QString>
 #include <QStringList>
 #include <cstdint>
-#include <optional>
 
 namespace ludra {
 
@@ -19,27 +18,32 @@ struct ModuloImpostazioni {
     QString baud;
     bool modem = false;
     bool aggiorna = false;        // automatic register update while running
-    int secondiAnimazione = 1;    // slider, whole seconds
-    int secondiMostrati = 0;      // the slider's position as loaded: OK changes the
-                                  // interval only when the user moved it
+    int posizioneAnimazione = 0;  // the animate slider (PosizioneAnimazione)
+    int posizioneMostrata = 0;    // its position as loaded: OK changes the interval
+                                  // only when the user moved it
     int lingua = 1;
 };
 
 const QStringList& ModelliImpostazioni();
 const QStringList& VelocitaSeriali();
 inline constexpr int kPorteCom = 32;
-inline constexpr int kMinSecondiAnimazione = 1;
-inline constexpr int kMaxSecondiAnimazione = 10;
+
+// The animate slider: position 0 is the half second the application starts with,
+// position n is n whole seconds, up to kUltimaPosizioneAnimazione.
+inline constexpr int kUltimaPosizioneAnimazione = 10;
+int MillisecondiAnimazione(int posizione);
+// The position nearest to an interval in milliseconds.
+int PosizioneAnimazione(int millisecondi);
+// The interval of a position in seconds as the slider's label shows it: "0.5", "3".
+QString TestoAnimazione(int posizione);
 
 // The window's load: every field from the current settings.
 ModuloImpostazioni CaricaImpostazioni();
 
-// OK: stores every field that converts; a field that does not (not a number, or out of
-// range) leaves its setting as it was. Then the model set-up runs for the model chosen.
-// Refused (false, nothing stored) while a controller sequence runs.
+// OK: stores every field, then the model set-up runs for the model chosen. Refused
+// (false, nothing stored) while a controller sequence runs, and when a typed field is
+// not a whole number in its range: a message names the field and the window puts the
+// focus there.
 bool SalvaImpostazioni(const ModuloImpostazioni& modulo);
-
-// A typed whole number in [minimo, massimo], rounded half to even; nothing otherwise.
-std::optional<long> InteroDaTesto(const QString& testo, long minimo, long massimo);
 
 } // namespace ludra

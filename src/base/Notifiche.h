@@ -23,6 +23,8 @@ signals:
     void ladderCambiato();                        // ladder view: layout, scroll, tabs, load
     void barraCambiata(int valore);               // progress of a download, 1..101
     void modificaRigaChiesta(int riga);           // a line of the current unit to edit
+    // A window's check refused what one of its controls holds (both by object name).
+    void campoRifiutato(const QString& finestra, const QString& controllo);
 };
 
 } // namespace ludra

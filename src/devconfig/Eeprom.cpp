@@ -34,12 +34,15 @@ QString numeroNonValido(const QString& campo, long long minimo, long long massim
         .arg(massimo);
 }
 
+// A typed whole number of the field `controllo` (the window's control name).
 std::optional<long long> campo(const QString& testo, const QString& nome, long long minimo,
-                               long long massimo)
+                               long long massimo, const QString& controllo)
 {
     const auto v = CampoIntero(testo, minimo, massimo);
-    if (!v)
+    if (!v) {
         rifiuta(numeroNonValido(nome, minimo, massimo));
+        CampoRifiutato(QStringLiteral("frm_eeprom"), controllo);
+    }
     return v;
 }
 
@@ -138,7 +141,8 @@ bool ScriviPuntatori(const CampiEeprom& c)
         return false;
     std::array<QuartettoByte, 4> valori{};
     for (std::size_t k = 0; k < 4; ++k) {
-        const auto v = campo(c.txt_punt[k], kNomiPuntatori[k], 0, kMaxLong);
+        const auto v = campo(c.txt_punt[k], kNomiPuntatori[k], 0, kMaxLong,
+                             QStringLiteral("txt_punt_%1").arg(k));
         if (!v)
             return false;
         double d = double(*v);
@@ -170,7 +174,8 @@ std::optional<int> indirizzoVoce(const CampiEeprom& c)
         return std::nullopt;
     }
     // Only the table's own entries: a larger index would land in the web pages.
-    const auto indice = campo(c.txt_WebReg[0], QStringLiteral("Puntatore"), 0, kMaxVariabili - 1);
+    const auto indice = campo(c.txt_WebReg[0], QStringLiteral("Puntatore"), 0, kMaxVariabili - 1,
+                              QStringLiteral("txt_WebReg_0"));
     if (!indice)
         return std::nullopt;
     return *base + kDimVoceVariabile * int(*indice);
@@ -186,10 +191,12 @@ bool ScriviVoceWeb(const CampiEeprom& c)
     const auto a = indirizzoVoce(c);
     if (!a)
         return false;
-    const auto registro = campo(c.txt_WebReg[1], QStringLiteral("Registro"), 0, kMaxIndirizzo);
+    const auto registro = campo(c.txt_WebReg[1], QStringLiteral("Registro"), 0, kMaxIndirizzo,
+                                 QStringLiteral("txt_WebReg_1"));
     if (!registro)
         return false;
-    const auto tipo = campo(c.txt_WebReg[2], QStringLiteral("Formato In"), 0, 255);
+    const auto tipo = campo(c.txt_WebReg[2], QStringLiteral("Formato In"), 0, 255,
+                             QStringLiteral("txt_WebReg_2"));
     if (!tipo)
         return false;
     const CoppiaByte w = *WordInBytes(double(*registro));
@@ -223,7 +230,8 @@ bool LeggiValore(CampiEeprom& c)
     const Sequenza sequenza(kLettura, TipoSequenza::Breve);
     if (!sequenza)
         return false;
-    const auto indirizzo = campo(c.txt_start, QStringLiteral("Registro"), 0, kMaxIndirizzo - 3);
+    const auto indirizzo = campo(c.txt_start, QStringLiteral("Registro"), 0, kMaxIndirizzo - 3,
+                                   QStringLiteral("txt_start"));
     if (!indirizzo)
         return false;
     if (!LeggiMemoria(int(*indirizzo), 4)) {
@@ -285,14 +293,16 @@ bool ScriviValore(const CampiEeprom& c)
     const int n = byteDaScrivere(c.larghezza);
     if (n == 0)
         return false;
-    const auto indirizzo = campo(c.txt_start, QStringLiteral("Registro"), 0, kMaxIndirizzo - (n - 1));
+    const auto indirizzo = campo(c.txt_start, QStringLiteral("Registro"), 0,
+                                 kMaxIndirizzo - (n - 1), QStringLiteral("txt_start"));
     if (!indirizzo)
         return false;
     static const std::array<QString, 4> nomi = {QStringLiteral("L"), QStringLiteral("H"),
                                                 QStringLiteral("Exp"), QStringLiteral("Byte 4")};
     std::array<std::uint8_t, 4> b{};
     for (int i = 0; i < n; ++i) {
-        const auto v = campo(c.txt_byte[std::size_t(i)], nomi[std::size_t(i)], 0, 255);
+        const auto v = campo(c.txt_byte[std::size_t(i)], nomi[std::size_t(i)], 0, 255,
+                             QStringLiteral("txt_valore%1").arg(QLatin1Char(char('A' + i))));
         if (!v)
             return false;
         b[std::size_t(i)] = std::uint8_t(*v);
@@ -309,13 +319,16 @@ const QString kFinestraEeprom = QStringLiteral("frm_eeprom");
 
 bool CopiaEeprom(const CampiEeprom& c)
 {
-    const auto n = campo(c.Text4, QStringLiteral("n bytes"), 0, kMaxIndirizzo);
+    const auto n =
+        campo(c.Text4, QStringLiteral("n bytes"), 0, kMaxIndirizzo, QStringLiteral("Text4"));
     if (!n)
         return false;
-    const auto da = campo(c.Text3, QStringLiteral("da"), 0, kMaxIndirizzo - *n);
+    const auto da =
+        campo(c.Text3, QStringLiteral("da"), 0, kMaxIndirizzo - *n, QStringLiteral("Text3"));
     if (!da)
         return false;
-    const auto a = campo(c.Text5, QStringLiteral("a"), 0, kMaxIndirizzo - *n);
+    const auto a =
+        campo(c.Text5, QStringLiteral("a"), 0, kMaxIndirizzo - *n, QStringLiteral("Text5"));
     if (!a)
         return false;
     const Sequenza sequenza(QStringLiteral("EEPROM copy"), TipoSequenza::Dispositivo,
@@ -361,10 +374,10 @@ struct Blocchi {
 
 std::optional<Blocchi> blocchi(const CampiEeprom& c)
 {
-    const auto da = campo(c.Text1, QStringLiteral("da"), 0, kMaxIndirizzo);
+    const auto da = campo(c.Text1, QStringLiteral("da"), 0, kMaxIndirizzo, QStringLiteral("Text1"));
     if (!da)
         return std::nullopt;
-    const auto a = campo(c.Text2, QStringLiteral("a"), *da, kMaxIndirizzo);
+    const auto a = campo(c.Text2, QStringLiteral("a"), *da, kMaxIndirizzo, QStringLiteral("Text2"));
     if (!a)
         return std::nullopt;
     return Blocchi{int(*da / kDimBloccoTrasferimento), int(*a / kDimBloccoTrasferimento) + 1};

@@ -1,6 +1,6 @@
 #include "devconfig/LetturaConfig.h"
 
-#include "base/Numeri.h"
+#include "base/CampoIntero.h"
 #include "base/Testi.h"
 #include "devconfig/MappaDispositivi.h"
 #include "link/Richiesta.h"
@@ -9,7 +9,6 @@
 #include "platform/Dialogs.h"
 #include "platform/Waiter.h"
 
-#include <cmath>
 
 namespace ludra {
 namespace {
@@ -176,10 +175,10 @@ bool LetturaCiclica(const CicloLettura& ciclo)
 
 std::optional<std::uint8_t> IndirizzoSlave(const QString& testo)
 {
-    const double v = std::nearbyint(LeggiNumero(testo));
-    if (!std::isfinite(v) || v < 0 || v > 255)
+    const std::optional<long long> v = CampoIntero(testo, 0, 255);
+    if (!v)
         return std::nullopt;
-    return std::uint8_t(v);
+    return std::uint8_t(*v);
 }
 
 bool LeggiConfigurazione(const QString& modello, const QString& indirizzo, CampiConfig& campi)
@@ -191,8 +190,10 @@ bool LeggiConfigurazione(const QString& modello, const QString& indirizzo, Campi
     CampiConfig letti = campi;
     try {
         const std::optional<std::uint8_t> a = IndirizzoSlave(indirizzo);
-        if (!a)
+        if (!a) {
+            CampoRifiutato(QStringLiteral("frm_Config"), QStringLiteral("Indirizzo"));
             throw Fallimento{QStringLiteral("The address must be a number from 0 to 255.")};
+        }
         leggiTutto(TrovaModello(modello), modello, *a, letti);
     } catch (const Fallimento& f) {
         // Half a configuration would read as the device's own: nothing read is shown.

@@ -1,6 +1,6 @@
 #include "devconfig/ScritturaConfig.h"
 
-#include "base/Numeri.h"
+#include "base/CampoIntero.h"
 #include "base/Testi.h"
 #include "devconfig/MappaDispositivi.h"
 #include "link/Conversioni.h"
@@ -11,7 +11,6 @@
 #include "platform/Dialogs.h"
 #include "platform/Waiter.h"
 
-#include <cmath>
 #include <initializer_list>
 #include <vector>
 
@@ -34,36 +33,28 @@ EsitoScrittura invia(const std::vector<std::uint8_t>& trama)
     return InviaRichiesta(true) == kComOk ? EsitoScrittura::Scritto : EsitoScrittura::Fallito;
 }
 
-EsitoScrittura rifiuta(const QString& messaggio)
+// A typed value refused: the message, and the focus on the window's control.
+EsitoScrittura rifiuta(const QString& messaggio, const QString& controllo = QString())
 {
     platform::msgBox(messaggio);
+    if (!controllo.isEmpty())
+        CampoRifiutato(QStringLiteral("frm_Config"), controllo);
     return EsitoScrittura::NonValido;
 }
 
-// A typed number rounded to an integer in [minimo, massimo]; nothing otherwise.
 std::optional<int> intero(const QString& testo, int minimo, int massimo)
 {
-    const double v = std::nearbyint(LeggiNumero(testo));
-    if (!std::isfinite(v) || v < minimo || v > massimo)
-        return std::nullopt;
-    return int(v);
+    const std::optional<long long> v = CampoIntero(testo, minimo, massimo);
+    return v ? std::optional<int>(int(*v)) : std::nullopt;
 }
 
-// As above, but the typed number itself must lie in the range before it is rounded:
-// 0.6 is no address from 1, and -0.4 no output value.
-std::optional<int> interoNelLimite(const QString& testo, int minimo, int massimo)
-{
-    const double v = LeggiNumero(testo);
-    if (!std::isfinite(v) || v < minimo || v > massimo)
-        return std::nullopt;
-    return intero(testo, minimo, massimo);
-}
-
-std::optional<std::uint8_t> byteCampo(const QString& testo, const char* nome)
+std::optional<std::uint8_t> byteCampo(const QString& testo, const char* nome,
+                                      const QString& controllo)
 {
     const std::optional<int> v = intero(testo, 0, 255);
     if (!v) {
-        rifiuta(QStringLiteral("%1 must be included between 0 and 255").arg(QLatin1String(nome)));
+        rifiuta(QStringLiteral("%1 must be included between 0 and 255").arg(QLatin1String(nome)),
+                controllo);
         return std::nullopt;
     }
     return std::uint8_t(*v);
@@ -73,7 +64,8 @@ std::optional<std::uint8_t> slave(const QString& indirizzo)
 {
     const std::optional<std::uint8_t> a = IndirizzoSlave(indirizzo);
     if (!a)
-        rifiuta(QStringLiteral("Slave address must be included between 0 and 255"));
+        rifiuta(QStringLiteral("Slave address must be included between 0 and 255"),
+                QStringLiteral("Indirizzo"));
     return a;
 }
 
@@ -91,7 +83,8 @@ std::uint8_t coil(bool acceso) { return acceso ? std::uint8_t(kCoilAcceso) : 0; 
 EsitoScrittura nome(std::uint8_t a, const QString& testo)
 {
     if (testo.size() < 4)
-        return rifiuta(QStringLiteral("Name length must be 4 characters"));
+        return rifiuta(QStringLiteral("Name length must be 4 characters"),
+                       QStringLiteral("txt_nome"));
     const QByteArray c = platform::toCp1252(testo.left(4));
     const EsitoScrittura e = invia({a, 16, 0, kRegNome, 0, 2, 4, std::uint8_t(c[1]),
                                     std::uint8_t(c[0]), std::uint8_t(c[3]), std::uint8_t(c[2])});
@@ -102,18 +95,21 @@ EsitoScrittura nome(std::uint8_t a, const QString& testo)
 
 EsitoScrittura nuovoIndirizzo(std::uint8_t a, const QString& testo)
 {
-    const std::optional<int> n = interoNelLimite(testo, 1, 247);
+    const std::optional<int> n = intero(testo, 1, 247);
     if (!n)
-        return rifiuta(QStringLiteral("Address must be included between 1 and 247"));
+        return rifiuta(QStringLiteral("Address must be included between 1 and 247"),
+                       QStringLiteral("txt_add"));
     return invia({a, 6, 0, kRegNodo, 0, std::uint8_t(*n)});
 }
 
 EsitoScrittura porta0(const QString& modello, std::uint8_t a, const CampiConfig& c)
 {
-    const std::optional<std::uint8_t> ritardo = byteCampo(c.ritardo[0], "Delay");
+    const std::optional<std::uint8_t> ritardo =
+        byteCampo(c.ritardo[0], "Delay", QStringLiteral("txt_delay_0"));
     if (!ritardo)
         return EsitoScrittura::NonValido;
-    const std::optional<std::uint8_t> wdt = byteCampo(c.wdt, "Watchdog time");
+    const std::optional<std::uint8_t> wdt =
+        byteCampo(c.wdt, "Watchdog time", QStringLiteral("txt_wdt_0"));
     if (!wdt)
         return EsitoScrittura::NonValido;
     const int codice = CodiceBaud(c.baud[0]).value_or(0);
@@ -138,9 +134,10 @@ EsitoScrittura orologio(const QString& modello, std::uint8_t a, const CampiConfi
     if (!m || !m->orologio)
         return EsitoScrittura::Niente;
     QString errore;
-    const auto b = ByteOrologio(c.Text3, &errore);
+    int campo = -1;
+    const auto b = ByteOrologio(c.Text3, &errore, &campo);
     if (!b)
-        return rifiuta(errore);
+        return rifiuta(errore, QStringLiteral("Text3_%1").arg(campo));
     return invia({a, 16, 0, kRegOrologio, 0, 4, 8, (*b)[0], (*b)[1], (*b)[2], (*b)[3], (*b)[4],
                   (*b)[5], (*b)[6], (*b)[7]});
 }
@@ -156,7 +153,8 @@ EsitoScrittura display(const QString& modello, std::uint8_t a, const CampiConfig
 
 EsitoScrittura porta1(const QString& modello, std::uint8_t a, const CampiConfig& c)
 {
-    const std::optional<std::uint8_t> d = byteCampo(c.ritardo[1], "Delay");
+    const std::optional<std::uint8_t> d =
+        byteCampo(c.ritardo[1], "Delay", QStringLiteral("txt_delay_1"));
     if (!d)
         return EsitoScrittura::NonValido;
     const int codice =
@@ -179,24 +177,11 @@ std::optional<int> voce(const QString& testo, std::span<const QString> nomi,
         if (t.compare(nomi[i], Qt::CaseInsensitive) == 0 ||
             t.compare(QLatin1String(inglesi[i]), Qt::CaseInsensitive) == 0)
             return int(i);
-    bool numero = false;
-    const int n = t.toInt(&numero);
-    if (numero && n >= 1 && n < int(nomi.size()))
-        return n;
-    return std::nullopt;
+    return intero(t, 1, int(nomi.size()) - 1);
 }
 
 // A decimal number 0..99 in the clock's BCD.
 std::uint8_t bcd(int v) { return std::uint8_t((v / 10) << 4 | v % 10); }
-
-std::optional<int> campoOrologio(const QString& testo, int minimo, int massimo)
-{
-    bool numero = false;
-    const int v = testo.trimmed().toInt(&numero);
-    if (!numero || v < minimo || v > massimo)
-        return std::nullopt;
-    return v;
-}
 
 } // namespace
 
@@ -207,30 +192,32 @@ const std::array<const char*, 13> MesiInglesi = {
     "July", "August",  "September", "October", "November", "December"};
 
 std::optional<std::array<std::uint8_t, 8>> ByteOrologio(const std::array<QString, 8>& Text3,
-                                                        QString* errore)
+                                                        QString* errore, int* campo)
 {
-    auto rifiutato = [&](const char* testo) {
+    auto rifiutato = [&](const char* testo, int k) {
         if (errore)
             *errore = QString::fromLatin1(testo);
+        if (campo)
+            *campo = k;
         return std::nullopt;
     };
-    const auto t0 = campoOrologio(Text3[0], 0, 59);
-    const auto t1 = campoOrologio(Text3[1], 0, 59);
-    const auto t3 = campoOrologio(Text3[3], 0, 59);
+    const auto t0 = intero(Text3[0], 0, 59);
+    const auto t1 = intero(Text3[1], 0, 59);
+    const auto t3 = intero(Text3[3], 0, 59);
     if (!t0 || !t1 || !t3)
-        return rifiutato("The time fields must be numbers from 0 to 59");
+        return rifiutato("The time fields must be numbers from 0 to 59", !t0 ? 0 : !t1 ? 1 : 3);
     const auto giorno = voce(Text3[4], Testi.Giorni, GiorniInglesi);
     if (!giorno)
-        return rifiutato("The weekday is not a day of the week");
-    const auto data = campoOrologio(Text3[5], 1, 31);
+        return rifiutato("The weekday is not a day of the week", 4);
+    const auto data = intero(Text3[5], 1, 31);
     if (!data)
-        return rifiutato("The day must be a number from 1 to 31");
+        return rifiutato("The day must be a number from 1 to 31", 5);
     const auto mese = voce(Text3[6], Testi.Mesi, MesiInglesi);
     if (!mese)
-        return rifiutato("The month is not a month of the year");
-    const auto anno = campoOrologio(Text3[7], 2000, 2099);
+        return rifiutato("The month is not a month of the year", 6);
+    const auto anno = intero(Text3[7], 2000, 2099);
     if (!anno)
-        return rifiutato("The year must be a number from 2000 to 2099");
+        return rifiutato("The year must be a number from 2000 to 2099", 7);
     return std::array<std::uint8_t, 8>{0,          bcd(*t3),          bcd(*t1),   bcd(*t0),
                                        std::uint8_t(*giorno), bcd(*data), bcd(*mese),
                                        bcd(*anno - 2000)};
@@ -280,15 +267,12 @@ EsitoScrittura ScriviUscitaAnalogica(const QString& indirizzo, int canale, const
     const std::optional<std::uint8_t> a = slave(indirizzo);
     if (!a)
         return EsitoScrittura::NonValido;
-    // The high byte is the value's whole 256s, the low byte the rest rounded: both must
-    // be bytes (65535.4 is 255 and 255; -0.4 and 511.6 are no pair of bytes).
-    const double v = LeggiNumero(valore);
-    const double alto = std::floor(v / 256);
-    const double basso = std::isfinite(v) ? std::nearbyint(v - 256 * alto) : -1;
-    if (!std::isfinite(alto) || alto < 0 || alto > 255 || basso < 0 || basso > 255)
-        return rifiuta(QStringLiteral("Output value must be included between 0 and 65535"));
-    return invia({*a, 6, 0, std::uint8_t(kRegValori + canale), std::uint8_t(alto),
-                  std::uint8_t(basso)});
+    const std::optional<int> v = intero(valore, 0, 65535);
+    if (!v)
+        return rifiuta(QStringLiteral("Output value must be included between 0 and 65535"),
+                       QStringLiteral("txt_Output_%1").arg(canale));
+    return invia({*a, 6, 0, std::uint8_t(kRegValori + canale), std::uint8_t(*v >> 8),
+                  std::uint8_t(*v & 0xFF)});
 }
 
 EsitoScrittura ScriviTipiUscite(const QString& indirizzo, const CampiConfig& campi)
@@ -312,7 +296,8 @@ EsitoScrittura ScriviValoriSicuri(const QString& indirizzo, const CampiConfig& c
         const std::optional<int> v = intero(campi.sicuro[std::size_t(i)], -32768, 65535);
         if (!v)
             return rifiuta(QStringLiteral("Safe value %1 must be included between -32768 and 65535")
-                               .arg(i));
+                               .arg(i),
+                           QStringLiteral("txt_Safe_%1").arg(i));
         const CoppiaByte b = *WordInBytes(*v);   // [low, high]; fits by the check above
         trama.push_back(b[1]);
         trama.push_back(b[0]);

@@ -45,9 +45,10 @@ EsitoScrittura ScriviEvento(const QString& indirizzo, int coil, bool acceso);
 // The eight clock bytes of registers 22..25 from the clock fields: the time fields are
 // 0..59, the weekday a name of the running language's Giorni or of the calendar's
 // English names, the day 1..31, the month a name (or 1..12), the year 2000..2099.
-// Nothing when a field is none of these; `errore` then says which.
+// Nothing when a field is none of these; `errore` then says why and `campo` which.
 std::optional<std::array<std::uint8_t, 8>> ByteOrologio(const std::array<QString, 8>& Text3,
-                                                        QString* errore = nullptr);
+                                                        QString* errore = nullptr,
+                                                        int* campo = nullptr);
 
 // The calendar's fixed English names, 1 = Sunday and 1 = January; entry 0 empty.
 extern const std::array<const char*, 8> GiorniInglesi;

@@ -1,5 +1,6 @@
 #include "display/Pannello.h"
 
+#include "base/CampoIntero.h"
 #include "base/Numeri.h"
 #include "display/TipiOggetto.h"
 #include "fbeditor/Argomenti.h"
@@ -7,60 +8,47 @@
 #include "images/Immagini.h"
 #include "platform/Cp1252.h"
 
-#include <QRegularExpression>
-#include <cmath>
-
 namespace ludra {
 
 namespace {
 
-// The number a field holds when the whole text is one, as the number rule reads it
-// (blanks, tabs and line feeds apart); nothing for a text with anything else in it,
-// the empty text included: "abc" or "3O" would be stored as 0 or 3 unseen.
-std::optional<double> numero(const QString& testo)
-{
-    static const QRegularExpression forma(QStringLiteral(
-        "^(?:[+-]?(?:[0-9]+\\.?[0-9]*|\\.[0-9]+)(?:[EeDd][+-]?[0-9]+)?|&[Hh][0-9A-Fa-f]+|&[Oo][0-7]+)$"));
-    QString compatto = testo;
-    compatto.remove(QLatin1Char(' ')).remove(QLatin1Char('\t')).remove(QLatin1Char('\n'));
-    if (!forma.match(compatto).hasMatch())
-        return std::nullopt;
-    return LeggiNumero(compatto);
-}
-
-// A typed whole number within lo..hi (rounded to the nearest), or nothing.
+// A typed whole number within lo..hi, or nothing.
 std::optional<int> intero(const QString& testo, int lo, int hi)
 {
-    const std::optional<double> n = numero(testo);
-    if (!n)
-        return std::nullopt;
-    const double v = std::round(*n);
-    if (!std::isfinite(v) || v < lo || v > hi)
-        return std::nullopt;
-    return int(v);
+    const std::optional<long long> v = CampoIntero(testo, lo, hi);
+    return v ? std::optional<int>(int(*v)) : std::nullopt;
 }
 
 // A bar's limit: a number the single the controller reads can hold, as for a K_Flt
 // argument of the editor.
 std::optional<double> singolo(const QString& testo)
 {
-    std::optional<double> n = numero(testo);
+    std::optional<double> n = NumeroDigitato(testo);
     SlotArgomento byte{};
     if (!n || !CodificaArgomento(*n, kKFlt, byte))
         return std::nullopt;
     return n;
 }
 
-QString fuoriCampo(const QString& campo, int lo, int hi)
+// The panel's message for a field refused; the panel's control gets the focus.
+QString rifiuta(const char* controllo, const QString& messaggio)
 {
-    return QStringLiteral("%1: a number from %2 to %3").arg(campo).arg(lo).arg(hi);
+    CampoRifiutato(QStringLiteral("frm_display"), QString::fromLatin1(controllo));
+    return messaggio;
 }
 
-std::optional<QString> testoTroppoLungo(const QString& testo, int massimo)
+QString fuoriCampo(const char* controllo, const QString& campo, int lo, int hi)
+{
+    return rifiuta(controllo, FuoriCampo(campo, lo, hi));
+}
+
+std::optional<QString> testoTroppoLungo(const QString& testo, int massimo, const char* controllo)
 {
     if (platform::toCp1252(testo).size() <= massimo)
         return std::nullopt;
-    return QStringLiteral("Text too long: \"%1\" (%2 characters at most)").arg(testo).arg(massimo);
+    return rifiuta(controllo, QStringLiteral("Text too long: \"%1\" (%2 characters at most)")
+                                  .arg(testo)
+                                  .arg(massimo));
 }
 
 } // namespace
@@ -100,10 +88,10 @@ std::optional<QString> ApplicaPannello(const CampiPannello& c, OggettoDisplay& o
     // The object must lie on the 132 x 32 display.
     const auto x = intero(c.posX, 0, kLarghezzaDisplay - 1);
     if (!x)
-        return fuoriCampo(QStringLiteral("X"), 0, kLarghezzaDisplay - 1);
+        return fuoriCampo("txt_PosX", QStringLiteral("X"), 0, kLarghezzaDisplay - 1);
     const auto y = intero(c.posY, 0, kAltezzaDisplay - 1);
     if (!y)
-        return fuoriCampo(QStringLiteral("Y"), 0, kAltezzaDisplay - 1);
+        return fuoriCampo("txt_PosY", QStringLiteral("Y"), 0, kAltezzaDisplay - 1);
     o.PosX = std::uint8_t(*x);
     o.PosY = std::uint8_t(*y);
 
@@ -118,10 +106,10 @@ std::optional<QString> ApplicaPannello(const CampiPannello& c, OggettoDisplay& o
         const int maxY = dimVisibili ? kAltezzaDisplay : 255;
         const auto dx = intero(c.dimX, 0, maxX);
         if (!dx)
-            return fuoriCampo(QStringLiteral("Width"), 0, maxX);
+            return fuoriCampo("txt_DimX", QStringLiteral("Width"), 0, maxX);
         const auto dy = intero(c.dimY, 0, maxY);
         if (!dy)
-            return fuoriCampo(QStringLiteral("Height"), 0, maxY);
+            return fuoriCampo("txt_dimY", QStringLiteral("Height"), 0, maxY);
         o.DimX = std::uint8_t(*dx);
         o.DimY = std::uint8_t(*dy);
     }
@@ -129,14 +117,14 @@ std::optional<QString> ApplicaPannello(const CampiPannello& c, OggettoDisplay& o
     auto registro = [&]() -> std::optional<QString> {
         const auto r = intero(c.registro, -32768, 32767);
         if (!r)
-            return fuoriCampo(QStringLiteral("Reg"), -32768, 32767);
+            return fuoriCampo("txt_reg", QStringLiteral("Reg"), -32768, 32767);
         o.Registro = std::int16_t(*r);
         return std::nullopt;
     };
     auto bit = [&]() -> std::optional<QString> {
         const auto b = intero(c.bit, 0, 15);
         if (!b)
-            return fuoriCampo(QStringLiteral("Bit"), 0, 15);
+            return fuoriCampo("txt_bit", QStringLiteral("Bit"), 0, 15);
         o.Bit = std::int16_t(*b);
         return std::nullopt;
     };
@@ -151,9 +139,9 @@ std::optional<QString> ApplicaPannello(const CampiPannello& c, OggettoDisplay& o
 
     switch (tipo) {
     case TipoOggetto::Label:
-        if (auto e = testoTroppoLungo(o.Testo[0], 11))
+        if (auto e = testoTroppoLungo(o.Testo[0], 11, "txt_format_0"))
             return e;
-        if (auto e = testoTroppoLungo(o.Testo[1], 11))
+        if (auto e = testoTroppoLungo(o.Testo[1], 11, "txt_format_1"))
             return e;
         if (auto e = registro())
             return e;
@@ -163,7 +151,7 @@ std::optional<QString> ApplicaPannello(const CampiPannello& c, OggettoDisplay& o
         o.TipoRegistro = 0;
         break;
     case TipoOggetto::Number:
-        if (auto e = testoTroppoLungo(o.Testo[0], 7))
+        if (auto e = testoTroppoLungo(o.Testo[0], 7, "txt_format_0"))
             return e;
         if (auto e = registro())
             return e;
@@ -172,7 +160,7 @@ std::optional<QString> ApplicaPannello(const CampiPannello& c, OggettoDisplay& o
         break;
     case TipoOggetto::Date:
     case TipoOggetto::Time:
-        if (auto e = testoTroppoLungo(o.Testo[0], 27))
+        if (auto e = testoTroppoLungo(o.Testo[0], 27, "txt_format_0"))
             return e;
         codice();
         break;
@@ -193,10 +181,10 @@ std::optional<QString> ApplicaPannello(const CampiPannello& c, OggettoDisplay& o
         tipoRegistro();
         const std::optional<double> mx = singolo(c.max);
         if (!mx)
-            return QStringLiteral("Max: a number from -3.4E+38 to 3.4E+38");
+            return rifiuta("txt_max", QStringLiteral("Max: a number from -3.4E+38 to 3.4E+38"));
         const std::optional<double> mn = singolo(c.min);
         if (!mn)
-            return QStringLiteral("Min: a number from -3.4E+38 to 3.4E+38");
+            return rifiuta("txt_min", QStringLiteral("Min: a number from -3.4E+38 to 3.4E+38"));
         o.Max = *mx;
         o.Min = *mn;
         break;
@@ -204,7 +192,7 @@ std::optional<QString> ApplicaPannello(const CampiPannello& c, OggettoDisplay& o
     case TipoOggetto::Rectangle: {
         const auto s = intero(c.spessore, 0, 255);
         if (!s)
-            return fuoriCampo(QStringLiteral("Thickness"), 0, 255);
+            return fuoriCampo("txt_Spess", QStringLiteral("Thickness"), 0, 255);
         o.Spessore = std::uint8_t(*s);
         break;
     }

@@ -1,5 +1,6 @@
 #include "fbeditor/Assemblaggio.h"
 
+#include "base/CampoIntero.h"
 #include "base/Numeri.h"
 #include "fbeditor/Trasf.h"
 #include "project/Registri.h"
@@ -10,8 +11,13 @@
 
 namespace ludra {
 
-std::optional<double> ValoreCampo(const QString& testo)
+std::optional<double> ValoreCampo(const QString& testo, Lettura lettura)
 {
+    const auto numero = [lettura](const QString& t) -> std::optional<double> {
+        if (lettura == Lettura::Digitata)
+            return NumeroDigitato(t);
+        return LeggiNumero(t);
+    };
     qsizetype i = 0;
     while (i < testo.size() && (testo[i] == QLatin1Char(' ') || testo[i] == QLatin1Char('\t')))
         ++i;
@@ -19,9 +25,9 @@ std::optional<double> ValoreCampo(const QString& testo)
         // "%" and a register letter; a lone "%" names no register.
         if (i + 1 >= testo.size())
             return std::nullopt;
-        return LeggiNumero(testo.mid(i + 2));
+        return numero(testo.mid(i + 2));
     }
-    return LeggiNumero(testo);
+    return numero(testo);
 }
 
 std::optional<int> InteroIn(double valore, int min, int max)
@@ -37,6 +43,31 @@ std::optional<int> NumeroRegistro(double valore)
     return InteroIn(valore, 0, std::min<int>(NumRegistri, kRigheRegistri - 1));
 }
 
+bool Assemblaggio::rifiuta(int k)
+{
+    if (rifiutato < 0)
+        rifiutato = k;
+    return false;
+}
+
+std::optional<double> Assemblaggio::valore(int k)
+{
+    if (!numero[std::size_t(k)]) {
+        rifiuta(k);
+        return std::nullopt;
+    }
+    return arg[std::size_t(k)].Valore;
+}
+
+std::optional<int> Assemblaggio::intero(int k, int min, int max)
+{
+    const std::optional<double> v = valore(k);
+    const std::optional<int> n = v ? InteroIn(*v, min, max) : std::nullopt;
+    if (!n)
+        rifiuta(k);
+    return n;
+}
+
 bool Assemblaggio::codifica(double valore, std::uint8_t formato, int slot)
 {
     SlotArgomento b;
@@ -49,6 +80,12 @@ bool Assemblaggio::codifica(double valore, std::uint8_t formato, int slot)
     return true;
 }
 
+bool Assemblaggio::costante(int k, std::uint8_t formato, int slot)
+{
+    const std::optional<double> v = valore(k);
+    return (v && codifica(*v, formato, slot)) || rifiuta(k);
+}
+
 bool Assemblaggio::zeri(int da, int a)
 {
     for (int k = da; k <= a; ++k)
@@ -59,25 +96,26 @@ bool Assemblaggio::zeri(int da, int a)
 
 bool Assemblaggio::registro(int k, int slot, bool aggiornaTipo)
 {
-    const std::optional<int> n = NumeroRegistro(arg[std::size_t(k)].Valore);
+    const std::optional<double> v = valore(k);
+    const std::optional<int> n = v ? NumeroRegistro(*v) : std::nullopt;
     if (!n || !codifica(*n, kUInt, slot))
-        return false;
+        return rifiuta(k);
     if (aggiornaTipo)
         formati.emplace_back(*n, arg[std::size_t(k)].Tipo);
     return true;
 }
 
-bool Assemblaggio::registroOFloat(int k, int slot, bool costante)
+bool Assemblaggio::registroOFloat(int k, int slot, bool costanteFloat)
 {
-    if (costante)
-        return codifica(arg[std::size_t(k)].Valore, kKFlt, slot);
+    if (costanteFloat)
+        return costante(k, kKFlt, slot);
     return registro(k, slot);
 }
 
 bool Assemblaggio::registroOLong(int k, int slot)
 {
     if (tipo(k) == kKLong)
-        return codifica(arg[std::size_t(k)].Valore, kKLong, slot);
+        return costante(k, kKLong, slot);
     return registro(k, slot);
 }
 
@@ -90,27 +128,33 @@ bool Assemblaggio::byteDi(int slot, int j, double valore)
     return true;
 }
 
-namespace {
-
-void scriviParola(std::uint8_t& primo, std::uint8_t& secondo, int n, bool altoPrima)
+bool Assemblaggio::byteCampo(int slot, int j, int k)
 {
-    const auto basso = std::uint8_t(n & 0xFF);
-    const auto alto = std::uint8_t((n >> 8) & 0xFF);
-    primo = altoPrima ? alto : basso;
-    secondo = altoPrima ? basso : alto;
+    const std::optional<int> n = intero(k, 0, 255);
+    if (n)
+        byte(slot, j) = std::uint8_t(*n);
+    return n.has_value();
 }
 
-} // namespace
-
-bool Assemblaggio::parola(int slot, int j, double valore, Parola genere, bool altoPrima)
+bool Assemblaggio::parola(int slot, int j, int k, bool altoPrima)
 {
-    const bool conSegno = genere == Parola::ConSegno;
-    std::optional<int> n = InteroIn(valore, conSegno ? -65536 : 0, 65535);
+    std::optional<int> n = intero(k, -65536, 65535);
     if (!n)
         return false;
     if (*n < 0)
         *n += 65536;
-    scriviParola(byte(slot, j), byte(slot, j + 1), *n, altoPrima);
+    const auto basso = std::uint8_t(*n & 0xFF);
+    const auto alto = std::uint8_t((*n >> 8) & 0xFF);
+    byte(slot, j) = altoPrima ? alto : basso;
+    byte(slot, j + 1) = altoPrima ? basso : alto;
+    return true;
+}
+
+bool Assemblaggio::parolaSlot(int slot, int k)
+{
+    if (!parola(slot, 0, k))
+        return false;
+    byte(slot, 2) = byte(slot, 3) = 0;
     return true;
 }
 

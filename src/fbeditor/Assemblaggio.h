@@ -4,6 +4,7 @@
 // set) and applied together only when the whole block encodes, so a block that fails
 // leaves the line, its row and the register table exactly as they were.
 #include "fbeditor/Argomenti.h"
+#include "fbeditor/CompilaComando.h"
 #include "fbeditor/StatoComandi.h"
 #include "ladder/RigaLadder.h"
 #include "project/Progetto.h"
@@ -19,9 +20,11 @@ namespace ludra {
 
 // The value a field's text stands for: a text starting with "%" is a register
 // reference, read after its first two characters ("%R12", "%R 12" and "%S12" are all
-// 12); any other text is the number it reads as (LeggiNumero). Leading blanks do not
-// count. A lone "%" is no value at all.
-std::optional<double> ValoreCampo(const QString& testo);
+// 12); any other text is a number. Leading blanks do not count. As a file holds it, the
+// number is the one the text starts with (LeggiNumero); as typed, the text must be
+// wholly one (NumeroDigitato), "%R" alone and the empty text included. A lone "%" is no
+// value at all.
+std::optional<double> ValoreCampo(const QString& testo, Lettura lettura = Lettura::File);
 
 // A value rounded to the nearest integer (halves to even) when it lies in min..max.
 std::optional<int> InteroIn(double valore, int min, int max);
@@ -29,21 +32,24 @@ std::optional<int> InteroIn(double valore, int min, int max);
 // A register number: 0 to NumRegistri (never beyond the register table).
 std::optional<int> NumeroRegistro(double valore);
 
-// How a 16-bit field takes a value.
-enum class Parola : std::uint8_t {
-    SenzaSegno,   // 0..65535: counts, times
-    ConSegno,     // -65536..65535, a negative value counting from 65536: the words a
-                  // block takes as typed (constants, masks, register words)
-};
-
 struct Assemblaggio {
     explicit Assemblaggio(const StatoComandi& stato) : s(stato) {}
 
     const StatoComandi& s;
+    Lettura lettura = Lettura::Digitata;
     Rung rung;
     RigaLadder riga;
     std::array<Argomento, kNumArgomenti> arg{};
+    std::array<bool, kNumArgomenti> numero{};   // the field's text is a number as read
     std::vector<std::pair<int, std::uint8_t>> formati;   // register, value type
+    int rifiutato = -1;                                  // the first field refused
+
+    // Makes k the field refused, unless one was before it; false, to be returned.
+    bool rifiuta(int k);
+    // The value of field k, when its text is a number; else k is refused.
+    std::optional<double> valore(int k);
+    // The value of field k rounded to an integer in min..max; else k is refused.
+    std::optional<int> intero(int k, int min, int max);
 
     // What the editor shows for argument k.
     const QString& testo(int k) const { return s.Righe[std::size_t(k)].testo; }
@@ -58,19 +64,26 @@ struct Assemblaggio {
 
     // Encodes a value by its value type into a slot (see CodificaArgomento).
     bool codifica(double valore, std::uint8_t formato, int slot);
+    // The same with the value of field k, which a value the encoding refuses refuses.
+    bool costante(int k, std::uint8_t formato, int slot);
     bool zero(int slot) { return codifica(0, kUInt, slot); }
     bool zeri(int da, int a);
     // The register rule: argument k's value is a register number, encoded into the slot;
     // the register then shows in the argument's value type.
     bool registro(int k, int slot, bool aggiornaTipo = true);
-    // A K_Flt constant when `costante`, else the register rule.
-    bool registroOFloat(int k, int slot, bool costante);
+    // A K_Flt constant when `costanteFloat`, else the register rule.
+    bool registroOFloat(int k, int slot, bool costanteFloat);
     // A K_Long constant when the chosen type of k is K_Long, else the register rule.
     bool registroOLong(int k, int slot);
-    // One byte of a slot: the value rounded, 0..255.
+    // One byte of a slot: the value rounded, 0..255; from field k, which it refuses.
     bool byteDi(int slot, int j, double valore);
-    // Two bytes of a slot from j, low byte first unless altoPrima.
-    bool parola(int slot, int j, double valore, Parola genere, bool altoPrima = false);
+    bool byteCampo(int slot, int j, int k);
+    // Two bytes of a slot from j, low byte first unless altoPrima: field k as a word the
+    // block takes as typed (constants, masks, times, counts, register words), -65536 to
+    // 65535, a negative value counting from 65536.
+    bool parola(int slot, int j, int k, bool altoPrima = false);
+    // A whole slot holding field k as such a word: two bytes, low first, and two zeros.
+    bool parolaSlot(int slot, int k);
 
     // The row's argument captions: the editor's caption of k followed by its value type.
     void etichettaConTipo(int k);

@@ -2,6 +2,7 @@
 // KVR1000 module's resources. The command record carries the device address and the
 // register count as one byte each and the remote register, the local register and the
 // delay as 16-bit values.
+#include "base/CampoIntero.h"
 #include "base/Numeri.h"
 #include "fbeditor/Assemblaggio.h"
 #include "fbeditor/ModuliIO.h"
@@ -13,25 +14,24 @@ namespace {
 // the same range so that a block may change between the two without a surprise.
 constexpr int kRitardoMassimo = 32767;
 
-// A field that reaches the record as one byte, as a 16-bit argument.
-bool unByte(Assemblaggio& a, double valore, int slot)
+// A value that reaches the record as a 16-bit argument: a byte or an unsigned word, of
+// a field (Assemblaggio::intero) or one the block works out (InteroIn).
+bool inSlot(Assemblaggio& a, std::optional<int> valore, int slot)
 {
-    const std::optional<int> n = InteroIn(valore, 0, 255);
-    return n && a.codifica(*n, kUInt, slot);
-}
-
-bool parolaSenzaSegno(Assemblaggio& a, double valore, int slot)
-{
-    const std::optional<int> n = InteroIn(valore, 0, 65535);
-    return n && a.codifica(*n, kUInt, slot);
+    return valore && a.codifica(*valore, kUInt, slot);
 }
 
 // Both endings: the delay in byte 0 of slots 4 (low) and 5 (high); a write also keeps
 // it in Ritardo.
 bool fine(Assemblaggio& a, bool scrittura)
 {
-    const std::optional<int> d = InteroIn(LeggiNumero(a.s.Ritardo), 0, kRitardoMassimo);
-    if (!d || !a.zeri(4, 7))
+    const std::optional<double> ritardo = a.lettura == Lettura::Digitata
+                                              ? NumeroDigitato(a.s.Ritardo)
+                                              : LeggiNumero(a.s.Ritardo);
+    const std::optional<int> d = ritardo ? InteroIn(*ritardo, 0, kRitardoMassimo) : std::nullopt;
+    if (!d)
+        return a.rifiuta(kCampoRitardo);
+    if (!a.zeri(4, 7))
         return false;
     a.byte(4, 0) = std::uint8_t(*d & 0xFF);
     a.byte(5, 0) = std::uint8_t(*d >> 8);
@@ -42,8 +42,8 @@ bool fine(Assemblaggio& a, bool scrittura)
 
 bool remoto(Assemblaggio& a, bool scrittura)
 {
-    if (!unByte(a, a.arg[0].Valore, 0) || !parolaSenzaSegno(a, a.arg[1].Valore, 1)
-        || !unByte(a, a.arg[2].Valore, 2) || !a.registro(4, 3))
+    if (!inSlot(a, a.intero(0, 0, 255), 0) || !inSlot(a, a.intero(1, 0, 65535), 1)
+        || !inSlot(a, a.intero(2, 0, 255), 2) || !a.registro(4, 3))
         return false;
     a.etichettaConTipo(4);
     a.sommario({0, 1, 2, 4}, false);
@@ -66,6 +66,8 @@ bool modulo(Assemblaggio& a, bool scrittura)
     const RigaArgomento& dispositivo = a.s.Righe[0];
     const int d = voceDelTesto(dispositivo);
     if (d < 0)
+        return a.rifiuta(0);
+    if (!inSlot(a, a.intero(1, 0, 255), 0))
         return false;
     const int tipoModulo = dispositivo.elenco[d].dato;
     const RisorseModulo offerte = RisorseDi(scrittura, tipoModulo);
@@ -75,28 +77,28 @@ bool modulo(Assemblaggio& a, bool scrittura)
         if (nomeRisorsa == QLatin1String(r.nome))
             risorsa = &r;
     if (!risorsa)
-        return false;
+        return a.rifiuta(4);
 
-    const double primo = a.arg[5].Valore;
-    const double ultimo = a.arg[6].Valore;
-    if (primo < offerte.canaleMin || ultimo > offerte.canaleMax
-        || ultimo - primo > offerte.numCanali || ultimo < primo)
-        return false;
+    const std::optional<double> primo = a.valore(5);
+    if (!primo || *primo < offerte.canaleMin)
+        return a.rifiuta(5);
+    const std::optional<double> ultimo = a.valore(6);
+    if (!ultimo || *ultimo > offerte.canaleMax || *ultimo - *primo > offerte.numCanali
+        || *ultimo < *primo)
+        return a.rifiuta(6);
 
-    if (!unByte(a, a.arg[1].Valore, 0))
-        return false;
     const bool usciteDigitali = scrittura && tipoModulo >= 20;
     const double base = risorsa->registroBase;
     // A digital output module takes its outputs as one register at 9.
-    const double registroModulo = usciteDigitali ? 9 : base + primo;
-    const double quanti = usciteDigitali ? 1 : ultimo + 1 - primo;
+    const double registroModulo = usciteDigitali ? 9 : base + *primo;
+    const double quanti = usciteDigitali ? 1 : *ultimo + 1 - *primo;
     if (!scrittura) {
         // The read leaves what it addresses in its hidden records.
         a.arg[2].Valore = registroModulo;
         a.arg[3].Valore = quanti;
     }
-    if (!parolaSenzaSegno(a, registroModulo, 1) || !unByte(a, quanti, 2)
-        || !a.registro(7, 3))
+    if (!inSlot(a, InteroIn(registroModulo, 0, 65535), 1)
+        || !inSlot(a, InteroIn(quanti, 0, 255), 2) || !a.registro(7, 3))
         return false;
     a.etichettaConTipo(7);
     a.sommario({0, 1, 4, 5, 6, 7}, false);

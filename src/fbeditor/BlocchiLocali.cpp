@@ -67,7 +67,7 @@ bool aritmetica(Assemblaggio& a)
             return false;
         break;
     case 5:   // Average: the sample count
-        if (!a.byteDi(5, 0, a.arg[1].Valore))
+        if (!a.byteCampo(5, 0, 1))
             return false;
         break;
     case 8:
@@ -124,8 +124,8 @@ bool display(Assemblaggio& a)
 // table, and projects hold such addresses.
 bool spostaBlocco(Assemblaggio& a)
 {
-    if (!a.parola(0, 0, a.arg[0].Valore, Parola::ConSegno)
-        || !a.parola(0, 2, a.arg[2].Valore, Parola::ConSegno) || !a.byteDi(1, 0, a.arg[1].Valore))
+    if (!a.parola(0, 0, 0) || !a.byteCampo(1, 0, 1)
+        || !a.parola(0, 2, 2))
         return false;
     a.sommario({0, 1, 2}, true);
     return true;
@@ -152,7 +152,7 @@ constexpr std::array<SlotConfronto, 8> kSlotConfronto{{
 bool confronto(Assemblaggio& a)
 {
     for (const SlotConfronto& c : kSlotConfronto) {
-        if (!a.parola(c.slot, 0, a.arg[c.campo].Valore, Parola::ConSegno, !c.registro))
+        if (!a.parola(c.slot, 0, c.campo, !c.registro))
             return false;
         a.byte(c.slot, 2) = a.byte(c.slot, 3) = 0;
     }
@@ -163,12 +163,12 @@ bool confronto(Assemblaggio& a)
 // 129 If(bit) -> Goto, 139 If(bit) -> Call: the targets are the compiler's.
 bool seBit(Assemblaggio& a)
 {
-    const double v = a.arg[1].Valore;
-    const std::optional<int> bit = InteroIn(v, 0, 15);
-    if (!bit || double(*bit) != v)
+    if (!a.registroOFloat(0, 0, a.posizione(0) == kPosizioneKFlt))
         return false;
-    if (!a.registroOFloat(0, 0, a.posizione(0) == kPosizioneKFlt) || !a.zeri(1, 6)
-        || !a.zero(7))
+    const std::optional<int> bit = a.intero(1, 0, 15);
+    if (!bit || double(*bit) != a.arg[1].Valore)
+        return a.rifiuta(1);
+    if (!a.zeri(1, 6) || !a.zero(7))
         return false;
     const int maschera = 1 << *bit;
     a.byte(7, 0) = std::uint8_t(maschera >> 8);
@@ -209,16 +209,12 @@ bool bitABit(Assemblaggio& a)
         return false;
 
     if (scorrimento) {
-        // The number of places, a count.
-        const std::optional<int> posti = InteroIn(a.arg[2].Valore, 0, 65535);
-        if (!posti || !a.codifica(*posti, kUInt, 2) || !a.zero(5) || !a.zero(6)
-            || !a.registro(4, 7))
+        // The number of places, a word as the block's other words.
+        if (!a.parolaSlot(2, 2) || !a.zero(5) || !a.zero(6) || !a.registro(4, 7))
             return false;
     } else if (sub <= 12) {
-        if (a.haTipo(2) && !a.registroOLong(2, 4))
-            return false;
-        if (!a.codifica(a.arg[5].Valore, kKLong, 2) || !a.codifica(a.arg[1].Valore, kKLong, 5)
-            || !a.codifica(a.arg[3].Valore, kKLong, 6) || !a.registro(4, 7))
+        if (!a.costante(1, kKLong, 5) || (a.haTipo(2) && !a.registroOLong(2, 4))
+            || !a.costante(3, kKLong, 6) || !a.registro(4, 7) || !a.costante(5, kKLong, 2))
             return false;
     }
     etichetteConTipo(a, {0, 2, 4});
@@ -226,13 +222,12 @@ bool bitABit(Assemblaggio& a)
     return true;
 }
 
-// 134 Timer: the timer, its time in milliseconds, the register it counts in.
+// 134 Timer: the timer, its time in milliseconds, the register it counts in; words
+// all three.
 bool timer(Assemblaggio& a)
 {
-    const std::optional<int> numero = InteroIn(a.arg[0].Valore, 0, 65535);
-    const std::optional<int> ms = InteroIn(a.arg[1].Valore, 0, 65535);
-    if (!numero || !ms || !a.codifica(*numero, kUInt, 0) || !a.codifica(*ms, kUInt, 1)
-        || !a.parola(1, 2, a.arg[2].Valore, Parola::ConSegno) || !a.zeri(2, 7))
+    if (!a.parolaSlot(0, 0) || !a.parolaSlot(1, 1) || !a.parola(1, 2, 2)
+        || !a.zeri(2, 7))
         return false;
     a.sommario({0, 1}, false);
     return true;
@@ -248,16 +243,15 @@ bool trip(Assemblaggio& a)
     if (p3 != 0 && p3 != 1)
         return false;
     if (!tipi(a, 1, 0, a.posizione(1), a.posizione(2)) || !tipi(a, 1, 1, 2 * p3, a.posizione(0))
-        || !a.byteDi(1, 2, a.arg[5].Valore))
+        || !a.byteCampo(1, 2, 5))
         return false;
     a.byte(1, 3) = 0;
     const std::array<std::pair<int, int>, 3> ingressi{{{0, 5}, {1, 3}, {2, 4}}};
     for (const auto& [k, slot] : ingressi)
         if (!a.registroOFloat(k, slot, a.posizione(k) == kPosizioneKFlt))
             return false;
-    if (!a.registro(3, 7) || !a.codifica(a.arg[4].Valore, kKLong, 2)
-        || !a.parola(6, 0, a.arg[6].Valore, Parola::ConSegno)
-        || !a.parola(6, 2, a.arg[7].Valore, Parola::ConSegno))
+    if (!a.registro(3, 7) || !a.costante(4, kKLong, 2) || !a.parola(6, 0, 6)
+        || !a.parola(6, 2, 7))
         return false;
     etichetteConTipo(a, {0, 1, 2, 3});
     a.sommario({0, 1, 2, 3, 4, 5, 6, 7}, true);
@@ -273,11 +267,10 @@ bool logWrite(Assemblaggio& a)
     return true;
 }
 
-// 140 Clear WatchDog: the time in units of 50 ms.
+// 140 Clear WatchDog: the time in units of 50 ms, a word.
 bool watchdog(Assemblaggio& a)
 {
-    const std::optional<int> tempo = InteroIn(a.arg[4].Valore, 0, 65535);
-    if (!tempo || !a.codifica(*tempo, kUInt, 0) || !a.zeri(1, 7))
+    if (!a.parolaSlot(0, 4) || !a.zeri(1, 7))
         return false;
     a.sommario({4}, false);
     return true;

@@ -1,5 +1,6 @@
 #include "fbeditor/CompilaComando.h"
 
+#include "base/CampoIntero.h"
 #include "base/Finestre.h"
 #include "base/Notifiche.h"
 #include "base/Testi.h"
@@ -61,8 +62,10 @@ void applicaRiga(RigaLadder& r, const RigaLadder& nuova)
 
 } // namespace
 
-std::uint16_t CompilaComando()
+std::uint16_t CompilaComando(Lettura lettura, int* rifiutato)
 {
+    if (rifiutato)
+        *rifiutato = -1;
     if (SubCorrente < 0 || SubCorrente >= kNumSezioni || RungCorrente < 0
         || RungCorrente > kMaxRung)
         return 0;
@@ -71,14 +74,24 @@ std::uint16_t CompilaComando()
     Rung& linea = Sezioni[std::size_t(SubCorrente)].Rung[std::size_t(riga)];
 
     Assemblaggio a(s);
+    a.lettura = lettura;
     a.rung = linea;
     a.riga = Riga(SubCorrente, riga);
     a.arg = Argomenti;
+    // Every field is read the way a file reads it, so that those the block takes no
+    // number from (labels, devices, tables) and those the editor hides stand for 0 as
+    // they always have; a field shown that the block does take a number from is refused
+    // unless it is one as read.
     for (int k = 0; k < kNumArgomenti; ++k) {
-        const std::optional<double> v = ValoreCampo(s.Righe[std::size_t(k)].testo);
-        if (!v)
+        const RigaArgomento& r = s.Righe[std::size_t(k)];
+        const std::optional<double> v = ValoreCampo(r.testo);
+        if (!v) {
+            if (rifiutato)
+                *rifiutato = k;
             return 0;
+        }
         a.arg[std::size_t(k)].Valore = *v;
+        a.numero[std::size_t(k)] = !r.testoVisibile || ValoreCampo(r.testo, lettura).has_value();
     }
     leggiEditor(a, s.FunzioneCorrente);
 
@@ -95,8 +108,11 @@ std::uint16_t CompilaComando()
     default:
         break;
     }
-    if (!ok)
+    if (!ok) {
+        if (rifiutato)
+            *rifiutato = a.rifiutato;
         return 0;
+    }
 
     a.rung.Caricato = true;
     a.rung.Rifiuto.clear();
@@ -114,8 +130,14 @@ bool ConfermaComando()
     // The editor stays open with what the user typed: OK works again once it is over.
     if (ComandoRifiutato(QStringLiteral("Function block OK"), Effetto::Progetto))
         return false;
-    if (CompilaComando() != kComandoScritto) {
+    int rifiutato = -1;
+    if (CompilaComando(Lettura::Digitata, &rifiutato) != kComandoScritto) {
         platform::msgBox(kErroreValori);
+        const QString campo = rifiutato == kCampoRitardo
+                                  ? QStringLiteral("txt_delay")
+                                  : QStringLiteral("txt_Var_%1").arg(rifiutato);
+        if (rifiutato >= 0)
+            CampoRifiutato(QStringLiteral("comandi"), campo);
         return false;
     }
     StatoComandi::istanza().Scarica();

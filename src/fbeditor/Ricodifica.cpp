@@ -22,7 +22,7 @@ QString RicodificaRiga(int riga)
     StatoComandi& editor = StatoComandi::istanza();
     editor.Carica();
     editor.CaricaRiga(riga);
-    const bool scritta = CompilaComando() == kComandoScritto;
+    const bool scritta = CompilaComando(Lettura::File) == kComandoScritto;
     editor.Scarica();
     return scritta ? QString() : kErroreValori;
 }

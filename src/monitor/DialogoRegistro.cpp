@@ -1,7 +1,7 @@
 #include "monitor/DialogoRegistro.h"
 
+#include "base/CampoIntero.h"
 #include "base/Notifiche.h"
-#include "base/Numeri.h"
 #include "link/Conversioni.h"
 #include "link/StatoLink.h"
 #include "monitor/DialogoValori.h"
@@ -123,13 +123,16 @@ bool ConfermaRegistro(int r, const QString& nome, int voce, const QString& valor
 {
     if (!inTabella(r))
         return true;
-    if (Controllore.Connesso) {
-        const double v = LeggiNumero(valore);
-        if (const auto errore = ValoreNonValido(voce, v)) {
+    if (Controllore.Connesso && ScritturaPerTipo(voce) != ScritturaTipo::Nessuna) {
+        const std::optional<double> v = NumeroDigitato(valore);
+        const std::optional<QString> errore =
+            v ? ValoreNonValido(voce, *v) : QStringLiteral("Value is not a number");
+        if (errore) {
             platform::msgBox(*errore, platform::MsgButtons::Ok, platform::MsgIcon::Exclamation);
+            CampoRifiutato(QStringLiteral("Input_Box"), QStringLiteral("Testo_1"));
             return false;
         }
-        ScriviValoreRegistro(voce, v, r);
+        ScriviValoreRegistro(voce, *v, r);
     }
     Registro& reg = TabellaRegistri[std::size_t(r)];
     reg.Nome = nome;

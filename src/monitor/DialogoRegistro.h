@@ -43,9 +43,10 @@ std::optional<QString> ValoreNonValido(int voce, double valore);
 
 // OK on register r with the fields as typed: voce is the selected type entry, -1 when
 // none is (the register keeps its type). When connected, the value is checked and
-// written by type first; a value out of range shows why and nothing is written or
-// stored (false: the dialog stays open). Otherwise the name and the type are stored
-// (true), whatever the write's outcome.
+// written by type first; a value field that is not wholly a number, or a value out of
+// range, shows why, the focus goes to the value field and nothing is written or stored
+// (false: the dialog stays open). Otherwise the name and the type are stored (true),
+// whatever the write's outcome.
 bool ConfermaRegistro(int r, const QString& nome, int voce, const QString& valore);
 
 } // namespace ludra

@@ -160,12 +160,14 @@ bool MemorizzaVariabile(const CampiVariabile& campi)
         const QString massimo = QString::number(NumVariabili - 1);
         avvisa(QStringLiteral("L'ID deve essere un numero intero da 0 a %1.").arg(massimo),
                QStringLiteral("The ID must be a whole number from 0 to %1.").arg(massimo));
+        CampoRifiutato(QStringLiteral("frm_variabili"), QStringLiteral("txt_WebReg_0"));
         return false;
     }
     const auto registro = CampoIntero(campi.registro, 0, 65535);
     if (!registro) {
         avvisa(QStringLiteral("Il registro deve essere un numero intero da 0 a 65535."),
                QStringLiteral("The register must be a whole number from 0 to 65535."));
+        CampoRifiutato(QStringLiteral("frm_variabili"), QStringLiteral("txt_WebReg_1"));
         return false;
     }
     if (campi.tipo < 0 || campi.tipo >= kTipiVariabile) {

@@ -1,5 +1,6 @@
 #include "tables/EditorTabelle.h"
 
+#include "base/CampoIntero.h"
 #include "base/Numeri.h"
 #include "platform/Cp1252.h"
 #include "platform/Dialogs.h"
@@ -25,7 +26,7 @@ QString testoValore(double v) { return TestoNumero(v).trimmed(); }
 
 std::optional<int> NumeroPunti(const QString& testo)
 {
-    const std::optional<double> v = NumeroStretto(testo);
+    const std::optional<double> v = NumeroDigitato(testo);
     if (!v)
         return std::nullopt;
     // Far beyond any point count either way; keeps the conversion defined.
@@ -129,10 +130,11 @@ bool EditorTabelle::ControllaTabella()
     t.Nome = NomeTab;
     t.NumPunti = std::uint8_t(*m);
     for (int i = 0; i < *m; ++i) {
-        const std::optional<double> a = NumeroStretto(TabA[std::size_t(i)]);
-        const std::optional<double> b = NumeroStretto(TabB[std::size_t(i)]);
-        if (!a || !b) {
-            CampoErrato = a ? Campo::Uscita : Campo::Ingresso;
+        // A point the table file could not carry (beyond a double) is no point either.
+        const std::optional<double> a = NumeroDigitato(TabA[std::size_t(i)]);
+        const std::optional<double> b = NumeroDigitato(TabB[std::size_t(i)]);
+        if (!a || !b || !std::isfinite(*a) || !std::isfinite(*b)) {
+            CampoErrato = a && std::isfinite(*a) ? Campo::Uscita : Campo::Ingresso;
             RigaErrata = i;
             return false;
         }

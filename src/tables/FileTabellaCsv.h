@@ -18,9 +18,9 @@ namespace ludra {
 // No table file is anywhere near this size; a bigger one is not a table file.
 inline constexpr qint64 kMaxByteTabellaCsv = 64 * 1024;
 
-// A number typed in a field or held in a table file: white space (SpazioNumero) around
-// it, an optional sign, digits with at most one ".", an optional exponent (E or D);
-// nothing else. Only finite values count.
+// A number held in a table file: white space (SpazioNumero) around it, an optional sign,
+// digits with at most one ".", an optional exponent (E or D); nothing else. Only finite
+// values count.
 std::optional<double> NumeroStretto(const QString& testo);
 
 // The bytes of the table's file, or nothing (with the reason, ready for the user, in

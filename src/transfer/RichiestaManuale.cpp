@@ -1,5 +1,6 @@
 #include "transfer/RichiestaManuale.h"
 
+#include "base/CampoIntero.h"
 #include "link/Richiesta.h"
 #include "link/Sequenza.h"
 #include "link/StatoLink.h"
@@ -18,34 +19,29 @@ static_assert(kMassimoByte + 2 <= int(kDimBuffer) && kMassimoByte <= 255);
 
 bool cicloInCorso = false;
 
-// A whole decimal number with an optional minus sign; blanks around it are allowed.
-std::optional<int> intero(const QString& testo)
-{
-    const QString t = testo.trimmed();
-    const qsizetype inizio = t.startsWith(QLatin1Char('-')) ? 1 : 0;
-    if (t.size() == inizio || t.size() - inizio > 9)
-        return std::nullopt;
-    for (qsizetype i = inizio; i < t.size(); ++i)
-        if (t[i] < QLatin1Char('0') || t[i] > QLatin1Char('9'))
-            return std::nullopt;
-    return t.toInt();
-}
-
 struct Lettore {
     const QStringList& campi;
     QString errore;
+    int campoErrato = -1;
 
     QString testo(int campo) const { return campo < campi.size() ? campi[campo] : QString(); }
+
+    void rifiuta(int campo, const QString& perche)
+    {
+        if (!errore.isEmpty())
+            return;
+        errore = perche;
+        campoErrato = campo;
+    }
 
     // A byte 0..255; a negative value down to `minimo` is taken as value + 256.
     std::uint8_t byte(int campo, int minimo = 0)
     {
-        const std::optional<int> v = intero(testo(campo));
-        if (!v || *v < minimo || *v > 255) {
-            if (errore.isEmpty())
-                errore = QStringLiteral("%1: \"%2\" is not a whole number from %3 to 255.")
-                             .arg(NomeCampoComando(campo), testo(campo))
-                             .arg(minimo);
+        const std::optional<long long> v = CampoIntero(testo(campo), minimo, 255);
+        if (!v) {
+            rifiuta(campo, QStringLiteral("%1: \"%2\" is not a whole number from %3 to 255.")
+                               .arg(NomeCampoComando(campo), testo(campo))
+                               .arg(minimo));
             return 0;
         }
         return std::uint8_t(*v < 0 ? *v + 256 : *v);
@@ -82,8 +78,8 @@ TramaManuale CostruisciTramaManuale(const QStringList& campi)
     if (conDati && l.errore.isEmpty()) {
         const int n = t.byte.back();
         if (n > kByteDatiManuali) {
-            l.errore = QStringLiteral("CNT: at most %1 data bytes can be sent.")
-                           .arg(kByteDatiManuali);
+            l.rifiuta(kCampoConteggio, QStringLiteral("CNT: at most %1 data bytes can be sent.")
+                                           .arg(kByteDatiManuali));
         } else {
             for (int k = 1; k <= n; ++k)
                 t.byte.push_back(l.byte(kCampoConteggio + k));
@@ -92,6 +88,7 @@ TramaManuale CostruisciTramaManuale(const QStringList& campi)
     if (!l.errore.isEmpty()) {
         t.byte.clear();
         t.errore = l.errore;
+        t.campo = l.campoErrato;
     }
     return t;
 }
@@ -101,6 +98,8 @@ std::optional<std::uint8_t> InviaRichiestaManuale(const QStringList& campi)
     const TramaManuale trama = CostruisciTramaManuale(campi);
     if (!trama.valida()) {
         platform::msgBox(trama.errore, platform::MsgButtons::Ok, platform::MsgIcon::Exclamation);
+        CampoRifiutato(QStringLiteral("frm_dialoga"),
+                       QStringLiteral("txt_comando_%1").arg(trama.campo));
         return std::nullopt;
     }
     const Sequenza sequenza(QStringLiteral("Manual request"), TipoSequenza::Breve);

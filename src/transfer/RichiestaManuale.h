@@ -25,6 +25,7 @@ QString NomeCampoComando(int campo);
 struct TramaManuale {
     std::vector<std::uint8_t> byte;
     QString errore;
+    int campo = -1;   // the field the error names
     bool valida() const { return errore.isEmpty(); }
 };
 

@@ -1,12 +1,14 @@
 #include "app/Avvio.h"
 #include "base/BarraStrumenti.h"
 #include "base/Menu.h"
+#include "base/Notifiche.h"
 #include "base/Testi.h"
 #include "app/Impostazioni.h"
 #include "link/StatoLink.h"
 #include "project/Registri.h"
 #include "support/Banco.h"
 
+#include <QSignalSpy>
 #include <QTest>
 
 using namespace ludra;
@@ -16,7 +18,7 @@ class TestImpostazioni : public QObject {
 private slots:
     void init()
     {
-        banco_.apri(test::Banco::Doppi::Nessuno, test::Banco::Avvio::Stato);
+        banco_.apri(test::Banco::Doppi::Dialoghi, test::Banco::Avvio::Stato);
     }
     void cleanup() { banco_.chiudi(); }
 
@@ -49,7 +51,7 @@ void TestImpostazioni::loadShowsWhatIsInForce()
     QCOMPARE(m.porta, QStringLiteral("502"));
     QCOMPARE(m.timeoutTcp, QStringLiteral("3000"));
     QCOMPARE(m.nodo, QStringLiteral("10"));
-    QCOMPARE(m.secondiAnimazione, 2);
+    QCOMPARE(m.posizioneAnimazione, 2);
     QVERIFY(m.aggiorna);
     QCOMPARE(m.lingua, 1);
 }
@@ -66,8 +68,8 @@ void TestImpostazioni::loadSerial()
     QCOMPARE(m.baud, QStringLiteral("19200"));
     QVERIFY(m.modem);
     QCOMPARE(m.porta, QStringLiteral("502"));
-    // 500 ms of animation rounds to 0 whole seconds, which the slider does not have.
-    QCOMPARE(m.secondiAnimazione, 1);
+    // The half second of start-up has a position of its own.
+    QCOMPARE(TestoAnimazione(m.posizioneAnimazione), QStringLiteral("0.5"));
 }
 
 void TestImpostazioni::okStoresEthernet()
@@ -137,20 +139,26 @@ void TestImpostazioni::okKeepsTimeoutAndModem()
     QCOMPARE(int(Controllore.Porta), 2);
 }
 
+// A typed field that is not wholly a whole number in its range refuses the whole OK:
+// a message names it, the focus goes there and no setting changes.
 void TestImpostazioni::badFieldsKeepTheirSetting_data()
 {
     QTest::addColumn<QString>("nodo");
     QTest::addColumn<QString>("porta");
     QTest::addColumn<QString>("timeout");
-    QTest::newRow("node 300") << "300" << "502" << "1000";
-    QTest::newRow("node -1") << "-1" << "502" << "1000";
-    QTest::newRow("port abc") << "10" << "abc" << "1000";
-    QTest::newRow("port 0") << "10" << "0" << "1000";
-    QTest::newRow("port 65536") << "10" << "65536" << "1000";
-    QTest::newRow("timeout empty") << "10" << "502" << "";
-    QTest::newRow("timeout 0") << "10" << "502" << "0";
-    QTest::newRow("timeout 40000") << "10" << "502" << "40000";
-    QTest::newRow("timeout 12x") << "10" << "502" << "12x";
+    QTest::addColumn<QString>("rifiutato");   // its message, or the port stored
+    const char* nodo = "txt_address:Node ID: a number from 0 to 255";
+    const char* porta = "txt_port:Port: a number from 1 to 65535";
+    QTest::newRow("node 300") << "300" << "502" << "1000" << nodo;
+    QTest::newRow("node -1 before the port") << "-1" << "abc" << "1000" << nodo;
+    for (const char* p : {"0", "65536", "12.5", "12a", "abc", "2x0", "", "70000"})
+        QTest::addRow("port '%s'", p) << "10" << p << "1000" << porta;
+    for (const char* t : {"", "0", "40000", "12x"})
+        QTest::addRow("timeout '%s'", t) << "10" << "502" << t
+                         << "txt_timeoutTCP:Timeout (mSec): a number from 1 to 32767";
+    QTest::newRow("port 12 in blanks") << "10" << " 12 " << "1000" << "12";
+    QTest::newRow("port 1e3") << "10" << "1e3" << "1000" << "1000";
+    QTest::newRow("port &H1F") << "10" << "&H1F" << "1000" << "31";
 }
 
 void TestImpostazioni::badFieldsKeepTheirSetting()
@@ -158,15 +166,21 @@ void TestImpostazioni::badFieldsKeepTheirSetting()
     QFETCH(QString, nodo);
     QFETCH(QString, porta);
     QFETCH(QString, timeout);
+    QFETCH(QString, rifiutato);
+    QSignalSpy fuoco(&Notifiche::istanza(), &Notifiche::campoRifiutato);
     ModuloImpostazioni m = CaricaImpostazioni();
     m.nodo = nodo;
     m.porta = porta;
     m.timeoutTcp = timeout;
-    SalvaImpostazioni(m);
+    const bool preso = SalvaImpostazioni(m);
+    QCOMPARE(int(Controllore.Porta), preso ? rifiutato.toInt() : 502);
     QCOMPARE(int(Controllore.Nodo), 10);
-    QCOMPARE(int(Controllore.Porta), 502);
     QCOMPARE(int(Controllore.Timeout), 1000);
-    QCOMPARE(int(TimeoutRTU), timeout == QLatin1String("1000") ? 1 : 2);
+    QCOMPARE(int(TimeoutRTU), preso ? 1 : 2);
+    if (preso)
+        return;
+    QCOMPARE(banco_.dialogs.messaggi.size(), std::size_t(1));
+    QCOMPARE(rifiutato, fuoco.at(0).at(1).toString() + ':' + banco_.dialogs.messaggi[0].testo);
 }
 
 void TestImpostazioni::highTcpPortsWork()
@@ -181,15 +195,19 @@ void TestImpostazioni::highTcpPortsWork()
 void TestImpostazioni::workspace()
 {
     ModuloImpostazioni m = CaricaImpostazioni();
-    m.secondiAnimazione = 3;
+    m.posizioneAnimazione = 3;
     m.aggiorna = true;
     SalvaImpostazioni(m);
     QCOMPARE(TempoAnimazione, std::int16_t(3000));
     QVERIFY(AggiornaAuto);
-    // An OK that leaves the slider alone keeps an interval it cannot show.
-    TempoAnimazione = 500;
-    SalvaImpostazioni(CaricaImpostazioni());
+    m = CaricaImpostazioni();
+    m.posizioneAnimazione = 0;
+    SalvaImpostazioni(m);
     QCOMPARE(TempoAnimazione, std::int16_t(500));
+    // An OK that leaves the slider alone keeps an interval it has no position for.
+    TempoAnimazione = 1500;
+    SalvaImpostazioni(CaricaImpostazioni());
+    QCOMPARE(TempoAnimazione, std::int16_t(1500));
 }
 
 void TestImpostazioni::modelTakesEffectAtOnce()

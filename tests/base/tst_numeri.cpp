@@ -1,3 +1,4 @@
+#include "base/CampoIntero.h"
 #include "base/Numeri.h"
 
 #include <QTest>
@@ -12,6 +13,8 @@ private slots:
     void leggi_data();
     void leggi();
     void leggiOltreIlDouble();
+    void digitato_data();
+    void digitato();
     void mostra_data();
     void mostra();
     void mostraRilegge_data();
@@ -73,6 +76,33 @@ void TestNumeri::leggiOltreIlDouble()
     QCOMPARE(LeggiNumero(QStringLiteral("1E-400")), 0.0);
     // A very long hexadecimal text stays a finite (if inexact) number.
     QVERIFY(std::isfinite(LeggiNumero(QStringLiteral("&H") + QString(40, QLatin1Char('F')))));
+}
+
+// A typed field takes a text only when the whole of it is a number; a whole-number
+// field only a whole number in its range (here -65535..65535).
+void TestNumeri::digitato_data()
+{
+    QTest::addColumn<QString>("testo");
+    QTest::addColumn<double>("valore");   // NaN: no number
+    for (const char* t : {"12a", "abc", "2x0", "", " ", "1E", "&H", "&H1G", "%R12", "1,5", "--1"})
+        QTest::addRow("'%s'", t) << t << std::numeric_limits<double>::quiet_NaN();
+    const std::pair<const char*, double> numeri[] = {
+        {" 12 ", 12},  {"1e3", 1000}, {"&H1F", 31}, {"70000", 70000}, {"1 2", 12},   {"\t4\n", 4},
+        {"-.5", -0.5}, {"+7", 7},     {"&O17", 15}, {"1.5D2", 150},   {"9E999", HUGE_VAL}};
+    for (const auto& [t, v] : numeri)
+        QTest::addRow("'%s'", t) << t << v;
+}
+
+void TestNumeri::digitato()
+{
+    QFETCH(QString, testo);
+    QFETCH(double, valore);
+    const std::optional<double> v = NumeroDigitato(testo);
+    QCOMPARE(v.has_value(), !std::isnan(valore));
+    QCOMPARE(v.value_or(valore), valore);
+    const bool intero = v && valore == std::floor(valore) && std::fabs(valore) <= 65535;
+    QCOMPARE(CampoIntero(testo, -65535, 65535),
+             intero ? std::optional<long long>(valore) : std::nullopt);
 }
 
 void TestNumeri::mostra_data()

@@ -34,8 +34,8 @@ CampiConfig base()
     c.txt_nome = QStringLiteral("ABCDE");
     c.txt_add = QStringLiteral("247");
     c.baud = {QStringLiteral("9600"), QStringLiteral("19200")};
-    c.ritardo = {QStringLiteral("5"), QStringLiteral("7.6")};
-    c.wdt = QStringLiteral("12abc");
+    c.ritardo = {QStringLiteral("5"), QStringLiteral(" 8 ")};
+    c.wdt = QStringLiteral("&HC");
     c.wdtAbilitato = true;
     c.bitAccensione = {true, false, false, true};
     c.bitSicuro = {false, true};
@@ -91,10 +91,6 @@ void TestScritturaConfig::trameEsatte_data()
     QTest::newRow("name ABCDE") << frame(0, "KVR1212") << Trame{{10, 16, 0, 3, 0, 2, 4, 66, 65, 68, 67}} << 1;
     QTest::newRow("power-up and safe") << frame(1, "KVR1212") << Trame{{10, 6, 0, 11, 9, 2}} << 1;
     QTest::newRow("address 247") << frame(2, "KVR1212") << Trame{{10, 6, 0, 6, 0, 247}} << 0;
-    CampiConfig frazione = base();
-    frazione.txt_add = QStringLiteral("1.4");
-    QTest::newRow("address 1.4 rounds to 1") << frame(2, "KVR1212", frazione)
-                                             << Trame{{10, 6, 0, 6, 0, 1}} << 0;
     QTest::newRow("port 9600") << frame(3, "KVR5200")
                                << Trame{{10, 6, 0, 5, 0, 123}, {10, 6, 0, 7, 0, 5},
                                         {10, 6, 0, 12, 0, 12}, {10, 5, 0, 32, 255, 0}}
@@ -125,8 +121,8 @@ void TestScritturaConfig::trameEsatte_data()
     QTest::newRow("output 1000 on 2")
         << Azione([] { return ScriviUscitaAnalogica(QStringLiteral("10"), 2, QStringLiteral("1000")); })
         << Trame{{10, 6, 0, 16, 3, 232}} << 0;
-    QTest::newRow("output 65535.4 on 0")
-        << Azione([] { return ScriviUscitaAnalogica(QStringLiteral("10"), 0, QStringLiteral("65535.4")); })
+    QTest::newRow("output 65535 on 0")
+        << Azione([] { return ScriviUscitaAnalogica(QStringLiteral("10"), 0, QStringLiteral("&HFFFF")); })
         << Trame{{10, 6, 0, 14, 255, 255}} << 0;
     QTest::newRow("output types") << Azione([] { return ScriviTipiUscite(QStringLiteral("10"), base()); })
                                   << Trame{{10, 6, 0, 13, 0, 5}} << 0;
@@ -177,14 +173,15 @@ void TestScritturaConfig::valoriRifiutati_data()
     };
     QTest::newRow("name of two") << con(0, "KVR1212", [](CampiConfig& c) { c.txt_nome = "AB"; })
                                  << "Name length must be 4 characters";
-    for (const char* a : {"0", "248", "", "0.6", "247.4"})
+    for (const char* a : {"0", "248", "", "0.6", "247.4", "1.4", "12a"})
         QTest::newRow(qPrintable(QStringLiteral("address '%1'").arg(QLatin1String(a))))
             << con(2, "KVR1212", [a](CampiConfig& c) { c.txt_add = QString::fromLatin1(a); })
             << "Address must be included between 1 and 247";
     QTest::newRow("delay 256") << con(3, "KVR5200", [](CampiConfig& c) { c.ritardo[0] = "256"; })
                                << "Delay must be included between 0 and 255";
-    QTest::newRow("watchdog -1") << con(3, "KVR5200", [](CampiConfig& c) { c.wdt = "-1"; })
-                                 << "Watchdog time must be included between 0 and 255";
+    for (const char* w : {"-1", "12abc"})
+        QTest::addRow("watchdog %s", w) << con(3, "KVR5200", [w](CampiConfig& c) { c.wdt = w; })
+                                        << "Watchdog time must be included between 0 and 255";
     QTest::newRow("second delay 1e9") << con(8, "KVR5200", [](CampiConfig& c) { c.ritardo[1] = "1e9"; })
                                       << "Delay must be included between 0 and 255";
     QTest::newRow("clock day 0") << con(4, "KVR5200-DL", [](CampiConfig& c) { c.Text3[5] = "0"; })
@@ -194,7 +191,7 @@ void TestScritturaConfig::valoriRifiutati_data()
     QTest::newRow("slave address 300")
         << Azione([] { return ScriviFrame(1, QStringLiteral("KVR1212"), QStringLiteral("300"), base()); })
         << "Slave address must be included between 0 and 255";
-    for (const char* v : {"-1", "70000", "-0.4", "65535.6", "511.6"})
+    for (const char* v : {"-1", "70000", "-0.4", "65535.6", "511.6", "65535.4"})
         QTest::newRow(qPrintable(QStringLiteral("output %1").arg(QLatin1String(v))))
             << Azione([v] { return ScriviUscitaAnalogica(QStringLiteral("10"), 2, QString::fromLatin1(v)); })
             << "Output value must be included between 0 and 65535";

@@ -202,19 +202,44 @@ void TestCompilaComando::blocchi_data()
     QTest::addColumn<QString>("tipi");
     QTest::addColumn<QString>("sommario");
     QTest::addColumn<QString>("etichette");
+    QTest::addColumn<int>("rifiutato");   // the field refused; -2 not checked
 
     const QString z = QStringLiteral(" 00000000");
     const auto ok = [](const char* nome, int codice, const QString& campi, const QString& ritardo,
                        const QString& byte, int lung, int rit, const QString& tipi,
                        const QString& sommario, const QString& etichette = QString()) {
         QTest::newRow(nome) << codice << campi << ritardo << true << byte << lung << rit << tipi
-                            << sommario << etichette;
+                            << sommario << etichette << -1;
     };
     const auto no = [](const char* nome, int codice, const QString& campi,
-                       const QString& ritardo = QString()) {
+                       const QString& ritardo = QString(), int rifiutato = -2) {
         QTest::newRow(nome) << codice << campi << ritardo << false << QString() << 0 << 0
-                            << QString() << QString() << QString();
+                            << QString() << QString() << QString() << rifiutato;
     };
+    // Typed texts in three fields: what is not wholly a number in range is refused.
+    const auto hex2 = [](int v) {
+        return QStringLiteral("%1").arg(v, 2, 16, QLatin1Char('0')).toUpper();
+    };
+    const QString letto = "01000000 01000000 01000000 1A000000 ";
+    for (const auto& [t, v] : {std::pair{"12a", -1}, {"abc", -1}, {"2x0", -1}, {"", -1},
+                               {" 12 ", 12}, {"1e3", 1000}, {"&H1F", 31}, {"70000", -1}}) {
+        const QString q = QString::fromLatin1(t), b = hex2(v & 0xFF), h = hex2(v >> 8);
+        if (v >= 0 && v <= 255)
+            ok(qPrintable("Address " + q), 0, "0=" + q, "", b + "000000" + letto.mid(8)
+               + "0A000000" + z + z + z, 0, 0, "26=1", "[ " + q + " ,  1 ,  1 , %R 26 ]");
+        else
+            no(qPrintable("Address " + q), 0, "0=" + q, "", 0);
+        if (v < 0) {
+            no(qPrintable("Timer mSec " + q), 16, "1=" + q, "", 1);
+            no(qPrintable("Clear WatchDog " + q), 45, "4=" + q, "", 4);
+            continue;
+        }
+        ok(qPrintable("Timer mSec " + q), 16, "1=" + q, "", "00000000 " + b + h + "1A00" + z + z
+           + z + z + z + z, 10, 0, "", "[  0 , " + q + " ]");
+        ok(qPrintable("Clear WatchDog " + q), 45, "4=" + q, "", b + h + "0000" + z + z + z + z + z
+           + z + z, 6, 0, "", "[ " + q + " ]");
+    }
+    no("delay 12a", 0, "", "12a", kCampoRitardo);
 
     // Reads and writes of remote registers.
     ok("Read Holding", 0, "0=10;1=100;2=4;4=%R 30:1", "",
@@ -232,9 +257,8 @@ void TestCompilaComando::blocchi_data()
     ok("address and count 255", 0, "0=255;1=65535;2=255", "",
        "FF000000 FFFF0000 FF000000 1A000000 0A000000" + z + z + z, 0, 0, "26=1",
        "[ 255 , 65535 , 255 , %R 26 ]");
-    ok("empty fields read 0, %R alone is register 0", 0, "0=;1=;2=;4=%R", "",
-       "00000000 00000000 00000000 00000000 0A000000" + z + z + z, 0, 0, "0=1",
-       "[  ,  ,  , %R ]");
+    no("empty fields refused", 0, "0=;1=;2=;4=%R", "", 0);
+    no("%R alone refused", 0, "4=%R", "", 4);
     no("address 300", 0, "0=300");
     no("count 256", 0, "2=256");
     no("remote register -1", 0, "1=-1");
@@ -346,14 +370,19 @@ void TestCompilaComando::blocchi_data()
     ok("Return", 15, "", "", zeri, 2, 0, "", "", "");
     ok("Clear WatchDog", 45, "4=20", "", "14000000" + z + z + z + z + z + z + z, 6, 0, "",
        "[ 20 ]", "Delay(*50mS)");
-    no("Clear WatchDog -1", 45, "4=-1");
-    no("Clear WatchDog 65536", 45, "4=65536");
+    ok("Clear WatchDog -1", 45, "4=-1", "", "FFFF0000" + z + z + z + z + z + z + z, 6, 0, "",
+       "[ -1 ]");
+    ok("Clear WatchDog -65536", 45, "4=-65536", "", zeri, 6, 0, "", "[ -65536 ]");
+    no("Clear WatchDog -65537", 45, "4=-65537", "", 4);
+    no("Clear WatchDog 65536", 45, "4=65536", "", 4);
 
     // Timer and Trip.
     ok("Timer", 16, "0=3;1=1500;2=%R 50", "", "03000000 DC053200" + z + z + z + z + z + z, 10, 0,
        "", "[ 3 , 1500 ]", "Timer|mSec|Reg");
-    no("Timer mSec -1", 16, "1=-1");
-    no("Timer number -1", 16, "0=-1");
+    ok("Timer number -1, mSec -65536", 16, "0=-1;1=-65536;2=%R 50", "",
+       "FFFF0000 00003200" + z + z + z + z + z + z, 10, 0, "", "[ -1 , -65536 ]");
+    no("Timer mSec -65537", 16, "1=-65537", "", 1);
+    no("Timer number 65536", 16, "0=65536", "", 0);
     no("Timer register 65536", 16, "2=%R 65536");
     ok("Trip", 20, "0=%R 30;1=100:5;2=-100:5;3=%R 31;4=&HFF;5=3;6=500;7=700", "",
        "00000000 55100300 FF000000 0000C842 0000C8C2 1E000000 F401BC02 1F000000", 34, 0,
@@ -380,7 +409,10 @@ void TestCompilaComando::blocchi_data()
     ok("Shift L", 26, "0=%R 30;2=3;4=%R 31", "",
        "05000000 00000000 03000000 1E000000" + z + z + z + " 1F000000", 34, 0, "30=0,31=0",
        "[ %R 30 , 3 , %R 31 ]", "Source (uInt)|Number (uInt)|Dest (uInt)");
-    no("Shift places -1", 26, "2=-1");
+    ok("Shift places -1", 26, "0=%R 30;2=-1;4=%R 31", "",
+       "05000000 00000000 FFFF0000 1E000000" + z + z + z + " 1F000000", 34, 0, "30=0,31=0",
+       "[ %R 30 , -1 , %R 31 ]");
+    no("Shift places 65536", 26, "2=65536", "", 2);
     ok("AND(bit)", 33, "0=%R 30;1=&H1;2=%R 31;3=&H2;5=&H4;4=%R 32", "",
        "08000000 00000000 04000000 1E000000 1F000000 01000000 02000000 20000000", 34, 0,
        "30=0,31=0,32=0", "[ %R 30 , &H1 , %R 31 , &H2 , %R 32 , &H4 ]");
@@ -419,7 +451,11 @@ void TestCompilaComando::blocchi()
         const RigaLadder rigaPrima = Riga(SubCorrente, 1);
         const auto tipiPrima = formati();
         const auto argPrima = Argomenti;
-        QCOMPARE(int(CompilaComando()), 0);
+        int campo = -1;
+        QCOMPARE(int(CompilaComando(Lettura::Digitata, &campo)), 0);
+        QFETCH(int, rifiutato);
+        if (rifiutato != -2)
+            QCOMPARE(campo, rifiutato);
         QCOMPARE(linea(), prima);
         QCOMPARE(Riga(SubCorrente, 1), rigaPrima);
         QVERIFY(formati() == tipiPrima);
@@ -756,6 +792,18 @@ void TestCompilaComando::ricodifica()
     linea().Funzione = 128;
     linea().ArgTesto[0] = QStringLiteral("70000");
     QCOMPARE(RicodificaRiga(1), kErroreValori);
+    // A file's field stands for its leading number, as every stored project compiles.
+    linea().Classe = 2;
+    linea().Funzione = 0;
+    linea().ArgTesto = {"12a", "abc", "2x0", "", "%R 30"};
+    QCOMPARE(RicodificaRiga(1), QString());
+    QCOMPARE(esa(linea()).left(35), QStringLiteral("0C000000 00000000 02000000 1E000000"));
+    // A saved timer of -1 ms is a word like the block's others: the line opens.
+    linea().Classe = 3;
+    linea().Funzione = 134;
+    linea().ArgTesto = {" 0", "-1", "%R 26"};
+    QCOMPARE(RicodificaRiga(1), QString());
+    QCOMPARE(esa(linea()).left(17), QStringLiteral("00000000 FFFF1A00"));
 }
 
 QTEST_GUILESS_MAIN(TestCompilaComando)

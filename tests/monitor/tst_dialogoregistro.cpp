@@ -2,6 +2,7 @@
 // stores, against the device simulator.
 #include "app/Avvio.h"
 #include "base/Log.h"
+#include "base/Notifiche.h"
 #include "base/Testi.h"
 #include "link/StatoLink.h"
 #include "monitor/DialogoRegistro.h"
@@ -12,6 +13,7 @@
 #include "support/LinkSim.h"
 
 #include <QLocale>
+#include <QSignalSpy>
 #include <QTest>
 
 using namespace ludra;
@@ -214,6 +216,10 @@ void TestDialogoRegistro::scritturaPerTipo_data()
     QTest::newRow("Float -2.5") << Mezzo::Rtu << 4 << " -2.5" << 0 << 0xC020 << 0 << -16352;
     QTest::newRow("ASCII") << Mezzo::Tcp << 8 << "99" << -1 << -1 << 0 << 0;
     QTest::newRow("K_Flt") << Mezzo::Tcp << 5 << "99" << -1 << -1 << 0 << 0;
+    QTest::newRow("uInt in blanks") << Mezzo::Tcp << 0 << " 12 " << 12 << -1 << 12 << 0;
+    QTest::newRow("uInt 1e3") << Mezzo::Tcp << 0 << "1e3" << 1000 << -1 << 1000 << 0;
+    QTest::newRow("uInt &H1F") << Mezzo::Tcp << 0 << "&H1F" << 31 << -1 << 31 << 0;
+    QTest::newRow("ASCII not a number") << Mezzo::Tcp << 8 << "12a" << -1 << -1 << 0 << 0;
 }
 
 void TestDialogoRegistro::scritturaPerTipo()
@@ -254,6 +260,10 @@ void TestDialogoRegistro::fuoriIntervalloNonScriveNulla_data()
                           << "Value out of range (-2147483648 to 4294967295)";
     QTest::newRow("Float") << 4 << "1E39" << "Value out of range for a Float";
     QTest::newRow("Float huge") << 4 << "9E999" << "Value out of range for a Float";
+    QTest::newRow("uInt 70000") << 0 << "70000" << "Value out of range (-32768 to 65535)";
+    for (const char* t : {"12a", "abc", "2x0", ""})
+        QTest::addRow("uInt '%s'", t) << 0 << t << "Value is not a number";
+    QTest::newRow("Float 1.5x") << 4 << "1.5x" << "Value is not a number";
 }
 
 void TestDialogoRegistro::fuoriIntervalloNonScriveNulla()
@@ -267,7 +277,9 @@ void TestDialogoRegistro::fuoriIntervalloNonScriveNulla()
     TabellaRegistri[30].Formato = 9;
     TabellaRegistri[30].Valore = 17;
     const int richieste = link.sim.richieste();
+    QSignalSpy fuoco(&Notifiche::istanza(), &Notifiche::campoRifiutato);
     QVERIFY(!ConfermaRegistro(30, QStringLiteral("new"), voce, testo));
+    QCOMPARE(fuoco.at(0), (QVariantList{"Input_Box", "Testo_1"}));
     QCOMPARE(link.sim.richieste(), richieste);
     QCOMPARE(int(dialogs.messaggi.size()), 1);
     QCOMPARE(dialogs.messaggi[0].testo, messaggio);

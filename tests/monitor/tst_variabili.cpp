@@ -180,7 +180,8 @@ void TestVariabili::memorizza_data()
     QTest::addColumn<QString>("registro");
     QTest::addColumn<bool>("ok");
     QTest::newRow("valid") << "1" << "300" << true;
-    QTest::newRow("rounded") << " 1.4 " << "299.6" << true;
+    QTest::newRow("blanks and hex") << " 1 " << "&H12C" << true;
+    QTest::newRow("fraction") << "1" << "299.6" << false;
     QTest::newRow("index past the list") << "2" << "300" << false;
     QTest::newRow("negative index") << "-1" << "300" << false;
     QTest::newRow("index not a number") << "x" << "300" << false;

@@ -109,6 +109,8 @@ private slots:
         QTest::newRow("count not a number") << "T" << "" << "1" << "";
         QTest::newRow("value not a number") << "T" << "8" << "1,5" << "";
         QTest::newRow("value overflows") << "T" << "8" << "1E400" << "";
+        QTest::newRow("value 12a") << "T" << "8" << "12a" << "";
+        QTest::newRow("value &H1F, count 1e1") << "T" << "1e1" << "&H1F" << "-";
     }
 
     void controllo()

@@ -141,7 +141,7 @@ void TestRichiestaManuale::campiRifiutati_data()
     QTest::newRow("function -1") << campi({{1, "-1"}}) << fuori.arg("FUN", "-1").arg(0);
     QTest::newRow("start high -1") << campi({{2, "-1"}}) << fuori.arg("ST H", "-1").arg(0);
     QTest::newRow("decimal") << campi({{3, "1.5"}}) << fuori.arg("ST L", "1.5").arg(0);
-    QTest::newRow("plus sign") << campi({{3, "+5"}}) << fuori.arg("ST L", "+5").arg(0);
+    QTest::newRow("exponent fraction") << campi({{3, "5e-1"}}) << fuori.arg("ST L", "5e-1").arg(0);
     QTest::newRow("quantity -257")
         << campi({{4, "-257"}}) << fuori.arg(QString::fromUtf8("N\u00b0 H"), "-257").arg(-256);
     QTest::newRow("huge") << campi({{5, "99999999999999"}})

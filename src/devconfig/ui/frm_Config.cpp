@@ -1,6 +1,7 @@
 #include "devconfig/ui/frm_Config.h"
 
 #include "base/Testi.h"
+#include "base/ui/FuocoCampo.h"
 #include "devconfig/FrmConfig.h"
 #include "devconfig/MappaDispositivi.h"
 #include "devconfig/ui/ColoriConfig.h"
@@ -34,9 +35,10 @@ QFrame* spia(QWidget* parent, int lato)
     return f;
 }
 
-QLineEdit* campo(QWidget* parent, int larghezza = 60)
+QLineEdit* campo(QWidget* parent, const QString& nome, int larghezza = 60)
 {
     auto* e = new QLineEdit(parent);
+    e->setObjectName(nome);
     e->setFixedWidth(larghezza);
     return e;
 }
@@ -53,6 +55,7 @@ QString testo(int k) { return Testi.t(k); }
 frm_Config::frm_Config(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("frm_Config"));
+    SeguiCampiRifiutati(this);
     creaTesta();
     creaProg();
     creaPorte();
@@ -99,7 +102,7 @@ void frm_Config::creaTesta()
 {
     Label1[0] = new QLabel(this);
     Label1[1] = new QLabel(this);
-    Indirizzo = campo(this, 50);
+    Indirizzo = campo(this, QStringLiteral("Indirizzo"), 50);
     modello = new QComboBox(this);
     modello->setMinimumContentsLength(14);
     cmd_read[0] = new QPushButton(this);
@@ -118,10 +121,10 @@ void frm_Config::creaTesta()
 void frm_Config::creaProg()
 {
     Frm_Prog = new QGroupBox(this);
-    txt_vers = campo(Frm_Prog, 90);
+    txt_vers = campo(Frm_Prog, QStringLiteral("txt_vers"), 90);
     txt_vers->setReadOnly(true);
-    txt_nome = campo(Frm_Prog, 90);
-    txt_add = campo(Frm_Prog, 90);
+    txt_nome = campo(Frm_Prog, QStringLiteral("txt_nome"), 90);
+    txt_add = campo(Frm_Prog, QStringLiteral("txt_add"), 90);
     Label6 = new QLabel(Frm_Prog);
     Label5 = new QLabel(Frm_Prog);
     Label10 = new QLabel(Frm_Prog);
@@ -151,7 +154,7 @@ void frm_Config::creaPorte()
         for (const char* b : TestiBaud)
             cmb_baud[i]->addItem(QString::fromLatin1(b));
         cmb_baud[i]->setCurrentIndex(-1);
-        txt_delay[i] = campo(Frame1[i]);
+        txt_delay[i] = campo(Frame1[i], QStringLiteral("txt_delay_%1").arg(p));
         Label8[i] = new QLabel(Frame1[i]);
         Label11[i] = new QLabel(Frame1[i]);
         auto* g = new QGridLayout(Frame1[i]);
@@ -160,7 +163,7 @@ void frm_Config::creaPorte()
         g->addWidget(Label11[i], 1, 0);
         g->addWidget(txt_delay[i], 1, 1);
         if (p == 0) {
-            txt_wdt[0] = campo(Frame1[0]);
+            txt_wdt[0] = campo(Frame1[0], QStringLiteral("txt_wdt_0"));
             chk_wdt[0] = new QCheckBox(Frame1[0]);
             g->addWidget(Label12, 2, 0);
             g->addWidget(txt_wdt[0], 2, 1);
@@ -217,11 +220,11 @@ void frm_Config::creaIngressiAnalogici()
     for (int c = 0; c < kNumCanali; ++c) {
         const auto i = std::size_t(c);
         chk_En[i] = new QCheckBox(frm_AI);
-        txt_Input[i] = campo(frm_AI, 70);
+        txt_Input[i] = campo(frm_AI, QStringLiteral("txt_Input_%1").arg(c), 70);
         txt_Input[i]->setReadOnly(true);
         pBreak[i] = spia(frm_AI, 14);
         colora(pBreak[i], platform::kVbWhite);
-        txt_Input_sync[i] = campo(frm_AI, 70);
+        txt_Input_sync[i] = campo(frm_AI, QStringLiteral("txt_Input_sync_%1").arg(c), 70);
         txt_Input_sync[i]->setReadOnly(true);
         g->addWidget(new QLabel(QString::number(c), frm_AI), c + 1, 0);
         g->addWidget(chk_En[i], c + 1, 1);
@@ -257,9 +260,9 @@ void frm_Config::creaUsciteAnalogiche()
         const auto i = std::size_t(c);
         cmb_Out[i] = new QComboBox(frm_AO);
         cmb_Out[i]->addItems({QStringLiteral("mA"), QStringLiteral("V")});
-        txt_Output[i] = campo(frm_AO, 70);
+        txt_Output[i] = campo(frm_AO, QStringLiteral("txt_Output_%1").arg(c), 70);
         cmd_Output[i] = pulsanteScrivi(frm_AO);
-        txt_Safe[i] = campo(frm_AO, 70);
+        txt_Safe[i] = campo(frm_AO, QStringLiteral("txt_Safe_%1").arg(c), 70);
         g->addWidget(new QLabel(QString::number(c), frm_AO), c + 1, 0);
         g->addWidget(cmb_Out[i], c + 1, 1);
         g->addWidget(txt_Output[i], c + 1, 2);
@@ -317,7 +320,7 @@ void frm_Config::creaOrologio()
 {
     frm_RTC = new QGroupBox(this);
     for (int k = 0; k < 8; ++k)
-        Text3[std::size_t(k)] = campo(frm_RTC, k < 4 ? 40 : 90);
+        Text3[std::size_t(k)] = campo(frm_RTC, QStringLiteral("Text3_%1").arg(k), k < 4 ? 40 : 90);
     // The field between the minutes and the seconds has no register.
     Text3[2]->setReadOnly(true);
     cmd_calendar = new QPushButton(frm_RTC);

@@ -1,5 +1,6 @@
 #include "devconfig/ui/frm_eeprom.h"
 
+#include "base/ui/FuocoCampo.h"
 #include "link/Sequenza.h"
 #include "monitor/Variabili.h"
 
@@ -43,6 +44,7 @@ QLabel* etichetta(QWidget* genitore, const QString& testo)
 frm_eeprom::frm_eeprom(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("frm_eeprom"));
+    SeguiCampiRifiutati(this);
     setWindowTitle(QStringLiteral("EEPROM"));
     const CampiEeprom iniziali;
 

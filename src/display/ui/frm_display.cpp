@@ -1,6 +1,7 @@
 #include "display/ui/frm_display.h"
 
 #include "base/Testi.h"
+#include "base/ui/FuocoCampo.h"
 #include "display/CompilaPagine.h"
 #include "display/ui/DisegnoPagina.h"
 #include "platform/ui/Pictures.h"
@@ -70,6 +71,7 @@ frm_display::frm_display(QWidget* parent) : QWidget(parent)
     // Load.
     SetRes();
     FinestreCaricate::istanza().registra(this);
+    SeguiCampiRifiutati(this);
     editor_.PaginaAttiva = 0;
     ElencoPagine();
     editor_.OggettoAttivo = 0;

@@ -1,6 +1,7 @@
 #include "fbeditor/ui/comandi.h"
 
 #include "base/Testi.h"
+#include "base/ui/FuocoCampo.h"
 #include "fbeditor/CompilaComando.h"
 #include "fbeditor/StatoComandi.h"
 #include "fbeditor/TabellaFunzioni.h"
@@ -173,6 +174,7 @@ comandi::comandi(QWidget* parent) : QWidget(parent)
     // Load: captions, the loaded flag, the first tab.
     SetRes();
     FinestreCaricate::istanza().registra(this);
+    SeguiCampiRifiutati(this);
     ++viventi;
     stato().Carica();
     aggiorna();

@@ -1,6 +1,7 @@
 #include "link/ui/frm_Settings.h"
 
 #include "base/Testi.h"
+#include "base/ui/FuocoCampo.h"
 #include "platform/PortaSeriale.h"
 #include "platform/ui/Pictures.h"
 
@@ -98,7 +99,7 @@ frm_Settings::frm_Settings(QWidget* parent) : QWidget(parent)
     Frame1 = nominato(new QGroupBox, "Frame1");
     auto* animazione = new QHBoxLayout(Frame1);
     Slider1 = nominato(new QSlider(Qt::Horizontal), "Slider1");
-    Slider1->setRange(kMinSecondiAnimazione, kMaxSecondiAnimazione);
+    Slider1->setRange(0, kUltimaPosizioneAnimazione);
     Slider1->setPageStep(1);
     Slider1->setTickPosition(QSlider::TicksBelow);
     lbl_tempo = nominato(new QLabel, "lbl_tempo");
@@ -106,7 +107,7 @@ frm_Settings::frm_Settings(QWidget* parent) : QWidget(parent)
     animazione->addWidget(lbl_tempo);
     animazione->addWidget(new QLabel(QStringLiteral("sec.")));
     connect(Slider1, &QSlider::valueChanged, this,
-            [this](int v) { lbl_tempo->setText(QString::number(v)); });
+            [this](int v) { lbl_tempo->setText(TestoAnimazione(v)); });
     debug->addWidget(Frame1);
     workspace->addWidget(Frame3);
 
@@ -136,6 +137,7 @@ frm_Settings::frm_Settings(QWidget* parent) : QWidget(parent)
     principale->addLayout(pulsanti);
 
     FinestreCaricate::istanza().registra(this);
+    SeguiCampiRifiutati(this);
     SetRes();
     carica(CaricaImpostazioni());
     // The language acts at once, whichever button later closes the window.
@@ -211,9 +213,9 @@ void frm_Settings::carica(const ModuloImpostazioni& m)
     optChannel[m.canale]->setChecked(true);
     optChannel_Click(m.canale);
     txt_address->setText(m.nodo);
-    secondiMostrati_ = m.secondiMostrati;
-    Slider1->setValue(m.secondiAnimazione);
-    lbl_tempo->setText(QString::number(m.secondiAnimazione));
+    posizioneMostrata_ = m.posizioneMostrata;
+    Slider1->setValue(m.posizioneAnimazione);
+    lbl_tempo->setText(TestoAnimazione(m.posizioneAnimazione));
     chk_Update->setChecked(m.aggiorna);
 }
 
@@ -230,8 +232,8 @@ ModuloImpostazioni frm_Settings::modulo() const
     m.baud = cmbBaud->currentText();
     m.modem = chk_Modem->isChecked();
     m.aggiorna = chk_Update->isChecked();
-    m.secondiAnimazione = Slider1->value();
-    m.secondiMostrati = secondiMostrati_;
+    m.posizioneAnimazione = Slider1->value();
+    m.posizioneMostrata = posizioneMostrata_;
     m.lingua = opt_lang[0]->isChecked() ? 0 : 1;
     return m;
 }

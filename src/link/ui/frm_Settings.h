@@ -60,7 +60,7 @@ public:
     QLabel* img_lang[2] = {};
 
 private:
-    int secondiMostrati_ = 0;
+    int posizioneMostrata_ = 0;
     void carica(const ModuloImpostazioni& m);
     void riempiPorte(int numero);
     void aggiungiPorta(int numero, const QString& percorso);

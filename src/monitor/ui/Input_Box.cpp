@@ -1,6 +1,7 @@
 #include "monitor/ui/Input_Box.h"
 
 #include "base/Testi.h"
+#include "base/ui/FuocoCampo.h"
 #include "monitor/DialogoRegistro.h"
 #include "monitor/DialogoValori.h"
 #include "monitor/InputBox.h"
@@ -110,6 +111,7 @@ Input_Box::Input_Box(QWidget* parent) : QWidget(parent)
 
     SetRes();
     FinestreCaricate::istanza().registra(this);
+    SeguiCampiRifiutati(this);
     // The fields are taken once: what the dialog shows is what OK applies to.
     modo_ = InputBox.Tipo;
     indice_ = InputBox.Indice;

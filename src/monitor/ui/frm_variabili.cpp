@@ -1,6 +1,7 @@
 #include "monitor/ui/frm_variabili.h"
 
 #include "base/Testi.h"
+#include "base/ui/FuocoCampo.h"
 #include "link/Sequenza.h"
 #include "monitor/Variabili.h"
 
@@ -28,6 +29,7 @@ constexpr std::array<int, 5> kColonne = {0, 40, 100, 170, 250};
 frm_variabili::frm_variabili(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("frm_variabili"));
+    SeguiCampiRifiutati(this);
     // A fresh window starts from an empty list; the records stay as they were.
     NumVariabili = 0;
 

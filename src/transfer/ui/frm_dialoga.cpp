@@ -1,5 +1,6 @@
 #include "transfer/ui/frm_dialoga.h"
 
+#include "base/ui/FuocoCampo.h"
 #include "link/Monitor.h"
 #include "transfer/RichiestaManuale.h"
 
@@ -29,6 +30,7 @@ QLineEdit* campoByte(QWidget* parent, const QString& testo)
 frm_dialoga::frm_dialoga(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QString::fromLatin1(kNome));
+    SeguiCampiRifiutati(this);
     setWindowTitle(QStringLiteral("Terminal"));
 
     auto* testata = new QGridLayout;

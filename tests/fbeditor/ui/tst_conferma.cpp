@@ -198,9 +198,11 @@ void TestConfermaUi::erroreLasciaLaRiga()
     QTest::mouseDClick(p->riga(0, 1)->txt_Label, Qt::LeftButton);
     c = editor();
     QVERIFY(c);
-    scegliBlocco(c, 1, 0);   // Read Holding with address 300
-    digita(c, 0, QStringLiteral("300"));
+    scegliBlocco(c, 1, 0);   // Read Holding with a number of registers "2x0"
+    digita(c, 2, QStringLiteral("2x0"));
+    digita(c, 0, QStringLiteral("12"));
     QTest::mouseClick(c->cmd_AddFunc(), Qt::LeftButton);
+    QVERIFY(c->txt_Var(2)->isAncestorOf(c->focusWidget()) || c->focusWidget() == c->txt_Var(2));
     QTest::keyClick(c->txt_Var(0)->lineEdit(), Qt::Key_Return);
     svuotaCestino();
     QCOMPARE(doubles->dialogs.messaggi.size(), std::size_t(2));

@@ -3,6 +3,7 @@
 #include "base/Testi.h"
 #include "app/ui/Main.h"
 #include "app/ui/Principale.h"
+#include "base/BarraStrumenti.h"
 #include "link/StatoLink.h"
 #include "link/ui/frm_Settings.h"
 #include "platform/PortaSeriale.h"
@@ -13,6 +14,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QFile>
@@ -28,7 +30,7 @@ class TestFrmSettings : public QObject {
 private slots:
     void init()
     {
-        banco_.apri(test::Banco::Doppi::Nessuno);
+        banco_.apri(test::Banco::Doppi::Dialoghi);
         Main();
         // The machine's own serial devices stay out of the tests: ports 2 and 5 are
         // two files of a private folder, every other number names nothing.
@@ -64,6 +66,7 @@ private slots:
     void workspacePage();
     void channelSubPages();
     void okStoresAndCloses();
+    void badPortKeepsTheWindow();
     void cancelStoresNothing();
     void languageActsAtOnce();
     void serialListShowsDevices();
@@ -98,6 +101,9 @@ void TestFrmSettings::workspacePage()
     QVERIFY(f->frm_opt[1]->isVisible());
     QVERIFY(f->opt_lang[1]->isChecked());
     QCOMPARE(f->opt_lang[0]->text(), QStringLiteral("Italiano"));
+    QCOMPARE(f->lbl_tempo->text(), QStringLiteral("0.5"));   // the start-up 500 ms
+    f->cmd_ok[1]->click();
+    QCOMPARE(TempoAnimazione, std::int16_t(500));
 }
 
 void TestFrmSettings::channelSubPages()
@@ -121,6 +127,16 @@ void TestFrmSettings::okStoresAndCloses()
     QCOMPARE(int(Controllore.Nodo), 3);
     QVERIFY(Principale::istanza().azioneMenu(QStringLiteral("mnu_display"))->isVisible());
     QVERIFY(!Principale::istanza().finestra(QStringLiteral("frm_Settings")));
+}
+
+void TestFrmSettings::badPortKeepsTheWindow()
+{
+    frm_Settings* f = apri("mnu_controller");
+    f->txt_port->setText(QStringLiteral("70000"));
+    f->cmd_ok[1]->click();
+    QCOMPARE(int(Controllore.Porta), 502);
+    QCOMPARE(f->focusWidget(), f->txt_port);
+    QCOMPARE(Principale::istanza().finestra(QStringLiteral("frm_Settings")), f);
 }
 
 void TestFrmSettings::cancelStoresNothing()
