@@ -15,7 +15,7 @@
 #include "fbeditor/ui/comandi.h"
 #include "images/ui/Input_Img.h"
 #include "ladder/ui/Program.h"
-#include "link/ui/frm_Settings.h"
+#include "app/ui/frm_Settings.h"
 #include "monitor/ui/Input_Box.h"
 #include "monitor/ui/Registri.h"
 #include "monitor/ui/frm_variabili.h"

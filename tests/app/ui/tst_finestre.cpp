@@ -4,7 +4,7 @@
 #include "app/ui/Principale.h"
 #include "app/ui/frmAbout.h"
 #include "app/ui/frm_Progetto.h"
-#include "link/ui/frm_Settings.h"
+#include "app/ui/frm_Settings.h"
 #include "monitor/ui/Registri.h"
 #include "platform/Twips.h"
 #include "link/StatoLink.h"

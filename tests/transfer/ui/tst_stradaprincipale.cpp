@@ -11,7 +11,7 @@
 #include "app/ui/Main.h"
 #include "app/ui/Principale.h"
 #include "link/StatoLink.h"
-#include "link/ui/frm_Settings.h"
+#include "app/ui/frm_Settings.h"
 #include "monitor/ui/Registri.h"
 #include "project/Registri.h"
 #include "sim/Simulatore.h"

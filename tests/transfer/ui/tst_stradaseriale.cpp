@@ -6,7 +6,7 @@
 #include "app/ui/Main.h"
 #include "app/ui/Principale.h"
 #include "link/StatoLink.h"
-#include "link/ui/frm_Settings.h"
+#include "app/ui/frm_Settings.h"
 #include "display/EditorPagine.h"
 #include "monitor/DialogoValori.h"
 #include "project/Progetto.h"

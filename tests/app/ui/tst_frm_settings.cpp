@@ -5,7 +5,7 @@
 #include "app/ui/Principale.h"
 #include "base/BarraStrumenti.h"
 #include "link/StatoLink.h"
-#include "link/ui/frm_Settings.h"
+#include "app/ui/frm_Settings.h"
 #include "platform/PortaSeriale.h"
 #include "support/Banco.h"
 #include "support/LinkSim.h"

@@ -1,4 +1,4 @@
-#include "link/ui/frm_Settings.h"
+#include "app/ui/frm_Settings.h"
 
 #include "base/Testi.h"
 #include "base/ui/FuocoCampo.h"
