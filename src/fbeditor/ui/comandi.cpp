@@ -8,6 +8,7 @@
 #include "fbeditor/ui/PulsanteFunzione.h"
 #include "platform/Twips.h"
 #include "platform/ui/VbColor.h"
+#include "platform/ui/Geometria.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -21,17 +22,12 @@
 
 namespace ludra::ui {
 
+using platform::posiziona;
 using platform::twipsToPx;
 
 namespace {
 
 StatoComandi& stato() { return StatoComandi::istanza(); }
-
-// Places a control by its twips geometry.
-void posiziona(QWidget* w, int left, int top, int width, int height)
-{
-    w->setGeometry(twipsToPx(left), twipsToPx(top), twipsToPx(width), twipsToPx(height));
-}
 
 // The list of a combo box as the state has it; rebuilt only when it differs, so the
 // user's open list and cursor are not disturbed by unrelated changes.

@@ -8,6 +8,7 @@
 #include "project/Registri.h"
 #include "platform/Twips.h"
 #include "platform/ui/VbColor.h"
+#include "platform/ui/Geometria.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -20,14 +21,10 @@
 
 namespace ludra::ui {
 
+using platform::posiziona;
 using platform::twipsToPx;
 
 namespace {
-
-void posiziona(QWidget* w, int left, int top, int width, int height)
-{
-    w->setGeometry(twipsToPx(left), twipsToPx(top), twipsToPx(width), twipsToPx(height));
-}
 
 const QString kNomeFinestra = QString::fromLatin1(Input_Box::kNome);
 constexpr int kLarghezzaBit = 270;

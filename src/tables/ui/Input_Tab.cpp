@@ -5,6 +5,7 @@
 #include "platform/Twips.h"
 #include "tables/InputTab.h"
 #include "tables/Tabelle.h"
+#include "platform/ui/Geometria.h"
 
 #include <QCloseEvent>
 #include <QFrame>
@@ -18,14 +19,10 @@
 
 namespace ludra::ui {
 
+using platform::posiziona;
 using platform::twipsToPx;
 
 namespace {
-
-void posiziona(QWidget* w, int left, int top, int width, int height)
-{
-    w->setGeometry(twipsToPx(left), twipsToPx(top), twipsToPx(width), twipsToPx(height));
-}
 
 const QString kNomeFinestra = QString::fromLatin1(Input_Tab::kNome);
 
