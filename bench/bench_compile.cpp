@@ -155,7 +155,7 @@ int main(int argc, char** argv)
 
     // The application: main window, Log, ladder and register windows.
     ui::Main();
-    ui::Principale::istanza().mostra(QStringLiteral("Registri"));
+    ui::Principale::istanza().mostra(Finestra::Registri);
     progetto(oggetti);
     QApplication::processEvents();
     const double conFinestre = Compila() == byte ? tempoCompilazione() : -1;

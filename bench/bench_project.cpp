@@ -203,7 +203,7 @@ int main(int argc, char** argv)
             linkSenza.push_back(tempoLettura(simulatore, 50, false));
 
         ui::Main();
-        ui::Principale::istanza().mostra(QStringLiteral("Registri"));
+        ui::Principale::istanza().mostra(Finestra::Registri);
         QApplication::processEvents();
         for (std::size_t k = 0; k < std::size(kRighe); ++k) {
             primaCon[k].push_back(tempoApertura(risposte, file[k], kRighe[k]));

@@ -61,7 +61,7 @@ bool MDIForm_Unload(bool sistema)
     if (sistema) {
         // The session is ending: nothing may keep the program open.
         ArrestaSequenza();
-    } else if (!ChiusuraConsentita(QString(), [] {
+    } else if (!ChiusuraConsentita(std::nullopt, [] {
                    if (HostFinestre* h = hostFinestre())
                        h->chiudiPrincipale();
                })) {

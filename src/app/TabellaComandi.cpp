@@ -20,7 +20,7 @@
 namespace ludra {
 namespace {
 
-void mostra(const QString& finestra, bool inPrimoPiano = true)
+void mostra(Finestra finestra, bool inPrimoPiano = true)
 {
     if (HostFinestre* host = hostFinestre())
         host->mostra(finestra, inPrimoPiano);
@@ -29,7 +29,7 @@ void mostra(const QString& finestra, bool inPrimoPiano = true)
 void mostraPagina(int pagina)
 {
     if (HostFinestre* host = hostFinestre())
-        host->mostraPagina(QStringLiteral("frm_Settings"), pagina);
+        host->mostraPagina(Finestra::frm_Settings, pagina);
 }
 
 void nuovo()
@@ -90,7 +90,7 @@ std::vector<Comando> crea()
         tasto("disconnect", "disconnect", "Disconnect Controller", true, D, disconnetti),
         separatore(),
         tasto("download", "download", "Download", false, D,
-              [] { mostra(QStringLiteral("frm_Download")); }),
+              [] { mostra(Finestra::frm_Download); }),
         tasto("upload", "upload", "Upload", false, D, [] {}),
         separatore(),
         tasto("debug", "debug", "Set Debug Mode", false, D, [] { ComandoModoDebug(true); }),
@@ -118,10 +118,10 @@ std::vector<Comando> crea()
         separatore(),
         // The report goes to the Log; the byte count matters only to the download.
         tasto("proj_comp", "proj_comp", "Compile Project", false, P, [] { Compila(); }),
-        tasto("view_log", "view_log", "View Log", true, N, [] { mostra(QStringLiteral("Log")); }),
+        tasto("view_log", "view_log", "View Log", true, N, [] { mostra(Finestra::Log); }),
         separatore(),
         tasto("view_reg", "view_reg", "View Registers", true, N,
-              [] { mostra(QStringLiteral("Registri")); }),
+              [] { mostra(Finestra::Registri); }),
         tasto("view_http", "http", "View Web Pages", true, N,
               [] { platform::shell().open(QStringLiteral("http://") + Controllore.IP); }),
 
@@ -144,37 +144,37 @@ std::vector<Comando> crea()
         voce("mnu_workspace", "mnu_settings", 28, "Workspace", true, N, [] { mostraPagina(1); }),
         voce("mnu_view", "", 29, "View", true),
         voce("mnu_viewProj", "mnu_view", 30, "Project", false, N,
-             [] { mostra(QStringLiteral("frm_Progetto")); }),
+             [] { mostra(Finestra::frm_Progetto); }),
         voce("mnu_program", "mnu_view", 31, "Program", true, N,
-             [] { mostra(QStringLiteral("Program")); }),
+             [] { mostra(Finestra::Program); }),
         voce("mnu_Registri", "mnu_view", 32, "Registers", true, N,
-             [] { mostra(QStringLiteral("Registri")); }),
+             [] { mostra(Finestra::Registri); }),
         voce("mnu_log", "mnu_view", 33, "Log", true, N, [] {}),
         voce("mnu_tools", "", 34, "Tools", true),
         voce("mnu_search", "mnu_tools", 35, "Search", true, N,
-             [] { mostra(QStringLiteral("frm_search")); }),
+             [] { mostra(Finestra::frm_search); }),
         voce("mnu_images", "mnu_tools", 36, "Immages", false, N,
-             [] { mostra(QStringLiteral("Input_Img")); }),
+             [] { mostra(Finestra::Input_Img); }),
         voce("mnu_1000", "mnu_tools", 37, "Config", true, N,
              [] {
                  FrmConfig.SetModello = QStringLiteral("KVR5200-IO");
-                 mostra(QStringLiteral("frm_Config"));
+                 mostra(Finestra::frm_Config);
              }),
         voce("mnu_Format", "mnu_tools", 38, "Variables", true, N,
-             [] { mostra(QStringLiteral("frm_variabili")); }),
+             [] { mostra(Finestra::frm_variabili); }),
         voce("mnu_dialoga", "mnu_tools", 39, "Modbus", true, N,
-             [] { mostra(QStringLiteral("frm_dialoga")); }),
+             [] { mostra(Finestra::frm_dialoga); }),
         voce("mnu_scheduler", "mnu_tools", -1, "Scheduler", false, N,
-             [] { mostra(QStringLiteral("frm_scheduler"), false); }),
+             [] { mostra(Finestra::frm_scheduler, false); }),
         voce("mnu_display", "mnu_tools", 40, "Display", false, N,
-             [] { mostra(QStringLiteral("frm_display")); }),
+             [] { mostra(Finestra::frm_display); }),
         voce("mnu_Tables", "mnu_tools", 41, "Tables", true, N,
-             [] { mostra(QStringLiteral("Input_Tab")); }),
+             [] { mostra(Finestra::Input_Tab); }),
         voce("mnu_collaudo", "", -1, "Collaudo", false),
         voce("mnu_eeprom", "mnu_collaudo", -1, "EEprom", true, N,
-             [] { mostra(QStringLiteral("frm_eeprom")); }),
+             [] { mostra(Finestra::frm_eeprom); }),
         voce("mnu_mac", "mnu_collaudo", -1, "MAC", true, N,
-             [] { mostra(QStringLiteral("frm_LettMAC")); }),
+             [] { mostra(Finestra::frm_LettMAC); }),
         voce("mnu_FB", "", -1, "Function Block", false),
         voce("mnu_modify", "mnu_FB", -1, "Modify", true, P, ComandoModifica),
         voce("mnu_FB_Delete", "mnu_FB", -1, "Delete", true, P, ComandoCancella),
@@ -194,7 +194,7 @@ std::vector<Comando> crea()
              [] { RicercaDispositivi::istanza().SetIP(); }),
         voce("mnu_help", "", 42, "?", true),
         voce("mnu_About", "mnu_help", 43, "About", true, N,
-             [] { mostra(QStringLiteral("frmAbout")); }),
+             [] { mostra(Finestra::frmAbout); }),
     };
 }
 

@@ -46,18 +46,17 @@ std::optional<Finestra> finestraDaNome(const QString& nome);
 class HostFinestre {
 public:
     virtual ~HostFinestre() = default;
-    // Shows (loading it first when needed) and brings to the front the named window:
-    // "Log", "Program", "Registri", "frm_Settings", "frm_search", "frm_Config", ...
-    virtual void mostra(const QString& finestra, bool inPrimoPiano = true) = 0;
+    // Shows (loading it first when needed) and brings to the front a window.
+    virtual void mostra(Finestra finestra, bool inPrimoPiano = true) = 0;
     // Unloads a window when it is loaded.
-    virtual void chiudi(const QString& finestra) = 0;
-    // Whether the named window is loaded now.
-    virtual bool caricata(const QString& finestra) const = 0;
+    virtual void chiudi(Finestra finestra) = 0;
+    // Whether the window is loaded now.
+    virtual bool caricata(Finestra finestra) const = 0;
     // Shows a page of a window that has pages (the settings window's frm_opt(0/1)).
-    virtual void mostraPagina(const QString& finestra, int pagina) = 0;
+    virtual void mostraPagina(Finestra finestra, int pagina) = 0;
     // Places a window at top 0 just right of another, loading it first when needed;
     // a window that nothing has registered is left alone.
-    virtual void affianca(const QString& finestra, const QString& riferimento)
+    virtual void affianca(Finestra finestra, Finestra riferimento)
     {
         (void)finestra;
         (void)riferimento;

@@ -313,7 +313,7 @@ bool ScriviValore(const CampiEeprom& c)
 
 namespace {
 
-const QString kFinestraEeprom = QStringLiteral("frm_eeprom");
+constexpr Finestra kFinestraEeprom = Finestra::frm_eeprom;
 
 } // namespace
 

@@ -184,7 +184,7 @@ std::optional<std::uint8_t> IndirizzoSlave(const QString& testo)
 bool LeggiConfigurazione(const QString& modello, const QString& indirizzo, CampiConfig& campi)
 {
     const Sequenza sequenza(QStringLiteral("Configuration read"), TipoSequenza::Dispositivo,
-                            QStringLiteral("frm_Config"));
+                            Finestra::frm_Config);
     if (!sequenza)
         return false;
     CampiConfig letti = campi;

@@ -152,7 +152,7 @@ QStringList RegistroMac::righeLista() const
 bool RegistroMac::leggiMac(const QString& pfc, const QString& anno, const QString& cliente)
 {
     const Sequenza sequenza(QStringLiteral("MAC read"), TipoSequenza::Dispositivo,
-                            QStringLiteral("frm_LettMAC"));
+                            Finestra::frm_LettMAC);
     if (!sequenza)
         return false;
     const std::array<std::uint8_t, 6> richiesta = {1, 4, 0, 0x0E, 0, 3};

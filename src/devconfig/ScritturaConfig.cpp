@@ -227,7 +227,7 @@ EsitoScrittura ScriviFrame(int indice, const QString& modello, const QString& in
                            const CampiConfig& campi)
 {
     const Sequenza sequenza(QStringLiteral("Configuration write"), TipoSequenza::Dispositivo,
-                            QStringLiteral("frm_Config"));
+                            Finestra::frm_Config);
     if (!sequenza)
         return EsitoScrittura::Fallito;
     if (indice == 6 || indice < 0 || indice > 8)

@@ -10,7 +10,7 @@ void ApriEditor(int riga)
     // The window first: loading it starts it on its first tab, which the line's block
     // then replaces.
     if (HostFinestre* host = hostFinestre())
-        host->mostra(QStringLiteral("comandi"), true);
+        host->mostra(Finestra::comandi, true);
     StatoComandi::istanza().CaricaRiga(riga);
 }
 

@@ -142,7 +142,7 @@ bool ConfermaComando()
     }
     StatoComandi::istanza().Scarica();
     if (HostFinestre* host = hostFinestre())
-        host->chiudi(QStringLiteral("comandi"));
+        host->chiudi(Finestra::comandi);
     return true;
 }
 

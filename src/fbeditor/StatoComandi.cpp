@@ -443,7 +443,7 @@ bool StatoComandi::cmd_Set_Click(int i)
     const unsigned generazione = generazione_;
     const std::uint8_t tipo = Argomenti[std::size_t(i)].Tipo;
     if (tipo == kKLong) {
-        const bool aperto = ApriDialogoValori(QStringLiteral("Input_Box"), [this, i] {
+        const bool aperto = ApriDialogoValori(Finestra::Input_Box, [this, i] {
             TestoDialogo = Righe[std::size_t(i)].testo;
             InputBox.Tipo = kInputBoxTesto;
         });
@@ -454,7 +454,7 @@ bool StatoComandi::cmd_Set_Click(int i)
         return aperto;
     }
     if (tipo == kTable) {
-        const bool aperto = ApriDialogoValori(QStringLiteral("Input_Tab"), [this, i] {
+        const bool aperto = ApriDialogoValori(Finestra::Input_Tab, [this, i] {
             InputTab.TabAttiva = std::int16_t(Righe[std::size_t(i)].selezione);
         });
         if (aperto && generazione == generazione_) {

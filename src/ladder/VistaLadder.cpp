@@ -135,7 +135,7 @@ void CaricaProgram()
     if (Vista().Loaded)
         return;
     if (HostFinestre* host = hostFinestre())
-        host->mostra(QStringLiteral("Program"));
+        host->mostra(Finestra::Program);
     // Without a window to show (no main window, or none registered) the view still
     // holds its rows.
     if (!Vista().Loaded)
@@ -145,7 +145,7 @@ void CaricaProgram()
 void ScaricaProgram()
 {
     if (HostFinestre* host = hostFinestre())
-        host->chiudi(QStringLiteral("Program"));
+        host->chiudi(Finestra::Program);
     Program_Unload();
 }
 

@@ -19,7 +19,7 @@ constexpr int kPannelloSequenza = 5;
 struct Detentore {
     QString nome;
     TipoSequenza tipo;
-    QString finestra;
+    std::optional<Finestra> finestra;
     int livello;            // the wait level it runs at
     int richieste = 0;      // sent so far, to say where an arrested one stopped
     bool arresto = false;
@@ -81,7 +81,7 @@ void fuoriSequenza(const QString& cosa)
 
 } // namespace
 
-Sequenza::Sequenza(const QString& nome, TipoSequenza tipo, const QString& finestra)
+Sequenza::Sequenza(const QString& nome, TipoSequenza tipo, std::optional<Finestra> finestra)
 {
     const int livello = platform::livelloAttesa();
     if (detentore) {
@@ -192,10 +192,10 @@ void QuandoLibero(std::function<void()> azione)
         daEseguire.push_back(std::move(azione));
 }
 
-bool ChiusuraConsentita(const QString& finestra, std::function<void()> chiudi)
+bool ChiusuraConsentita(std::optional<Finestra> finestra, std::function<void()> chiudi)
 {
     Detentore* d = sequenza();
-    if (!d || (!finestra.isEmpty() && d->finestra != finestra))
+    if (!d || (finestra && d->finestra != finestra))
         return true;
     if (d->arresto || d->chiusura)
         return false;   // the close already waits for its end
@@ -214,7 +214,7 @@ bool ChiusuraConsentita(const QString& finestra, std::function<void()> chiudi)
     return false;
 }
 
-bool ChiusuraFinestraConsentita(const QString& finestra)
+bool ChiusuraFinestraConsentita(Finestra finestra)
 {
     return ChiusuraConsentita(finestra, [finestra] {
         if (HostFinestre* host = hostFinestre())

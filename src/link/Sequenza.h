@@ -12,6 +12,7 @@
 // what runs. The debugger's polling loops hold the gate as loops: a toolbar click ends
 // one through StopCom and runs once it has ended.
 #include "base/BarraStrumenti.h"
+#include "base/Finestre.h"
 
 #include "platform/Waiter.h"
 
@@ -35,7 +36,7 @@ public:
     // loop's register refresh) is part of it and always goes ahead. When the gate is
     // freed StopCom is set, so the link rests as after any loop, whatever ended it.
     explicit Sequenza(const QString& nome, TipoSequenza tipo = TipoSequenza::Dispositivo,
-                      const QString& finestra = QString());
+                      std::optional<Finestra> finestra = std::nullopt);
     ~Sequenza();
     Sequenza(const Sequenza&) = delete;
     Sequenza& operator=(const Sequenza&) = delete;
@@ -79,14 +80,14 @@ void ArrestaSequenza();
 // Runs `azione` once nothing holds the gate (at once when nothing does).
 void QuandoLibero(std::function<void()> azione);
 
-// The close of a window (empty: the main window) while a sequence of its own (any, for
+// The close of a window (none: the main window) while a sequence of its own (any, for
 // the main window) runs: asks whether to stop it and close anyway. True when the window
 // may close now; otherwise `chiudi` runs once the sequence has ended: on "close anyway"
 // the sequence is asked to stop first, on "No" it runs to its end.
-bool ChiusuraConsentita(const QString& finestra, std::function<void()> chiudi);
+bool ChiusuraConsentita(std::optional<Finestra> finestra, std::function<void()> chiudi);
 
 // The same for a child window, which is closed by name once its sequence has ended.
-bool ChiusuraFinestraConsentita(const QString& finestra);
+bool ChiusuraFinestraConsentita(Finestra finestra);
 
 // Back to the state of a fresh process.
 void AzzeraSequenze();

@@ -33,7 +33,7 @@ void ModificaRegistro(int r)
 {
     if (!inTabella(r))
         return;
-    ApriDialogoValori(QStringLiteral("Input_Box"), [r] {
+    ApriDialogoValori(Finestra::Input_Box, [r] {
         InputBox.Indice = std::int16_t(r);
         InputBox.Tipo = kInputBoxRegistro;
     });

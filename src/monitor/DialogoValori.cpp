@@ -9,18 +9,18 @@ bool DialogoAperto = false;
 QString TestoDialogo;
 
 namespace {
-QString dialogoCorrente;   // the dialog the opener waits for
+std::optional<Finestra> dialogoCorrente;   // the dialog the opener waits for
 // Each round of the wait ends on the dialog's wake-up; this only bounds one round.
 constexpr qint64 kGiroAttesaMs = 60 * 60 * 1000;
 } // namespace
 
-bool ApriDialogoValori(const QString& finestra, const std::function<void()>& preimposta)
+bool ApriDialogoValori(Finestra finestra, const std::function<void()>& preimposta)
 {
     HostFinestre* host = hostFinestre();
     if (DialogoAperto) {
         // The open dialog stays on what it shows; the user finds it in front.
-        if (host && !dialogoCorrente.isEmpty() && host->caricata(dialogoCorrente))
-            host->mostra(dialogoCorrente, true);
+        if (host && dialogoCorrente && host->caricata(*dialogoCorrente))
+            host->mostra(*dialogoCorrente, true);
         return false;
     }
     if (!host)
@@ -36,16 +36,16 @@ bool ApriDialogoValori(const QString& finestra, const std::function<void()>& pre
     while (DialogoAperto && hostFinestre() == host && host->caricata(finestra))
         platform::waiter().waitUntil([] { return !DialogoAperto; }, kGiroAttesaMs);
     DialogoAperto = false;
-    dialogoCorrente.clear();
+    dialogoCorrente.reset();
     return aperto;
 }
 
-bool DialogoInAttesa(const QString& finestra)
+bool DialogoInAttesa(Finestra finestra)
 {
     return DialogoAperto && finestra == dialogoCorrente;
 }
 
-void ChiudiDialogoValori(const QString& finestra)
+void ChiudiDialogoValori(Finestra finestra)
 {
     if (!DialogoInAttesa(finestra))
         return;

@@ -2,6 +2,8 @@
 // The wait of the value dialogs (set-register dialog, table window, image window): the
 // opener hands its values over, opens the dialog and keeps the events running until
 // the dialog closes by one of its buttons or its close box.
+#include "base/Finestre.h"
+
 #include <QString>
 #include <functional>
 
@@ -14,14 +16,14 @@ extern QString TestoDialogo;   // the text handed to the free-text dialog and ba
 // is granted), so an open dialog's values are never overwritten. One value dialog at a
 // time: while one is open the open one comes to the front untouched, and the result is
 // false at once; so it is when the dialog cannot be opened. Nothing waits then.
-bool ApriDialogoValori(const QString& finestra, const std::function<void()>& preimposta);
+bool ApriDialogoValori(Finestra finestra, const std::function<void()>& preimposta);
 
 // The dialog's side: it closes (OK, Cancel or its close box) and its opener goes on.
 // Only the dialog that was opened can end the wait; the same window opened on its own
 // (the table window from its menu) closes without touching another dialog's wait.
-void ChiudiDialogoValori(const QString& finestra);
+void ChiudiDialogoValori(Finestra finestra);
 
 // Whether the named dialog is the one its opener waits for.
-bool DialogoInAttesa(const QString& finestra);
+bool DialogoInAttesa(Finestra finestra);
 
 } // namespace ludra

@@ -190,7 +190,7 @@ namespace {
 class SequenzaVariabili {
 public:
     explicit SequenzaVariabili(const QString& nome)
-        : sequenza_(nome, TipoSequenza::Dispositivo, QStringLiteral("frm_variabili"))
+        : sequenza_(nome, TipoSequenza::Dispositivo, Finestra::frm_variabili)
     {
         if (!sequenza_)
             return;

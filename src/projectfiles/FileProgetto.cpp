@@ -477,7 +477,7 @@ void ApriProgetto()
         return;
     // The editor may hold a line of the project just closed.
     if (HostFinestre* host = hostFinestre())
-        host->chiudi(QStringLiteral("comandi"));
+        host->chiudi(Finestra::comandi);
     InitProgetto();
     NomeProgetto = BaseProgetto(prj);
     impostaCaption(NomeProgetto);

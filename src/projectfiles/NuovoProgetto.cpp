@@ -39,8 +39,8 @@ void InitProgetto()
     SelezionaRung(RungCorrente);
 
     if (HostFinestre* host = hostFinestre()) {
-        host->affianca(QStringLiteral("Program"), QStringLiteral("Log"));
-        host->affianca(QStringLiteral("Registri"), QStringLiteral("Program"));
+        host->affianca(Finestra::Program, Finestra::Log);
+        host->affianca(Finestra::Registri, Finestra::Program);
     }
 
     AbilitaPulsanti(QStringLiteral("Puls_FunctionBlock"), true);
@@ -61,8 +61,9 @@ bool NuovoProgetto(bool tieniVista)
     // project being closed holds, and would go on editing it as if it belonged to the
     // next one.
     if (HostFinestre* h = hostFinestre())
-        for (const char* f : {"frm_display", "frm_scheduler", "frm_variabili"})
-            h->chiudi(QString::fromLatin1(f));
+        for (const Finestra f : {Finestra::frm_display, Finestra::frm_scheduler,
+                                 Finestra::frm_variabili})
+            h->chiudi(f);
 
     const AggiornamentoInBlocco blocco;
     // Nothing of the closed project may reach the next one: a subroutine or page unit,

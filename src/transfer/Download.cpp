@@ -32,7 +32,7 @@ bool DownloadInCorso() { return SequenzaInCorso() == kNomeDownload; }
 EsitoDownload EseguiDownload(const OpzioniDownload& opzioni)
 {
     const Sequenza sequenza(kNomeDownload, TipoSequenza::Programma,
-                            QStringLiteral("frm_Download"));
+                            Finestra::frm_Download);
     if (!sequenza)
         return EsitoDownload::Rifiutato;
     std::optional<PuntatoreAttesa> clessidra;

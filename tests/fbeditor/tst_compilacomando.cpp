@@ -30,12 +30,12 @@ StatoComandi& S() { return StatoComandi::istanza(); }
 class HostEditor final : public HostFinestre {
 public:
     QStringList chiuse;
-    void mostra(const QString&, bool) override {}
-    void chiudi(const QString& f) override { chiuse << f; }
-    void mostraPagina(const QString&, int) override {}
+    void mostra(Finestra, bool) override {}
+    void chiudi(Finestra f) override { chiuse << nomeFinestra(f); }
+    void mostraPagina(Finestra, int) override {}
     void chiudiPrincipale() override {}
     QString caption() const override { return {}; }
-    bool caricata(const QString&) const override { return false; }
+    bool caricata(Finestra) const override { return false; }
 };
 
 Rung& linea(int i = 1) { return Sezioni[std::size_t(SubCorrente)].Rung[std::size_t(i)]; }

@@ -31,18 +31,19 @@ public:
     std::set<QString> caricate;
     QStringList aperte;
     bool caricaDavvero = true;
-    void mostra(const QString& f, bool) override
+    void mostra(Finestra finestra, bool) override
     {
+        const QString f = nomeFinestra(finestra);
         aperte << f;
         if (caricaDavvero)
             caricate.insert(f);
     }
-    void chiudi(const QString& f) override { caricate.erase(f); }
-    void mostraPagina(const QString&, int) override {}
+    void chiudi(Finestra f) override { caricate.erase(nomeFinestra(f)); }
+    void mostraPagina(Finestra, int) override {}
     void chiudiPrincipale() override {}
     QString caption() const override { return {}; }
     void impostaCaption(const QString&) override {}
-    bool caricata(const QString& f) const override { return caricate.count(f) != 0; }
+    bool caricata(Finestra f) const override { return caricate.count(nomeFinestra(f)) != 0; }
 };
 
 QString tipiAmmessi(const Argomento& a)
@@ -739,7 +740,7 @@ void TestStatoComandi::setKLongConfermaEAnnulla()
         vistoDalDialogo = TestoDialogo;
         TestoDialogo = QStringLiteral("255");
         host.caricate.erase(QStringLiteral("Input_Box"));
-        ChiudiDialogoValori(QStringLiteral("Input_Box"));
+        ChiudiDialogoValori(Finestra::Input_Box);
     };
     QVERIFY(S().cmd_Set_Click(5));
     QCOMPARE(host.aperte, QStringList{"Input_Box"});
@@ -753,7 +754,7 @@ void TestStatoComandi::setKLongConfermaEAnnulla()
         if (!DialogoAperto)
             return;
         host.caricate.erase(QStringLiteral("Input_Box"));
-        ChiudiDialogoValori(QStringLiteral("Input_Box"));
+        ChiudiDialogoValori(Finestra::Input_Box);
     };
     QVERIFY(S().cmd_Set_Click(5));
     QCOMPARE(S().Righe[5].testo, QStringLiteral("255"));
@@ -805,7 +806,7 @@ void TestStatoComandi::setTabella()
         NumTabelle = 3;
         InputTab.TabAttiva = 2;
         host.caricate.clear();
-        ChiudiDialogoValori(QStringLiteral("Input_Tab"));
+        ChiudiDialogoValori(Finestra::Input_Tab);
     };
     QVERIFY(S().cmd_Set_Click(1));
     QCOMPARE(host.aperte, QStringList{"Input_Tab"});
@@ -820,7 +821,7 @@ void TestStatoComandi::setTabella()
             return;
         InputTab.TabAttiva = -1;
         host.caricate.clear();
-        ChiudiDialogoValori(QStringLiteral("Input_Tab"));
+        ChiudiDialogoValori(Finestra::Input_Tab);
     };
     QVERIFY(S().cmd_Set_Click(1));
     QCOMPARE(S().Righe[1].selezione, -1);
@@ -836,7 +837,7 @@ void TestStatoComandi::rispostaTardivaScartata()
         S().ClickFunzione(33);   // the user picks another block meanwhile
         TestoDialogo = QStringLiteral("99");
         host.caricate.clear();
-        ChiudiDialogoValori(QStringLiteral("Input_Box"));
+        ChiudiDialogoValori(Finestra::Input_Box);
     };
     QVERIFY(S().cmd_Set_Click(5));
     QCOMPARE(S().Righe[5].testo, QStringLiteral(" 1"));

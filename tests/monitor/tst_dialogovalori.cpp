@@ -18,19 +18,20 @@ public:
     bool carica = true;
     int aperture = 0;
     QStringList mostrate;
-    void mostra(const QString& f, bool) override
+    void mostra(Finestra finestra, bool) override
     {
+        const QString f = nomeFinestra(finestra);
         ++aperture;
         mostrate << f;
         if (carica)
             caricate.insert(f);
     }
-    void chiudi(const QString& f) override { caricate.erase(f); }
-    void mostraPagina(const QString&, int) override {}
+    void chiudi(Finestra f) override { caricate.erase(nomeFinestra(f)); }
+    void mostraPagina(Finestra, int) override {}
     void chiudiPrincipale() override {}
     QString caption() const override { return {}; }
     void impostaCaption(const QString&) override {}
-    bool caricata(const QString& f) const override { return caricate.count(f) != 0; }
+    bool caricata(Finestra f) const override { return caricate.count(nomeFinestra(f)) != 0; }
 };
 
 } // namespace
@@ -77,11 +78,11 @@ void TestDialogoValori::attendeFinoAllaChiusura()
         QVERIFY(DialogoAperto);
         if (++giri == 5) {
             TestoDialogo = QStringLiteral("out");
-            ChiudiDialogoValori(QStringLiteral("Input_Box"));
+            ChiudiDialogoValori(Finestra::Input_Box);
         }
     };
     bool preimpostato = false;
-    QVERIFY(ApriDialogoValori(QStringLiteral("Input_Box"), [&] {
+    QVERIFY(ApriDialogoValori(Finestra::Input_Box, [&] {
         preimpostato = true;
         TestoDialogo = QStringLiteral("in");
     }));
@@ -98,11 +99,11 @@ void TestDialogoValori::unoAllaVolta()
     doubles->waiter.duranteAttesa = [&] {
         // A second opener while the first waits is refused at once; its presets never
         // touch the open dialog's values.
-        secondo = ApriDialogoValori(QStringLiteral("Input_Tab"),
+        secondo = ApriDialogoValori(Finestra::Input_Tab,
                                     [&] { preimpostatoSecondo = true; });
-        ChiudiDialogoValori(QStringLiteral("Input_Box"));
+        ChiudiDialogoValori(Finestra::Input_Box);
     };
-    QVERIFY(ApriDialogoValori(QStringLiteral("Input_Box"), {}));
+    QVERIFY(ApriDialogoValori(Finestra::Input_Box, {}));
     QVERIFY(!secondo);
     QVERIFY(!preimpostatoSecondo);
     // The second opener brought the open dialog to the front, untouched.
@@ -113,7 +114,7 @@ void TestDialogoValori::senzaFinestre()
 {
     setHostFinestre(nullptr);
     bool preimpostato = false;
-    QVERIFY(!ApriDialogoValori(QStringLiteral("Input_Box"), [&] { preimpostato = true; }));
+    QVERIFY(!ApriDialogoValori(Finestra::Input_Box, [&] { preimpostato = true; }));
     QVERIFY(!preimpostato);
     QVERIFY(!DialogoAperto);
 }
@@ -121,7 +122,7 @@ void TestDialogoValori::senzaFinestre()
 void TestDialogoValori::dialogoCheNonSiApre()
 {
     host.carica = false;
-    QVERIFY(!ApriDialogoValori(QStringLiteral("Input_Box"), {}));
+    QVERIFY(!ApriDialogoValori(Finestra::Input_Box, {}));
     QVERIFY(!DialogoAperto);
     QCOMPARE(doubles->waiter.pompaggi, 0);
 }
@@ -129,11 +130,11 @@ void TestDialogoValori::dialogoCheNonSiApre()
 void TestDialogoValori::chiusoDallaCornice()
 {
     doubles->waiter.duranteAttesa = [&] { host.caricate.clear(); };
-    QVERIFY(ApriDialogoValori(QStringLiteral("Input_Box"), {}));
+    QVERIFY(ApriDialogoValori(Finestra::Input_Box, {}));
     QVERIFY(!DialogoAperto);
     // The host going away ends the wait as well.
     doubles->waiter.duranteAttesa = [&] { setHostFinestre(nullptr); };
-    QVERIFY(ApriDialogoValori(QStringLiteral("Input_Box"), {}));
+    QVERIFY(ApriDialogoValori(Finestra::Input_Box, {}));
     QVERIFY(!DialogoAperto);
 }
 
@@ -145,16 +146,16 @@ void TestDialogoValori::soloIlDialogoApertoChiude()
     doubles->waiter.duranteAttesa = [&] {
         ++giri;
         if (giri == 1) {
-            QVERIFY(!DialogoInAttesa(QStringLiteral("Input_Tab")));
-            ChiudiDialogoValori(QStringLiteral("Input_Tab"));
+            QVERIFY(!DialogoInAttesa(Finestra::Input_Tab));
+            ChiudiDialogoValori(Finestra::Input_Tab);
         } else if (giri == 3) {
             QVERIFY(DialogoAperto);
-            ChiudiDialogoValori(QStringLiteral("Input_Box"));
+            ChiudiDialogoValori(Finestra::Input_Box);
         }
     };
-    QVERIFY(ApriDialogoValori(QStringLiteral("Input_Box"), {}));
+    QVERIFY(ApriDialogoValori(Finestra::Input_Box, {}));
     QCOMPARE(giri, 3);
-    QVERIFY(!DialogoInAttesa(QStringLiteral("Input_Box")));
+    QVERIFY(!DialogoInAttesa(Finestra::Input_Box));
 }
 
 void TestDialogoValori::parole_data()

@@ -47,10 +47,10 @@ void scrivi(const QString& nome, const QByteArray& dati)
 
 struct HostProva : HostFinestre {
     QString titolo = QStringLiteral("Ludra");
-    void mostra(const QString&, bool) override {}
-    void chiudi(const QString&) override {}
-    bool caricata(const QString&) const override { return false; }
-    void mostraPagina(const QString&, int) override {}
+    void mostra(Finestra, bool) override {}
+    void chiudi(Finestra) override {}
+    bool caricata(Finestra) const override { return false; }
+    void mostraPagina(Finestra, int) override {}
     void chiudiPrincipale() override {}
     QString caption() const override { return titolo; }
     void impostaCaption(const QString& t) override { titolo = t; }

@@ -40,11 +40,11 @@ void Main()
     AggiornaAuto = false;
     TempoAnimazione = 500;
     // 8. The Log window at the top left, loading it shows the main window with it.
-    principale.carica(QStringLiteral("Log"));
-    QMdiSubWindow* cornice = principale.cornice(QStringLiteral("Log"));
+    principale.carica(Finestra::Log);
+    QMdiSubWindow* cornice = principale.cornice(Finestra::Log);
     cornice->setGeometry(0, 0, twipsToPx(Log::kLarghezzaTwips), twipsToPx(13000 - 3000));
     principale.show();
-    principale.mostra(QStringLiteral("Log"));
+    principale.mostra(Finestra::Log);
     // 9 to 15.
     ImpostaStatoIniziale();
     // 16. The empty project, drawn in the ladder view.

@@ -183,20 +183,19 @@ void Principale::registraFinestra(Finestra finestra, Fabbrica fabbrica)
     fabbriche.insert(nomeFinestra(finestra), std::move(fabbrica));
 }
 
-QMdiSubWindow* Principale::cornice(const QString& nome) const { return caricate.value(nome); }
+QMdiSubWindow* Principale::cornice(Finestra f) const { return caricate.value(nomeFinestra(f)); }
 
-QWidget* Principale::finestra(const QString& nome) const
+QWidget* Principale::finestra(Finestra f) const
 {
-    QMdiSubWindow* sub = caricate.value(nome);
+    QMdiSubWindow* sub = cornice(f);
     return sub ? sub->widget() : nullptr;
 }
 
-QWidget* Principale::carica(const QString& nome)
+QWidget* Principale::carica(Finestra f)
 {
-    // A name no window goes by is a mistake in the caller, not a later step's window.
-    Q_ASSERT_X(finestraDaNome(nome), "Principale::carica", qPrintable(nome));
-    if (QWidget* w = finestra(nome))
+    if (QWidget* w = finestra(f))
         return w;
+    const QString nome = nomeFinestra(f);
     const auto it = fabbriche.constFind(nome);
     if (it == fabbriche.constEnd())
         return nullptr;
@@ -218,11 +217,11 @@ QWidget* Principale::carica(const QString& nome)
     return w;
 }
 
-void Principale::mostra(const QString& nome, bool inPrimoPiano)
+void Principale::mostra(Finestra f, bool inPrimoPiano)
 {
-    if (!carica(nome))
+    if (!carica(f))
         return;   // that window belongs to a later step
-    QMdiSubWindow* sub = caricate.value(nome);
+    QMdiSubWindow* sub = cornice(f);
     sub->show();
     sub->widget()->show();
     if (inPrimoPiano) {
@@ -231,31 +230,31 @@ void Principale::mostra(const QString& nome, bool inPrimoPiano)
     }
 }
 
-void Principale::chiudi(const QString& nome)
+void Principale::chiudi(Finestra f)
 {
     // Windows close themselves from their own handlers: the frame goes at once from
     // the loaded windows and is destroyed once control is back in the event loop.
-    if (QMdiSubWindow* sub = caricate.take(nome)) {
+    if (QMdiSubWindow* sub = caricate.take(nomeFinestra(f))) {
         sub->hide();
         sub->deleteLater();
     }
 }
 
-void Principale::mostraPagina(const QString& nome, int pagina)
+void Principale::mostraPagina(Finestra f, int pagina)
 {
-    QWidget* w = carica(nome);
+    QWidget* w = carica(f);
     if (!w)
         return;
     QMetaObject::invokeMethod(w, "mostraPagina", Q_ARG(int, pagina));
-    mostra(nome);
+    mostra(f);
 }
 
-void Principale::affianca(const QString& nome, const QString& riferimento)
+void Principale::affianca(Finestra f, Finestra riferimento)
 {
-    if (!carica(nome))
+    if (!carica(f))
         return;
-    QMdiSubWindow* sub = caricate.value(nome);
-    const QMdiSubWindow* rif = caricate.value(riferimento);
+    QMdiSubWindow* sub = cornice(f);
+    const QMdiSubWindow* rif = cornice(riferimento);
     sub->move(rif ? rif->geometry().right() + 1 : 0, 0);
     sub->show();
 }
@@ -275,8 +274,8 @@ void Principale::closeEvent(QCloseEvent* event)
 {
     // A window holding unsaved work of its own is asked first and may keep the
     // program open.
-    for (const QString& nome : {QStringLiteral("frm_LettMAC")}) {
-        if (QMdiSubWindow* sub = cornice(nome); sub && !sub->close()) {
+    for (const Finestra f : {Finestra::frm_LettMAC}) {
+        if (QMdiSubWindow* sub = cornice(f); sub && !sub->close()) {
             event->ignore();
             return;
         }

@@ -35,17 +35,17 @@ public:
     // window is created the first time it is opened.
     using Fabbrica = std::function<QWidget*()>;
     void registraFinestra(Finestra finestra, Fabbrica fabbrica);
-    QWidget* finestra(const QString& nome) const;          // nullptr when not loaded
-    QMdiSubWindow* cornice(const QString& nome) const;     // its MDI frame
+    QWidget* finestra(Finestra f) const;          // nullptr when not loaded
+    QMdiSubWindow* cornice(Finestra f) const;     // its MDI frame
     // Loads (creates) a registered window without bringing it forward; returns it.
-    QWidget* carica(const QString& nome);
+    QWidget* carica(Finestra f);
 
     // HostFinestre
-    void mostra(const QString& nome, bool inPrimoPiano = true) override;
-    void chiudi(const QString& nome) override;
-    bool caricata(const QString& nome) const override { return caricate.contains(nome); }
-    void mostraPagina(const QString& nome, int pagina) override;
-    void affianca(const QString& nome, const QString& riferimento) override;
+    void mostra(Finestra f, bool inPrimoPiano = true) override;
+    void chiudi(Finestra f) override;
+    bool caricata(Finestra f) const override { return caricate.contains(nomeFinestra(f)); }
+    void mostraPagina(Finestra f, int pagina) override;
+    void affianca(Finestra f, Finestra riferimento) override;
     void clessidra(bool attiva) override;
     void chiudiPrincipale() override;
     QString caption() const override { return windowTitle(); }

@@ -44,7 +44,7 @@ frmAbout::frmAbout(QWidget* parent) : QWidget(parent)
 
     connect(cmdOK, &QPushButton::clicked, this, [] {
         if (HostFinestre* host = hostFinestre())
-            host->chiudi(QStringLiteral("frmAbout"));
+            host->chiudi(Finestra::frmAbout);
     });
     connect(cmdSysInfo, &QPushButton::clicked, this, [] { StartSysInfo(); });
 

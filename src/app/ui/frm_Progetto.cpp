@@ -31,9 +31,9 @@ void frm_Progetto::Lista_DblClick()
         return;
     const QString testo = nodo->text(0);
     if (testo == QLatin1String("Settings"))
-        host->mostraPagina(QStringLiteral("frm_Settings"), 0);
-    else if (testo == QLatin1String("Programma") && !host->caricata(QStringLiteral("Program")))
-        host->mostra(QStringLiteral("Program"));
+        host->mostraPagina(Finestra::frm_Settings, 0);
+    else if (testo == QLatin1String("Programma") && !host->caricata(Finestra::Program))
+        host->mostra(Finestra::Program);
 }
 
 } // namespace ludra::ui

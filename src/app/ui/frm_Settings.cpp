@@ -259,7 +259,7 @@ void frm_Settings::cmd_ok_Click(int indice)
     if (indice == 1 && !SalvaImpostazioni(modulo()))
         return;
     if (HostFinestre* host = hostFinestre())
-        host->chiudi(QStringLiteral("frm_Settings"));
+        host->chiudi(Finestra::frm_Settings);
 }
 
 } // namespace ludra::ui

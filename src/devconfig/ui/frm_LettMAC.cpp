@@ -142,7 +142,7 @@ void frm_LettMAC::cmd_report_Click()
 
 void frm_LettMAC::closeEvent(QCloseEvent* evento)
 {
-    if (!ChiusuraFinestraConsentita(objectName()) || !registro_.puoChiudere()) {
+    if (!ChiusuraFinestraConsentita(Finestra::frm_LettMAC) || !registro_.puoChiudere()) {
         evento->ignore();
         return;
     }

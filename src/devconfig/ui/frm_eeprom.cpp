@@ -270,7 +270,7 @@ template <typename F> void frm_eeprom::esegui(F operazione)
 void frm_eeprom::closeEvent(QCloseEvent* evento)
 {
     // While its sequence runs the window closes only once it has ended.
-    if (!ChiusuraFinestraConsentita(objectName())) {
+    if (!ChiusuraFinestraConsentita(Finestra::frm_eeprom)) {
         evento->ignore();
         return;
     }

@@ -325,7 +325,7 @@ void frm_display::Command4_Click()
 {
     CompilaOggetti();
     if (HostFinestre* host = hostFinestre())
-        host->chiudi(QString::fromLatin1(kNome));
+        host->chiudi(Finestra::frm_display);
 }
 
 } // namespace ludra::ui

@@ -94,7 +94,7 @@ Input_Img::Input_Img(QWidget* parent) : QWidget(parent)
 Input_Img::~Input_Img()
 {
     if (!chiuso_)
-        ChiudiDialogoValori(kNomeFinestra);
+        ChiudiDialogoValori(Finestra::Input_Img);
 }
 
 void Input_Img::riempiLista()
@@ -159,9 +159,9 @@ void Input_Img::cmd_ok_Click(int)
 void Input_Img::chiudi()
 {
     chiuso_ = true;
-    ChiudiDialogoValori(kNomeFinestra);
+    ChiudiDialogoValori(Finestra::Input_Img);
     if (HostFinestre* host = hostFinestre())
-        host->chiudi(kNomeFinestra);
+        host->chiudi(Finestra::Input_Img);
 }
 
 void Input_Img::closeEvent(QCloseEvent* evento)

@@ -122,7 +122,7 @@ Input_Box::~Input_Box()
 {
     FinestreCaricate::istanza().rimuovi(this);
     if (!chiuso_)
-        ChiudiDialogoValori(kNomeFinestra);
+        ChiudiDialogoValori(Finestra::Input_Box);
 }
 
 void Input_Box::SetRes()
@@ -214,7 +214,7 @@ void Input_Box::cmd_ok_Click(int indice)
     // While a value is being written the buttons wait for its outcome.
     if (chiuso_ || inScrittura_)
         return;
-    if (indice == 1 && modo_ == kInputBoxTesto && DialogoInAttesa(kNomeFinestra))
+    if (indice == 1 && modo_ == kInputBoxTesto && DialogoInAttesa(Finestra::Input_Box))
         TestoDialogo = testo_[1]->text();
     if (indice == 1 && modo_ == kInputBoxRegistro) {
         QPointer<Input_Box> vivo(this);
@@ -233,9 +233,9 @@ void Input_Box::cmd_ok_Click(int indice)
 void Input_Box::chiudi()
 {
     chiuso_ = true;
-    ChiudiDialogoValori(kNomeFinestra);
+    ChiudiDialogoValori(Finestra::Input_Box);
     if (HostFinestre* host = hostFinestre())
-        host->chiudi(kNomeFinestra);
+        host->chiudi(Finestra::Input_Box);
 }
 
 void Input_Box::closeEvent(QCloseEvent* evento)

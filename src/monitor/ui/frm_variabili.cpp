@@ -234,7 +234,7 @@ void frm_variabili::cmd_write_Click()
 void frm_variabili::closeEvent(QCloseEvent* evento)
 {
     // While its sequence runs the window closes only once it has ended.
-    if (!ChiusuraFinestraConsentita(objectName())) {
+    if (!ChiusuraFinestraConsentita(Finestra::frm_variabili)) {
         evento->ignore();
         return;
     }

@@ -172,7 +172,7 @@ void frm_scheduler::Command4_Click()
 {
     CompilaOggetti();
     if (HostFinestre* host = hostFinestre())
-        host->chiudi(QString::fromLatin1(kNome));
+        host->chiudi(Finestra::frm_scheduler);
 }
 
 } // namespace ludra::ui

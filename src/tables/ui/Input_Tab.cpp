@@ -143,7 +143,7 @@ Input_Tab::~Input_Tab()
 {
     FinestreCaricate::istanza().rimuovi(this);
     if (!chiuso_)
-        ChiudiDialogoValori(kNomeFinestra);
+        ChiudiDialogoValori(Finestra::Input_Tab);
 }
 
 void Input_Tab::creaGriglia(QWidget* frame)
@@ -308,9 +308,9 @@ void Input_Tab::cmd_ok_Click(int indice)
 void Input_Tab::chiudi()
 {
     chiuso_ = true;
-    ChiudiDialogoValori(kNomeFinestra);
+    ChiudiDialogoValori(Finestra::Input_Tab);
     if (HostFinestre* host = hostFinestre())
-        host->chiudi(kNomeFinestra);
+        host->chiudi(Finestra::Input_Tab);
 }
 
 void Input_Tab::closeEvent(QCloseEvent* evento)

@@ -64,13 +64,13 @@ void frm_Download::cmdDownload_Click()
     if (!io)
         return;
     if (HostFinestre* host = hostFinestre())
-        host->chiudi(QStringLiteral("frm_Download"));
+        host->chiudi(Finestra::frm_Download);
 }
 
 void frm_Download::closeEvent(QCloseEvent* evento)
 {
     // While its sequence runs the window closes only once it has ended.
-    if (!ChiusuraFinestraConsentita(objectName())) {
+    if (!ChiusuraFinestraConsentita(Finestra::frm_Download)) {
         evento->ignore();
         return;
     }

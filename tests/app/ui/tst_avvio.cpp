@@ -72,7 +72,7 @@ void TestAvvio::mainWindowGeometry()
 
 void TestAvvio::logWindowAtTopLeft()
 {
-    QMdiSubWindow* log = Principale::istanza().cornice(QStringLiteral("Log"));
+    QMdiSubWindow* log = Principale::istanza().cornice(Finestra::Log);
     QVERIFY(log);
     QVERIFY(log->isVisible());
     QCOMPARE(log->pos(), QPoint(0, 0));
@@ -82,7 +82,7 @@ void TestAvvio::logWindowAtTopLeft()
 
 void TestAvvio::logWidthIsFixed()
 {
-    QMdiSubWindow* log = Principale::istanza().cornice(QStringLiteral("Log"));
+    QMdiSubWindow* log = Principale::istanza().cornice(Finestra::Log);
     log->resize(log->width() + 100, log->height() - 50);
     QCOMPARE(log->width(), twipsToPx(3090));
     QCOMPARE(log->height(), twipsToPx(10000) - 50);
@@ -213,7 +213,7 @@ void TestAvvio::menuFollowsModel()
 
 void TestAvvio::logWindowShowsLines()
 {
-    auto* log = qobject_cast<Log*>(Principale::istanza().finestra(QStringLiteral("Log")));
+    auto* log = qobject_cast<Log*>(Principale::istanza().finestra(Finestra::Log));
     QVERIFY(log);
     LogWrite(QStringLiteral("Com OK"));
     QCOMPARE(log->Testo()->count(), 1);

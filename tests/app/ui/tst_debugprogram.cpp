@@ -30,7 +30,7 @@ namespace {
 
 Program* finestra()
 {
-    return qobject_cast<Program*>(Principale::istanza().finestra(QStringLiteral("Program")));
+    return qobject_cast<Program*>(Principale::istanza().finestra(Finestra::Program));
 }
 
 bool toolbar(const char* chiave)

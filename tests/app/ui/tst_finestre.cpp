@@ -45,7 +45,7 @@ private:
 void TestFinestre::aboutShowsProductData()
 {
     ClickMenu(QStringLiteral("mnu_About"));
-    auto* about = qobject_cast<frmAbout*>(Principale::istanza().finestra(QStringLiteral("frmAbout")));
+    auto* about = qobject_cast<frmAbout*>(Principale::istanza().finestra(Finestra::frmAbout));
     QVERIFY(about);
     QCOMPARE(about->windowTitle(), QStringLiteral("About Ludra"));
     QCOMPARE(about->lblTitle->text(), QStringLiteral("Ludra"));
@@ -58,24 +58,24 @@ void TestFinestre::aboutShowsProductData()
 void TestFinestre::aboutFollowsLanguageAndCloses()
 {
     ClickMenu(QStringLiteral("mnu_About"));
-    auto* about = qobject_cast<frmAbout*>(Principale::istanza().finestra(QStringLiteral("frmAbout")));
+    auto* about = qobject_cast<frmAbout*>(Principale::istanza().finestra(Finestra::frmAbout));
     CambiaLingua(0);
     QCOMPARE(about->lblDescription->text(),
              QStringLiteral("Development and Test IDE for QUINTAR products"));
     about->cmdOK->click();
-    QVERIFY(!Principale::istanza().caricata(QStringLiteral("frmAbout")));
+    QVERIFY(!Principale::istanza().caricata(Finestra::frmAbout));
 }
 
 void TestFinestre::projectTreeOpensSettings()
 {
-    Principale::istanza().mostra(QStringLiteral("frm_Progetto"));
+    Principale::istanza().mostra(Finestra::frm_Progetto);
     auto* albero = qobject_cast<frm_Progetto*>(
-        Principale::istanza().finestra(QStringLiteral("frm_Progetto")));
+        Principale::istanza().finestra(Finestra::frm_Progetto));
     QVERIFY(albero);
     albero->Lista->setCurrentItem(albero->Lista->topLevelItem(0));
     albero->Lista_DblClick();
     auto* settings = qobject_cast<frm_Settings*>(
-        Principale::istanza().finestra(QStringLiteral("frm_Settings")));
+        Principale::istanza().finestra(Finestra::frm_Settings));
     QVERIFY(settings);
     QVERIFY(settings->frm_opt[0]->isVisible());
     QVERIFY(!settings->frm_opt[1]->isVisible());
@@ -83,21 +83,21 @@ void TestFinestre::projectTreeOpensSettings()
 
 void TestFinestre::projectTreeOtherNodesDoNothing()
 {
-    Principale::istanza().mostra(QStringLiteral("frm_Progetto"));
+    Principale::istanza().mostra(Finestra::frm_Progetto);
     auto* albero = qobject_cast<frm_Progetto*>(
-        Principale::istanza().finestra(QStringLiteral("frm_Progetto")));
+        Principale::istanza().finestra(Finestra::frm_Progetto));
     albero->Lista->addTopLevelItem(new QTreeWidgetItem(QStringList{"Other"}));
     albero->Lista->setCurrentItem(albero->Lista->topLevelItem(2));
     albero->Lista_DblClick();
     albero->Lista->setCurrentItem(nullptr);
     albero->Lista_DblClick();
-    QVERIFY(!Principale::istanza().caricata(QStringLiteral("frm_Settings")));
+    QVERIFY(!Principale::istanza().caricata(Finestra::frm_Settings));
 }
 
 void TestFinestre::projectTreeKeepsWidth()
 {
-    Principale::istanza().mostra(QStringLiteral("frm_Progetto"));
-    QMdiSubWindow* sub = Principale::istanza().cornice(QStringLiteral("frm_Progetto"));
+    Principale::istanza().mostra(Finestra::frm_Progetto);
+    QMdiSubWindow* sub = Principale::istanza().cornice(Finestra::frm_Progetto);
     sub->resize(sub->width() + 120, 300);
     QCOMPARE(sub->width(), platform::twipsToPx(3090));
     QCOMPARE(sub->height(), 300);
@@ -106,7 +106,7 @@ void TestFinestre::projectTreeKeepsWidth()
 void TestFinestre::registersWindowFromToolbar()
 {
     Toolbar1_ButtonClick(QStringLiteral("view_reg"));
-    auto* registri = qobject_cast<Registri*>(Principale::istanza().finestra(QStringLiteral("Registri")));
+    auto* registri = qobject_cast<Registri*>(Principale::istanza().finestra(Finestra::Registri));
     QVERIFY(registri);
     QCOMPARE(registri->windowTitle(), QStringLiteral("Registers Table"));
     QCOMPARE(registri->vista()->model()->rowCount(), 1025);
@@ -117,7 +117,7 @@ void TestFinestre::registersWindowFromToolbar()
 void TestFinestre::registersFollowModelAndLanguage()
 {
     ClickMenu(QStringLiteral("mnu_Registri"));
-    auto* registri = qobject_cast<Registri*>(Principale::istanza().finestra(QStringLiteral("Registri")));
+    auto* registri = qobject_cast<Registri*>(Principale::istanza().finestra(Finestra::Registri));
     QAbstractItemModel* m = registri->vista()->model();
     QCOMPARE(m->data(m->index(8, 1)).toString(), QStringLiteral("Digital Inputs"));
     Controllore.Modello = QStringLiteral("KVR5460");
@@ -131,7 +131,7 @@ void TestFinestre::registersFollowModelAndLanguage()
 void TestFinestre::registerRowsFollowTable()
 {
     ClickMenu(QStringLiteral("mnu_Registri"));
-    auto* registri = qobject_cast<Registri*>(Principale::istanza().finestra(QStringLiteral("Registri")));
+    auto* registri = qobject_cast<Registri*>(Principale::istanza().finestra(Finestra::Registri));
     QAbstractItemModel* m = registri->vista()->model();
     TabellaRegistri[50].Formato = 3;
     TabellaRegistri[50].Valore = 65535;
@@ -149,7 +149,7 @@ void TestFinestre::everyWindowOfTheTableLoads()
     for (int i = 0; i < kNumFinestre; ++i) {
         const QString nome = nomeFinestra(Finestra(i));
         QCOMPARE(finestraDaNome(nome), std::optional(Finestra(i)));
-        QVERIFY2(Principale::istanza().carica(nome), qPrintable(nome));
+        QVERIFY2(Principale::istanza().carica(Finestra(i)), qPrintable(nome));
     }
     QVERIFY(!finestraDaNome(QStringLiteral("frm_nessuna")));
 }

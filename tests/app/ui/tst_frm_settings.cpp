@@ -59,7 +59,7 @@ private slots:
     {
         ClickMenu(QString::fromLatin1(voce));
         return qobject_cast<frm_Settings*>(
-            Principale::istanza().finestra(QStringLiteral("frm_Settings")));
+            Principale::istanza().finestra(Finestra::frm_Settings));
     }
 
     void controllerPage();
@@ -126,7 +126,7 @@ void TestFrmSettings::okStoresAndCloses()
     QCOMPARE(Controllore.IP, QStringLiteral("127.0.0.1"));
     QCOMPARE(int(Controllore.Nodo), 3);
     QVERIFY(Principale::istanza().azioneMenu(QStringLiteral("mnu_display"))->isVisible());
-    QVERIFY(!Principale::istanza().finestra(QStringLiteral("frm_Settings")));
+    QVERIFY(!Principale::istanza().finestra(Finestra::frm_Settings));
 }
 
 void TestFrmSettings::badPortKeepsTheWindow()
@@ -136,7 +136,7 @@ void TestFrmSettings::badPortKeepsTheWindow()
     f->cmd_ok[1]->click();
     QCOMPARE(int(Controllore.Porta), 502);
     QCOMPARE(f->focusWidget(), f->txt_port);
-    QCOMPARE(Principale::istanza().finestra(QStringLiteral("frm_Settings")), f);
+    QCOMPARE(Principale::istanza().finestra(Finestra::frm_Settings), f);
 }
 
 void TestFrmSettings::cancelStoresNothing()
@@ -145,7 +145,7 @@ void TestFrmSettings::cancelStoresNothing()
     f->txt_address->setText(QStringLiteral("3"));
     f->cmd_ok[0]->click();
     QCOMPARE(int(Controllore.Nodo), 10);
-    QVERIFY(!Principale::istanza().finestra(QStringLiteral("frm_Settings")));
+    QVERIFY(!Principale::istanza().finestra(Finestra::frm_Settings));
 }
 
 void TestFrmSettings::languageActsAtOnce()

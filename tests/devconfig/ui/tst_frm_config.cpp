@@ -29,7 +29,7 @@ namespace {
 
 frm_Config* finestra()
 {
-    return qobject_cast<frm_Config*>(Principale::istanza().finestra(QStringLiteral("frm_Config")));
+    return qobject_cast<frm_Config*>(Principale::istanza().finestra(Finestra::frm_Config));
 }
 
 void scegli(frm_Config* f, const char* modello)

@@ -31,7 +31,7 @@ void TestFrmEeprom::campi()
 {
     test::PlatformDoubles doppi;
     ClickMenu(QStringLiteral("mnu_eeprom"));
-    auto* f = qobject_cast<frm_eeprom*>(Principale::istanza().finestra(QStringLiteral("frm_eeprom")));
+    auto* f = qobject_cast<frm_eeprom*>(Principale::istanza().finestra(Finestra::frm_eeprom));
     QVERIFY(f);
     QCOMPARE(f->windowTitle(), QStringLiteral("EEPROM"));
     QCOMPARE(f->txt_punt[1]->text(), QStringLiteral("5634"));

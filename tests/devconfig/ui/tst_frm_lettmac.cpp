@@ -41,7 +41,7 @@ void TestFrmLettMac::leggeEChiude()
     link.sim.setRegistro(16, 0x0107);
 
     ClickMenu(QStringLiteral("mnu_mac"));
-    auto* f = qobject_cast<frm_LettMAC*>(Principale::istanza().finestra(QStringLiteral("frm_LettMAC")));
+    auto* f = qobject_cast<frm_LettMAC*>(Principale::istanza().finestra(Finestra::frm_LettMAC));
     QVERIFY(f);
     QCOMPARE(f->txt_anno->text(), QStringLiteral("09"));
     QCOMPARE(f->txt_pfc->maxLength(), 3);
@@ -56,7 +56,7 @@ void TestFrmLettMac::leggeEChiude()
     QCOMPARE(dialoghi.messaggi.back().testo, QStringLiteral("MAC già inserito"));
 
     // Unsaved: Cancel keeps the window, also when the program is closing.
-    QPointer<QMdiSubWindow> cornice = Principale::istanza().cornice(QStringLiteral("frm_LettMAC"));
+    QPointer<QMdiSubWindow> cornice = Principale::istanza().cornice(Finestra::frm_LettMAC);
     dialoghi.risposte = {platform::MsgResult::Cancel};
     QVERIFY(!cornice->close());
     dialoghi.risposte = {platform::MsgResult::Cancel};

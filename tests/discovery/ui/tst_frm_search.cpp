@@ -46,7 +46,7 @@ void TestFrmSearch::cercaMostraEAgisce()
     IndirizziRicerca.portaUdp = udp.porta();
 
     ClickMenu(QStringLiteral("mnu_search"));
-    auto* f = qobject_cast<frm_search*>(Principale::istanza().finestra(QStringLiteral("frm_search")));
+    auto* f = qobject_cast<frm_search*>(Principale::istanza().finestra(Finestra::frm_search));
     QVERIFY(f);
     QCOMPARE(f->windowTitle(), QStringLiteral("Search Devices"));
     QCOMPARE(f->Command1->text(), QStringLiteral("Search Slave Nodes"));
@@ -101,9 +101,9 @@ void TestFrmSearch::cercaMostraEAgisce()
     QCOMPARE(f->Command1->text(), QStringLiteral("Cerca Nodi Slave"));
 
     // Reopened, the window shows what the last search found.
-    Principale::istanza().chiudi(QStringLiteral("frm_search"));
+    Principale::istanza().chiudi(Finestra::frm_search);
     ClickMenu(QStringLiteral("mnu_search"));
-    f = qobject_cast<frm_search*>(Principale::istanza().finestra(QStringLiteral("frm_search")));
+    f = qobject_cast<frm_search*>(Principale::istanza().finestra(Finestra::frm_search));
     QVERIFY(f);
     QVERIFY(f->nodo(QStringLiteral("init2")));
     QCOMPARE(f->disp.size(), std::size_t(3));

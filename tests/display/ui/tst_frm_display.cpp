@@ -29,7 +29,7 @@ namespace {
 
 frm_display* designer()
 {
-    return qobject_cast<frm_display*>(Principale::istanza().finestra(QStringLiteral("frm_display")));
+    return qobject_cast<frm_display*>(Principale::istanza().finestra(Finestra::frm_display));
 }
 
 void nuovo(int tipo)
@@ -154,7 +154,7 @@ private slots:
         QCOMPARE(designer()->PaginaAttiva(), 0);
         QCOMPARE(designer()->lst_Ogg()->count(), 0);
         designer()->Command4_Click();
-        QVERIFY(!Principale::istanza().caricata(QStringLiteral("frm_display")));
+        QVERIFY(!Principale::istanza().caricata(Finestra::frm_display));
         QCOMPARE(Sezioni[2].Rung[1].Etichetta, QStringLiteral("PAG2"));
         QCOMPARE(Sezioni[2].Rung[1].ArgByte[0], 8);
     }
@@ -206,7 +206,7 @@ private slots:
         QCOMPARE(int(PagineDisplay.NumPagine), 3);
         dialogs->risposte.push_back(platform::MsgResult::No);
         ClickMenu(voce);
-        QTRY_VERIFY(!Principale::istanza().caricata(QStringLiteral("frm_display")));
+        QTRY_VERIFY(!Principale::istanza().caricata(Finestra::frm_display));
         if (voce == QLatin1String("mnu_new")) {
             QCOMPARE(int(PagineDisplay.NumPagine), 1);
             ClickMenu(QStringLiteral("mnu_display"));

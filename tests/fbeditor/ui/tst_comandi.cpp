@@ -36,13 +36,13 @@ StatoComandi& S() { return StatoComandi::istanza(); }
 
 comandi* editor()
 {
-    return qobject_cast<comandi*>(Principale::istanza().finestra(QStringLiteral("comandi")));
+    return qobject_cast<comandi*>(Principale::istanza().finestra(Finestra::comandi));
 }
 
 template <typename T>
-T* finestra(const char* nome)
+T* finestra(Finestra f)
 {
-    return qobject_cast<T*>(Principale::istanza().finestra(QString::fromLatin1(nome)));
+    return qobject_cast<T*>(Principale::istanza().finestra(f));
 }
 
 // The choices on view, as "code@left,top" in pixels.
@@ -105,7 +105,7 @@ void TestComandiUi::cleanup()
 
 void TestComandiUi::siApreSullaSchedaComm()
 {
-    Principale::istanza().mostra(QStringLiteral("comandi"));
+    Principale::istanza().mostra(Finestra::comandi);
     comandi* c = editor();
     QVERIFY(c);
     QVERIFY(S().Loaded);
@@ -128,7 +128,7 @@ void TestComandiUi::disegnaIlBloccoDellaRiga()
     ApriEditor(1);
     comandi* c = editor();
     QVERIFY(c);
-    QVERIFY(c->isVisibleTo(Principale::istanza().cornice(QStringLiteral("comandi"))));
+    QVERIFY(c->isVisibleTo(Principale::istanza().cornice(Finestra::comandi)));
     QCOMPARE(c->Tab_Funzioni()->currentIndex(), 4);   // Math
     QVERIFY(c->opt_Funzione(4)->isChecked());
     QCOMPARE(c->lbl_nomeFunz()->text(), QStringLiteral("Add"));
@@ -160,7 +160,7 @@ void TestComandiUi::disegnaIlBloccoDellaRiga()
 
 void TestComandiUi::schedaShift()
 {
-    Principale::istanza().mostra(QStringLiteral("comandi"));
+    Principale::istanza().mostra(Finestra::comandi);
     comandi* c = editor();
     c->Tab_Funzioni()->setCurrentIndex(3);
     QCOMPARE(S().Scheda, 4);
@@ -172,7 +172,7 @@ void TestComandiUi::schedaShift()
 
 void TestComandiUi::coloriDeiPulsanti()
 {
-    Principale::istanza().mostra(QStringLiteral("comandi"));
+    Principale::istanza().mostra(Finestra::comandi);
     comandi* c = editor();
     QCOMPARE(c->opt_Funzione(0)->colore(), QColor(0, 255, 1));
     QCOMPARE(c->opt_Funzione(3)->colore(), QColor(255, 255, 0));
@@ -189,7 +189,7 @@ void TestComandiUi::coloriDeiPulsanti()
 
 void TestComandiUi::sceltaDiUnBlocco()
 {
-    Principale::istanza().mostra(QStringLiteral("comandi"));
+    Principale::istanza().mostra(Finestra::comandi);
     comandi* c = editor();
     c->Tab_Funzioni()->setCurrentIndex(0);
     QTest::mouseClick(c->opt_Funzione(9), Qt::LeftButton);
@@ -250,7 +250,7 @@ void TestComandiUi::setKLongConInputBox()
     QVERIFY(c->cmd_Set(5)->isVisibleTo(c) && c->cmd_Set(5)->isEnabled());
     QString bitVisti;
     doubles->waiter.duranteAttesa = [&] {
-        Input_Box* box = finestra<Input_Box>("Input_Box");
+        Input_Box* box = finestra<Input_Box>(Finestra::Input_Box);
         if (!box || !DialogoAperto)
             return;
         QCOMPARE(box->Testo(1)->text(), QStringLiteral(" 1"));
@@ -270,7 +270,7 @@ void TestComandiUi::setKLongConInputBox()
     QVERIFY(!DialogoAperto);
     QCOMPARE(S().Righe[5].testo, QStringLiteral("2147483657"));
     QCOMPARE(c->txt_Var(5)->currentText(), QStringLiteral("2147483657"));
-    QVERIFY(!Principale::istanza().finestra(QStringLiteral("Input_Box")));
+    QVERIFY(!Principale::istanza().finestra(Finestra::Input_Box));
 }
 
 void TestComandiUi::inputBoxAnnullaEChiusura()
@@ -279,7 +279,7 @@ void TestComandiUi::inputBoxAnnullaEChiusura()
     S().ClickFunzione(21);
     S().ImpostaTesto(5, QStringLiteral("12"));
     doubles->waiter.duranteAttesa = [&] {
-        Input_Box* box = finestra<Input_Box>("Input_Box");
+        Input_Box* box = finestra<Input_Box>(Finestra::Input_Box);
         if (!box || !DialogoAperto)
             return;
         QCOMPARE(box->cmd_bit(2)->text(), QStringLiteral("1"));
@@ -295,7 +295,7 @@ void TestComandiUi::inputBoxAnnullaEChiusura()
     doubles->waiter.duranteAttesa = [&] {
         if (!DialogoAperto)
             return;
-        if (QMdiSubWindow* cornice = Principale::istanza().cornice(QStringLiteral("Input_Box")))
+        if (QMdiSubWindow* cornice = Principale::istanza().cornice(Finestra::Input_Box))
             cornice->close();
     };
     QVERIFY(S().cmd_Set_Click(5));
@@ -303,7 +303,7 @@ void TestComandiUi::inputBoxAnnullaEChiusura()
     QCOMPARE(S().Righe[5].testo, QStringLiteral("12"));
 
     doubles->waiter.duranteAttesa = [&] {
-        Input_Box* box = finestra<Input_Box>("Input_Box");
+        Input_Box* box = finestra<Input_Box>(Finestra::Input_Box);
         if (!box || !DialogoAperto)
             return;
         box->Testo(1)->setText(QStringLiteral("7"));
@@ -328,7 +328,7 @@ void TestComandiUi::pickerDelleTabelle()
     QStringList elenco;
     int selezionata = -2;
     doubles->waiter.duranteAttesa = [&] {
-        Input_Tab* tab = finestra<Input_Tab>("Input_Tab");
+        Input_Tab* tab = finestra<Input_Tab>(Finestra::Input_Tab);
         if (!tab || !DialogoAperto)
             return;
         for (int i = 0; i < tab->ListaTab()->count(); ++i)
@@ -346,7 +346,7 @@ void TestComandiUi::pickerDelleTabelle()
 
     // Cancel leaves the choice; the window title is the tables'.
     doubles->waiter.duranteAttesa = [&] {
-        Input_Tab* tab = finestra<Input_Tab>("Input_Tab");
+        Input_Tab* tab = finestra<Input_Tab>(Finestra::Input_Tab);
         if (!tab || !DialogoAperto)
             return;
         QCOMPARE(tab->windowTitle(), QStringLiteral("Tables"));
@@ -360,7 +360,7 @@ void TestComandiUi::pickerDelleTabelle()
 
 void TestComandiUi::cambioLingua()
 {
-    Principale::istanza().mostra(QStringLiteral("comandi"));
+    Principale::istanza().mostra(Finestra::comandi);
     comandi* c = editor();
     QVERIFY(CambiaLingua(kItaliano));
     QCOMPARE(c->windowTitle(), QStringLiteral("Funzioni"));
@@ -388,7 +388,7 @@ void TestComandiUi::chiudereNonToccaLaRiga()
     QCOMPARE(c->txt_Var(0)->currentText(), QStringLiteral("%R 40"));
     for (int code : {4, 22, 43, 20})
         S().ClickFunzione(code);
-    Principale::istanza().cornice(QStringLiteral("comandi"))->close();
+    Principale::istanza().cornice(Finestra::comandi)->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(!editor());
     QVERIFY(!S().Loaded);

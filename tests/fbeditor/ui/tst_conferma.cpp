@@ -40,12 +40,12 @@ void svuotaCestino()
 }
 
 template <typename T>
-T* finestra(const char* nome)
+T* finestra(Finestra f)
 {
-    return qobject_cast<T*>(Principale::istanza().finestra(QString::fromLatin1(nome)));
+    return qobject_cast<T*>(Principale::istanza().finestra(f));
 }
 
-comandi* editor() { return finestra<comandi>("comandi"); }
+comandi* editor() { return finestra<comandi>(Finestra::comandi); }
 
 void toolbar(const char* chiave)
 {
@@ -113,7 +113,7 @@ void TestConfermaUi::cleanup()
 
 void TestConfermaUi::doppioClicScegliOk()
 {
-    Program* p = finestra<Program>("Program");
+    Program* p = finestra<Program>(Finestra::Program);
     QVERIFY(p);
     QTest::mouseDClick(p->riga(0, 1)->txt_Label, Qt::LeftButton);
     comandi* c = editor();
@@ -179,12 +179,12 @@ void TestConfermaUi::invioDopoModifica()
     QVERIFY(!editor());
     QCOMPARE(r.Etichetta, QStringLiteral("W"));
     QCOMPARE(r.ArgByte, prima.ArgByte);
-    QCOMPARE(finestra<Program>("Program")->riga(0, 1)->txt_Label->text(), QStringLiteral("W"));
+    QCOMPARE(finestra<Program>(Finestra::Program)->riga(0, 1)->txt_Label->text(), QStringLiteral("W"));
 }
 
 void TestConfermaUi::erroreLasciaLaRiga()
 {
-    Program* p = finestra<Program>("Program");
+    Program* p = finestra<Program>(Finestra::Program);
     QTest::mouseDClick(p->riga(0, 1)->txt_Label, Qt::LeftButton);
     comandi* c = editor();
     scegliBlocco(c, 7, 45);   // Flow, Clear WatchDog
@@ -217,8 +217,8 @@ void TestConfermaUi::erroreLasciaLaRiga()
 
 void TestConfermaUi::registroNelCampoAttivo()
 {
-    Principale::istanza().mostra(QStringLiteral("Registri"));
-    Registri* reg = finestra<Registri>("Registri");
+    Principale::istanza().mostra(Finestra::Registri);
+    Registri* reg = finestra<Registri>(Finestra::Registri);
     QVERIFY(reg);
     TabellaRegistri[30].Formato = 2;   // uLong
     toolbar("rung_mod");
@@ -254,7 +254,7 @@ void TestConfermaUi::ogniBloccoOfferto()
     NumTabelle = 1;
     Tabelle[0].Nome = QStringLiteral("PT100");
     Tabelle[0].NumPunti = 4;
-    Program* p = finestra<Program>("Program");
+    Program* p = finestra<Program>(Finestra::Program);
     for (int scheda = 1; scheda <= 9; ++scheda) {
         for (const PosizioneFunzione& pos : PosizioniScheda(scheda)) {
             toolbar("rung_mod");

@@ -21,7 +21,7 @@ namespace {
 
 Input_Img* finestra()
 {
-    return qobject_cast<Input_Img*>(Principale::istanza().finestra(QStringLiteral("Input_Img")));
+    return qobject_cast<Input_Img*>(Principale::istanza().finestra(Finestra::Input_Img));
 }
 
 } // namespace
@@ -65,7 +65,7 @@ private slots:
         QVERIFY(finestra()->cmd_Insert_Click());
         QCOMPARE(NumImmagini, 1);
         finestra()->cmd_ok_Click(1);
-        QVERIFY(!Principale::istanza().caricata(QStringLiteral("Input_Img")));
+        QVERIFY(!Principale::istanza().caricata(Finestra::Input_Img));
     }
 
     void rifiuti()

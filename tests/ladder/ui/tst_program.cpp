@@ -43,7 +43,7 @@ void svuotaCestino()
 
 Program* finestra()
 {
-    return qobject_cast<Program*>(Principale::istanza().finestra(QStringLiteral("Program")));
+    return qobject_cast<Program*>(Principale::istanza().finestra(Finestra::Program));
 }
 
 void toolbar(const char* chiave)
@@ -115,8 +115,8 @@ void TestProgram::avvio()
     QVERIFY(r->shRung->isVisible());
     QCOMPARE(r->shRung->parentWidget(), p->prog(0));
     // Right of the Log at the top.
-    QMdiSubWindow* log = Principale::istanza().cornice(QStringLiteral("Log"));
-    QMdiSubWindow* prog = Principale::istanza().cornice(QStringLiteral("Program"));
+    QMdiSubWindow* log = Principale::istanza().cornice(Finestra::Log);
+    QMdiSubWindow* prog = Principale::istanza().cornice(Finestra::Program);
     QCOMPARE(prog->geometry().top(), 0);
     QCOMPARE(prog->geometry().left(), log->geometry().right() + 1);
     QVERIFY(Principale::istanza().azioneToolbar(QStringLiteral("rung_del"))->isEnabled());
@@ -289,7 +289,7 @@ void TestProgram::chiusaERiaperta()
     toolbar("rung_add_after");
     toolbar("rung_add_after");
     ImpostaDescrizione(0, 2, QStringLiteral("valve"));
-    Principale::istanza().cornice(QStringLiteral("Program"))->close();
+    Principale::istanza().cornice(Finestra::Program)->close();
     svuotaCestino();
     QVERIFY(!finestra());
     QVERIFY(!Vista().Loaded);
@@ -305,7 +305,7 @@ void TestProgram::chiusaERiaperta()
     QCOMPARE(p->riga(0, 3)->Bordo->colore(), platform::vbColor(colore::kRosso));
     QCOMPARE(p->riga(0, 1)->shRung->y(), twipsToPx(200));
 
-    Principale::istanza().cornice(QStringLiteral("Program"))->close();
+    Principale::istanza().cornice(Finestra::Program)->close();
     svuotaCestino();
     toolbar("rung_move_up");
     QVERIFY(finestra());

@@ -41,7 +41,7 @@ frm_variabili* apri()
 {
     ClickMenu(QStringLiteral("mnu_Format"));
     return qobject_cast<frm_variabili*>(
-        Principale::istanza().finestra(QStringLiteral("frm_variabili")));
+        Principale::istanza().finestra(Finestra::frm_variabili));
 }
 
 QString riga(frm_variabili* f, int i)

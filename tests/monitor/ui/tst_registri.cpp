@@ -34,12 +34,12 @@ namespace {
 
 Registri* registri()
 {
-    return qobject_cast<Registri*>(Principale::istanza().finestra(QStringLiteral("Registri")));
+    return qobject_cast<Registri*>(Principale::istanza().finestra(Finestra::Registri));
 }
 
 Input_Box* dialogo()
 {
-    return qobject_cast<Input_Box*>(Principale::istanza().finestra(QStringLiteral("Input_Box")));
+    return qobject_cast<Input_Box*>(Principale::istanza().finestra(Finestra::Input_Box));
 }
 
 QString cella(int riga, int colonna)
@@ -170,7 +170,7 @@ void TestRegistriUi::letturaDallaPosizione()
     QCOMPARE(TabellaRegistri[331].Valore, 331);
     QCOMPARE(TabellaRegistri[332].Valore, 0);
     // Closed, the window's last position still says where a refresh reads.
-    Principale::istanza().chiudi(QStringLiteral("Registri"));
+    Principale::istanza().chiudi(Finestra::Registri);
     eventi();
     QVERIFY(!registri());
     QCOMPARE(PrimoRegistroSchermo, 300);
@@ -388,7 +388,7 @@ void TestRegistriUi::cornicheAnnulla()
         box->Testo(0)->setText(QStringLiteral("changed"));
         box->Combo1()->setCurrentIndex(3);
         box->Testo(1)->setText(QStringLiteral("5"));
-        Principale::istanza().cornice(QStringLiteral("Input_Box"))->close();
+        Principale::istanza().cornice(Finestra::Input_Box)->close();
     };
     const QString nome = TabellaRegistri[30].Nome;
     const int formato = TabellaRegistri[30].Formato;
@@ -413,12 +413,12 @@ void TestRegistriUi::secondaAperturaInPrimoPiano()
             passo = 1;
             // The user double-clicks another row while the dialog is open.
             registri()->activateWindow();
-            Principale::istanza().mostra(QStringLiteral("Registri"));
+            Principale::istanza().mostra(Finestra::Registri);
             ModificaRegistro(45);
             QCOMPARE(InputBox.Indice, std::int16_t(30));
             QVERIFY(dialogo() == box);
             QCOMPARE(Principale::istanza().area()->activeSubWindow(),
-                     Principale::istanza().cornice(QStringLiteral("Input_Box")));
+                     Principale::istanza().cornice(Finestra::Input_Box));
             QCOMPARE(box->Label1(2)->text(), QStringLiteral("%R30"));
             box->Testo(1)->setText(QStringLiteral("12"));
             box->cmd_ok_Click(1);

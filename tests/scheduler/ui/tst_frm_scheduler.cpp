@@ -23,7 +23,7 @@ private slots:
     {
         Main();
         ClickMenu(QStringLiteral("mnu_scheduler"));
-        auto* f = qobject_cast<frm_scheduler*>(Principale::istanza().finestra(QStringLiteral("frm_scheduler")));
+        auto* f = qobject_cast<frm_scheduler*>(Principale::istanza().finestra(Finestra::frm_scheduler));
         QVERIFY(f);
         QVERIFY(!f->proprieta()->isEnabled());
         f->cmd_Ogg_Click(0);   // no kind chosen
@@ -37,7 +37,7 @@ private slots:
         f->cmd_Ogg_Click(2);
         QCOMPARE(f->lst_Ogg()->currentRow(), 0);
         f->Command4_Click();
-        QVERIFY(!Principale::istanza().caricata(QStringLiteral("frm_scheduler")));
+        QVERIFY(!Principale::istanza().caricata(Finestra::frm_scheduler));
         QCOMPARE(Schedulazioni.Oggetti[1].Codice[16], 2);
         QCOMPARE(Schedulazioni.Oggetti[2].Codice[16], 3);
     }

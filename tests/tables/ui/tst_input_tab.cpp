@@ -24,7 +24,7 @@ namespace {
 
 Input_Tab* finestra()
 {
-    return qobject_cast<Input_Tab*>(Principale::istanza().finestra(QStringLiteral("Input_Tab")));
+    return qobject_cast<Input_Tab*>(Principale::istanza().finestra(Finestra::Input_Tab));
 }
 
 QList<int> righeVisibili(Input_Tab* w)
@@ -98,7 +98,7 @@ private slots:
         QCOMPARE(w->ListaTab()->currentRow(), 1);
 
         QTest::mouseClick(w->cmd_ok(1), Qt::LeftButton);
-        QVERIFY(!Principale::istanza().caricata(QStringLiteral("Input_Tab")));
+        QVERIFY(!Principale::istanza().caricata(Finestra::Input_Tab));
         QCOMPARE(InputTab.TabAttiva, std::int16_t(1));
         QCOMPARE(Tabelle[0].Blocco2, std::int16_t(107));
         QCOMPARE(Tabelle[1].Blocco2, std::int16_t(103));

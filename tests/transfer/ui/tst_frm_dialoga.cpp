@@ -25,7 +25,7 @@ namespace {
 frm_dialoga* apri()
 {
     ClickMenu(QStringLiteral("mnu_dialoga"));
-    return qobject_cast<frm_dialoga*>(Principale::istanza().finestra(QStringLiteral("frm_dialoga")));
+    return qobject_cast<frm_dialoga*>(Principale::istanza().finestra(Finestra::frm_dialoga));
 }
 
 } // namespace
@@ -100,7 +100,7 @@ void TestFrmDialoga::chiusaMentreCicla()
     QPointer<frm_dialoga> f = apri();
     QVERIFY(f);
     f->txt_comando[0]->setText(QStringLiteral("10"));
-    QMdiSubWindow* cornice = Principale::istanza().cornice(QStringLiteral("frm_dialoga"));
+    QMdiSubWindow* cornice = Principale::istanza().cornice(Finestra::frm_dialoga);
     QVERIFY(cornice);
     test::Attesa attesa;
     attesa.duranteAttesa = [&] {
@@ -114,7 +114,7 @@ void TestFrmDialoga::chiusaMentreCicla()
     const int inviate = link.sim.richieste();
     QVERIFY(inviate >= 2 && inviate <= 3);
     QTRY_VERIFY(f.isNull());
-    QVERIFY(!Principale::istanza().caricata(QStringLiteral("frm_dialoga")));
+    QVERIFY(!Principale::istanza().caricata(Finestra::frm_dialoga));
     QVERIFY(!CicloManualeInCorso());
     QCOMPARE(link.sim.richieste(), inviate);
     QVERIFY(!MonitorCom);

@@ -90,7 +90,7 @@ void TestStradaPrincipale::settingsConnectDownloadRun()
 
     ClickMenu(QStringLiteral("mnu_controller"));
     auto* settings = qobject_cast<frm_Settings*>(
-        Principale::istanza().finestra(QStringLiteral("frm_Settings")));
+        Principale::istanza().finestra(Finestra::frm_Settings));
     QVERIFY(settings);
     settings->txt_IP->setText(QStringLiteral("127.0.0.1"));
     settings->txt_port->setText(QString::number(porta));
@@ -107,7 +107,7 @@ void TestStradaPrincipale::settingsConnectDownloadRun()
 
     download->trigger();
     auto* dialogo = qobject_cast<frm_Download*>(
-        Principale::istanza().finestra(QStringLiteral("frm_Download")));
+        Principale::istanza().finestra(Finestra::frm_Download));
     QVERIFY(dialogo);
     for (QCheckBox* c : {dialogo->chk_download, dialogo->chk_Verify, dialogo->chk_Clear,
                          dialogo->chk_run})
@@ -118,7 +118,7 @@ void TestStradaPrincipale::settingsConnectDownloadRun()
     QVERIFY(log.contains(QStringLiteral("  Download Successul")));
     QVERIFY(log.contains(QStringLiteral("  Verified ! -> OK")));
     QVERIFY(!log.contains(QStringLiteral("  The Program has changed !")));
-    QTRY_VERIFY(!Principale::istanza().caricata(QStringLiteral("frm_Download")));
+    QTRY_VERIFY(!Principale::istanza().caricata(Finestra::frm_Download));
     for (int r = 26; r <= 41; ++r) {
         QCOMPARE(int(sim.registro(r)), 0);
         QCOMPARE(TabellaRegistri[std::size_t(r)].Valore, 0);
@@ -130,7 +130,7 @@ void TestStradaPrincipale::settingsConnectDownloadRun()
     QCOMPARE(Principale::istanza().pannello(4)->text(), QStringLiteral("Com OK"));
 
     if (const QByteArray dove = qgetenv("LUDRA_SCREENSHOT"); !dove.isEmpty()) {
-        Principale::istanza().mostra(QStringLiteral("Registri"));
+        Principale::istanza().mostra(Finestra::Registri);
         QTest::qWait(200);
         Principale::istanza().grab().save(QString::fromLocal8Bit(dove));
     }
@@ -168,7 +168,7 @@ void TestStradaPrincipale::chiusuraDuranteDownload()
 
     Principale::istanza().azioneToolbar(QStringLiteral("download"))->trigger();
     auto* dialogo = qobject_cast<frm_Download*>(
-        Principale::istanza().finestra(QStringLiteral("frm_Download")));
+        Principale::istanza().finestra(Finestra::frm_Download));
     QVERIFY(dialogo);
     dialogo->chk_run->setChecked(true);
     Risposte r;

@@ -38,7 +38,7 @@ namespace {
 
 Registri* registri()
 {
-    return qobject_cast<Registri*>(Principale::istanza().finestra(QStringLiteral("Registri")));
+    return qobject_cast<Registri*>(Principale::istanza().finestra(Finestra::Registri));
 }
 
 void eventi()
@@ -94,7 +94,7 @@ void TestStradaSeriale::displayProjectOverSerial()
     QVERIFY(Controllore.ModoDebug);
     Principale::istanza().azioneToolbar(QStringLiteral("download"))->trigger();
     auto* dialogo = qobject_cast<frm_Download*>(
-        Principale::istanza().finestra(QStringLiteral("frm_Download")));
+        Principale::istanza().finestra(Finestra::frm_Download));
     QVERIFY(dialogo);
     dialogo->chk_download->setChecked(true);
     dialogo->chk_Verify->setChecked(true);
@@ -144,7 +144,7 @@ void TestStradaSeriale::settingsConnectReadSetDownload()
 
     ClickMenu(QStringLiteral("mnu_controller"));
     auto* settings = qobject_cast<frm_Settings*>(
-        Principale::istanza().finestra(QStringLiteral("frm_Settings")));
+        Principale::istanza().finestra(Finestra::frm_Settings));
     QVERIFY(settings);
     settings->txt_address->setText(QStringLiteral("10"));
     settings->optChannel[1]->click();
@@ -172,7 +172,7 @@ void TestStradaSeriale::settingsConnectReadSetDownload()
     bool fatto = false;
     attesa.duranteAttesa = [&] {
         auto* box = qobject_cast<Input_Box*>(
-            Principale::istanza().finestra(QStringLiteral("Input_Box")));
+            Principale::istanza().finestra(Finestra::Input_Box));
         if (!box || !DialogoAperto || fatto)
             return;
         fatto = true;
@@ -193,7 +193,7 @@ void TestStradaSeriale::settingsConnectReadSetDownload()
     QVERIFY(Controllore.ModoDebug);
     Principale::istanza().azioneToolbar(QStringLiteral("download"))->trigger();
     auto* dialogo = qobject_cast<frm_Download*>(
-        Principale::istanza().finestra(QStringLiteral("frm_Download")));
+        Principale::istanza().finestra(Finestra::frm_Download));
     QVERIFY(dialogo);
     dialogo->chk_download->setChecked(true);
     dialogo->chk_Verify->setChecked(true);
