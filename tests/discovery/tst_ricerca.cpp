@@ -497,22 +497,27 @@ void TestRicerca::dueReti()
              "link set lo up;link add v1 type veth peer name d1;link add v2 type veth peer name d2;"
              "addr add 10.77.1.1/24 brd + dev v1;addr add 10.77.1.2/24 brd + dev d1;"
              "addr add 10.77.2.1/24 brd + dev v2;addr add 10.77.2.2/24 brd + dev d2;link set v1 up;"
+             "addr add 10.77.1.3/24 dev d1;"
              "link set d1 up;link set v2 up;link set d2 up;route add default dev v1").split(';'))
         if (QProcess::execute(ip, c.split(' ')) != 0)
             QSKIP(qPrintable(QStringLiteral("cannot set up the veth networks: ip ") + c));
     IndirizziRicerca = ReteRicerca{};
     test::RisponditoreUdp rete1("10.77.1.255", IndirizziRicerca.portaUdp, "10.77.1.2");
     test::RisponditoreUdp rete2("10.77.2.255", IndirizziRicerca.portaUdp, "10.77.2.2");
+    // Two devices sharing a MAC, one on each network; a third heard on both.
+    test::RisponditoreUdp ovunque("0.0.0.0", IndirizziRicerca.portaUdp, "10.77.1.3");
     rete1.risposteController = {test::RispostaControllerFinta("A", {1, 1, 1, 1, 1, 1}, {}, 1, 0)};
-    rete2.risposteController = {test::RispostaControllerFinta("B", {2, 2, 2, 2, 2, 2}, {}, 1, 0)};
+    rete2.risposteController = rete1.risposteController;
+    ovunque.risposteController = {test::RispostaControllerFinta("C", {3, 3, 3, 3, 3, 3}, {}, 1, 0)};
     ricerca().chk_disp_ethernet[1] = false;
     ricerca().cmd_Search_Click();
-    QCOMPARE(ricerca().NumeroDispositivi, 2);   // each once, though each got two queries
-    QCOMPARE(QSet<QString>({Dispositivi[1].IP, Dispositivi[2].IP}),
-             QSet<QString>({"10.77.1.2", "10.77.2.2"}));
+    QVERIFY(ovunque.ricevuti.size() >= 2);   // it answered the queries of both networks
+    QCOMPARE(ricerca().NumeroDispositivi, 3);   // each once, though each got two queries
+    QCOMPARE(QSet<QString>({Dispositivi[1].IP, Dispositivi[2].IP, Dispositivi[3].IP}),
+             QSet<QString>({"10.77.1.2", "10.77.2.2", "10.77.1.3"}));
     doppi_->dialogs.input.push_back(QStringLiteral("10.77.2.9"));
     ricerca().SetIP();
-    const QByteArray trama = TramaImpostaIP(Dispositivi[2].Mac, {10, 77, 2, 9});
+    const QByteArray trama = TramaImpostaIP(Dispositivi[3].Mac, {10, 77, 2, 9});
     QTRY_VERIFY(rete1.ricevuti.back() == trama && rete2.ricevuti.back() == trama);
 }
 

@@ -8,7 +8,7 @@ namespace ludra::test {
 
 RisponditoreUdp::RisponditoreUdp(const QString& ascolto, quint16 porta, const QString& mittente)
 {
-    socket_.bind(QHostAddress(ascolto), porta);
+    socket_.bind(QHostAddress(ascolto), porta, QAbstractSocket::ShareAddress);
     if (!mittente.isEmpty())
         invio_.bind(QHostAddress(mittente), 0);
     connect(&socket_, &QUdpSocket::readyRead, this, &RisponditoreUdp::leggi);
