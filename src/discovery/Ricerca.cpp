@@ -70,7 +70,7 @@ RicercaDispositivi::RicercaDispositivi()
     connect(&telnet, &platform::SocketTcp::ricevuto, this, [this] {
         const QByteArray testo = testoTelnet_.elabora(telnet.leggi());
         if (const QByteArray risposte = testoTelnet_.risposte(); !risposte.isEmpty())
-            telnet.invia(risposte);
+            scriviTelnet(risposte);
         // A step's reply may come in several pieces: they are gathered.
         RispostaTelnet += QString::fromLatin1(testo);
     });
@@ -98,6 +98,7 @@ void RicercaDispositivi::Azzera()
     righe_.clear();
     trovati_.clear();
     testoTelnet_.azzera();
+    telnetNonLegge_ = false;
     chiusa_ = false;
     occupato_ = false;
 }

@@ -105,12 +105,15 @@ private:
 
     void ProgrammaDefault();
     bool InviaTelnet(const QByteArray& comando, int minimo, int secondi);
+    // Sends to the gateway, unless what it has not read yet would pass a few kilobytes.
+    void scriviTelnet(const QByteArray& dati);
 
     AlberoRicerca albero_;
     std::vector<RigaRete> righe_;
     platform::SocketUdp UDP;
     platform::SocketTcp telnet;
     TestoTelnet testoTelnet_;
+    bool telnetNonLegge_ = false;
     // The devices of this search, each its MAC with the address it answered from: a
     // device reached on several networks (or by both the limited and its network's
     // broadcast) answers each query it gets, while devices not yet given their own MAC

@@ -31,6 +31,17 @@ QStringList chiavi()
     return k;
 }
 
+// A figure of /proc/self/status, in kB.
+qint64 memoria(const char* voce)
+{
+    QFile f(QStringLiteral("/proc/self/status"));
+    f.open(QIODevice::ReadOnly);
+    for (const QByteArray& riga : f.readAll().split('\n'))
+        if (riga.startsWith(voce))
+            return riga.mid(qstrlen(voce)).trimmed().split(' ')[0].toLongLong();
+    return 0;
+}
+
 } // namespace
 
 class TestRicerca : public QObject {
@@ -295,13 +306,16 @@ void TestRicerca::telnet_data()
     QTest::addColumn<int>("corta");   // the step whose reply falls short; 0 for none
     QTest::addColumn<QString>("messaggio");
     QTest::addColumn<bool>("negozia");   // greeting in two pieces with telnet negotiation
-    QTest::newRow("whole dialogue") << 100 << 0 << "Parameters saved, Restarting ..." << false;
-    QTest::newRow("short greeting") << 60 << 0 << "errore" << false;
-    QTest::newRow("short menu") << 100 << 2 << "errore" << false;
-    QTest::newRow("save not confirmed") << 100 << 7 << "errore" << false;
+    QTest::addColumn<bool>("inonda");    // options without end, nothing read
+    QTest::newRow("whole dialogue") << 100 << 0 << "Parameters saved, Restarting ..." << false
+                                    << false;
+    QTest::newRow("short greeting") << 60 << 0 << "errore" << false << false;
+    QTest::newRow("short menu") << 100 << 2 << "errore" << false << false;
+    QTest::newRow("save not confirmed") << 100 << 7 << "errore" << false << false;
     QTest::newRow("split greeting, negotiation")
-        << 100 << 0 << "Parameters saved, Restarting ..." << true;
-    QTest::newRow("negotiation is not text") << 95 << 0 << "errore" << true;
+        << 100 << 0 << "Parameters saved, Restarting ..." << true << false;
+    QTest::newRow("negotiation is not text") << 95 << 0 << "errore" << true << false;
+    QTest::newRow("gateway floods, never reads") << 0 << 0 << "errore" << false << true;
 }
 
 void TestRicerca::telnet()
@@ -310,9 +324,11 @@ void TestRicerca::telnet()
     QFETCH(int, corta);
     QFETCH(QString, messaggio);
     QFETCH(bool, negozia);
+    QFETCH(bool, inonda);
     test::RisponditoreTelnet gateway;
     IndirizziRicerca.portaTelnet = gateway.porta();
     gateway.saluto = QByteArray(saluto, 'g');
+    gateway.inonda = inonda;
     const QByteArray rifiuti = negozia ? QByteArray::fromHex("FFFE01FFFE03FFFC18") : QByteArray();
     if (negozia) {
         gateway.negoziazione = QByteArray::fromHex("FFFB01FFFB03FFFD18FFFC05");
@@ -328,11 +344,17 @@ void TestRicerca::telnet()
     doppi_->dialogs.risposte.push_back(platform::MsgResult::Ok);
     // Real waits cut short: silent addresses and pauses cost next to nothing.
     test::Attesa breve;
-    breve.limiteReale = 60;
+    breve.limiteReale = inonda ? 2000 : 60;
+    QFile picco(QStringLiteral("/proc/self/clear_refs"));   // the peak starts from here
+    QVERIFY(picco.open(QIODevice::WriteOnly) && picco.write("5") == 1);
+    picco.close();
+    const qint64 prima = memoria("VmRSS:");
     ricerca().Elenco_DblClick();
     QCOMPARE(doppi_->dialogs.messaggi.size(), std::size_t(2));
     QCOMPARE(doppi_->dialogs.messaggi[0].testo, QStringLiteral("Write default prog?"));
     QCOMPARE(doppi_->dialogs.messaggi[1].testo, messaggio);
+    QVERIFY(memoria("VmHWM:") - prima < 32 * 1024);
+    QCOMPARE(LogModello::istanza().righe().join('|').contains("the gateway does not read"), inonda);
     if (corta == 0 && saluto == 100)
         QCOMPARE(gateway.ricevuto,
                  rifiuti + QByteArray("\r1192\r168\r0\r100\rY192\r168\r0\r1\rY255\r255\r255\r0\rN2"

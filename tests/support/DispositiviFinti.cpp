@@ -63,6 +63,16 @@ RisponditoreTelnet::RisponditoreTelnet()
         client_ = server_.nextPendingConnection();
         if (!client_)
             return;
+        if (inonda) {
+            client_->setReadBufferSize(1);
+            const auto versa = [c = client_] {
+                while (c->state() == QAbstractSocket::ConnectedState && c->bytesToWrite() < 65536)
+                    c->write(QByteArray("\xFF\xFB\x01").repeated(4096));
+            };
+            connect(client_, &QTcpSocket::bytesWritten, this, versa);
+            versa();
+            return;
+        }
         client_->write(negoziazione + saluto.left(saluto.size() - secondoPezzo));
         if (secondoPezzo > 0)
             QTimer::singleShot(30, client_, [this] { client_->write(saluto.right(secondoPezzo)); });

@@ -49,6 +49,8 @@ public:
     int secondoPezzo = 0;
     std::vector<QByteArray> risposte;
     QByteArray ricevuto;   // everything received, in order
+    // Offers options without end instead, and reads nothing.
+    bool inonda = false;
 
 private:
     QTcpServer server_;
