@@ -21,7 +21,6 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 using namespace ludra;
 
@@ -452,8 +451,7 @@ void TestFileProgetto::writeErrorKeepsOldFiles()
             _exit(SalvaProgetto(false) ? 0 : 1);
         }
         int stato = -1;
-        waitpid(figlio, &stato, 0);
-        QCOMPARE(stato, 0);
+        QVERIFY(waitpid(figlio, &stato, 0) == figlio && stato == 0);   // saved, and alive
         QVERIFY(leggi(nomi[0]).contains("second"));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 4);   // none left aside
         return;

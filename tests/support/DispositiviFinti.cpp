@@ -8,7 +8,7 @@ namespace ludra::test {
 
 RisponditoreUdp::RisponditoreUdp(const QString& ascolto, quint16 porta, const QString& mittente)
 {
-    socket_.bind(QHostAddress(ascolto), porta, QAbstractSocket::ShareAddress);
+    socket_.bind(QHostAddress(ascolto), porta);
     if (!mittente.isEmpty())
         invio_.bind(QHostAddress(mittente), 0);
     connect(&socket_, &QUdpSocket::readyRead, this, &RisponditoreUdp::leggi);
@@ -65,13 +65,12 @@ RisponditoreTelnet::RisponditoreTelnet()
             return;
         if (inonda) {
             client_->setReadBufferSize(1);
-            const auto versa = [c = client_] {
-                while (c->state() == QAbstractSocket::ConnectedState && c->bytesToWrite() < 65536)
+            const auto versa = [this, c = client_] {
+                for (; c->isValid() && c->bytesToWrite() < 65536; inondati += 3 * 4096)
                     c->write(QByteArray("\xFF\xFB\x01").repeated(4096));
             };
             connect(client_, &QTcpSocket::bytesWritten, this, versa);
-            versa();
-            return;
+            return versa();
         }
         client_->write(negoziazione + saluto.left(saluto.size() - secondoPezzo));
         if (secondoPezzo > 0)
