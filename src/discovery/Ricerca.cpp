@@ -70,7 +70,7 @@ RicercaDispositivi::RicercaDispositivi()
     connect(&telnet, &platform::SocketTcp::ricevuto, this, [this] {
         const QByteArray testo = testoTelnet_.elabora(telnet.leggi());
         if (const QByteArray risposte = testoTelnet_.risposte(); !risposte.isEmpty())
-            telnet.invia(risposte);
+            scriviTelnet(risposte);
         // A step's reply may come in several pieces: they are gathered.
         RispostaTelnet += QString::fromLatin1(testo);
     });
@@ -96,8 +96,9 @@ void RicercaDispositivi::Azzera()
     command1Abilitato = false;
     albero_.svuota();
     righe_.clear();
-    macTrovati_.clear();
+    trovati_.clear();
     testoTelnet_.azzera();
+    telnetNonLegge_ = false;
     chiusa_ = false;
     occupato_ = false;
 }
@@ -135,6 +136,17 @@ int RicercaDispositivi::nuovoRecord()
     if (NumeroDispositivi >= kMaxDispositivi)
         return 0;
     return ++NumeroDispositivi;
+}
+
+int RicercaDispositivi::recordDispositivo(const QString& mac, const QString& mittente)
+{
+    const QString dispositivo = mac + QLatin1Char('@') + mittente;
+    if (trovati_.contains(dispositivo))
+        return 0;
+    const int n = nuovoRecord();
+    if (n != 0)
+        trovati_.insert(dispositivo);
+    return n;
 }
 
 void RicercaDispositivi::FinestraAperta() { chiusa_ = false; }
@@ -181,7 +193,7 @@ void RicercaDispositivi::cmd_Search_Click()
     svuotaAlbero();
     IndiceDispositivo = 0;
     NumeroDispositivi = 0;
-    macTrovati_.clear();
+    trovati_.clear();
     bool cercato = true;
     if (cmb_porta == QLatin1String("TCP/IP"))
         cercato = ramoEthernet();
@@ -257,13 +269,12 @@ void RicercaDispositivi::UDP_DataArrival()
         const QString mittente = d->mittente;
         if (RicercaController) {
             const auto r = LeggiRispostaController(d->dati);
-            if (!r || macTrovati_.contains(TestoMac(r->mac)))
-                continue;
-            const int n = nuovoRecord();
-            if (n == 0)
+            if (!r)
                 continue;
             const QString mac = TestoMac(r->mac);
-            macTrovati_.insert(mac);
+            const int n = recordDispositivo(mac, mittente);
+            if (n == 0)
+                continue;
             const QString ipEE = TestoIp(r->ipEeprom);
             const QString nodo = chiave("nodo", n);
             aggiungiNodo(QStringLiteral("rete"), nodo,
@@ -291,13 +302,12 @@ void RicercaDispositivi::UDP_DataArrival()
             emit nodoMostrato(nodo, true);
         } else if (RicercaGateway) {
             const auto mac = LeggiRispostaGateway(d->dati);
-            if (!mac || macTrovati_.contains(TestoMac(*mac)))
-                continue;
-            const int n = nuovoRecord();
-            if (n == 0)
+            if (!mac)
                 continue;
             const QString testoMac = TestoMac(*mac);
-            macTrovati_.insert(testoMac);
+            const int n = recordDispositivo(testoMac, mittente);
+            if (n == 0)
+                continue;
             const QString nodo = chiave("nodo", n);
             aggiungiNodo(QStringLiteral("rete"), nodo, QStringLiteral("KVR1750-MBTCP"));
             aggiungiNodo(nodo, chiave("ip", n), QStringLiteral("IP: ") + mittente);

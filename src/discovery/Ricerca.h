@@ -88,6 +88,9 @@ private:
                       const QString& immagine = QString());
     void svuotaAlbero();
     int nuovoRecord();
+    // The record for a reply from the device with this MAC at this address; 0 when the
+    // device is already listed or there is no room.
+    int recordDispositivo(const QString& mac, const QString& mittente);
 
     bool ramoEthernet();
     void ascolta(const QByteArray& query, bool& flag, const QString& testo,
@@ -102,15 +105,20 @@ private:
 
     void ProgrammaDefault();
     bool InviaTelnet(const QByteArray& comando, int minimo, int secondi);
+    // Sends to the gateway, unless what it has not read yet would pass a few kilobytes.
+    void scriviTelnet(const QByteArray& dati);
 
     AlberoRicerca albero_;
     std::vector<RigaRete> righe_;
     platform::SocketUdp UDP;
     platform::SocketTcp telnet;
     TestoTelnet testoTelnet_;
-    // The devices of this search, by MAC: a device reached on several networks (or by
-    // both the limited and its network's broadcast) answers each query it gets.
-    QSet<QString> macTrovati_;
+    bool telnetNonLegge_ = false;
+    // The devices of this search, each its MAC with the address it answered from: a
+    // device reached on several networks (or by both the limited and its network's
+    // broadcast) answers each query it gets, while devices not yet given their own MAC
+    // (or whose short replies read as all zeros) share one.
+    QSet<QString> trovati_;
     bool chiusa_ = false;
     bool occupato_ = false;
 };

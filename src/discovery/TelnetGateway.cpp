@@ -1,5 +1,6 @@
 // The gateway's set-up dialogue over telnet: fixed network addresses, the serial
 // channel's settings, save.
+#include "base/Log.h"
 #include "discovery/Dispositivi.h"
 #include "discovery/Ricerca.h"
 #include "link/Sequenza.h"
@@ -15,6 +16,10 @@ namespace {
 constexpr const char* kIpDispositivo = "192.168.0.100";
 constexpr const char* kIpGateway = "192.168.0.1";
 
+// Answers to the gateway's options wait in the socket when it does not read them; a
+// gateway that offers options without end and never reads would have them fill memory.
+constexpr qint64 kMaxNonLetti = 4096;
+
 QByteArray ottetti(const char* indirizzo)
 {
     QByteArray t;
@@ -25,22 +30,34 @@ QByteArray ottetti(const char* indirizzo)
 
 } // namespace
 
+void RicercaDispositivi::scriviTelnet(const QByteArray& dati)
+{
+    if (telnet.inCoda() + dati.size() > kMaxNonLetti)
+        telnetNonLegge_ = true;
+    else
+        telnet.invia(dati);
+}
+
 bool RicercaDispositivi::InviaTelnet(const QByteArray& comando, int minimo, int secondi)
 {
     RispostaTelnet.clear();
     if (InvioFuoriSequenza(QStringLiteral("Telnet step")))
         return false;
     if (!comando.isEmpty())
-        telnet.invia(comando);
-    // The reply is gathered until it is long enough; a dropped connection or a closed
-    // window ends the wait at once.
+        scriviTelnet(comando);
+    // The reply is gathered until it is long enough; a dropped connection, a gateway
+    // that does not read or a closed window ends the wait at once.
     platform::waiter().waitUntil(
         [this, minimo] {
-            return RispostaTelnet.size() >= minimo || chiusa_
+            return RispostaTelnet.size() >= minimo || chiusa_ || telnetNonLegge_
                    || telnet.stato() == platform::SocketTcp::Errore;
         },
         qint64(secondi) * 1000);
-    return !chiusa_ && RispostaTelnet.size() >= minimo;
+    if (telnetNonLegge_ && !chiusa_) {
+        LogStart();
+        LogWrite(QStringLiteral("Gateway set-up: the gateway does not read"));
+    }
+    return !chiusa_ && !telnetNonLegge_ && RispostaTelnet.size() >= minimo;
 }
 
 void RicercaDispositivi::ProgrammaDefault()
@@ -59,6 +76,7 @@ void RicercaDispositivi::ProgrammaDefault()
         return;
     occupato_ = true;
     testoTelnet_.azzera();
+    telnetNonLegge_ = false;
     telnet.connetti(ip, IndirizziRicerca.portaTelnet);
     const QByteArray passo3 = QByteArray("1") + ottetti(kIpDispositivo) + "Y" + ottetti(kIpGateway)
                               + "Y" + "255\r255\r255\r0\r";

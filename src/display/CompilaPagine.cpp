@@ -114,13 +114,21 @@ void CompilaOggetti()
         const PaginaDisplay& pagina = PagineDisplay.Pagine[std::size_t(p)];
         Sezione& unita = Sezioni[std::size_t(p + 1)];
         const int oggetti = std::min(int(pagina.NumOggetti), kMaxOggettiPagina);
+        const QString etichetta = QStringLiteral("PAG%1").arg(p + 1);
+        // The unit already holds this page's lines (its first line carries the page's
+        // label): the breakpoints the user set on them stay on their lines.
+        const int conBreak = unita.Rung[1].Etichetta == etichetta
+                                 ? std::clamp(int(unita.NumRung), 0, oggetti + 1)
+                                 : 0;
         for (int i = 1; i <= oggetti + 1; ++i) {
-            // Every field is written: a sub-operation, breakpoint or label left on the
-            // line by earlier work in this unit would make the compile read the object
-            // as a display refresh or a page list, stop on it, or send jumps into it.
+            // Every other field is written: a sub-operation, breakpoint or label left on
+            // the line by earlier work in this unit would make the compile read the
+            // object as a display refresh or a page list, stop on it, or send jumps
+            // into it.
             Rung riga = RungVuoto();
+            riga.Break = i <= conBreak && unita.Rung[std::size_t(i)].Break;
             if (i == 1)
-                riga.Etichetta = QStringLiteral("PAG%1").arg(p + 1);
+                riga.Etichetta = etichetta;
             riga.Classe = 3;
             if (i <= oggetti) {
                 riga.Funzione = 3;

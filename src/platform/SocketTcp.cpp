@@ -70,6 +70,8 @@ bool SocketTcp::invia(const QByteArray& dati)
     return inviaSubito(*socket_, int(socket_->socketDescriptor()), dati, true);
 }
 
+qint64 SocketTcp::inCoda() const { return socket_ ? socket_->bytesToWrite() : 0; }
+
 QByteArray SocketTcp::leggi()
 {
     if (socket_)

@@ -33,6 +33,8 @@ public:
     // Drops everything received, also what the system has not handed over yet.
     void scarta();
     qint64 inAttesa() const { return ricevuti_.size(); }
+    // What was given to send that the system has not taken yet.
+    qint64 inCoda() const;
     // Drops the connection (and an attempt still under way) at once.
     void chiudi();
 

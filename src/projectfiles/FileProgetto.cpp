@@ -15,7 +15,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <cstdio>
 #include <limits>
+#include <span>
 
 namespace ludra {
 
@@ -270,6 +272,45 @@ bool LeggiDsp(const QByteArray& dati, ContenutoProgetto& c, QString& errore)
     return true;
 }
 
+namespace {
+
+// The file a save of `nome` writes: where its symbolic links lead, as QSaveFile follows
+// them, so that a link stays a link.
+QString fileFinale(const QString& nome)
+{
+    QFileInfo info(nome);
+    for (int passi = 0; passi < 128 && info.isSymLink(); ++passi)
+        info.setFile(info.symLinkTarget());
+    return info.isSymLink() ? nome : info.filePath();
+}
+
+// A file being replaced: the new one's place, and the name its old one waits under.
+struct Sostituzione {
+    QString finale;
+    QString accanto;   // empty: there was no old file, or it has not moved yet
+    bool scritto = false;
+};
+
+// Puts the old files back in their places and takes away the new ones that had none.
+void rimetti(std::span<const Sostituzione> fatte, QString& errore)
+{
+    for (const Sostituzione& s : fatte) {
+        bool rimesso = true;
+        if (!s.accanto.isEmpty()) {
+            // Over the new file, if it is there, in one step.
+            rimesso = std::rename(QFile::encodeName(s.accanto).constData(),
+                                  QFile::encodeName(s.finale).constData())
+                      == 0;
+        } else if (s.scritto) {
+            rimesso = QFile::remove(s.finale);
+        }
+        if (!rimesso)
+            errore += QStringLiteral("; %1 could not be put back as it was").arg(s.finale);
+    }
+}
+
+} // namespace
+
 bool ScriviFileProgetto(const QString& prj, const ContenutoProgetto& c, QString& errore)
 {
     const std::array<std::pair<const char*, QByteArray>, 4> file = {{
@@ -278,12 +319,12 @@ bool ScriviFileProgetto(const QString& prj, const ContenutoProgetto& c, QString&
         {".ptb", TestoPtb(c)},
         {".dsp", TestoDsp(c)},
     }};
-    // All four are written aside first, and the old ones are kept in memory; only when
-    // every new one is complete do they replace the old ones. Should a replacement still
-    // fail, the files replaced before it get their old contents back, or go when there
-    // were none: a failure leaves the previous project whole.
+    // All four are written aside first; only when every new one is complete does each
+    // old one move aside (renamed in its folder, never read: it may be larger than
+    // memory) for the new one to take its place. Should a step still fail, the old files
+    // go back and the new ones that had none go: a failure leaves the previous project
+    // whole. The old files are removed once all four new ones are in place.
     std::array<std::unique_ptr<QSaveFile>, 4> salvati;
-    std::array<std::optional<QByteArray>, 4> vecchi;
     const auto annulla = [&salvati] {
         for (auto& s : salvati)
             if (s)
@@ -298,7 +339,6 @@ bool ScriviFileProgetto(const QString& prj, const ContenutoProgetto& c, QString&
                 annulla();
                 return false;
             }
-            vecchi[i] = vecchio.readAll();
         }
         salvati[i] = std::make_unique<QSaveFile>(nome);
         QSaveFile& f = *salvati[i];
@@ -310,26 +350,37 @@ bool ScriviFileProgetto(const QString& prj, const ContenutoProgetto& c, QString&
             return false;
         }
     }
+    std::array<Sostituzione, 4> sostituzioni;
     for (std::size_t i = 0; i < salvati.size(); ++i) {
-        if (salvati[i]->commit())
-            continue;
-        errore = QStringLiteral("%1: %2").arg(salvati[i]->fileName(), salvati[i]->errorString());
-        annulla();
-        for (std::size_t j = 0; j < i; ++j) {
-            const QString nome = salvati[j]->fileName();
-            bool rimesso = false;
-            if (vecchi[j]) {
-                QSaveFile f(nome);
-                rimesso = f.open(QIODevice::WriteOnly) && f.write(*vecchi[j]) == vecchi[j]->size()
-                          && f.commit();
-            } else {
-                rimesso = QFile::remove(nome);
+        Sostituzione& s = sostituzioni[i];
+        s.finale = fileFinale(salvati[i]->fileName());
+        if (QFile vecchio(s.finale); vecchio.exists()) {
+            QString accanto = s.finale + QStringLiteral(".old");
+            for (int n = 1; QFileInfo::exists(accanto) || QFileInfo(accanto).isSymLink(); ++n)
+                accanto = s.finale + QStringLiteral(".old%1").arg(n);
+            // A rename that never replaces: nothing already there is lost.
+            if (!vecchio.rename(accanto)) {
+                errore = QStringLiteral("%1: %2").arg(s.finale, vecchio.errorString());
+                annulla();
+                rimetti(std::span(sostituzioni).first(i), errore);
+                return false;
             }
-            if (!rimesso)
-                errore += QStringLiteral("; %1 could not be put back as it was").arg(nome);
+            s.accanto = accanto;
         }
-        return false;
+        s.scritto = salvati[i]->commit();
+        if (!s.scritto) {
+            errore = QStringLiteral("%1: %2").arg(salvati[i]->fileName(), salvati[i]->errorString());
+            annulla();
+            rimetti(std::span(sostituzioni).first(i + 1), errore);
+            return false;
+        }
     }
+    QStringList rimasti;
+    for (const Sostituzione& s : sostituzioni)
+        if (!s.accanto.isEmpty() && !QFile::remove(s.accanto))
+            rimasti << s.accanto;
+    if (!rimasti.isEmpty())
+        errore = QStringLiteral("the old files could not be removed: ") + rimasti.join(u", ");
     return true;
 }
 
@@ -449,6 +500,10 @@ bool SalvaProgetto(bool ask)
         platform::msgBox(QStringLiteral("The project was not saved.\n") + errore,
                          platform::MsgButtons::Ok, platform::MsgIcon::Critical);
         return false;
+    }
+    if (!errore.isEmpty()) {
+        LogStart();
+        LogWrite(QStringLiteral("Project saved; ") + errore);
     }
     NomeProgetto = BaseProgetto(prj);
     FileProgetto = prj;

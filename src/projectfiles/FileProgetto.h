@@ -41,7 +41,8 @@ bool LeggiDsp(const QByteArray& dati, ContenutoProgetto& c, QString& errore);
 
 // The four files of the project whose .prj file is `prj` ("dir/name.prj"), the other
 // three named after it with their endings in the case of its ending: written all or
-// none.
+// none, the old files never read. True with `errore` set when an old file replaced could
+// not be removed afterwards (it is named there).
 bool ScriviFileProgetto(const QString& prj, const ContenutoProgetto& c, QString& errore);
 // Reads the four files, finding the other three whatever the case of their endings; a
 // missing .lst, .ptb or .dsp reads as empty, a missing .prj is an error. Nothing of the

@@ -8,7 +8,6 @@
 #include "images/Immagini.h"
 #include "ladder/OperazioniRung.h"
 #include "ladder/VistaLadder.h"
-#include "monitor/Variabili.h"
 #include "platform/Dialogs.h"
 #include "project/Progetto.h"
 #include "project/Registri.h"
@@ -57,18 +56,17 @@ bool NuovoProgetto(bool tieniVista)
         host ? host->caption() : QString());
     if (risposta == platform::MsgResult::Yes && !SalvaProgetto(true))
         return false;
-    // The display designer, the logger editor and the variables list show what the
-    // project being closed holds, and would go on editing it as if it belonged to the
-    // next one.
+    // The display designer and the logger editor show what the project being closed
+    // holds, and would go on editing it as if it belonged to the next one. The published
+    // variables are the controller's, in no project file: their list and window stay.
     if (HostFinestre* h = hostFinestre())
-        for (const Finestra f : {Finestra::frm_display, Finestra::frm_scheduler,
-                                 Finestra::frm_variabili})
+        for (const Finestra f : {Finestra::frm_display, Finestra::frm_scheduler})
             h->chiudi(f);
 
     const AggiornamentoInBlocco blocco;
     // Nothing of the closed project may reach the next one: a subroutine or page unit,
-    // a table, an image, a logger object, a published variable or a register name left
-    // behind would be compiled, downloaded or saved with it.
+    // a table, an image, a logger object or a register name left behind would be
+    // compiled, downloaded or saved with it.
     for (int u = 0; u < kNumSezioni; ++u) {
         Sezione& sezione = Sezioni[std::size_t(u)];
         for (int i = 1; i <= kMaxRung; ++i)
@@ -85,7 +83,6 @@ bool NuovoProgetto(bool tieniVista)
     AzzeraTabelle();
     AzzeraImmagini();
     AzzeraSchedulazioni();
-    AzzeraVariabili();
     AzzeraNomiRegistri();
 
     // The undo record and the copied line belong to the project being closed.

@@ -446,6 +446,10 @@ private slots:
             QCOMPARE(Compila(), 70);
             QCOMPARE(CodiceProgramma, pulita);
         }
+        // A breakpoint set on the page's object line stays through the regeneration.
+        Sezioni[1].Rung[1].Break = true;
+        Compila();
+        QCOMPARE(int(CodiceProgramma[4 + 9]), 1);   // the first record's break flag
         ImpostaRigeneraPagine({});
     }
 

@@ -291,7 +291,7 @@ void TestRicerca::doppioClic()
 
 void TestRicerca::telnet_data()
 {
-    QTest::addColumn<int>("saluto");
+    QTest::addColumn<int>("saluto");   // -1: options without end instead, nothing read
     QTest::addColumn<int>("corta");   // the step whose reply falls short; 0 for none
     QTest::addColumn<QString>("messaggio");
     QTest::addColumn<bool>("negozia");   // greeting in two pieces with telnet negotiation
@@ -302,6 +302,7 @@ void TestRicerca::telnet_data()
     QTest::newRow("split greeting, negotiation")
         << 100 << 0 << "Parameters saved, Restarting ..." << true;
     QTest::newRow("negotiation is not text") << 95 << 0 << "errore" << true;
+    QTest::newRow("options without end, nothing read") << -1 << 0 << "errore" << false;
 }
 
 void TestRicerca::telnet()
@@ -313,6 +314,7 @@ void TestRicerca::telnet()
     test::RisponditoreTelnet gateway;
     IndirizziRicerca.portaTelnet = gateway.porta();
     gateway.saluto = QByteArray(saluto, 'g');
+    gateway.inonda = saluto < 0;
     const QByteArray rifiuti = negozia ? QByteArray::fromHex("FFFE01FFFE03FFFC18") : QByteArray();
     if (negozia) {
         gateway.negoziazione = QByteArray::fromHex("FFFB01FFFB03FFFD18FFFC05");
@@ -328,11 +330,14 @@ void TestRicerca::telnet()
     doppi_->dialogs.risposte.push_back(platform::MsgResult::Ok);
     // Real waits cut short: silent addresses and pauses cost next to nothing.
     test::Attesa breve;
-    breve.limiteReale = 60;
+    breve.limiteReale = gateway.inonda ? 2000 : 60;
     ricerca().Elenco_DblClick();
     QCOMPARE(doppi_->dialogs.messaggi.size(), std::size_t(2));
     QCOMPARE(doppi_->dialogs.messaggi[0].testo, QStringLiteral("Write default prog?"));
     QCOMPARE(doppi_->dialogs.messaggi[1].testo, messaggio);
+    QVERIFY(gateway.inondati < qint64(64) << 20);   // what was read and answered, with it
+    QCOMPARE(LogModello::istanza().righe().join('|').contains("the gateway does not read"),
+             gateway.inonda);
     if (corta == 0 && saluto == 100)
         QCOMPARE(gateway.ricevuto,
                  rifiuti + QByteArray("\r1192\r168\r0\r100\rY192\r168\r0\r1\rY255\r255\r255\r0\rN2"
@@ -504,10 +509,11 @@ void TestRicerca::dueReti()
     test::RisponditoreUdp rete1("10.77.1.255", IndirizziRicerca.portaUdp, "10.77.1.2");
     test::RisponditoreUdp rete2("10.77.2.255", IndirizziRicerca.portaUdp, "10.77.2.2");
     rete1.risposteController = {test::RispostaControllerFinta("A", {1, 1, 1, 1, 1, 1}, {}, 1, 0)};
-    rete2.risposteController = {test::RispostaControllerFinta("B", {2, 2, 2, 2, 2, 2}, {}, 1, 0)};
+    // Two devices with one MAC, each heard through two interfaces (v1 and d1, v2 and d2).
+    rete2.risposteController = rete1.risposteController;
     ricerca().chk_disp_ethernet[1] = false;
     ricerca().cmd_Search_Click();
-    QCOMPARE(ricerca().NumeroDispositivi, 2);   // each once, though each got two queries
+    QCOMPARE(ricerca().NumeroDispositivi, 2);
     QCOMPARE(QSet<QString>({Dispositivi[1].IP, Dispositivi[2].IP}),
              QSet<QString>({"10.77.1.2", "10.77.2.2"}));
     doppi_->dialogs.input.push_back(QStringLiteral("10.77.2.9"));

@@ -17,8 +17,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
+#include <fstream>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 
 using namespace ludra;
 
@@ -411,6 +413,7 @@ void TestFileProgetto::writeErrorKeepsOldFiles_data()
     QTest::newRow("dsp is a directory") << "cartella";   // it cannot be replaced
     QTest::newRow("disk full") << "disco";                // while the listing is written
     QTest::newRow("lst is a named pipe") << "pipe";       // it cannot be kept, nor waited on
+    QTest::newRow("prj of 16 GiB") << "grande";   // no fault: more than memory can hold
 }
 
 void TestFileProgetto::writeErrorKeepsOldFiles()
@@ -435,6 +438,24 @@ void TestFileProgetto::writeErrorKeepsOldFiles()
     }
     linee({riga("second", "", 3, 4)});
     FileProgetto = nomi[0];
+    if (guasto == QStringLiteral("grande")) {
+        // Saved in a child process with 3 GB of address space beyond what it holds.
+        QFile(nomi[0]).resize(qint64(16) << 30);
+        const pid_t figlio = fork();
+        if (figlio == 0) {
+            rlim_t pagine = 0;
+            std::ifstream("/proc/self/statm") >> pagine;
+            const rlim_t spazio = pagine * rlim_t(sysconf(_SC_PAGESIZE)) + (rlim_t(3) << 30);
+            const rlimit limite{spazio, spazio};
+            setrlimit(RLIMIT_AS, &limite);
+            _exit(SalvaProgetto(false) ? 0 : 1);
+        }
+        int stato = -1;
+        QVERIFY(waitpid(figlio, &stato, 0) == figlio && stato == 0);   // saved, and alive
+        QVERIFY(leggi(nomi[0]).contains("second"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 4);   // none left aside
+        return;
+    }
     // Files may grow to 1000 bytes: the .prj fits, the listing does not.
     rlimit limite{}, prima{};
     getrlimit(RLIMIT_FSIZE, &prima);

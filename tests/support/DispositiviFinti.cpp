@@ -63,6 +63,15 @@ RisponditoreTelnet::RisponditoreTelnet()
         client_ = server_.nextPendingConnection();
         if (!client_)
             return;
+        if (inonda) {
+            client_->setReadBufferSize(1);
+            const auto versa = [this, c = client_] {
+                for (; c->isValid() && c->bytesToWrite() < 65536; inondati += 3 * 4096)
+                    c->write(QByteArray("\xFF\xFB\x01").repeated(4096));
+            };
+            connect(client_, &QTcpSocket::bytesWritten, this, versa);
+            return versa();
+        }
         client_->write(negoziazione + saluto.left(saluto.size() - secondoPezzo));
         if (secondoPezzo > 0)
             QTimer::singleShot(30, client_, [this] { client_->write(saluto.right(secondoPezzo)); });

@@ -49,6 +49,8 @@ public:
     int secondoPezzo = 0;
     std::vector<QByteArray> risposte;
     QByteArray ricevuto;   // everything received, in order
+    bool inonda = false;   // offers options without end instead, and reads nothing
+    qint64 inondati = 0;   // the bytes of those options the system took
 
 private:
     QTcpServer server_;

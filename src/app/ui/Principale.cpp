@@ -91,9 +91,13 @@ Principale::~Principale()
         setHostFinestre(nullptr);
     if (finestraPrincipale() == this)
         setFinestraPrincipale(nullptr);
-    // Child windows unregister themselves as they go.
-    for (QMdiSubWindow* sub : std::as_const(caricate))
+    // A child window takes itself off the list as it is deleted: they go from a copy,
+    // unhooked first, so none changes the list under this loop or reaches it once gone.
+    const QList<QMdiSubWindow*> aperte = mdi->subWindowList();
+    for (QMdiSubWindow* sub : aperte) {
+        disconnect(sub, nullptr, this, nullptr);
         delete sub;
+    }
     caricate.clear();
 }
 

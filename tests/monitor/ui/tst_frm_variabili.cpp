@@ -94,6 +94,10 @@ void TestFrmVariabili::apreVuotaEModifica()
     // Not connected: the read fails and the list stays.
     f->cmd_update->click();
     QCOMPARE(f->List1->count(), 1);
+    // The controller's list is in no project: New leaves it and its window.
+    ClickMenu(QStringLiteral("mnu_new"));
+    QCOMPARE(Principale::istanza().finestra(Finestra::frm_variabili), f);
+    QCOMPARE(int(NumVariabili) + f->List1->count(), 2);
 }
 
 void TestFrmVariabili::lingua()
