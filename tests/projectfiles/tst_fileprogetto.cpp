@@ -18,6 +18,8 @@
 #include <QTest>
 #include <csignal>
 #include <fstream>
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -414,6 +416,7 @@ void TestFileProgetto::writeErrorKeepsOldFiles_data()
     QTest::newRow("disk full") << "disco";                // while the listing is written
     QTest::newRow("lst is a named pipe") << "pipe";       // it cannot be kept, nor waited on
     QTest::newRow("prj of 16 GiB") << "grande";   // no fault: more than memory can hold
+    QTest::newRow("ptb held in place") << "fisso";   // the prj and lst have moved already
 }
 
 void TestFileProgetto::writeErrorKeepsOldFiles()
@@ -454,6 +457,27 @@ void TestFileProgetto::writeErrorKeepsOldFiles()
         QVERIFY(waitpid(figlio, &stato, 0) == figlio && stato == 0);   // saved, and alive
         QVERIFY(leggi(nomi[0]).contains("second"));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 4);   // none left aside
+        return;
+    }
+    if (guasto == QStringLiteral("fisso")) {
+        // The old .ptb cannot move (a mount point): in a mount namespace of a child.
+        const pid_t figlio = fork();
+        if (figlio == 0) {
+            if (unshare(CLONE_NEWNS) != 0 && unshare(CLONE_NEWUSER | CLONE_NEWNS) != 0)
+                _exit(77);
+            if (mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0
+                || mount(qPrintable(nomi[2]), qPrintable(nomi[2]), nullptr, MS_BIND, nullptr) != 0)
+                _exit(77);
+            bool rimessi = !SalvaProgetto(false);
+            for (int i = 0; i < 2; ++i)
+                rimessi = rimessi && leggi(nomi[i]) == vecchi[i];
+            _exit(rimessi && QDir(dir.path()).entryList(QDir::Files).size() == 4 ? 0 : 1);
+        }
+        int stato = -1;
+        QVERIFY(waitpid(figlio, &stato, 0) == figlio && WIFEXITED(stato));
+        if (WEXITSTATUS(stato) == 77)
+            QSKIP("no mount namespace here");
+        QCOMPARE(WEXITSTATUS(stato), 0);   // the files already replaced are put back
         return;
     }
     // Files may grow to 1000 bytes: the .prj fits, the listing does not.
