@@ -11,6 +11,7 @@
 
 #include <QEvent>
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QFrame>
 #include <QLineEdit>
 #include <QMenu>
@@ -181,6 +182,14 @@ RigaProgram* Program::costruisci(int u, int i)
         posto->Bordo->raise();
         posto->shRung->raise();
     }
+    // The description boxes take the focus in line order.
+    const RigaProgram* precedente = nullptr;
+    for (int j = i - 1; j >= 1 && !precedente; --j)
+        precedente = righe_[std::size_t(u)][std::size_t(j)].get();
+    if (precedente)
+        QWidget::setTabOrder(precedente->txt_desc, posto->txt_desc);
+    else if (seguente)
+        QWidget::setTabOrder(seguente->txt_desc->previousInFocusChain(), posto->txt_desc);
     const RigaLadder& modello = Riga(u, i);
     posto->disegna(modello);
     posto->posiziona(modello);
@@ -293,6 +302,15 @@ bool Program::eventFilter(QObject* o, QEvent* e)
     const int i = riga.toInt();
     const bool desc = qobject_cast<QLineEdit*>(o) != nullptr;
     switch (e->type()) {
+    case QEvent::KeyPress: {
+        // Tab walks the description boxes line by line: the next line's row is built
+        // before the focus moves on to it.
+        const int tasto = static_cast<QKeyEvent*>(e)->key();
+        const int vicina = tasto == Qt::Key_Tab ? i + 1 : tasto == Qt::Key_Backtab ? i - 1 : 0;
+        if (desc && vicina > 0)
+            Program::riga(SubCorrente, vicina);
+        return false;
+    }
     case QEvent::FocusIn: {
         // Entering the box, not coming back to it from a menu or another window.
         const Qt::FocusReason perche = static_cast<QFocusEvent*>(e)->reason();

@@ -360,6 +360,13 @@ void TestProgram::unitaPiena()
     QVERIFY(p->riga(0, 50));
     QCOMPARE(p->prog(0)->childAt(p->prog(0)->width() / 2, 0)->property("riga").toInt(), kMaxRung);
     QTest::mouseClick(p->cmd_Formato(), Qt::LeftButton);
+    // Tab walks the description boxes in line order, into rows not built yet.
+    for (const Qt::Key tasto : {Qt::Key_Tab, Qt::Key_Backtab}) {
+        p->riga(0, 60)->txt_desc->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(p->riga(0, 60)->txt_desc, tasto);
+        QCOMPARE(int(RungCorrente), tasto == Qt::Key_Tab ? 61 : 59);
+    }
+    SelezionaRung(1);
     for (int i = 1; i <= kMaxRung; ++i)
         QVERIFY(p->riga(0, i));
     toolbar("rung_add_after");
