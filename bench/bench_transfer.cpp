@@ -1,7 +1,9 @@
-// Program download and read-back of the largest image the compiler produces, against
-// the device simulator over TCP loopback and over a pseudo-terminal paced at 115200
-// baud. Prints the total time, the part spent in the 0.1 s pauses before each download
-// block, and the rest against the wire time of the frames (10 bits per character).
+// Program download and read-back (the verify) of the largest image the compiler
+// produces, against the device simulator over TCP loopback and over a pseudo-terminal
+// paced at 115200 baud. Prints the total time against the floor a device can give: the
+// prescribed 0.1 s pause before each download block, printed as its own figure, plus the
+// wire time of the frames (RTU: 10 bits per character; TCP: the frames with their
+// Ethernet, IP and TCP headers at 100 Mbit/s).
 #include "app/Avvio.h"
 #include "base/Log.h"
 #include "base/Testi.h"
@@ -27,6 +29,7 @@ using namespace ludra;
 namespace {
 
 constexpr double kBaud = 115200;
+constexpr double kEthernet = 100e6;
 constexpr int kBlocco = kDimBloccoTrasferimento;
 
 // Times the pauses and hands every wait to the event-loop waiter.
@@ -128,16 +131,27 @@ bool collega(bool seriale, sim::Simulatore& s)
     return Controllore.Connesso;
 }
 
-void riga(const char* nome, double totale, double pause, double filo)
+// The serial line's time beside the pauses has a target against its wire time; the
+// loopback's has no wire to be held to.
+void riga(const char* nome, double totale, double pause, double filo, bool seriale)
 {
     const double resto = totale - pause;
-    if (filo > 0)
-        std::printf("%-26s total %7.3f s  pauses %7.3f s  rest %6.3f s  wire %6.3f s  "
-                    "rest/wire %.2f (target <= 1.3)\n",
-                    nome, totale, pause, resto, filo, resto / filo);
-    else
-        std::printf("%-26s total %7.3f s  pauses %7.3f s  rest %6.3f s\n", nome, totale, pause,
-                    resto);
+    std::printf("%-20s total %7.3f s  pauses %7.3f s  wire %6.3f s  total / (pauses + wire) "
+                "%.3f  |  rest %6.3f s, rest / wire %.2f%s\n",
+                nome, totale, pause, filo, totale / (pause + filo), resto, resto / filo,
+                seriale ? " (target <= 1.3)" : "");
+}
+
+// Seconds on the wire of one request and its reply, given their RTU frame lengths.
+double filo(bool seriale, int richiesta, int risposta)
+{
+    if (seriale)
+        return (richiesta + risposta) * 10.0 / kBaud;
+    // The TCP frame drops the address and the checksum and adds the 7-byte header; each
+    // travels with preamble, Ethernet header and checksum, gap, IP and TCP headers (the
+    // latter with its time stamps): 38 + 20 + 32 bytes.
+    constexpr double kIntorno = 38 + 20 + 32;
+    return (2 * kIntorno + richiesta + 4 + risposta + 4) * 8.0 / kEthernet;
 }
 
 void misura(const char* mezzo, bool seriale, std::int32_t dim)
@@ -169,12 +183,12 @@ void misura(const char* mezzo, bool seriale, std::int32_t dim)
         return;
     }
     // RTU: request 7 + 32 + 2, reply 7 + 2; read-back request 7 + 2, reply 3 + 32 + 2.
-    const double filoGiu = seriale ? blocchi * (41.0 + 9.0) * 10.0 / kBaud : 0;
-    const double filoSu = seriale ? letti * (9.0 + 37.0) * 10.0 / kBaud : 0;
+    const double filoGiu = blocchi * filo(seriale, 41, 9);
+    const double filoSu = letti * filo(seriale, 9, 37);
     std::printf("%s (%d blocks down, %d read back):\n", mezzo, blocchi, letti);
-    riga("  download", download, pauseDownload, filoGiu);
-    riga("  read-back", upload, 0, filoSu);
-    riga("  both", download + upload, pauseDownload, filoGiu + filoSu);
+    riga("  download", download, pauseDownload, filoGiu, seriale);
+    riga("  read-back", upload, 0, filoSu, seriale);
+    riga("  download + verify", download + upload, pauseDownload, filoGiu + filoSu, seriale);
     StopCom = 1;
     Disconnetti();
 }

@@ -11,6 +11,7 @@
 
 #include <QEvent>
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QFrame>
 #include <QLineEdit>
 #include <QMenu>
@@ -130,12 +131,77 @@ QWidget* Program::prog(int u) const
     return u >= 0 && u < int(prog_.size()) ? prog_[std::size_t(u)] : nullptr;
 }
 
-RigaProgram* Program::riga(int u, int i) const
+RigaProgram* Program::riga(int u, int i)
 {
-    if (u < 0 || u >= int(righe_.size()) || i < 0 || i >= int(righe_[0].size()))
+    if (u < 0 || u >= int(righe_.size()) || i < 1 || i >= int(righe_[0].size()) || !RigaEsiste(u, i))
         return nullptr;
     // A removed row's controls wait hidden for the line that takes the row again.
-    return RigaEsiste(u, i) ? righe_[std::size_t(u)][std::size_t(i)].get() : nullptr;
+    RigaProgram* r = righe_[std::size_t(u)][std::size_t(i)].get();
+    return r ? r : costruisci(u, i);
+}
+
+bool Program::inVista(int u, int i) const
+{
+    const QWidget* area = prog(u);
+    if (!area || area->isHidden())
+        return false;
+    const RigaLadder& r = Riga(u, i);
+    if (!r.caricata || !r.pannelloVisibile)
+        return false;
+    const QRect dentro = area->rect();
+    if (!twips(geo::kPannelloLeft, r.topPannello, geo::kPannelloLarghezza, r.altezzaPannello).intersects(dentro)
+        && !twips(geo::kBordoLeft, r.topBordo, geo::kBordoLarghezza, r.altezzaBordo).intersects(dentro))
+        return false;
+    // A later row's panel and frame cover an earlier one in the same place whole.
+    for (int j = i + 1; j < int(righe_[0].size()); ++j) {
+        const RigaLadder& sopra = Riga(u, j);
+        if (sopra.caricata && sopra.pannelloVisibile && sopra.topPannello == r.topPannello
+            && sopra.altezzaPannello == r.altezzaPannello && sopra.topBordo == r.topBordo
+            && sopra.altezzaBordo == r.altezzaBordo)
+            return false;
+    }
+    return true;
+}
+
+RigaProgram* Program::costruisci(int u, int i)
+{
+    sincronizzaAree();
+    QWidget* area = prog(u);
+    if (!area)
+        return nullptr;
+    auto& posto = righe_[std::size_t(u)][std::size_t(i)];
+    posto = std::make_unique<RigaProgram>(area, i, this);
+    // Later lines lie over earlier ones, whatever order their rows were built in.
+    const RigaProgram* seguente = nullptr;
+    for (int j = i + 1; j < int(righe_[0].size()) && !seguente; ++j)
+        seguente = righe_[std::size_t(u)][std::size_t(j)].get();
+    if (seguente) {
+        posto->shRung->stackUnder(seguente->Bordo);
+        posto->Bordo->stackUnder(posto->shRung);
+    } else {
+        posto->Bordo->raise();
+        posto->shRung->raise();
+    }
+    // The description boxes take the focus in line order.
+    const RigaProgram* precedente = nullptr;
+    for (int j = i - 1; j >= 1 && !precedente; --j)
+        precedente = righe_[std::size_t(u)][std::size_t(j)].get();
+    if (precedente)
+        QWidget::setTabOrder(precedente->txt_desc, posto->txt_desc);
+    else if (seguente)
+        QWidget::setTabOrder(seguente->txt_desc->previousInFocusChain(), posto->txt_desc);
+    const RigaLadder& modello = Riga(u, i);
+    posto->disegna(modello);
+    posto->posiziona(modello);
+    return posto.get();
+}
+
+void Program::costruisciVisibili()
+{
+    for (int u = 0; u < int(righe_.size()); ++u)
+        for (int i = 1; i < int(righe_[0].size()); ++i)
+            if (!righe_[std::size_t(u)][std::size_t(i)] && inVista(u, i))
+                costruisci(u, i);
 }
 
 void Program::sincronizzaAree()
@@ -188,13 +254,15 @@ void Program::sincronizza()
     for (int u = 0; u < int(righe_.size()); ++u) {
         for (int i = 1; i < int(righe_[0].size()); ++i) {
             auto& posto = righe_[std::size_t(u)][std::size_t(i)];
-            const bool esiste = RigaEsiste(u, i);
-            if (posto && esiste && posto->inUso())
+            if (!posto)
+                continue;
+            if (RigaEsiste(u, i) && posto->inUso())
                 posto->posiziona(Riga(u, i));
-            else if (esiste || (posto && posto->inUso()))
+            else
                 sincronizzaRiga(u, i);
         }
     }
+    costruisciVisibili();
 }
 
 void Program::sincronizzaRiga(int u, int i)
@@ -213,13 +281,9 @@ void Program::sincronizzaRiga(int u, int i)
         return;
     }
     if (!posto) {
-        sincronizzaAree();
-        QWidget* area = prog(u);
-        if (!area)
-            return;
-        posto = std::make_unique<RigaProgram>(area, i, this);
-        posto->Bordo->raise();
-        posto->shRung->raise();
+        if (inVista(u, i))
+            costruisci(u, i);
+        return;
     }
     posto->disegna(modello);
     posto->posiziona(modello);
@@ -238,6 +302,15 @@ bool Program::eventFilter(QObject* o, QEvent* e)
     const int i = riga.toInt();
     const bool desc = qobject_cast<QLineEdit*>(o) != nullptr;
     switch (e->type()) {
+    case QEvent::KeyPress: {
+        // Tab walks the description boxes line by line: the next line's row is built
+        // before the focus moves on to it.
+        const int tasto = static_cast<QKeyEvent*>(e)->key();
+        const int vicina = tasto == Qt::Key_Tab ? i + 1 : tasto == Qt::Key_Backtab ? i - 1 : 0;
+        if (desc && vicina > 0)
+            Program::riga(SubCorrente, vicina);
+        return false;
+    }
     case QEvent::FocusIn: {
         // Entering the box, not coming back to it from a menu or another window.
         const Qt::FocusReason perche = static_cast<QFocusEvent*>(e)->reason();
@@ -311,6 +384,7 @@ void Program::resizeEvent(QResizeEvent* e)
         prog_[0]->resize(prog_[0]->width(), twipsToPx(area));
     scroll_->resize(scroll_->width(), twipsToPx(area));
     Vista().altezzaArea = area;
+    costruisciVisibili();
 }
 
 } // namespace ludra::ui

@@ -36,8 +36,9 @@ public:
     QToolButton* cmd_Formato() const { return formato_; }
     QScrollBar* VScroll() const { return scroll_; }
     QWidget* prog(int u) const;
-    // The controls of row i of unit u; nullptr when the row does not exist.
-    RigaProgram* riga(int u, int i) const;
+    // The controls of row i of unit u, built now if they were not yet; nullptr when the
+    // row does not exist.
+    RigaProgram* riga(int u, int i);
     int immagineFormato() const { return immagineFormato_; }
 
 protected:
@@ -48,6 +49,13 @@ private:
     void sincronizza();
     void sincronizzaRiga(int u, int i);
     void sincronizzaAree();
+    // A row's controls are built when it first shows: when its panel or frame reaches
+    // into its unit's drawing area while that area is shown, and no later row with the
+    // same place lies over it (the rows parked at the top edge).
+    bool inVista(int u, int i) const;
+    RigaProgram* costruisci(int u, int i);
+    // Builds the rows that have come into view.
+    void costruisciVisibili();
     void mostraPopup(const QPoint& globale);
     // The user entered a row's description box.
     void entra(QLineEdit* box, int riga);

@@ -23,12 +23,14 @@ Registri::Registri(QWidget* parent) : QWidget(parent)
     modello_ = new ModelloRegistri(this);
     vista_ = new QTableView(this);
     vista_->setObjectName(QStringLiteral("pRegistri"));
-    vista_->setModel(modello_);
-    vista_->setSelectionMode(QAbstractItemView::NoSelection);
-    vista_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // The row height is set before the rows arrive: set after, it resizes every one of
+    // the thousand rows one by one.
     vista_->verticalHeader()->hide();
     vista_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     vista_->verticalHeader()->setDefaultSectionSize(twipsToPx(kAltezzaRigaTwips));
+    vista_->setModel(modello_);
+    vista_->setSelectionMode(QAbstractItemView::NoSelection);
+    vista_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     vista_->setShowGrid(true);
     vista_->setWordWrap(false);
     vista_->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);

@@ -2,10 +2,14 @@
 
 #include "platform/ui/PictureBlocchi.h"
 
+#include <QGuiApplication>
+#include <QIconEngine>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmapCache>
 #include <QPolygonF>
+#include <algorithm>
+#include <array>
 #include <functional>
 #include <map>
 
@@ -451,14 +455,79 @@ QPixmap LoadResPicture(int id, int size)
     return pixmap;
 }
 
+namespace {
+
+// An icon holds its picture at five sizes, each drawn the first time something asks for
+// a size it serves: starting the program draws only what its first window shows. The
+// drawn sizes go into a plain QIcon, which picks among them, scales and greys exactly as
+// if all five had been there from the start: it takes the smallest one not smaller than
+// asked, else the largest, and that one is always drawn before it is asked.
+class IconaDisegnata final : public QIconEngine {
+public:
+    explicit IconaDisegnata(int id) : id_(id) {}
+
+    QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override
+    {
+        QSize s(lato(size), lato(size));
+        if (s.width() > size.width() || s.height() > size.height())
+            s.scale(size, Qt::KeepAspectRatio);
+        return s;
+    }
+
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override
+    {
+        const int l = lato(size);
+        const auto bit = 1u << std::size_t(std::find(kLati.begin(), kLati.end(), l) - kLati.begin());
+        if (!(disegnati_ & bit)) {
+            disegnati_ |= bit;
+            icona_.addPixmap(LoadResPicture(id_, l));
+        }
+        return icona_.pixmap(size, 1.0, mode, state);
+    }
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        const QPaintDevice* dispositivo = painter->device();
+        const qreal dpr = dispositivo ? dispositivo->devicePixelRatio() : qApp->devicePixelRatio();
+        painter->drawPixmap(rect, pixmap(rect.size() * dpr, mode, state));
+    }
+
+    QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override
+    {
+        QList<QSize> dimensioni;
+        if (mode == QIcon::Normal && state == QIcon::Off)
+            for (int l : kLati)
+                dimensioni << QSize(l, l);
+        return dimensioni;
+    }
+
+    QIconEngine* clone() const override { return new IconaDisegnata(*this); }
+    QString key() const override { return QStringLiteral("IconaDisegnata"); }
+    bool isNull() override { return false; }
+
+private:
+    static constexpr std::array<int, 5> kLati{16, 24, 32, 48, 64};
+
+    static int lato(const QSize& size)
+    {
+        for (int l : kLati)
+            if (l * l >= size.width() * size.height())
+                return l;
+        return kLati.back();
+    }
+
+    int id_;
+    QIcon icona_;
+    unsigned disegnati_ = 0;
+};
+
+} // namespace
+
 QIcon LoadResIcon(int id)
 {
     if (!PictureExists(id))
         return {};
-    QIcon icon;
-    for (int size : {16, 24, 32, 48, 64})
-        icon.addPixmap(LoadResPicture(id, size));
-    return icon;
+    return QIcon(new IconaDisegnata(id));
 }
 
 } // namespace ludra::platform

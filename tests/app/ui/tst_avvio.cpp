@@ -154,6 +154,13 @@ void TestAvvio::imageListHasEveryPicture()
         QVERIFY2(platform::PictureExists(i.risorsa), i.chiave);
         QVERIFY(!Principale::istanza().immagine(QString::fromLatin1(i.chiave)).isNull());
     }
+    // Drawn when first asked for, each size looks as a set drawn whole at start would.
+    QIcon intera;
+    for (int lato : {16, 24, 32, 48, 64})
+        intera.addPixmap(platform::LoadResPicture(119, lato));
+    for (int lato : {12, 20, 24, 40, 100})
+        for (QIcon::Mode modo : {QIcon::Disabled, QIcon::Normal})
+            QCOMPARE(platform::LoadResIcon(119).pixmap(lato, modo).toImage(), intera.pixmap(lato, modo).toImage());
     QVERIFY(platform::PictureExists(300));
     QVERIFY(!platform::PictureExists(999));
     QVERIFY(platform::LoadResPicture(999).isNull());

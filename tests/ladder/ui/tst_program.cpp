@@ -22,6 +22,7 @@
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QTabBar>
 #include <QTemporaryDir>
@@ -336,6 +337,34 @@ void TestProgram::unitaPiena()
     for (int i = 1; i < kMaxRung; ++i)
         toolbar("rung_add_before");
     QCOMPARE(int(Sezioni[0].NumRung), kMaxRung);
+    // Reopened, the window has controls only for the rows in view; growing it builds the
+    // ones it uncovers.
+    Principale::istanza().cornice(QStringLiteral("Program"))->close();
+    svuotaCestino();
+    ClickMenu(QStringLiteral("mnu_program"));
+    p = finestra();
+    const auto costruite = [p] {
+        return p->prog(0)->findChildren<QWidget*>(QRegularExpression(QStringLiteral("^shRung_")),
+                                                  Qt::FindDirectChildrenOnly).size();
+    };
+    const auto inVista = costruite();
+    QVERIFY(inVista <= 5);
+    QMdiSubWindow* cornice = Principale::istanza().cornice(QStringLiteral("Program"));
+    cornice->resize(cornice->width(), cornice->height() + twipsToPx(2 * 1800));
+    QCOMPARE(costruite(), inVista + 2);
+    // The compact rows parked at the top edge show the last line's, also when an earlier
+    // row is built after it.
+    QTest::mouseClick(p->cmd_Formato(), Qt::LeftButton);
+    QVERIFY(p->riga(0, 50));
+    QCOMPARE(p->prog(0)->childAt(p->prog(0)->width() / 2, 0)->property("riga").toInt(), kMaxRung);
+    QTest::mouseClick(p->cmd_Formato(), Qt::LeftButton);
+    // Tab walks the description boxes in line order, into rows not built yet.
+    for (const Qt::Key tasto : {Qt::Key_Tab, Qt::Key_Backtab}) {
+        p->riga(0, 60)->txt_desc->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(p->riga(0, 60)->txt_desc, tasto);
+        QCOMPARE(int(RungCorrente), tasto == Qt::Key_Tab ? 61 : 59);
+    }
+    SelezionaRung(1);
     for (int i = 1; i <= kMaxRung; ++i)
         QVERIFY(p->riga(0, i));
     toolbar("rung_add_after");
