@@ -339,7 +339,7 @@ void TestProgram::unitaPiena()
     QCOMPARE(int(Sezioni[0].NumRung), kMaxRung);
     // Reopened, the window has controls only for the rows in view; growing it builds the
     // ones it uncovers.
-    Principale::istanza().cornice(QStringLiteral("Program"))->close();
+    Principale::istanza().cornice(Finestra::Program)->close();
     svuotaCestino();
     ClickMenu(QStringLiteral("mnu_program"));
     p = finestra();
@@ -349,7 +349,7 @@ void TestProgram::unitaPiena()
     };
     const auto inVista = costruite();
     QVERIFY(inVista <= 5);
-    QMdiSubWindow* cornice = Principale::istanza().cornice(QStringLiteral("Program"));
+    QMdiSubWindow* cornice = Principale::istanza().cornice(Finestra::Program);
     cornice->resize(cornice->width(), cornice->height() + twipsToPx(2 * 1800));
     QCOMPARE(costruite(), inVista + 2);
     // The compact rows parked at the top edge show the last line's, also when an earlier
