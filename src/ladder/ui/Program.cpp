@@ -8,6 +8,7 @@
 #include "platform/Twips.h"
 #include "platform/ui/Pictures.h"
 #include "platform/ui/VbColor.h"
+#include "platform/ui/Geometria.h"
 
 #include <QEvent>
 #include <QFocusEvent>
@@ -26,11 +27,6 @@ using platform::pxToTwips;
 using platform::twipsToPx;
 
 namespace {
-
-QRect twips(int left, int top, int width, int height)
-{
-    return {twipsToPx(left), twipsToPx(top), twipsToPx(width), twipsToPx(height)};
-}
 
 void sfondo(QWidget* w, quint32 colore)
 {
@@ -61,7 +57,7 @@ Program::Program(QWidget* parent) : QWidget(parent)
 
     note_ = new QLineEdit(QStringLiteral("Main Program"), this);
     note_->setObjectName(QStringLiteral("note"));
-    note_->setGeometry(twips(120, 480, 4455, 405));
+    note_->setGeometry(platform::twipsRect(120, 480, 4455, 405));
     note_->setReadOnly(true);
     {
         QPalette p = note_->palette();
@@ -72,12 +68,12 @@ Program::Program(QWidget* parent) : QWidget(parent)
 
     formato_ = new QToolButton(this);
     formato_->setObjectName(QStringLiteral("cmd_Formato"));
-    formato_->setGeometry(twips(5400, 420, 435, 435));
+    formato_->setGeometry(platform::twipsRect(5400, 420, 435, 435));
     formato_->setIconSize(QSize(twipsToPx(435) - 6, twipsToPx(435) - 6));
 
     scroll_ = new QScrollBar(Qt::Vertical, this);
     scroll_->setObjectName(QStringLiteral("VScroll"));
-    scroll_->setGeometry(twips(5880, 1020, 315, kProgAltezza));
+    scroll_->setGeometry(platform::twipsRect(5880, 1020, 315, kProgAltezza));
     scroll_->setSingleStep(1);
     scroll_->setPageStep(1);
 
@@ -149,8 +145,8 @@ bool Program::inVista(int u, int i) const
     if (!r.caricata || !r.pannelloVisibile)
         return false;
     const QRect dentro = area->rect();
-    if (!twips(geo::kPannelloLeft, r.topPannello, geo::kPannelloLarghezza, r.altezzaPannello).intersects(dentro)
-        && !twips(geo::kBordoLeft, r.topBordo, geo::kBordoLarghezza, r.altezzaBordo).intersects(dentro))
+    if (!platform::twipsRect(geo::kPannelloLeft, r.topPannello, geo::kPannelloLarghezza, r.altezzaPannello).intersects(dentro)
+        && !platform::twipsRect(geo::kBordoLeft, r.topBordo, geo::kBordoLarghezza, r.altezzaBordo).intersects(dentro))
         return false;
     // A later row's panel and frame cover an earlier one in the same place whole.
     for (int j = i + 1; j < int(righe_[0].size()); ++j) {
@@ -213,7 +209,7 @@ void Program::sincronizzaAree()
         if (!area && u < tabs) {
             area = new QWidget(this);
             area->setObjectName(QStringLiteral("prog_%1").arg(u));
-            area->setGeometry(twips(kProgLeft, kProgTop, kProgLarghezza, kProgAltezza));
+            area->setGeometry(platform::twipsRect(kProgLeft, kProgTop, kProgLarghezza, kProgAltezza));
             if (u > 0 && prog_[0])
                 area->resize(prog_[0]->size());
             sfondo(area, colore::kFacciaPulsante);

@@ -4,6 +4,7 @@
 #include "platform/Twips.h"
 #include "platform/ui/Pictures.h"
 #include "platform/ui/VbColor.h"
+#include "platform/ui/Geometria.h"
 
 #include <QFontMetrics>
 #include <QLabel>
@@ -17,11 +18,6 @@ using platform::twipsToPx;
 using platform::vbColor;
 
 namespace {
-
-QRect twips(int left, int top, int width, int height)
-{
-    return {twipsToPx(left), twipsToPx(top), twipsToPx(width), twipsToPx(height)};
-}
 
 void sfondo(QWidget* w, quint32 colore)
 {
@@ -128,7 +124,7 @@ RigaProgram::RigaProgram(QWidget* area, int riga, QObject* filtro)
     shRung->setProperty("riga", riga);
     sfondo(shRung, colore::kBianco);
 
-    lbl_Rung = etichetta(shRung, QStringLiteral("lbl_Rung"), riga, twips(0, 0, 375, 255));
+    lbl_Rung = etichetta(shRung, QStringLiteral("lbl_Rung"), riga, platform::twipsRect(0, 0, 375, 255));
     QFont grassetto(QStringLiteral("Arial"));
     grassetto.setPointSizeF(9.75);
     grassetto.setBold(true);
@@ -136,23 +132,23 @@ RigaProgram::RigaProgram(QWidget* area, int riga, QObject* filtro)
     sfondo(lbl_Rung, colore::kSfondoFinestra);
     testo(lbl_Rung, colore::kBlu);
 
-    txt_Label = etichetta(shRung, QStringLiteral("txt_Label"), riga, twips(360, 0, 795, 255));
+    txt_Label = etichetta(shRung, QStringLiteral("txt_Label"), riga, platform::twipsRect(360, 0, 795, 255));
     sfondo(txt_Label, colore::kGrigioChiaro);
 
-    txt_Func = etichetta(shRung, QStringLiteral("txt_Func"), riga, twips(1140, 0, 1455, 255));
+    txt_Func = etichetta(shRung, QStringLiteral("txt_Func"), riga, platform::twipsRect(1140, 0, 1455, 255));
     QFont funzione = txt_Func->font();
     funzione.setPointSizeF(8.25);
     funzione.setBold(true);
     txt_Func->setFont(funzione);
     sfondo(txt_Func, colore::kGrigioChiaro);
 
-    txt_Var = etichetta(shRung, QStringLiteral("txt_Var"), riga, twips(2580, 0, 2535, 255));
+    txt_Var = etichetta(shRung, QStringLiteral("txt_Var"), riga, platform::twipsRect(2580, 0, 2535, 255));
 
-    img_Break = etichetta(shRung, QStringLiteral("img_Break"), riga, twips(5160, 60, 195, 195));
+    img_Break = etichetta(shRung, QStringLiteral("img_Break"), riga, platform::twipsRect(5160, 60, 195, 195));
     img_Break->setPixmap(marcaBreak());
     img_Break->setAlignment(Qt::AlignCenter);
 
-    Immagine = etichetta(shRung, QStringLiteral("Immagine"), riga, twips(2220, 360, 900, 750));
+    Immagine = etichetta(shRung, QStringLiteral("Immagine"), riga, platform::twipsRect(2220, 360, 900, 750));
     Immagine->setAlignment(Qt::AlignCenter);
     sfondo(Immagine, colore::kGrigioChiaro);
 
@@ -179,7 +175,7 @@ RigaProgram::RigaProgram(QWidget* area, int riga, QObject* filtro)
     txt_desc = new QLineEdit(shRung);
     txt_desc->setObjectName(nome("txt_desc"));
     txt_desc->setProperty("riga", riga);
-    txt_desc->setGeometry(twips(60, 1200, 4815, 225));
+    txt_desc->setGeometry(platform::twipsRect(60, 1200, 4815, 225));
     txt_desc->setFrame(false);
     txt_desc->setTextMargins(0, 0, 0, 0);
     sfondo(txt_desc, colore::kBianco);
@@ -248,8 +244,8 @@ void RigaProgram::disegna(const RigaLadder& r)
 
 void RigaProgram::posiziona(const RigaLadder& r)
 {
-    const QRect pannello = twips(geo::kPannelloLeft, r.topPannello, geo::kPannelloLarghezza, r.altezzaPannello);
-    const QRect bordo = twips(geo::kBordoLeft, r.topBordo, geo::kBordoLarghezza, r.altezzaBordo);
+    const QRect pannello = platform::twipsRect(geo::kPannelloLeft, r.topPannello, geo::kPannelloLarghezza, r.altezzaPannello);
+    const QRect bordo = platform::twipsRect(geo::kBordoLeft, r.topBordo, geo::kBordoLarghezza, r.altezzaBordo);
     if (shRung->geometry() != pannello)
         shRung->setGeometry(pannello);
     if (Bordo->geometry() != bordo)
