@@ -24,6 +24,7 @@
 namespace ludra::ui {
 
 using platform::pxToTwips;
+using platform::twipsRect;
 using platform::twipsToPx;
 
 namespace {
@@ -57,7 +58,7 @@ Program::Program(QWidget* parent) : QWidget(parent)
 
     note_ = new QLineEdit(QStringLiteral("Main Program"), this);
     note_->setObjectName(QStringLiteral("note"));
-    note_->setGeometry(platform::twipsRect(120, 480, 4455, 405));
+    note_->setGeometry(twipsRect(120, 480, 4455, 405));
     note_->setReadOnly(true);
     {
         QPalette p = note_->palette();
@@ -68,12 +69,12 @@ Program::Program(QWidget* parent) : QWidget(parent)
 
     formato_ = new QToolButton(this);
     formato_->setObjectName(QStringLiteral("cmd_Formato"));
-    formato_->setGeometry(platform::twipsRect(5400, 420, 435, 435));
+    formato_->setGeometry(twipsRect(5400, 420, 435, 435));
     formato_->setIconSize(QSize(twipsToPx(435) - 6, twipsToPx(435) - 6));
 
     scroll_ = new QScrollBar(Qt::Vertical, this);
     scroll_->setObjectName(QStringLiteral("VScroll"));
-    scroll_->setGeometry(platform::twipsRect(5880, 1020, 315, kProgAltezza));
+    scroll_->setGeometry(twipsRect(5880, 1020, 315, kProgAltezza));
     scroll_->setSingleStep(1);
     scroll_->setPageStep(1);
 
@@ -145,8 +146,8 @@ bool Program::inVista(int u, int i) const
     if (!r.caricata || !r.pannelloVisibile)
         return false;
     const QRect dentro = area->rect();
-    if (!platform::twipsRect(geo::kPannelloLeft, r.topPannello, geo::kPannelloLarghezza, r.altezzaPannello).intersects(dentro)
-        && !platform::twipsRect(geo::kBordoLeft, r.topBordo, geo::kBordoLarghezza, r.altezzaBordo).intersects(dentro))
+    if (!twipsRect(geo::kPannelloLeft, r.topPannello, geo::kPannelloLarghezza, r.altezzaPannello).intersects(dentro)
+        && !twipsRect(geo::kBordoLeft, r.topBordo, geo::kBordoLarghezza, r.altezzaBordo).intersects(dentro))
         return false;
     // A later row's panel and frame cover an earlier one in the same place whole.
     for (int j = i + 1; j < int(righe_[0].size()); ++j) {
@@ -209,7 +210,7 @@ void Program::sincronizzaAree()
         if (!area && u < tabs) {
             area = new QWidget(this);
             area->setObjectName(QStringLiteral("prog_%1").arg(u));
-            area->setGeometry(platform::twipsRect(kProgLeft, kProgTop, kProgLarghezza, kProgAltezza));
+            area->setGeometry(twipsRect(kProgLeft, kProgTop, kProgLarghezza, kProgAltezza));
             if (u > 0 && prog_[0])
                 area->resize(prog_[0]->size());
             sfondo(area, colore::kFacciaPulsante);

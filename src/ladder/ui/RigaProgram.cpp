@@ -14,6 +14,7 @@
 
 namespace ludra::ui {
 
+using platform::twipsRect;
 using platform::twipsToPx;
 using platform::vbColor;
 
@@ -124,7 +125,7 @@ RigaProgram::RigaProgram(QWidget* area, int riga, QObject* filtro)
     shRung->setProperty("riga", riga);
     sfondo(shRung, colore::kBianco);
 
-    lbl_Rung = etichetta(shRung, QStringLiteral("lbl_Rung"), riga, platform::twipsRect(0, 0, 375, 255));
+    lbl_Rung = etichetta(shRung, QStringLiteral("lbl_Rung"), riga, twipsRect(0, 0, 375, 255));
     QFont grassetto(QStringLiteral("Arial"));
     grassetto.setPointSizeF(9.75);
     grassetto.setBold(true);
@@ -132,23 +133,23 @@ RigaProgram::RigaProgram(QWidget* area, int riga, QObject* filtro)
     sfondo(lbl_Rung, colore::kSfondoFinestra);
     testo(lbl_Rung, colore::kBlu);
 
-    txt_Label = etichetta(shRung, QStringLiteral("txt_Label"), riga, platform::twipsRect(360, 0, 795, 255));
+    txt_Label = etichetta(shRung, QStringLiteral("txt_Label"), riga, twipsRect(360, 0, 795, 255));
     sfondo(txt_Label, colore::kGrigioChiaro);
 
-    txt_Func = etichetta(shRung, QStringLiteral("txt_Func"), riga, platform::twipsRect(1140, 0, 1455, 255));
+    txt_Func = etichetta(shRung, QStringLiteral("txt_Func"), riga, twipsRect(1140, 0, 1455, 255));
     QFont funzione = txt_Func->font();
     funzione.setPointSizeF(8.25);
     funzione.setBold(true);
     txt_Func->setFont(funzione);
     sfondo(txt_Func, colore::kGrigioChiaro);
 
-    txt_Var = etichetta(shRung, QStringLiteral("txt_Var"), riga, platform::twipsRect(2580, 0, 2535, 255));
+    txt_Var = etichetta(shRung, QStringLiteral("txt_Var"), riga, twipsRect(2580, 0, 2535, 255));
 
-    img_Break = etichetta(shRung, QStringLiteral("img_Break"), riga, platform::twipsRect(5160, 60, 195, 195));
+    img_Break = etichetta(shRung, QStringLiteral("img_Break"), riga, twipsRect(5160, 60, 195, 195));
     img_Break->setPixmap(marcaBreak());
     img_Break->setAlignment(Qt::AlignCenter);
 
-    Immagine = etichetta(shRung, QStringLiteral("Immagine"), riga, platform::twipsRect(2220, 360, 900, 750));
+    Immagine = etichetta(shRung, QStringLiteral("Immagine"), riga, twipsRect(2220, 360, 900, 750));
     Immagine->setAlignment(Qt::AlignCenter);
     sfondo(Immagine, colore::kGrigioChiaro);
 
@@ -175,7 +176,7 @@ RigaProgram::RigaProgram(QWidget* area, int riga, QObject* filtro)
     txt_desc = new QLineEdit(shRung);
     txt_desc->setObjectName(nome("txt_desc"));
     txt_desc->setProperty("riga", riga);
-    txt_desc->setGeometry(platform::twipsRect(60, 1200, 4815, 225));
+    txt_desc->setGeometry(twipsRect(60, 1200, 4815, 225));
     txt_desc->setFrame(false);
     txt_desc->setTextMargins(0, 0, 0, 0);
     sfondo(txt_desc, colore::kBianco);
@@ -244,8 +245,8 @@ void RigaProgram::disegna(const RigaLadder& r)
 
 void RigaProgram::posiziona(const RigaLadder& r)
 {
-    const QRect pannello = platform::twipsRect(geo::kPannelloLeft, r.topPannello, geo::kPannelloLarghezza, r.altezzaPannello);
-    const QRect bordo = platform::twipsRect(geo::kBordoLeft, r.topBordo, geo::kBordoLarghezza, r.altezzaBordo);
+    const QRect pannello = twipsRect(geo::kPannelloLeft, r.topPannello, geo::kPannelloLarghezza, r.altezzaPannello);
+    const QRect bordo = twipsRect(geo::kBordoLeft, r.topBordo, geo::kBordoLarghezza, r.altezzaBordo);
     if (shRung->geometry() != pannello)
         shRung->setGeometry(pannello);
     if (Bordo->geometry() != bordo)
