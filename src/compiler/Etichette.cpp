@@ -55,12 +55,12 @@ std::int16_t TrovaEtichetta(const QString& label)
 EsitoRiga RisolviEtichette(int line)
 {
     EsitoRiga esito;
-    Sezione* s = unita::corrente();
-    if (!s || line < 1 || line > kMaxRung) {
+    Rung* riga = unita::riga(line);
+    if (!riga) {
         esito.Guasto = guasti::Conteggio;
         return esito;
     }
-    Rung& r = s->Rung[std::size_t(line)];
+    Rung& r = *riga;
 
     // The target value is the target line's record index, low byte first.
     const auto risolvi = [&](const QString& etichetta, int byte) {

@@ -64,12 +64,12 @@ bool byteValido(int v) { return v >= 0 && v <= 0xFF; }
 EsitoRiga CompilaRung(int line)
 {
     EsitoRiga esito;
-    Sezione* s = unita::corrente();
-    if (!s || line < 1 || line > kMaxRung) {
+    Rung* riga = unita::riga(line);
+    if (!riga) {
         esito.Guasto = guasti::Conteggio;
         return esito;
     }
-    Rung& r = s->Rung[std::size_t(line)];
+    Rung& r = *riga;
     const auto& a = r.ArgByte;
     // A line the editor refused when the project was opened holds bytes that need not
     // encode its block: nothing of it reaches the image.

@@ -14,6 +14,14 @@ Sezione* corrente()
     return &Sezioni[std::size_t(SubCorrente)];
 }
 
+Rung* riga(int line)
+{
+    Sezione* s = corrente();
+    if (!s || line < 1 || line > kMaxRung)
+        return nullptr;
+    return &s->Rung[std::size_t(line)];
+}
+
 int righe(const Sezione& s) { return std::clamp<int>(s.NumRung, 0, kMaxRung); }
 
 bool emetteRecord(const Rung& r) { return r.Classe >= 1 && r.Classe <= 4; }

@@ -19,4 +19,8 @@ int pagineEmesse();
 
 bool modelloDisplay();
 
+// Line `line` of the current unit, for one step of a compile; nullptr when the unit or
+// the line does not exist.
+Rung* riga(int line);
+
 } // namespace ludra::unita
