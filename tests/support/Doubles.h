@@ -1,5 +1,6 @@
 #pragma once
-// Test doubles behind the platform layer.
+// Test doubles behind the platform layer, and the main window as the logic asks for it.
+#include "base/Finestre.h"
 #include "platform/Dialogs.h"
 #include "platform/Registry.h"
 #include "platform/Resources.h"
@@ -71,6 +72,33 @@ public:
             return std::nullopt;
         return it->second;
     }
+};
+
+// Records the windows it is asked to show and close; a window shown is loaded from then
+// on unless `carica` is false.
+class FakeFinestre final : public HostFinestre {
+public:
+    QStringList aperte;
+    QStringList chiuse;
+    std::set<QString> caricate;
+    bool carica = true;
+    QString titolo;
+    void mostra(const QString& f, bool) override
+    {
+        aperte << f;
+        if (carica)
+            caricate.insert(f);
+    }
+    void chiudi(const QString& f) override
+    {
+        chiuse << f;
+        caricate.erase(f);
+    }
+    bool caricata(const QString& f) const override { return caricate.count(f) != 0; }
+    void mostraPagina(const QString&, int) override {}
+    void chiudiPrincipale() override {}
+    QString caption() const override { return titolo; }
+    void impostaCaption(const QString& t) override { titolo = t; }
 };
 
 // Installs the doubles for one scope and restores what was there before.
