@@ -18,7 +18,7 @@
 
 using namespace ludra;
 using test::Mezzo;
-using sim::Trama;
+using test::accessi;
 
 namespace {
 
@@ -31,22 +31,6 @@ VoceVariabile voce(std::initializer_list<int> b)
     for (int x : b)
         v[std::size_t(i++)] = std::uint8_t(x);
     return v;
-}
-
-// Address and count of each memory request, with its data for a write.
-struct Accesso {
-    int sottocodice;
-    int indirizzo;
-    int quanti;
-};
-
-std::vector<Accesso> accessi(sim::Simulatore& s)
-{
-    std::vector<Accesso> out;
-    for (const Trama& t : test::richiesteRicevute(s, Mezzo::Tcp))
-        if (t.size() >= 7 && t[1] == 20)
-            out.push_back({t[2], t[4] * 256 + t[5], t[6]});
-    return out;
 }
 
 void scriviVoce(sim::Simulatore& s, int indirizzo, const VoceVariabile& v)
