@@ -32,8 +32,8 @@ private slots:
                       locale(2, 14)});
         QCOMPARE(Compila(), 0);
         QCOMPARE(NumErrori, std::int16_t(1));
-        QCOMPARE(righeLog(), QStringList{QStringLiteral("  Compiling")} +
-                                 rapportoErrore({{2, erroreEtichetta()}}));
+        QCOMPARE(righeRapporto(), QStringList{QStringLiteral("  Compiling")} +
+                                      rapportoErrore({{2, erroreEtichetta()}}));
         // The compile went on to the end: the third line has its record and block.
         QCOMPARE(int(CodiceProgramma[4 + 20]), 3);
         QCOMPARE(int(CodiceProgramma[4 + 20 + 1]), 3);

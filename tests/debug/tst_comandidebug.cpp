@@ -27,6 +27,7 @@
 #include "support/Frame.h"
 #include "support/Ladder.h"
 #include "support/LinkSim.h"
+#include "support/LogProva.h"
 #include "transfer/Trasferimenti.h"
 
 #include <QCoreApplication>
@@ -38,6 +39,7 @@
 
 using namespace ludra;
 using test::Mezzo;
+using test::logContiene;
 using sim::Guasto;
 using sim::StatoProgramma;
 using sim::Trama;
@@ -66,11 +68,6 @@ QList<bool> attivi()
     for (const Pulsante& p : BarraStrumenti::istanza().pulsanti())
         a << p.attivo();
     return a;
-}
-
-bool logContiene(const QString& riga)
-{
-    return LogModello::istanza().righe().contains(QStringLiteral("  ") + riga);
 }
 
 // A device key clicked while a loop runs ends it and runs once it has unwound: the

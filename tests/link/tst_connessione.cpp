@@ -12,6 +12,7 @@
 #include "support/Banco.h"
 #include "support/Doubles.h"
 #include "support/LinkSim.h"
+#include "support/LogProva.h"
 
 #include <QFileInfo>
 #include <QTest>
@@ -24,11 +25,11 @@
 
 using namespace ludra;
 using test::Mezzo;
+using test::logDa;
+using test::righeLog;
 
 namespace {
 
-QStringList righeLogDa(int da) { return LogModello::istanza().righe().mid(da); }
-int righeLog() { return int(LogModello::istanza().righe().size()); }
 bool abilitato(const char* chiave) { return BarraStrumenti::istanza().abilitato(QString::fromLatin1(chiave)); }
 
 // A listening socket on 127.0.0.1 whose queue is full: further connection attempts get
@@ -120,7 +121,7 @@ void TestConnessione::tcpConnessoEDisconnesso()
     QCOMPARE(int(BuffTx[100]), 0);
     QCOMPARE(int(BuffRx[100]), 0);
     QCOMPARE(int(BuffTx[101]), 7);
-    QStringList log = righeLogDa(da);
+    QStringList log = logDa(da);
     QCOMPARE(log.size(), 2);
     QVERIFY(log[0].startsWith(QStringLiteral("-- ")));
     QCOMPARE(log[1], QStringLiteral("  Connected  [127.0.0.1]"));
@@ -133,7 +134,7 @@ void TestConnessione::tcpConnessoEDisconnesso()
     StopCom = 1;
     Disconnetti();
     QVERIFY(!Controllore.Connesso);
-    QCOMPARE(righeLogDa(da2).value(1), QStringLiteral("  Disconnect [127.0.0.1]"));
+    QCOMPARE(logDa(da2).value(1), QStringLiteral("  Disconnect [127.0.0.1]"));
     QCOMPARE(BarraStato::istanza().pannello(4), QString());
     QCOMPARE(BarraStato::istanza().pannello(1), QStringLiteral("Not Connected"));
     QVERIFY(!abilitato("debug") && !abilitato("download") && !abilitato("run"));
@@ -156,7 +157,7 @@ void TestConnessione::tcpRifiutata()
     const int da = righeLog();
     Connetti();
     QVERIFY(!Controllore.Connesso);
-    const QStringList log = righeLogDa(da);
+    const QStringList log = logDa(da);
     QCOMPARE(log.size(), 2);
     QVERIFY2(log[1].startsWith(QStringLiteral("  Connection failed: ")), qPrintable(log[1]));
     QVERIFY2(log[1].contains(QStringLiteral("127.0.0.1:%1").arg(porta)), qPrintable(log[1]));
@@ -181,7 +182,7 @@ void TestConnessione::tcpTimeoutInterrotto()
     QCOMPARE(dialogs_.messaggi[0].testo, QStringLiteral("Connection Timeout"));
     QCOMPARE(dialogs_.messaggi[0].icona, platform::MsgIcon::Critical);
     QCOMPARE(dialogs_.messaggi[0].titolo, QStringLiteral("Ludra"));
-    QCOMPARE(righeLogDa(da).value(1), QStringLiteral("  Connection Timeout"));
+    QCOMPARE(logDa(da).value(1), QStringLiteral("  Connection Timeout"));
     QVERIFY(!abilitato("download"));
     // The attempt is dropped, not left to connect later.
     QCOMPARE(Winsock1().stato(), platform::SocketTcp::Chiuso);
@@ -209,7 +210,7 @@ void TestConnessione::tcpPortaZero()
     const int da = righeLog();
     Connetti();
     QVERIFY(!Controllore.Connesso);
-    QVERIFY(righeLogDa(da).value(1).startsWith(QStringLiteral("  Connection failed: ")));
+    QVERIFY(logDa(da).value(1).startsWith(QStringLiteral("  Connection failed: ")));
 }
 
 void TestConnessione::serialeConnessaEDisconnessa()
@@ -221,7 +222,7 @@ void TestConnessione::serialeConnessaEDisconnessa()
     QVERIFY(Controllore.Connesso);
     QCOMPARE(ModoCom, kModoRtu);
     QVERIFY(MSComm1().aperta());
-    QCOMPARE(righeLogDa(da), (QStringList{righeLogDa(da).value(0), QStringLiteral("  Connected")}));
+    QCOMPARE(logDa(da), (QStringList{logDa(da).value(0), QStringLiteral("  Connected")}));
     QVERIFY(abilitato("debug") && abilitato("download"));
 
     const int da2 = righeLog();
@@ -229,7 +230,7 @@ void TestConnessione::serialeConnessaEDisconnessa()
     Disconnetti();
     QVERIFY(!Controllore.Connesso);
     QVERIFY(!MSComm1().aperta());
-    QCOMPARE(righeLogDa(da2).value(1), QStringLiteral("  Disconnect [10]"));
+    QCOMPARE(logDa(da2).value(1), QStringLiteral("  Disconnect [10]"));
     QVERIFY(!abilitato("debug"));
 }
 
@@ -241,7 +242,7 @@ void TestConnessione::serialeImpostazioniErrate()
     const int da = righeLog();
     Connetti();
     QVERIFY(!Controllore.Connesso);
-    QCOMPARE(righeLogDa(da).value(1),
+    QCOMPARE(logDa(da).value(1),
              QStringLiteral("  Connection failed: bad serial settings \",n,8,1\""));
     QVERIFY(!MSComm1().aperta());
 }
@@ -253,7 +254,7 @@ void TestConnessione::serialeInesistente()
     const int da = righeLog();
     Connetti();
     QVERIFY(!Controllore.Connesso);
-    const QString riga = righeLogDa(da).value(1);
+    const QString riga = logDa(da).value(1);
     QVERIFY2(riga.contains(QStringLiteral("COM2")) && riga.contains(QStringLiteral("not found")),
              qPrintable(riga));
     QVERIFY(dialogs_.messaggi.empty());
@@ -268,7 +269,7 @@ void TestConnessione::modem()
     Connetti();
     QVERIFY(Controllore.Connesso);
     // No Log line, the buttons as they were.
-    QCOMPARE(righeLogDa(da), QStringList());
+    QCOMPARE(logDa(da), QStringList());
     QVERIFY(!abilitato("download") && !abilitato("debug"));
     QVERIFY(QTest::qWaitFor([&] { return !link.sim.ricevute().empty(); }, 5000));
     const auto r = link.sim.ricevute().front();
@@ -286,8 +287,8 @@ void TestConnessione::disconnettiConStopComZero()
     QVERIFY(Controllore.Connesso);
     QVERIFY(Winsock1().connesso());
     // It says why it did not.
-    QCOMPARE(righeLogDa(da).size(), 2);
-    QCOMPARE(righeLogDa(da).last(), QStringLiteral("  Disconnect refused: a polling loop is running"));
+    QCOMPARE(logDa(da).size(), 2);
+    QCOMPARE(logDa(da).last(), QStringLiteral("  Disconnect refused: a polling loop is running"));
 }
 
 void TestConnessione::fallimentoDopoConnessione()

@@ -10,12 +10,14 @@
 #include "support/Banco.h"
 #include "support/Doubles.h"
 #include "support/LinkSim.h"
+#include "support/LogProva.h"
 
 #include <QTest>
 #include <QTimer>
 
 using namespace ludra;
 using test::Mezzo;
+using test::logDa;
 using sim::Guasto;
 
 Q_DECLARE_METATYPE(Mezzo)
@@ -32,9 +34,6 @@ QStringList testiMessaggi(const test::FakeDialogs& d)
         t << m.testo;
     return t;
 }
-
-// The Log lines after the first `da`.
-QStringList righeLogDa(int da) { return LogModello::istanza().righe().mid(da); }
 
 void aggiungiMezzi()
 {
@@ -109,7 +108,7 @@ void TestRichiesta::letturaRiuscita()
     QCOMPARE(pannello4(), QStringLiteral("Com OK"));
     QCOMPARE(StopCom, std::int16_t(0));
     QVERIFY(dialogs_.messaggi.empty());
-    QCOMPARE(righeLogDa(righe), QStringList());
+    QCOMPARE(logDa(righe), QStringList());
     QCOMPARE(int(LenRx), mezzo == Mezzo::Rtu ? 3 + 64 + 2 : 3 + 64);
     QCOMPARE(int(BuffRx[0]), 10);
     QCOMPARE(int(BuffRx[1]), 4);
@@ -168,7 +167,7 @@ void TestRichiesta::nonConnesso()
     const int righe = int(LogModello::istanza().righe().size());
     QCOMPARE(int(InviaRichiesta(messaggi)), 3);
     QCOMPARE(pannello4(), QStringLiteral("Com Error"));
-    const QStringList log = righeLogDa(righe);
+    const QStringList log = logDa(righe);
     QCOMPARE(log.size(), 2);
     QVERIFY(log[0].startsWith(QStringLiteral("-- ")));
     QCOMPARE(log[1], QStringLiteral("  Com Error"));
@@ -269,7 +268,7 @@ void TestRichiesta::guasti()
     test::RichiestaLettura(3, 1);
     QCOMPARE(int(InviaRichiesta(messaggi)), esito);
 
-    const QStringList log = righeLogDa(righe);
+    const QStringList log = logDa(righe);
     if (esito == 0) {
         QCOMPARE(pannello4(), QStringLiteral("Com OK"));
         QCOMPARE(log, QStringList());
@@ -419,7 +418,7 @@ void TestRichiesta::richiestaAnnidataRifiutata()
     QCOMPARE(pannello4(), QStringLiteral("Com OK"));
     // Nothing timed out: no box, no time-out line, and the waiting request's loop goes on.
     QVERIFY(dialogs_.messaggi.empty());
-    const QStringList log = righeLogDa(righe);
+    const QStringList log = logDa(righe);
     QVERIFY(log.contains(QStringLiteral("  Request refused: Test is running")));
     QVERIFY(!log.contains(QStringLiteral("  Com Timeout")));
     QCOMPARE(int(StopCom), 0);

@@ -12,6 +12,7 @@
 #include "support/Banco.h"
 #include "support/Doubles.h"
 #include "support/LinkSim.h"
+#include "support/LogProva.h"
 #include "transfer/Download.h"
 #include "transfer/Trasferimenti.h"
 
@@ -19,15 +20,14 @@
 
 using namespace ludra;
 using test::Mezzo;
+using test::logDa;
+using test::righeLog;
 using sim::Guasto;
 
 Q_DECLARE_METATYPE(Mezzo)
 Q_DECLARE_METATYPE(EsitoDownload)
 
 namespace {
-
-QStringList logDa(int da) { return LogModello::istanza().righe().mid(da); }
-int righeLog() { return int(LogModello::istanza().righe().size()); }
 
 // The Log lines without the time-stamped separators, whose date varies.
 QStringList senzaSeparatori(const QStringList& righe)

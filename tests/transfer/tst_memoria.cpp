@@ -13,6 +13,7 @@
 #include "support/Frame.h"
 #include "support/Ladder.h"
 #include "support/LinkSim.h"
+#include "support/LogProva.h"
 #include "debug/ContatoreProgramma.h"
 #include "device/MemoriaControllore.h"
 
@@ -20,15 +21,14 @@
 
 using namespace ludra;
 using test::Mezzo;
+using test::logDa;
+using test::righeLog;
 using sim::Guasto;
 using sim::Trama;
 
 Q_DECLARE_METATYPE(Mezzo)
 
 namespace {
-
-QStringList logDa(int da) { return LogModello::istanza().righe().mid(da); }
-int righeLog() { return int(LogModello::istanza().righe().size()); }
 
 bool gruppo(const QString& g)
 {

@@ -11,6 +11,7 @@
 #include "support/Doubles.h"
 #include "support/Frame.h"
 #include "support/LinkSim.h"
+#include "support/LogProva.h"
 #include "transfer/Trasferimenti.h"
 
 #include <QFile>
@@ -23,15 +24,14 @@
 
 using namespace ludra;
 using test::Mezzo;
+using test::logDa;
+using test::righeLog;
 using sim::Guasto;
 using sim::Trama;
 
 Q_DECLARE_METATYPE(Mezzo)
 
 namespace {
-
-QStringList logDa(int da) { return LogModello::istanza().righe().mid(da); }
-int righeLog() { return int(LogModello::istanza().righe().size()); }
 
 // Every byte of the image told apart from its neighbours and from zero.
 void riempiCodice()
