@@ -13,6 +13,7 @@
 #include "projectfiles/NuovoProgetto.h"
 #include "project/Registri.h"
 #include "scheduler/Schedulazioni.h"
+#include "support/Banco.h"
 #include "support/LogProva.h"
 #include "tables/Tabelle.h"
 

@@ -4,7 +4,6 @@
 #include "app/Comandi.h"
 #include "display/CompilaPagine.h"
 #include "projectfiles/NuovoProgetto.h"
-#include "support/Doubles.h"
 
 #include <QtTest>
 
@@ -17,6 +16,8 @@ class TestCompilatore : public QObject {
     Q_OBJECT
 
 private:
+    Banco banco_;
+
     static void confronta(const Atteso& atteso)
     {
         const QString d = differenza(atteso.b);
@@ -24,7 +25,8 @@ private:
     }
 
 private slots:
-    void init() { progettoNuovo(); }
+    void init() { banco_.apri(Banco::Doppi::Tutti); progettoNuovo(); }
+    void cleanup() { banco_.chiudi(); }
 
     void nuovoProgetto()
     {
@@ -439,7 +441,6 @@ private slots:
             programma(1, {locale(3, 6, 1, prima), locale(3, 6, 1, prima)});
             Sezioni[1].Rung[1].Break = true;
             immagine(0, 10, NumImmagini = prima ? 0 : 1);
-            test::PlatformDoubles d;
             if (!prima && NuovoProgetto())
                 InitProgetto();
             PagineDisplay.Pagine[0].NumOggetti = 1;

@@ -10,6 +10,8 @@ class TestEtichette : public QObject {
     Q_OBJECT
 
 private:
+    Banco banco_;
+
     // Bytes 0 and 1 of argument k of main line `riga`, as the compile left them.
     static int bersaglio(int riga, int k)
     {
@@ -24,7 +26,8 @@ private:
     }
 
 private slots:
-    void init() { progettoNuovo(); }
+    void init() { banco_.apri(Banco::Doppi::Nessuno); progettoNuovo(); }
+    void cleanup() { banco_.chiudi(); }
 
     void etichettaMancante()
     {

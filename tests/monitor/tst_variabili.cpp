@@ -9,7 +9,6 @@
 #include "monitor/Variabili.h"
 #include "project/Registri.h"
 #include "support/Banco.h"
-#include "support/Doubles.h"
 #include "support/Frame.h"
 #include "support/Ladder.h"
 #include "support/LinkSim.h"
@@ -180,13 +179,12 @@ void TestVariabili::memorizza()
     QFETCH(QString, indice);
     QFETCH(QString, registro);
     QFETCH(bool, ok);
-    test::PlatformDoubles doppi;
     AggiungiVariabile();
     AggiungiVariabile();
     const QStringList prima = RigheVariabili();
     QCOMPARE(MemorizzaVariabile({indice, registro, 4, QStringLiteral("%3d"), QStringLiteral("T")}),
              ok);
-    QCOMPARE(doppi.dialogs.messaggi.size(), std::size_t(ok ? 0 : 1));
+    QCOMPARE(banco_.dialogs.messaggi.size(), std::size_t(ok ? 0 : 1));
     if (!ok) {
         QCOMPARE(RigheVariabili(), prima);
         return;

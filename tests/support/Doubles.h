@@ -101,22 +101,4 @@ public:
     void impostaCaption(const QString& t) override { titolo = t; }
 };
 
-// Installs the doubles for one scope and restores what was there before.
-struct PlatformDoubles {
-    FakeDialogs dialogs;
-    FakeShell shell;
-    FakeResources resources;
-    Attesa waiter{Attesa::Tempo::Virtuale};
-    FakeRegistry registry;
-    PlatformDoubles();
-    ~PlatformDoubles();
-
-private:
-    platform::Dialogs* prevDialogs;
-    platform::Shell* prevShell;
-    platform::Resources* prevResources;
-    platform::Waiter* prevWaiter;
-    platform::Registry* prevRegistry;
-};
-
 } // namespace ludra::test
