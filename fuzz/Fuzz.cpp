@@ -1,8 +1,6 @@
 #include "Fuzz.h"
 
-#include "app/Avvio.h"
 #include "base/Log.h"
-#include "base/Testi.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -15,17 +13,16 @@
 
 namespace ludra::fuzz {
 
-test::PlatformDoubles& Avvia()
+test::Banco& Avvia()
 {
     static int argc = 1;
     static char nome[] = "ludra_fuzz";
     static char* argv[] = {nome, nullptr};
     static QCoreApplication app(argc, argv);
-    static test::PlatformDoubles doppi;
+    // Opened once and never closed: the doubles serve until the process ends.
+    static test::Banco doppi;
     static const bool avviato = [] {
-        AzzeraStatoProcesso();
-        ImpostaLingua(kInglese);
-        ImpostaStatoIniziale();
+        doppi.apri(test::Banco::Doppi::Tutti, test::Banco::Avvio::Stato);
         return true;
     }();
     (void)avviato;

@@ -2,7 +2,7 @@
 // What every fuzz target shares: the process set up once (a Qt application, message
 // boxes and file dialogs that only record), the input as bytes or cut into pieces, and
 // checks that stop the run with a message, so the fuzzer keeps the input that broke them.
-#include "support/Doubles.h"
+#include "support/Banco.h"
 
 #include <QByteArray>
 #include <QString>
@@ -14,7 +14,7 @@ namespace ludra::fuzz {
 
 // Sets the process up on the first call; every later call only empties the Log and the
 // recorded messages, so a long run does not grow.
-test::PlatformDoubles& Avvia();
+test::Banco& Avvia();
 
 inline QByteArray Byte(const std::uint8_t* dati, std::size_t n)
 {

@@ -24,7 +24,7 @@ constexpr std::array<const char*, 4> kEstensioni = {".prj", ".lst", ".ptb", ".ds
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dati, std::size_t n)
 {
-    test::PlatformDoubles& doppi = fuzz::Avvia();
+    test::Banco& doppi = fuzz::Avvia();
     static const Testi vuoto = [] {
         InitProgetto();
         RicodificaRungHook = RicodificaRiga;

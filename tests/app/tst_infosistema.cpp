@@ -1,5 +1,5 @@
 #include "app/InfoSistema.h"
-#include "support/Doubles.h"
+#include "support/Banco.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -9,11 +9,16 @@ using namespace ludra;
 class TestInfoSistema : public QObject {
     Q_OBJECT
 private slots:
+    void init() { banco_.apri(test::Banco::Doppi::Tutti); }
+    void cleanup() { banco_.chiudi(); }
     void firstValueStartsTool();
     void firstValueButStartFails();
     void secondValueNeedsTheFile();
     void secondValueWithFile();
     void nothingFound();
+
+private:
+    test::Banco banco_;
 };
 
 namespace {
@@ -24,59 +29,54 @@ const QString kMessaggio = QString::fromUtf8(kInfoSistemaNonDisponibile);
 
 void TestInfoSistema::firstValueStartsTool()
 {
-    test::PlatformDoubles d;
-    d.registry.valori[{kChiave1, QStringLiteral("PATH")}] = QStringLiteral("/opt/tool");
-    d.registry.valori[{kChiave2, QStringLiteral("MSINFO")}] = QStringLiteral("/x");
+    banco_.registry.valori[{kChiave1, QStringLiteral("PATH")}] = QStringLiteral("/opt/tool");
+    banco_.registry.valori[{kChiave2, QStringLiteral("MSINFO")}] = QStringLiteral("/x");
     StartSysInfo();
-    QCOMPARE(d.shell.avviati, QStringList{"/opt/tool"});
-    QCOMPARE(d.registry.letti.size(), 1);   // the second value is not looked at
-    QVERIFY(d.dialogs.messaggi.empty());
+    QCOMPARE(banco_.shell.avviati, QStringList{"/opt/tool"});
+    QCOMPARE(banco_.registry.letti.size(), 1);   // the second value is not looked at
+    QVERIFY(banco_.dialogs.messaggi.empty());
 }
 
 void TestInfoSistema::firstValueButStartFails()
 {
-    test::PlatformDoubles d;
-    d.registry.valori[{kChiave1, QStringLiteral("PATH")}] = QStringLiteral("/nowhere");
-    d.shell.avvioRiesce = false;
+    banco_.registry.valori[{kChiave1, QStringLiteral("PATH")}] = QStringLiteral("/nowhere");
+    banco_.shell.avvioRiesce = false;
     StartSysInfo();
-    QCOMPARE(d.dialogs.messaggi.size(), std::size_t(1));
-    QCOMPARE(d.dialogs.messaggi[0].testo, kMessaggio);
+    QCOMPARE(banco_.dialogs.messaggi.size(), std::size_t(1));
+    QCOMPARE(banco_.dialogs.messaggi[0].testo, kMessaggio);
 }
 
 void TestInfoSistema::secondValueNeedsTheFile()
 {
-    test::PlatformDoubles d;
     QTemporaryDir cartella;
-    d.registry.valori[{kChiave2, QStringLiteral("MSINFO")}] = cartella.path();
+    banco_.registry.valori[{kChiave2, QStringLiteral("MSINFO")}] = cartella.path();
     StartSysInfo();
-    QVERIFY(d.shell.avviati.isEmpty());
-    QCOMPARE(d.dialogs.messaggi.size(), std::size_t(1));
-    QCOMPARE(d.dialogs.messaggi[0].titolo, QStringLiteral("Ludra"));
+    QVERIFY(banco_.shell.avviati.isEmpty());
+    QCOMPARE(banco_.dialogs.messaggi.size(), std::size_t(1));
+    QCOMPARE(banco_.dialogs.messaggi[0].titolo, QStringLiteral("Ludra"));
 }
 
 void TestInfoSistema::secondValueWithFile()
 {
-    test::PlatformDoubles d;
     QTemporaryDir cartella;
     // The tool's name is joined with a backslash, as its settings store writes paths.
     const QString file = cartella.path() + QStringLiteral("\\MSINFO32.EXE");
     QFile f(file);
     QVERIFY(f.open(QIODevice::WriteOnly));
     f.close();
-    d.registry.valori[{kChiave2, QStringLiteral("MSINFO")}] = cartella.path();
+    banco_.registry.valori[{kChiave2, QStringLiteral("MSINFO")}] = cartella.path();
     StartSysInfo();
-    QCOMPARE(d.shell.avviati, QStringList{file});
-    QVERIFY(d.dialogs.messaggi.empty());
+    QCOMPARE(banco_.shell.avviati, QStringList{file});
+    QVERIFY(banco_.dialogs.messaggi.empty());
 }
 
 void TestInfoSistema::nothingFound()
 {
-    test::PlatformDoubles d;
     StartSysInfo();
-    QVERIFY(d.shell.avviati.isEmpty());
-    QCOMPARE(d.dialogs.messaggi.size(), std::size_t(1));
-    QCOMPARE(d.dialogs.messaggi[0].testo, kMessaggio);
-    QCOMPARE(d.dialogs.messaggi[0].pulsanti, platform::MsgButtons::Ok);
+    QVERIFY(banco_.shell.avviati.isEmpty());
+    QCOMPARE(banco_.dialogs.messaggi.size(), std::size_t(1));
+    QCOMPARE(banco_.dialogs.messaggi[0].testo, kMessaggio);
+    QCOMPARE(banco_.dialogs.messaggi[0].pulsanti, platform::MsgButtons::Ok);
 }
 
 QTEST_GUILESS_MAIN(TestInfoSistema)

@@ -10,7 +10,6 @@
 #include "project/Progetto.h"
 #include "projectfiles/NuovoProgetto.h"
 #include "support/Banco.h"
-#include "support/Doubles.h"
 
 #include <QTest>
 
@@ -21,7 +20,7 @@ class TestBarre : public QObject {
 private slots:
     void init()
     {
-        banco_.apri(test::Banco::Doppi::Nessuno);
+        banco_.apri(test::Banco::Doppi::Tutti);
         CreaToolBar();
     }
     void cleanup() { banco_.chiudi(); }
@@ -208,10 +207,9 @@ void TestBarre::everyClickSetsStopComAndStatus()
 
 void TestBarre::viewHttpOpensDeviceAddress()
 {
-    test::PlatformDoubles doubles;
     Controllore.IP = QStringLiteral("127.0.0.1");
     Toolbar1_ButtonClick(QStringLiteral("view_http"));
-    QCOMPARE(doubles.shell.aperti, QStringList{"http://127.0.0.1"});
+    QCOMPARE(banco_.shell.aperti, QStringList{"http://127.0.0.1"});
 }
 
 void TestBarre::breakToggleNeedsALine()

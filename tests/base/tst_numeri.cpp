@@ -1,5 +1,6 @@
 #include "base/CampoIntero.h"
 #include "base/Numeri.h"
+#include "support/Banco.h"
 
 #include <QTest>
 #include <cmath>
@@ -10,6 +11,8 @@ using namespace ludra;
 class TestNumeri : public QObject {
     Q_OBJECT
 private slots:
+    void init() { banco_.apri(test::Banco::Doppi::Nessuno); }
+    void cleanup() { banco_.chiudi(); }
     void leggi_data();
     void leggi();
     void leggiOltreIlDouble();
@@ -19,6 +22,9 @@ private slots:
     void mostra();
     void mostraRilegge_data();
     void mostraRilegge();
+
+private:
+    test::Banco banco_;
 };
 
 void TestNumeri::leggi_data()

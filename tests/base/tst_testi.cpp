@@ -3,7 +3,6 @@
 #include "base/Menu.h"
 #include "base/Testi.h"
 #include "support/Banco.h"
-#include "support/Doubles.h"
 
 #include <QTest>
 
@@ -31,7 +30,7 @@ QString caption(const char* nome)
 class TestTesti : public QObject {
     Q_OBJECT
 private slots:
-    void init() { banco_.apri(test::Banco::Doppi::Nessuno); }
+    void init() { banco_.apri(test::Banco::Doppi::Tutti); }
     void cleanup() { banco_.chiudi(); }
 
     void menuCaptions_data();
@@ -186,9 +185,8 @@ void TestTesti::emptySlots()
 
 void TestTesti::missingIdKeepsValue()
 {
-    test::PlatformDoubles doubles;
     ImpostaLingua(kInglese);
-    doubles.resources.mancanti = {2044, 2019, 1204};
+    banco_.resources.mancanti = {2044, 2019, 1204};
     ImpostaLingua(kItaliano);
     QCOMPARE(Testi.t(44), QStringLiteral("Error check"));         // kept the English one
     QCOMPARE(Testi.t(45), QStringLiteral("Errore"));

@@ -13,6 +13,8 @@
 #include "projectfiles/NuovoProgetto.h"
 #include "project/Registri.h"
 #include "scheduler/Schedulazioni.h"
+#include "support/Banco.h"
+#include "support/LogProva.h"
 #include "tables/Tabelle.h"
 
 #include <QString>
@@ -196,16 +198,6 @@ inline QString differenza(const Immagine& atteso)
                 .arg(atteso[std::size_t(i)])
                 .arg(CodiceProgramma[std::size_t(i)]);
     return {};
-}
-
-// The Log lines after the separator of the last report (all lines when there is none).
-inline QStringList righeLog()
-{
-    QStringList righe = LogModello::istanza().righe();
-    for (int i = int(righe.size()) - 1; i >= 0; --i)
-        if (righe[i].startsWith(QStringLiteral("-- ")))
-            return righe.mid(i + 1);
-    return righe;
 }
 
 inline QStringList rapportoOk(int byte, int percento, bool italiano = false)

@@ -4,7 +4,6 @@
 #include "app/Comandi.h"
 #include "display/CompilaPagine.h"
 #include "projectfiles/NuovoProgetto.h"
-#include "support/Doubles.h"
 
 #include <QtTest>
 
@@ -17,6 +16,8 @@ class TestCompilatore : public QObject {
     Q_OBJECT
 
 private:
+    Banco banco_;
+
     static void confronta(const Atteso& atteso)
     {
         const QString d = differenza(atteso.b);
@@ -24,7 +25,8 @@ private:
     }
 
 private slots:
-    void init() { progettoNuovo(); }
+    void init() { banco_.apri(Banco::Doppi::Tutti); progettoNuovo(); }
+    void cleanup() { banco_.chiudi(); }
 
     void nuovoProgetto()
     {
@@ -35,7 +37,7 @@ private slots:
         const QStringList log = LogModello::istanza().righe();
         QCOMPARE(log.size(), 6);
         QVERIFY(log[0].startsWith(QLatin1String("-- ")) && log[0].endsWith(QLatin1String(" --")));
-        QCOMPARE(righeLog(), rapportoOk(14, 0));
+        QCOMPARE(righeRapporto(), rapportoOk(14, 0));
     }
 
     void letturaPiuAdd()
@@ -190,7 +192,7 @@ private slots:
         a.bitmap(5534, Immagini[0]);
         a.bitmap(5484, Immagini[1]);
         confronta(a);
-        QCOMPARE(righeLog(), rapportoOk(5634, 100));
+        QCOMPARE(righeRapporto(), rapportoOk(5634, 100));
     }
 
     void immaginiSottoLeTabelle()
@@ -281,7 +283,7 @@ private slots:
                 QCOMPARE(int(Sezioni[0].Rung[1].ArgByte[std::size_t(4 * k)]), 1 + 2 * (k - 1));
         } else {
             QCOMPARE(NumErrori, std::int16_t(1));
-            QCOMPARE(righeLog(), rapportoErrore({{1, guasti::TroppePagine}}));
+            QCOMPARE(righeRapporto(), rapportoErrore({{1, guasti::TroppePagine}}));
         }
     }
 
@@ -325,7 +327,7 @@ private slots:
             QCOMPARE(risultato, 0);
             // Nothing is written before the slots are counted.
             confronta(Atteso{});
-            QCOMPARE(righeLog(), rapportoErrore({{0, guasti::TroppiRecord}}));
+            QCOMPARE(righeRapporto(), rapportoErrore({{0, guasti::TroppiRecord}}));
         }
     }
 
@@ -342,8 +344,8 @@ private slots:
         const int fine = 4 + 10 * 112 + 3400 + 11 * 103 + 2 + 104;
         QCOMPARE(Compila(), fine);
         QVERIFY(fine > 5634 && fine <= 6401);
-        QCOMPARE(righeLog(), rapportoOk(fine, fine * 100 / 5634));
-        QVERIFY(righeLog()[3].endsWith(QLatin1String("(102%)")));
+        QCOMPARE(righeRapporto(), rapportoOk(fine, fine * 100 / 5634));
+        QVERIFY(righeRapporto()[3].endsWith(QLatin1String("(102%)")));
     }
 
     void dueVolteStessaImmagine()
@@ -382,20 +384,20 @@ private slots:
     {
         progettoNuovo(QStringLiteral("KVR5200-IO"), kItaliano);
         QCOMPARE(Compila(), 14);
-        QCOMPARE(righeLog(), rapportoOk(14, 0, true));
+        QCOMPARE(righeRapporto(), rapportoOk(14, 0, true));
         programma(0, {salto(kFunzioneGoto, QStringLiteral("X"))});
         QCOMPARE(Compila(), 0);
         const QStringList errore{QStringLiteral("  Compilazione in corso"),
                                  QStringLiteral("  Controllo errori : Errore"),
                                  QStringLiteral("  Impossibile compilare"),
                                  QStringLiteral("   - Function Block 1 : Errore Etichetta")};
-        QCOMPARE(righeLog(), errore);
+        QCOMPARE(righeRapporto(), errore);
     }
 
     void tastoCompila()
     {
         Toolbar1_ButtonClick(QStringLiteral("proj_comp"));
-        QCOMPARE(righeLog(), rapportoOk(14, 0));
+        QCOMPARE(righeRapporto(), rapportoOk(14, 0));
         QCOMPARE(StopCom, std::int16_t(1));
     }
 
@@ -439,7 +441,6 @@ private slots:
             programma(1, {locale(3, 6, 1, prima), locale(3, 6, 1, prima)});
             Sezioni[1].Rung[1].Break = true;
             immagine(0, 10, NumImmagini = prima ? 0 : 1);
-            test::PlatformDoubles d;
             if (!prima && NuovoProgetto())
                 InitProgetto();
             PagineDisplay.Pagine[0].NumOggetti = 1;

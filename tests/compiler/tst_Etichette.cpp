@@ -10,6 +10,8 @@ class TestEtichette : public QObject {
     Q_OBJECT
 
 private:
+    Banco banco_;
+
     // Bytes 0 and 1 of argument k of main line `riga`, as the compile left them.
     static int bersaglio(int riga, int k)
     {
@@ -24,7 +26,8 @@ private:
     }
 
 private slots:
-    void init() { progettoNuovo(); }
+    void init() { banco_.apri(Banco::Doppi::Nessuno); progettoNuovo(); }
+    void cleanup() { banco_.chiudi(); }
 
     void etichettaMancante()
     {
@@ -32,8 +35,8 @@ private slots:
                       locale(2, 14)});
         QCOMPARE(Compila(), 0);
         QCOMPARE(NumErrori, std::int16_t(1));
-        QCOMPARE(righeLog(), QStringList{QStringLiteral("  Compiling")} +
-                                 rapportoErrore({{2, erroreEtichetta()}}));
+        QCOMPARE(righeRapporto(), QStringList{QStringLiteral("  Compiling")} +
+                                      rapportoErrore({{2, erroreEtichetta()}}));
         // The compile went on to the end: the third line has its record and block.
         QCOMPARE(int(CodiceProgramma[4 + 20]), 3);
         QCOMPARE(int(CodiceProgramma[4 + 20 + 1]), 3);

@@ -11,6 +11,7 @@
 #include "project/Progetto.h"
 #include "project/Registri.h"
 #include "scheduler/Schedulazioni.h"
+#include "support/Banco.h"
 #include "tables/Tabelle.h"
 
 #include <QRandomGenerator>
@@ -41,7 +42,12 @@ Rung rigaCaso(QRandomGenerator& c)
 class TestCompilaCaso : public QObject {
     Q_OBJECT
 private slots:
+    void init() { banco_.apri(test::Banco::Doppi::Nessuno); }
+    void cleanup() { banco_.chiudi(); }
     void randomProjects();
+
+private:
+    test::Banco banco_;
 };
 
 void TestCompilaCaso::randomProjects()

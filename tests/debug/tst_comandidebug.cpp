@@ -27,6 +27,7 @@
 #include "support/Frame.h"
 #include "support/Ladder.h"
 #include "support/LinkSim.h"
+#include "support/LogProva.h"
 #include "transfer/Trasferimenti.h"
 
 #include <QCoreApplication>
@@ -66,11 +67,6 @@ QList<bool> attivi()
     for (const Pulsante& p : BarraStrumenti::istanza().pulsanti())
         a << p.attivo();
     return a;
-}
-
-bool logContiene(const QString& riga)
-{
-    return LogModello::istanza().righe().contains(QStringLiteral("  ") + riga);
 }
 
 // A device key clicked while a loop runs ends it and runs once it has unwound: the
@@ -373,7 +369,7 @@ void TestComandiDebug::animazioneSenzaCollegamentoFinisce()
     clic("step");
     QVERIFY(pause_->pause.empty());
     QVERIFY(dialogs_.messaggi.empty());
-    QVERIFY(logContiene(QStringLiteral("Animate ended: the controller is not connected")));
+    QVERIFY(test::logContiene(QStringLiteral("Animate ended: the controller is not connected")));
     QCOMPARE(StopCom, std::int16_t(1));
 }
 
@@ -428,7 +424,7 @@ void TestComandiDebug::unaSequenzaAllaVolta()
     auto& sim = link_->sim;
     const std::size_t prima = test::richiesteRicevute(sim, Mezzo::Tcp).size();
     const QList<bool> tastiPrima = attivi();
-    const int righeLog = int(LogModello::istanza().righe().size());
+    const int righeLog = test::righeLog();
     QList<bool> tastiDurante;
     bool fatto = false;
     auto agisci = [&] {
@@ -476,7 +472,7 @@ void TestComandiDebug::unaSequenzaAllaVolta()
             QCOMPARE(esito, EsitoDownload::DownloadFallito);
             QCOMPARE(frames.size(), 2 + blocchi);
             QVERIFY(blocchi < std::size_t(DimCompilata / 32 + 1));
-            const QStringList log = LogModello::istanza().righe().mid(righeLog);
+            const QStringList log = test::logDa(righeLog);
             QVERIFY(log.contains(QStringLiteral("  Download Failed")));
             QVERIFY(!log.contains(QStringLiteral("  Download Successul")));
             // The close waits for the event loop, and then the program quits at once.
@@ -580,7 +576,7 @@ void TestComandiDebug::unaSequenzaAllaVolta()
         QVERIFY(tentativi >= int(inviate.at(corso)));
     }
     if (!rifiuto.isEmpty())
-        QVERIFY2(logContiene(rifiuto), qPrintable(rifiuto));
+        QVERIFY2(test::logContiene(rifiuto), qPrintable(rifiuto));
     QVERIFY2(dialogs_.messaggi.size() == (azione.startsWith(QLatin1String("close")) ? 1u : 0u),
              qPrintable(dialogs_.messaggi.empty() ? QString() : dialogs_.messaggi[0].testo));
 }

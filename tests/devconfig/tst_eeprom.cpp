@@ -13,26 +13,11 @@
 
 using namespace ludra;
 using test::Mezzo;
-using sim::Trama;
+using test::accessi;
 
 Q_DECLARE_METATYPE(Larghezza)
 
 namespace {
-
-struct Accesso {
-    int sottocodice;
-    int indirizzo;
-    int quanti;
-};
-
-std::vector<Accesso> accessi(sim::Simulatore& s)
-{
-    std::vector<Accesso> out;
-    for (const Trama& t : test::richiesteRicevute(s, Mezzo::Tcp))
-        if (t.size() >= 7 && t[1] == 20)
-            out.push_back({t[2], t[4] * 256 + t[5], t[6]});
-    return out;
-}
 
 std::vector<int> memoria(sim::Simulatore& s, int da, int n)
 {

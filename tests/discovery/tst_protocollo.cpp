@@ -3,6 +3,7 @@
 #include "discovery/AlberoRicerca.h"
 #include "discovery/ProtocolloRicerca.h"
 #include "link/Checksum.h"
+#include "support/Banco.h"
 #include "support/DispositiviFinti.h"
 
 #include <QtTest>
@@ -12,6 +13,8 @@ using namespace ludra;
 class TestProtocollo : public QObject {
     Q_OBJECT
 private slots:
+    void init() { banco_.apri(test::Banco::Doppi::Nessuno); }
+    void cleanup() { banco_.chiudi(); }
     void rispostaController_data();
     void rispostaController();
     void rispostaGateway_data();
@@ -26,6 +29,9 @@ private slots:
     void recordDaChiave_data();
     void recordDaChiave();
     void alberoRamoEChiaviDoppie();
+
+private:
+    test::Banco banco_;
 };
 
 void TestProtocollo::rispostaController_data()

@@ -19,24 +19,12 @@
 
 #include <QSignalSpy>
 #include <QTest>
-#include <set>
 
 using namespace ludra;
 
 namespace {
 
 StatoComandi& S() { return StatoComandi::istanza(); }
-
-class HostEditor final : public HostFinestre {
-public:
-    QStringList chiuse;
-    void mostra(Finestra, bool) override {}
-    void chiudi(Finestra f) override { chiuse << nomeFinestra(f); }
-    void mostraPagina(Finestra, int) override {}
-    void chiudiPrincipale() override {}
-    QString caption() const override { return {}; }
-    bool caricata(Finestra) const override { return false; }
-};
 
 Rung& linea(int i = 1) { return Sezioni[std::size_t(SubCorrente)].Rung[std::size_t(i)]; }
 
@@ -159,14 +147,14 @@ private slots:
 private:
     test::Banco banco_;
     test::Banco* doubles = &banco_;
-    HostEditor host;
+    test::FakeFinestre host;
 };
 
 void TestCompilaComando::init()
 {
     banco_.apri(test::Banco::Doppi::Tutti, test::Banco::Avvio::Stato);
     InitProgetto();
-    host = HostEditor{};
+    host = test::FakeFinestre{};
     setHostFinestre(&host);
     S().Carica();
     NumTabelle = 2;

@@ -25,27 +25,6 @@ namespace {
 
 StatoComandi& S() { return StatoComandi::istanza(); }
 
-// A window host whose dialogs are played by the test.
-class HostDialoghi final : public HostFinestre {
-public:
-    std::set<QString> caricate;
-    QStringList aperte;
-    bool caricaDavvero = true;
-    void mostra(Finestra finestra, bool) override
-    {
-        const QString f = nomeFinestra(finestra);
-        aperte << f;
-        if (caricaDavvero)
-            caricate.insert(f);
-    }
-    void chiudi(Finestra f) override { caricate.erase(nomeFinestra(f)); }
-    void mostraPagina(Finestra, int) override {}
-    void chiudiPrincipale() override {}
-    QString caption() const override { return {}; }
-    void impostaCaption(const QString&) override {}
-    bool caricata(Finestra f) const override { return caricate.count(nomeFinestra(f)) != 0; }
-};
-
 QString tipiAmmessi(const Argomento& a)
 {
     QStringList t;
@@ -119,14 +98,14 @@ private slots:
 private:
     test::Banco banco_;
     test::Banco* doubles = &banco_;
-    HostDialoghi host;
+    test::FakeFinestre host;
 };
 
 void TestStatoComandi::init()
 {
     banco_.apri(test::Banco::Doppi::Tutti, test::Banco::Avvio::Stato);
     InitProgetto();
-    host = HostDialoghi{};
+    host = test::FakeFinestre{};
     setHostFinestre(&host);
 }
 
@@ -783,7 +762,7 @@ void TestStatoComandi::setKLongRifiutatoMentreAperto()
     DialogoAperto = false;
 
     // A dialog that cannot be opened does not leave the editor waiting.
-    host.caricaDavvero = false;
+    host.carica = false;
     QVERIFY(!S().cmd_Set_Click(5));
     QVERIFY(!DialogoAperto);
     QCOMPARE(S().Righe[5].testo, QStringLiteral(" 1"));

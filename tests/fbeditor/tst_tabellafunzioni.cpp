@@ -1,4 +1,5 @@
 #include "fbeditor/TabellaFunzioni.h"
+#include "support/Banco.h"
 
 #include <QTest>
 #include <map>
@@ -9,6 +10,8 @@ using namespace ludra;
 class TestTabellaFunzioni : public QObject {
     Q_OBJECT
 private slots:
+    void init() { banco_.apri(test::Banco::Doppi::Nessuno); }
+    void cleanup() { banco_.chiudi(); }
     void funzToOpt_data();
     void funzToOpt();
     void andataERitorno();
@@ -21,6 +24,9 @@ private slots:
     void griglia();
     void codiciSenzaScheda();
     void schedaFuoriIntervallo();
+
+private:
+    test::Banco banco_;
 };
 
 void TestTabellaFunzioni::funzToOpt_data()

@@ -3,7 +3,7 @@
 #include "ladder/VistaLadder.h"
 #include "project/Progetto.h"
 #include "projectfiles/NuovoProgetto.h"
-#include "support/Doubles.h"
+#include "support/Banco.h"
 #include "support/Ladder.h"
 
 #include <QtTest>
@@ -33,6 +33,8 @@ void righe(int n)
 class TestGeometria : public QObject {
     Q_OBJECT
 private slots:
+    void init() { banco_.apri(Banco::Doppi::Tutti); }
+    void cleanup() { banco_.chiudi(); }
     void disposizione_data();
     void disposizione();
     void altezzeEFormato_data();
@@ -46,6 +48,9 @@ private slots:
     void formatoConBarraNascosta();
     void rigaFuoriVista();
     void rigaZeroNonSiMuove();
+
+private:
+    Banco banco_;
 };
 
 void TestGeometria::disposizione_data()
@@ -75,7 +80,6 @@ void TestGeometria::disposizione()
     QFETCH(int, primo);
     QFETCH(QString, pannelli);
     QFETCH(QString, cornici);
-    PlatformDoubles d;
     righe(linee);
     Sezioni[0].Formato = std::uint8_t(formato);
     DisegnaProgramma(primo);
@@ -101,7 +105,6 @@ void TestGeometria::altezzeEFormato()
     QFETCH(int, cornice);
     QFETCH(bool, riassunto);
     QFETCH(int, passo);
-    PlatformDoubles d;
     righe(2);
     Sezioni[0].Formato = std::uint8_t(formato);
     DisegnaProgramma(0);
@@ -118,7 +121,6 @@ void TestGeometria::altezzeEFormato()
 
 void TestGeometria::limiteDellaFinestraPrincipale()
 {
-    PlatformDoubles d;
     righe(30);
     Sezioni[0].Formato = 1;
     DisegnaProgramma(0);
@@ -133,7 +135,6 @@ void TestGeometria::limiteDellaFinestraPrincipale()
 
 void TestGeometria::barraDiScorrimento()
 {
-    PlatformDoubles d;
     avviaProgetto();
     struct Atteso {
         int max, valore;
@@ -156,7 +157,6 @@ void TestGeometria::barraDiScorrimento()
 
 void TestGeometria::barraMossaDallUtente()
 {
-    PlatformDoubles d;
     righe(6);
     ImpostaScroll(0);
     QCOMPARE(tops(3), QStringLiteral("200,2000,3800"));
@@ -176,7 +176,6 @@ void TestGeometria::barraMossaDallUtente()
 
 void TestGeometria::formatoSuLineaCorrente()
 {
-    PlatformDoubles d;
     righe(8);
     Riga_Click(5);
     cmd_Formato_Click();
@@ -192,7 +191,6 @@ void TestGeometria::formatoSuLineaCorrente()
 
 void TestGeometria::formatoDueVolte()
 {
-    PlatformDoubles d;
     righe(2);
     QCOMPARE(ImmagineFormato(), 130);
     cmd_Formato_Click();
@@ -215,7 +213,6 @@ void TestGeometria::formatoDueVolte()
 
 void TestGeometria::formatoSenzaLineaCorrente()
 {
-    PlatformDoubles d;
     righe(1);
     Toolbar1_ButtonClick(QStringLiteral("rung_del"));
     QCOMPARE(int(RungCorrente), 0);
@@ -228,7 +225,6 @@ void TestGeometria::formatoSenzaLineaCorrente()
 
 void TestGeometria::formatoConBarraNascosta()
 {
-    PlatformDoubles d;
     righe(3);
     Riga_Click(3);
     cmd_Formato_Click();
@@ -241,7 +237,6 @@ void TestGeometria::formatoConBarraNascosta()
 
 void TestGeometria::rigaFuoriVista()
 {
-    PlatformDoubles d;
     righe(5);
     ImpostaScroll(0);
     QVERIFY(!RigaFuoriVista(1));
@@ -254,7 +249,6 @@ void TestGeometria::rigaFuoriVista()
 
 void TestGeometria::rigaZeroNonSiMuove()
 {
-    PlatformDoubles d;
     righe(4);
     Riga_Click(2);
     Toolbar1_ButtonClick(QStringLiteral("rung_copy"));

@@ -7,7 +7,7 @@
 #include "ladder/VistaLadder.h"
 #include "project/Progetto.h"
 #include "projectfiles/NuovoProgetto.h"
-#include "support/Doubles.h"
+#include "support/Banco.h"
 #include "support/Ladder.h"
 
 #include <QtTest>
@@ -19,12 +19,12 @@ namespace {
 
 // Runs one step of a scenario: a toolbar key, "sel:i", "cancel" (the next question is
 // answered Cancel) or a pop-up item "mnu_...".
-void passo(PlatformDoubles& d, const QString& p)
+void passo(FakeDialogs& dialogs, const QString& p)
 {
     if (p.startsWith(QLatin1String("sel:")))
         Riga_Click(p.mid(4).toInt());
     else if (p == QLatin1String("cancel"))
-        d.dialogs.risposte.push_back(platform::MsgResult::Cancel);
+        dialogs.risposte.push_back(platform::MsgResult::Cancel);
     else if (p.startsWith(QLatin1String("mnu_")))
         ClickMenu(p);
     else
@@ -41,6 +41,8 @@ bool abilitato(const char* chiave)
 class TestOperazioni : public QObject {
     Q_OBJECT
 private slots:
+    void init() { banco_.apri(Banco::Doppi::Tutti); }
+    void cleanup() { banco_.chiudi(); }
     void scenari_data();
     void scenari();
     void cancellaChiedeConferma();
@@ -66,6 +68,9 @@ private slots:
     void inserisciPrimaInUnitaVuota();
     void cornicesegueLUltimaLinea();
     void copiaDiUnAltraUnita();
+
+private:
+    Banco banco_;
 };
 
 void TestOperazioni::scenari_data()
@@ -128,10 +133,9 @@ void TestOperazioni::scenari()
     QFETCH(bool, incolla);
     QFETCH(bool, ripristina);
 
-    PlatformDoubles d;
     progettoDiLinee(linee, corrente);
     for (const QString& p : passi.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
-        passo(d, p);
+        passo(banco_.dialogs, p);
         QCOMPARE(violazione(), QString());
     }
     QCOMPARE(etichette(), attese);
@@ -142,20 +146,18 @@ void TestOperazioni::scenari()
 
 void TestOperazioni::cancellaChiedeConferma()
 {
-    PlatformDoubles d;
     progettoDiLinee(2, 1);
     Toolbar1_ButtonClick(QStringLiteral("rung_del"));
-    QCOMPARE(d.dialogs.messaggi.size(), std::size_t(1));
-    QCOMPARE(d.dialogs.messaggi[0].testo, QStringLiteral("Delete Function Block ?"));
-    QCOMPARE(d.dialogs.messaggi[0].pulsanti, platform::MsgButtons::OkCancel);
-    QCOMPARE(d.dialogs.messaggi[0].titolo, QString::fromLatin1(platform::kAppTitle));
+    QCOMPARE(banco_.dialogs.messaggi.size(), std::size_t(1));
+    QCOMPARE(banco_.dialogs.messaggi[0].testo, QStringLiteral("Delete Function Block ?"));
+    QCOMPARE(banco_.dialogs.messaggi[0].pulsanti, platform::MsgButtons::OkCancel);
+    QCOMPARE(banco_.dialogs.messaggi[0].titolo, QString::fromLatin1(platform::kAppTitle));
     // The row of the old last line is gone.
     QVERIFY(!RigaEsiste(0, 2));
 }
 
 void TestOperazioni::modificaApreLEditor()
 {
-    PlatformDoubles d;
     progettoDiLinee(3, 1);
     QSignalSpy aperte(&Notifiche::istanza(), &Notifiche::modificaRigaChiesta);
     Toolbar1_ButtonClick(QStringLiteral("rung_mod"));
@@ -167,7 +169,6 @@ void TestOperazioni::modificaApreLEditor()
 
 void TestOperazioni::breakSegueLaRiga()
 {
-    PlatformDoubles d;
     progettoDiLinee(3, 2);
     Toolbar1_ButtonClick(QStringLiteral("rung_break"));
     QVERIFY(Sezioni[0].Rung[2].Break);
@@ -183,7 +184,6 @@ void TestOperazioni::breakSegueLaRiga()
 
 void TestOperazioni::duplicaNelBuffer()
 {
-    PlatformDoubles d;
     progettoDiLinee(4, 1);
     DuplicaRung(4, 0);
     QCOMPARE(Sezioni[0].Rung[0], Sezioni[0].Rung[4]);
@@ -194,7 +194,6 @@ void TestOperazioni::duplicaNelBuffer()
 
 void TestOperazioni::duplicaSenzaImmagine()
 {
-    PlatformDoubles d;
     progettoDiLinee(3, 1);
     AggiornaRiga(2, [](RigaLadder& r) {
         r.immagineVisibile = false;
@@ -212,7 +211,6 @@ void TestOperazioni::duplicaSenzaImmagine()
 
 void TestOperazioni::descrizione()
 {
-    PlatformDoubles d;
     progettoDiLinee(2, 1);
     AggiungiRung();
     QCOMPARE(Sezioni[0].Rung[3].Descrizione, QStringLiteral("<...>"));
@@ -229,7 +227,6 @@ void TestOperazioni::descrizione()
 
 void TestOperazioni::selezioneConTreEventi()
 {
-    PlatformDoubles d;
     progettoDiLinee(7, 2);
     Riga_Click(6);
     QCOMPARE(int(RungCorrente), 6);
@@ -252,7 +249,6 @@ void TestOperazioni::senzaLineaCorrenteNienteAccade_data()
 void TestOperazioni::senzaLineaCorrenteNienteAccade()
 {
     QFETCH(QString, chiave);
-    PlatformDoubles d;
     progettoDiLinee(1, 1);
     Toolbar1_ButtonClick(QStringLiteral("rung_copy"));
     Toolbar1_ButtonClick(QStringLiteral("rung_del"));
@@ -260,10 +256,10 @@ void TestOperazioni::senzaLineaCorrenteNienteAccade()
     const Sezione prima = Sezioni[0];
     const RigaLadder riga0 = Riga(0, 0);
     QSignalSpy aperto(&Notifiche::istanza(), &Notifiche::modificaRigaChiesta);
-    d.dialogs.messaggi.clear();
-    passo(d, chiave);
+    banco_.dialogs.messaggi.clear();
+    passo(banco_.dialogs, chiave);
     QVERIFY(aperto.isEmpty());
-    QVERIFY(d.dialogs.messaggi.empty());   // nothing to delete, nothing to ask
+    QVERIFY(banco_.dialogs.messaggi.empty());   // nothing to delete, nothing to ask
     QCOMPARE(int(Sezioni[0].NumRung), 0);
     QCOMPARE(Sezioni[0].Rung, prima.Rung);
     QCOMPARE(Riga(0, 0), riga0);
@@ -273,7 +269,6 @@ void TestOperazioni::senzaLineaCorrenteNienteAccade()
 
 void TestOperazioni::secondaCancellazioneNonToccaRiga0()
 {
-    PlatformDoubles d;
     progettoDiLinee(1, 1);
     Toolbar1_ButtonClick(QStringLiteral("rung_del"));
     Toolbar1_ButtonClick(QStringLiteral("rung_del"));
@@ -291,14 +286,13 @@ void TestOperazioni::secondaCancellazioneNonToccaRiga0()
 void TestOperazioni::nuovoDimenticaUndoECopia()
 {
     for (const char* comando : {"proj_new", "mnu_new", "mnu_close"}) {
-        PlatformDoubles d;
-        d.dialogs.predefinita = platform::MsgResult::Ok;
+        banco_.dialogs.predefinita = platform::MsgResult::Ok;
         progettoDiLinee(3, 2);
         Toolbar1_ButtonClick(QStringLiteral("rung_copy"));
         Toolbar1_ButtonClick(QStringLiteral("rung_del"));
         QVERIFY(abilitato("rung_paste") && abilitato("rung_redo"));
-        d.dialogs.predefinita = platform::MsgResult::No;
-        passo(d, QString::fromLatin1(comando));
+        banco_.dialogs.predefinita = platform::MsgResult::No;
+        passo(banco_.dialogs, QString::fromLatin1(comando));
         QVERIFY2(!abilitato("rung_paste") && !abilitato("rung_redo"), comando);
         QCOMPARE(RungUndo[0].Indice, std::int16_t(0));
         QCOMPARE(RungUndo[0].Rung, Rung{});
@@ -326,7 +320,6 @@ void TestOperazioni::ripristinoRifiutaIndiceFuori()
 {
     QFETCH(QString, presa);
     QFETCH(int, indice);
-    PlatformDoubles d;
     progettoDiLinee(4, 1);
     Toolbar1_ButtonClick(QStringLiteral("rung_copy"));
     Riga_Click(2);
@@ -342,7 +335,6 @@ void TestOperazioni::ripristinoRifiutaIndiceFuori()
 
 void TestOperazioni::ripristinoDopoCancellazioneReinserisce()
 {
-    PlatformDoubles d;
     progettoDiLinee(4, 2);
     const Rung b = Sezioni[0].Rung[2];
     const Rung c = Sezioni[0].Rung[3];
@@ -359,7 +351,6 @@ void TestOperazioni::ripristinoDopoCancellazioneReinserisce()
 
 void TestOperazioni::ripristinoNonRicodifica()
 {
-    PlatformDoubles d;
     progettoDiLinee(3, 1);
     // A blank line and a line never confirmed in the editor come back as they were.
     Toolbar1_ButtonClick(QStringLiteral("rung_add_after"));
@@ -387,7 +378,6 @@ void TestOperazioni::ripristinoNonRicodifica()
 
 void TestOperazioni::nuovaLineaVuota()
 {
-    PlatformDoubles d;
     progettoDiLinee(3, 3);
     Sezioni[0].Rung[3].Break = true;
     AggiornaMarcaBreak(3);
@@ -418,7 +408,6 @@ void TestOperazioni::nuovaLineaVuota()
 
 void TestOperazioni::centunesimaLineaRifiutata()
 {
-    PlatformDoubles d;
     progettoDiLinee(3, 2);
     while (Sezioni[0].NumRung < kMaxRung)
         QVERIFY(AggiungiRung());
@@ -429,8 +418,8 @@ void TestOperazioni::centunesimaLineaRifiutata()
     ClickMenu(QStringLiteral("mnu_FB_Insert_Before"));
     QCOMPARE(Sezioni[0].NumRung, std::int16_t(kMaxRung));
     QCOMPARE(Sezioni[0].Rung, prima.Rung);
-    QCOMPARE(d.dialogs.messaggi.size(), std::size_t(2));
-    QVERIFY(d.dialogs.messaggi[0].testo.contains(QLatin1String("100")));
+    QCOMPARE(banco_.dialogs.messaggi.size(), std::size_t(2));
+    QVERIFY(banco_.dialogs.messaggi[0].testo.contains(QLatin1String("100")));
     // A full unit still pastes and restores in place.
     Toolbar1_ButtonClick(QStringLiteral("rung_del"));
     Toolbar1_ButtonClick(QStringLiteral("rung_add_after"));
@@ -440,7 +429,6 @@ void TestOperazioni::centunesimaLineaRifiutata()
 
 void TestOperazioni::decimaUnitaRifiutata()
 {
-    PlatformDoubles d;
     avviaProgetto();
     for (int u = 1; u <= 9; ++u) {
         QVERIFY(NuovaSub());
@@ -463,7 +451,6 @@ void TestOperazioni::decimaUnitaRifiutata()
 
 void TestOperazioni::inserisciPrimaInUnitaVuota()
 {
-    PlatformDoubles d;
     progettoDiLinee(1, 1);
     Toolbar1_ButtonClick(QStringLiteral("rung_copy"));
     Toolbar1_ButtonClick(QStringLiteral("rung_del"));
@@ -477,7 +464,6 @@ void TestOperazioni::inserisciPrimaInUnitaVuota()
 
 void TestOperazioni::cornicesegueLUltimaLinea()
 {
-    PlatformDoubles d;
     progettoDiLinee(3, 3);
     Toolbar1_ButtonClick(QStringLiteral("rung_del"));
     QCOMPARE(int(RungCorrente), 2);
@@ -486,7 +472,6 @@ void TestOperazioni::cornicesegueLUltimaLinea()
 
 void TestOperazioni::copiaDiUnAltraUnita()
 {
-    PlatformDoubles d;
     progettoDiLinee(2, 1);
     Toolbar1_ButtonClick(QStringLiteral("rung_copy"));
     Toolbar1_ButtonClick(QStringLiteral("rung_del"));

@@ -6,7 +6,7 @@
 #include "ladder/OperazioniRung.h"
 #include "ladder/VistaLadder.h"
 #include "project/Progetto.h"
-#include "support/Doubles.h"
+#include "support/Banco.h"
 #include "support/Ladder.h"
 
 #include <QRandomGenerator>
@@ -94,8 +94,13 @@ QString violazioneLayout()
 class TestSequenza : public QObject {
     Q_OBJECT
 private slots:
+    void init() { banco_.apri(Banco::Doppi::Tutti, Banco::Avvio::Progetto); }
+    void cleanup() { banco_.chiudi(); }
     void sequenzeCasuali_data();
     void sequenzeCasuali();
+
+private:
+    Banco banco_;
 };
 
 void TestSequenza::sequenzeCasuali_data()
@@ -110,9 +115,7 @@ void TestSequenza::sequenzeCasuali()
 {
     QFETCH(quint32, seme);
     QFETCH(int, pesoInserimenti);
-    PlatformDoubles d;
-    d.dialogs.predefinita = platform::MsgResult::Ok;
-    avviaProgetto();
+    banco_.dialogs.predefinita = platform::MsgResult::Ok;
     QRandomGenerator rng(seme);
     Riferimento rif;
     rif.linee = {Linea{}};

@@ -1,5 +1,5 @@
 #include "link/Checksum.h"
-#include "support/Doubles.h"
+#include "support/Banco.h"
 
 #include <QTest>
 #include <vector>
@@ -13,12 +13,17 @@ std::vector<std::uint8_t> byte(const QByteArray& a) { return {a.begin(), a.end()
 class TestChecksum : public QObject {
     Q_OBJECT
 private slots:
+    void init() { banco_.apri(); }
+    void cleanup() { banco_.chiudi(); }
     void crc16_data();
     void crc16();
     void controlla_data();
     void controlla();
     void crc8_data();
     void crc8();
+
+private:
+    test::Banco banco_;
 };
 
 void TestChecksum::crc16_data()
@@ -70,18 +75,17 @@ void TestChecksum::controlla()
     QFETCH(QByteArray, risposta);
     QFETCH(bool, ok);
     QFETCH(QString, messaggio);
-    test::PlatformDoubles doppi;
     std::vector<std::uint8_t> buffer(256, 0);
     std::copy(risposta.begin(), risposta.end(), buffer.begin());
     QCOMPARE(ControllaCRC(buffer, int(risposta.size()) - 2), ok);
     if (messaggio.isEmpty()) {
-        QVERIFY(doppi.dialogs.messaggi.empty());
+        QVERIFY(banco_.dialogs.messaggi.empty());
     } else {
-        QCOMPARE(doppi.dialogs.messaggi.size(), std::size_t(1));
-        QCOMPARE(doppi.dialogs.messaggi[0].testo, messaggio);
-        QCOMPARE(doppi.dialogs.messaggi[0].titolo, QStringLiteral("Ludra"));
-        QCOMPARE(doppi.dialogs.messaggi[0].icona, platform::MsgIcon::None);
-        QCOMPARE(doppi.dialogs.messaggi[0].pulsanti, platform::MsgButtons::Ok);
+        QCOMPARE(banco_.dialogs.messaggi.size(), std::size_t(1));
+        QCOMPARE(banco_.dialogs.messaggi[0].testo, messaggio);
+        QCOMPARE(banco_.dialogs.messaggi[0].titolo, QStringLiteral("Ludra"));
+        QCOMPARE(banco_.dialogs.messaggi[0].icona, platform::MsgIcon::None);
+        QCOMPARE(banco_.dialogs.messaggi[0].pulsanti, platform::MsgButtons::Ok);
     }
 }
 

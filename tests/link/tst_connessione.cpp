@@ -12,6 +12,7 @@
 #include "support/Banco.h"
 #include "support/Doubles.h"
 #include "support/LinkSim.h"
+#include "support/LogProva.h"
 
 #include <QFileInfo>
 #include <QTest>
@@ -27,8 +28,6 @@ using test::Mezzo;
 
 namespace {
 
-QStringList righeLogDa(int da) { return LogModello::istanza().righe().mid(da); }
-int righeLog() { return int(LogModello::istanza().righe().size()); }
 bool abilitato(const char* chiave) { return BarraStrumenti::istanza().abilitato(QString::fromLatin1(chiave)); }
 
 // A listening socket on 127.0.0.1 whose queue is full: further connection attempts get
@@ -113,14 +112,14 @@ void TestConnessione::tcpConnessoEDisconnesso()
     QVERIFY(link.avviato());
     BuffTx.fill(7);
     BuffRx.fill(7);
-    const int da = righeLog();
+    const int da = test::righeLog();
     Connetti();
     QVERIFY(Controllore.Connesso);
     QCOMPARE(ModoCom, kModoTcp);
     QCOMPARE(int(BuffTx[100]), 0);
     QCOMPARE(int(BuffRx[100]), 0);
     QCOMPARE(int(BuffTx[101]), 7);
-    QStringList log = righeLogDa(da);
+    QStringList log = test::logDa(da);
     QCOMPARE(log.size(), 2);
     QVERIFY(log[0].startsWith(QStringLiteral("-- ")));
     QCOMPARE(log[1], QStringLiteral("  Connected  [127.0.0.1]"));
@@ -129,11 +128,11 @@ void TestConnessione::tcpConnessoEDisconnesso()
     QVERIFY(dialogs_.messaggi.empty());
 
     BarraStato::istanza().setPannello(4, QStringLiteral("Com OK"));
-    const int da2 = righeLog();
+    const int da2 = test::righeLog();
     StopCom = 1;
     Disconnetti();
     QVERIFY(!Controllore.Connesso);
-    QCOMPARE(righeLogDa(da2).value(1), QStringLiteral("  Disconnect [127.0.0.1]"));
+    QCOMPARE(test::logDa(da2).value(1), QStringLiteral("  Disconnect [127.0.0.1]"));
     QCOMPARE(BarraStato::istanza().pannello(4), QString());
     QCOMPARE(BarraStato::istanza().pannello(1), QStringLiteral("Not Connected"));
     QVERIFY(!abilitato("debug") && !abilitato("download") && !abilitato("run"));
@@ -153,10 +152,10 @@ void TestConnessione::tcpRifiutata()
     Controllore.Porta = std::int16_t(porta);
     Controllore.Timeout = 5000;
     Controllore.Connesso = true;
-    const int da = righeLog();
+    const int da = test::righeLog();
     Connetti();
     QVERIFY(!Controllore.Connesso);
-    const QStringList log = righeLogDa(da);
+    const QStringList log = test::logDa(da);
     QCOMPARE(log.size(), 2);
     QVERIFY2(log[1].startsWith(QStringLiteral("  Connection failed: ")), qPrintable(log[1]));
     QVERIFY2(log[1].contains(QStringLiteral("127.0.0.1:%1").arg(porta)), qPrintable(log[1]));
@@ -174,14 +173,14 @@ void TestConnessione::tcpTimeoutInterrotto()
     Controllore.Porta = std::int16_t(sordo.porta);
     Controllore.Timeout = 300;
     AbilitaPulsanti(QStringLiteral("Puls_Download"), true);
-    const int da = righeLog();
+    const int da = test::righeLog();
     Connetti();
     QVERIFY(!Controllore.Connesso);
     QCOMPARE(dialogs_.messaggi.size(), std::size_t(1));
     QCOMPARE(dialogs_.messaggi[0].testo, QStringLiteral("Connection Timeout"));
     QCOMPARE(dialogs_.messaggi[0].icona, platform::MsgIcon::Critical);
     QCOMPARE(dialogs_.messaggi[0].titolo, QStringLiteral("Ludra"));
-    QCOMPARE(righeLogDa(da).value(1), QStringLiteral("  Connection Timeout"));
+    QCOMPARE(test::logDa(da).value(1), QStringLiteral("  Connection Timeout"));
     QVERIFY(!abilitato("download"));
     // The attempt is dropped, not left to connect later.
     QCOMPARE(Winsock1().stato(), platform::SocketTcp::Chiuso);
@@ -206,30 +205,30 @@ void TestConnessione::tcpPortaZero()
     Controllore.IP = QStringLiteral("127.0.0.1");
     Controllore.Porta = 0;
     Controllore.Timeout = 300;
-    const int da = righeLog();
+    const int da = test::righeLog();
     Connetti();
     QVERIFY(!Controllore.Connesso);
-    QVERIFY(righeLogDa(da).value(1).startsWith(QStringLiteral("  Connection failed: ")));
+    QVERIFY(test::logDa(da).value(1).startsWith(QStringLiteral("  Connection failed: ")));
 }
 
 void TestConnessione::serialeConnessaEDisconnessa()
 {
     test::LinkSuSim link(Mezzo::Rtu);
     QVERIFY(link.avviato());
-    const int da = righeLog();
+    const int da = test::righeLog();
     Connetti();
     QVERIFY(Controllore.Connesso);
     QCOMPARE(ModoCom, kModoRtu);
     QVERIFY(MSComm1().aperta());
-    QCOMPARE(righeLogDa(da), (QStringList{righeLogDa(da).value(0), QStringLiteral("  Connected")}));
+    QCOMPARE(test::logDa(da), (QStringList{test::logDa(da).value(0), QStringLiteral("  Connected")}));
     QVERIFY(abilitato("debug") && abilitato("download"));
 
-    const int da2 = righeLog();
+    const int da2 = test::righeLog();
     StopCom = 1;
     Disconnetti();
     QVERIFY(!Controllore.Connesso);
     QVERIFY(!MSComm1().aperta());
-    QCOMPARE(righeLogDa(da2).value(1), QStringLiteral("  Disconnect [10]"));
+    QCOMPARE(test::logDa(da2).value(1), QStringLiteral("  Disconnect [10]"));
     QVERIFY(!abilitato("debug"));
 }
 
@@ -238,10 +237,10 @@ void TestConnessione::serialeImpostazioniErrate()
     test::LinkSuSim link(Mezzo::Rtu);
     Controllore.Baud.clear();
     Controllore.Connesso = true;
-    const int da = righeLog();
+    const int da = test::righeLog();
     Connetti();
     QVERIFY(!Controllore.Connesso);
-    QCOMPARE(righeLogDa(da).value(1),
+    QCOMPARE(test::logDa(da).value(1),
              QStringLiteral("  Connection failed: bad serial settings \",n,8,1\""));
     QVERIFY(!MSComm1().aperta());
 }
@@ -250,10 +249,10 @@ void TestConnessione::serialeInesistente()
 {
     test::LinkSuSim link(Mezzo::Rtu);
     Controllore.Porta = 2;        // maps to nothing
-    const int da = righeLog();
+    const int da = test::righeLog();
     Connetti();
     QVERIFY(!Controllore.Connesso);
-    const QString riga = righeLogDa(da).value(1);
+    const QString riga = test::logDa(da).value(1);
     QVERIFY2(riga.contains(QStringLiteral("COM2")) && riga.contains(QStringLiteral("not found")),
              qPrintable(riga));
     QVERIFY(dialogs_.messaggi.empty());
@@ -264,11 +263,11 @@ void TestConnessione::modem()
     test::LinkSuSim link(Mezzo::Rtu);
     Controllore.Modem = true;
     NumeroTelefono = QStringLiteral("0612345");
-    const int da = righeLog();
+    const int da = test::righeLog();
     Connetti();
     QVERIFY(Controllore.Connesso);
     // No Log line, the buttons as they were.
-    QCOMPARE(righeLogDa(da), QStringList());
+    QCOMPARE(test::logDa(da), QStringList());
     QVERIFY(!abilitato("download") && !abilitato("debug"));
     QVERIFY(QTest::qWaitFor([&] { return !link.sim.ricevute().empty(); }, 5000));
     const auto r = link.sim.ricevute().front();
@@ -280,14 +279,14 @@ void TestConnessione::disconnettiConStopComZero()
 {
     test::LinkSuSim link(Mezzo::Tcp);
     QVERIFY(link.connetti());
-    const int da = righeLog();
+    const int da = test::righeLog();
     StopCom = 0;
     Disconnetti();
     QVERIFY(Controllore.Connesso);
     QVERIFY(Winsock1().connesso());
     // It says why it did not.
-    QCOMPARE(righeLogDa(da).size(), 2);
-    QCOMPARE(righeLogDa(da).last(), QStringLiteral("  Disconnect refused: a polling loop is running"));
+    QCOMPARE(test::logDa(da).size(), 2);
+    QCOMPARE(test::logDa(da).last(), QStringLiteral("  Disconnect refused: a polling loop is running"));
 }
 
 void TestConnessione::fallimentoDopoConnessione()

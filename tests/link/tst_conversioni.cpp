@@ -1,4 +1,5 @@
 #include "link/Conversioni.h"
+#include "support/Banco.h"
 
 #include <QTest>
 #include <cmath>
@@ -9,6 +10,8 @@ using namespace ludra;
 class TestConversioni : public QObject {
     Q_OBJECT
 private slots:
+    void init() { banco_.apri(test::Banco::Doppi::Nessuno); }
+    void cleanup() { banco_.chiudi(); }
     void wordInBytes_data();
     void wordInBytes();
     void wordInBytesWritesBackNegative();
@@ -26,6 +29,9 @@ private slots:
     void hexInByte2_data();
     void hexInByte2();
     void stringaInBytes();
+
+private:
+    test::Banco banco_;
 };
 
 void TestConversioni::wordInBytes_data()

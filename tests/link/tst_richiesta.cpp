@@ -10,6 +10,7 @@
 #include "support/Banco.h"
 #include "support/Doubles.h"
 #include "support/LinkSim.h"
+#include "support/LogProva.h"
 
 #include <QTest>
 #include <QTimer>
@@ -32,9 +33,6 @@ QStringList testiMessaggi(const test::FakeDialogs& d)
         t << m.testo;
     return t;
 }
-
-// The Log lines after the first `da`.
-QStringList righeLogDa(int da) { return LogModello::istanza().righe().mid(da); }
 
 void aggiungiMezzi()
 {
@@ -102,14 +100,14 @@ void TestRichiesta::letturaRiuscita()
     for (int i = 0; i < 32; ++i)
         link.sim.setRegistro(100 + i, std::uint16_t(0x0100 * i + 7));
     QVERIFY(link.connetti());
-    const int righe = int(LogModello::istanza().righe().size());
+    const int righe = test::righeLog();
     StopCom = 0;
     test::RichiestaLettura(100, 32);
     QCOMPARE(int(InviaRichiesta(true)), 0);
     QCOMPARE(pannello4(), QStringLiteral("Com OK"));
     QCOMPARE(StopCom, std::int16_t(0));
     QVERIFY(dialogs_.messaggi.empty());
-    QCOMPARE(righeLogDa(righe), QStringList());
+    QCOMPARE(test::logDa(righe), QStringList());
     QCOMPARE(int(LenRx), mezzo == Mezzo::Rtu ? 3 + 64 + 2 : 3 + 64);
     QCOMPARE(int(BuffRx[0]), 10);
     QCOMPARE(int(BuffRx[1]), 4);
@@ -165,10 +163,10 @@ void TestRichiesta::nonConnesso()
     test::LinkSuSim link(Mezzo::Tcp);
     StopCom = 0;
     test::RichiestaLettura(0, 1);
-    const int righe = int(LogModello::istanza().righe().size());
+    const int righe = test::righeLog();
     QCOMPARE(int(InviaRichiesta(messaggi)), 3);
     QCOMPARE(pannello4(), QStringLiteral("Com Error"));
-    const QStringList log = righeLogDa(righe);
+    const QStringList log = test::logDa(righe);
     QCOMPARE(log.size(), 2);
     QVERIFY(log[0].startsWith(QStringLiteral("-- ")));
     QCOMPARE(log[1], QStringLiteral("  Com Error"));
@@ -264,12 +262,12 @@ void TestRichiesta::guasti()
         TimeoutRTU = 0;
     link.sim.setRegistro(3, 0xBEEF);
     link.sim.impostaGuasto(guasto, 1, 20);
-    const int righe = int(LogModello::istanza().righe().size());
+    const int righe = test::righeLog();
     StopCom = 0;
     test::RichiestaLettura(3, 1);
     QCOMPARE(int(InviaRichiesta(messaggi)), esito);
 
-    const QStringList log = righeLogDa(righe);
+    const QStringList log = test::logDa(righe);
     if (esito == 0) {
         QCOMPARE(pannello4(), QStringLiteral("Com OK"));
         QCOMPARE(log, QStringList());
@@ -407,7 +405,7 @@ void TestRichiesta::richiestaAnnidataRifiutata()
         inviateDurante = link.sim.richieste() - prima;
     });
     test::RichiestaLettura(5, 1);
-    const int righe = int(LogModello::istanza().righe().size());
+    const int righe = test::righeLog();
     StopCom = 0;
     QCOMPARE(int(InviaRichiesta(true)), 0);
     QCOMPARE(esitoInterno, 1);
@@ -419,7 +417,7 @@ void TestRichiesta::richiestaAnnidataRifiutata()
     QCOMPARE(pannello4(), QStringLiteral("Com OK"));
     // Nothing timed out: no box, no time-out line, and the waiting request's loop goes on.
     QVERIFY(dialogs_.messaggi.empty());
-    const QStringList log = righeLogDa(righe);
+    const QStringList log = test::logDa(righe);
     QVERIFY(log.contains(QStringLiteral("  Request refused: Test is running")));
     QVERIFY(!log.contains(QStringLiteral("  Com Timeout")));
     QCOMPARE(int(StopCom), 0);

@@ -1,6 +1,7 @@
 #include "link/Checksum.h"
 #include "link/RispostaTcp.h"
 #include "link/TramaModbus.h"
+#include "support/Banco.h"
 
 #include <QTest>
 #include <vector>
@@ -34,6 +35,8 @@ std::vector<Byte> unisci(std::vector<Byte> a, const std::vector<Byte>& b)
 class TestTrama : public QObject {
     Q_OBJECT
 private slots:
+    void init() { banco_.apri(test::Banco::Doppi::Nessuno); }
+    void cleanup() { banco_.chiudi(); }
     void lunghezzaRisposta_data();
     void lunghezzaRisposta();
     void lunghezzaMinima_data();
@@ -41,6 +44,9 @@ private slots:
     void fineRtu();
     void fineTcp_data();
     void fineTcp();
+
+private:
+    test::Banco banco_;
 };
 
 void TestTrama::lunghezzaRisposta_data()

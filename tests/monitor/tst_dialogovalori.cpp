@@ -6,35 +6,8 @@
 #include "support/Doubles.h"
 
 #include <QTest>
-#include <set>
 
 using namespace ludra;
-
-namespace {
-
-class HostProva final : public HostFinestre {
-public:
-    std::set<QString> caricate;
-    bool carica = true;
-    int aperture = 0;
-    QStringList mostrate;
-    void mostra(Finestra finestra, bool) override
-    {
-        const QString f = nomeFinestra(finestra);
-        ++aperture;
-        mostrate << f;
-        if (carica)
-            caricate.insert(f);
-    }
-    void chiudi(Finestra f) override { caricate.erase(nomeFinestra(f)); }
-    void mostraPagina(Finestra, int) override {}
-    void chiudiPrincipale() override {}
-    QString caption() const override { return {}; }
-    void impostaCaption(const QString&) override {}
-    bool caricata(Finestra f) const override { return caricate.count(nomeFinestra(f)) != 0; }
-};
-
-} // namespace
 
 class TestDialogoValori : public QObject {
     Q_OBJECT
@@ -55,13 +28,13 @@ private slots:
 private:
     test::Banco banco_;
     test::Banco* doubles = &banco_;
-    HostProva host;
+    test::FakeFinestre host;
 };
 
 void TestDialogoValori::init()
 {
     banco_.apri(test::Banco::Doppi::Tutti);
-    host = HostProva{};
+    host = test::FakeFinestre{};
     setHostFinestre(&host);
 }
 
@@ -107,7 +80,7 @@ void TestDialogoValori::unoAllaVolta()
     QVERIFY(!secondo);
     QVERIFY(!preimpostatoSecondo);
     // The second opener brought the open dialog to the front, untouched.
-    QCOMPARE(host.mostrate, (QStringList{"Input_Box", "Input_Box"}));
+    QCOMPARE(host.aperte, (QStringList{"Input_Box", "Input_Box"}));
 }
 
 void TestDialogoValori::senzaFinestre()

@@ -9,7 +9,6 @@
 #include "monitor/Variabili.h"
 #include "project/Registri.h"
 #include "support/Banco.h"
-#include "support/Doubles.h"
 #include "support/Frame.h"
 #include "support/Ladder.h"
 #include "support/LinkSim.h"
@@ -18,7 +17,7 @@
 
 using namespace ludra;
 using test::Mezzo;
-using sim::Trama;
+using test::accessi;
 
 namespace {
 
@@ -31,22 +30,6 @@ VoceVariabile voce(std::initializer_list<int> b)
     for (int x : b)
         v[std::size_t(i++)] = std::uint8_t(x);
     return v;
-}
-
-// Address and count of each memory request, with its data for a write.
-struct Accesso {
-    int sottocodice;
-    int indirizzo;
-    int quanti;
-};
-
-std::vector<Accesso> accessi(sim::Simulatore& s)
-{
-    std::vector<Accesso> out;
-    for (const Trama& t : test::richiesteRicevute(s, Mezzo::Tcp))
-        if (t.size() >= 7 && t[1] == 20)
-            out.push_back({t[2], t[4] * 256 + t[5], t[6]});
-    return out;
 }
 
 void scriviVoce(sim::Simulatore& s, int indirizzo, const VoceVariabile& v)
@@ -196,13 +179,12 @@ void TestVariabili::memorizza()
     QFETCH(QString, indice);
     QFETCH(QString, registro);
     QFETCH(bool, ok);
-    test::PlatformDoubles doppi;
     AggiungiVariabile();
     AggiungiVariabile();
     const QStringList prima = RigheVariabili();
     QCOMPARE(MemorizzaVariabile({indice, registro, 4, QStringLiteral("%3d"), QStringLiteral("T")}),
              ok);
-    QCOMPARE(doppi.dialogs.messaggi.size(), std::size_t(ok ? 0 : 1));
+    QCOMPARE(banco_.dialogs.messaggi.size(), std::size_t(ok ? 0 : 1));
     if (!ok) {
         QCOMPARE(RigheVariabili(), prima);
         return;

@@ -3,7 +3,7 @@
 #include "platform/LetturaFile.h"
 #include "platform/Twips.h"
 #include "platform/Waiter.h"
-#include "support/Doubles.h"
+#include "support/Banco.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>
@@ -12,10 +12,15 @@
 #include <sys/stat.h>
 
 using namespace ludra::platform;
+using ludra::test::Banco;
 
 class TestPlatform : public QObject {
     Q_OBJECT
 private slots:
+    // The waits and the silent dialogs under test are the platform's own; a test that
+    // reads what a double recorded opens the bench again with every double.
+    void init() { banco_.apri(Banco::Doppi::Nessuno); }
+    void cleanup() { banco_.chiudi(); }
     void filters_data();
     void filters();
     void twips();
@@ -30,6 +35,9 @@ private slots:
     void onlyRegularFilesOpen();
     void linesOneAtATime_data();
     void linesOneAtATime();
+
+private:
+    Banco banco_;
 };
 
 void TestPlatform::filters_data()
@@ -65,12 +73,13 @@ void TestPlatform::twips()
 
 void TestPlatform::msgBoxCarriesAppTitle()
 {
-    ludra::test::PlatformDoubles doubles;
+    banco_.chiudi();
+    banco_.apri(Banco::Doppi::Tutti);
     msgBox(QStringLiteral("Connection Timeout"), MsgButtons::Ok, MsgIcon::Critical);
     msgBox(QStringLiteral("x"), MsgButtons::Ok, MsgIcon::None, QStringLiteral("VUV-ODO"));
-    QCOMPARE(doubles.dialogs.messaggi.size(), std::size_t(2));
-    QCOMPARE(doubles.dialogs.messaggi[0].titolo, QStringLiteral("Ludra"));
-    QCOMPARE(doubles.dialogs.messaggi[1].titolo, QStringLiteral("VUV-ODO"));
+    QCOMPARE(banco_.dialogs.messaggi.size(), std::size_t(2));
+    QCOMPARE(banco_.dialogs.messaggi[0].titolo, QStringLiteral("Ludra"));
+    QCOMPARE(banco_.dialogs.messaggi[1].titolo, QStringLiteral("VUV-ODO"));
 }
 
 void TestPlatform::silentDialogsNeverConfirm()
@@ -126,12 +135,13 @@ void TestPlatform::waitHandlesNestedWaits()
 
 void TestPlatform::pausaZeroDoesNotPump()
 {
-    ludra::test::PlatformDoubles doubles;
+    banco_.chiudi();
+    banco_.apri(Banco::Doppi::Tutti);
     pause(0);
     pause(-1);
-    QCOMPARE(doubles.waiter.pompaggi, 0);
+    QCOMPARE(banco_.waiter.pompaggi, 0);
     pause(0.5);
-    QCOMPARE(doubles.waiter.attese.back(), qint64(500));
+    QCOMPARE(banco_.waiter.attese.back(), qint64(500));
 }
 
 void TestPlatform::onlyRegularFilesOpen_data()

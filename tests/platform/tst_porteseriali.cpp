@@ -1,5 +1,6 @@
 // How the link numbers the machine's serial devices and how the settings list them.
 #include "platform/PortaSeriale.h"
+#include "support/Banco.h"
 
 #include <QDir>
 #include <QFile>
@@ -28,6 +29,7 @@ class TestPorteSeriali : public QObject {
 private slots:
     void init()
     {
+        banco_.apri(test::Banco::Doppi::Nessuno);
         mappa = platform::setMappaPorte({});
         dispositivi.clear();
         sorgente = platform::setSorgenteDispositivi([] { return dispositivi; });
@@ -36,6 +38,7 @@ private slots:
     {
         platform::setSorgenteDispositivi(sorgente);
         platform::setMappaPorte(mappa);
+        banco_.chiudi();
     }
 
     void ordineNaturale();
@@ -47,6 +50,7 @@ private slots:
     void nomeBreve();
 
 private:
+    test::Banco banco_;
     platform::MappaPorte mappa;
     platform::SorgenteDispositivi sorgente;
 };

@@ -1,9 +1,8 @@
 // Every reader of a file the user hands over, fed thousands of damaged versions of a good
 // file (bytes changed, cut, doubled, lines swapped): it either reads it or says why, and
 // never reads outside its buffers or changes what it was not asked to.
-#include "app/Avvio.h"
-#include "base/Testi.h"
 #include "projectfiles/FileProgetto.h"
+#include "support/Banco.h"
 #include "transfer/FileHex.h"
 
 #include <QRandomGenerator>
@@ -60,15 +59,14 @@ ContenutoProgetto campione()
 class TestLettureMutate : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase()
-    {
-        AzzeraStatoProcesso();
-        ImpostaLingua(kInglese);
-        ImpostaStatoIniziale();
-    }
+    void init() { banco_.apri(test::Banco::Doppi::Nessuno, test::Banco::Avvio::Stato); }
+    void cleanup() { banco_.chiudi(); }
     void projectReaders_data();
     void projectReaders();
     void hexReader();
+
+private:
+    test::Banco banco_;
 };
 
 void TestLettureMutate::projectReaders_data()

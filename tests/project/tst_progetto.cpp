@@ -11,7 +11,7 @@
 #include "project/Progetto.h"
 #include "projectfiles/NuovoProgetto.h"
 #include "project/Registri.h"
-#include "support/Doubles.h"
+#include "support/Banco.h"
 #include "support/Ladder.h"
 
 #include <QtTest>
@@ -39,6 +39,8 @@ bool gruppo(const char* nome, bool stato)
 class TestProgetto : public QObject {
     Q_OBJECT
 private slots:
+    void init() { banco_.apri(Banco::Doppi::Tutti); }
+    void cleanup() { banco_.chiudi(); }
     void progettoVuoto();
     void nuovoRispostoNo();
     void nuovoRispostoSi();
@@ -47,11 +49,13 @@ private slots:
     void nuovoLasciaIlResto();
     void nuovoSoloSullUnitaCorrente();
     void dueAvviiUguali();
+
+private:
+    Banco banco_;
 };
 
 void TestProgetto::progettoVuoto()
 {
-    PlatformDoubles d;
     avviaProgetto();
     QCOMPARE(NomeProgetto, QStringLiteral("Project"));
     QCOMPARE(int(Sezioni[0].NumRung), 1);
@@ -67,20 +71,19 @@ void TestProgetto::progettoVuoto()
     QVERIFY(gruppo("Puls_FunctionBlock", true));
     QVERIFY(gruppo("Puls_Compila", true));
     QVERIFY(!abilitato("rung_paste") && !abilitato("rung_redo"));
-    QVERIFY(d.dialogs.messaggi.empty());
+    QVERIFY(banco_.dialogs.messaggi.empty());
     QCOMPARE(violazione(), QString());
 }
 
 void TestProgetto::nuovoRispostoNo()
 {
-    PlatformDoubles d;
     progettoDiLinee(5, 3);
-    d.dialogs.risposte.push_back(platform::MsgResult::No);
+    banco_.dialogs.risposte.push_back(platform::MsgResult::No);
     NuovoProgetto();
-    QVERIFY(d.dialogs.richiesteFile.empty());   // no save dialog
-    QCOMPARE(d.dialogs.messaggi.size(), std::size_t(1));
-    QCOMPARE(d.dialogs.messaggi[0].testo, QStringLiteral("Do you want to save your changes?"));
-    QCOMPARE(d.dialogs.messaggi[0].pulsanti, platform::MsgButtons::YesNo);
+    QVERIFY(banco_.dialogs.richiesteFile.empty());   // no save dialog
+    QCOMPARE(banco_.dialogs.messaggi.size(), std::size_t(1));
+    QCOMPARE(banco_.dialogs.messaggi[0].testo, QStringLiteral("Do you want to save your changes?"));
+    QCOMPARE(banco_.dialogs.messaggi[0].pulsanti, platform::MsgButtons::YesNo);
     for (int i = 1; i <= 5; ++i) {
         const Rung& r = Sezioni[0].Rung[std::size_t(i)];
         QCOMPARE(r.Descrizione, QStringLiteral("<...>"));
@@ -101,14 +104,13 @@ void TestProgetto::nuovoRispostoNo()
 
 void TestProgetto::nuovoRispostoSi()
 {
-    PlatformDoubles d;
     progettoDiLinee(5, 3);
     QTemporaryDir cartella;
     NomeProgetto = FileProgetto = cartella.filePath(QStringLiteral("p.prj"));   // asked anyway
-    d.dialogs.fileScelti.push_back(cartella.filePath(QStringLiteral("nuovo")));
-    d.dialogs.risposte.push_back(platform::MsgResult::Yes);
+    banco_.dialogs.fileScelti.push_back(cartella.filePath(QStringLiteral("nuovo")));
+    banco_.dialogs.risposte.push_back(platform::MsgResult::Yes);
     Toolbar1_ButtonClick(QStringLiteral("proj_new"));
-    QCOMPARE(d.dialogs.richiesteFile.size(), std::size_t(1));
+    QCOMPARE(banco_.dialogs.richiesteFile.size(), std::size_t(1));
     QString errore;
     const auto salvato = LeggiFileProgetto(cartella.filePath(QStringLiteral("nuovo.prj")), errore);
     QVERIFY2(salvato, qPrintable(errore));
@@ -119,7 +121,6 @@ void TestProgetto::nuovoRispostoSi()
 
 void TestProgetto::chiudi()
 {
-    PlatformDoubles d;
     progettoDiLinee(3, 2);
     NomeProgetto = QStringLiteral("/tmp/pump");
     ClickMenu(QStringLiteral("mnu_close"));
@@ -135,20 +136,18 @@ void TestProgetto::chiudi()
 
 void TestProgetto::chiudiPoiNuovo()
 {
-    PlatformDoubles d;
     progettoDiLinee(3, 2);
     ClickMenu(QStringLiteral("mnu_close"));
     ClickMenu(QStringLiteral("mnu_new"));
     QVERIFY(Vista().Loaded);
     QCOMPARE(etichette(), QStringLiteral("_"));
     QVERIFY(gruppo("Puls_FunctionBlock", true));
-    QCOMPARE(d.dialogs.messaggi.size(), std::size_t(2));
+    QCOMPARE(banco_.dialogs.messaggi.size(), std::size_t(2));
     QCOMPARE(violazione(), QString());
 }
 
 void TestProgetto::nuovoLasciaIlResto()
 {
-    PlatformDoubles d;
     progettoDiLinee(2, 1);
     PagineDisplay.NumPagine = 3;
     PagineDisplay.Pagine[0].NumOggetti = 4;
@@ -171,7 +170,6 @@ void TestProgetto::nuovoLasciaIlResto()
 
 void TestProgetto::nuovoSoloSullUnitaCorrente()
 {
-    PlatformDoubles d;
     avviaProgetto();
     for (int u = 0; u < kNumSezioni; ++u) {
         Sezioni[std::size_t(u)].NumRung = 2;
@@ -188,7 +186,6 @@ void TestProgetto::nuovoSoloSullUnitaCorrente()
 
 void TestProgetto::dueAvviiUguali()
 {
-    PlatformDoubles d;
     progettoDiLinee(6, 4);
     Toolbar1_ButtonClick(QStringLiteral("rung_copy"));
     cmd_Formato_Click();

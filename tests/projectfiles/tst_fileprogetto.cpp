@@ -49,17 +49,6 @@ void scrivi(const QString& nome, const QByteArray& dati)
     f.write(dati);
 }
 
-struct HostProva : HostFinestre {
-    QString titolo = QStringLiteral("Ludra");
-    void mostra(Finestra, bool) override {}
-    void chiudi(Finestra) override {}
-    bool caricata(Finestra) const override { return false; }
-    void mostraPagina(Finestra, int) override {}
-    void chiudiPrincipale() override {}
-    QString caption() const override { return titolo; }
-    void impostaCaption(const QString& t) override { titolo = t; }
-};
-
 Rung riga(const char* descrizione, const char* etichetta, int classe, int funzione)
 {
     Rung r = RungVuoto();
@@ -90,7 +79,7 @@ class TestFileProgetto : public QObject {
 private:
     test::Banco banco_;
     test::Banco* d = &banco_;
-    HostProva host;
+    test::FakeFinestre host;
     QTemporaryDir dir;
     QString base() const { return dir.path() + QStringLiteral("/impianto"); }
 
@@ -99,6 +88,7 @@ private slots:
     {
         banco_.apri(test::Banco::Doppi::Tutti);
         d->dialogs.predefinita = platform::MsgResult::No;
+        host = test::FakeFinestre{};
         host.titolo = QStringLiteral("Ludra");
         setHostFinestre(&host);
         ImpostaLingua(kInglese);

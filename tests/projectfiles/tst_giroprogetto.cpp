@@ -1,7 +1,5 @@
 // A project built through the function-block editor, saved and opened again: the same
 // lines, rows and compiled image come back.
-#include "app/Avvio.h"
-#include "base/Testi.h"
 #include "compiler/CodiceProgramma.h"
 #include "compiler/Compilatore.h"
 #include "fbeditor/CompilaComando.h"
@@ -11,7 +9,7 @@
 #include "ladder/VistaLadder.h"
 #include "projectfiles/FileProgetto.h"
 #include "projectfiles/NuovoProgetto.h"
-#include "support/Doubles.h"
+#include "support/Banco.h"
 #include "tables/Tabelle.h"
 
 #include <QTemporaryDir>
@@ -66,16 +64,17 @@ constexpr Blocco kBlocchi[] = {
 class TestGiroProgetto : public QObject {
     Q_OBJECT
 private slots:
+    void init() { banco_.apri(test::Banco::Doppi::Tutti, test::Banco::Avvio::Stato); }
+    void cleanup() { banco_.chiudi(); }
     void saveAndOpenGiveBackTheProject();
+
+private:
+    test::Banco banco_;
 };
 
 void TestGiroProgetto::saveAndOpenGiveBackTheProject()
 {
-    test::PlatformDoubles d;
-    d.dialogs.predefinita = platform::MsgResult::No;
-    AzzeraStatoProcesso();
-    ImpostaLingua(kInglese);
-    ImpostaStatoIniziale();
+    banco_.dialogs.predefinita = platform::MsgResult::No;
     InitProgetto();
     RicodificaRungHook = RicodificaRiga;
 
@@ -125,7 +124,7 @@ void TestGiroProgetto::saveAndOpenGiveBackTheProject()
         Sezioni[0].Rung[std::size_t(i)].Break = true;
 
     QTemporaryDir dir;
-    d.dialogs.fileScelti.push_back(dir.path() + QStringLiteral("/giro.prj"));
+    banco_.dialogs.fileScelti.push_back(dir.path() + QStringLiteral("/giro.prj"));
     QVERIFY(SalvaProgetto(true));
 
     // Breakpoints live only while the program is edited; the rest must come back.
@@ -139,7 +138,7 @@ void TestGiroProgetto::saveAndOpenGiveBackTheProject()
     const auto immaginePrima = CodiceProgramma;
     const auto tabellePrima = Tabelle;
 
-    d.dialogs.fileScelti.push_back(dir.path() + QStringLiteral("/giro.prj"));
+    banco_.dialogs.fileScelti.push_back(dir.path() + QStringLiteral("/giro.prj"));
     ApriProgetto();
     QCOMPARE(int(Sezioni[0].NumRung), 100);
     for (int i = 1; i <= 100; ++i) {

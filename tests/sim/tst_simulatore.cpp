@@ -1,5 +1,6 @@
 // The simulator's answers, frame by frame, and its log.
 #include "sim/Simulatore.h"
+#include "support/Banco.h"
 
 #include <QRegularExpression>
 #include <QTcpSocket>
@@ -23,10 +24,15 @@ QByteArray comeHex(const Trama& t)
 class TestSimulatore : public QObject {
     Q_OBJECT
 private slots:
+    void init() { banco_.apri(ludra::test::Banco::Doppi::Nessuno); }
+    void cleanup() { banco_.chiudi(); }
     void elabora_data();
     void elabora();
     void registroDiOgniTrama();
     void programmaPerRichiesta();
+
+private:
+    ludra::test::Banco banco_;
 };
 
 void TestSimulatore::elabora_data()

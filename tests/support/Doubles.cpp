@@ -49,22 +49,4 @@ std::optional<QString> FakeResources::string(int id)
     return resources::stringById(id);
 }
 
-PlatformDoubles::PlatformDoubles()
-    : prevDialogs(platform::setDialogs(&dialogs)),
-      prevShell(platform::setShell(&shell)),
-      prevResources(platform::setResources(&resources)),
-      prevWaiter(platform::setWaiter(&waiter)),
-      prevRegistry(platform::setRegistry(&registry))
-{
-}
-
-PlatformDoubles::~PlatformDoubles()
-{
-    platform::setDialogs(prevDialogs);
-    platform::setShell(prevShell);
-    platform::setResources(prevResources);
-    platform::setWaiter(prevWaiter);
-    platform::setRegistry(prevRegistry);
-}
-
 } // namespace ludra::test

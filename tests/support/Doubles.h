@@ -1,5 +1,6 @@
 #pragma once
-// Test doubles behind the platform layer.
+// Test doubles behind the platform layer, and the main window as the logic asks for it.
+#include "base/Finestre.h"
 #include "platform/Dialogs.h"
 #include "platform/Registry.h"
 #include "platform/Resources.h"
@@ -73,22 +74,31 @@ public:
     }
 };
 
-// Installs the doubles for one scope and restores what was there before.
-struct PlatformDoubles {
-    FakeDialogs dialogs;
-    FakeShell shell;
-    FakeResources resources;
-    Attesa waiter{Attesa::Tempo::Virtuale};
-    FakeRegistry registry;
-    PlatformDoubles();
-    ~PlatformDoubles();
-
-private:
-    platform::Dialogs* prevDialogs;
-    platform::Shell* prevShell;
-    platform::Resources* prevResources;
-    platform::Waiter* prevWaiter;
-    platform::Registry* prevRegistry;
+// Records the windows it is asked to show and close; a window shown is loaded from then
+// on unless `carica` is false.
+class FakeFinestre final : public HostFinestre {
+public:
+    QStringList aperte;     // by window name, in order
+    QStringList chiuse;
+    std::set<QString> caricate;
+    bool carica = true;
+    QString titolo;
+    void mostra(Finestra f, bool) override
+    {
+        aperte << nomeFinestra(f);
+        if (carica)
+            caricate.insert(nomeFinestra(f));
+    }
+    void chiudi(Finestra f) override
+    {
+        chiuse << nomeFinestra(f);
+        caricate.erase(nomeFinestra(f));
+    }
+    bool caricata(Finestra f) const override { return caricate.count(nomeFinestra(f)) != 0; }
+    void mostraPagina(Finestra, int) override {}
+    void chiudiPrincipale() override {}
+    QString caption() const override { return titolo; }
+    void impostaCaption(const QString& t) override { titolo = t; }
 };
 
 } // namespace ludra::test

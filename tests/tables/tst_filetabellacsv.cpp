@@ -1,4 +1,5 @@
 // Table files: the bytes written, and files that are no table file.
+#include "support/Banco.h"
 #include "tables/FileTabellaCsv.h"
 
 #include <QTemporaryDir>
@@ -29,6 +30,8 @@ class TestFileTabellaCsv : public QObject {
     Q_OBJECT
 
 private slots:
+    void init() { banco_.apri(test::Banco::Doppi::Nessuno); }
+    void cleanup() { banco_.chiudi(); }
     void scrittura_data()
     {
         QTest::addColumn<Tabella>("tab");
@@ -135,6 +138,9 @@ private slots:
         QVERIFY(CaricaTabellaCsv(grande.fileName(), letta)->contains("too large"));
         QCOMPARE(letta, t);
     }
+
+private:
+    test::Banco banco_;
 };
 
 QTEST_GUILESS_MAIN(TestFileTabellaCsv)

@@ -12,6 +12,7 @@
 #include "support/Banco.h"
 #include "support/Doubles.h"
 #include "support/LinkSim.h"
+#include "support/LogProva.h"
 #include "transfer/Download.h"
 #include "transfer/Trasferimenti.h"
 
@@ -25,9 +26,6 @@ Q_DECLARE_METATYPE(Mezzo)
 Q_DECLARE_METATYPE(EsitoDownload)
 
 namespace {
-
-QStringList logDa(int da) { return LogModello::istanza().righe().mid(da); }
-int righeLog() { return int(LogModello::istanza().righe().size()); }
 
 // The Log lines without the time-stamped separators, whose date varies.
 QStringList senzaSeparatori(const QStringList& righe)
@@ -84,12 +82,12 @@ void TestDownload::fullRun()
     test::Attesa pause(test::Attesa::Tempo::PauseVirtuali);
     for (int r = 26; r <= 41; ++r)
         link.sim.setRegistro(r, std::uint16_t(r * 3));
-    const int da = righeLog();
+    const int da = test::righeLog();
     const auto compilato = [] {
         Compila();
         return CodiceProgramma;
     }();
-    const int daSequenza = righeLog();
+    const int daSequenza = test::righeLog();
     QCOMPARE(EseguiDownload({true, true, true, true}), EsitoDownload::Completato);
 
     QStringList attese = {"  Compiling", "  Error check : OK", "  Resource usage :",
@@ -97,10 +95,10 @@ void TestDownload::fullRun()
                           "  Downloading ...", "  Download Successul",
                           "  Uploading ...", "  Upload Successul",
                           "  Verifying ...", "  Verified ! -> OK"};
-    QCOMPARE(senzaSeparatori(logDa(daSequenza)), attese);
+    QCOMPARE(senzaSeparatori(test::logDa(daSequenza)), attese);
     Q_UNUSED(da);
     // Four time-stamped blocks: compile, download, read-back, verification.
-    QCOMPARE(logDa(daSequenza).size() - attese.size(), 4);
+    QCOMPARE(test::logDa(daSequenza).size() - attese.size(), 4);
     for (int r = 26; r <= 41; ++r)
         QCOMPARE(int(link.sim.registro(r)), 0);
     QCOMPARE(int(TabellaRegistri[30].Valore), 0);
@@ -131,10 +129,10 @@ void TestDownload::stopFails()
     QVERIFY(link.connetti());
     test::Attesa pause(test::Attesa::Tempo::PauseVirtuali);
     link.sim.impostaGuasto(Guasto::Eccezione, 2);
-    const int da = righeLog();
+    const int da = test::righeLog();
     QCOMPARE(EseguiDownload({true, true, true, true}), EsitoDownload::ArrestoFallito);
-    QVERIFY(!logDa(da).contains(QStringLiteral("  Compiling")));
-    QCOMPARE(senzaSeparatori(logDa(da)).last(), QStringLiteral("  Error"));
+    QVERIFY(!test::logDa(da).contains(QStringLiteral("  Compiling")));
+    QCOMPARE(senzaSeparatori(test::logDa(da)).last(), QStringLiteral("  Error"));
     QCOMPARE(int(link.sim.memoria(512)), 0);
     QCOMPARE(pause.pause, (std::vector<qint64>{500}));   // only the closing wait
 }
@@ -172,9 +170,9 @@ void TestDownload::downloadBlockFails()
             link.sim.impostaGuasto(Guasto::NessunaRisposta);
     };
     Controllore.Timeout = 200;
-    const int da = righeLog();
+    const int da = test::righeLog();
     QCOMPARE(EseguiDownload({true, true, true, true}), EsitoDownload::DownloadFallito);
-    const QStringList log = senzaSeparatori(logDa(da));
+    const QStringList log = senzaSeparatori(test::logDa(da));
     QVERIFY(log.contains(QStringLiteral("  Download Failed")));
     QVERIFY(!log.contains(QStringLiteral("  Uploading ...")));
     QCOMPARE(int(link.sim.registro(0)), 252);   // not started
@@ -193,9 +191,9 @@ void TestDownload::readBackFails()
     Compila();
     const auto compilato = CodiceProgramma;
     CodiceProgramma.fill(0x55);
-    const int da = righeLog();
+    const int da = test::righeLog();
     QCOMPARE(EseguiDownload({false, true, true, true}), EsitoDownload::RiletturaFallita);
-    const QStringList log = senzaSeparatori(logDa(da));
+    const QStringList log = senzaSeparatori(test::logDa(da));
     QVERIFY(log.contains(QStringLiteral("  Upload Failed")));
     QVERIFY(!log.contains(QStringLiteral("  Verifying ...")));
     QCOMPARE(CodiceProgramma, compilato);
@@ -210,9 +208,9 @@ void TestDownload::differenceStopsBeforeClearAndRun()
     link.sim.setRegistro(30, 7);
     // The controller holds another program: verify without downloading.
     link.sim.setMemoria(512 + 3, 0xAA);
-    const int da = righeLog();
+    const int da = test::righeLog();
     QCOMPARE(EseguiDownload({false, true, true, true}), EsitoDownload::ProgrammaDiverso);
-    const QStringList log = senzaSeparatori(logDa(da));
+    const QStringList log = senzaSeparatori(test::logDa(da));
     QCOMPARE(log.last(), QStringLiteral("  The Program has changed !"));
     QCOMPARE(int(link.sim.registro(30)), 7);    // not cleared
     QCOMPARE(int(link.sim.registro(0)), 252);   // not started

@@ -1,5 +1,6 @@
 // Memory-image files: one byte per line, read strictly where the bytes will be sent,
 // written whole or not at all.
+#include "support/Banco.h"
 #include "transfer/FileHex.h"
 
 #include <QDir>
@@ -29,6 +30,8 @@ QString scrivi(const QTemporaryDir& dir, const QByteArray& testo)
 class TestFileHex : public QObject {
     Q_OBJECT
 private slots:
+    void init() { banco_.apri(test::Banco::Doppi::Nessuno); }
+    void cleanup() { banco_.chiudi(); }
     void riga_data();
     void riga();
     void lettura_data();
@@ -37,6 +40,9 @@ private slots:
     void fileMancante();
     void scritturaEsatta();
     void scritturaFallitaLasciaIlFile();
+
+private:
+    test::Banco banco_;
 };
 
 void TestFileHex::riga_data()

@@ -13,6 +13,7 @@
 #include "support/Frame.h"
 #include "support/Ladder.h"
 #include "support/LinkSim.h"
+#include "support/LogProva.h"
 #include "debug/ContatoreProgramma.h"
 #include "device/MemoriaControllore.h"
 
@@ -26,9 +27,6 @@ using sim::Trama;
 Q_DECLARE_METATYPE(Mezzo)
 
 namespace {
-
-QStringList logDa(int da) { return LogModello::istanza().righe().mid(da); }
-int righeLog() { return int(LogModello::istanza().righe().size()); }
 
 bool gruppo(const QString& g)
 {
@@ -167,13 +165,13 @@ void TestMemoria::leggiModoDebugFallito()
     link.sim.setMemoria(kIndirizzoModoDebug, 'U');
     link.sim.impostaGuasto(Guasto::Eccezione);
     BarraStato::istanza().setPannello(2, QStringLiteral("stale"));
-    const int da = righeLog();
+    const int da = test::righeLog();
     bool letto = true;
     QVERIFY(!LeggiModoDebug(&letto));
     QVERIFY(!letto);
     QVERIFY(Controllore.ModoDebug);
     QVERIFY(gruppo(QStringLiteral("Puls_Debug")));
-    QVERIFY(bloccoErrore(logDa(da)));
+    QVERIFY(bloccoErrore(test::logDa(da)));
     // The status bar is redrawn after a failure too.
     QCOMPARE(BarraStato::istanza().pannello(2), QStringLiteral("Debug Mode"));
 }
@@ -234,12 +232,12 @@ void TestMemoria::memoriaFuoriLimiti()
     test::LinkSuSim link(Mezzo::Tcp);
     QVERIFY(link.connetti());
     BuffMemoria.fill(7);
-    int da = righeLog();
+    int da = test::righeLog();
     QVERIFY(!ScriviMemoria(indirizzo, quanti));
-    QVERIFY(bloccoErrore(logDa(da)));
-    da = righeLog();
+    QVERIFY(bloccoErrore(test::logDa(da)));
+    da = test::righeLog();
     QVERIFY(!LeggiMemoria(indirizzo, quanti));
-    QVERIFY(bloccoErrore(logDa(da)));
+    QVERIFY(bloccoErrore(test::logDa(da)));
     QCOMPARE(link.sim.richieste(), 0);
     QCOMPARE(int(BuffMemoria[0]), 7);
 }
@@ -255,10 +253,10 @@ void TestMemoria::registroByte()
 
     link.sim.impostaGuasto(Guasto::Eccezione);
     link.sim.setRegistro(13, 9);
-    const int da = righeLog();
+    const int da = test::righeLog();
     QVERIFY(!LeggiRegistroByte(13));
     QCOMPARE(TabellaRegistri[13].Valore, 5);
-    QVERIFY(bloccoErrore(logDa(da)));
+    QVERIFY(bloccoErrore(test::logDa(da)));
 }
 
 void TestMemoria::comandoDebug()
@@ -285,11 +283,11 @@ void TestMemoria::comandoDebugFallito()
     QVERIFY(link.connetti());
     QVERIFY(InviaComandoDebug(kComandoPausa));
     link.sim.impostaGuasto(Guasto::FunzioneErrata);
-    const int da = righeLog();
+    const int da = test::righeLog();
     BarraStato::istanza().setPannello(3, QStringLiteral("stale"));
     QVERIFY(!InviaComandoDebug(kComandoRun));
     QCOMPARE(int(Controllore.StatoRun), 100);
-    QVERIFY(bloccoErrore(logDa(da)));
+    QVERIFY(bloccoErrore(test::logDa(da)));
     QCOMPARE(BarraStato::istanza().pannello(3), QStringLiteral("Stop"));
     QCOMPARE(StopCom, std::int16_t(1));
 }

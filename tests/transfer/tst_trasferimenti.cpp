@@ -11,6 +11,7 @@
 #include "support/Doubles.h"
 #include "support/Frame.h"
 #include "support/LinkSim.h"
+#include "support/LogProva.h"
 #include "transfer/Trasferimenti.h"
 
 #include <QFile>
@@ -29,9 +30,6 @@ using sim::Trama;
 Q_DECLARE_METATYPE(Mezzo)
 
 namespace {
-
-QStringList logDa(int da) { return LogModello::istanza().righe().mid(da); }
-int righeLog() { return int(LogModello::istanza().righe().size()); }
 
 // Every byte of the image told apart from its neighbours and from zero.
 void riempiCodice()
@@ -126,7 +124,7 @@ void TestTrasferimenti::blocchiDelProgramma()
     test::Attesa pause(test::Attesa::Tempo::PauseVirtuali);
     riempiCodice();
     QSignalSpy barra(&Notifiche::istanza(), &Notifiche::barraCambiata);
-    const int da = righeLog();
+    const int da = test::righeLog();
     QVERIFY(DownloadProgramma(nBytes));
 
     const auto richieste = test::richiesteRicevute(link.sim, mezzo);
@@ -151,7 +149,7 @@ void TestTrasferimenti::blocchiDelProgramma()
     QCOMPARE(barra.first().at(0).toInt(), 1);
     QCOMPARE(barra.size(), blocchi + 1);
     QCOMPARE(BlocchiProgramma, blocchi);
-    const QStringList log = logDa(da);
+    const QStringList log = test::logDa(da);
     QCOMPARE(log.size(), 3);
     QCOMPARE(log[1], QStringLiteral("  Downloading ..."));
     QCOMPARE(log[2], QStringLiteral("  Download Successul"));
@@ -163,13 +161,13 @@ void TestTrasferimenti::immagineOltreIlLimite()
     QVERIFY(link.connetti());
     test::Attesa pause(test::Attesa::Tempo::PauseVirtuali);
     riempiCodice();
-    const int da = righeLog();
+    const int da = test::righeLog();
     QVERIFY(!DownloadProgramma(6400));
     // Block 200 would reach past byte 6400: the 200 before it are written.
     QCOMPARE(link.sim.richieste(), 200);
     QCOMPARE(BlocchiProgramma, 200);
     QCOMPARE(link.sim.memoria(512 + 6399), CodiceProgramma[6399]);
-    QCOMPARE(logDa(da).last(), QStringLiteral("  Download Failed"));
+    QCOMPARE(test::logDa(da).last(), QStringLiteral("  Download Failed"));
 }
 
 void TestTrasferimenti::bloccoFallito_data()
@@ -195,14 +193,14 @@ void TestTrasferimenti::bloccoFallito()
             link.sim.impostaGuasto(Guasto::NessunaRisposta);
     };
     riempiCodice();
-    const int da = righeLog();
+    const int da = test::righeLog();
     QVERIFY(!DownloadProgramma(150));
     QCOMPARE(link.sim.richieste(), k + 1);
     QCOMPARE(BlocchiProgramma, k);
     for (int b = 0; b < 5; ++b)
         QCOMPARE(link.sim.memoria(512 + 32 * b + 5),
                  b < k ? CodiceProgramma[std::size_t(32 * b + 5)] : std::uint8_t(0));
-    const QStringList log = logDa(da);
+    const QStringList log = test::logDa(da);
     QVERIFY(log.contains(QStringLiteral("  Downloading ...")));
     QCOMPARE(log.last(), QStringLiteral("  Download Failed"));
 }
@@ -224,7 +222,7 @@ void TestTrasferimenti::riletturaMinima()
     QVERIFY(link.connetti());
     for (int k = 0; k < 6000; ++k)
         link.sim.setMemoria(512 + k, std::uint8_t(k * 3 + 1));
-    const int da = righeLog();
+    const int da = test::righeLog();
     QVERIFY(UploadProgramma());
     const auto richieste = test::richiesteRicevute(link.sim, Mezzo::Tcp);
     QCOMPARE(int(richieste.size()), 132);
@@ -232,7 +230,7 @@ void TestTrasferimenti::riletturaMinima()
     for (int k = 0; k < 4224; ++k)
         QCOMPARE(int(CodiceProgramma[std::size_t(k)]), (k * 3 + 1) & 0xFF);
     QCOMPARE(int(CodiceProgramma[4224]), 0);
-    QCOMPARE(logDa(da).mid(1), (QStringList{QStringLiteral("  Uploading ..."),
+    QCOMPARE(test::logDa(da).mid(1), (QStringList{QStringLiteral("  Uploading ..."),
                                             QStringLiteral("  Upload Successul")}));
 }
 
@@ -259,10 +257,10 @@ void TestTrasferimenti::riletturaFallita()
     test::LinkSuSim link(Mezzo::Rtu);
     QVERIFY(link.connetti());
     link.sim.impostaGuasto(Guasto::CrcAltoErrato);
-    const int da = righeLog();
+    const int da = test::righeLog();
     QVERIFY(!UploadProgramma());
     QCOMPARE(link.sim.richieste(), 1);
-    QCOMPARE(logDa(da).last(), QStringLiteral("  Upload Failed"));
+    QCOMPARE(test::logDa(da).last(), QStringLiteral("  Upload Failed"));
 }
 
 void TestTrasferimenti::downloadFileHexIntervallo()
@@ -280,7 +278,7 @@ void TestTrasferimenti::downloadFileHexIntervallo()
     BuffHex[0] = 0x77;
     FileProgetto = QStringLiteral("/tmp/project.prj");
     dialogs_.fileScelti.push_back(p);
-    const int da = righeLog();
+    const int da = test::righeLog();
     QVERIFY(DownloadFileHex(2, 4, true));
 
     QCOMPARE(dialogs_.richiesteFile.size(), std::size_t(1));
@@ -298,7 +296,7 @@ void TestTrasferimenti::downloadFileHexIntervallo()
     for (int i = 1; i < 128; ++i)
         QCOMPARE(int(BuffHex[std::size_t(i)]), valori[std::size_t(i)]);
     QCOMPARE(int(Barra), 101);
-    QCOMPARE(logDa(da).mid(1), (QStringList{QStringLiteral("  Downloading ..."),
+    QCOMPARE(test::logDa(da).mid(1), (QStringList{QStringLiteral("  Downloading ..."),
                                             QStringLiteral("  Download Successul")}));
 }
 
@@ -321,7 +319,7 @@ void TestTrasferimenti::uploadFileHexIntervallo()
     QTemporaryDir dir;
     const QString p = dir.filePath(QStringLiteral("out.hex"));
     dialogs_.fileScelti.push_back(p);
-    const int da = righeLog();
+    const int da = test::righeLog();
     QVERIFY(UploadFileHex(2, 4, true));
     const auto richieste = test::richiesteRicevute(link.sim, mezzo);
     QCOMPARE(richieste, (std::vector<Trama>{{10, 20, 2, 0, 0, 64, 32}, {10, 20, 2, 0, 0, 96, 32}}));
@@ -329,7 +327,7 @@ void TestTrasferimenti::uploadFileHexIntervallo()
     for (int i = 0; i < 128; ++i)
         attesi[std::size_t(i)] = i < 64 ? i : 200 - i;
     QCOMPARE(leggiFile(p), fileHex(attesi));
-    QCOMPARE(logDa(da).mid(1), (QStringList{QStringLiteral("  Uploading ..."),
+    QCOMPARE(test::logDa(da).mid(1), (QStringList{QStringLiteral("  Uploading ..."),
                                             QStringLiteral("  Upload Successul")}));
 }
 
@@ -386,14 +384,14 @@ void TestTrasferimenti::fileHexNonValido()
     QVERIFY(scriviFile(p, linee.join("\r\n") + "\r\n"));
     BuffHex.fill(0xEE);
     dialogs_.fileScelti.push_back(p);
-    const int da = righeLog();
+    const int da = test::righeLog();
     QVERIFY(!DownloadFileHex(2, 4, true));
     QCOMPARE(link.sim.richieste(), 0);
     for (int i = 0; i < 128; ++i)
         QCOMPARE(int(BuffHex[std::size_t(i)]), 0xEE);
     QCOMPARE(dialogs_.messaggi.size(), std::size_t(1));
     QVERIFY(dialogs_.messaggi[0].testo.contains(QStringLiteral("bad.hex")));
-    QCOMPARE(logDa(da).last(), QStringLiteral("  Download Failed"));
+    QCOMPARE(test::logDa(da).last(), QStringLiteral("  Download Failed"));
 }
 
 void TestTrasferimenti::dialogoAnnullato()
@@ -401,10 +399,10 @@ void TestTrasferimenti::dialogoAnnullato()
     test::LinkSuSim link(Mezzo::Tcp);
     QVERIFY(link.connetti());
     BuffHex.fill(3);
-    const int da = righeLog();
+    const int da = test::righeLog();
     QVERIFY(!DownloadFileHex(0, 2, true));
     QCOMPARE(link.sim.richieste(), 0);
-    QCOMPARE(logDa(da), QStringList());
+    QCOMPARE(test::logDa(da), QStringList());
 
     // The read is made; the cancelled save writes nothing.
     QTemporaryDir dir;
@@ -420,11 +418,11 @@ void TestTrasferimenti::scritturaFileFallita()
     QVERIFY(link.connetti());
     QTemporaryDir dir;
     dialogs_.fileScelti.push_back(dir.filePath(QStringLiteral("missing/out.hex")));
-    const int da = righeLog();
+    const int da = test::righeLog();
     QVERIFY(!UploadFileHex(0, 1, true));
     QCOMPARE(dialogs_.messaggi.size(), std::size_t(1));
     QVERIFY(dialogs_.messaggi[0].testo.startsWith(QStringLiteral("Cannot write out.hex")));
-    QVERIFY(logDa(da).last().startsWith(QStringLiteral("  Cannot write out.hex")));
+    QVERIFY(test::logDa(da).last().startsWith(QStringLiteral("  Cannot write out.hex")));
 }
 
 // Part of the buffer would not come from the device: no file is offered.
@@ -435,12 +433,12 @@ void TestTrasferimenti::uploadFallitoNonScriveFile()
     QTemporaryDir dir;
     dialogs_.fileScelti.push_back(dir.filePath(QStringLiteral("out.hex")));
     link.sim.impostaGuasto(Guasto::Eccezione, 1);
-    const int da = righeLog();
+    const int da = test::righeLog();
     QVERIFY(!UploadFileHex(0, 3, true));
     QCOMPARE(link.sim.richieste(), 1);
     QVERIFY(dialogs_.richiesteFile.empty());
     QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("out.hex"))));
-    QCOMPARE(logDa(da).last(), QStringLiteral("  Upload Failed"));
+    QCOMPARE(test::logDa(da).last(), QStringLiteral("  Upload Failed"));
 }
 
 void TestTrasferimenti::intervalliFuoriMemoria()

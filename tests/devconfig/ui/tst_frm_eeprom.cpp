@@ -5,7 +5,6 @@
 #include "app/ui/Principale.h"
 #include "devconfig/ui/frm_eeprom.h"
 #include "support/Banco.h"
-#include "support/Doubles.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -19,7 +18,7 @@ using namespace ludra::ui;
 class TestFrmEeprom : public QObject {
     Q_OBJECT
 private slots:
-    void init() { banco_.apri(test::Banco::Doppi::Nessuno); Main(); }
+    void init() { banco_.apri(test::Banco::Doppi::Tutti); Main(); }
     void cleanup() { Principale::distruggi(); banco_.chiudi(); }
     void campi();
 
@@ -29,7 +28,6 @@ private:
 
 void TestFrmEeprom::campi()
 {
-    test::PlatformDoubles doppi;
     ClickMenu(QStringLiteral("mnu_eeprom"));
     auto* f = qobject_cast<frm_eeprom*>(Principale::istanza().finestra(Finestra::frm_eeprom));
     QVERIFY(f);
@@ -55,9 +53,9 @@ void TestFrmEeprom::campi()
     f->cmd_Puntatori[1]->click();
     QCOMPARE(f->txt_punt[0]->text(), QString());
     // A pointer that is not a number is refused before any request.
-    const auto messaggi = doppi.dialogs.messaggi.size();
+    const auto messaggi = banco_.dialogs.messaggi.size();
     f->cmd_Puntatori[0]->click();
-    QCOMPARE(doppi.dialogs.messaggi.size(), messaggi + 1);
+    QCOMPARE(banco_.dialogs.messaggi.size(), messaggi + 1);
 }
 
 QTEST_MAIN(TestFrmEeprom)

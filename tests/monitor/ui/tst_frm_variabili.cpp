@@ -9,7 +9,6 @@
 #include "monitor/ui/frm_variabili.h"
 #include "project/Registri.h"
 #include "support/Banco.h"
-#include "support/Doubles.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -24,7 +23,7 @@ using namespace ludra::ui;
 class TestFrmVariabili : public QObject {
     Q_OBJECT
 private slots:
-    void init() { banco_.apri(test::Banco::Doppi::Nessuno); Main(); }
+    void init() { banco_.apri(test::Banco::Doppi::Tutti); Main(); }
     void cleanup() { Principale::distruggi(); banco_.chiudi(); }
     void apreVuotaEModifica();
     void lingua();
@@ -53,7 +52,6 @@ QString riga(frm_variabili* f, int i)
 
 void TestFrmVariabili::apreVuotaEModifica()
 {
-    test::PlatformDoubles doppi;
     Controllore.Modello = QStringLiteral("KVR5200");
     ImpostaModello();
     AggiungiVariabile();   // left over from before: the window starts empty anyway
@@ -80,7 +78,7 @@ void TestFrmVariabili::apreVuotaEModifica()
     // A register that is not a number is refused and the list keeps what it showed.
     f->txt_WebReg[1]->setText(QStringLiteral("forty"));
     f->cmd_RegistriWEB->click();
-    QCOMPARE(doppi.dialogs.messaggi.size(), std::size_t(1));
+    QCOMPARE(banco_.dialogs.messaggi.size(), std::size_t(1));
     QCOMPARE(riga(f, 1), QStringLiteral("1\t40\tLong\t%d\tVar1"));
 
     f->List1->setCurrentRow(1);
@@ -130,7 +128,6 @@ void TestFrmVariabili::spostataMostraLaVoceSelezionata()
     QFETCH(bool, su);
     QFETCH(int, da);
     QFETCH(int, a);
-    test::PlatformDoubles doppi;
     Controllore.Modello = QStringLiteral("KVR5200");
     ImpostaModello();
     frm_variabili* f = apri();

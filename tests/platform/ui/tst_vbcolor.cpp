@@ -1,4 +1,5 @@
 #include "platform/ui/VbColor.h"
+#include "support/Banco.h"
 
 #include <QGuiApplication>
 #include <QPalette>
@@ -9,9 +10,14 @@ using namespace ludra::platform;
 class TestVbColor : public QObject {
     Q_OBJECT
 private slots:
+    void init() { banco_.apri(ludra::test::Banco::Doppi::Nessuno); }
+    void cleanup() { banco_.chiudi(); }
     void colours_data();
     void colours();
     void systemColours();
+
+private:
+    ludra::test::Banco banco_;
 };
 
 void TestVbColor::colours_data()

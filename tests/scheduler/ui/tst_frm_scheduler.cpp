@@ -4,6 +4,7 @@
 #include "app/ui/Principale.h"
 #include "scheduler/Schedulazioni.h"
 #include "scheduler/ui/frm_scheduler.h"
+#include "support/Banco.h"
 
 #include <QGroupBox>
 #include <QListWidget>
@@ -17,11 +18,11 @@ class TestFrmScheduler : public QObject {
     Q_OBJECT
 
 private slots:
-    void cleanup() { Principale::distruggi(); }
+    void init() { banco_.apri(test::Banco::Doppi::Nessuno); Main(); }
+    void cleanup() { Principale::distruggi(); banco_.chiudi(); }
 
     void nuovoECompila()
     {
-        Main();
         ClickMenu(QStringLiteral("mnu_scheduler"));
         auto* f = qobject_cast<frm_scheduler*>(Principale::istanza().finestra(Finestra::frm_scheduler));
         QVERIFY(f);
@@ -41,6 +42,9 @@ private slots:
         QCOMPARE(Schedulazioni.Oggetti[1].Codice[16], 2);
         QCOMPARE(Schedulazioni.Oggetti[2].Codice[16], 3);
     }
+
+private:
+    test::Banco banco_;
 };
 
 QTEST_MAIN(TestFrmScheduler)
