@@ -72,17 +72,17 @@ ListaOggetti EditorScheduler::lista()
 
 bool EditorScheduler::DeleteObject(int ogg)
 {
-    return lista().elimina(ogg, [this](int da, int a) { CopiaOggetto(da, a); });
+    return lista().elimina(ogg, CopiaOggetto);
 }
 
 bool EditorScheduler::SpostaIndietro()
 {
-    return lista().indietro([this](int da, int a) { CopiaOggetto(da, a); });
+    return lista().indietro(CopiaOggetto);
 }
 
 bool EditorScheduler::SpostaAvanti()
 {
-    return lista().avanti([this](int da, int a) { CopiaOggetto(da, a); });
+    return lista().avanti(CopiaOggetto);
 }
 
 std::array<std::uint8_t, kDimCodiceScheduler> CodiceScheduler(const OggettoScheduler& o)
