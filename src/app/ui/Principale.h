@@ -70,7 +70,7 @@ private:
     void ricostruisciToolbar();
     void aggiornaPulsante(const QString& chiave);
     void aggiornaVoce(const QString& nome);
-    void aggiornaPannelli();
+    void aggiornaPannello(int n);
 
     QMdiArea* mdi = nullptr;
     QToolBar* Toolbar1 = nullptr;

@@ -1,4 +1,5 @@
 #include "app/Avvio.h"
+#include "base/BarraStato.h"
 #include "base/BarraStrumenti.h"
 #include "base/Log.h"
 #include "base/Menu.h"
@@ -16,11 +17,13 @@
 #include "support/Doubles.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QLabel>
 #include <QListWidget>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QTest>
 #include <QToolBar>
 
@@ -39,6 +42,7 @@ private slots:
     void logWindowAtTopLeft();
     void logWidthIsFixed();
     void statusPanelsEmpty();
+    void statusPanelChangeKeepsLayout();
     void linkDefaults();
     void processValues();
     void projectStarts();
@@ -92,6 +96,29 @@ void TestAvvio::statusPanelsEmpty()
 {
     for (int i = 1; i <= 5; ++i)
         QVERIFY(Principale::istanza().pannello(i)->text().isEmpty());
+}
+
+void TestAvvio::statusPanelChangeKeepsLayout()
+{
+    struct ContaLayout : QObject {
+        int n = 0;
+        bool eventFilter(QObject*, QEvent* e) override
+        {
+            n += e->type() == QEvent::LayoutRequest;
+            return false;
+        }
+    } conta;
+    Principale& p = Principale::istanza();
+    QApplication::processEvents();
+    p.statusBar()->installEventFilter(&conta);
+    // What every request does to panel 4: neither change lays the bar out again.
+    BarraStato::istanza().setPannello(4, QString());
+    BarraStato::istanza().setPannello(4, QStringLiteral("Com OK"));
+    QCOMPARE(p.pannello(4)->text(), QStringLiteral("Com OK"));
+    QApplication::processEvents();
+    QCOMPARE(conta.n, 0);
+    for (int i = 1; i <= 4; ++i)
+        QCOMPARE(p.pannello(i)->height(), p.pannello(5)->height());
 }
 
 void TestAvvio::linkDefaults()
