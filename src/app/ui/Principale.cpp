@@ -186,14 +186,24 @@ void Principale::aggiornaPannello(int n)
         return;
     // Every link request clears panel 4 and then writes its result: a loop of fast
     // requests changes it far more often than a screen shows a new picture. The text
-    // follows at once; after a change is drawn the panel waits a frame before it is
-    // drawn again, then with the text it holds by then.
-    const bool disegna = label->updatesEnabled();
-    label->setText(BarraStato::istanza().pannello(n));
-    if (disegna) {
-        label->setUpdatesEnabled(false);
-        QTimer::singleShot(kFotogrammaMs, label, [label] { label->setUpdatesEnabled(true); });
+    // follows at once; a panel drawn less than a frame ago is drawn again when the frame
+    // ends, with the text it then holds.
+    const unsigned bit = 1U << n;
+    if (pannelliInAttesa & bit) {
+        label->setAttribute(Qt::WA_UpdatesDisabled, true);
+        label->setText(BarraStato::istanza().pannello(n));
+        label->setAttribute(Qt::WA_UpdatesDisabled, false);
+        pannelliRimandati |= bit;
+        return;
     }
+    label->setText(BarraStato::istanza().pannello(n));
+    pannelliInAttesa |= bit;
+    QTimer::singleShot(kFotogrammaMs, label, [this, label, bit] {
+        pannelliInAttesa &= ~bit;
+        if (pannelliRimandati & bit)
+            label->update();
+        pannelliRimandati &= ~bit;
+    });
 }
 
 QLabel* Principale::pannello(int n) const
