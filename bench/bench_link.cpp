@@ -3,8 +3,12 @@
 // over a pseudo-terminal pair, against our simulator and against libmodbus's server; and,
 // on a line paced at 115200 baud, the time per request against the wire time of its
 // frames. Every peer server runs in a process of its own, so the client measured is
-// alone in this one, as it is in the application.
+// alone in this one, as it is in the application. Each row is measured twice: the link
+// alone, then with the main window built as the executable builds it (offscreen), whose
+// status bar and Log every request feeds while it pumps events.
 #include "app/Avvio.h"
+#include "app/ui/Main.h"
+#include "app/ui/Principale.h"
 #include "link/Connessione.h"
 #include "link/Richiesta.h"
 #include "link/Sequenza.h"
@@ -12,7 +16,7 @@
 #include "platform/PortaSeriale.h"
 #include "sim/Simulatore.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QScopeGuard>
 #include <modbus/modbus.h>
@@ -274,15 +278,28 @@ Risultato confronta(const std::function<bool(const Peer&)>& collega,
     return r;
 }
 
-void riga(const char* nome, double nostri, double loro, double obiettivo,
-          const char* rapporto = "Ludra/libmodbus")
+// One row: our time against the peer's, the link alone and with the main window.
+struct Riga {
+    const char* nome;
+    Risultato solo;
+    Risultato finestra;
+    double obiettivo;
+    const char* rapporto;
+};
+
+void stampa(const Riga& r)
 {
-    if (nostri < 0 || loro < 0) {
-        std::printf("%-44s FAILED\n", nome);
-        return;
-    }
-    std::printf("%-44s %8.1f us  %8.1f us  %s %.2f  (target <= %.1f)\n", nome, nostri * 1e6,
-                loro * 1e6, rapporto, nostri / loro, obiettivo);
+    const auto colonna = [](const Risultato& x) {
+        if (x.nostri < 0 || x.loro < 0)
+            std::printf("  %-34s", "FAILED");
+        else
+            std::printf("  %8.1f us %8.1f us %6.2f", x.nostri * 1e6, x.loro * 1e6,
+                        x.nostri / x.loro);
+    };
+    std::printf("%-26s", r.nome);
+    colonna(r.solo);
+    colonna(r.finestra);
+    std::printf("  %s (target <= %.1f)\n", r.rapporto, r.obiettivo);
 }
 
 } // namespace
@@ -296,51 +313,70 @@ int main(int argc, char** argv)
     const Peer modbusRtuUno(libmodbusRtu), modbusRtuDue(libmodbusRtu);
     const Peer simLento([] { return simulatoreRtu(115200); });
 
-    QCoreApplication app(argc, argv);
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
     AzzeraStatoProcesso();
     ImpostaDefaultLink();
-    Controllore.Timeout = 2000;
-    std::printf("%d reads of %d input registers; per request: InviaRichiesta, libmodbus's "
-                "client; each peer in its own process\n\n",
-                kRichieste, kQuanti);
 
-    const auto tcp = [](const char* nome, const Peer& uno, const Peer& due) {
-        const auto r = confronta([](const Peer& p) { return collegaTcp(p.porta()); },
-                                 [](const Peer& p) {
-                                     return connesso(modbus_new_tcp("127.0.0.1", p.porta()));
-                                 },
-                                 uno, due);
-        riga(nome, r.nostri, r.loro, 1.2);
+    const auto tcp = [](const Peer& uno, const Peer& due) {
+        return confronta([](const Peer& p) { return collegaTcp(p.porta()); },
+                         [](const Peer& p) {
+                             return connesso(modbus_new_tcp("127.0.0.1", p.porta()));
+                         },
+                         uno, due);
     };
-    const auto rtu = [](const char* nome, const Peer& uno, const Peer& due) {
-        const auto r = confronta([](const Peer& p) { return collegaSeriale(p.dove()); },
-                                 [](const Peer& p) {
-                                     return connesso(
-                                         modbus_new_rtu(p.dove().c_str(), 115200, 'N', 8, 1));
-                                 },
-                                 uno, due);
-        riga(nome, r.nostri, r.loro, 1.2);
+    const auto rtu = [](const Peer& uno, const Peer& due) {
+        return confronta([](const Peer& p) { return collegaSeriale(p.dove()); },
+                         [](const Peer& p) {
+                             return connesso(
+                                 modbus_new_rtu(p.dove().c_str(), 115200, 'N', 8, 1));
+                         },
+                         uno, due);
     };
-    tcp("TCP, simulator", simTcpUno, simTcpDue);
-    tcp("TCP, libmodbus server", modbusTcpUno, modbusTcpDue);
-    rtu("pty, simulator", simRtuUno, simRtuDue);
-    rtu("pty, libmodbus server", modbusRtuUno, modbusRtuDue);
-    {
-        // 8 request bytes and 5 + 64 reply bytes, 10 bits each.
-        const double filo = (8.0 + 5 + 2 * kQuanti) * 10.0 / 115200.0;
-        collegaSeriale(simLento.dove());
-        double a = -1;
-        if (Controllore.Connesso) {
-            QElapsedTimer t;
-            t.start();
-            int n = 0;
-            while (n < 200 && nostra())
-                ++n;
-            a = n == 200 ? double(t.nsecsElapsed()) / 1e9 / n : -1;
-        }
-        riga("pty paced at 115200 baud", a, filo, 1.3, "Ludra/wire");
-    }
-    StopCom = 1;
-    Disconnetti();
+    // 8 request bytes and 5 + 64 reply bytes, 10 bits each.
+    const auto filo = [&simLento] {
+        Risultato r;
+        r.loro = (8.0 + 5 + 2 * kQuanti) * 10.0 / 115200.0;
+        if (!collegaSeriale(simLento.dove()))
+            return r;
+        QElapsedTimer t;
+        t.start();
+        int n = 0;
+        while (n < 200 && nostra())
+            ++n;
+        r.nostri = n == 200 ? double(t.nsecsElapsed()) / 1e9 / n : -1;
+        StopCom = 1;
+        Disconnetti();
+        return r;
+    };
+    Riga righe[] = {
+        {"TCP, simulator", {}, {}, 1.2, "Ludra/libmodbus"},
+        {"TCP, libmodbus server", {}, {}, 1.2, "Ludra/libmodbus"},
+        {"pty, simulator", {}, {}, 1.2, "Ludra/libmodbus"},
+        {"pty, libmodbus server", {}, {}, 1.2, "Ludra/libmodbus"},
+        {"pty paced at 115200 baud", {}, {}, 1.3, "Ludra/wire"},
+    };
+    const auto misura = [&](Risultato Riga::*colonna) {
+        Controllore.Timeout = 2000;
+        righe[0].*colonna = tcp(simTcpUno, simTcpDue);
+        righe[1].*colonna = tcp(modbusTcpUno, modbusTcpDue);
+        righe[2].*colonna = rtu(simRtuUno, simRtuDue);
+        righe[3].*colonna = rtu(modbusRtuUno, modbusRtuDue);
+        righe[4].*colonna = filo();
+    };
+    misura(&Riga::solo);
+    // The application's start: main window, Log window, the empty project drawn.
+    ui::Main();
+    QApplication::processEvents();
+    misura(&Riga::finestra);
+    ui::Principale::distruggi();
+
+    std::printf("%d reads of %d input registers; per request: InviaRichiesta, the peer "
+                "(libmodbus's client or the wire), ratio; each peer in its own process\n\n",
+                kRichieste, kQuanti);
+    std::printf("%-26s  %-34s  %-34s\n", "", "link alone", "with the main window");
+    for (const Riga& r : righe)
+        stampa(r);
     return 0;
 }

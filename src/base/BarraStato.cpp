@@ -21,13 +21,13 @@ void BarraStato::setPannello(int n, const QString& testo)
     if (n < 1 || n > 5 || pannelli_[std::size_t(n - 1)] == testo)
         return;
     pannelli_[std::size_t(n - 1)] = testo;
-    emit Notifiche::istanza().statoCambiato();
+    emit Notifiche::istanza().statoCambiato(n);
 }
 
 void BarraStato::azzera()
 {
-    pannelli_ = {};
-    emit Notifiche::istanza().statoCambiato();
+    for (int n = 1; n <= int(pannelli_.size()); ++n)
+        setPannello(n, QString());
 }
 
 } // namespace ludra

@@ -17,25 +17,8 @@ void LogModello::aggiungi(const QString& riga, bool seleziona)
     righe_.append(riga);
     if (seleziona)
         selezione_ = int(righe_.size()) - 1;
-    if (trattenute_ > 0)
-        inSospeso_ = true;
-    else
-        emit Notifiche::istanza().logRigaAggiunta();
+    emit Notifiche::istanza().logRigaAggiunta();
 }
-
-void LogModello::trattieni() { ++trattenute_; }
-
-void LogModello::rilascia()
-{
-    if (trattenute_ > 0 && --trattenute_ == 0 && inSospeso_) {
-        inSospeso_ = false;
-        emit Notifiche::istanza().logRigaAggiunta();
-    }
-}
-
-LogInBlocco::LogInBlocco() { LogModello::istanza().trattieni(); }
-
-LogInBlocco::~LogInBlocco() { LogModello::istanza().rilascia(); }
 
 void LogModello::svuota()
 {

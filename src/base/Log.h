@@ -16,16 +16,6 @@ void LogClear();
 // The date-and-time form of the separator lines in the given locale.
 QString FormatoDataOra(const QLocale& locale);
 
-// A report of several lines goes to the window as one append: the lines written while
-// one of these lives are shown together when the last one ends.
-class LogInBlocco {
-public:
-    LogInBlocco();
-    ~LogInBlocco();
-    LogInBlocco(const LogInBlocco&) = delete;
-    LogInBlocco& operator=(const LogInBlocco&) = delete;
-};
-
 class LogModello {
 public:
     static LogModello& istanza();
@@ -34,9 +24,6 @@ public:
 
     void aggiungi(const QString& riga, bool seleziona);
     void svuota();
-    // While held, added lines reach the window together when the hold ends.
-    void trattieni();
-    void rilascia();
 
     // The clock the separator lines read; tests pin it.
     void setOrologio(std::function<QDateTime()> orologio);
@@ -46,8 +33,6 @@ private:
     LogModello() = default;
     QStringList righe_;
     int selezione_ = -1;
-    int trattenute_ = 0;
-    bool inSospeso_ = false;
     std::function<QDateTime()> orologio_;
 };
 

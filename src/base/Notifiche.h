@@ -14,7 +14,7 @@ public:
 signals:
     void toolbarCambiata(const QString& chiave);   // enabled state of one button
     void toolbarRicostruita();
-    void statoCambiato();                          // status bar panels
+    void statoCambiato(int pannello);              // one status bar panel, 1 to 5
     void menuCambiato(const QString& nome);        // caption or visibility of one item
     void logRigaAggiunta();
     void logSvuotato();

@@ -8,6 +8,12 @@
 #include "link/Conversioni.h"
 #include "project/Progetto.h"
 
+#include <QHash>
+
+#include <algorithm>
+#include <array>
+#include <optional>
+
 namespace ludra {
 
 namespace {
@@ -17,7 +23,46 @@ inline constexpr int kUnitaPercorse = 9;   // units 0..8 carry labels; unit 9 do
 
 const QString kEtichettaDisplay = QStringLiteral("DISPLAY");
 
+// Every label's number and, for the "DISPLAY" default, each unit's record count.
+struct Etichette {
+    QHash<QString, int> numeri;
+    std::array<int, kNumSezioni> record{};
+};
+
+// The walk of the units in order: each line is numbered 1 + the lines writing a record
+// before it, and the last carrier of a label in the walk gives its number. A label found
+// only in a unit this compile leaves out would name a record the image does not hold: it
+// counts as missing, so the walk stops at the last unit emitted.
+Etichette percorri()
+{
+    Etichette e;
+    for (int u = 0; u < kNumSezioni; ++u) {
+        const Sezione& s = Sezioni[std::size_t(u)];
+        for (int i = 1; i <= unita::righe(s); ++i)
+            e.record[std::size_t(u)] += unita::emetteRecord(s.Rung[std::size_t(i)]) ? 1 : 0;
+    }
+    const int ultimaEmessa = std::min(kUnitaPercorse - 1, unita::pagineEmesse());
+    int numero = 1;
+    for (int u = 0; u <= ultimaEmessa; ++u) {
+        const Sezione& s = Sezioni[std::size_t(u)];
+        for (int i = 1; i <= unita::righe(s); ++i) {
+            const Rung& r = s.Rung[std::size_t(i)];
+            if (!r.Etichetta.isEmpty())
+                e.numeri.insert(r.Etichetta, numero);
+            if (unita::emetteRecord(r))
+                ++numero;
+        }
+    }
+    return e;
+}
+
+std::optional<Etichette> tabella;   // while a TabellaEtichette lives
+
 } // namespace
+
+unita::TabellaEtichette::TabellaEtichette() { tabella = percorri(); }
+
+unita::TabellaEtichette::~TabellaEtichette() { tabella.reset(); }
 
 std::int16_t TrovaEtichetta(const QString& label)
 {
@@ -25,31 +70,12 @@ std::int16_t TrovaEtichetta(const QString& label)
     if (label.isEmpty())
         return 0;
 
+    std::optional<Etichette> sola;
+    const Etichette& e = tabella ? *tabella : sola.emplace(percorri());
     int risultato = 0;
-    if (label == kEtichettaDisplay) {
-        if (const Sezione* s = unita::corrente()) {
-            risultato = 1;
-            for (int i = 1; i <= unita::righe(*s); ++i)
-                if (unita::emetteRecord(s->Rung[std::size_t(i)]))
-                    ++risultato;
-        }
-    }
-
-    // A label found only in a unit this compile leaves out would name a record the
-    // image does not hold: it counts as missing.
-    const int ultimaEmessa = unita::pagineEmesse();
-    int numero = 1;
-    for (int u = 0; u < kUnitaPercorse; ++u) {
-        const Sezione& s = Sezioni[std::size_t(u)];
-        for (int i = 1; i <= unita::righe(s); ++i) {
-            const Rung& r = s.Rung[std::size_t(i)];
-            if (r.Etichetta == label && u <= ultimaEmessa)
-                risultato = numero;   // the last carrier in the walk wins
-            if (unita::emetteRecord(r))
-                ++numero;
-        }
-    }
-    return std::int16_t(risultato);
+    if (label == kEtichettaDisplay && unita::corrente())
+        risultato = 1 + e.record[std::size_t(SubCorrente)];
+    return std::int16_t(e.numeri.value(label, risultato));
 }
 
 EsitoRiga RisolviEtichette(int line)

@@ -49,7 +49,6 @@ void elencoErrori()
 
 void RapportoSuccesso(std::int32_t byteInUso)
 {
-    const LogInBlocco blocco;
     LogStart();
     LogWrite(Testi.t(kCompilazione));
     LogWrite(Testi.t(kControlloErrori) + QStringLiteral(" : OK"));
@@ -64,7 +63,6 @@ void RapportoSuccesso(std::int32_t byteInUso)
 
 void RapportoErrori()
 {
-    const LogInBlocco blocco;
     LogStart();
     LogWrite(Testi.t(kCompilazione));
     elencoErrori();
@@ -72,7 +70,6 @@ void RapportoErrori()
 
 void RapportoGuasto()
 {
-    const LogInBlocco blocco;
     elencoErrori();
 }
 

@@ -3,6 +3,7 @@
 #include "platform/Dialogs.h"
 
 #include <algorithm>
+#include <array>
 
 namespace ludra {
 
@@ -11,29 +12,28 @@ std::int16_t CRCLo = 0;
 
 namespace {
 
-// The register kept as two byte halves, the way the frame carries it.
+// The CRC-16 register (reflected polynomial 0xA001) after one byte, for every byte: a
+// reply is checked byte by byte on every receive event, so the eight shifts per byte
+// are done once here.
+constexpr std::array<std::uint16_t, 256> kTabellaCrc = [] {
+    std::array<std::uint16_t, 256> t {};
+    for (unsigned b = 0; b < 256; ++b) {
+        unsigned r = b;
+        for (int bit = 0; bit < 8; ++bit)
+            r = (r & 1U) ? (r >> 1) ^ 0xA001U : r >> 1;
+        t[b] = std::uint16_t(r);
+    }
+    return t;
+}();
+
 void crc16(std::span<const std::uint8_t> dati, int n)
 {
-    unsigned hi = 0xFF;
-    unsigned lo = 0xFF;
+    unsigned crc = 0xFFFF;
     const int fine = std::min<int>(n, int(dati.size()));
-    for (int i = 0; i < fine; ++i) {
-        lo ^= dati[std::size_t(i)];
-        for (int bit = 0; bit < 8; ++bit) {
-            const unsigned uscito = lo & 1U;
-            const unsigned riporto = hi & 1U;
-            hi >>= 1;
-            lo >>= 1;
-            if (riporto)
-                lo |= 0x80U;
-            if (uscito) {
-                hi ^= 0xA0U;
-                lo ^= 0x01U;
-            }
-        }
-    }
-    CRCHi = std::int16_t(hi);
-    CRCLo = std::int16_t(lo);
+    for (int i = 0; i < fine; ++i)
+        crc = (crc >> 8) ^ kTabellaCrc[(crc ^ dati[std::size_t(i)]) & 0xFFU];
+    CRCHi = std::int16_t(crc >> 8);
+    CRCLo = std::int16_t(crc & 0xFFU);
 }
 
 } // namespace

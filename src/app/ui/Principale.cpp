@@ -16,12 +16,15 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QSizeGrip>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 
 namespace ludra::ui {
 namespace {
 Principale* instance = nullptr;
+constexpr int kFotogrammaMs = 16;   // one picture of a 60 Hz screen
 }
 
 Principale& Principale::istanza()
@@ -58,28 +61,37 @@ Principale::Principale()
     Toolbar1->setIconSize(QSize(24, 24));
 
     // Five panels of 1440 twips; panel 5 names the controller sequence running, and
-    // grows to show it whole.
+    // grows to show it whole. The other four keep one size: every link request writes
+    // panel 4, and a new text then repaints that panel alone instead of laying the whole
+    // bar out again. They are as high as the bar makes its items: its tallest one, the
+    // size grip included.
+    QStatusBar* barra = statusBar();
+    int altezza = barra->fontMetrics().height();
+    if (const auto* maniglia = barra->findChild<QSizeGrip*>())
+        altezza = qMax(altezza, maniglia->sizeHint().height());
     for (int i = 1; i <= 5; ++i) {
         auto* label = new QLabel(this);
         label->setObjectName(QStringLiteral("StatusBar1_%1").arg(i));
+        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         if (i < 5)
-            label->setFixedWidth(platform::twipsToPx(1440));
+            label->setFixedSize(platform::twipsToPx(1440),
+                                qMax(altezza, label->sizeHint().height()));
         else
             label->setMinimumWidth(platform::twipsToPx(1440));
-        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        statusBar()->addWidget(label, i < 5 ? 0 : 1);
+        barra->addWidget(label, i < 5 ? 0 : 1);
         pannelli << label;
     }
 
     costruisciMenu();
     ricostruisciToolbar();
-    aggiornaPannelli();
+    for (int i = 1; i <= pannelli.size(); ++i)
+        aggiornaPannello(i);
 
     Notifiche& n = Notifiche::istanza();
     connect(&n, &Notifiche::toolbarRicostruita, this, &Principale::ricostruisciToolbar);
     connect(&n, &Notifiche::toolbarCambiata, this, &Principale::aggiornaPulsante);
     connect(&n, &Notifiche::menuCambiato, this, &Principale::aggiornaVoce);
-    connect(&n, &Notifiche::statoCambiato, this, &Principale::aggiornaPannelli);
+    connect(&n, &Notifiche::statoCambiato, this, &Principale::aggiornaPannello);
 
     setHostFinestre(this);
     setFinestraPrincipale(this);
@@ -171,10 +183,31 @@ void Principale::aggiornaPulsante(const QString& chiave)
         a->setEnabled(p->attivo());
 }
 
-void Principale::aggiornaPannelli()
+void Principale::aggiornaPannello(int n)
 {
-    for (int i = 0; i < pannelli.size(); ++i)
-        pannelli[i]->setText(BarraStato::istanza().pannello(i + 1));
+    QLabel* label = pannello(n);
+    if (!label)
+        return;
+    // Every link request clears panel 4 and then writes its result: a loop of fast
+    // requests changes it far more often than a screen shows a new picture. The text
+    // follows at once; a panel drawn less than a frame ago is drawn again when the frame
+    // ends, with the text it then holds.
+    const unsigned bit = 1U << n;
+    if (pannelliInAttesa & bit) {
+        label->setAttribute(Qt::WA_UpdatesDisabled, true);
+        label->setText(BarraStato::istanza().pannello(n));
+        label->setAttribute(Qt::WA_UpdatesDisabled, false);
+        pannelliRimandati |= bit;
+        return;
+    }
+    label->setText(BarraStato::istanza().pannello(n));
+    pannelliInAttesa |= bit;
+    QTimer::singleShot(kFotogrammaMs, label, [this, label, bit] {
+        pannelliInAttesa &= ~bit;
+        if (pannelliRimandati & bit)
+            label->update();
+        pannelliRimandati &= ~bit;
+    });
 }
 
 QLabel* Principale::pannello(int n) const

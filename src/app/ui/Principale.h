@@ -70,7 +70,7 @@ private:
     void ricostruisciToolbar();
     void aggiornaPulsante(const QString& chiave);
     void aggiornaVoce(const QString& nome);
-    void aggiornaPannelli();
+    void aggiornaPannello(int n);
 
     QMdiArea* mdi = nullptr;
     QToolBar* Toolbar1 = nullptr;
@@ -79,6 +79,8 @@ private:
     QHash<QString, QAction*> azioniMenu;   // menus of the bar included
     QHash<QString, QMenu*> popupMenu;
     QList<QLabel*> pannelli;
+    unsigned pannelliInAttesa = 0;     // drawn less than a frame ago, by bit n
+    unsigned pannelliRimandati = 0;    // changed since, not yet drawn
     QHash<QString, Fabbrica> fabbriche;
     QHash<QString, QMdiSubWindow*> caricate;
 };
