@@ -80,64 +80,59 @@ std::int16_t TrovaEtichetta(const QString& label)
 
 EsitoRiga RisolviEtichette(int line)
 {
-    EsitoRiga esito;
-    Rung* riga = unita::riga(line);
-    if (!riga) {
-        esito.Guasto = guasti::Conteggio;
-        return esito;
-    }
-    Rung& r = *riga;
+    return unita::suRiga(line, [](Rung& r) {
+        EsitoRiga esito;
+        // The target value is the target line's record index, low byte first.
+        const auto risolvi = [&](const QString& etichetta, int byte) {
+            const int t = TrovaEtichetta(etichetta);
+            const std::optional<CoppiaByte> bersaglio =
+                t > 0 ? WordInBytes(t - 1) : std::optional<CoppiaByte>();
+            if (bersaglio) {
+                r.ArgByte[std::size_t(byte)] = (*bersaglio)[0];
+                r.ArgByte[std::size_t(byte + 1)] = (*bersaglio)[1];
+            } else {
+                esito.MessaggioRiga = Testi.t(kTestoErroreEtichetta);
+            }
+        };
 
-    // The target value is the target line's record index, low byte first.
-    const auto risolvi = [&](const QString& etichetta, int byte) {
-        const int t = TrovaEtichetta(etichetta);
-        const std::optional<CoppiaByte> bersaglio =
-            t > 0 ? WordInBytes(t - 1) : std::optional<CoppiaByte>();
-        if (bersaglio) {
-            r.ArgByte[std::size_t(byte)] = (*bersaglio)[0];
-            r.ArgByte[std::size_t(byte + 1)] = (*bersaglio)[1];
-        } else {
-            esito.MessaggioRiga = Testi.t(kTestoErroreEtichetta);
-        }
-    };
-
-    switch (r.Funzione) {
-    case kFunzioneGoto:
-    case kFunzioneCall:
-        risolvi(r.ArgTesto[4], 0);
-        break;
-    case kFunzioneIfGoto:
-    case kFunzioneIfCall:
-        risolvi(r.ArgTesto[4], 4);    // when the bit is true
-        // If(bit) -> Call offers no target for a clear bit: without one its bytes stay
-        // as the editor wrote them, and the line is not in error.
-        if (r.Funzione == kFunzioneIfGoto || !r.ArgTesto[5].isEmpty())
-            risolvi(r.ArgTesto[5], 12);   // when the bit is false
-        break;
-    case kFunzioneDisplay: {
-        if (r.SubOp != kSubOpListaPagine)
+        switch (r.Funzione) {
+        case kFunzioneGoto:
+        case kFunzioneCall:
+            risolvi(r.ArgTesto[4], 0);
             break;
-        const int n = PagineDisplay.NumPagine;
-        if (n < 1) {
-            esito.Guasto = guasti::NessunaPagina;
-            return esito;
-        }
-        r.ArgByte[0] = kSubOpListaPagine;
-        r.ArgByte[3] = std::uint8_t(n - 1);
-        for (int k = 1; k <= n; ++k) {
-            if (k > kMaxPagineLista) {
-                esito.Guasto = guasti::TroppePagine;
+        case kFunzioneIfGoto:
+        case kFunzioneIfCall:
+            risolvi(r.ArgTesto[4], 4);    // when the bit is true
+            // If(bit) -> Call offers no target for a clear bit: without one its bytes stay
+            // as the editor wrote them, and the line is not in error.
+            if (r.Funzione == kFunzioneIfGoto || !r.ArgTesto[5].isEmpty())
+                risolvi(r.ArgTesto[5], 12);   // when the bit is false
+            break;
+        case kFunzioneDisplay: {
+            if (r.SubOp != kSubOpListaPagine)
+                break;
+            const int n = PagineDisplay.NumPagine;
+            if (n < 1) {
+                esito.Guasto = guasti::NessunaPagina;
                 return esito;
             }
-            risolvi(QStringLiteral("PAG") + QString::number(k), 4 * k);
+            r.ArgByte[0] = kSubOpListaPagine;
+            r.ArgByte[3] = std::uint8_t(n - 1);
+            for (int k = 1; k <= n; ++k) {
+                if (k > kMaxPagineLista) {
+                    esito.Guasto = guasti::TroppePagine;
+                    return esito;
+                }
+                risolvi(QStringLiteral("PAG") + QString::number(k), 4 * k);
+            }
+            r.LungDati = std::int16_t(4 * n + 6);
+            break;
         }
-        r.LungDati = std::int16_t(4 * n + 6);
-        break;
-    }
-    default:
-        break;
-    }
-    return esito;
+        default:
+            break;
+        }
+        return esito;
+    });
 }
 
 } // namespace ludra

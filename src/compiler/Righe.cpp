@@ -63,73 +63,69 @@ bool byteValido(int v) { return v >= 0 && v <= 0xFF; }
 
 EsitoRiga CompilaRung(int line)
 {
-    EsitoRiga esito;
-    Rung* riga = unita::riga(line);
-    if (!riga) {
-        esito.Guasto = guasti::Conteggio;
-        return esito;
-    }
-    Rung& r = *riga;
-    const auto& a = r.ArgByte;
-    // A line the editor refused when the project was opened holds bytes that need not
-    // encode its block: nothing of it reaches the image.
-    if (!r.Rifiuto.isEmpty() && unita::emetteRecord(r)) {
-        esito.MessaggioRiga = r.Rifiuto;
-        return esito;
-    }
+    return unita::suRiga(line, [line](Rung& r) {
+        EsitoRiga esito;
+        const auto& a = r.ArgByte;
+        // A line the editor refused when the project was opened holds bytes that need not
+        // encode its block: nothing of it reaches the image.
+        if (!r.Rifiuto.isEmpty() && unita::emetteRecord(r)) {
+            esito.MessaggioRiga = r.Rifiuto;
+            return esito;
+        }
 
-    switch (r.Classe) {
-    case kClasseScrivi:
-    case kClasseLeggiHolding:
-    case kClasseLeggiInput: {
-        const std::optional<int> offset = nuovoRecord(esito);
-        if (!offset)
-            return esito;
-        // Node, remote register (high, low), count, local register (high, low), delay
-        // (low, high): 16-bit arguments are kept low byte first.
-        const std::array<std::uint8_t, kDimRecord> record{
-            std::uint8_t(r.Classe), a[0], a[5], a[4], a[8], a[13], a[12], a[16], a[20],
-            std::uint8_t(r.Break ? 1 : 0)};
-        std::copy(record.begin(), record.end(), CodiceProgramma.begin() + *offset);
-        return esito;
-    }
-    case kClasseLocale: {
-        esito = RisolviEtichette(line);
-        if (esito.guasto())
-            return esito;
-        const std::optional<int> offset = nuovoRecord(esito);
-        if (!offset || !nuovoBlocco(esito))
-            return esito;
-        // Every block holds at least its code and a 0 byte: a shorter one would share
-        // its data with the next block.
-        if (r.LungDati < kLungDatiMinima || !byteValido(r.LungDati)) {
-            esito.Guasto = guasti::Lunghezza;
+        switch (r.Classe) {
+        case kClasseScrivi:
+        case kClasseLeggiHolding:
+        case kClasseLeggiInput: {
+            const std::optional<int> offset = nuovoRecord(esito);
+            if (!offset)
+                return esito;
+            // Node, remote register (high, low), count, local register (high, low), delay
+            // (low, high): 16-bit arguments are kept low byte first.
+            const std::array<std::uint8_t, kDimRecord> record{
+                std::uint8_t(r.Classe), a[0], a[5], a[4], a[8], a[13], a[12], a[16], a[20],
+                std::uint8_t(r.Break ? 1 : 0)};
+            std::copy(record.begin(), record.end(), CodiceProgramma.begin() + *offset);
             return esito;
         }
-        if (!byteValido(r.Funzione)) {
-            esito.Guasto = guasti::Funzione;
-            return esito;
-        }
-        if (!dentro(PuntDati, kDimScritturaBlocco)) {
-            esito.Guasto = guasti::OltreImmagine;
-            return esito;
-        }
-        if (!scriviRecordLocale(*offset, r.LungDati, r.Break, esito))
-            return esito;
+        case kClasseLocale: {
+            esito = RisolviEtichette(line);
+            if (esito.guasto())
+                return esito;
+            const std::optional<int> offset = nuovoRecord(esito);
+            if (!offset || !nuovoBlocco(esito))
+                return esito;
+            // Every block holds at least its code and a 0 byte: a shorter one would share
+            // its data with the next block.
+            if (r.LungDati < kLungDatiMinima || !byteValido(r.LungDati)) {
+                esito.Guasto = guasti::Lunghezza;
+                return esito;
+            }
+            if (!byteValido(r.Funzione)) {
+                esito.Guasto = guasti::Funzione;
+                return esito;
+            }
+            if (!dentro(PuntDati, kDimScritturaBlocco)) {
+                esito.Guasto = guasti::OltreImmagine;
+                return esito;
+            }
+            if (!scriviRecordLocale(*offset, r.LungDati, r.Break, esito))
+                return esito;
 
-        const auto d = std::size_t(PuntDati);
-        CodiceProgramma[d] = std::uint8_t(r.Funzione);
-        CodiceProgramma[d + 1] = 0;
-        std::copy(a.begin(), a.end(), CodiceProgramma.begin() + std::ptrdiff_t(d + 2));
-        if (r.Funzione == kFunzioneDisplay && r.SubOp == kSubOpAggiornaDisplay)
-            for (std::size_t k = 0; k < 8; ++k)
-                CodiceProgramma[d + 2 + 4 * k] = kSubOpAggiornaDisplay;
-        PuntDati += r.LungDati;
-        return esito;
-    }
-    default:
-        return esito;   // a blank line writes nothing
-    }
+            const auto d = std::size_t(PuntDati);
+            CodiceProgramma[d] = std::uint8_t(r.Funzione);
+            CodiceProgramma[d + 1] = 0;
+            std::copy(a.begin(), a.end(), CodiceProgramma.begin() + std::ptrdiff_t(d + 2));
+            if (r.Funzione == kFunzioneDisplay && r.SubOp == kSubOpAggiornaDisplay)
+                for (std::size_t k = 0; k < 8; ++k)
+                    CodiceProgramma[d + 2 + 4 * k] = kSubOpAggiornaDisplay;
+            PuntDati += r.LungDati;
+            return esito;
+        }
+        default:
+            return esito;   // a blank line writes nothing
+        }
+    });
 }
 
 EsitoRiga CompilaScheduler(int index)

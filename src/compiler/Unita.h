@@ -1,5 +1,6 @@
 #pragma once
 // The program units as the compiler walks them.
+#include "compiler/Compilatore.h"
 #include "project/Progetto.h"
 
 namespace ludra::unita {
@@ -22,6 +23,20 @@ bool modelloDisplay();
 // Line `line` of the current unit, for one step of a compile; nullptr when the unit or
 // the line does not exist.
 Rung* riga(int line);
+
+// One step of a compile on line `line` of the current unit: the count fault when the
+// line does not exist.
+template <class Passo>
+EsitoRiga suRiga(int line, Passo passo)
+{
+    Rung* r = riga(line);
+    if (!r) {
+        EsitoRiga esito;
+        esito.Guasto = guasti::Conteggio;
+        return esito;
+    }
+    return passo(*r);
+}
 
 // While one lives, labels are looked up in a table of the units made when it was made,
 // instead of walking every line of every unit for each jump: a compile makes one once
