@@ -161,6 +161,7 @@ std::optional<Guasto> compilaProgetto()
     // 3.
     InizioDati = kDimIntestazione + kDimRecord * slot;
     PuntDati = InizioDati;
+    const unita::TabellaEtichette etichette;
 
     // 4. Main program.
     SubCorrente = 0;

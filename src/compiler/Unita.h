@@ -19,4 +19,15 @@ int pagineEmesse();
 
 bool modelloDisplay();
 
+// While one lives, labels are looked up in a table of the units made when it was made,
+// instead of walking every line of every unit for each jump: a compile makes one once
+// its units hold the lines it compiles, which then stay as they are until it ends.
+class TabellaEtichette {
+public:
+    TabellaEtichette();
+    ~TabellaEtichette();
+    TabellaEtichette(const TabellaEtichette&) = delete;
+    TabellaEtichette& operator=(const TabellaEtichette&) = delete;
+};
+
 } // namespace ludra::unita
