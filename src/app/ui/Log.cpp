@@ -21,7 +21,10 @@ class ModelloRighe final : public QAbstractTableModel {
 public:
     using QAbstractTableModel::QAbstractTableModel;
 
-    int rowCount(const QModelIndex& padre) const override { return padre.isValid() ? 0 : mostrate_; }
+    int rowCount(const QModelIndex& padre) const override
+    {
+        return padre.isValid() ? 0 : mostrate_;
+    }
     int columnCount(const QModelIndex& padre) const override { return padre.isValid() ? 0 : 1; }
 
     QVariant data(const QModelIndex& indice, int ruolo) const override
