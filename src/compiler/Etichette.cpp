@@ -8,11 +8,11 @@
 #include "link/Conversioni.h"
 #include "project/Progetto.h"
 
-#include <QHash>
-
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <optional>
+#include <vector>
 
 namespace ludra {
 
@@ -23,10 +23,49 @@ inline constexpr int kUnitaPercorse = 9;   // units 0..8 carry labels; unit 9 do
 
 const QString kEtichettaDisplay = QStringLiteral("DISPLAY");
 
-// Every label's number and, for the "DISPLAY" default, each unit's record count.
-struct Etichette {
-    QHash<QString, int> numeri;
+// Every label's number, in a table of open slots keyed by the lines' own label texts
+// (they stay as they are while a compile runs), and each unit's record count for the
+// "DISPLAY" default.
+class Etichette {
+public:
     std::array<int, kNumSezioni> record{};
+
+    explicit Etichette(int etichette) : posti_(std::bit_ceil(std::size_t(2 * etichette + 1))) {}
+
+    // A later carrier of the same label takes its place.
+    void aggiungi(const QString& etichetta, int numero)
+    {
+        Posto& p = posti_[posto(etichetta)];
+        p.etichetta = &etichetta;
+        p.numero = numero;
+    }
+
+    int numero(const QString& etichetta, int altrimenti) const
+    {
+        const Posto& p = posti_[posto(etichetta)];
+        return p.etichetta ? p.numero : altrimenti;
+    }
+
+private:
+    struct Posto {
+        const QString* etichetta = nullptr;
+        int numero = 0;
+    };
+
+    // The slot holding the label, or the free one where it goes.
+    std::size_t posto(const QString& etichetta) const
+    {
+        std::uint32_t impronta = 2166136261U;
+        for (const QChar c : etichetta)
+            impronta = (impronta ^ c.unicode()) * 16777619U;
+        const std::size_t maschera = posti_.size() - 1;
+        std::size_t i = impronta & maschera;
+        while (posti_[i].etichetta && *posti_[i].etichetta != etichetta)
+            i = (i + 1) & maschera;
+        return i;
+    }
+
+    std::vector<Posto> posti_;
 };
 
 // The walk of the units in order: each line is numbered 1 + the lines writing a record
@@ -35,20 +74,26 @@ struct Etichette {
 // counts as missing, so the walk stops at the last unit emitted.
 Etichette percorri()
 {
-    Etichette e;
+    const int ultimaEmessa = std::min(kUnitaPercorse - 1, unita::pagineEmesse());
+    int etichettate = 0;
+    std::array<int, kNumSezioni> record{};
     for (int u = 0; u < kNumSezioni; ++u) {
         const Sezione& s = Sezioni[std::size_t(u)];
-        for (int i = 1; i <= unita::righe(s); ++i)
-            e.record[std::size_t(u)] += unita::emetteRecord(s.Rung[std::size_t(i)]) ? 1 : 0;
+        for (int i = 1; i <= unita::righe(s); ++i) {
+            const Rung& r = s.Rung[std::size_t(i)];
+            record[std::size_t(u)] += unita::emetteRecord(r) ? 1 : 0;
+            etichettate += u <= ultimaEmessa && !r.Etichetta.isEmpty() ? 1 : 0;
+        }
     }
-    const int ultimaEmessa = std::min(kUnitaPercorse - 1, unita::pagineEmesse());
+    Etichette e(etichettate);
+    e.record = record;
     int numero = 1;
     for (int u = 0; u <= ultimaEmessa; ++u) {
         const Sezione& s = Sezioni[std::size_t(u)];
         for (int i = 1; i <= unita::righe(s); ++i) {
             const Rung& r = s.Rung[std::size_t(i)];
             if (!r.Etichetta.isEmpty())
-                e.numeri.insert(r.Etichetta, numero);
+                e.aggiungi(r.Etichetta, numero);
             if (unita::emetteRecord(r))
                 ++numero;
         }
@@ -75,7 +120,7 @@ std::int16_t TrovaEtichetta(const QString& label)
     int risultato = 0;
     if (label == kEtichettaDisplay && unita::corrente())
         risultato = 1 + e.record[std::size_t(SubCorrente)];
-    return std::int16_t(e.numeri.value(label, risultato));
+    return std::int16_t(e.numero(label, risultato));
 }
 
 EsitoRiga RisolviEtichette(int line)

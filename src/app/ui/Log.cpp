@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QScrollBar>
+#include <QStyleOptionSlider>
 #include <QStyledItemDelegate>
 #include <QVBoxLayout>
 
@@ -20,7 +21,10 @@ class ModelloRighe final : public QAbstractTableModel {
 public:
     using QAbstractTableModel::QAbstractTableModel;
 
-    int rowCount(const QModelIndex& padre) const override { return padre.isValid() ? 0 : mostrate_; }
+    int rowCount(const QModelIndex& padre) const override
+    {
+        return padre.isValid() ? 0 : mostrate_;
+    }
     int columnCount(const QModelIndex& padre) const override { return padre.isValid() ? 0 : 1; }
 
     QVariant data(const QModelIndex& indice, int ruolo) const override
@@ -115,10 +119,66 @@ private:
     mutable QCache<AspettoRiga, QPixmap> immagini_{kImmagini};
 };
 
+// The vertical bar of a long Log looks the same after one more line: its thumb already
+// has its least length and stands at the end. A change is drawn when the bar's picture
+// differs from the one drawn last, once the change that caused it is complete (a new
+// line first widens the range, then moves the value to its end).
+class BarraRighe final : public QScrollBar {
+public:
+    using QScrollBar::QScrollBar;
+
+protected:
+    void sliderChange(SliderChange cambio) override
+    {
+        if (cambio == SliderOrientationChange) {
+            QScrollBar::sliderChange(cambio);
+            return;
+        }
+        if (inAttesa_)
+            return;
+        inAttesa_ = true;
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                inAttesa_ = false;
+                if (aspetto() != disegnato_)
+                    update();
+            },
+            Qt::QueuedConnection);
+    }
+
+    void paintEvent(QPaintEvent* event) override
+    {
+        disegnato_ = aspetto();
+        QScrollBar::paintEvent(event);
+    }
+
+private:
+    struct Aspetto {
+        QRect maniglia;
+        bool inizio = false;
+        bool fine = false;
+        bool operator==(const Aspetto&) const = default;
+    };
+
+    Aspetto aspetto() const
+    {
+        QStyleOptionSlider opzione;
+        initStyleOption(&opzione);
+        return {style()->subControlRect(QStyle::CC_ScrollBar, &opzione,
+                                        QStyle::SC_ScrollBarSlider, this),
+                value() == minimum(), value() == maximum()};
+    }
+
+    Aspetto disegnato_;
+    bool inAttesa_ = false;
+};
+
 } // namespace
 
 ListaLog::ListaLog(QWidget* parent) : QTableView(parent)
 {
+    setVerticalScrollBar(new BarraRighe(Qt::Vertical, this));
     setModel(new ModelloRighe(this));
     setItemDelegate(new DelegatoRighe(this));
     horizontalHeader()->hide();
