@@ -4,6 +4,7 @@
 #include "base/Notifiche.h"
 
 #include <QCache>
+#include <QElapsedTimer>
 #include <QEvent>
 #include <QHeaderView>
 #include <QPainter>
@@ -11,6 +12,7 @@
 #include <QScrollBar>
 #include <QStyleOptionSlider>
 #include <QStyledItemDelegate>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace ludra::ui {
@@ -137,19 +139,22 @@ protected:
         if (inAttesa_)
             return;
         inAttesa_ = true;
-        QMetaObject::invokeMethod(
-            this,
-            [this] {
-                inAttesa_ = false;
-                if (aspetto() != disegnato_)
-                    update();
-            },
-            Qt::QueuedConnection);
+        // Lines written in a burst move a short Log's thumb with each one: the bar is
+        // drawn at most once a frame, with the picture it then has.
+        const qint64 attesa = disegnatoIl_.isValid()
+                                  ? qMax<qint64>(0, kFotogrammaMs - disegnatoIl_.elapsed())
+                                  : 0;
+        QTimer::singleShot(attesa, this, [this] {
+            inAttesa_ = false;
+            if (aspetto() != disegnato_)
+                update();
+        });
     }
 
     void paintEvent(QPaintEvent* event) override
     {
         disegnato_ = aspetto();
+        disegnatoIl_.start();
         QScrollBar::paintEvent(event);
     }
 
@@ -170,7 +175,9 @@ private:
                 value() == minimum(), value() == maximum()};
     }
 
+    static constexpr int kFotogrammaMs = 16;   // one picture of a 60 Hz screen
     Aspetto disegnato_;
+    QElapsedTimer disegnatoIl_;
     bool inAttesa_ = false;
 };
 
