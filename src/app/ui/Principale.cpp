@@ -9,15 +9,18 @@
 #include "platform/Twips.h"
 #include "platform/ui/Pictures.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QAction>
 #include <QCloseEvent>
 #include <QApplication>
-#include <QLabel>
+#include <QPainter>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QSizeGrip>
 #include <QStatusBar>
+#include <QStyleOption>
 #include <QTimer>
 #include <QToolBar>
 
@@ -25,6 +28,94 @@ namespace ludra::ui {
 namespace {
 Principale* instance = nullptr;
 constexpr int kFotogrammaMs = 16;   // one picture of a 60 Hz screen
+
+// What a screen reader hears of a panel: its text, as of a label.
+class AccessoPannello final : public QAccessibleWidget {
+public:
+    explicit AccessoPannello(QWidget* w) : QAccessibleWidget(w, QAccessible::StaticText) {}
+    QString text(QAccessible::Text tipo) const override
+    {
+        if (tipo == QAccessible::Name && widget()->accessibleName().isEmpty())
+            return static_cast<const PannelloStato*>(widget())->text();
+        return QAccessibleWidget::text(tipo);
+    }
+};
+
+QAccessibleInterface* accessoPannello(const QString& classe, QObject* oggetto)
+{
+    if (classe == QLatin1String(PannelloStato::staticMetaObject.className()) && oggetto &&
+        oggetto->isWidgetType())
+        return new AccessoPannello(static_cast<QWidget*>(oggetto));
+    return nullptr;
+}
+} // namespace
+
+PannelloStato::PannelloStato(QWidget* parent) : QFrame(parent)
+{
+    static const bool installato = [] {
+        QAccessible::installFactory(accessoPannello);
+        return true;
+    }();
+    Q_UNUSED(installato);
+    setFrameStyle(QFrame::Panel | QFrame::Sunken);
+}
+
+void PannelloStato::setText(const QString& testo)
+{
+    if (testo == testo_)
+        return;
+    testo_ = testo;
+    updateGeometry();   // a panel that grows with its text asks the bar for room
+    if (QAccessible::isActive()) {
+        QAccessibleEvent evento(this, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&evento);
+    }
+    if (inAttesa_)
+        return;
+    const qint64 attesa = disegnatoIl_.isValid()
+                              ? qMax<qint64>(0, kFotogrammaMs - disegnatoIl_.elapsed())
+                              : 0;
+    if (attesa == 0) {
+        update();
+        return;
+    }
+    inAttesa_ = true;
+    QTimer::singleShot(attesa, this, [this] {
+        inAttesa_ = false;
+        update();
+    });
+}
+
+QRect PannelloStato::rettangoloTesto() const
+{
+    // A label with a frame and no indent of its own sets its text in by half an "x".
+    QRect r = contentsRect();
+    r.setLeft(r.left() + fontMetrics().horizontalAdvance(QLatin1Char('x')) / 2);
+    return r;
+}
+
+QSize PannelloStato::sizeHint() const
+{
+    // As a label measures one line: the text, an "x" of indent, the frame.
+    const QFontMetrics fm = fontMetrics();
+    const QMargins m = contentsMargins();
+    const int larghezza = 2000 - fm.horizontalAdvance(QLatin1Char('x')) - m.left() - m.right();
+    const QRect testo = fm.boundingRect(0, 0, larghezza, 2000, Qt::AlignLeft, testo_);
+    return QSize(testo.width() + fm.horizontalAdvance(QLatin1Char('x')) + m.left() + m.right(),
+                 testo.height() + m.top() + m.bottom())
+        .expandedTo(minimumSize());
+}
+
+void PannelloStato::paintEvent(QPaintEvent*)
+{
+    disegnatoIl_.start();
+    QPainter pittore(this);
+    drawFrame(&pittore);
+    QStyleOption opzione;
+    opzione.initFrom(this);
+    style()->drawItemText(&pittore, rettangoloTesto(),
+                          Qt::AlignLeft | Qt::AlignVCenter | Qt::TextForceLeftToRight,
+                          opzione.palette, isEnabled(), testo_, foregroundRole());
 }
 
 Principale& Principale::istanza()
@@ -70,9 +161,8 @@ Principale::Principale()
     if (const auto* maniglia = barra->findChild<QSizeGrip*>())
         altezza = qMax(altezza, maniglia->sizeHint().height());
     for (int i = 1; i <= 5; ++i) {
-        auto* label = new QLabel(this);
+        auto* label = new PannelloStato(this);
         label->setObjectName(QStringLiteral("StatusBar1_%1").arg(i));
-        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         if (i < 5)
             label->setFixedSize(platform::twipsToPx(1440),
                                 qMax(altezza, label->sizeHint().height()));
@@ -185,32 +275,11 @@ void Principale::aggiornaPulsante(const QString& chiave)
 
 void Principale::aggiornaPannello(int n)
 {
-    QLabel* label = pannello(n);
-    if (!label)
-        return;
-    // Every link request clears panel 4 and then writes its result: a loop of fast
-    // requests changes it far more often than a screen shows a new picture. The text
-    // follows at once; a panel drawn less than a frame ago is drawn again when the frame
-    // ends, with the text it then holds.
-    const unsigned bit = 1U << n;
-    if (pannelliInAttesa & bit) {
-        label->setAttribute(Qt::WA_UpdatesDisabled, true);
-        label->setText(BarraStato::istanza().pannello(n));
-        label->setAttribute(Qt::WA_UpdatesDisabled, false);
-        pannelliRimandati |= bit;
-        return;
-    }
-    label->setText(BarraStato::istanza().pannello(n));
-    pannelliInAttesa |= bit;
-    QTimer::singleShot(kFotogrammaMs, label, [this, label, bit] {
-        pannelliInAttesa &= ~bit;
-        if (pannelliRimandati & bit)
-            label->update();
-        pannelliRimandati &= ~bit;
-    });
+    if (PannelloStato* p = pannello(n))
+        p->setText(BarraStato::istanza().pannello(n));
 }
 
-QLabel* Principale::pannello(int n) const
+PannelloStato* Principale::pannello(int n) const
 {
     return n >= 1 && n <= pannelli.size() ? pannelli[n - 1] : nullptr;
 }

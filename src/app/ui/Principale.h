@@ -5,18 +5,42 @@
 #include "base/Finestre.h"
 #include "base/ui/FinestraPrincipale.h"
 
+#include <QElapsedTimer>
+#include <QFrame>
 #include <QHash>
 #include <QMainWindow>
 #include <functional>
 
 class QAction;
-class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
 class QToolBar;
 
 namespace ludra::ui {
+
+// One panel of the status bar: a sunken frame with a line of text, drawn and read out as
+// a label draws and reads out its text. Every link request writes panel 4 twice, so a new
+// text costs little: it is kept at once and drawn at most once a frame, with the text
+// the panel then holds.
+class PannelloStato : public QFrame {
+    Q_OBJECT
+public:
+    explicit PannelloStato(QWidget* parent = nullptr);
+    const QString& text() const { return testo_; }
+    void setText(const QString& testo);
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override { return sizeHint(); }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QRect rettangoloTesto() const;
+    QString testo_;
+    QElapsedTimer disegnatoIl_;
+    bool inAttesa_ = false;
+};
 
 class Principale : public QMainWindow, public HostFinestre, public FinestraPrincipale {
     Q_OBJECT
@@ -56,7 +80,7 @@ public:
     QAction* azioneMenu(const QString& nome) const { return azioniMenu.value(nome); }
     QMenu* popup(const QString& nome) const override { return popupMenu.value(nome); }
     QWidget* cornice() override { return this; }
-    QLabel* pannello(int n) const;
+    PannelloStato* pannello(int n) const;
     QMdiArea* area() const { return mdi; }
 
 protected:
@@ -78,9 +102,7 @@ private:
     QHash<QString, QAction*> azioniToolbar;
     QHash<QString, QAction*> azioniMenu;   // menus of the bar included
     QHash<QString, QMenu*> popupMenu;
-    QList<QLabel*> pannelli;
-    unsigned pannelliInAttesa = 0;     // drawn less than a frame ago, by bit n
-    unsigned pannelliRimandati = 0;    // changed since, not yet drawn
+    QList<PannelloStato*> pannelli;
     QHash<QString, Fabbrica> fabbriche;
     QHash<QString, QMdiSubWindow*> caricate;
 };
