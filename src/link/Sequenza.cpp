@@ -56,12 +56,12 @@ void rifiuta(const QString& comando, const QString& nome)
     scrivi(comando + QStringLiteral(" refused: ") + inCorso(nome), inCorso(nome));
 }
 
-void liberato(bool visibile)
+void liberato()
 {
-    if (visibile) {
-        BarraStrumenti::istanza().sblocca();
-        BarraStato::istanza().setPannello(kPannelloSequenza, QString());
-    }
+    // A loop or short command greys nothing, but a refusal during it names it in the
+    // panel: that goes too.
+    BarraStrumenti::istanza().sblocca();
+    BarraStato::istanza().setPannello(kPannelloSequenza, QString());
     // After the sequence's own code has unwound, from the event loop: a window's close
     // must not pull the window from under the code that ran it.
     std::vector<std::function<void()>> azioni;
@@ -106,13 +106,12 @@ Sequenza::~Sequenza()
 {
     if (!presa_)
         return;
-    const bool eraVisibile = detentore && visibile(detentore->tipo);
     detentore.reset();
     rimanda_.reset();
     // Whatever ended it (its own end, a click, its window closing, a failure), the link
     // rests as after a loop: Disconnetti acts, and the next loop starts afresh.
     StopCom = 1;
-    liberato(eraVisibile);
+    liberato();
 }
 
 bool Sequenza::arrestata()
@@ -130,8 +129,6 @@ QString SequenzaInCorso()
 bool CicloInCorso() { return detentore && detentore->tipo == TipoSequenza::Ciclo; }
 
 QString AttivitaInCorso() { return detentore ? detentore->nome : QString(); }
-
-bool DentroSequenza() { return detentore && detentore->livello == platform::livelloAttesa(); }
 
 bool ComandoRifiutato(const QString& comando, Effetto effetto)
 {

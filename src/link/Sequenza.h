@@ -57,9 +57,6 @@ QString SequenzaInCorso();
 bool CicloInCorso();
 // What holds the gate, loops and short commands included; empty when nothing does.
 QString AttivitaInCorso();
-// True when the caller runs inside the held sequence itself, not in a handler that runs
-// during one of its waits.
-bool DentroSequenza();
 
 // True, with the Log and status-bar line, when a command with this effect must wait
 // for the running sequence. `comando` names the command in that line.

@@ -2,9 +2,9 @@
 
 #include "base/Log.h"
 #include "base/Notifiche.h"
+#include "platform/ui/Fotogramma.h"
 
 #include <QCache>
-#include <QElapsedTimer>
 #include <QEvent>
 #include <QHeaderView>
 #include <QPainter>
@@ -12,7 +12,6 @@
 #include <QScrollBar>
 #include <QStyleOptionSlider>
 #include <QStyledItemDelegate>
-#include <QTimer>
 #include <QVBoxLayout>
 
 namespace ludra::ui {
@@ -136,16 +135,9 @@ protected:
             QScrollBar::sliderChange(cambio);
             return;
         }
-        if (inAttesa_)
-            return;
-        inAttesa_ = true;
         // Lines written in a burst move a short Log's thumb with each one: the bar is
         // drawn at most once a frame, with the picture it then has.
-        const qint64 attesa = disegnatoIl_.isValid()
-                                  ? qMax<qint64>(0, kFotogrammaMs - disegnatoIl_.elapsed())
-                                  : 0;
-        QTimer::singleShot(attesa, this, [this] {
-            inAttesa_ = false;
+        fotogramma_.chiedi(this, false, [this] {
             if (aspetto() != disegnato_)
                 update();
         });
@@ -154,7 +146,7 @@ protected:
     void paintEvent(QPaintEvent* event) override
     {
         disegnato_ = aspetto();
-        disegnatoIl_.start();
+        fotogramma_.disegnato();
         QScrollBar::paintEvent(event);
     }
 
@@ -175,10 +167,8 @@ private:
                 value() == minimum(), value() == maximum()};
     }
 
-    static constexpr int kFotogrammaMs = 16;   // one picture of a 60 Hz screen
     Aspetto disegnato_;
-    QElapsedTimer disegnatoIl_;
-    bool inAttesa_ = false;
+    platform::UnaPerFotogramma fotogramma_;
 };
 
 } // namespace

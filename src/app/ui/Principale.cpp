@@ -21,13 +21,11 @@
 #include <QSizeGrip>
 #include <QStatusBar>
 #include <QStyleOption>
-#include <QTimer>
 #include <QToolBar>
 
 namespace ludra::ui {
 namespace {
 Principale* instance = nullptr;
-constexpr int kFotogrammaMs = 16;   // one picture of a 60 Hz screen
 
 // What a screen reader hears of a panel: its text, as of a label.
 class AccessoPannello final : public QAccessibleWidget {
@@ -70,20 +68,7 @@ void PannelloStato::setText(const QString& testo)
         QAccessibleEvent evento(this, QAccessible::NameChanged);
         QAccessible::updateAccessibility(&evento);
     }
-    if (inAttesa_)
-        return;
-    const qint64 attesa = disegnatoIl_.isValid()
-                              ? qMax<qint64>(0, kFotogrammaMs - disegnatoIl_.elapsed())
-                              : 0;
-    if (attesa == 0) {
-        update();
-        return;
-    }
-    inAttesa_ = true;
-    QTimer::singleShot(attesa, this, [this] {
-        inAttesa_ = false;
-        update();
-    });
+    fotogramma_.chiedi(this, true, [this] { update(); });
 }
 
 QRect PannelloStato::rettangoloTesto() const
@@ -108,7 +93,7 @@ QSize PannelloStato::sizeHint() const
 
 void PannelloStato::paintEvent(QPaintEvent*)
 {
-    disegnatoIl_.start();
+    fotogramma_.disegnato();
     QPainter pittore(this);
     drawFrame(&pittore);
     QStyleOption opzione;

@@ -4,8 +4,8 @@
 // to the dispatch.
 #include "base/Finestre.h"
 #include "base/ui/FinestraPrincipale.h"
+#include "platform/ui/Fotogramma.h"
 
-#include <QElapsedTimer>
 #include <QFrame>
 #include <QHash>
 #include <QMainWindow>
@@ -38,8 +38,7 @@ protected:
 private:
     QRect rettangoloTesto() const;
     QString testo_;
-    QElapsedTimer disegnatoIl_;
-    bool inAttesa_ = false;
+    platform::UnaPerFotogramma fotogramma_;
 };
 
 class Principale : public QMainWindow, public HostFinestre, public FinestraPrincipale {
