@@ -15,6 +15,7 @@
 #include "project/Progetto.h"
 #include "project/Registri.h"
 #include "scheduler/Schedulazioni.h"
+#include "platform/ui/Applicazione.h"
 
 #include <QApplication>
 
@@ -142,7 +143,7 @@ int main(int argc, char** argv)
 {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    platform::Applicazione app(argc, argv);
 
     // The most display objects that still compile (the data area, not the slot count,
     // is the bound once the blocks are 34 bytes).

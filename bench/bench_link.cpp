@@ -15,6 +15,7 @@
 #include "link/StatoLink.h"
 #include "platform/PortaSeriale.h"
 #include "sim/Simulatore.h"
+#include "platform/ui/Applicazione.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -315,7 +316,7 @@ int main(int argc, char** argv)
 
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    platform::Applicazione app(argc, argv);
     AzzeraStatoProcesso();
     ImpostaDefaultLink();
 

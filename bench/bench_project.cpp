@@ -21,6 +21,7 @@
 #include "project/Progetto.h"
 #include "projectfiles/NuovoProgetto.h"
 #include "sim/Simulatore.h"
+#include "platform/ui/Applicazione.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -185,7 +186,7 @@ int main(int argc, char** argv)
 {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    platform::Applicazione app(argc, argv);
     Risposte risposte;
     platform::setDialogs(&risposte);
     QTemporaryDir cartella;

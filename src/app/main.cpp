@@ -4,12 +4,13 @@
 #include "platform/Shell.h"
 #include "platform/ui/DesktopShell.h"
 #include "platform/ui/QtDialogs.h"
+#include "platform/ui/Applicazione.h"
 
 #include <QApplication>
 
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
+    ludra::platform::Applicazione app(argc, argv);
     ludra::platform::DesktopShell shell;
     ludra::platform::setShell(&shell);
     ludra::ui::Main();

@@ -74,7 +74,6 @@ RicercaDispositivi::RicercaDispositivi()
         // A step's reply may come in several pieces: they are gathered.
         RispostaTelnet += QString::fromLatin1(testo);
     });
-    connect(&telnet, &platform::SocketTcp::statoCambiato, this, [] { platform::wakeWaiters(); });
 }
 
 void RicercaDispositivi::Azzera()
@@ -156,14 +155,12 @@ void RicercaDispositivi::FinestraChiusa()
     chiusa_ = true;
     RicercaInCorso = false;
     telnet.chiudi();
-    platform::wakeWaiters();
 }
 
 void RicercaDispositivi::cmd_stop_Click()
 {
     RicercaInCorso = false;
     abilita(true, command1Abilitato);
-    platform::wakeWaiters();
 }
 
 void RicercaDispositivi::Elenco_NodeClick(const QString& k)

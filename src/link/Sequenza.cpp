@@ -178,7 +178,6 @@ void ArrestaSequenza()
     if (!d)
         return;
     d->arresto = true;
-    platform::wakeWaiters();
 }
 
 void QuandoLibero(std::function<void()> azione)

@@ -50,7 +50,6 @@ void ChiudiDialogoValori(Finestra finestra)
     if (!DialogoInAttesa(finestra))
         return;
     DialogoAperto = false;
-    platform::wakeWaiters();
 }
 
 } // namespace ludra

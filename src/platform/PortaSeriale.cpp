@@ -1,7 +1,6 @@
 #include "platform/PortaSeriale.h"
 
 #include "platform/Ricezione.h"
-#include "platform/Waiter.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -323,7 +322,6 @@ bool PortaSeriale::apri()
                 errore_ = descriviErrore(e, percorso_, numero_, porta_->errorString());
                 porta_->close();
                 emit chiusa();
-                wakeWaiters();
             });
     ricevuti_.clear();
     percorso_ = percorso;
@@ -394,7 +392,6 @@ void PortaSeriale::leggi()
     if (!prendi())
         return;
     emit ricevuto();
-    wakeWaiters();
 }
 
 } // namespace ludra::platform

@@ -22,14 +22,6 @@ inline char* spazioPer(QByteArray& ricevuti, qsizetype n)
     return ricevuti.data() + prima;
 }
 
-// Appends `nuovi` to what is waiting to be read.
-inline void accoda(QByteArray& ricevuti, const QByteArray& nuovi)
-{
-    if (!nuovi.isEmpty())
-        std::memcpy(spazioPer(ricevuti, nuovi.size()), nuovi.constData(),
-                    std::size_t(nuovi.size()));
-}
-
 // Writes to the descriptor while it takes the bytes at once; returns how many it took.
 // A request is a few bytes and its reply is awaited at once: through the device's own
 // buffer it would wait for the event loop (and, on a socket, switch the write notifier

@@ -1,7 +1,6 @@
 #include "platform/SocketTcp.h"
 
 #include "platform/Ricezione.h"
-#include "platform/Waiter.h"
 
 #include <QTcpSocket>
 
@@ -27,14 +26,10 @@ void SocketTcp::crea()
     socket_ = std::make_unique<QTcpSocket>();
     QTcpSocket* s = socket_.get();
     connect(s, &QTcpSocket::readyRead, this, &SocketTcp::leggiSocket);
-    connect(s, &QTcpSocket::stateChanged, this, [this] {
-        emit statoCambiato();
-        wakeWaiters();
-    });
+    connect(s, &QTcpSocket::stateChanged, this, &SocketTcp::statoCambiato);
     connect(s, &QTcpSocket::errorOccurred, this, [this, s](QAbstractSocket::SocketError) {
         errore_ = s->errorString();
         emit statoCambiato();
-        wakeWaiters();
     });
     connect(s, &QTcpSocket::connected, this, [s] {
         // Requests are small and answered one at a time: no coalescing delay.
@@ -47,7 +42,8 @@ void SocketTcp::connetti(const QString& host, quint16 porta)
     crea();
     errore_.clear();
     ricevuti_.clear();
-    socket_->connectToHost(host, porta);
+    // Unbuffered: a reply is read once, from the system straight into ricevuti_.
+    socket_->connectToHost(host, porta, QIODevice::ReadWrite | QIODevice::Unbuffered);
 }
 
 SocketTcp::Stato SocketTcp::stato() const
@@ -74,8 +70,6 @@ qint64 SocketTcp::inCoda() const { return socket_ ? socket_->bytesToWrite() : 0;
 
 QByteArray SocketTcp::leggi()
 {
-    if (socket_)
-        ricevuti_ += socket_->readAll();
     QByteArray dati;
     dati.swap(ricevuti_);
     return dati;
@@ -83,8 +77,6 @@ QByteArray SocketTcp::leggi()
 
 void SocketTcp::scarta()
 {
-    if (socket_)
-        socket_->readAll();
     ricevuti_.clear();
 }
 
@@ -101,14 +93,29 @@ void SocketTcp::chiudi()
 
 void SocketTcp::leggiSocket()
 {
-    if (!socket_)
-        return;
-    const QByteArray nuovi = socket_->readAll();
-    if (nuovi.isEmpty())
-        return;
-    accoda(ricevuti_, nuovi);
-    emit ricevuto();
-    wakeWaiters();
+    // What came goes straight to the end of what waits to be read: the socket keeps no
+    // buffer of its own (it is opened unbuffered), so an arrival costs one read.
+    constexpr qint64 kBlocco = 4096;
+    bool preso = false;
+    bool finito = false;
+    while (socket_) {
+        char* dove = spazioPer(ricevuti_, kBlocco);
+        const qint64 letti = socket_->read(dove, kBlocco);
+        ricevuti_.chop(qsizetype(kBlocco - qMax<qint64>(letti, 0)));
+        preso = preso || letti > 0;
+        finito = letti < 0;
+        if (letti < kBlocco)
+            break;
+    }
+    if (preso)
+        emit ricevuto();
+    // Unbuffered, the socket learns that the peer has gone (or the connection broke) only
+    // from a read, and no signal of its own tells it.
+    if (finito && socket_ && socket_->state() != QAbstractSocket::ConnectedState) {
+        if (errore_.isEmpty())
+            errore_ = socket_->errorString();
+        emit statoCambiato();
+    }
 }
 
 } // namespace ludra::platform

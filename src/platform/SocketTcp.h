@@ -30,7 +30,7 @@ public:
     bool invia(const QByteArray& dati);
     // Everything received and not yet read; empties it.
     QByteArray leggi();
-    // Drops everything received, also what the system has not handed over yet.
+    // Drops everything received and not yet read.
     void scarta();
     qint64 inAttesa() const { return ricevuti_.size(); }
     // What was given to send that the system has not taken yet.

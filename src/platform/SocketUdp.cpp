@@ -1,6 +1,5 @@
 #include "platform/SocketUdp.h"
 
-#include "platform/Waiter.h"
 
 #include <QHostAddress>
 #include <QNetworkDatagram>
@@ -90,10 +89,8 @@ void SocketUdp::leggiSocket(QUdpSocket* s)
         coda_.push_back({d.data(), mittente.toString()});
         nuovi = true;
     }
-    if (nuovi) {
+    if (nuovi)
         emit ricevuto();
-        wakeWaiters();
-    }
 }
 
 } // namespace ludra::platform

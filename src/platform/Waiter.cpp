@@ -4,6 +4,7 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QObject>
+#include <QPointer>
 #include <QScopeGuard>
 #include <QTimer>
 
@@ -13,19 +14,43 @@
 namespace ludra::platform {
 namespace {
 
-class Waker : public QObject {
-    Q_OBJECT
+// The application quits through its Quit event (the last window closed, or quit()).
+// Seeing one pass says that a quit may be under way; only the event loop knows whether
+// it went through (a window may refuse to close), so a wait asks it then.
+class Uscita : public QObject {
 public:
-    void wake() { emit woken(); }
-signals:
-    void woken();
-};
+    bool eventFilter(QObject* o, QEvent* e) override
+    {
+        if (e->type() == QEvent::Quit && o == QCoreApplication::instance())
+            vista_ = true;
+        return false;
+    }
+    // True once the application has been asked to quit and has not taken it back.
+    bool chiesta(QEventLoop::ProcessEventsFlags flags)
+    {
+        // The application object this watches may be a later one (tests build several).
+        if (QCoreApplication* app = QCoreApplication::instance(); app != osservata_) {
+            osservata_ = app;
+            vista_ = false;
+            if (app)
+                app->installEventFilter(this);
+        }
+        if (!vista_)
+            return false;
+        // A loop started after a quit returns at once with -1; otherwise the zero timer
+        // ends it after one round of events.
+        QEventLoop prova;
+        QTimer::singleShot(0, &prova, [&prova] { prova.exit(0); });
+        if (prova.exec(flags) < 0)
+            return true;
+        vista_ = false;
+        return false;
+    }
 
-Waker& waker()
-{
-    static Waker w;
-    return w;
-}
+private:
+    QPointer<QCoreApplication> osservata_;
+    bool vista_ = false;
+};
 
 int livello = 0;
 int rimandi = 0;
@@ -49,23 +74,29 @@ public:
     bool waitUntil(const std::function<bool()>& done, qint64 timeoutMs) override
     {
         const qint64 deadline = nowMs() + qMax<qint64>(0, timeoutMs);
-        // A wait nested in another (a handler that runs during a wait and waits itself)
-        // needs a loop of its own; each depth keeps its loop and timer for every wait.
-        Attesa& a = attesa(profondita_);
+        // Each round handles at least one event and returns: the transport's arrival, or
+        // the deadline's alarm. A nested wait keeps an alarm of its own.
+        Sveglia& sveglia = svegliaDi(profondita_);
         ++profondita_;
         const auto fuori = qScopeGuard([this] { --profondita_; });
         while (!done()) {
-            const qint64 left = deadline - nowMs();
-            if (left <= 0)
+            const qint64 adesso = nowMs();
+            if (adesso >= deadline)
                 return done();
-            a.timer.start(int(qMin<qint64>(left, 24LL * 3600 * 1000)));
             LivelloAttesa l;
-            // Once the application has been asked to quit, every loop returns at once:
-            // waiting on would only spin until the time-out.
-            const int esito = a.loop.exec(flagsAttesa());
-            a.timer.stop();
-            if (esito < 0)
+            // Once the application has been asked to quit, every wait returns at once:
+            // waiting on would only hold the quit up until the time-out.
+            if (uscita_.chiesta(flagsAttesa()))
                 return done();
+            // The alarm stays set from one wait to the next: one due no later than this
+            // deadline can only wake this wait early, and the wait sets it again then. So
+            // a stream of requests does not start and stop a timer for each.
+            if (!sveglia.timer.isActive() || sveglia.scade > deadline) {
+                const qint64 ms = qMin<qint64>(deadline - adesso, 24LL * 3600 * 1000);
+                sveglia.timer.start(int(ms));
+                sveglia.scade = adesso + ms;
+            }
+            QCoreApplication::processEvents(flagsAttesa() | QEventLoop::WaitForMoreEvents);
         }
         return true;
     }
@@ -73,27 +104,26 @@ public:
     qint64 nowMs() override { return clock_.elapsed(); }
 
 private:
-    struct Attesa {
-        QEventLoop loop;
+    struct Sveglia {
         QTimer timer;
-        Attesa()
+        qint64 scade = 0;
+        Sveglia()
         {
             timer.setSingleShot(true);
             timer.setTimerType(Qt::PreciseTimer);
-            QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
-            QObject::connect(&waker(), &Waker::woken, &loop, &QEventLoop::quit);
         }
     };
 
-    Attesa& attesa(std::size_t profondita)
+    Sveglia& svegliaDi(std::size_t profondita)
     {
-        while (attese_.size() <= profondita)
-            attese_.push_back(std::make_unique<Attesa>());
-        return *attese_[profondita];
+        while (sveglie_.size() <= profondita)
+            sveglie_.push_back(std::make_unique<Sveglia>());
+        return *sveglie_[profondita];
     }
 
     QElapsedTimer clock_;
-    std::vector<std::unique_ptr<Attesa>> attese_;
+    Uscita uscita_;
+    std::vector<std::unique_ptr<Sveglia>> sveglie_;
     std::size_t profondita_ = 0;
 };
 
@@ -114,8 +144,6 @@ Waiter* setWaiter(Waiter* w)
     return previous;
 }
 
-void wakeWaiters() { waker().wake(); }
-
 int livelloAttesa() { return livello; }
 LivelloAttesa::LivelloAttesa() { ++livello; }
 LivelloAttesa::~LivelloAttesa() { --livello; }
@@ -134,4 +162,3 @@ void pause(double seconds, const std::function<bool()>& interrompi)
 
 } // namespace ludra::platform
 
-#include "Waiter.moc"

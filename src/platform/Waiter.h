@@ -13,7 +13,8 @@ public:
     // Handles the events already queued, once, and returns.
     virtual void pumpOnce() = 0;
     // Runs the event loop until done() holds or timeoutMs has passed on the monotonic
-    // clock; returns done() at the end. Wakes when wakeWaiters() is called.
+    // clock; returns done() at the end. It checks done() again after every event it handles
+    // (an arrival, a click, a timer), so whatever makes it true needs no wake of its own.
     virtual bool waitUntil(const std::function<bool()>& done, qint64 timeoutMs) = 0;
     // Milliseconds on a monotonic clock (never jumps with the wall clock).
     virtual qint64 nowMs() = 0;
@@ -28,9 +29,6 @@ public:
 Waiter& waiter();
 // Installs a waiter (nullptr restores the event-loop one); returns the previous one.
 Waiter* setWaiter(Waiter* w);
-// Called by transports when something arrived, so a pending wait re-checks at once.
-void wakeWaiters();
-
 // How deeply waits are nested: a wait counts one level while it runs events. A handler
 // run from inside a wait (a click, a receive event) runs one level deeper than the code
 // that waits, so a running operation can tell its own calls from a handler's.

@@ -119,7 +119,6 @@ bool CicloManualeInCorso() { return cicloInCorso; }
 void FermaCicloManuale()
 {
     StopCom = 1;
-    platform::wakeWaiters();
 }
 
 void InviaCiclica(const CicloManuale& ciclo)

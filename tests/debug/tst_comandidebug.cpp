@@ -475,9 +475,10 @@ void TestComandiDebug::unaSequenzaAllaVolta()
             const QStringList log = test::logDa(righeLog);
             QVERIFY(log.contains(QStringLiteral("  Download Failed")));
             QVERIFY(!log.contains(QStringLiteral("  Download Successul")));
-            // The close waits for the event loop, and then the program quits at once.
+            // The close waits for the event loop, and then the program quits at once (the
+            // last window closed posts the Quit event).
             QTRY_VERIFY(SequenzaInCorso().isEmpty());
-            QCoreApplication::exit(0);
+            QCoreApplication::postEvent(qApp, new QEvent(QEvent::Quit));
             const qint64 t0 = platform::waiter().nowMs();
             const Sequenza dopo(QStringLiteral("Test"), TipoSequenza::Breve);
             QVERIFY(!InviaComandoDebug(kComandoRun));

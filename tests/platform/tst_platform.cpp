@@ -30,6 +30,7 @@ private slots:
     void waitWakesOnArrival();
     void waitPumpsEvents();
     void waitHandlesNestedWaits();
+    void waitEndsOnceQuitting();
     void pausaZeroDoesNotPump();
     void onlyRegularFilesOpen_data();
     void onlyRegularFilesOpen();
@@ -103,7 +104,6 @@ void TestPlatform::waitWakesOnArrival()
     bool arrived = false;
     QTimer::singleShot(5, [&] {
         arrived = true;
-        wakeWaiters();
     });
     const qint64 start = waiter().nowMs();
     QVERIFY(waiter().waitUntil([&] { return arrived; }, 10000));
@@ -128,9 +128,23 @@ void TestPlatform::waitHandlesNestedWaits()
     QTimer::singleShot(1, [&] {
         pause(0.02);
         innerDone = true;
-        wakeWaiters();
     });
     QVERIFY(waiter().waitUntil([&] { return innerDone; }, 10000));
+}
+
+// Once the Quit event has gone through, a wait returns at once; once the event loop has
+// ended (the quit is over), waits wait again.
+void TestPlatform::waitEndsOnceQuitting()
+{
+    QCoreApplication::postEvent(qApp, new QEvent(QEvent::Quit));
+    const qint64 start = waiter().nowMs();
+    QVERIFY(!waiter().waitUntil([] { return false; }, 5000));
+    QVERIFY(waiter().nowMs() - start < 2500);
+    QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+    QCoreApplication::exec();
+    const qint64 dopo = waiter().nowMs();
+    QVERIFY(!waiter().waitUntil([] { return false; }, 30));
+    QVERIFY(waiter().nowMs() - dopo >= 30);
 }
 
 void TestPlatform::pausaZeroDoesNotPump()

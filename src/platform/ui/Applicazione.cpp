@@ -1,0 +1,29 @@
+#include "platform/ui/Applicazione.h"
+
+namespace ludra::platform {
+
+namespace dettaglio {
+
+SceltaCiclo::SceltaCiclo()
+    : prima_(qgetenv("QT_NO_GLIB")), cera_(qEnvironmentVariableIsSet("QT_NO_GLIB"))
+{
+    qputenv("QT_NO_GLIB", "1");
+}
+
+void SceltaCiclo::ripristina()
+{
+    if (cera_)
+        qputenv("QT_NO_GLIB", prima_);
+    else
+        qunsetenv("QT_NO_GLIB");
+}
+
+} // namespace dettaglio
+
+Applicazione::Applicazione(int& argc, char** argv) : QApplication(argc, argv)
+{
+    ripristina();
+    setAttribute(Qt::AA_DontUseNativeDialogs);
+}
+
+} // namespace ludra::platform
