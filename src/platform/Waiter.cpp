@@ -25,16 +25,22 @@ public:
             vista_ = true;
         return false;
     }
+    // Watches the application object there is now; true when it is not the one watched
+    // so far (the first, or a later one: tests build several).
+    bool osserva()
+    {
+        QCoreApplication* app = QCoreApplication::instance();
+        if (app == osservata_)
+            return false;
+        osservata_ = app;
+        vista_ = false;
+        if (app)
+            app->installEventFilter(this);
+        return true;
+    }
     // True once the application has been asked to quit and has not taken it back.
     bool chiesta(QEventLoop::ProcessEventsFlags flags)
     {
-        // The application object this watches may be a later one (tests build several).
-        if (QCoreApplication* app = QCoreApplication::instance(); app != osservata_) {
-            osservata_ = app;
-            vista_ = false;
-            if (app)
-                app->installEventFilter(this);
-        }
         if (!vista_)
             return false;
         // A loop started after a quit returns at once with -1; otherwise the zero timer
@@ -74,6 +80,9 @@ public:
     bool waitUntil(const std::function<bool()>& done, qint64 timeoutMs) override
     {
         const qint64 deadline = nowMs() + qMax<qint64>(0, timeoutMs);
+        // Alarms set under an earlier application object belong to its event loop.
+        if (uscita_.osserva() && profondita_ == 0)
+            sveglie_.clear();
         // Each round handles at least one event and returns: the transport's arrival, or
         // the deadline's alarm. A nested wait keeps an alarm of its own.
         Sveglia& sveglia = svegliaDi(profondita_);
