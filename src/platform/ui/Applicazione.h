@@ -21,8 +21,8 @@ private:
 
 // Runs Qt's own event loop rather than GLib's. A request to a device pumps events
 // three times (before the frame leaves, while the reply comes, after it), and a round of
-// GLib's loop costs about twice Qt's: it prepares and checks every source under a lock.
-// Nothing here runs GLib code of its own. Qt's file dialog serves every platform, as a
+// GLib's loop costs half as much again as Qt's: it prepares and checks every source under
+// a lock. Nothing here runs GLib code of its own. Qt's file dialog serves every platform, as a
 // platform's own dialog could run a loop of its own that holds ours up.
 class Applicazione : private dettaglio::SceltaCiclo, public QApplication {
 public:
