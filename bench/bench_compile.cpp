@@ -11,11 +11,11 @@
 #include "compiler/Compilatore.h"
 #include "display/PagineDisplay.h"
 #include "images/Immagini.h"
+#include "platform/ui/Applicazione.h"
 #include "link/StatoLink.h"
 #include "project/Progetto.h"
 #include "project/Registri.h"
 #include "scheduler/Schedulazioni.h"
-#include "platform/ui/Applicazione.h"
 
 #include <QApplication>
 

@@ -14,8 +14,8 @@
 #include "link/Sequenza.h"
 #include "link/StatoLink.h"
 #include "platform/PortaSeriale.h"
-#include "sim/Simulatore.h"
 #include "platform/ui/Applicazione.h"
+#include "sim/Simulatore.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

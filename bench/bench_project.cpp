@@ -17,11 +17,11 @@
 #include "link/StatoLink.h"
 #include "monitor/AggiornaRegistri.h"
 #include "platform/Dialogs.h"
+#include "platform/ui/Applicazione.h"
 #include "projectfiles/FileProgetto.h"
 #include "project/Progetto.h"
 #include "projectfiles/NuovoProgetto.h"
 #include "sim/Simulatore.h"
-#include "platform/ui/Applicazione.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

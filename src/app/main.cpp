@@ -2,9 +2,9 @@
 #include "app/ui/Principale.h"
 #include "platform/Dialogs.h"
 #include "platform/Shell.h"
+#include "platform/ui/Applicazione.h"
 #include "platform/ui/DesktopShell.h"
 #include "platform/ui/QtDialogs.h"
-#include "platform/ui/Applicazione.h"
 
 #include <QApplication>
 

@@ -29,6 +29,16 @@ T* nominato(T* w, const char* nome)
     return w;
 }
 
+// A part of the controller page that shows for one channel only: a named panel with its
+// fields in a form of its own.
+QFormLayout* pannelloCanale(QWidget*& pannello, const char* nome)
+{
+    pannello = nominato(new QWidget, nome);
+    auto* form = new QFormLayout(pannello);
+    form->setContentsMargins(0, 0, 0, 0);
+    return form;
+}
+
 } // namespace
 
 frm_Settings::frm_Settings(QWidget* parent) : QWidget(parent)
@@ -62,9 +72,7 @@ frm_Settings::frm_Settings(QWidget* parent) : QWidget(parent)
     }
     controller->addRow(Frame2);
 
-    frmTCP = nominato(new QWidget, "frmTCP");
-    auto* tcp = new QFormLayout(frmTCP);
-    tcp->setContentsMargins(0, 0, 0, 0);
+    auto* tcp = pannelloCanale(frmTCP, "frmTCP");
     txt_IP = nominato(new QLineEdit, "txt_IP");
     Label1 = new QLabel;
     tcp->addRow(Label1, txt_IP);
@@ -75,9 +83,7 @@ frm_Settings::frm_Settings(QWidget* parent) : QWidget(parent)
     tcp->addRow(new QLabel(QStringLiteral("Timeout (mSec)")), txt_timeoutTCP);
     controller->addRow(frmTCP);
 
-    frmCOM = nominato(new QWidget, "frmCOM");
-    auto* com = new QFormLayout(frmCOM);
-    com->setContentsMargins(0, 0, 0, 0);
+    auto* com = pannelloCanale(frmCOM, "frmCOM");
     cmbCOM = nominato(new QComboBox, "cmbCOM");
     Label6 = new QLabel;
     com->addRow(Label6, cmbCOM);

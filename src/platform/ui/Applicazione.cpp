@@ -5,15 +5,16 @@ namespace ludra::platform {
 namespace dettaglio {
 
 SceltaCiclo::SceltaCiclo()
-    : prima_(qgetenv("QT_NO_GLIB")), cera_(qEnvironmentVariableIsSet("QT_NO_GLIB"))
 {
+    if (qEnvironmentVariableIsSet("QT_NO_GLIB"))
+        prima_ = qgetenv("QT_NO_GLIB");
     qputenv("QT_NO_GLIB", "1");
 }
 
 void SceltaCiclo::ripristina()
 {
-    if (cera_)
-        qputenv("QT_NO_GLIB", prima_);
+    if (prima_)
+        qputenv("QT_NO_GLIB", *prima_);
     else
         qunsetenv("QT_NO_GLIB");
 }

@@ -3,6 +3,8 @@
 // executable and the benches that measure it).
 #include <QApplication>
 
+#include <optional>
+
 namespace ludra::platform {
 
 namespace dettaglio {
@@ -14,8 +16,7 @@ protected:
     void ripristina();
 
 private:
-    QByteArray prima_;
-    bool cera_ = false;
+    std::optional<QByteArray> prima_;   // the value it had, if it was set
 };
 } // namespace dettaglio
 
