@@ -94,6 +94,16 @@ bool lineaValida(int riga)
 }
 } // namespace ladder
 
+RigheUnita::Righe& RigheUnita::operator[](std::size_t unita)
+{
+    std::unique_ptr<Righe>& righe = unita_[unita];
+    if (!righe) {
+        righe = std::make_unique<Righe>();
+        (*righe)[0] = rigaDiProgetto();
+    }
+    return *righe;
+}
+
 VistaProgram& Vista()
 {
     static VistaProgram v;
@@ -102,10 +112,7 @@ VistaProgram& Vista()
 
 void AzzeraVista()
 {
-    VistaProgram& v = Vista();
-    v = VistaProgram{};
-    for (auto& righe : v.righe)
-        righe[0] = rigaDiProgetto();
+    Vista() = VistaProgram{};
     notificaVista();
 }
 

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 
 namespace ludra {
 
@@ -17,9 +18,20 @@ struct BarraScorrimento {
     bool visibile = true;
 };
 
+// The rows of each unit, made when the unit is first used, its row 0 the design row:
+// a project mostly uses one unit of ten, and the rows of all ten are 0.7 MB.
+class RigheUnita {
+public:
+    using Righe = std::array<RigaLadder, kMaxRung + 1>;
+    Righe& operator[](std::size_t unita);
+
+private:
+    std::array<std::unique_ptr<Righe>, kNumSezioni> unita_;
+};
+
 struct VistaProgram {
     bool Loaded = false;
-    std::array<std::array<RigaLadder, kMaxRung + 1>, kNumSezioni> righe{};
+    RigheUnita righe;
     std::array<int, kNumSezioni> rigaRossa{};   // the row whose frame is red, per unit
     BarraScorrimento VScroll;
     int altezzaPrincipale = geo::kAltezzaPrincipale;   // bounds the layout, twips

@@ -15,6 +15,8 @@
 #include "scheduler/Schedulazioni.h"
 #include "tables/Tabelle.h"
 
+#include <memory>
+
 namespace ludra {
 
 namespace {
@@ -99,8 +101,11 @@ bool NuovoProgetto(bool tieniVista)
 
 void AzzeraProgetto()
 {
-    for (Sezione& s : Sezioni)
-        s = Sezione{};
+    // Each unit is rebuilt where it stands, rather than built aside and copied.
+    for (Sezione& s : Sezioni) {
+        std::destroy_at(&s);
+        std::construct_at(&s);
+    }
     RungUndo = {};
     SubCorrente = RungCorrente = UltimaRiga = NumSub = 0;
     NomeProgetto.clear();

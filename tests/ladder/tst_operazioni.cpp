@@ -481,6 +481,10 @@ void TestOperazioni::copiaDiUnAltraUnita()
     Toolbar1_ButtonClick(QStringLiteral("rung_redo"));
     QCOMPARE(etichette(), QStringLiteral("_"));
     QCOMPARE(int(Sezioni[1].NumRung), 1);
+    // A reset leaves every unit, used or not, with its design row alone.
+    AzzeraVista();
+    for (int unita : {0, 1, kNumSezioni - 1})
+        QVERIFY(RigaEsiste(unita, 0) && !RigaEsiste(unita, 1) && !Riga(unita, 0).pannelloVisibile);
 }
 
 QTEST_GUILESS_MAIN(TestOperazioni)

@@ -176,10 +176,11 @@ private:
 ListaLog::ListaLog(QWidget* parent) : QTableView(parent)
 {
     setVerticalScrollBar(new BarraRighe(Qt::Vertical, this));
-    setModel(new ModelloRighe(this));
-    setItemDelegate(new DelegatoRighe(this));
+    // Hidden before the model comes: a shown header measures its sections.
     horizontalHeader()->hide();
     verticalHeader()->hide();
+    setModel(new ModelloRighe(this));
+    setItemDelegate(new DelegatoRighe(this));
     horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     setShowGrid(false);

@@ -13,6 +13,7 @@
 #include "project/Progetto.h"
 #include "projectfiles/NuovoProgetto.h"
 
+#include <QApplication>
 #include <QMdiSubWindow>
 
 namespace ludra::ui {
@@ -31,7 +32,11 @@ void Main()
     // 2.
     principale.CaricaImmagini();
     // 3 to 5.
-    principale.setWindowIcon(platform::LoadResIcon(300));
+    const QIcon icona = platform::LoadResIcon(300);
+    principale.setWindowIcon(icona);
+    // The application's too: a window's frame is built before it joins the main window,
+    // and without an icon to find it reads and draws a picture of the style's.
+    QApplication::setWindowIcon(icona);
     principale.setWindowTitle(platform::resources().string(500).value_or(QString()));
     principale.resize(twipsToPx(16000), twipsToPx(13000));
     // 6.

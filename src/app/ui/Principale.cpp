@@ -63,6 +63,7 @@ void PannelloStato::setText(const QString& testo)
     if (testo == testo_)
         return;
     testo_ = testo;
+    misura_.reset();
     updateGeometry();   // a panel that grows with its text asks the bar for room
     if (QAccessible::isActive()) {
         QAccessibleEvent evento(this, QAccessible::NameChanged);
@@ -81,14 +82,28 @@ QRect PannelloStato::rettangoloTesto() const
 
 QSize PannelloStato::sizeHint() const
 {
-    // As a label measures one line: the text, an "x" of indent, the frame.
-    const QFontMetrics fm = fontMetrics();
-    const QMargins m = contentsMargins();
-    const int larghezza = 2000 - fm.horizontalAdvance(QLatin1Char('x')) - m.left() - m.right();
-    const QRect testo = fm.boundingRect(0, 0, larghezza, 2000, Qt::AlignLeft, testo_);
-    return QSize(testo.width() + fm.horizontalAdvance(QLatin1Char('x')) + m.left() + m.right(),
-                 testo.height() + m.top() + m.bottom())
-        .expandedTo(minimumSize());
+    // The bar asks again and again while it lays out: the measure holds until the text,
+    // the font or the frame changes.
+    if (!misura_) {
+        // As a label measures one line: the text, an "x" of indent, the frame.
+        const QFontMetrics fm = fontMetrics();
+        const QMargins m = contentsMargins();
+        const int rientro = fm.horizontalAdvance(QLatin1Char('x'));
+        const int larghezza = 2000 - rientro - m.left() - m.right();
+        const QRect testo = fm.boundingRect(0, 0, larghezza, 2000, Qt::AlignLeft, testo_);
+        misura_ = QSize(testo.width() + rientro + m.left() + m.right(),
+                        testo.height() + m.top() + m.bottom());
+    }
+    return misura_->expandedTo(minimumSize());
+}
+
+void PannelloStato::changeEvent(QEvent* event)
+{
+    const QEvent::Type tipo = event->type();
+    if (tipo == QEvent::FontChange || tipo == QEvent::StyleChange
+        || tipo == QEvent::ContentsRectChange)
+        misura_.reset();
+    QFrame::changeEvent(event);
 }
 
 void PannelloStato::paintEvent(QPaintEvent*)
@@ -291,6 +306,11 @@ QWidget* Principale::carica(Finestra f)
     if (it == fabbriche.constEnd())
         return nullptr;
     QWidget* w = it.value()();
+    // Each step of taking a window in makes Qt lay out the frame's title bar again,
+    // shaping the title every time: that was most of the cost of opening a window.
+    // The frame takes the title once it is set up.
+    const QString titolo = w->windowTitle();
+    w->setWindowTitle(QString());
     QMdiSubWindow* sub = mdi->addSubWindow(w);
     sub->setObjectName(nome + QStringLiteral("_frame"));
     sub->setAttribute(Qt::WA_DeleteOnClose);
@@ -299,6 +319,7 @@ QWidget* Principale::carica(Finestra f)
     // Narrow windows keep their width whatever the user drags.
     if (const QVariant larghezza = w->property("larghezzaFissaTwips"); larghezza.isValid())
         sub->setFixedWidth(platform::twipsToPx(larghezza.toInt()));
+    w->setWindowTitle(titolo);
     caricate.insert(nome, sub);
     // A window reloaded under the same name before the old one is gone keeps its entry.
     connect(sub, &QObject::destroyed, this, [this, nome, sub] {

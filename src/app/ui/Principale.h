@@ -10,6 +10,7 @@
 #include <QHash>
 #include <QMainWindow>
 #include <functional>
+#include <optional>
 
 class QAction;
 class QMdiArea;
@@ -34,10 +35,12 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     QRect rettangoloTesto() const;
     QString testo_;
+    mutable std::optional<QSize> misura_;
     platform::UnaPerFotogramma fotogramma_;
 };
 

@@ -10,12 +10,40 @@
 #include <QHeaderView>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStyleOptionHeader>
 #include <QTableView>
 #include <QVBoxLayout>
 
 namespace ludra::ui {
 
 using platform::twipsToPx;
+
+namespace {
+
+// Qt measures every header label in bold, for the section a selection highlights. No
+// section of this header is ever highlighted: its labels are measured in the font they
+// are drawn in, which spares loading a bold face before the first window shows.
+class Intestazione final : public QHeaderView {
+public:
+    explicit Intestazione(QWidget* parent) : QHeaderView(Qt::Horizontal, parent)
+    {
+        setHighlightSections(false);
+    }
+
+protected:
+    QSize sectionSizeFromContents(int sezione) const override
+    {
+        if (!model())
+            return {};
+        QStyleOptionHeader opzione;
+        initStyleOption(&opzione);
+        opzione.section = sezione;
+        opzione.text = model()->headerData(sezione, orientation(), Qt::DisplayRole).toString();
+        return style()->sizeFromContents(QStyle::CT_HeaderSection, &opzione, QSize(), this);
+    }
+};
+
+} // namespace
 
 Registri::Registri(QWidget* parent) : QWidget(parent)
 {
@@ -28,13 +56,13 @@ Registri::Registri(QWidget* parent) : QWidget(parent)
     vista_->verticalHeader()->hide();
     vista_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     vista_->verticalHeader()->setDefaultSectionSize(twipsToPx(kAltezzaRigaTwips));
+    vista_->setHorizontalHeader(new Intestazione(vista_));
     vista_->setModel(modello_);
     vista_->setSelectionMode(QAbstractItemView::NoSelection);
     vista_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     vista_->setShowGrid(true);
     vista_->setWordWrap(false);
     vista_->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
-    vista_->horizontalHeader()->setHighlightSections(false);
     vista_->setColumnWidth(0, twipsToPx(900));
     vista_->setColumnWidth(1, twipsToPx(2000));
     vista_->setColumnWidth(2, twipsToPx(2500));

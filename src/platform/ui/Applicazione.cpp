@@ -1,5 +1,7 @@
 #include "platform/ui/Applicazione.h"
 
+#include "platform/ui/StileApplicazione.h"
+
 namespace ludra::platform {
 
 namespace dettaglio {
@@ -25,6 +27,7 @@ Applicazione::Applicazione(int& argc, char** argv) : QApplication(argc, argv)
 {
     ripristina();
     setAttribute(Qt::AA_DontUseNativeDialogs);
+    setStyle(new StileApplicazione(style()->name()));
 }
 
 } // namespace ludra::platform

@@ -11,6 +11,7 @@
 #include "link/StatoLink.h"
 #include "platform/Twips.h"
 #include "platform/ui/Pictures.h"
+#include "platform/ui/StileApplicazione.h"
 #include "project/Progetto.h"
 #include "project/Registri.h"
 #include "support/Banco.h"
@@ -23,6 +24,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QSignalSpy>
+#include <QStyleOption>
 #include <QStatusBar>
 #include <QTest>
 #include <QToolBar>
@@ -41,6 +43,9 @@ private slots:
     void mainWindowGeometry();
     void logWindowAtTopLeft();
     void logWidthIsFixed();
+    void framesShowTheirWindowsTitles();
+    void stylePicturesReadWhenDrawn_data();
+    void stylePicturesReadWhenDrawn();
     void statusPanelsEmpty();
     void statusPanelChangeKeepsLayout();
     void linkDefaults();
@@ -92,6 +97,41 @@ void TestAvvio::logWidthIsFixed()
     QCOMPARE(log->height(), twipsToPx(10000) - 50);
 }
 
+void TestAvvio::framesShowTheirWindowsTitles()
+{
+    for (const Finestra f : {Finestra::Log, Finestra::Program, Finestra::Registri}) {
+        QMdiSubWindow* cornice = Principale::istanza().cornice(f);
+        QVERIFY(cornice && !cornice->windowTitle().isEmpty());
+        QCOMPARE(cornice->windowTitle(), cornice->widget()->windowTitle());
+    }
+}
+
+void TestAvvio::stylePicturesReadWhenDrawn_data()
+{
+    QTest::addColumn<int>("quale");
+    for (const QStyle::StandardPixmap q :
+         {QStyle::SP_TitleBarMenuButton, QStyle::SP_TitleBarCloseButton,
+          QStyle::SP_TitleBarNormalButton, QStyle::SP_ToolBarHorizontalExtensionButton})
+        QTest::addRow("%d", int(q)) << int(q);
+}
+
+void TestAvvio::stylePicturesReadWhenDrawn()
+{
+    QFETCH(int, quale);
+    const auto q = QStyle::StandardPixmap(quale);
+    platform::StileApplicazione stile(QApplication::style()->name());
+    QStyleOption destra;
+    destra.direction = Qt::RightToLeft;
+    const QStyleOption* daDestra = &destra;
+    for (const QStyleOption* opzione : {static_cast<const QStyleOption*>(nullptr), daDestra}) {
+        const QIcon differita = stile.standardIcon(q, opzione);
+        QVERIFY(!differita.isNull());
+        QCOMPARE(differita.cacheKey(), stile.standardIcon(q, opzione).cacheKey());
+        QCOMPARE(differita.pixmap(16).toImage(),
+                 stile.baseStyle()->standardIcon(q, opzione).pixmap(16).toImage());
+    }
+}
+
 void TestAvvio::statusPanelsEmpty()
 {
     for (int i = 1; i <= 5; ++i)
@@ -119,6 +159,15 @@ void TestAvvio::statusPanelChangeKeepsLayout()
     QCOMPARE(conta.n, 0);
     for (int i = 1; i <= 4; ++i)
         QCOMPARE(p.pannello(i)->height(), p.pannello(5)->height());
+    // The measure a panel keeps follows its text and its font.
+    PannelloStato* pannello = p.pannello(2);
+    const QSize prima = pannello->sizeHint();
+    pannello->setText(QStringLiteral("a longer text than before"));
+    QVERIFY(pannello->sizeHint().width() > prima.width());
+    QFont grande = pannello->font();
+    grande.setPointSize(grande.pointSize() * 3);
+    pannello->setFont(grande);
+    QVERIFY(pannello->sizeHint().height() > prima.height());
 }
 
 void TestAvvio::linkDefaults()
