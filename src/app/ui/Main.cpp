@@ -27,6 +27,7 @@ void Main()
 
     // 1. English texts and menu captions; the main window is created by this first use.
     Principale& principale = Principale::istanza();
+    principale.trattieniTitoli();
     Collega(principale);
     ImpostaLingua(kInglese);
     // 2.
@@ -54,6 +55,7 @@ void Main()
     ImpostaStatoIniziale();
     // 16. The empty project, drawn in the ladder view.
     InitProgetto();
+    principale.rilasciaTitoli();
 }
 
 } // namespace ludra::ui

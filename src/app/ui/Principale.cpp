@@ -23,6 +23,8 @@
 #include <QStyleOption>
 #include <QToolBar>
 
+#include <utility>
+
 namespace ludra::ui {
 namespace {
 Principale* instance = nullptr;
@@ -307,8 +309,9 @@ QWidget* Principale::carica(Finestra f)
         return nullptr;
     QWidget* w = it.value()();
     // Each step of taking a window in makes Qt lay out the frame's title bar again,
-    // shaping the title every time: that was most of the cost of opening a window.
-    // The frame takes the title once it is set up.
+    // shaping the title every time (and so does each layout pass the start queues):
+    // that was most of the cost of opening a window. The frame takes the title once it
+    // is set up, or at the start once the queued layout has run.
     const QString titolo = w->windowTitle();
     w->setWindowTitle(QString());
     QMdiSubWindow* sub = mdi->addSubWindow(w);
@@ -319,7 +322,16 @@ QWidget* Principale::carica(Finestra f)
     // Narrow windows keep their width whatever the user drags.
     if (const QVariant larghezza = w->property("larghezzaFissaTwips"); larghezza.isValid())
         sub->setFixedWidth(platform::twipsToPx(larghezza.toInt()));
-    w->setWindowTitle(titolo);
+    if (titoliTrattenuti_) {
+        // The frame follows its window's title by watching the window: it misses this
+        // change, and takes the title with the other frames.
+        w->removeEventFilter(sub);
+        w->setWindowTitle(titolo);
+        w->installEventFilter(sub);
+        senzaTitolo_.append(sub);
+    } else {
+        w->setWindowTitle(titolo);
+    }
     caricate.insert(nome, sub);
     // A window reloaded under the same name before the old one is gone keeps its entry.
     connect(sub, &QObject::destroyed, this, [this, nome, sub] {
@@ -327,6 +339,19 @@ QWidget* Principale::carica(Finestra f)
             caricate.remove(nome);
     });
     return w;
+}
+
+void Principale::rilasciaTitoli()
+{
+    titoliTrattenuti_ = false;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            for (const QPointer<QMdiSubWindow>& sub : std::exchange(senzaTitolo_, {}))
+                if (sub && sub->widget())
+                    sub->setWindowTitle(sub->widget()->windowTitle());
+        },
+        Qt::QueuedConnection);
 }
 
 void Principale::mostra(Finestra f, bool inPrimoPiano)

@@ -9,6 +9,7 @@
 #include <QFrame>
 #include <QHash>
 #include <QMainWindow>
+#include <QPointer>
 #include <functional>
 #include <optional>
 
@@ -65,6 +66,10 @@ public:
     QMdiSubWindow* cornice(Finestra f) const;     // its MDI frame
     // Loads (creates) a registered window without bringing it forward; returns it.
     QWidget* carica(Finestra f);
+    // While the start builds its windows their frames wait for their titles, which
+    // come once everything the start queued has run (see carica).
+    void trattieniTitoli() { titoliTrattenuti_ = true; }
+    void rilasciaTitoli();
 
     // HostFinestre
     void mostra(Finestra f, bool inPrimoPiano = true) override;
@@ -107,6 +112,8 @@ private:
     QList<PannelloStato*> pannelli;
     QHash<QString, Fabbrica> fabbriche;
     QHash<QString, QMdiSubWindow*> caricate;
+    bool titoliTrattenuti_ = false;
+    QList<QPointer<QMdiSubWindow>> senzaTitolo_;
 };
 
 } // namespace ludra::ui

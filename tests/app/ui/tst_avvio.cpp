@@ -99,11 +99,20 @@ void TestAvvio::logWidthIsFixed()
 
 void TestAvvio::framesShowTheirWindowsTitles()
 {
+    // The start's frames take their titles after the start's queued layout, before the
+    // window is first drawn.
+    QVERIFY(Principale::istanza().cornice(Finestra::Log)->windowTitle().isEmpty());
+    QCoreApplication::sendPostedEvents();
     for (const Finestra f : {Finestra::Log, Finestra::Program, Finestra::Registri}) {
         QMdiSubWindow* cornice = Principale::istanza().cornice(f);
         QVERIFY(cornice && !cornice->windowTitle().isEmpty());
         QCOMPARE(cornice->windowTitle(), cornice->widget()->windowTitle());
     }
+    // Loaded later, a window's frame has its title at once.
+    Principale::istanza().chiudi(Finestra::Log);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    Principale::istanza().mostra(Finestra::Log);
+    QCOMPARE(Principale::istanza().cornice(Finestra::Log)->windowTitle(), QStringLiteral("Log"));
 }
 
 void TestAvvio::stylePicturesReadWhenDrawn_data()
