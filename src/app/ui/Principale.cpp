@@ -102,8 +102,8 @@ QSize PannelloStato::sizeHint() const
 void PannelloStato::changeEvent(QEvent* event)
 {
     const QEvent::Type tipo = event->type();
-    if (tipo == QEvent::FontChange || tipo == QEvent::StyleChange
-        || tipo == QEvent::ContentsRectChange)
+    if (tipo == QEvent::FontChange || tipo == QEvent::ApplicationFontChange
+        || tipo == QEvent::StyleChange || tipo == QEvent::ContentsRectChange)
         misura_.reset();
     QFrame::changeEvent(event);
 }
