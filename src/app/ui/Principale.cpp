@@ -322,15 +322,11 @@ QWidget* Principale::carica(Finestra f)
     // Narrow windows keep their width whatever the user drags.
     if (const QVariant larghezza = w->property("larghezzaFissaTwips"); larghezza.isValid())
         sub->setFixedWidth(platform::twipsToPx(larghezza.toInt()));
+    w->setWindowTitle(titolo);
     if (titoliTrattenuti_) {
-        // The frame follows its window's title by watching the window: it misses this
-        // change, and takes the title with the other frames.
-        w->removeEventFilter(sub);
-        w->setWindowTitle(titolo);
-        w->installEventFilter(sub);
+        // The frame waits without its title, and takes it with the other frames.
+        sub->setWindowTitle(QString());
         senzaTitolo_.append(sub);
-    } else {
-        w->setWindowTitle(titolo);
     }
     caricate.insert(nome, sub);
     // A window reloaded under the same name before the old one is gone keeps its entry.

@@ -29,6 +29,15 @@ T* nominato(T* w, const char* nome)
     return w;
 }
 
+// A named field on a form's row, after a caption label the captions fill in later.
+template <typename T>
+T* campo(QFormLayout* form, QLabel*& etichetta, T* w, const char* nome)
+{
+    etichetta = new QLabel;
+    form->addRow(etichetta, nominato(w, nome));
+    return w;
+}
+
 // A part of the controller page that shows for one channel only: a named panel with its
 // fields in a form of its own.
 QFormLayout* pannelloCanale(QWidget*& pannello, const char* nome)
@@ -49,13 +58,9 @@ frm_Settings::frm_Settings(QWidget* parent) : QWidget(parent)
     // Controller page.
     frm_opt[0] = nominato(new QGroupBox(this), "frm_opt_0");
     auto* controller = new QFormLayout(frm_opt[0]);
-    Combo1 = nominato(new QComboBox, "Combo1");
+    Combo1 = campo(controller, Label5, new QComboBox, "Combo1");
     Combo1->addItems(ModelliImpostazioni());
-    Label5 = new QLabel;
-    controller->addRow(Label5, Combo1);
-    txt_address = nominato(new QLineEdit, "txt_address");
-    Label2 = new QLabel;
-    controller->addRow(Label2, txt_address);
+    txt_address = campo(controller, Label2, new QLineEdit, "txt_address");
 
     Frame2 = nominato(new QGroupBox, "Frame2");
     auto* canali = new QHBoxLayout(Frame2);
@@ -73,20 +78,14 @@ frm_Settings::frm_Settings(QWidget* parent) : QWidget(parent)
     controller->addRow(Frame2);
 
     auto* tcp = pannelloCanale(frmTCP, "frmTCP");
-    txt_IP = nominato(new QLineEdit, "txt_IP");
-    Label1 = new QLabel;
-    tcp->addRow(Label1, txt_IP);
-    txt_port = nominato(new QLineEdit, "txt_port");
-    Label7 = new QLabel;
-    tcp->addRow(Label7, txt_port);
+    txt_IP = campo(tcp, Label1, new QLineEdit, "txt_IP");
+    txt_port = campo(tcp, Label7, new QLineEdit, "txt_port");
     txt_timeoutTCP = nominato(new QLineEdit, "txt_timeoutTCP");
     tcp->addRow(new QLabel(QStringLiteral("Timeout (mSec)")), txt_timeoutTCP);
     controller->addRow(frmTCP);
 
     auto* com = pannelloCanale(frmCOM, "frmCOM");
-    cmbCOM = nominato(new QComboBox, "cmbCOM");
-    Label6 = new QLabel;
-    com->addRow(Label6, cmbCOM);
+    cmbCOM = campo(com, Label6, new QComboBox, "cmbCOM");
     cmbBaud = nominato(new QComboBox, "cmbBaud");
     cmbBaud->addItems(VelocitaSeriali());
     com->addRow(new QLabel(QStringLiteral("Baud Rate")), cmbBaud);

@@ -1,11 +1,10 @@
 #include "platform/ui/StileApplicazione.h"
 
+#include <QGuiApplication>
 #include <QIconEngine>
 #include <QPainter>
 #include <QPointer>
 #include <QStyleOption>
-
-#include <optional>
 
 namespace ludra::platform {
 namespace {
@@ -35,7 +34,7 @@ bool differibile(QStyle::StandardPixmap quale)
 class IconaDifferita final : public QIconEngine {
 public:
     IconaDifferita(const QStyle* stile, QStyle::StandardPixmap quale,
-                   std::optional<Qt::LayoutDirection> direzione)
+                   Qt::LayoutDirection direzione)
         : stile_(stile), quale_(quale), direzione_(direzione)
     {
     }
@@ -76,16 +75,15 @@ private:
         if (!letta_ && stile_) {
             letta_ = true;
             QStyleOption opzione;
-            if (direzione_)
-                opzione.direction = *direzione_;
-            icona_ = stile_->standardIcon(quale_, direzione_ ? &opzione : nullptr);
+            opzione.direction = direzione_;
+            icona_ = stile_->standardIcon(quale_, &opzione);
         }
         return icona_;
     }
 
     QPointer<const QStyle> stile_;
     QStyle::StandardPixmap quale_;
-    std::optional<Qt::LayoutDirection> direzione_;
+    Qt::LayoutDirection direzione_;
     bool letta_ = false;
     QIcon icona_;
 };
@@ -101,10 +99,10 @@ QIcon StileApplicazione::standardIcon(StandardPixmap quale, const QStyleOption* 
     // read at once.
     if (!differibile(quale) || (opzione && opzione->type != QStyleOption::SO_Default))
         return QProxyStyle::standardIcon(quale, opzione, widget);
-    std::optional<Qt::LayoutDirection> direzione;
-    if (opzione)
-        direzione = opzione->direction;
-    const int chiave = int(quale) * 4 + (direzione ? 1 + int(*direzione) : 0);
+    // Without an option, the style draws in the application's direction.
+    const Qt::LayoutDirection direzione =
+        opzione ? opzione->direction : QGuiApplication::layoutDirection();
+    const int chiave = int(quale) * 3 + int(direzione);
     auto it = differite_.find(chiave);
     if (it == differite_.end())
         it = differite_.insert(chiave,
