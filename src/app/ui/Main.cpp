@@ -9,6 +9,7 @@
 #include "app/ui/Principale.h"
 #include "platform/Resources.h"
 #include "platform/Twips.h"
+#include "platform/ui/Geometria.h"
 #include "platform/ui/Pictures.h"
 #include "project/Progetto.h"
 #include "projectfiles/NuovoProgetto.h"
@@ -39,7 +40,10 @@ void Main()
     // and without an icon to find it reads and draws a picture of the style's.
     QApplication::setWindowIcon(icona);
     principale.setWindowTitle(platform::resources().string(500).value_or(QString()));
+    // The designed size where the screen holds it; a laptop's smaller screen cuts it, so
+    // that the status bar and the child windows' buttons stay in view.
     principale.resize(twipsToPx(16000), twipsToPx(13000));
+    platform::nelloSchermo(&principale);
     // 6.
     CreaToolBar();
     // 7.
@@ -50,6 +54,8 @@ void Main()
     QMdiSubWindow* cornice = principale.cornice(Finestra::Log);
     cornice->setGeometry(0, 0, twipsToPx(Log::kLarghezzaTwips), twipsToPx(13000 - 3000));
     principale.show();
+    // Shown, the window has its frame where the window system gives it one at once.
+    platform::nelloSchermo(&principale);
     principale.mostra(Finestra::Log);
     // 9 to 15.
     ImpostaStatoIniziale();

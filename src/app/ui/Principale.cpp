@@ -7,6 +7,7 @@
 #include "base/Menu.h"
 #include "base/Notifiche.h"
 #include "platform/Twips.h"
+#include "platform/ui/Geometria.h"
 #include "platform/ui/Pictures.h"
 
 #include <QAccessible>
@@ -357,6 +358,7 @@ void Principale::mostra(Finestra f, bool inPrimoPiano)
     QMdiSubWindow* sub = cornice(f);
     sub->show();
     sub->widget()->show();
+    tieniInVista(sub);
     if (inPrimoPiano) {
         sub->raise();
         mdi->setActiveSubWindow(sub);
@@ -390,6 +392,14 @@ void Principale::affianca(Finestra f, Finestra riferimento)
     const QMdiSubWindow* rif = cornice(riferimento);
     sub->move(rif ? rif->geometry().right() + 1 : 0, 0);
     sub->show();
+    tieniInVista(sub);
+}
+
+void Principale::tieniInVista(QMdiSubWindow* sub) const
+{
+    // The area places a new window below the others once the top is taken; on a small
+    // screen that is past the bottom edge, buttons and all.
+    platform::nellArea(sub, mdi->viewport()->rect());
 }
 
 void Principale::clessidra(bool attiva)

@@ -102,6 +102,7 @@ private:
     void aggiornaPulsante(const QString& chiave);
     void aggiornaVoce(const QString& nome);
     void aggiornaPannello(int n);
+    void tieniInVista(QMdiSubWindow* sub) const;
 
     QMdiArea* mdi = nullptr;
     QToolBar* Toolbar1 = nullptr;

@@ -4,6 +4,7 @@
 #include "devconfig/ScritturaConfig.h"
 #include "devconfig/ui/ColoriConfig.h"
 #include "link/StatoLink.h"
+#include "platform/ui/Geometria.h"
 
 #include <QCalendarWidget>
 #include <QCheckBox>
@@ -257,6 +258,8 @@ void frm_Config::cmd_calendar_Click()
 {
     MonthView1->move(cmd_calendar->mapToGlobal(QPoint(0, cmd_calendar->height())));
     MonthView1->show();
+    // Below a button near the screen's bottom edge it would open past it.
+    platform::nelloSchermo(MonthView1);
     MonthView1->raise();
 }
 
