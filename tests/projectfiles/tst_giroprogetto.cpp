@@ -1,6 +1,5 @@
 // A project built through the function-block editor, saved and opened again: the same
-// lines, rows and compiled image come back, and a save writes the same files, whatever
-// locale the project is opened under.
+// lines, rows, compiled image and saved files come back, under any locale.
 #include "compiler/CodiceProgramma.h"
 #include "compiler/Compilatore.h"
 #include "fbeditor/CompilaComando.h"
@@ -13,7 +12,6 @@
 #include "support/Banco.h"
 #include "tables/Tabelle.h"
 
-#include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
 #include <clocale>
@@ -174,8 +172,8 @@ void TestGiroProgetto::saveAndOpenGiveBackTheProject()
     QVERIFY(SalvaProgetto(true));
     for (const QString& f : QDir(dir.path()).entryList(QDir::Files)) {
         QFile a(dir.filePath(f)), b(di2.filePath(f));
-        QVERIFY(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
-        QVERIFY2(a.readAll() == b.readAll(), qPrintable(f));
+        QVERIFY2(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly)
+                     && a.readAll() == b.readAll(), qPrintable(f));
     }
     RicodificaRungHook = nullptr;
 }

@@ -2,10 +2,8 @@
 // The fixture the tests share: each test function starts from the process state of a
 // fresh start with fresh doubles in place of the platform's services, and ends with the
 // services put back and the state cleared again. apri() in init(), chiudi() in
-// cleanup(). A data row whose tag ends " under <locale>" ("Float 3.75 under
-// it_IT.UTF-8") runs under that C library locale, as an application object takes it from
-// the environment (skipped where it is not installed); every test ends under the locale
-// it started with.
+// cleanup(). A data row tagged "... under it_IT.UTF-8" runs under that C library locale
+// (skipped where it is not installed); every test ends under the locale it started with.
 #include "link/Sequenza.h"
 #include "support/Doubles.h"
 
