@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools
           libqt6serialport6-dev libgl-dev libmodbus-dev socat xvfb xauth
-          clang libclang-rt-14-dev python3-minimal)
+          clang libclang-rt-14-dev python3-minimal locales)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -1,8 +1,11 @@
 #include "base/Numeri.h"
 
 #include <QByteArray>
+#include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 
 namespace ludra {
 namespace {
@@ -42,6 +45,39 @@ double interoInBase(const QByteArray& s, qsizetype da, int base)
     return v;
 }
 
+// The decimal text s, digits with at most one "." and an optional exponent "e" with
+// an optional sign and digits, read without the C library, whose locale may make a
+// comma the decimal point. Beyond the range of a double: an infinity when the
+// magnitude is 1 or more, else 0.
+double decimale(const QByteArray& s)
+{
+    double v = 0;
+    const char* fine = s.constData() + s.size();
+    if (std::from_chars(s.constData(), fine, v).ec != std::errc::result_out_of_range)
+        return v;
+    // Where the first significant digit stands: the power of ten of the value, give or
+    // take one, which is all an out-of-range value needs.
+    const qsizetype punto = s.indexOf('.');
+    const qsizetype e = s.indexOf('e');
+    const qsizetype finePunto = punto >= 0 ? punto : (e >= 0 ? e : s.size());
+    qsizetype primo = 0;
+    while (primo < s.size() && (s[primo] == '0' || s[primo] == '.'))
+        ++primo;
+    long long esponente = 0;
+    if (e >= 0) {
+        const char* inizio = s.constData() + e + 1;
+        if (*inizio == '+')
+            ++inizio;
+        // Far beyond any double either way; kept small enough to add to.
+        constexpr long long kOltre = 1'000'000'000'000;
+        if (std::from_chars(inizio, fine, esponente).ec == std::errc::result_out_of_range)
+            esponente = *inizio == '-' ? -kOltre : kOltre;
+        esponente = std::clamp(esponente, -kOltre, kOltre);
+    }
+    const long long posizione = primo < finePunto ? finePunto - primo : finePunto - primo + 1;
+    return posizione + esponente > 0 ? std::numeric_limits<double>::infinity() : 0.0;
+}
+
 } // namespace
 
 bool SpazioNumero(QChar c)
@@ -62,8 +98,10 @@ double LeggiNumero(const QString& testo)
     }
 
     qsizetype i = 0;
+    const bool negativo = i < s.size() && s[i] == '-';
     if (i < s.size() && (s[i] == '+' || s[i] == '-'))
         ++i;
+    const qsizetype inizio = i;
     qsizetype cifre = 0;
     while (i < s.size() && cifra(s[i])) {
         ++i;
@@ -78,19 +116,20 @@ double LeggiNumero(const QString& testo)
     }
     if (cifre == 0)
         return 0;
-    QByteArray numero = s.left(i);
+    QByteArray numero = s.mid(inizio, i - inizio);
     // An exponent counts only when at least one digit follows its letter and sign.
     if (i < s.size() && (s[i] == 'E' || s[i] == 'e' || s[i] == 'D' || s[i] == 'd')) {
         qsizetype j = i + 1;
         if (j < s.size() && (s[j] == '+' || s[j] == '-'))
             ++j;
-        const qsizetype inizio = j;
+        const qsizetype cifreEsponente = j;
         while (j < s.size() && cifra(s[j]))
             ++j;
-        if (j > inizio)
+        if (j > cifreEsponente)
             numero += 'e' + s.mid(i + 1, j - i - 1);
     }
-    return std::strtod(numero.constData(), nullptr);
+    const double v = decimale(numero);
+    return negativo ? -v : v;
 }
 
 QString TestoNumero(double valore)
@@ -109,8 +148,7 @@ QString TestoNumero(double valore)
     int esponente = e.mid(pe + 1).toInt();
     // The largest doubles round up past the largest double: they show one digit lower,
     // so the text still reads back as a number.
-    if (std::isinf(std::strtod((cifre + 'e' + QByteArray::number(esponente - 14)).constData(),
-                               nullptr))) {
+    if (std::isinf(decimale(cifre + 'e' + QByteArray::number(esponente - 14)))) {
         for (qsizetype i = cifre.size() - 1; i >= 0 && cifre[i]-- == '0'; --i)
             cifre[i] = '9';
     }

@@ -1,7 +1,8 @@
 #pragma once
 // Numbers as the fields show and read them. Every field that takes a typed number
 // reads it with LeggiNumero and every field that shows one writes it with TestoNumero,
-// so what a field shows always reads back as the same value.
+// so what a field shows always reads back as the same value. Neither depends on the
+// machine's locale: "." is the decimal point under a decimal comma too.
 #include <QString>
 
 namespace ludra {

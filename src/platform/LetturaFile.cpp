@@ -1,7 +1,8 @@
 #include "platform/LetturaFile.h"
 
+#include "platform/LocaleSistema.h"
+
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -15,7 +16,7 @@ bool ApriFileRegolare(QFile& f, QString& perche)
     const int fd = ::open(QFile::encodeName(f.fileName()).constData(),
                           O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
-        perche = QString::fromLocal8Bit(std::strerror(errno));
+        perche = TestoErrore(errno);
         return false;
     }
     struct stat st {};

@@ -1,5 +1,6 @@
 #include "platform/PortaSeriale.h"
 
+#include "platform/LocaleSistema.h"
 #include "platform/Ricezione.h"
 
 #include <QDir>
@@ -259,7 +260,7 @@ QString gruppoDispositivo(const QString& percorso)
     struct group* trovato = nullptr;
     if (::getgrgid_r(st.st_gid, &gr, spazio.data(), spazio.size(), &trovato) != 0 || !trovato)
         return QString::number(st.st_gid);
-    return QString::fromLocal8Bit(trovato->gr_name);
+    return TestoDiSistema(trovato->gr_name);
 }
 
 PortaSeriale::PortaSeriale(QObject* parent) : QObject(parent) {}

@@ -44,6 +44,7 @@ void TestNumeri::leggi_data()
     QTest::newRow("negative point") << "-.25" << -0.25;
     QTest::newRow("trailing point") << "3." << 3.0;
     QTest::newRow("two points") << "1.2.3" << 1.2;
+    QTest::newRow("fraction") << "3.75" << 3.75;
     QTest::newRow("comma ends") << "1,5" << 1.0;
     QTest::newRow("trailing text") << "12abc" << 12.0;
     QTest::newRow("no number") << "abc" << 0.0;
@@ -94,7 +95,8 @@ void TestNumeri::digitato_data()
         QTest::addRow("'%s'", t) << t << std::numeric_limits<double>::quiet_NaN();
     const std::pair<const char*, double> numeri[] = {
         {" 12 ", 12},  {"1e3", 1000}, {"&H1F", 31}, {"70000", 70000}, {"1 2", 12},   {"\t4\n", 4},
-        {"-.5", -0.5}, {"+7", 7},     {"&O17", 15}, {"1.5D2", 150},   {"9E999", HUGE_VAL}};
+        {"-.5", -0.5}, {"+7", 7},     {"&O17", 15}, {"1.5D2", 150},   {"9E999", HUGE_VAL},
+        {"3.75", 3.75}, {".5", 0.5},  {"1.5", 1.5}, {"2.5E1", 25}};
     for (const auto& [t, v] : numeri)
         QTest::addRow("'%s'", t) << t << v;
 }
@@ -106,7 +108,9 @@ void TestNumeri::digitato()
     const std::optional<double> v = NumeroDigitato(testo);
     QCOMPARE(v.has_value(), !std::isnan(valore));
     QCOMPARE(v.value_or(valore), valore);
-    const bool intero = v && valore == std::floor(valore) && std::fabs(valore) <= 65535;
+    // The texts the whole-number field takes, as the number they are.
+    const QStringList interi{" 12 ", "1e3", "&H1F", "1 2", "\t4\n", "+7", "&O17", "1.5D2", "2.5E1"};
+    const bool intero = interi.contains(testo);
     QCOMPARE(CampoIntero(testo, -65535, 65535),
              intero ? std::optional<long long>(valore) : std::nullopt);
 }

@@ -220,6 +220,9 @@ void TestDialogoRegistro::scritturaPerTipo_data()
     QTest::newRow("uInt 1e3") << Mezzo::Tcp << 0 << "1e3" << 1000 << -1 << 1000 << 0;
     QTest::newRow("uInt &H1F") << Mezzo::Tcp << 0 << "&H1F" << 31 << -1 << 31 << 0;
     QTest::newRow("ASCII not a number") << Mezzo::Tcp << 8 << "12a" << -1 << -1 << 0 << 0;
+    QTest::newRow("Float 3.75 under it_IT.UTF-8") << Mezzo::Tcp << 4 << "3.75" << 0 << 0x4070 << 0 << 16496;
+    QTest::newRow("Long 2.6 under de_DE.UTF-8") << Mezzo::Rtu << 3 << "2.6" << 3 << 0 << 3 << 0;
+    QTest::newRow("uInt 1.5e3 under tr_TR.UTF-8") << Mezzo::Tcp << 0 << "1.5e3" << 1500 << -1 << 1500 << 0;
 }
 
 void TestDialogoRegistro::scritturaPerTipo()

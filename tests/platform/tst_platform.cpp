@@ -166,7 +166,8 @@ void TestPlatform::onlyRegularFilesOpen_data()
     QTest::newRow("named pipe") << "pipe" << "not a regular file";
     QTest::newRow("folder") << "." << "not a regular file";
     QTest::newRow("device") << "/dev/null" << "not a regular file";
-    QTest::newRow("missing") << "none" << "No such file";
+    QTest::newRow("missing under C") << "none" << "No such file";
+    QTest::newRow("not a folder under tr_TR.ISO-8859-9") << "/dev/null/x" << "Bir dizin de\u011Fil";
 }
 
 // A pipe with no writer would block the open for good: it must be refused at once.

@@ -1,5 +1,5 @@
 // A project built through the function-block editor, saved and opened again: the same
-// lines, rows and compiled image come back.
+// lines, rows, compiled image and saved files come back, under any locale.
 #include "compiler/CodiceProgramma.h"
 #include "compiler/Compilatore.h"
 #include "fbeditor/CompilaComando.h"
@@ -14,6 +14,7 @@
 
 #include <QTemporaryDir>
 #include <QTest>
+#include <clocale>
 
 using namespace ludra;
 
@@ -57,6 +58,7 @@ constexpr Blocco kBlocchi[] = {
     {15, ""},
     {10, "0=4660;1=-1;3=65535"},   // register words beyond the register table
     {46, "0=4660;1=10;2=-1"},
+    {3, "0=%R 30;1=2.5;2=.75;4=%R 31;5=-0.5;6=1.5E2"},   // a Scale with fractions
 };
 
 } // namespace
@@ -66,14 +68,24 @@ class TestGiroProgetto : public QObject {
 private slots:
     void init() { banco_.apri(test::Banco::Doppi::Tutti, test::Banco::Avvio::Stato); }
     void cleanup() { banco_.chiudi(); }
+    void saveAndOpenGiveBackTheProject_data();
     void saveAndOpenGiveBackTheProject();
 
 private:
     test::Banco banco_;
 };
 
+void TestGiroProgetto::saveAndOpenGiveBackTheProject_data()
+{
+    QTest::addColumn<QByteArray>("locale");   // the fixture opens the test under it
+    for (const char* l : {"C", "it_IT.UTF-8", "de_DE.UTF-8", "tr_TR.UTF-8"})
+        QTest::addRow("opened under %s", l) << QByteArray(l);
+}
+
 void TestGiroProgetto::saveAndOpenGiveBackTheProject()
 {
+    QFETCH(QByteArray, locale);
+    std::setlocale(LC_ALL, "C");   // the project is written under C
     banco_.dialogs.predefinita = platform::MsgResult::No;
     InitProgetto();
     RicodificaRungHook = RicodificaRiga;
@@ -138,6 +150,7 @@ void TestGiroProgetto::saveAndOpenGiveBackTheProject()
     const auto immaginePrima = CodiceProgramma;
     const auto tabellePrima = Tabelle;
 
+    std::setlocale(LC_ALL, locale.constData());
     banco_.dialogs.fileScelti.push_back(dir.path() + QStringLiteral("/giro.prj"));
     ApriProgetto();
     QCOMPARE(int(Sezioni[0].NumRung), 100);
@@ -154,6 +167,14 @@ void TestGiroProgetto::saveAndOpenGiveBackTheProject()
     QCOMPARE(PagineDisplay.Pagine[1].Oggetti[1].Testo[0], QStringLiteral("Level, %"));
     QVERIFY(Compila() > 0);
     QCOMPARE(CodiceProgramma, immaginePrima);
+    QTemporaryDir di2;
+    banco_.dialogs.fileScelti.push_back(di2.path() + QStringLiteral("/giro.prj"));
+    QVERIFY(SalvaProgetto(true));
+    for (const QString& f : QDir(dir.path()).entryList(QDir::Files)) {
+        QFile a(dir.filePath(f)), b(di2.filePath(f));
+        QVERIFY2(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly)
+                     && a.readAll() == b.readAll(), qPrintable(f));
+    }
     RicodificaRungHook = nullptr;
 }
 

@@ -4,10 +4,18 @@
 #include "base/Testi.h"
 #include "support/Ladder.h"
 
+#include <QTest>
+#include <clocale>
+
 namespace ludra::test {
 
 void Banco::apri(Doppi doppi, Avvio avvio)
 {
+    localePrima_ = std::setlocale(LC_ALL, nullptr);
+    const QByteArray riga = QTest::currentDataTag();
+    if (const qsizetype i = riga.indexOf(" under ");
+        i >= 0 && !std::setlocale(LC_ALL, riga.mid(i + 7).constData()))
+        QSKIP("The locale is not installed");
     if (avvio == Avvio::Progetto) {
         avviaProgetto();
     } else {
@@ -47,6 +55,8 @@ void Banco::chiudi()
     }
     doppi_ = Doppi::Nessuno;
     AzzeraStatoProcesso();
+    if (!localePrima_.isEmpty())
+        std::setlocale(LC_ALL, localePrima_.constData());
 }
 
 } // namespace ludra::test

@@ -2,7 +2,8 @@
 // The fixture the tests share: each test function starts from the process state of a
 // fresh start with fresh doubles in place of the platform's services, and ends with the
 // services put back and the state cleared again. apri() in init(), chiudi() in
-// cleanup().
+// cleanup(). A data row tagged "... under it_IT.UTF-8" runs under that C library locale
+// (skipped where it is not installed); every test ends under the locale it started with.
 #include "link/Sequenza.h"
 #include "support/Doubles.h"
 
@@ -39,6 +40,7 @@ public:
 
 private:
     std::optional<Sequenza> link_;
+    QByteArray localePrima_;
     Doppi doppi_ = Doppi::Nessuno;
     platform::Dialogs* prima_ = nullptr;
     platform::Shell* shellPrima_ = nullptr;

@@ -1,5 +1,6 @@
 #include "platform/ui/Applicazione.h"
 
+#include "platform/LocaleSistema.h"
 #include "platform/ui/StileApplicazione.h"
 
 namespace ludra::platform {
@@ -26,6 +27,8 @@ void SceltaCiclo::ripristina()
 Applicazione::Applicazione(int& argc, char** argv) : QApplication(argc, argv)
 {
     ripristina();
+    // The application object has just set the C library's locale from the environment.
+    FissaLocale();
     setAttribute(Qt::AA_DontUseNativeDialogs);
     setStyle(new StileApplicazione(style()->name()));
 }
