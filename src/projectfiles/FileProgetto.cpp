@@ -267,18 +267,25 @@ QString fileFinale(const QString& nome)
     return info.isSymLink() ? nome : info.filePath();
 }
 
-// The companion `nome` as it is in its folder: that name when it is there, else the name
-// that differs from it only in case, as a file system that ignores case leaves them (the
-// first in code order when several do, and `note` says so).
-QString compagno(const QString& nome, QStringList* note)
+// The companion `nome` of the project file `prj` as it is in their folder: that name when
+// it is there, else the name that differs from it only in case, as a file system that
+// ignores case leaves them (the first in code order when several do, and `note` says so).
+// Beside another project whose name differs only in case, which of them such a file
+// belongs to cannot be told: each takes only its own names.
+QString compagno(const QString& nome, const QString& prj, QStringList* note)
 {
     const QFileInfo info(nome);
     if (info.exists() || info.isSymLink())
         return nome;
+    const QStringList presenti = info.dir().entryList(QDir::Files | QDir::Hidden);
+    const QString proprio = QFileInfo(prj).fileName();
     QStringList simili;
-    for (const QString& f : info.dir().entryList(QDir::Files | QDir::Hidden))
+    for (const QString& f : presenti) {
+        if (f != proprio && f.compare(proprio, Qt::CaseInsensitive) == 0)
+            return nome;
         if (f.compare(info.fileName(), Qt::CaseInsensitive) == 0)
             simili << f;
+    }
     if (simili.isEmpty())
         return nome;
     std::sort(simili.begin(), simili.end());
@@ -301,7 +308,7 @@ platform::InsiemeFile fileDelProgetto(const QString& prj, QStringList* note)
                              : QFileInfo(finale).dir().filePath(QFileInfo(proprio).fileName());
     platform::InsiemeFile file{base.chopped(kLungFinale), {finale}};
     for (std::size_t i = 1; i < kEstensioni.size(); ++i)
-        file.file.push_back(fileFinale(compagno(nomeFile(base, kEstensioni[i]), note)));
+        file.file.push_back(fileFinale(compagno(nomeFile(base, kEstensioni[i]), base, note)));
     return file;
 }
 

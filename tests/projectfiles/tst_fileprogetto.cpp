@@ -618,6 +618,11 @@ void TestFileProgetto::caseOfEndings()
     QCOMPARE(TabellaRegistri[30].Nome, QStringLiteral("Level"));
     QCOMPARE(int(PagineDisplay.NumPagine), 3);
     QVERIFY(LogModello::istanza().righe().join('\n').contains("Plant.dsp, plant.DSP differ from it only in case; Plant.dsp was taken"));
+    // Another project whose name differs only in case takes none of these.
+    d->dialogs.fileScelti = {dir.filePath("Plant.PRJ")};
+    QVERIFY(SalvaProgetto(true));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files, QDir::Name).join(' '), "PLANT.PRJ PLANT.pTb "
+             "Plant.DSP Plant.LST Plant.PRJ Plant.PTB Plant.dsp plant.DSP plant.lst");
 }
 
 void TestFileProgetto::baseName_data()
