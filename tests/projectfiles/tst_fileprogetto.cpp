@@ -411,7 +411,8 @@ void TestFileProgetto::missingSideFilesReadEmpty()
     QVERIFY(TabellaRegistri[30].Nome.isEmpty());
     QCOMPARE(int(TabellaRegistri[30].Formato), 1);
     QCOMPARE(int(PagineDisplay.NumPagine), 1);
-    QVERIFY(LogModello::istanza().righe().contains("  " + base() + ".dsp: the file does not exist, read as empty"));
+    QVERIFY(LogModello::istanza().righe().contains(
+        "  " + base() + ".dsp: the file does not exist, read as empty"));
 }
 
 void TestFileProgetto::missingPrjKeepsProject()
@@ -617,7 +618,8 @@ void TestFileProgetto::caseOfEndings()
     ApriProgetto();
     QCOMPARE(TabellaRegistri[30].Nome, QStringLiteral("Level"));
     QCOMPARE(int(PagineDisplay.NumPagine), 3);
-    QVERIFY(LogModello::istanza().righe().join('\n').contains("Plant.dsp, plant.DSP differ from it only in case; Plant.dsp was taken"));
+    QVERIFY(LogModello::istanza().righe().join('\n').contains(
+        "Plant.dsp, plant.DSP differ from it only in case; Plant.dsp was taken"));
     // Another project whose name differs only in case takes none of these.
     d->dialogs.fileScelti = {dir.filePath("Plant.PRJ")};
     QVERIFY(SalvaProgetto(true));
