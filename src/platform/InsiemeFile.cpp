@@ -1,5 +1,7 @@
 #include "platform/InsiemeFile.h"
 
+#include "platform/LetturaFile.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <cerrno>
@@ -132,8 +134,10 @@ bool rimetti(const InsiemeFile& insieme, QString& errore, QStringList& note)
 {
     const QString marcatore = insieme.segno + kRimetti;
     QByteArray stati;
-    if (QFile f(marcatore); f.open(QIODevice::ReadOnly))
-        stati = f.read(256);
+    // Unreadable, it removes no file: each one without its link stays as it is.
+    QFile segnato(marcatore);
+    if (QString illeggibile; ApriFileRegolare(segnato, illeggibile))
+        stati = segnato.read(256);
     const QList<QByteArray> righe = stati.split('\n');
     for (std::size_t i = 0; i < insieme.file.size(); ++i) {
         const QString& f = insieme.file[i];
