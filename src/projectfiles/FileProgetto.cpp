@@ -7,6 +7,7 @@
 #include "ladder/VistaLadder.h"
 #include "ladder/OperazioniRung.h"
 #include "platform/Dialogs.h"
+#include "platform/InsiemeFile.h"
 #include "platform/LetturaFile.h"
 #include "base/FormatoFile.h"
 #include "projectfiles/NuovoProgetto.h"
@@ -14,10 +15,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
-#include <cstdio>
+#include <algorithm>
 #include <limits>
-#include <span>
 
 namespace ludra {
 
@@ -42,24 +41,6 @@ QString nomeFile(const QString& prj, const char* estensione)
         if (proprio[i].isUpper())
             finale[i] = finale[i].toUpper();
     return prj.left(prj.size() - kLungFinale) + finale;
-}
-
-// The same for reading: the file written so when there is one, else a file of the
-// project's base name with that ending in any case, as other tools and other systems
-// write them.
-QString fileDaLeggere(const QString& prj, const char* estensione)
-{
-    const QString nome = nomeFile(prj, estensione);
-    const QFileInfo info(nome);
-    if (info.exists())
-        return nome;
-    const QString base = info.fileName().chopped(kLungFinale);
-    const QStringList presenti = info.dir().entryList(QDir::Files | QDir::Hidden, QDir::Name);
-    for (const QString& f : presenti)
-        if (f.size() == info.fileName().size() && f.startsWith(base)
-            && f.endsWith(QLatin1String(estensione), Qt::CaseInsensitive))
-            return info.dir().filePath(f);
-    return nome;
 }
 
 } // namespace
@@ -274,8 +255,10 @@ bool LeggiDsp(const QByteArray& dati, ContenutoProgetto& c, QString& errore)
 
 namespace {
 
-// The file a save of `nome` writes: where its symbolic links lead, as QSaveFile follows
-// them, so that a link stays a link.
+constexpr std::array<const char*, 4> kEstensioni = {".prj", ".lst", ".ptb", ".dsp"};
+
+// Where the symbolic links of `nome` lead: a save replaces that file, so a link stays a
+// link.
 QString fileFinale(const QString& nome)
 {
     QFileInfo info(nome);
@@ -284,104 +267,60 @@ QString fileFinale(const QString& nome)
     return info.isSymLink() ? nome : info.filePath();
 }
 
-// A file being replaced: the new one's place, and the name its old one waits under.
-struct Sostituzione {
-    QString finale;
-    QString accanto;   // empty: there was no old file, or it has not moved yet
-    bool scritto = false;
-};
-
-// Puts the old files back in their places and takes away the new ones that had none.
-void rimetti(std::span<const Sostituzione> fatte, QString& errore)
+// The companion `nome` of the project file `prj` as it is in their folder: that name when
+// it is there, else the name that differs from it only in case, as a file system that
+// ignores case leaves them (the first in code order when several do, and `note` says so).
+// Beside another project whose name differs only in case, which of them such a file
+// belongs to cannot be told: each takes only its own names.
+QString compagno(const QString& nome, const QString& prj, QStringList* note)
 {
-    for (const Sostituzione& s : fatte) {
-        bool rimesso = true;
-        if (!s.accanto.isEmpty()) {
-            // Over the new file, if it is there, in one step.
-            rimesso = std::rename(QFile::encodeName(s.accanto).constData(),
-                                  QFile::encodeName(s.finale).constData())
-                      == 0;
-        } else if (s.scritto) {
-            rimesso = QFile::remove(s.finale);
-        }
-        if (!rimesso)
-            errore += QStringLiteral("; %1 could not be put back as it was").arg(s.finale);
+    const QFileInfo info(nome);
+    if (info.exists() || info.isSymLink())
+        return nome;
+    const QStringList presenti = info.dir().entryList(QDir::Files | QDir::Hidden);
+    const QString proprio = QFileInfo(prj).fileName();
+    QStringList simili;
+    for (const QString& f : presenti) {
+        if (f != proprio && f.compare(proprio, Qt::CaseInsensitive) == 0)
+            return nome;
+        if (f.compare(info.fileName(), Qt::CaseInsensitive) == 0)
+            simili << f;
     }
+    if (simili.isEmpty())
+        return nome;
+    std::sort(simili.begin(), simili.end());
+    if (simili.size() > 1 && note)
+        *note << QStringLiteral("%1: %2 differ from it only in case; %3 was taken")
+                     .arg(nome, simili.join(u", "), simili[0]);
+    return info.dir().filePath(simili[0]);
+}
+
+// The project's four files, where their links lead: the .prj, and the others beside the
+// file it leads to, named after it (after the link when that file is otherwise named),
+// found as `compagno` finds them. Open and save take the same names, so a save writes
+// back to the files the open read. The markers of a save go beside the .prj.
+platform::InsiemeFile fileDelProgetto(const QString& prj, QStringList* note)
+{
+    const QString proprio = nomeFile(prj, kEstensioni[0]);
+    const QString finale = fileFinale(proprio);
+    const QString base = finale.endsWith(QLatin1String(".prj"), Qt::CaseInsensitive)
+                             ? finale
+                             : QFileInfo(finale).dir().filePath(QFileInfo(proprio).fileName());
+    platform::InsiemeFile file{base.chopped(kLungFinale), {finale}};
+    for (std::size_t i = 1; i < kEstensioni.size(); ++i)
+        file.file.push_back(fileFinale(compagno(nomeFile(base, kEstensioni[i]), base, note)));
+    return file;
 }
 
 } // namespace
 
-bool ScriviFileProgetto(const QString& prj, const ContenutoProgetto& c, QString& errore)
+bool ScriviFileProgetto(const QString& prj, const ContenutoProgetto& c, QString& errore,
+                        QStringList* note)
 {
-    const std::array<std::pair<const char*, QByteArray>, 4> file = {{
-        {".prj", TestoPrj(c)},
-        {".lst", TestoLst(c)},
-        {".ptb", TestoPtb(c)},
-        {".dsp", TestoDsp(c)},
-    }};
-    // All four are written aside first; only when every new one is complete does each
-    // old one move aside (renamed in its folder, never read: it may be larger than
-    // memory) for the new one to take its place. Should a step still fail, the old files
-    // go back and the new ones that had none go: a failure leaves the previous project
-    // whole. The old files are removed once all four new ones are in place.
-    std::array<std::unique_ptr<QSaveFile>, 4> salvati;
-    const auto annulla = [&salvati] {
-        for (auto& s : salvati)
-            if (s)
-                s->cancelWriting();
-    };
-    for (std::size_t i = 0; i < file.size(); ++i) {
-        const QString nome = nomeFile(prj, file[i].first);
-        if (QFile vecchio(nome); vecchio.exists()) {
-            QString perche;
-            if (!platform::ApriFileRegolare(vecchio, perche)) {
-                errore = QStringLiteral("%1: %2").arg(nome, perche);
-                annulla();
-                return false;
-            }
-        }
-        salvati[i] = std::make_unique<QSaveFile>(nome);
-        QSaveFile& f = *salvati[i];
-        // A full disk shows on the flush; the commit would report it as saved.
-        if (!f.open(QIODevice::WriteOnly) || f.write(file[i].second) != file[i].second.size()
-            || !f.flush()) {
-            errore = QStringLiteral("%1: %2").arg(f.fileName(), f.errorString());
-            annulla();
-            return false;
-        }
-    }
-    std::array<Sostituzione, 4> sostituzioni;
-    for (std::size_t i = 0; i < salvati.size(); ++i) {
-        Sostituzione& s = sostituzioni[i];
-        s.finale = fileFinale(salvati[i]->fileName());
-        if (QFile vecchio(s.finale); vecchio.exists()) {
-            QString accanto = s.finale + QStringLiteral(".old");
-            for (int n = 1; QFileInfo::exists(accanto) || QFileInfo(accanto).isSymLink(); ++n)
-                accanto = s.finale + QStringLiteral(".old%1").arg(n);
-            // A rename that never replaces: nothing already there is lost.
-            if (!vecchio.rename(accanto)) {
-                errore = QStringLiteral("%1: %2").arg(s.finale, vecchio.errorString());
-                annulla();
-                rimetti(std::span(sostituzioni).first(i), errore);
-                return false;
-            }
-            s.accanto = accanto;
-        }
-        s.scritto = salvati[i]->commit();
-        if (!s.scritto) {
-            errore = QStringLiteral("%1: %2").arg(salvati[i]->fileName(), salvati[i]->errorString());
-            annulla();
-            rimetti(std::span(sostituzioni).first(i + 1), errore);
-            return false;
-        }
-    }
-    QStringList rimasti;
-    for (const Sostituzione& s : sostituzioni)
-        if (!s.accanto.isEmpty() && !QFile::remove(s.accanto))
-            rimasti << s.accanto;
-    if (!rimasti.isEmpty())
-        errore = QStringLiteral("the old files could not be removed: ") + rimasti.join(u", ");
-    return true;
+    QStringList proprie;
+    return platform::SostituisciInsieme(fileDelProgetto(prj, nullptr),
+                                        {TestoPrj(c), TestoLst(c), TestoPtb(c), TestoDsp(c)},
+                                        errore, note ? *note : proprie);
 }
 
 namespace {
@@ -412,37 +351,40 @@ Lettura leggiFile(const QString& nome, QByteArray& dati, QString& errore)
 
 } // namespace
 
-std::optional<ContenutoProgetto> LeggiFileProgetto(const QString& prj, QString& errore)
+std::optional<ContenutoProgetto> LeggiFileProgetto(const QString& prj, QString& errore,
+                                                   QStringList* note)
 {
+    QStringList proprie;
+    QStringList& dette = note ? *note : proprie;
+    const platform::InsiemeFile file = fileDelProgetto(prj, &dette);
+    // What a save cut off left is settled first: nothing is read from two saves.
+    if (!platform::RiprendiInsieme(file, errore, dette))
+        return std::nullopt;
     ContenutoProgetto c;
     // Parts of the model a file does not hold read as empty: no user register names,
     // registers of type Int, no tables, one page without objects.
     c.formati.fill(1);
     c.pagine.NumPagine = 1;
     using Lettore = bool (*)(const QByteArray&, ContenutoProgetto&, QString&);
-    const std::array<std::pair<const char*, Lettore>, 4> file = {{
-        {".prj", LeggiPrj},
-        {".lst", LeggiLst},
-        {".ptb", LeggiPtb},
-        {".dsp", LeggiDsp},
-    }};
-    for (const auto& [estensione, leggi] : file) {
-        const QString nome = fileDaLeggere(prj, estensione);
+    constexpr std::array<Lettore, 4> lettori = {LeggiPrj, LeggiLst, LeggiPtb, LeggiDsp};
+    for (std::size_t i = 0; i < lettori.size(); ++i) {
+        const QString& nome = file.file[i];
         QByteArray dati;
         switch (leggiFile(nome, dati, errore)) {
         case Lettura::Errore:
             return std::nullopt;
         case Lettura::Manca:
-            if (QLatin1String(estensione) == QLatin1String(".prj")) {
+            if (i == 0) {
                 errore = QStringLiteral("%1: the file does not exist").arg(nome);
                 return std::nullopt;
             }
+            dette << QStringLiteral("%1: the file does not exist, read as empty").arg(nome);
             continue;
         case Lettura::Letto:
             break;
         }
         QString perche;
-        if (!leggi(dati, c, perche)) {
+        if (!lettori[i](dati, c, perche)) {
             errore = QFileInfo(BaseProgetto(prj)).fileName() + perche;
             return std::nullopt;
         }
@@ -472,6 +414,18 @@ void impostaCaption(const QString& testo)
         host->impostaCaption(testo);
 }
 
+// One report in the Log of what a save or an open found, and of its failure.
+void scriviNote(const QStringList& note, const QString& fallito)
+{
+    if (note.isEmpty() && fallito.isEmpty())
+        return;
+    LogStart();
+    for (const QString& n : note)
+        LogWrite(n);
+    if (!fallito.isEmpty())
+        LogWrite(fallito);
+}
+
 QString sceltaFile(bool salva)
 {
     platform::FileDialogRequest richiesta;
@@ -494,16 +448,13 @@ bool SalvaProgetto(bool ask)
     }
     const QString prj = PercorsoPrj(percorso);
     QString errore;
-    if (!ScriviFileProgetto(prj, ContenutoCorrente(), errore)) {
-        LogStart();
-        LogWrite(QStringLiteral("Project not saved: ") + errore);
+    QStringList note;
+    const bool salvato = ScriviFileProgetto(prj, ContenutoCorrente(), errore, &note);
+    scriviNote(note, salvato ? QString() : QStringLiteral("Project not saved: ") + errore);
+    if (!salvato) {
         platform::msgBox(QStringLiteral("The project was not saved.\n") + errore,
                          platform::MsgButtons::Ok, platform::MsgIcon::Critical);
         return false;
-    }
-    if (!errore.isEmpty()) {
-        LogStart();
-        LogWrite(QStringLiteral("Project saved; ") + errore);
     }
     NomeProgetto = BaseProgetto(prj);
     FileProgetto = prj;
@@ -519,7 +470,9 @@ void ApriProgetto()
         return;
     const QString prj = PercorsoPrj(scelto);
     QString errore;
-    const std::optional<ContenutoProgetto> letto = LeggiFileProgetto(prj, errore);
+    QStringList note;
+    const std::optional<ContenutoProgetto> letto = LeggiFileProgetto(prj, errore, &note);
+    scriviNote(note, QString());
     if (!letto) {
         platform::msgBox(QStringLiteral("The project cannot be opened.\n") + errore,
                          platform::MsgButtons::Ok, platform::MsgIcon::Critical);

@@ -8,6 +8,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <array>
 #include <functional>
 #include <optional>
@@ -40,14 +41,18 @@ bool LeggiPtb(const QByteArray& dati, ContenutoProgetto& c, QString& errore);
 bool LeggiDsp(const QByteArray& dati, ContenutoProgetto& c, QString& errore);
 
 // The four files of the project whose .prj file is `prj` ("dir/name.prj"), the other
-// three named after it with their endings in the case of its ending: written all or
-// none, the old files never read. True with `errore` set when an old file replaced could
-// not be removed afterwards (it is named there).
-bool ScriviFileProgetto(const QString& prj, const ContenutoProgetto& c, QString& errore);
-// Reads the four files, finding the other three whatever the case of their endings; a
-// missing .lst, .ptb or .dsp reads as empty, a missing .prj is an error. Nothing of the
-// model is touched.
-std::optional<ContenutoProgetto> LeggiFileProgetto(const QString& prj, QString& errore);
+// three beside the file its links lead to, under the names found there (in another case
+// when a file system that ignores case left them so) or else named after it with their
+// endings in the case of its ending. Written as one set: a save cut off at any instant
+// leaves the old project or the new one, never a file missing; the old files are never
+// read. `note` gets what the user should be told either way.
+bool ScriviFileProgetto(const QString& prj, const ContenutoProgetto& c, QString& errore,
+                        QStringList* note = nullptr);
+// Reads the four files, found as the save finds them, after finishing or undoing what a
+// save cut off left; a missing .lst, .ptb or .dsp reads as empty and is told in `note`,
+// a missing .prj is an error. Nothing of the model is touched.
+std::optional<ContenutoProgetto> LeggiFileProgetto(const QString& prj, QString& errore,
+                                                   QStringList* note = nullptr);
 
 // The base name of a chosen path: less its ".prj" ending (in any case), when it has one.
 QString BaseProgetto(const QString& percorso);

@@ -11,12 +11,14 @@
 #include "projectfiles/NuovoProgetto.h"
 #include "support/Banco.h"
 #include "support/Doubles.h"
+#include "platform/InsiemeFile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
+#include <cstring>
 #include <fstream>
 #include <sched.h>
 #include <sys/mount.h>
@@ -70,6 +72,39 @@ void linee(const std::vector<Rung>& righe)
         RungCorrente = Sezioni[0].NumRung;
         Sezioni[0].Rung[std::size_t(RungCorrente)] = r;
     }
+}
+
+// The disk step that fails with `gErrore` and the one the process dies at, as counted by
+// `gPassi`; with `gSenzaLink` no hard link can be made.
+int gFalla = 0, gUccidi = 0, gPassi = 0, gErrore = 0;
+bool gSenzaLink = false;
+const char* gFallito = "";   // the step that failed
+
+int passoProva(const char* passo, const QString&)
+{
+    if (++gPassi == gUccidi)
+        _exit(9);
+    if (gPassi == gFalla)
+        return gFallito = passo, gErrore;
+    return gSenzaLink && !std::strcmp(passo, "link") ? EPERM : 0;
+}
+
+// Runs `fai` under the step hook, in a child when it is to die: true when it ran to its
+// end before its last stop.
+bool finisce(int falla, int uccidi, const std::function<void()>& fai)
+{
+    const pid_t pid = uccidi ? fork() : 0;
+    if (pid == 0) {
+        std::tie(gFalla, gUccidi, gPassi) = std::tuple(falla, uccidi, 0);
+        platform::PassoFileHook = passoProva;
+        fai();
+        platform::PassoFileHook = nullptr;
+        if (uccidi)
+            _exit(0);
+        return gPassi < falla;
+    }
+    int stato = -1;
+    return waitpid(pid, &stato, 0) == pid && WIFEXITED(stato) && WEXITSTATUS(stato) == 0;
 }
 
 } // namespace
@@ -379,6 +414,8 @@ void TestFileProgetto::missingSideFilesReadEmpty()
     QVERIFY(TabellaRegistri[30].Nome.isEmpty());
     QCOMPARE(int(TabellaRegistri[30].Formato), 1);
     QCOMPARE(int(PagineDisplay.NumPagine), 1);
+    QVERIFY(LogModello::istanza().righe().contains(
+        "  " + base() + ".dsp: the file does not exist, read as empty"));
 }
 
 void TestFileProgetto::missingPrjKeepsProject()
@@ -406,7 +443,12 @@ void TestFileProgetto::writeErrorKeepsOldFiles_data()
     QTest::newRow("disk full") << "disco";                // while the listing is written
     QTest::newRow("lst is a named pipe") << "pipe";       // it cannot be kept, nor waited on
     QTest::newRow("prj of 16 GiB") << "grande";   // no fault: more than memory can hold
-    QTest::newRow("ptb held in place") << "fisso";   // the prj and lst have moved already
+    QTest::newRow("ptb held in place") << "fisso";   // a mount point: not linked nor replaced
+    // Stopped at each step that changes the disk, the next open completes or undoes it.
+    QTest::newRow("killed at each step") << "ucciso";
+    QTest::newRow("killed, no hard links") << "senza link";
+    QTest::newRow("failing at each step") << "passo";
+    QTest::newRow("failing, a new .lst") << "passo, lst nuovo";   // put back by removing it
 }
 
 void TestFileProgetto::writeErrorKeepsOldFiles()
@@ -449,6 +491,70 @@ void TestFileProgetto::writeErrorKeepsOldFiles()
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 4);   // none left aside
         return;
     }
+    if (QStringList{"ucciso", "senza link", "passo", "passo, lst nuovo"}.contains(guasto)) {
+        // All four files differ from the old ones.
+        TabellaRegistri[30].Nome = QStringLiteral("second");
+        NumTabelle = 1;
+        Tabelle[0].NumPunti = 2;
+        PagineDisplay.NumPagine = 2;
+        const ContenutoProgetto c = ContenutoCorrente();
+        const QList<QByteArray> nuovi = {TestoPrj(c), TestoLst(c), TestoPtb(c), TestoDsp(c)};
+        gErrore = guasto.startsWith(QStringLiteral("passo")) ? EIO : 0;
+        gSenzaLink = guasto == QStringLiteral("senza link");
+        if (guasto == QStringLiteral("passo, lst nuovo")) {
+            QFile::remove(nomi[1]);
+            vecchi[1] = leggi(nomi[1]);
+        }
+        const auto apri = [&](const QString& quando) {
+            const qsizetype prima = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size();
+            QString errore;
+            QStringList note;   // what it finished or removed, and each file missing
+            const auto letto = LeggiFileProgetto(nomi[0], errore, &note);
+            QList<QByteArray> suDisco;
+            for (const QString& nome : nomi)
+                suDisco << leggi(nome);
+            const qsizetype presenti = 4 - suDisco.count("<missing>");
+            QVERIFY2(letto && (prima == presenti) == (note.size() == 4 - presenti),
+                     qPrintable(quando + errore + note.join(' ')));
+            const QList<QByteArray> testi = {TestoPrj(*letto), TestoLst(*letto),
+                                             TestoPtb(*letto), TestoDsp(*letto)};
+            for (int i = 0; i < 4; ++i)
+                QVERIFY2(testi[i] == suDisco[i] || suDisco[i] == "<missing>", qPrintable(quando));
+            QVERIFY2(suDisco == vecchi || suDisco == nuovi, qPrintable(quando));
+            QVERIFY2(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size() == presenti,
+                     qPrintable(quando + QDir(dir.path()).entryList().join(' ')));
+        };
+        bool finito = false;
+        for (int fermo = 1; !finito; ++fermo) {
+            // Then killed at each step (0: not) of the open, or of a failed save's put-back.
+            for (int dopo = 0;; ++dopo) {
+                for (int i = 0; i < nomi.size(); ++i)
+                    vecchi[i] == "<missing>" ? (void)QFile::remove(nomi[i]) : scrivi(nomi[i], vecchi[i]);
+                bool salvato = false, fine = true, ancora = false;
+                const auto salva = [&] { salvato = SalvaProgetto(false); };
+                if (!gErrore) {
+                    finito = finisce(0, fermo, salva);
+                    // Only a marker's work is more than removals; without links the same.
+                    ancora = !gSenzaLink && QFile::exists(base() + QStringLiteral("~saving"));
+                    fine = dopo == 0 || finisce(0, dopo, [&] {
+                        QString errore;
+                        LeggiFileProgetto(nomi[0], errore);
+                    });
+                } else if (dopo == 0) {
+                    finito = finisce(fermo, 0, salva);
+                    QVERIFY(salvato == (leggi(nomi[0]) == nuovi[0]));   // else put back
+                    ancora = !finito && !std::strcmp(gFallito, "rename");
+                } else {
+                    fine = finisce(fermo, fermo + dopo, salva);
+                }
+                apri(QStringLiteral("stopped at step %1, then at %2: ").arg(fermo).arg(dopo));
+                if (dopo > 0 ? fine : !ancora)
+                    break;
+            }
+        }
+        gSenzaLink = false;
+        return;
+    }
     if (guasto == QStringLiteral("fisso")) {
         // The old .ptb cannot move (a mount point): in a mount namespace of a child.
         const pid_t figlio = fork();
@@ -467,7 +573,7 @@ void TestFileProgetto::writeErrorKeepsOldFiles()
         QVERIFY(waitpid(figlio, &stato, 0) == figlio && WIFEXITED(stato));
         if (WEXITSTATUS(stato) == 77)
             QSKIP("no mount namespace here");
-        QCOMPARE(WEXITSTATUS(stato), 0);   // the files already replaced are put back
+        QCOMPARE(WEXITSTATUS(stato), 0);   // nothing replaced
         return;
     }
     // Files may grow to 1000 bytes: the .prj fits, the listing does not.
@@ -509,6 +615,31 @@ void TestFileProgetto::caseOfEndings()
     ApriProgetto();
     QCOMPARE(int(NumTabelle), 1);
     QCOMPARE(FileProgetto, dir.filePath("PLANT.PRJ"));
+    // Base names in another case, as a file system that ignores case leaves them: the
+    // save writes back to the files it finds, the first in code order of two.
+    QVERIFY(QFile::rename(dir.filePath("PLANT.LST"), dir.filePath("plant.lst")));
+    QVERIFY(QFile::rename(dir.filePath("PLANT.DSP"), dir.filePath("plant.DSP")));
+    QVERIFY(QFile::copy(dir.filePath("plant.DSP"), dir.filePath("Plant.dsp")));
+    TabellaRegistri[30].Nome = QStringLiteral("Level");
+    PagineDisplay.NumPagine = 3;
+    QVERIFY(SalvaProgetto(false));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files, QDir::Name).join(' '),
+             "PLANT.PRJ PLANT.pTb Plant.dsp plant.DSP plant.lst");
+    // A linked .prj finds them beside the file it leads to.
+    QVERIFY(QDir(dir.path()).mkdir("link"));
+    QVERIFY(QFile::link(dir.filePath("PLANT.PRJ"), dir.filePath("link/Other.prj")));
+    TabellaRegistri[30].Nome.clear();
+    d->dialogs.fileScelti = {dir.filePath("link/Other.prj")};
+    ApriProgetto();
+    QCOMPARE(TabellaRegistri[30].Nome, QStringLiteral("Level"));
+    QCOMPARE(int(PagineDisplay.NumPagine), 3);
+    QVERIFY(LogModello::istanza().righe().join('\n').contains(
+        "Plant.dsp, plant.DSP differ from it only in case; Plant.dsp was taken"));
+    // Another project whose name differs only in case takes none of these.
+    d->dialogs.fileScelti = {dir.filePath("Plant.PRJ")};
+    QVERIFY(SalvaProgetto(true));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files, QDir::Name).join(' '), "PLANT.PRJ PLANT.pTb "
+             "Plant.DSP Plant.LST Plant.PRJ Plant.PTB Plant.dsp plant.DSP plant.lst");
 }
 
 void TestFileProgetto::baseName_data()
