@@ -74,13 +74,29 @@ void connettiTcp()
     }
     inApertura = true;
     socket.connetti(Controllore.IP, numero);
+    // The user may give up on the wait: a toolbar click or a close sets StopCom, as a
+    // stop does to a loop, and the attempt ends at once.
+    const std::int16_t stopPrima = StopCom;
+    StopCom = 0;
     platform::waiter().waitUntil(
         [&socket] {
             const auto s = socket.stato();
-            return s == platform::SocketTcp::Connesso || s == platform::SocketTcp::Errore;
+            return s == platform::SocketTcp::Connesso || s == platform::SocketTcp::Errore ||
+                   StopCom != 0 || Sequenza::arrestata();
         },
         qMax<qint64>(0, Controllore.Timeout));
+    const bool abbandonato = !socket.connesso() && (StopCom != 0 || Sequenza::arrestata());
+    if (!abbandonato)
+        StopCom = stopPrima;
     inApertura = false;
+    if (abbandonato) {
+        socket.chiudi();
+        LogStart();
+        LogWrite(QStringLiteral("Connection abandoned  [") + Controllore.IP + QLatin1Char(']'));
+        Controllore.Connesso = false;
+        abilitaCollegamento(false);
+        return;
+    }
     if (socket.connesso()) {
         LogStart();
         LogWrite(QStringLiteral("Connected  [") + Controllore.IP + QLatin1Char(']'));

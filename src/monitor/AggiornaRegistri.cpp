@@ -46,9 +46,11 @@ bool LeggiRispostaRegistri(int primo)
     return true;
 }
 
-void AggiornaRegistri_new(bool leggi)
+namespace {
+
+void leggiRegistri()
 {
-    if (leggi) {
+    {
         const Sequenza sequenza(QStringLiteral("Register refresh"), TipoSequenza::Breve);
         if (!sequenza)
             return;
@@ -70,6 +72,16 @@ void AggiornaRegistri_new(bool leggi)
         }
     }
     emit Notifiche::istanza().registriCambiati();
+}
+
+} // namespace
+
+EsitoComando AggiornaRegistri_new(bool leggi, QString* motivo)
+{
+    if (leggi)
+        return ComandoBreve(QStringLiteral("Register refresh"), leggiRegistri, motivo);
+    emit Notifiche::istanza().registriCambiati();
+    return EsitoComando::Eseguito;
 }
 
 void ClearRegistri()

@@ -15,21 +15,24 @@ ScritturaTipo ScritturaPerTipo(int tipo)
     }
 }
 
-void ScriviValoreRegistro(int tipo, double valore, int r)
+EsitoComando ScriviValoreRegistro(int tipo, double valore, int r, QString* motivo)
 {
     if (r < 0 || r > 32767)
-        return;
+        return EsitoComando::Eseguito;
     const auto n = std::int16_t(r);
-    // A Long or a Float takes two writes: nothing may land between them.
-    const Sequenza sequenza(QStringLiteral("Register write"), TipoSequenza::Breve);
-    if (!sequenza)
-        return;
-    switch (ScritturaPerTipo(tipo)) {
-    case ScritturaTipo::Parola: ScriviRegistro(valore, 0, n); break;
-    case ScritturaTipo::Long: ScriviRegistroLong(valore, 0, n); break;
-    case ScritturaTipo::Float: ScriviRegistroFloat(valore, 0, n); break;
-    case ScritturaTipo::Nessuna: break;
-    }
+    const QString nome = QStringLiteral("Register write");
+    return ComandoBreve(nome, [=]() mutable {
+        // A Long or a Float takes two writes: nothing may land between them.
+        const Sequenza sequenza(nome, TipoSequenza::Breve);
+        if (!sequenza)
+            return;
+        switch (ScritturaPerTipo(tipo)) {
+        case ScritturaTipo::Parola: ScriviRegistro(valore, 0, n); break;
+        case ScritturaTipo::Long: ScriviRegistroLong(valore, 0, n); break;
+        case ScritturaTipo::Float: ScriviRegistroFloat(valore, 0, n); break;
+        case ScritturaTipo::Nessuna: break;
+        }
+    }, motivo);
 }
 
 } // namespace ludra

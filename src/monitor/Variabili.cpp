@@ -274,6 +274,22 @@ bool ScriviVariabili()
     return true;
 }
 
+void ComandoVariabili(bool scrivi, std::function<void()> dopo)
+{
+    QString motivo;
+    const EsitoComando esito = ComandoBreve(
+        scrivi ? QStringLiteral("Variables write") : QStringLiteral("Variables read"),
+        [scrivi, dopo = std::move(dopo)] {
+            if (scrivi)
+                ScriviVariabili();
+            else if (LeggiVariabili() && dopo)
+                dopo();
+        },
+        &motivo);
+    if (esito == EsitoComando::Rifiutato)
+        platform::msgBox(motivo, platform::MsgButtons::Ok, platform::MsgIcon::Exclamation);
+}
+
 void AzzeraVariabili()
 {
     Variabili.fill(Variabile{});

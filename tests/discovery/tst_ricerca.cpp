@@ -16,6 +16,8 @@
 #include "support/LinkSim.h"
 
 #include <QtTest>
+#include <tuple>
+#include <utility>
 
 using namespace ludra;
 
@@ -162,8 +164,8 @@ void TestRicerca::alPiu255()
 
 void TestRicerca::stopEChiusuraFinisconoAscolto()
 {
-    // Listening windows of a minute each: only Stop, or closing the window, ends them.
-    ricerca().txt_Timeout = QStringLiteral("60000");
+    // Listening windows of half a minute each: only Stop, or closing the window, ends them.
+    ricerca().txt_Timeout = QStringLiteral("32767");
     test::Attesa azioni;
     QElapsedTimer t;
     t.start();
@@ -389,12 +391,19 @@ void TestRicerca::scansioneSeriale()
     QCOMPARE(int(ricerca().Rete().size()), 2);
     QCOMPARE(ricerca().Rete()[1], (RigaRete{203, 203, 203, 204, 207}));
 
-    // A range that is not one of node addresses probes nothing.
+    // A field that is no number in its range probes nothing: the box names the field.
     const int prima = link.sim.richieste();
-    ricerca().txt_indir[1] = QStringLiteral("300");
-    ricerca().cmd_Search_Click();
-    QCOMPARE(link.sim.richieste(), prima);
-    QCOMPARE(ricerca().NumeroDispositivi, 0);
+    for (const auto& [campo, testo, messaggio] :
+         {std::tuple{&ricerca().txt_indir[1], "300", "Address to: a number from 0 to 255"},
+          {&ricerca().txt_indir[1], "12a", "Address to: a number from 0 to 255"},
+          {&ricerca().txt_Timeout, "abc", "Timeout: a number from 0 to 32767"},
+          {&ricerca().txt_Timeout, "12a", "Timeout: a number from 0 to 32767"}}) {
+        const QString era = std::exchange(*campo, QString::fromLatin1(testo));
+        ricerca().cmd_Search_Click();
+        *campo = era;
+        QCOMPARE(link.sim.richieste(), prima);
+        QCOMPARE(banco_.dialogs.messaggi.back().testo, QString::fromLatin1(messaggio));
+    }
 }
 
 void TestRicerca::scansioneGateway()
