@@ -64,6 +64,8 @@ public:
     // The window opens and closes: a closed window ends every loop and dialogue.
     void FinestraAperta();
     void FinestraChiusa();
+    // The answers to the gateway that wait unsent: bounded, whatever the gateway offers.
+    qint64 TelnetInCoda() const { return telnet.inCoda(); }
     // True while a search, a scan or the gateway dialogue runs.
     bool occupato() const { return occupato_; }
 

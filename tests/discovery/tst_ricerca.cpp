@@ -333,11 +333,14 @@ void TestRicerca::telnet()
     // Real waits cut short: silent addresses and pauses cost next to nothing.
     test::Attesa breve;
     breve.limiteReale = gateway.inonda ? 2000 : 60;
+    qint64 inCoda = 0;
+    breve.duranteAttesa = [&inCoda] { inCoda = qMax(inCoda, ricerca().TelnetInCoda()); };
     ricerca().Elenco_DblClick();
     QCOMPARE(doppi_->dialogs.messaggi.size(), std::size_t(2));
     QCOMPARE(doppi_->dialogs.messaggi[0].testo, QStringLiteral("Write default prog?"));
     QCOMPARE(doppi_->dialogs.messaggi[1].testo, messaggio);
     QVERIFY(gateway.inondati < qint64(64) << 20);   // what was read and answered, with it
+    QVERIFY2(inCoda <= 4096, qPrintable(QString::number(inCoda)));   // and what waits unsent
     QCOMPARE(LogModello::istanza().righe().join('|').contains("the gateway does not read"),
              gateway.inonda);
     if (corta == 0 && saluto == 100)
