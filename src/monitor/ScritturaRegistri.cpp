@@ -1,5 +1,6 @@
 #include "monitor/ScritturaRegistri.h"
 
+#include "base/Notifiche.h"
 #include "device/ScritturaRegistri.h"
 #include "link/Sequenza.h"
 
@@ -32,6 +33,9 @@ EsitoComando ScriviValoreRegistro(int tipo, double valore, int r, QString* motiv
         case ScritturaTipo::Float: ScriviRegistroFloat(valore, 0, n); break;
         case ScritturaTipo::Nessuna: break;
         }
+        // Written at a loop's safe point, after its dialog has gone: shown at once all the
+        // same, whether or not the loop refreshes.
+        emit Notifiche::istanza().registriCambiati();
     }, motivo);
 }
 

@@ -1,5 +1,6 @@
 // Opening and closing the link, over TCP on 127.0.0.1 and over a pseudo-terminal.
 #include "app/TabellaComandi.h"
+#include "app/Comandi.h"
 #include "app/Avvio.h"
 #include "base/BarraStato.h"
 #include "base/BarraStrumenti.h"
@@ -9,6 +10,7 @@
 #include "link/StatoLink.h"
 #include "platform/PortaSeriale.h"
 #include "platform/Waiter.h"
+#include "support/Attesa.h"
 #include "support/Banco.h"
 #include "support/Doubles.h"
 #include "support/LinkSim.h"
@@ -21,6 +23,7 @@
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 using namespace ludra;
@@ -184,6 +187,32 @@ void TestConnessione::tcpTimeoutInterrotto()
     QVERIFY(!abilitato("download"));
     // The attempt is dropped, not left to connect later.
     QCOMPARE(Winsock1().stato(), platform::SocketTcp::Chiuso);
+
+    // A toolbar click or a close as the connect key waits ends the attempt at once; the
+    // click's key runs after it. A wait not given up would move the clock on by 30 s.
+    Controllore.Timeout = 30000;
+    for (const bool chiude : {false, true}) {
+        test::Attesa azioni;
+        azioni.limiteReale = 100;
+        bool fatto = false;
+        azioni.inizioAttesa = [&] {
+            if (std::exchange(fatto, true))
+                return;
+            if (chiude)
+                QVERIFY(!MDIForm_Unload());
+            else
+                Toolbar1_ButtonClick(QStringLiteral("disconnect"));
+        };
+        const qint64 t0 = azioni.nowMs();
+        const int da2 = test::righeLog();
+        Toolbar1_ButtonClick(QStringLiteral("connect"));
+        QVERIFY(azioni.nowMs() - t0 < 500);
+        QVERIFY(test::logDa(da2).contains(QStringLiteral("  Connection abandoned  [127.0.0.1]")));
+        QCoreApplication::processEvents();
+        QCOMPARE(test::logDa(da2).last(), chiude ? QStringLiteral("  Connection abandoned  [127.0.0.1]")
+                                                 : QStringLiteral("  Disconnect [127.0.0.1]"));
+        QCOMPARE(dialogs_.messaggi.size(), std::size_t(1));
+    }
 }
 
 void TestConnessione::tcpPortaAlta()
