@@ -84,7 +84,6 @@ void TestToolbarLink::connettiRichiesteDisconnetti()
         QVERIFY(InviaRichiesta(true) != 0 && link.sim.richieste() == inviate);
         QCOMPARE(LogModello::istanza().righe().last(),
                  QStringLiteral("  Request refused: no sequence holds the link"));
-        FermaFuoriSequenza = true;
 
         Toolbar1_ButtonClick(QStringLiteral("disconnect"));
         QVERIFY(!Controllore.Connesso);
