@@ -142,6 +142,8 @@ QString SequenzaInCorso()
 
 bool CicloInCorso() { return detentore && detentore->tipo == TipoSequenza::Ciclo; }
 
+bool ConnessioneInCorso() { return detentore && detentore->tipo == TipoSequenza::Connessione; }
+
 QString AttivitaInCorso() { return detentore ? detentore->nome : QString(); }
 
 bool ComandoRifiutato(const QString& comando, Effetto effetto)
@@ -181,7 +183,7 @@ bool InvioRifiutato(const QString& cosa, bool dagliHandler)
 EsitoComando ComandoBreve(const QString& nome, std::function<void()> azione, QString* motivo)
 {
     if (detentore && platform::livelloAttesa() > detentore->livello) {
-        if (detentore->tipo == TipoSequenza::Ciclo && !detentore->arresto) {
+        if (detentore->tipo == TipoSequenza::Ciclo) {
             nelCiclo.push_back(std::move(azione));
             return EsitoComando::Accodato;
         }
@@ -200,7 +202,7 @@ bool EseguiComandiAccodati()
 {
     if (nelCiclo.empty())
         return false;
-    // One at a time, so that what a command queues in turn waits for the next point.
+    // What these queue in turn waits for the next safe point.
     std::vector<std::function<void()>> comandi;
     comandi.swap(nelCiclo);
     for (auto& c : comandi)
@@ -226,8 +228,7 @@ void QuandoLibero(std::function<void()> azione)
 
 bool ChiusuraConsentita(std::optional<Finestra> finestra, std::function<void()> chiudi)
 {
-    if (detentore && detentore->tipo == TipoSequenza::Connessione &&
-        (!finestra || detentore->finestra == finestra)) {
+    if (ConnessioneInCorso() && (!finestra || detentore->finestra == finestra)) {
         // A connect attempt is no work to lose: it ends at once, and the close follows.
         StopCom = 1;
         if (!detentore->chiusura)

@@ -57,6 +57,8 @@ private:
 // is not one).
 QString SequenzaInCorso();
 bool CicloInCorso();
+// A connect (TipoSequenza::Connessione) holds the gate: its wait ends on StopCom.
+bool ConnessioneInCorso();
 // What holds the gate, loops and short commands included; empty when nothing does.
 QString AttivitaInCorso();
 

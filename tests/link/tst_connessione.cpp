@@ -177,13 +177,13 @@ void TestConnessione::tcpTimeoutInterrotto()
     Controllore.Timeout = 300;
     AbilitaPulsanti(QStringLiteral("Puls_Download"), true);
     const int da = test::righeLog();
-    Connetti();
+    Toolbar1_ButtonClick(QStringLiteral("connect"));
     QVERIFY(!Controllore.Connesso);
     QCOMPARE(dialogs_.messaggi.size(), std::size_t(1));
     QCOMPARE(dialogs_.messaggi[0].testo, QStringLiteral("Connection Timeout"));
     QCOMPARE(dialogs_.messaggi[0].icona, platform::MsgIcon::Critical);
     QCOMPARE(dialogs_.messaggi[0].titolo, QStringLiteral("Ludra"));
-    QCOMPARE(test::logDa(da).value(1), QStringLiteral("  Connection Timeout"));
+    QVERIFY(test::logDa(da).contains(QStringLiteral("  Connection Timeout")));
     QVERIFY(!abilitato("download"));
     // The attempt is dropped, not left to connect later.
     QCOMPARE(Winsock1().stato(), platform::SocketTcp::Chiuso);
