@@ -180,16 +180,15 @@ bool InvioRifiutato(const QString& cosa, bool dagliHandler)
     return false;
 }
 
-EsitoComando ComandoBreve(const QString& nome, std::function<void()> azione, QString* motivo)
+EsitoComando ComandoBreve(const QString& nome, std::function<void()> azione)
 {
     if (detentore && platform::livelloAttesa() > detentore->livello) {
         if (detentore->tipo == TipoSequenza::Ciclo) {
             nelCiclo.push_back(std::move(azione));
             return EsitoComando::Accodato;
         }
-        const QString riga = rifiuta(nome, detentore->nome);
-        if (motivo)
-            *motivo = riga;
+        platform::msgBox(rifiuta(nome, detentore->nome), platform::MsgButtons::Ok,
+                         platform::MsgIcon::Exclamation);
         return EsitoComando::Rifiutato;
     }
     azione();
@@ -255,8 +254,8 @@ bool ChiusuraConsentita(std::optional<Finestra> finestra, std::function<void()> 
     if (r == platform::MsgResult::Yes)
         ArrestaSequenza();
     else
-        BarraStato::istanza().setPannello(kPannelloSequenza,
-                                          inCorso(d->nome) + QStringLiteral(": closing when it ends"));
+        BarraStato::istanza().setPannello(
+            kPannelloSequenza, inCorso(d->nome) + QStringLiteral(": closing when it ends"));
     return false;
 }
 

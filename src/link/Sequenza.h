@@ -86,10 +86,8 @@ enum class EsitoComando { Eseguito, Accodato, Rifiutato };
 // when nothing holds the gate (or the holder itself asks). While a debugger loop polls,
 // it is queued and the loop carries it out at its next safe point, between two passes,
 // inside the loop's own hold; then the loop goes on. When anything else holds the gate
-// it is refused: the Log and status-bar line, and `motivo` (when given) says why, for
-// the window to show where it was asked.
-EsitoComando ComandoBreve(const QString& nome, std::function<void()> azione,
-                          QString* motivo = nullptr);
+// it is refused: the Log and status-bar line, and a box where it was asked.
+EsitoComando ComandoBreve(const QString& nome, std::function<void()> azione);
 // Called by a loop at a safe point: carries out the commands queued so far. True when
 // there were any.
 bool EseguiComandiAccodati();

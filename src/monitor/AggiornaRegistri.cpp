@@ -76,12 +76,12 @@ void leggiRegistri()
 
 } // namespace
 
-EsitoComando AggiornaRegistri_new(bool leggi, QString* motivo)
+void AggiornaRegistri_new(bool leggi)
 {
     if (leggi)
-        return ComandoBreve(QStringLiteral("Register refresh"), leggiRegistri, motivo);
-    emit Notifiche::istanza().registriCambiati();
-    return EsitoComando::Eseguito;
+        ComandoBreve(QStringLiteral("Register refresh"), leggiRegistri);
+    else
+        emit Notifiche::istanza().registriCambiati();
 }
 
 void ClearRegistri()

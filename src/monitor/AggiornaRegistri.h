@@ -1,8 +1,6 @@
 #pragma once
 // Reading the controller's registers into the register table for the register window,
 // and clearing the first user registers.
-#include "link/Sequenza.h"
-
 #include <cstdint>
 
 namespace ludra {
@@ -18,8 +16,8 @@ inline constexpr int kRegistriPerLettura = 32;
 // when something may have changed, the register window redraws. A failed or short
 // reply leaves the table and the screen as they were. Asked for from a window during
 // a debugger loop, the read is made at the loop's next safe point; while a long
-// operation holds the link it is refused, `motivo` saying why (see ComandoBreve).
-EsitoComando AggiornaRegistri_new(bool leggi, QString* motivo = nullptr);
+// operation holds the link it is refused with a box (see ComandoBreve).
+void AggiornaRegistri_new(bool leggi);
 
 // Stores the registers of a function 4 reply in BuffRx/LenRx for the 32 registers read
 // from `primo`; false, and the table untouched, when the reply does not carry all 32.

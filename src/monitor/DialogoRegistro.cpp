@@ -133,11 +133,8 @@ bool ConfermaRegistro(int r, const QString& nome, int voce, const QString& valor
             return false;
         }
         // Refused while a long operation runs: the dialog stays open on what was typed.
-        QString motivo;
-        if (ScriviValoreRegistro(voce, *v, r, &motivo) == EsitoComando::Rifiutato) {
-            platform::msgBox(motivo, platform::MsgButtons::Ok, platform::MsgIcon::Exclamation);
+        if (ScriviValoreRegistro(voce, *v, r) == EsitoComando::Rifiutato)
             return false;
-        }
     }
     Registro& reg = TabellaRegistri[std::size_t(r)];
     reg.Nome = nome;

@@ -16,7 +16,7 @@ ScritturaTipo ScritturaPerTipo(int tipo)
     }
 }
 
-EsitoComando ScriviValoreRegistro(int tipo, double valore, int r, QString* motivo)
+EsitoComando ScriviValoreRegistro(int tipo, double valore, int r)
 {
     if (r < 0 || r > 32767)
         return EsitoComando::Eseguito;
@@ -36,7 +36,7 @@ EsitoComando ScriviValoreRegistro(int tipo, double valore, int r, QString* motiv
         // Written at a loop's safe point, after its dialog has gone: shown at once all the
         // same, whether or not the loop refreshes.
         emit Notifiche::istanza().registriCambiati();
-    }, motivo);
+    });
 }
 
 } // namespace ludra

@@ -15,8 +15,8 @@ ScritturaTipo ScritturaPerTipo(int tipo);
 // 6 requests; what the controller confirms goes into TabellaRegistri, a failed request
 // is reported by the link and logged as "Error". The value must already be in range
 // for the type (ValoreNonValido). Asked for during a debugger loop, it is written at the
-// loop's next safe point; refused while anything else holds the link, with the reason in
-// `motivo` (see ComandoBreve).
-EsitoComando ScriviValoreRegistro(int tipo, double valore, int r, QString* motivo = nullptr);
+// loop's next safe point; refused, with a box, while anything else holds the link (see
+// ComandoBreve).
+EsitoComando ScriviValoreRegistro(int tipo, double valore, int r);
 
 } // namespace ludra

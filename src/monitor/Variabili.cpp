@@ -276,18 +276,13 @@ bool ScriviVariabili()
 
 void ComandoVariabili(bool scrivi, std::function<void()> dopo)
 {
-    QString motivo;
-    const EsitoComando esito = ComandoBreve(
-        scrivi ? QStringLiteral("Variables write") : QStringLiteral("Variables read"),
-        [scrivi, dopo = std::move(dopo)] {
-            if (scrivi)
-                ScriviVariabili();
-            else if (LeggiVariabili() && dopo)
-                dopo();
-        },
-        &motivo);
-    if (esito == EsitoComando::Rifiutato)
-        platform::msgBox(motivo, platform::MsgButtons::Ok, platform::MsgIcon::Exclamation);
+    ComandoBreve(scrivi ? QStringLiteral("Variables write") : QStringLiteral("Variables read"),
+                 [scrivi, dopo = std::move(dopo)] {
+                     if (scrivi)
+                         ScriviVariabili();
+                     else if (LeggiVariabili() && dopo)
+                         dopo();
+                 });
 }
 
 void AzzeraVariabili()

@@ -107,7 +107,6 @@ std::optional<std::uint8_t> InviaRichiestaManuale(const QStringList& campi)
     // A request queued for a loop goes out once this has returned: what it answers then
     // shows in the monitor.
     auto esito = std::make_shared<std::optional<std::uint8_t>>();
-    QString motivo;
     const auto invia = [nome, byte = trama.byte, esito] {
         const Sequenza sequenza(nome, TipoSequenza::Breve);
         if (!sequenza)
@@ -120,8 +119,7 @@ std::optional<std::uint8_t> InviaRichiestaManuale(const QStringList& campi)
         } monitor;
         *esito = InviaRichiesta(true);
     };
-    if (ComandoBreve(nome, invia, &motivo) == EsitoComando::Rifiutato)
-        platform::msgBox(motivo, platform::MsgButtons::Ok, platform::MsgIcon::Exclamation);
+    ComandoBreve(nome, invia);
     return *esito;
 }
 

@@ -36,7 +36,6 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
-#include <algorithm>
 #include <map>
 #include <memory>
 
@@ -407,12 +406,12 @@ void TestComandiDebug::unaSequenzaAllaVolta_data()
     QTest::newRow("close, then wait") << dl << "close-wait" << "";
     QTest::newRow("close anyway") << dl << "close-anyway" << "";
     QTest::newRow("close, then close now") << dl << "close-twice" << "";
-    QTest::newRow("register write") << dl << "write-register" << "Register write refused: Download is running";
-    QTest::newRow("variables write") << dl << "write-variables" << "Variables write refused: Download is running";
-    for (const char* c : {"animate", "Run"})   // carried out between two passes
-        for (const char* a : {"write-register", "write-variables"})
-            QTest::newRow(qPrintable(QLatin1String(a) + QStringLiteral(" in ") + QLatin1String(c)))
-                << c << a << "";
+    for (const char* c : {"download", "animate", "Run"})   // refused, or carried out between passes
+        for (const QString& a : {QStringLiteral("Register"), QStringLiteral("Variables")})
+            QTest::newRow(qPrintable(a + QStringLiteral(" write in ") + QLatin1String(c)))
+                << c << QStringLiteral("write-") + a.toLower()
+                << (QLatin1String(c) == dl ? a + QStringLiteral(" write refused: Download is running")
+                                           : QString());
     QTest::newRow("configuration read in animate") << "animate" << "config"
                                                    << "Configuration read refused: Animate is running";
     QTest::newRow("stop in animate's request") << "animate" << "stop-request" << "";
@@ -450,14 +449,13 @@ void TestComandiDebug::unaSequenzaAllaVolta()
         } else if (azione == QLatin1String("request")) {
             QVERIFY(!InviaComandoDebug(kComandoRun));
         } else if (azione == QLatin1String("write-register")) {
-            // Refused during a download: the dialog stays open on it.
-            QCOMPARE(ConfermaRegistro(30, QString(), 0, QStringLiteral("1234")), corso != QLatin1String("download"));
+            QCOMPARE(ConfermaRegistro(30, QString(), 0, QStringLiteral("1234")),
+                     corso != QLatin1String("download"));   // false: the dialog stays open
         } else if (azione == QLatin1String("write-variables")) {
             NumVariabili = 1;
             Variabili[0] = Variabile{30, 0, QString(), QStringLiteral("V")};
             ComandoVariabili(true);
         } else if (azione == QLatin1String("close-twice")) {
-            // "No" leaves the close pending, as the status bar says; a second close asks again.
             dialogs_.risposte = {platform::MsgResult::No, platform::MsgResult::Yes};
             QVERIFY(!MDIForm_Unload());
             QCOMPARE(pannello(5), QStringLiteral("Download is running: closing when it ends"));
@@ -543,6 +541,7 @@ void TestComandiDebug::unaSequenzaAllaVolta()
         pause_->inizioAttesa = {};
         QVERIFY(fatto);
         if (scrive) {
+            const bool registro = azione == QLatin1String("write-register");
             // The command's frames whole, between one pass's refresh and the next pass.
             const std::vector<Trama> f = test::richiesteRicevute(sim, Mezzo::Tcp);
             const Trama passo = corso == QLatin1String("Run") ? Trama{10, 4, 0, 0, 0, 32}
@@ -551,8 +550,8 @@ void TestComandiDebug::unaSequenzaAllaVolta()
             QVERIFY(daComando > 0 && f[daComando - 1][1] == 4 && dopo != f.end() &&
                     dopo > f.begin() + std::ptrdiff_t(daComando));
             for (auto i = f.begin() + std::ptrdiff_t(daComando); i != dopo; ++i)
-                QCOMPARE(int((*i)[1]), scrive && azione.endsWith(QLatin1String("register")) ? 6 : kFunzioneMemoria);
-            QVERIFY(azione != QLatin1String("write-register") || sim.registro(30) == 1234);
+                QCOMPARE(int((*i)[1]), registro ? 6 : kFunzioneMemoria);
+            QVERIFY(!registro || sim.registro(30) == 1234);
         }
         // A click during a request runs once the reply is in, from the event loop.
         QTRY_VERIFY(!sim.comandi().empty() && sim.comandi().back() == 252);
@@ -574,11 +573,9 @@ void TestComandiDebug::unaSequenzaAllaVolta()
         AggiornaAuto = true;
         pause_->limiteReale = 100;
         int pause = 0;
-        int daPerdita = 0;
         pause_->durantePausa = [&] {
             if (++pause == 2) {
                 fatto = true;
-                daPerdita = test::righeLog();
                 sim.ferma();
                 QTRY_VERIFY(!Controllore.Connesso);   // the link closes within the pause
             }
@@ -589,7 +586,7 @@ void TestComandiDebug::unaSequenzaAllaVolta()
         pause_->durantePausa = {};
         QVERIFY(pause <= 3);
         // No request follows, and the Log says why the loop ended.
-        QVERIFY(test::logDa(daPerdita).filter(QStringLiteral("  Com ")).isEmpty());
+        QVERIFY(test::logDa(righeLog).filter(QStringLiteral("  Com ")).isEmpty());
         QVERIFY(test::logContiene(QStringLiteral("Run ended: the controller is not connected")));
         QVERIFY(dialogs_.messaggi.size() <= 1);
         dialogs_.messaggi.clear();
@@ -627,8 +624,9 @@ void TestComandiDebug::unaSequenzaAllaVolta()
         QVERIFY2(test::logContiene(rifiuto), qPrintable(rifiuto));
     // The close's questions, or the refusal shown where the write was asked.
     const bool rifiutoMostrato = azione.startsWith(QLatin1String("write")) && !rifiuto.isEmpty();
-    QVERIFY2(dialogs_.messaggi.size() == std::size_t(azione == QLatin1String("close-twice")) +
-                                             (azione.startsWith(QLatin1String("close")) || rifiutoMostrato),
+    const std::size_t scatole = (azione == QLatin1String("close-twice")) +
+                                (azione.startsWith(QLatin1String("close")) || rifiutoMostrato);
+    QVERIFY2(dialogs_.messaggi.size() == scatole,
              qPrintable(dialogs_.messaggi.empty() ? QString() : dialogs_.messaggi[0].testo));
     QVERIFY(!rifiutoMostrato || dialogs_.messaggi[0].testo == rifiuto);
 }

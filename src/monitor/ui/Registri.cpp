@@ -5,7 +5,6 @@
 #include "monitor/AggiornaRegistri.h"
 #include "monitor/DialogoRegistro.h"
 #include "monitor/ui/ModelloRegistri.h"
-#include "platform/Dialogs.h"
 #include "platform/Twips.h"
 
 #include <QHeaderView>
@@ -90,11 +89,8 @@ Registri::Registri(QWidget* parent) : QWidget(parent)
     // nothing of it is touched once they return.
     connect(this, &Registri::registroDoppioClic, this, [](int r) { ModificaRegistro(r); },
             Qt::QueuedConnection);
-    connect(Command1, &QPushButton::clicked, this, [] {
-        QString motivo;
-        if (AggiornaRegistri_new(true, &motivo) == EsitoComando::Rifiutato)
-            platform::msgBox(motivo, platform::MsgButtons::Ok, platform::MsgIcon::Exclamation);
-    }, Qt::QueuedConnection);
+    connect(Command1, &QPushButton::clicked, this, [] { AggiornaRegistri_new(true); },
+            Qt::QueuedConnection);
     // A new window starts at the top; the refresh reads from wherever it is scrolled.
     PrimoRegistroSchermo = 0;
     connect(vista_->verticalScrollBar(), &QScrollBar::valueChanged, this,
