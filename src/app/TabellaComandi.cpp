@@ -41,7 +41,7 @@ void nuovo()
 // The reconnect and the mode read go out together, as one command.
 void connetti()
 {
-    const Sequenza sequenza(QStringLiteral("Connect"), TipoSequenza::Breve);
+    const Sequenza sequenza(QStringLiteral("Connect"), TipoSequenza::Connessione);
     if (!sequenza)
         return;
     Disconnetti();

@@ -26,10 +26,19 @@ bool fermato() { return StopCom != 0; }
 
 // The loop's wait between passes: a click that ends the loop ends the wait too, so the
 // gate is free by the time the user can start a sequence. A link that closed meanwhile
-// (the device gone) ends it as well.
+// (the device gone) ends it as well. It is the loop's safe point: a window's command
+// queued meanwhile is carried out here, inside the loop's hold, and the wait goes on
+// for the rest of its time.
 void attesa(double secondi)
 {
-    platform::pause(secondi, [] { return fermato() || !Controllore.Connesso; });
+    platform::Waiter& w = platform::waiter();
+    const qint64 fine = w.nowMs() + qint64(secondi * 1000.0 + 0.5);
+    for (;;) {
+        platform::pause(double(fine - w.nowMs()) / 1000.0,
+                        [] { return fermato() || !Controllore.Connesso || ComandiAccodati(); });
+        if (fermato() || !Controllore.Connesso || !EseguiComandiAccodati())
+            return;
+    }
 }
 
 // A loop goes on while nothing stopped it and the link is open: without a link every

@@ -46,9 +46,16 @@ void RicercaDispositivi::SetAsController()
     }
     // The reconnect and the mode read go out together: nothing started meanwhile lands
     // between them.
-    const Sequenza sequenza(QStringLiteral("Set as Controller"), TipoSequenza::Breve);
+    const Sequenza sequenza(QStringLiteral("Set as Controller"), TipoSequenza::Connessione,
+                            Finestra::frm_search);
     if (!sequenza)
         return;
+    // Closing the window gives the connect up.
+    struct InConnessione {
+        bool& in;
+        explicit InConnessione(bool& b) : in(b) { in = true; }
+        ~InConnessione() { in = false; }
+    } connessione(inConnessione_);
     Controllore.Canale = d->Canale;
     Controllore.IP = d->IP;
     Controllore.Porta = d->Porta;

@@ -129,16 +129,6 @@ std::optional<Identita> LeggiIdentita(std::span<const std::uint8_t> r, int lungh
     return id;
 }
 
-int NumeroCampo(const QString& testo, int lo, int hi)
-{
-    const double v = LeggiNumero(testo);
-    if (std::isnan(v) || v < lo)
-        return lo;
-    if (v > hi)
-        return hi;
-    return int(v);
-}
-
 std::int16_t SecondiDaMillisecondi(const QString& millisecondi)
 {
     return SecondiAttesaSeriale(LeggiNumero(millisecondi));

@@ -53,7 +53,5 @@ std::optional<Identita> LeggiIdentita(std::span<const std::uint8_t> risposta, in
 // The serial reply limit in whole seconds for a time-out typed in milliseconds, as the
 // settings window sets it (SecondiAttesaSeriale); text that is no number gives 1.
 std::int16_t SecondiDaMillisecondi(const QString& millisecondi);
-// A typed number of milliseconds (or an address) kept within lo to hi.
-int NumeroCampo(const QString& testo, int lo, int hi);
 
 } // namespace ludra

@@ -1,5 +1,6 @@
 #include "discovery/Ricerca.h"
 
+#include "base/CampoIntero.h"
 #include "base/Log.h"
 #include "discovery/Dispositivi.h"
 #include "discovery/ProtocolloRicerca.h"
@@ -155,6 +156,8 @@ void RicercaDispositivi::FinestraChiusa()
     chiusa_ = true;
     RicercaInCorso = false;
     telnet.chiudi();
+    if (inConnessione_)
+        StopCom = 1;
 }
 
 void RicercaDispositivi::cmd_stop_Click()
@@ -174,14 +177,14 @@ void RicercaDispositivi::Elenco_NodeClick(const QString& k)
 void RicercaDispositivi::cmd_Search_Click()
 {
     Occupato guardia(occupato_);
-    if (!guardia.libero())
+    if (!guardia.libero() || !campiValidi(cmb_porta == QLatin1String("TCP/IP") ? -1 : 0))
         return;
     // Closing the window ends the search by itself.
     const Sequenza sequenza(QStringLiteral("Device search"));
     if (!sequenza)
         return;
     abilita(false, false);
-    TimeoutRTU = SecondiDaMillisecondi(txt_Timeout);
+    TimeoutRTU = SecondiAttesaSeriale(timeoutMs());
     RicercaInCorso = true;
     // A search starts from nothing: records left by an earlier, larger search would
     // otherwise be drawn again.
@@ -229,8 +232,8 @@ bool RicercaDispositivi::ramoEthernet()
 QStringList RicercaDispositivi::inviaRicerca(const QByteArray& dati,
                                              const std::vector<Destinazione>& destinazioni)
 {
-    if (InvioFuoriSequenza(QStringLiteral("Datagram")))
-        return {QStringLiteral("no sequence holds the link")};
+    if (InvioRifiutato(QStringLiteral("Datagram"), true))
+        return {QStringLiteral("refused")};
     QStringList errori;
     for (const Destinazione& d : destinazioni)
         if (!UDP.invia(dati, d.indirizzo, IndirizziRicerca.portaUdp, d.locale))
@@ -251,7 +254,7 @@ void RicercaDispositivi::ascolta(const QByteArray& query, bool& flag, const QStr
     const qint64 inizio = w.nowMs();
     for (;;) {
         // The time-out field is read again on every round.
-        const qint64 limite = NumeroCampo(txt_Timeout, 0, 32767);
+        const qint64 limite = timeoutMs();
         const qint64 resta = inizio + limite - w.nowMs();
         if (resta <= 0 || finito())
             break;
@@ -326,15 +329,49 @@ void RicercaDispositivi::UDP_DataArrival()
 
 // ---- Serial scan and scan behind a gateway ------------------------------------
 
+namespace {
+
+constexpr int kTimeoutMassimo = 32767;
+constexpr int kIndirizzoMassimo = 255;   // a node address is one byte
+const char* const kNomiIndirizzi[] = {"Address from", "Address to", "SubNet from", "SubNet to"};
+
+bool campoValido(const QString& testo, const QString& nome, const QString& controllo, int massimo)
+{
+    if (CampoIntero(testo, 0, massimo))
+        return true;
+    platform::msgBox(FuoriCampo(nome, 0, massimo), platform::MsgButtons::Ok,
+                     platform::MsgIcon::Exclamation);
+    CampoRifiutato(QStringLiteral("frm_search"), controllo);
+    return false;
+}
+
+} // namespace
+
+bool RicercaDispositivi::campiValidi(int campoDa) const
+{
+    if (!campoValido(txt_Timeout, QStringLiteral("Timeout"), QStringLiteral("txt_Timeout"),
+                     kTimeoutMassimo))
+        return false;
+    for (int i = campoDa; campoDa >= 0 && i <= campoDa + 1; ++i)
+        if (!campoValido(txt_indir[std::size_t(i)], QString::fromLatin1(kNomiIndirizzi[i]),
+                         QStringLiteral("txt_indir%1").arg(i), kIndirizzoMassimo))
+            return false;
+    return true;
+}
+
+int RicercaDispositivi::timeoutMs() const
+{
+    // Changed to no number while a search runs: the default stands.
+    return int(CampoIntero(txt_Timeout, 0, kTimeoutMassimo).value_or(1000));
+}
+
 bool RicercaDispositivi::numeriIndirizzo(int campoDa, int campoA, int& da, int& a) const
 {
-    // A node address is one byte: a range outside it, or fields that are not numbers,
-    // probe nothing.
-    auto leggi = [](const QString& t, int& v) {
-        const QString s = t.trimmed();
-        bool ok = false;
-        v = s.toInt(&ok);
-        return ok && v >= 0 && v <= 255;
+    // Fields that are not numbers in range probe nothing.
+    const auto leggi = [](const QString& t, int& v) {
+        const auto n = CampoIntero(t, 0, kIndirizzoMassimo);
+        v = int(n.value_or(0));
+        return n.has_value();
     };
     return leggi(txt_indir[std::size_t(campoDa)], da) && leggi(txt_indir[std::size_t(campoA)], a);
 }
@@ -374,7 +411,7 @@ void RicercaDispositivi::ramoSeriale()
     if (chk_baud >= 0 && chk_baud < int(kBaud.size()))
         Controllore.Baud = QString::fromLatin1(kBaud[std::size_t(chk_baud)]);
     Controllore.Canale = 1;
-    Controllore.Timeout = std::int16_t(NumeroCampo(txt_Timeout, 0, 32767));
+    Controllore.Timeout = std::int16_t(timeoutMs());
     Connetti();
     platform::pause(0.5);
     if (finito())
@@ -404,7 +441,7 @@ void RicercaDispositivi::ramoSeriale()
 void RicercaDispositivi::Command1_Click()
 {
     Occupato guardia(occupato_);
-    if (!guardia.libero())
+    if (!guardia.libero() || !campiValidi(2))
         return;
     const Sequenza sequenza(QStringLiteral("Gateway scan"));
     if (!sequenza)
@@ -422,7 +459,7 @@ void RicercaDispositivi::Command1_Click()
         const Dispositivo impostazioni = Controllore;
         Controllore.IP = gateway.IP;
         Controllore.Nodo = gateway.Nodo;
-        Controllore.Timeout = std::int16_t(NumeroCampo(txt_Timeout, 0, 32767));
+        Controllore.Timeout = std::int16_t(timeoutMs());
         // The modules behind a gateway are reached over Modbus TCP on the gateway's own
         // port, whatever link (and serial port number) was used last.
         Controllore.Canale = 0;

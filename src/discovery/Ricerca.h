@@ -64,6 +64,8 @@ public:
     // The window opens and closes: a closed window ends every loop and dialogue.
     void FinestraAperta();
     void FinestraChiusa();
+    // The answers to the gateway that wait unsent: bounded, whatever the gateway offers.
+    qint64 TelnetInCoda() const { return telnet.inCoda(); }
     // True while a search, a scan or the gateway dialogue runs.
     bool occupato() const { return occupato_; }
 
@@ -102,6 +104,11 @@ private:
     // The identity probe of one address; the new record or 0.
     int sonda(int indirizzo, std::int16_t modo, const QString& padre, std::uint8_t& nodoLetto);
     bool numeriIndirizzo(int campoDa, int campoA, int& da, int& a) const;
+    // The time-out field and, from `campoDa` on (-1: none), an address pair, read through
+    // the one field reader before a search or scan starts: false, with the refusal naming
+    // the field shown and the focus there, when one holds no number in its range.
+    bool campiValidi(int campoDa) const;
+    int timeoutMs() const;
 
     void ProgrammaDefault();
     bool InviaTelnet(const QByteArray& comando, int minimo, int secondi);
@@ -120,6 +127,7 @@ private:
     // (or whose short replies read as all zeros) share one.
     QSet<QString> trovati_;
     bool chiusa_ = false;
+    bool inConnessione_ = false;   // Set as Controller waits for its connect
     bool occupato_ = false;
 };
 

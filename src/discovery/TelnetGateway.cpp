@@ -41,7 +41,7 @@ void RicercaDispositivi::scriviTelnet(const QByteArray& dati)
 bool RicercaDispositivi::InviaTelnet(const QByteArray& comando, int minimo, int secondi)
 {
     RispostaTelnet.clear();
-    if (InvioFuoriSequenza(QStringLiteral("Telnet step")))
+    if (InvioRifiutato(QStringLiteral("Telnet step"), true))
         return false;
     if (!comando.isEmpty())
         scriviTelnet(comando);

@@ -74,13 +74,35 @@ void connettiTcp()
     }
     inApertura = true;
     socket.connetti(Controllore.IP, numero);
+    // The user may give up on the connect commands' wait: a toolbar click or a close
+    // sets StopCom, as a stop does to a loop, and the attempt ends at once. Within a
+    // longer operation (a scan) only that operation's stop ends it.
+    const bool interrompibile = ConnessioneInCorso();
+    const std::int16_t stopPrima = StopCom;
+    if (interrompibile)
+        StopCom = 0;
+    const auto abbandonato = [interrompibile, &socket] {
+        return !socket.connesso() && ((interrompibile && StopCom != 0) || Sequenza::arrestata());
+    };
     platform::waiter().waitUntil(
-        [&socket] {
+        [&socket, &abbandonato] {
             const auto s = socket.stato();
-            return s == platform::SocketTcp::Connesso || s == platform::SocketTcp::Errore;
+            return s == platform::SocketTcp::Connesso || s == platform::SocketTcp::Errore ||
+                   abbandonato();
         },
         qMax<qint64>(0, Controllore.Timeout));
+    const bool lasciato = abbandonato();
+    if (interrompibile && StopCom == 0)
+        StopCom = stopPrima;
     inApertura = false;
+    if (lasciato) {
+        socket.chiudi();
+        LogStart();
+        LogWrite(QStringLiteral("Connection abandoned  [") + Controllore.IP + QLatin1Char(']'));
+        Controllore.Connesso = false;
+        abilitaCollegamento(false);
+        return;
+    }
     if (socket.connesso()) {
         LogStart();
         LogWrite(QStringLiteral("Connected  [") + Controllore.IP + QLatin1Char(']'));

@@ -271,7 +271,7 @@ std::uint8_t InviaRichiesta(bool Messaggi)
     // Refused without sending, and without ending the running sequence's own loop:
     // outside any sequence, from a handler running inside a sequence's wait, or once
     // the sequence has been asked to stop.
-    if (RichiestaRifiutata())
+    if (InvioRifiutato(QStringLiteral("Request")))
         return kComTimeout;
     if (inCorso) {
         // The last guard: a request waiting now keeps its frames.

@@ -29,6 +29,8 @@ struct Detentore {
 
 std::optional<Detentore> detentore;
 std::vector<std::function<void()>> daEseguire;
+// Commands waiting for the polling loop's next safe point.
+std::vector<std::function<void()>> nelCiclo;
 
 bool visibile(TipoSequenza t) { return t == TipoSequenza::Dispositivo || t == TipoSequenza::Programma; }
 
@@ -51,9 +53,11 @@ QString inCorso(const QString& nome)
     return nome + QStringLiteral(" is running");
 }
 
-void rifiuta(const QString& comando, const QString& nome)
+QString rifiuta(const QString& comando, const QString& nome)
 {
-    scrivi(comando + QStringLiteral(" refused: ") + inCorso(nome), inCorso(nome));
+    const QString riga = comando + QStringLiteral(" refused: ") + inCorso(nome);
+    scrivi(riga, inCorso(nome));
+    return riga;
 }
 
 void liberato()
@@ -74,12 +78,15 @@ void fuoriSequenza(const QString& cosa)
 {
     // Every caller that talks to a device takes a sequence first: one that does not is
     // a fault of the code, never of the user.
-    Q_ASSERT_X(false, "ludra", "a device request outside any sequence");
+    if (FermaFuoriSequenza)
+        Q_ASSERT_X(false, "ludra", "a device request outside any sequence");
     LogStart();
     LogWrite(cosa + QStringLiteral(" refused: no sequence holds the link"));
 }
 
 } // namespace
+
+bool FermaFuoriSequenza = true;
 
 Sequenza::Sequenza(const QString& nome, TipoSequenza tipo, std::optional<Finestra> finestra)
 {
@@ -106,6 +113,13 @@ Sequenza::~Sequenza()
 {
     if (!presa_)
         return;
+    // A command queued for a loop that has ended runs once the gate is free, in a
+    // sequence of its own, before what was asked after it.
+    if (!nelCiclo.empty()) {
+        daEseguire.insert(daEseguire.begin(), std::make_move_iterator(nelCiclo.begin()),
+                          std::make_move_iterator(nelCiclo.end()));
+        nelCiclo.clear();
+    }
     detentore.reset();
     rimanda_.reset();
     // Whatever ended it (its own end, a click, its window closing, a failure), the link
@@ -128,6 +142,8 @@ QString SequenzaInCorso()
 
 bool CicloInCorso() { return detentore && detentore->tipo == TipoSequenza::Ciclo; }
 
+bool ConnessioneInCorso() { return detentore && detentore->tipo == TipoSequenza::Connessione; }
+
 QString AttivitaInCorso() { return detentore ? detentore->nome : QString(); }
 
 bool ComandoRifiutato(const QString& comando, Effetto effetto)
@@ -141,10 +157,10 @@ bool ComandoRifiutato(const QString& comando, Effetto effetto)
     return true;
 }
 
-bool RichiestaRifiutata()
+bool InvioRifiutato(const QString& cosa, bool dagliHandler)
 {
     if (!detentore) {
-        fuoriSequenza(QStringLiteral("Request"));
+        fuoriSequenza(cosa);
         return true;
     }
     Detentore& d = *detentore;
@@ -156,19 +172,40 @@ bool RichiestaRifiutata()
         d.fermata = true;
         return true;
     }
-    if (platform::livelloAttesa() > d.livello) {
-        rifiuta(QStringLiteral("Request"), d.nome);
+    if (!dagliHandler && platform::livelloAttesa() > d.livello) {
+        rifiuta(cosa, d.nome);
         return true;
     }
     ++d.richieste;
     return false;
 }
 
-bool InvioFuoriSequenza(const QString& cosa)
+EsitoComando ComandoBreve(const QString& nome, std::function<void()> azione)
 {
-    if (detentore)
+    if (detentore && platform::livelloAttesa() > detentore->livello) {
+        if (detentore->tipo == TipoSequenza::Ciclo) {
+            nelCiclo.push_back(std::move(azione));
+            return EsitoComando::Accodato;
+        }
+        platform::msgBox(rifiuta(nome, detentore->nome), platform::MsgButtons::Ok,
+                         platform::MsgIcon::Exclamation);
+        return EsitoComando::Rifiutato;
+    }
+    azione();
+    return EsitoComando::Eseguito;
+}
+
+bool ComandiAccodati() { return !nelCiclo.empty(); }
+
+bool EseguiComandiAccodati()
+{
+    if (nelCiclo.empty())
         return false;
-    fuoriSequenza(cosa);
+    // What these queue in turn waits for the next safe point.
+    std::vector<std::function<void()>> comandi;
+    comandi.swap(nelCiclo);
+    for (auto& c : comandi)
+        c();
     return true;
 }
 
@@ -190,23 +227,35 @@ void QuandoLibero(std::function<void()> azione)
 
 bool ChiusuraConsentita(std::optional<Finestra> finestra, std::function<void()> chiudi)
 {
+    if (ConnessioneInCorso() && (!finestra || detentore->finestra == finestra)) {
+        // A connect attempt is no work to lose: it ends at once, and the close follows.
+        StopCom = 1;
+        if (!detentore->chiusura)
+            QuandoLibero(std::move(chiudi));
+        detentore->chiusura = true;
+        return false;
+    }
     Detentore* d = sequenza();
     if (!d || (finestra && d->finestra != finestra))
         return true;
-    if (d->arresto || d->chiusura)
-        return false;   // the close already waits for its end
+    if (d->arresto)
+        return false;   // it stops before its next request, and the close follows
+    // The sequence runs below this handler, so it cannot end while the box is open. A
+    // close that already waits for its end is asked again: the user may not want to
+    // wait any longer.
     const platform::MsgResult r = platform::msgBox(
-        inCorso(d->nome) + QStringLiteral(".\nStop it and close anyway?\n"
-                                          "(No waits for it to end.)"),
+        inCorso(d->nome) + (d->chiusura ? QStringLiteral(".\nStop it and close now?")
+                                        : QStringLiteral(".\nStop it and close anyway?\n"
+                                                         "(No waits for it to end.)")),
         platform::MsgButtons::YesNo, platform::MsgIcon::Question);
-    // The box ran events: the sequence may have ended meanwhile.
-    d = sequenza();
-    if (!d)
-        return true;
+    if (!d->chiusura)
+        QuandoLibero(std::move(chiudi));
     d->chiusura = true;
     if (r == platform::MsgResult::Yes)
         ArrestaSequenza();
-    QuandoLibero(std::move(chiudi));
+    else
+        BarraStato::istanza().setPannello(
+            kPannelloSequenza, inCorso(d->nome) + QStringLiteral(": closing when it ends"));
     return false;
 }
 
@@ -222,6 +271,8 @@ void AzzeraSequenze()
 {
     detentore.reset();
     daEseguire.clear();
+    nelCiclo.clear();
+    FermaFuoriSequenza = true;
     AnnullaAllaFineRichiesta();
 }
 

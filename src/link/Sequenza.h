@@ -10,7 +10,8 @@
 // message box's loop) run one wait level deeper than the sequence and never join it:
 // a command they start is refused with a line in the Log and the status bar naming
 // what runs. The debugger's polling loops hold the gate as loops: a toolbar click ends
-// one through StopCom and runs once it has ended.
+// one through StopCom and runs once it has ended, while a window's command of a few
+// requests (ComandoBreve) is carried out by the loop between two passes.
 #include "base/BarraStrumenti.h"
 #include "base/Finestre.h"
 
@@ -27,6 +28,7 @@ enum class TipoSequenza {
     Programma,     // sends or reads the program image: the project stays as it is too
     Ciclo,         // a debugger polling loop
     Breve,         // a short command: the user's input waits for its end, keys stay as they are
+    Connessione,   // a connect: short, but a toolbar click or a close ends its wait (StopCom)
 };
 
 class Sequenza {
@@ -55,6 +57,8 @@ private:
 // is not one).
 QString SequenzaInCorso();
 bool CicloInCorso();
+// A connect (TipoSequenza::Connessione) holds the gate: its wait ends on StopCom.
+bool ConnessioneInCorso();
 // What holds the gate, loops and short commands included; empty when nothing does.
 QString AttivitaInCorso();
 
@@ -62,14 +66,33 @@ QString AttivitaInCorso();
 // for the running sequence. `comando` names the command in that line.
 bool ComandoRifiutato(const QString& comando, Effetto effetto);
 
-// Asked by the request before it sends: true (and the Log line) when the request must
-// not go out, because no sequence holds the gate, it comes from a handler running
-// inside a sequence's wait, or the sequence has been asked to stop.
-bool RichiestaRifiutata();
-// The same for what leaves by another way than a Modbus request (the discovery and
-// IP-setting datagrams, the telnet set-up): true, with the Log line, when no sequence
-// holds the gate. Its own handlers may send, as the telnet answers do.
-bool InvioFuoriSequenza(const QString& cosa);
+// Asked by whatever sends before it sends: true (and the Log line, naming it by `cosa`)
+// when it must not go out, because no sequence holds the gate or the sequence has been
+// asked to stop, or, for a Modbus request (not `dagliHandler`), because it comes from
+// a handler running inside a sequence's wait. What leaves by another way (the discovery
+// and IP-setting datagrams, the telnet set-up) is sent by its sequence's own handlers
+// too, as the telnet answers are.
+bool InvioRifiutato(const QString& cosa, bool dagliHandler = false);
+
+// A debug build stops on a request made outside any sequence; tests of what a release
+// build does then switch the stop off.
+extern bool FermaFuoriSequenza;
+
+// What became of a command that ComandoBreve was given.
+enum class EsitoComando { Eseguito, Accodato, Rifiutato };
+
+// A command of a few requests asked for from a window (a register write or read, the
+// published variables, a manual send): `azione` takes its own sequence and runs at once
+// when nothing holds the gate (or the holder itself asks). While a debugger loop polls,
+// it is queued and the loop carries it out at its next safe point, between two passes,
+// inside the loop's own hold; then the loop goes on. When anything else holds the gate
+// it is refused: the Log and status-bar line, and a box where it was asked.
+EsitoComando ComandoBreve(const QString& nome, std::function<void()> azione);
+// Called by a loop at a safe point: carries out the commands queued so far. True when
+// there were any.
+bool EseguiComandiAccodati();
+// A command waits for the loop's safe point: the loop's wait ends for it.
+bool ComandiAccodati();
 
 // Ends the running sequence at its next request boundary.
 void ArrestaSequenza();
@@ -80,7 +103,9 @@ void QuandoLibero(std::function<void()> azione);
 // The close of a window (none: the main window) while a sequence of its own (any, for
 // the main window) runs: asks whether to stop it and close anyway. True when the window
 // may close now; otherwise `chiudi` runs once the sequence has ended: on "close anyway"
-// the sequence is asked to stop first, on "No" it runs to its end.
+// the sequence is asked to stop first, on "No" it runs to its end, the status bar
+// saying the close waits, and a later close asks again whether to stop it now. A
+// connect attempt of its own is ended at once, and the close runs once it has.
 bool ChiusuraConsentita(std::optional<Finestra> finestra, std::function<void()> chiudi);
 
 // The same for a child window, which is closed by name once its sequence has ended.

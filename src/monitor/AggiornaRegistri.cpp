@@ -46,9 +46,11 @@ bool LeggiRispostaRegistri(int primo)
     return true;
 }
 
-void AggiornaRegistri_new(bool leggi)
+namespace {
+
+void leggiRegistri()
 {
-    if (leggi) {
+    {
         const Sequenza sequenza(QStringLiteral("Register refresh"), TipoSequenza::Breve);
         if (!sequenza)
             return;
@@ -70,6 +72,16 @@ void AggiornaRegistri_new(bool leggi)
         }
     }
     emit Notifiche::istanza().registriCambiati();
+}
+
+} // namespace
+
+void AggiornaRegistri_new(bool leggi)
+{
+    if (leggi)
+        ComandoBreve(QStringLiteral("Register refresh"), leggiRegistri);
+    else
+        emit Notifiche::istanza().registriCambiati();
 }
 
 void ClearRegistri()

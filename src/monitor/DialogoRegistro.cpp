@@ -132,7 +132,9 @@ bool ConfermaRegistro(int r, const QString& nome, int voce, const QString& valor
             CampoRifiutato(QStringLiteral("Input_Box"), QStringLiteral("Testo_1"));
             return false;
         }
-        ScriviValoreRegistro(voce, *v, r);
+        // Refused while a long operation runs: the dialog stays open on what was typed.
+        if (ScriviValoreRegistro(voce, *v, r) == EsitoComando::Rifiutato)
+            return false;
     }
     Registro& reg = TabellaRegistri[std::size_t(r)];
     reg.Nome = nome;

@@ -45,8 +45,10 @@ std::optional<QString> ValoreNonValido(int voce, double valore);
 // none is (the register keeps its type). When connected, the value is checked and
 // written by type first; a value field that is not wholly a number, or a value out of
 // range, shows why, the focus goes to the value field and nothing is written or stored
-// (false: the dialog stays open). Otherwise the name and the type are stored (true),
-// whatever the write's outcome.
+// (false: the dialog stays open); so does a write refused because a long operation
+// holds the link, with the reason. Otherwise the name and the type are stored (true),
+// whatever the write's outcome; during a debugger loop the write goes out at the loop's
+// next safe point.
 bool ConfermaRegistro(int r, const QString& nome, int voce, const QString& valore);
 
 } // namespace ludra

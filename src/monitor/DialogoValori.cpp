@@ -10,7 +10,8 @@ QString TestoDialogo;
 
 namespace {
 std::optional<Finestra> dialogoCorrente;   // the dialog the opener waits for
-// Each round of the wait ends on the dialog's wake-up; this only bounds one round.
+// The wait looks at DialogoAperto after every event it handles, so the dialog's close
+// ends it without a wake of its own; this only bounds one round.
 constexpr qint64 kGiroAttesaMs = 60 * 60 * 1000;
 } // namespace
 

@@ -1,5 +1,6 @@
 #include "monitor/ScritturaRegistri.h"
 
+#include "base/Notifiche.h"
 #include "device/ScritturaRegistri.h"
 #include "link/Sequenza.h"
 
@@ -15,21 +16,27 @@ ScritturaTipo ScritturaPerTipo(int tipo)
     }
 }
 
-void ScriviValoreRegistro(int tipo, double valore, int r)
+EsitoComando ScriviValoreRegistro(int tipo, double valore, int r)
 {
     if (r < 0 || r > 32767)
-        return;
+        return EsitoComando::Eseguito;
     const auto n = std::int16_t(r);
-    // A Long or a Float takes two writes: nothing may land between them.
-    const Sequenza sequenza(QStringLiteral("Register write"), TipoSequenza::Breve);
-    if (!sequenza)
-        return;
-    switch (ScritturaPerTipo(tipo)) {
-    case ScritturaTipo::Parola: ScriviRegistro(valore, 0, n); break;
-    case ScritturaTipo::Long: ScriviRegistroLong(valore, 0, n); break;
-    case ScritturaTipo::Float: ScriviRegistroFloat(valore, 0, n); break;
-    case ScritturaTipo::Nessuna: break;
-    }
+    const QString nome = QStringLiteral("Register write");
+    return ComandoBreve(nome, [=]() mutable {
+        // A Long or a Float takes two writes: nothing may land between them.
+        const Sequenza sequenza(nome, TipoSequenza::Breve);
+        if (!sequenza)
+            return;
+        switch (ScritturaPerTipo(tipo)) {
+        case ScritturaTipo::Parola: ScriviRegistro(valore, 0, n); break;
+        case ScritturaTipo::Long: ScriviRegistroLong(valore, 0, n); break;
+        case ScritturaTipo::Float: ScriviRegistroFloat(valore, 0, n); break;
+        case ScritturaTipo::Nessuna: break;
+        }
+        // Written at a loop's safe point, after its dialog has gone: shown at once all the
+        // same, whether or not the loop refreshes.
+        emit Notifiche::istanza().registriCambiati();
+    });
 }
 
 } // namespace ludra

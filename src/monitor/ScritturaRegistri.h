@@ -1,6 +1,8 @@
 #pragma once
 // Writing a value the user typed into a controller register in the register's value
 // type: one register, a 32-bit pair or an IEEE single pair.
+#include "link/Sequenza.h"
+
 #include <cstdint>
 
 namespace ludra {
@@ -12,7 +14,9 @@ ScritturaTipo ScritturaPerTipo(int tipo);
 // Writes v into register r (and r + 1 for the pairs) by the type's write, with function
 // 6 requests; what the controller confirms goes into TabellaRegistri, a failed request
 // is reported by the link and logged as "Error". The value must already be in range
-// for the type (ValoreNonValido).
-void ScriviValoreRegistro(int tipo, double valore, int r);
+// for the type (ValoreNonValido). Asked for during a debugger loop, it is written at the
+// loop's next safe point; refused, with a box, while anything else holds the link (see
+// ComandoBreve).
+EsitoComando ScriviValoreRegistro(int tipo, double valore, int r);
 
 } // namespace ludra

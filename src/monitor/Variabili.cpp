@@ -274,6 +274,17 @@ bool ScriviVariabili()
     return true;
 }
 
+void ComandoVariabili(bool scrivi, std::function<void()> dopo)
+{
+    ComandoBreve(scrivi ? QStringLiteral("Variables write") : QStringLiteral("Variables read"),
+                 [scrivi, dopo = std::move(dopo)] {
+                     if (scrivi)
+                         ScriviVariabili();
+                     else if (LeggiVariabili() && dopo)
+                         dopo();
+                 });
+}
+
 void AzzeraVariabili()
 {
     Variabili.fill(Variabile{});

@@ -8,6 +8,7 @@
 #include "platform/Waiter.h"
 
 #include <algorithm>
+#include <memory>
 
 namespace ludra {
 namespace {
@@ -102,16 +103,24 @@ std::optional<std::uint8_t> InviaRichiestaManuale(const QStringList& campi)
                        QStringLiteral("txt_comando_%1").arg(trama.campo));
         return std::nullopt;
     }
-    const Sequenza sequenza(QStringLiteral("Manual request"), TipoSequenza::Breve);
-    if (!sequenza)
-        return std::nullopt;
-    std::copy(trama.byte.begin(), trama.byte.end(), BuffTx.begin());
-    LenTx = std::int16_t(trama.byte.size());
-    struct Monitor {
-        Monitor() { MonitorCom = true; }
-        ~Monitor() { MonitorCom = false; }
-    } monitor;
-    return InviaRichiesta(true);
+    const QString nome = QStringLiteral("Manual request");
+    // A request queued for a loop goes out once this has returned: what it answers then
+    // shows in the monitor.
+    auto esito = std::make_shared<std::optional<std::uint8_t>>();
+    const auto invia = [nome, byte = trama.byte, esito] {
+        const Sequenza sequenza(nome, TipoSequenza::Breve);
+        if (!sequenza)
+            return;
+        std::copy(byte.begin(), byte.end(), BuffTx.begin());
+        LenTx = std::int16_t(byte.size());
+        struct Monitor {
+            Monitor() { MonitorCom = true; }
+            ~Monitor() { MonitorCom = false; }
+        } monitor;
+        *esito = InviaRichiesta(true);
+    };
+    ComandoBreve(nome, invia);
+    return *esito;
 }
 
 bool CicloManualeInCorso() { return cicloInCorso; }

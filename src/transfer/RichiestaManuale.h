@@ -36,7 +36,9 @@ TramaManuale CostruisciTramaManuale(const QStringList& campi);
 
 // Builds and sends one request with message boxes on. Fields that make no request are
 // refused with a message and nothing is sent: nothing is returned then, otherwise the
-// link's result.
+// link's result. Asked for during a debugger loop, the request goes out at the loop's
+// next safe point (nothing is returned then); while a long operation holds the link it
+// is refused with a box saying why.
 std::optional<std::uint8_t> InviaRichiestaManuale(const QStringList& campi);
 
 // What the cyclic sending asks of its window, all read again every round.

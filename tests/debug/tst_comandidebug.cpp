@@ -14,7 +14,9 @@
 #include "discovery/Dispositivi.h"
 #include "discovery/Ricerca.h"
 #include "ladder/VistaLadder.h"
+#include "monitor/DialogoRegistro.h"
 #include "monitor/ScritturaRegistri.h"
+#include "monitor/Variabili.h"
 #include "app/Impostazioni.h"
 #include "link/Sequenza.h"
 #include "link/StatoLink.h"
@@ -403,6 +405,13 @@ void TestComandiDebug::unaSequenzaAllaVolta_data()
     QTest::newRow("a handler's request") << dl << "request" << "Request refused: Download is running";
     QTest::newRow("close, then wait") << dl << "close-wait" << "";
     QTest::newRow("close anyway") << dl << "close-anyway" << "";
+    QTest::newRow("close, then close now") << dl << "close-twice" << "";
+    for (const char* c : {"download", "animate", "Run"})   // refused, or carried out between passes
+        for (const QString& a : {QStringLiteral("Register"), QStringLiteral("Variables")})
+            QTest::newRow(qPrintable(a + QStringLiteral(" write in ") + QLatin1String(c)))
+                << c << QStringLiteral("write-") + a.toLower()
+                << (QLatin1String(c) == dl ? a + QStringLiteral(" write refused: Download is running")
+                                           : QString());
     QTest::newRow("configuration read in animate") << "animate" << "config"
                                                    << "Configuration read refused: Animate is running";
     QTest::newRow("stop in animate's request") << "animate" << "stop-request" << "";
@@ -439,6 +448,18 @@ void TestComandiDebug::unaSequenzaAllaVolta()
             QVERIFY(!LeggiConfigurazione(QStringLiteral("KVR5200-IO"), QStringLiteral("10"), c));
         } else if (azione == QLatin1String("request")) {
             QVERIFY(!InviaComandoDebug(kComandoRun));
+        } else if (azione == QLatin1String("write-register")) {
+            QCOMPARE(ConfermaRegistro(30, QString(), 0, QStringLiteral("1234")),
+                     corso != QLatin1String("download"));   // false: the dialog stays open
+        } else if (azione == QLatin1String("write-variables")) {
+            NumVariabili = 1;
+            Variabili[0] = Variabile{30, 0, QString(), QStringLiteral("V")};
+            ComandoVariabili(true);
+        } else if (azione == QLatin1String("close-twice")) {
+            dialogs_.risposte = {platform::MsgResult::No, platform::MsgResult::Yes};
+            QVERIFY(!MDIForm_Unload());
+            QCOMPARE(pannello(5), QStringLiteral("Download is running: closing when it ends"));
+            QVERIFY(!MDIForm_Unload());
         } else if (azione.startsWith(QLatin1String("close"))) {
             dialogs_.risposte = {azione == QLatin1String("close-anyway") ? platform::MsgResult::Yes
                                                                         : platform::MsgResult::No};
@@ -467,7 +488,7 @@ void TestComandiDebug::unaSequenzaAllaVolta()
         std::size_t blocchi = 0;
         for (std::size_t i = 2; i < frames.size() && frames[i][1] == 20; ++i, ++blocchi)
             QCOMPARE((frames[i][4] << 8) | frames[i][5], int(PuntProg + 32 * blocchi));
-        if (azione == QLatin1String("close-anyway")) {
+        if (azione == QLatin1String("close-anyway") || azione == QLatin1String("close-twice")) {
             // Stopped between two blocks: neither reported nor started as a good program.
             QCOMPARE(esito, EsitoDownload::DownloadFallito);
             QCOMPARE(frames.size(), 2 + blocchi);
@@ -494,13 +515,18 @@ void TestComandiDebug::unaSequenzaAllaVolta()
         QVERIFY(!tastiDurante.isEmpty());
         QVERIFY(!tastiDurante[std::size_t(0)]);   // proj_new: the project being sent
         QCOMPARE(attivi(), tastiPrima);
-    } else if (corso == QLatin1String("animate")) {
+    } else if (corso == QLatin1String("animate") || azione.startsWith(QLatin1String("write"))) {
+        const bool scrive = azione.startsWith(QLatin1String("write"));
+        AggiornaAuto = true;
         int pause = 0;
+        std::size_t daComando = 0;
         pause_->durantePausa = [&] {
-            if (azione == QLatin1String("config") && ++pause == 2)
+            if ((azione == QLatin1String("config") || scrive) && ++pause == 2) {
                 agisci();
-            // A refused command leaves animate going: one more pass after it.
-            if (pause == 3 || (fatto && azione != QLatin1String("config")))
+                daComando = test::richiesteRicevute(sim, Mezzo::Tcp).size();
+            }
+            // A refused or carried out command leaves the loop going: one more pass after it.
+            if (pause == 3 || (fatto && azione != QLatin1String("config") && !scrive))
                 clic("stop");
         };
         if (azione == QLatin1String("stop-request"))
@@ -510,10 +536,23 @@ void TestComandiDebug::unaSequenzaAllaVolta()
                     clic("stop");
                 }
             };
-        clic("step");
+        clic(corso == QLatin1String("Run") ? "run" : "step");
         pause_->durantePausa = {};
         pause_->inizioAttesa = {};
         QVERIFY(fatto);
+        if (scrive) {
+            const bool registro = azione == QLatin1String("write-register");
+            // The command's frames whole, between one pass's refresh and the next pass.
+            const std::vector<Trama> f = test::richiesteRicevute(sim, Mezzo::Tcp);
+            const Trama passo = corso == QLatin1String("Run") ? Trama{10, 4, 0, 0, 0, 32}
+                                                              : Trama{10, 6, 0, 0, 0, 100};
+            const auto dopo = std::find(f.begin() + std::ptrdiff_t(daComando), f.end(), passo);
+            QVERIFY(daComando > 0 && f[daComando - 1][1] == 4 && dopo != f.end() &&
+                    dopo > f.begin() + std::ptrdiff_t(daComando));
+            for (auto i = f.begin() + std::ptrdiff_t(daComando); i != dopo; ++i)
+                QCOMPARE(int((*i)[1]), registro ? 6 : kFunzioneMemoria);
+            QVERIFY(!registro || sim.registro(30) == 1234);
+        }
         // A click during a request runs once the reply is in, from the event loop.
         QTRY_VERIFY(!sim.comandi().empty() && sim.comandi().back() == 252);
         const Comandi c = sim.comandi();
@@ -538,12 +577,17 @@ void TestComandiDebug::unaSequenzaAllaVolta()
             if (++pause == 2) {
                 fatto = true;
                 sim.ferma();
+                QTRY_VERIFY(!Controllore.Connesso);   // the link closes within the pause
             }
+            if (pause == 6)
+                clic("stop");   // a loop that did not end would go on for ever
         };
         clic("run");
         pause_->durantePausa = {};
         QVERIFY(pause <= 3);
-        QCOMPARE(StopCom, std::int16_t(1));
+        // No request follows, and the Log says why the loop ended.
+        QVERIFY(test::logDa(righeLog).filter(QStringLiteral("  Com ")).isEmpty());
+        QVERIFY(test::logContiene(QStringLiteral("Run ended: the controller is not connected")));
         QVERIFY(dialogs_.messaggi.size() <= 1);
         dialogs_.messaggi.clear();
     } else {
@@ -578,8 +622,13 @@ void TestComandiDebug::unaSequenzaAllaVolta()
     }
     if (!rifiuto.isEmpty())
         QVERIFY2(test::logContiene(rifiuto), qPrintable(rifiuto));
-    QVERIFY2(dialogs_.messaggi.size() == (azione.startsWith(QLatin1String("close")) ? 1u : 0u),
+    // The close's questions, or the refusal shown where the write was asked.
+    const bool rifiutoMostrato = azione.startsWith(QLatin1String("write")) && !rifiuto.isEmpty();
+    const std::size_t scatole = (azione == QLatin1String("close-twice")) +
+                                (azione.startsWith(QLatin1String("close")) || rifiutoMostrato);
+    QVERIFY2(dialogs_.messaggi.size() == scatole,
              qPrintable(dialogs_.messaggi.empty() ? QString() : dialogs_.messaggi[0].testo));
+    QVERIFY(!rifiutoMostrato || dialogs_.messaggi[0].testo == rifiuto);
 }
 
 QTEST_GUILESS_MAIN(TestComandiDebug)

@@ -162,8 +162,8 @@ void TestRicerca::alPiu255()
 
 void TestRicerca::stopEChiusuraFinisconoAscolto()
 {
-    // Listening windows of a minute each: only Stop, or closing the window, ends them.
-    ricerca().txt_Timeout = QStringLiteral("60000");
+    // Listening windows of half a minute each: only Stop, or closing the window, ends them.
+    ricerca().txt_Timeout = QStringLiteral("32767");
     test::Attesa azioni;
     QElapsedTimer t;
     t.start();
@@ -331,11 +331,14 @@ void TestRicerca::telnet()
     // Real waits cut short: silent addresses and pauses cost next to nothing.
     test::Attesa breve;
     breve.limiteReale = gateway.inonda ? 2000 : 60;
+    qint64 inCoda = 0;
+    breve.duranteAttesa = [&inCoda] { inCoda = qMax(inCoda, ricerca().TelnetInCoda()); };
     ricerca().Elenco_DblClick();
     QCOMPARE(doppi_->dialogs.messaggi.size(), std::size_t(2));
     QCOMPARE(doppi_->dialogs.messaggi[0].testo, QStringLiteral("Write default prog?"));
     QCOMPARE(doppi_->dialogs.messaggi[1].testo, messaggio);
     QVERIFY(gateway.inondati < qint64(64) << 20);   // what was read and answered, with it
+    QVERIFY2(inCoda <= 4096, qPrintable(QString::number(inCoda)));   // and what waits unsent
     QCOMPARE(LogModello::istanza().righe().join('|').contains("the gateway does not read"),
              gateway.inonda);
     if (corta == 0 && saluto == 100)
@@ -389,12 +392,17 @@ void TestRicerca::scansioneSeriale()
     QCOMPARE(int(ricerca().Rete().size()), 2);
     QCOMPARE(ricerca().Rete()[1], (RigaRete{203, 203, 203, 204, 207}));
 
-    // A range that is not one of node addresses probes nothing.
+    // No number in range: nothing probed, the box names the field (time-out checked first).
     const int prima = link.sim.richieste();
-    ricerca().txt_indir[1] = QStringLiteral("300");
-    ricerca().cmd_Search_Click();
-    QCOMPARE(link.sim.richieste(), prima);
-    QCOMPARE(ricerca().NumeroDispositivi, 0);
+    for (const auto& [campo, testo, messaggio] :
+         {std::tuple{&ricerca().txt_indir[1], "300", "Address to: a number from 0 to 255"},
+          {&ricerca().txt_indir[1], "abc", "Address to: a number from 0 to 255"},
+          {&ricerca().txt_Timeout, "12a", "Timeout: a number from 0 to 32767"}}) {
+        *campo = QString::fromLatin1(testo);
+        ricerca().cmd_Search_Click();
+        QCOMPARE(link.sim.richieste(), prima);
+        QCOMPARE(banco_.dialogs.messaggi.back().testo, QString::fromLatin1(messaggio));
+    }
 }
 
 void TestRicerca::scansioneGateway()

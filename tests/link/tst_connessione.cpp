@@ -1,5 +1,6 @@
 // Opening and closing the link, over TCP on 127.0.0.1 and over a pseudo-terminal.
 #include "app/TabellaComandi.h"
+#include "app/Comandi.h"
 #include "app/Avvio.h"
 #include "base/BarraStato.h"
 #include "base/BarraStrumenti.h"
@@ -9,6 +10,7 @@
 #include "link/StatoLink.h"
 #include "platform/PortaSeriale.h"
 #include "platform/Waiter.h"
+#include "support/Attesa.h"
 #include "support/Banco.h"
 #include "support/Doubles.h"
 #include "support/LinkSim.h"
@@ -174,16 +176,35 @@ void TestConnessione::tcpTimeoutInterrotto()
     Controllore.Timeout = 300;
     AbilitaPulsanti(QStringLiteral("Puls_Download"), true);
     const int da = test::righeLog();
-    Connetti();
+    Toolbar1_ButtonClick(QStringLiteral("connect"));
     QVERIFY(!Controllore.Connesso);
     QCOMPARE(dialogs_.messaggi.size(), std::size_t(1));
     QCOMPARE(dialogs_.messaggi[0].testo, QStringLiteral("Connection Timeout"));
     QCOMPARE(dialogs_.messaggi[0].icona, platform::MsgIcon::Critical);
     QCOMPARE(dialogs_.messaggi[0].titolo, QStringLiteral("Ludra"));
-    QCOMPARE(test::logDa(da).value(1), QStringLiteral("  Connection Timeout"));
+    QVERIFY(test::logDa(da).contains(QStringLiteral("  Connection Timeout")));
     QVERIFY(!abilitato("download"));
     // The attempt is dropped, not left to connect later.
     QCOMPARE(Winsock1().stato(), platform::SocketTcp::Chiuso);
+    // A click or a close ends the connect's wait at once (else 30 s pass), the key runs after.
+    Controllore.Timeout = 30000;
+    for (const bool chiude : {false, true}) {
+        test::Attesa azioni;
+        azioni.limiteReale = 100;
+        bool fatto = false;
+        azioni.inizioAttesa = [&] {   // a close that went ahead would ask about the project
+            if (!std::exchange(fatto, true))
+                chiude ? void(MDIForm_Unload()) : Toolbar1_ButtonClick(QStringLiteral("disconnect"));
+        };
+        const qint64 t0 = azioni.nowMs();
+        Toolbar1_ButtonClick(QStringLiteral("connect"));
+        QVERIFY(azioni.nowMs() - t0 < 500);
+        QCoreApplication::processEvents();
+        QCOMPARE(LogModello::istanza().righe().last(),
+                 chiude ? QStringLiteral("  Connection abandoned  [127.0.0.1]")
+                        : QStringLiteral("  Disconnect [127.0.0.1]"));
+        QCOMPARE(dialogs_.messaggi.size(), std::size_t(1));
+    }
 }
 
 void TestConnessione::tcpPortaAlta()

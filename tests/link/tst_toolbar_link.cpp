@@ -78,6 +78,12 @@ void TestToolbarLink::connettiRichiesteDisconnetti()
             QCOMPARE(BarraStato::istanza().pannello(4), QStringLiteral("Com OK"));
             QCOMPARE(int(BuffRx[3]) * 256 + BuffRx[4], 4242);
         }
+        // Outside any sequence, as a release build meets it: refused, unsent, in the Log.
+        FermaFuoriSequenza = false;
+        const int inviate = link.sim.richieste();
+        QVERIFY(InviaRichiesta(true) != 0 && link.sim.richieste() == inviate);
+        QCOMPARE(LogModello::istanza().righe().last(),
+                 QStringLiteral("  Request refused: no sequence holds the link"));
 
         Toolbar1_ButtonClick(QStringLiteral("disconnect"));
         QVERIFY(!Controllore.Connesso);

@@ -219,16 +219,16 @@ void frm_variabili::cmd_RegistriWEB_Click()
 
 void frm_variabili::cmd_update_Click()
 {
-    QPointer<frm_variabili> io(this);
-    LeggiVariabili();
-    // The window may have closed while the requests waited.
-    if (io)
-        AggiornaLista();
+    // The window may have closed while the requests waited, or before a loop read.
+    ComandoVariabili(false, [io = QPointer<frm_variabili>(this)] {
+        if (io)
+            io->AggiornaLista();
+    });
 }
 
 void frm_variabili::cmd_write_Click()
 {
-    ScriviVariabili();
+    ComandoVariabili(true);
 }
 
 void frm_variabili::closeEvent(QCloseEvent* evento)
