@@ -11,6 +11,7 @@
 #include "platform/Waiter.h"
 #include "project/Registri.h"
 
+#include <QScopedValueRollback>
 #include <QStringList>
 
 namespace ludra {
@@ -51,11 +52,7 @@ void RicercaDispositivi::SetAsController()
     if (!sequenza)
         return;
     // Closing the window gives the connect up.
-    struct InConnessione {
-        bool& in;
-        explicit InConnessione(bool& b) : in(b) { in = true; }
-        ~InConnessione() { in = false; }
-    } connessione(inConnessione_);
+    const QScopedValueRollback connessione(inConnessione_, true);
     Controllore.Canale = d->Canale;
     Controllore.IP = d->IP;
     Controllore.Porta = d->Porta;
