@@ -18,6 +18,17 @@ QString citato(const QString& nome) { return QLatin1Char('"') + nome + QLatin1Ch
 
 } // namespace
 
+namespace {
+
+void esegui(const Comando* comando)
+{
+    if (comando && comando->azione)
+        comando->azione();
+    AggiornaStato();
+}
+
+} // namespace
+
 void Toolbar1_ButtonClick(const QString& chiave)
 {
     const Comando* comando = TrovaComando(chiave);
@@ -32,9 +43,11 @@ void Toolbar1_ButtonClick(const QString& chiave)
     }
     StopCom = 1;
     // A key that talks to the device never runs inside what holds the link: the click
-    // has ended the loop, and the key runs once the loop has unwound, whole.
-    if (effetto == Effetto::Dispositivo && !AttivitaInCorso().isEmpty()) {
-        QuandoLibero([chiave] { Toolbar1_ButtonClick(chiave); });
+    // has ended a loop, and the key takes its turn once what holds the link has ended.
+    if (effetto == Effetto::Dispositivo &&
+        TastoInCoda(citato(chiave), [comando] { esegui(comando); },
+                    chiave == QLatin1String("stop"))) {
+        AggiornaStato();
         return;
     }
     // During a request's wait the click runs when the reply is in.
@@ -42,9 +55,7 @@ void Toolbar1_ButtonClick(const QString& chiave)
         AllaFineRichiesta([chiave] { Toolbar1_ButtonClick(chiave); });
         return;
     }
-    if (comando && comando->azione)
-        comando->azione();
-    AggiornaStato();
+    esegui(comando);
 }
 
 void ClickMenu(const QString& nome)

@@ -222,6 +222,9 @@ Esito richiestaTcp()
 
 std::uint8_t concludi(Esito esito, bool messaggi)
 {
+    // Behind a link that does not answer, each command waiting would cost a time-out.
+    if (esito.codice == kComTimeout || esito.codice == kNonConnesso)
+        ScartaComandiInCoda();
     if (!esito.guasto.isEmpty() && messaggi)
         platform::msgBox(esito.guasto, platform::MsgButtons::Ok, platform::MsgIcon::Critical,
                          QStringLiteral("VUV-ODO"));

@@ -8,6 +8,9 @@
 #include "platform/Dialogs.h"
 #include "platform/Waiter.h"
 
+#include <QTimer>
+#include <algorithm>
+#include <deque>
 #include <optional>
 #include <vector>
 
@@ -24,13 +27,27 @@ struct Detentore {
     int richieste = 0;      // sent so far, to say where an arrested one stopped
     bool arresto = false;
     bool fermata = false;   // its stop is in the Log
-    bool chiusura = false;  // a window waits for its end to close
+    // The windows (none: the main window) whose close waits for its end.
+    std::vector<std::optional<Finestra>> chiusure;
 };
 
 std::optional<Detentore> detentore;
 std::vector<std::function<void()>> daEseguire;
-// Commands waiting for the polling loop's next safe point.
-std::vector<std::function<void()>> nelCiclo;
+
+// A short command waiting its turn.
+struct InCoda {
+    QString nome;
+    std::function<void()> azione;
+    QString unione;      // a repeat of the same read merges into this one
+    bool tasto = false;  // a toolbar key: it ends a loop instead of running inside it
+    bool stop = false;
+};
+// Enough for what a user clicks while a slow link answers one request; more would only
+// hold the link for as many time-outs.
+constexpr std::size_t kMaxInCoda = 16;
+std::deque<InCoda> coda;
+bool servizioPostato = false;
+int generazione = 0;   // a posted service of an earlier process state is dropped
 
 bool visibile(TipoSequenza t) { return t == TipoSequenza::Dispositivo || t == TipoSequenza::Programma; }
 
@@ -60,6 +77,8 @@ QString rifiuta(const QString& comando, const QString& nome)
     return riga;
 }
 
+void programmaCoda();
+
 void liberato()
 {
     // A loop or short command greys nothing, but a refusal during it names it in the
@@ -72,6 +91,7 @@ void liberato()
     azioni.swap(daEseguire);
     for (auto& a : azioni)
         AllaFineRichiesta(std::move(a));
+    programmaCoda();
 }
 
 void fuoriSequenza(const QString& cosa)
@@ -99,7 +119,7 @@ Sequenza::Sequenza(const QString& nome, TipoSequenza tipo, std::optional<Finestr
         rifiuta(nome, detentore->nome);
         return;
     }
-    detentore = Detentore{nome, tipo, finestra, livello};
+    detentore = Detentore{nome, tipo, finestra, livello, 0, false, false, {}};
     ammessa_ = presa_ = true;
     if (tipo == TipoSequenza::Breve)
         rimanda_.emplace();
@@ -113,13 +133,6 @@ Sequenza::~Sequenza()
 {
     if (!presa_)
         return;
-    // A command queued for a loop that has ended runs once the gate is free, in a
-    // sequence of its own, before what was asked after it.
-    if (!nelCiclo.empty()) {
-        daEseguire.insert(daEseguire.begin(), std::make_move_iterator(nelCiclo.begin()),
-                          std::make_move_iterator(nelCiclo.end()));
-        nelCiclo.clear();
-    }
     detentore.reset();
     rimanda_.reset();
     // Whatever ended it (its own end, a click, its window closing, a failure), the link
@@ -180,33 +193,126 @@ bool InvioRifiutato(const QString& cosa, bool dagliHandler)
     return false;
 }
 
-EsitoComando ComandoBreve(const QString& nome, std::function<void()> azione)
+namespace {
+
+// One command at a time, from the event loop: whatever a command's wait handles (a
+// click, this service posted again) finds the gate held and leaves the rest waiting, so
+// no command runs inside another's wait.
+void serviCoda()
 {
-    if (detentore && platform::livelloAttesa() > detentore->livello) {
-        if (detentore->tipo == TipoSequenza::Ciclo) {
-            nelCiclo.push_back(std::move(azione));
-            return EsitoComando::Accodato;
-        }
-        platform::msgBox(rifiuta(nome, detentore->nome), platform::MsgButtons::Ok,
-                         platform::MsgIcon::Exclamation);
+    if (detentore || coda.empty())
+        return;
+    InCoda c = std::move(coda.front());
+    coda.pop_front();
+    c.azione();
+    programmaCoda();
+}
+
+void programmaCoda()
+{
+    if (servizioPostato || detentore || coda.empty())
+        return;
+    servizioPostato = true;
+    QTimer::singleShot(0, [g = generazione] {
+        if (g != generazione)
+            return;
+        servizioPostato = false;
+        serviCoda();
+    });
+}
+
+// Something holds the gate below the caller, or others wait before it: its turn comes.
+bool deveAttendere()
+{
+    return detentore ? platform::livelloAttesa() > detentore->livello : !coda.empty();
+}
+
+bool stessaLettura(const InCoda& a, const QString& unione)
+{
+    return !unione.isEmpty() && a.unione == unione;
+}
+
+EsitoComando accoda(InCoda c)
+{
+    if (std::any_of(coda.begin(), coda.end(), [&](const InCoda& a) {
+            return c.stop ? a.stop : stessaLettura(a, c.unione);
+        }))
+        return EsitoComando::Accodato;
+    if (c.stop) {
+        // Behind the keys asked before it (a Run then a Stop ends stopped), ahead of the
+        // window commands: it goes out right after what holds the link.
+        const auto dopoTasti = std::find_if(coda.rbegin(), coda.rend(),
+                                            [](const InCoda& a) { return a.tasto; });
+        coda.insert(dopoTasti.base(), std::move(c));
+    } else if (coda.size() >= kMaxInCoda) {
+        const QString riga = c.nome + QStringLiteral(" refused: %1 commands are waiting for the link")
+                                          .arg(coda.size());
+        scrivi(riga, riga);
+        platform::avviso(riga);
         return EsitoComando::Rifiutato;
+    } else {
+        coda.push_back(std::move(c));
+    }
+    programmaCoda();
+    return EsitoComando::Accodato;
+}
+
+} // namespace
+
+EsitoComando ComandoBreve(const QString& nome, std::function<void()> azione,
+                          const QString& unione)
+{
+    if (deveAttendere()) {
+        // A long operation does not take turns: its window's command is refused where it
+        // was asked, in a box that lets the operation go on while it stands.
+        if (const Detentore* d = sequenza()) {
+            platform::avviso(rifiuta(nome, d->nome));
+            return EsitoComando::Rifiutato;
+        }
+        return accoda({nome, std::move(azione), unione});
     }
     azione();
     return EsitoComando::Eseguito;
 }
 
-bool ComandiAccodati() { return !nelCiclo.empty(); }
+bool TastoInCoda(const QString& nome, std::function<void()> azione, bool stop)
+{
+    if (!deveAttendere())
+        return false;
+    accoda({nome, std::move(azione), QString(), true, stop});
+    return true;
+}
+
+bool ComandiAccodati() { return !coda.empty() && !coda.front().tasto; }
 
 bool EseguiComandiAccodati()
 {
-    if (nelCiclo.empty())
-        return false;
+    bool eseguiti = false;
     // What these queue in turn waits for the next safe point.
-    std::vector<std::function<void()>> comandi;
-    comandi.swap(nelCiclo);
-    for (auto& c : comandi)
-        c();
-    return true;
+    for (std::size_t n = coda.size(); n > 0 && StopCom == 0 && ComandiAccodati(); --n) {
+        InCoda c = std::move(coda.front());
+        coda.pop_front();
+        c.azione();
+        eseguiti = true;
+    }
+    return eseguiti;
+}
+
+void ScartaComandiInCoda()
+{
+    QStringList nomi;
+    for (auto i = coda.begin(); i != coda.end();) {
+        if (i->stop) {
+            ++i;
+            continue;
+        }
+        nomi << i->nome;
+        i = coda.erase(i);
+    }
+    if (nomi.isEmpty())
+        return;
+    const QString riga = QStringLiteral("Not sent, the link failed: ") + nomi.join(QStringLiteral(", "));
+    scrivi(riga, riga);
 }
 
 void ArrestaSequenza()
@@ -225,32 +331,46 @@ void QuandoLibero(std::function<void()> azione)
         daEseguire.push_back(std::move(azione));
 }
 
+namespace {
+
+// Each window's close once: the main window's, asked after a child window's, closes the
+// application when the sequence ends, not only the child.
+void chiudiAllaFine(Detentore& d, std::optional<Finestra> finestra, std::function<void()> chiudi)
+{
+    if (std::find(d.chiusure.begin(), d.chiusure.end(), finestra) != d.chiusure.end())
+        return;
+    d.chiusure.push_back(finestra);
+    QuandoLibero(std::move(chiudi));
+}
+
+} // namespace
+
 bool ChiusuraConsentita(std::optional<Finestra> finestra, std::function<void()> chiudi)
 {
     if (ConnessioneInCorso() && (!finestra || detentore->finestra == finestra)) {
         // A connect attempt is no work to lose: it ends at once, and the close follows.
         StopCom = 1;
-        if (!detentore->chiusura)
-            QuandoLibero(std::move(chiudi));
-        detentore->chiusura = true;
+        chiudiAllaFine(*detentore, finestra, std::move(chiudi));
         return false;
     }
     Detentore* d = sequenza();
     if (!d || (finestra && d->finestra != finestra))
         return true;
-    if (d->arresto)
-        return false;   // it stops before its next request, and the close follows
+    if (d->arresto) {
+        // It stops before its next request, and the close follows.
+        chiudiAllaFine(*d, finestra, std::move(chiudi));
+        return false;
+    }
     // The sequence runs below this handler, so it cannot end while the box is open. A
-    // close that already waits for its end is asked again: the user may not want to
-    // wait any longer.
+    // close that already waits for its end, from any window, is asked again: the user may
+    // not want to wait any longer.
+    const bool attende = !d->chiusure.empty();
     const platform::MsgResult r = platform::msgBox(
-        inCorso(d->nome) + (d->chiusura ? QStringLiteral(".\nStop it and close now?")
-                                        : QStringLiteral(".\nStop it and close anyway?\n"
-                                                         "(No waits for it to end.)")),
+        inCorso(d->nome) + (attende ? QStringLiteral(".\nStop it and close now?")
+                                    : QStringLiteral(".\nStop it and close anyway?\n"
+                                                     "(No waits for it to end.)")),
         platform::MsgButtons::YesNo, platform::MsgIcon::Question);
-    if (!d->chiusura)
-        QuandoLibero(std::move(chiudi));
-    d->chiusura = true;
+    chiudiAllaFine(*d, finestra, std::move(chiudi));
     if (r == platform::MsgResult::Yes)
         ArrestaSequenza();
     else
@@ -271,7 +391,9 @@ void AzzeraSequenze()
 {
     detentore.reset();
     daEseguire.clear();
-    nelCiclo.clear();
+    coda.clear();
+    servizioPostato = false;
+    ++generazione;
     FermaFuoriSequenza = true;
     AnnullaAllaFineRichiesta();
 }

@@ -11,7 +11,8 @@
 // a command they start is refused with a line in the Log and the status bar naming
 // what runs. The debugger's polling loops hold the gate as loops: a toolbar click ends
 // one through StopCom and runs once it has ended, while a window's command of a few
-// requests (ComandoBreve) is carried out by the loop between two passes.
+// requests (ComandoBreve) is carried out by the loop between two passes, and a short
+// command asked during another waits its turn in the command queue.
 #include "base/BarraStrumenti.h"
 #include "base/Finestre.h"
 
@@ -81,18 +82,33 @@ extern bool FermaFuoriSequenza;
 // What became of a command that ComandoBreve was given.
 enum class EsitoComando { Eseguito, Accodato, Rifiutato };
 
-// A command of a few requests asked for from a window (a register write or read, the
-// published variables, a manual send): `azione` takes its own sequence and runs at once
-// when nothing holds the gate (or the holder itself asks). While a debugger loop polls,
-// it is queued and the loop carries it out at its next safe point, between two passes,
-// inside the loop's own hold; then the loop goes on. When anything else holds the gate
-// it is refused: the Log and status-bar line, and a box where it was asked.
-EsitoComando ComandoBreve(const QString& nome, std::function<void()> azione);
-// Called by a loop at a safe point: carries out the commands queued so far. True when
-// there were any.
+// The user's short commands take their turn in one queue: a window's command of a few
+// requests (a register write or refresh, the published variables, a manual send) and a
+// toolbar key that talks to the device. One asked while nothing holds the gate and
+// nothing waits runs at once; one asked while a short command, a connect or a debugger
+// loop holds it waits, and runs from the event loop once the gate is free, one after the
+// other, never inside another's wait. A debugger loop carries out the window commands at
+// the head of the queue at its next safe point, inside its own hold, and goes on; a key
+// ends the loop (StopCom) and runs once it has unwound. Only a long operation (a
+// download, a configuration, an EEPROM tool, a search) refuses: the Log and status-bar
+// line, and a box where it was asked.
+//
+// Repeats of the same read (`unione`) merge into the one already waiting; a Stop waits
+// behind the keys asked before it but ahead of the window commands; the queue is bounded
+// (one more is refused in a box, a Stop never is); after the link fails the commands
+// still waiting are dropped with one line naming them, a Stop excepted.
+EsitoComando ComandoBreve(const QString& nome, std::function<void()> azione,
+                          const QString& unione = QString());
+// A toolbar key that talks to the device: true when it waits its turn (it runs later),
+// false when it may run now.
+bool TastoInCoda(const QString& nome, std::function<void()> azione, bool stop);
+// Called by a loop at a safe point: carries out the window commands at the head of the
+// queue while nothing stopped the loop. True when there were any.
 bool EseguiComandiAccodati();
-// A command waits for the loop's safe point: the loop's wait ends for it.
+// A window command waits at the head of the queue: the loop's wait ends for it.
 bool ComandiAccodati();
+// The link failed (no reply, the device gone): what still waits is not sent.
+void ScartaComandiInCoda();
 
 // Ends the running sequence at its next request boundary.
 void ArrestaSequenza();
@@ -104,8 +120,9 @@ void QuandoLibero(std::function<void()> azione);
 // the main window) runs: asks whether to stop it and close anyway. True when the window
 // may close now; otherwise `chiudi` runs once the sequence has ended: on "close anyway"
 // the sequence is asked to stop first, on "No" it runs to its end, the status bar
-// saying the close waits, and a later close asks again whether to stop it now. A
-// connect attempt of its own is ended at once, and the close runs once it has.
+// saying the close waits, and a later close, from this window or another, asks again
+// whether to stop it now; every window whose close was confirmed closes once it has
+// ended. A connect attempt of its own is ended at once, and the close runs once it has.
 bool ChiusuraConsentita(std::optional<Finestra> finestra, std::function<void()> chiudi);
 
 // The same for a child window, which is closed by name once its sequence has ended.

@@ -78,8 +78,10 @@ void leggiRegistri()
 
 void AggiornaRegistri_new(bool leggi)
 {
+    // Refreshes asked while one waits merge into it: it reads what is on screen then.
+    const QString nome = QStringLiteral("Register refresh");
     if (leggi)
-        ComandoBreve(QStringLiteral("Register refresh"), leggiRegistri);
+        ComandoBreve(nome, leggiRegistri, nome);
     else
         emit Notifiche::istanza().registriCambiati();
 }

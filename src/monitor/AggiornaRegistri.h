@@ -14,9 +14,9 @@ inline constexpr int kRegistriPerLettura = 32;
 // With leggi: one function 4 request for the 32 registers from the first register on
 // screen; on a whole reply their values and Cambiato flags are stored. Then, and only
 // when something may have changed, the register window redraws. A failed or short
-// reply leaves the table and the screen as they were. Asked for from a window during
-// a debugger loop, the read is made at the loop's next safe point; while a long
-// operation holds the link it is refused with a box (see ComandoBreve).
+// reply leaves the table and the screen as they were. Asked for while a command or a
+// loop holds the link, it takes its turn (merged with one already waiting); while a
+// long operation holds it, it is refused with a box (see ComandoBreve).
 void AggiornaRegistri_new(bool leggi);
 
 // Stores the registers of a function 4 reply in BuffRx/LenRx for the 32 registers read

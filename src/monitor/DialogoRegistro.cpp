@@ -33,11 +33,15 @@ void ModificaRegistro(int r)
 {
     if (!inTabella(r))
         return;
-    ApriDialogoValori(Finestra::Input_Box, [r] {
-        InputBox.Indice = std::int16_t(r);
-        InputBox.Tipo = kInputBoxRegistro;
-    });
-    emit Notifiche::istanza().registriCambiati();
+    // Nothing waits for it: a download or a loop under the double-click goes on, and the
+    // write of its OK takes its turn like any command.
+    MostraDialogoValori(
+        Finestra::Input_Box,
+        [r] {
+            InputBox.Indice = std::int16_t(r);
+            InputBox.Tipo = kInputBoxRegistro;
+        },
+        [] { emit Notifiche::istanza().registriCambiati(); });
 }
 
 QString TestoValoreIniziale(int r)

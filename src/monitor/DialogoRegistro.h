@@ -8,8 +8,8 @@
 
 namespace ludra {
 
-// Opens the set-register dialog on register r, waits until it closes and redraws the
-// register window. While a value dialog is open, that one comes to the front instead.
+// Opens the set-register dialog on register r and returns; the register window redraws
+// when it closes. While a value dialog is open, that one comes to the front instead.
 void ModificaRegistro(int r);
 
 // The value field when the dialog opens: the register as an unsigned 16-bit number; a
@@ -47,8 +47,8 @@ std::optional<QString> ValoreNonValido(int voce, double valore);
 // range, shows why, the focus goes to the value field and nothing is written or stored
 // (false: the dialog stays open); so does a write refused because a long operation
 // holds the link, with the reason. Otherwise the name and the type are stored (true),
-// whatever the write's outcome; during a debugger loop the write goes out at the loop's
-// next safe point.
+// whatever the write's outcome; while a command or a loop holds the link the write goes
+// out in its turn.
 bool ConfermaRegistro(int r, const QString& nome, int voce, const QString& valore);
 
 } // namespace ludra

@@ -18,6 +18,12 @@ extern QString TestoDialogo;   // the text handed to the free-text dialog and ba
 // false at once; so it is when the dialog cannot be opened. Nothing waits then.
 bool ApriDialogoValori(Finestra finestra, const std::function<void()>& preimposta);
 
+// The same dialog, but its opener does not wait: it returns once the dialog is shown
+// (true), and `allaChiusura` runs when the dialog closes. What runs under the opener (a
+// download, a debugger loop) goes on while the dialog stands.
+bool MostraDialogoValori(Finestra finestra, const std::function<void()>& preimposta,
+                         std::function<void()> allaChiusura);
+
 // The dialog's side: it closes (OK, Cancel or its close box) and its opener goes on.
 // Only the dialog that was opened can end the wait; the same window opened on its own
 // (the table window from its menu) closes without touching another dialog's wait.

@@ -14,8 +14,8 @@ ScritturaTipo ScritturaPerTipo(int tipo);
 // Writes v into register r (and r + 1 for the pairs) by the type's write, with function
 // 6 requests; what the controller confirms goes into TabellaRegistri, a failed request
 // is reported by the link and logged as "Error". The value must already be in range
-// for the type (ValoreNonValido). Asked for during a debugger loop, it is written at the
-// loop's next safe point; refused, with a box, while anything else holds the link (see
+// for the type (ValoreNonValido). Asked for while a command or a loop holds the link, it
+// is written in its turn; refused, with a box, while a long operation holds it (see
 // ComandoBreve).
 EsitoComando ScriviValoreRegistro(int tipo, double valore, int r);
 

@@ -190,7 +190,7 @@ namespace {
 class SequenzaVariabili {
 public:
     explicit SequenzaVariabili(const QString& nome)
-        : sequenza_(nome, TipoSequenza::Dispositivo, Finestra::frm_variabili)
+        : sequenza_(nome, TipoSequenza::Breve, Finestra::frm_variabili)
     {
         if (!sequenza_)
             return;
@@ -276,13 +276,16 @@ bool ScriviVariabili()
 
 void ComandoVariabili(bool scrivi, std::function<void()> dopo)
 {
-    ComandoBreve(scrivi ? QStringLiteral("Variables write") : QStringLiteral("Variables read"),
+    const QString nome = scrivi ? QStringLiteral("Variables write") : QStringLiteral("Variables read");
+    // A read asked again while one waits brings nothing new; every write goes out.
+    ComandoBreve(nome,
                  [scrivi, dopo = std::move(dopo)] {
                      if (scrivi)
                          ScriviVariabili();
                      else if (LeggiVariabili() && dopo)
                          dopo();
-                 });
+                 },
+                 scrivi ? QString() : nome);
 }
 
 void AzzeraVariabili()

@@ -70,9 +70,10 @@ bool LeggiVariabili();
 // Writes the table: count byte first, then the entries; checked in full before the
 // first request, and stops at the first failed request.
 bool ScriviVariabili();
-// The window's read (scrivi false) or write: at once, or during a debugger loop at the
-// loop's next safe point; `dopo` runs after a read that succeeded. Refused while a long
-// operation holds the link: a box says why, as the Log does.
+// The window's read (scrivi false) or write: at once, or in its turn after the command
+// or loop that holds the link (a loop carries it out at its next safe point); `dopo`
+// runs after a read that succeeded. Refused while a long operation holds the link: a
+// box says why, as the Log does.
 void ComandoVariabili(bool scrivi, std::function<void()> dopo = {});
 
 void AzzeraVariabili();

@@ -50,6 +50,11 @@ MsgResult msgBox(const QString& text, MsgButtons buttons, MsgIcon icon, const QS
                                 title.isEmpty() ? QString::fromLatin1(kAppTitle) : title);
 }
 
+void avviso(const QString& text, MsgIcon icon)
+{
+    dialogs().notice(text, icon, QString::fromLatin1(kAppTitle));
+}
+
 QString qtFilter(const QString& vbFilter)
 {
     const QStringList parts = vbFilter.split(QLatin1Char('|'));

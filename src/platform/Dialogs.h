@@ -22,6 +22,12 @@ public:
     virtual ~Dialogs() = default;
     virtual MsgResult messageBox(const QString& text, MsgButtons buttons, MsgIcon icon,
                                  const QString& title) = 0;
+    // A box with OK that does not make its caller wait: what runs under the handler that
+    // shows it (a download, a debugger loop) goes on while it stands.
+    virtual void notice(const QString& text, MsgIcon icon, const QString& title)
+    {
+        messageBox(text, MsgButtons::Ok, icon, title);
+    }
     // The text typed, or nothing when the user cancelled.
     virtual std::optional<QString> inputBox(const QString& prompt, const QString& title,
                                             const QString& initial) = 0;
@@ -39,6 +45,9 @@ inline constexpr const char* kAppTitle = "Ludra";
 // Shorthand for the common case: a message with the application's title.
 MsgResult msgBox(const QString& text, MsgButtons buttons = MsgButtons::Ok,
                  MsgIcon icon = MsgIcon::None, const QString& title = QString());
+
+// The same as a box that returns at once (Dialogs::notice).
+void avviso(const QString& text, MsgIcon icon = MsgIcon::Exclamation);
 
 // Turns the "description|pattern|..." filter form into Qt's ";;"-separated form.
 QString qtFilter(const QString& vbFilter);

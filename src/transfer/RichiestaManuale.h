@@ -36,8 +36,8 @@ TramaManuale CostruisciTramaManuale(const QStringList& campi);
 
 // Builds and sends one request with message boxes on. Fields that make no request are
 // refused with a message and nothing is sent: nothing is returned then, otherwise the
-// link's result. Asked for during a debugger loop, the request goes out at the loop's
-// next safe point (nothing is returned then); while a long operation holds the link it
+// link's result. Asked for while a command or a loop holds the link, the request goes
+// out in its turn (nothing is returned then); while a long operation holds the link it
 // is refused with a box saying why.
 std::optional<std::uint8_t> InviaRichiestaManuale(const QStringList& campi);
 

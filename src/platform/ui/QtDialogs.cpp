@@ -8,6 +8,31 @@
 
 namespace ludra::platform {
 
+namespace {
+
+QMessageBox::Icon iconaQt(MsgIcon icon)
+{
+    switch (icon) {
+    case MsgIcon::None: return QMessageBox::NoIcon;
+    case MsgIcon::Critical: return QMessageBox::Critical;
+    case MsgIcon::Question: return QMessageBox::Question;
+    case MsgIcon::Exclamation: return QMessageBox::Warning;
+    case MsgIcon::Information: return QMessageBox::Information;
+    }
+    return QMessageBox::NoIcon;
+}
+
+} // namespace
+
+void QtDialogs::notice(const QString& text, MsgIcon icon, const QString& title)
+{
+    // open(), not exec(): modal to the user, but no loop of its own for the code below
+    // the handler to wait in.
+    auto* box = new QMessageBox(iconaQt(icon), title, text, QMessageBox::Ok, parent_);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
+}
+
 MsgResult QtDialogs::messageBox(const QString& text, MsgButtons buttons, MsgIcon icon,
                                 const QString& title)
 {
@@ -20,15 +45,7 @@ MsgResult QtDialogs::messageBox(const QString& text, MsgButtons buttons, MsgIcon
         qtButtons = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
         break;
     }
-    QMessageBox::Icon qtIcon = QMessageBox::NoIcon;
-    switch (icon) {
-    case MsgIcon::None: qtIcon = QMessageBox::NoIcon; break;
-    case MsgIcon::Critical: qtIcon = QMessageBox::Critical; break;
-    case MsgIcon::Question: qtIcon = QMessageBox::Question; break;
-    case MsgIcon::Exclamation: qtIcon = QMessageBox::Warning; break;
-    case MsgIcon::Information: qtIcon = QMessageBox::Information; break;
-    }
-    QMessageBox box(qtIcon, title, text, qtButtons, parent_);
+    QMessageBox box(iconaQt(icon), title, text, qtButtons, parent_);
     // A dialog's loop runs events like any wait: handlers run in it one level deeper
     // than the code that showed it, and are told apart from it.
     const LivelloAttesa livello;

@@ -11,6 +11,7 @@ public:
     explicit QtDialogs(QWidget* parent) : parent_(parent) {}
     MsgResult messageBox(const QString& text, MsgButtons buttons, MsgIcon icon,
                          const QString& title) override;
+    void notice(const QString& text, MsgIcon icon, const QString& title) override;
     std::optional<QString> inputBox(const QString& prompt, const QString& title,
                                     const QString& initial) override;
     QString openFile(const FileDialogRequest& request) override;

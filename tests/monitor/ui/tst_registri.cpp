@@ -64,8 +64,8 @@ void doppioClic(int registro)
     QTest::mouseDClick(v->viewport(), Qt::LeftButton, {}, p);
 }
 
-// The dialog to act on at the first pump of its wait; at a later pump the dialog is still
-// open only because a check failed, and it is cancelled so the test goes on.
+// The dialog to act on at the first pump after it opened; at a later pump the dialog is
+// still open only because a check failed, and it is cancelled so the test goes on.
 Input_Box* primaVolta(bool& visto)
 {
     Input_Box* box = dialogo();
@@ -79,11 +79,12 @@ Input_Box* primaVolta(bool& visto)
     return box;
 }
 
-// Runs the queued handlers: the double-click's dialog and its wait, the R button.
+// Runs the queued handlers (the R button) and, at each pump, what the user does in the
+// dialog: its opener does not wait for it.
 void eventi()
 {
     for (int i = 0; i < 3; ++i)
-        QApplication::processEvents();
+        platform::waiter().pumpOnce();
 }
 
 } // namespace

@@ -167,27 +167,19 @@ void TestStradaSeriale::settingsConnectReadSetDownload()
     eventi();
     QCOMPARE(TabellaRegistri[30].Valore, 1234);
 
-    // Set %R30 through the register dialog.
-    test::Attesa attesa;
-    bool fatto = false;
-    attesa.duranteAttesa = [&] {
-        auto* box = qobject_cast<Input_Box*>(
-            Principale::istanza().finestra(Finestra::Input_Box));
-        if (!box || !DialogoAperto || fatto)
-            return;
-        fatto = true;
-        box->Testo(1)->setText(QStringLiteral("77"));
-        box->cmd_ok_Click(1);
-    };
+    // Set %R30 through the register dialog, which stands open while the user types.
     QTableView* v = registri()->vista();
     v->scrollTo(v->model()->index(30, 0), QAbstractItemView::PositionAtTop);
     const QPoint p = v->visualRect(v->model()->index(30, 1)).center();
     QTest::mouseClick(v->viewport(), Qt::LeftButton, {}, p);
     QTest::mouseDClick(v->viewport(), Qt::LeftButton, {}, p);
     eventi();
-    QVERIFY(fatto);
+    auto* box = qobject_cast<Input_Box*>(Principale::istanza().finestra(Finestra::Input_Box));
+    QVERIFY(box && DialogoAperto);
+    box->Testo(1)->setText(QStringLiteral("77"));
+    box->cmd_ok_Click(1);
+    eventi();
     QCOMPARE(int(link.sim.registro(30)), 77);
-    attesa.duranteAttesa = nullptr;
 
     Principale::istanza().azioneToolbar(QStringLiteral("debug"))->trigger();
     QVERIFY(Controllore.ModoDebug);
