@@ -96,7 +96,7 @@ public:
     }
     bool caricata(Finestra f) const override { return caricate.count(nomeFinestra(f)) != 0; }
     void mostraPagina(Finestra, int) override {}
-    void chiudiPrincipale() override {}
+    void chiudiPrincipale() override { chiuse << QStringLiteral("principale"); }
     QString caption() const override { return titolo; }
     void impostaCaption(const QString& t) override { titolo = t; }
 };
