@@ -21,8 +21,9 @@ constexpr double kPeriodoPolling = 1.0;   // seconds
 void pompa() { platform::waiter().pumpOnce(); }
 
 // A click handled during the wait (stop, run, another key) has set StopCom and runs its
-// own commands once the loop has ended: the loop must end before sending one more.
-bool fermato() { return StopCom != 0; }
+// own commands once the loop has ended: the loop must end before sending one more. A
+// key still waiting its turn when the loop started (a Stop behind a Run) ends it too.
+bool fermato() { return StopCom != 0 || TastoAccodato(); }
 
 // The loop's wait between passes: a click that ends the loop ends the wait too, so the
 // gate is free by the time the user can start a sequence. A link that closed meanwhile

@@ -285,6 +285,11 @@ bool TastoInCoda(const QString& nome, std::function<void()> azione, bool stop)
 
 bool ComandiAccodati() { return !coda.empty() && !coda.front().tasto; }
 
+bool TastoAccodato()
+{
+    return std::any_of(coda.begin(), coda.end(), [](const InCoda& c) { return c.tasto; });
+}
+
 bool EseguiComandiAccodati()
 {
     bool eseguiti = false;

@@ -107,6 +107,8 @@ bool TastoInCoda(const QString& nome, std::function<void()> azione, bool stop);
 bool EseguiComandiAccodati();
 // A window command waits at the head of the queue: the loop's wait ends for it.
 bool ComandiAccodati();
+// A toolbar key waits: a loop started meanwhile (a Run clicked before a Stop) ends at once.
+bool TastoAccodato();
 // The link failed (no reply, the device gone): what still waits is not sent.
 void ScartaComandiInCoda();
 

@@ -668,7 +668,7 @@ void TestComandiDebug::comandiATurno_data()
         QTest::newRow(qPrintable(QStringLiteral("run, %1, 300 ms").arg(QLatin1String(a))))
             << "run" << a << 300;
     QTest::newRow("run, both, 0 ms") << "run" << "both" << 0;
-    for (const char* a : {"both", "queued at the end"})
+    for (const char* a : {"both", "queued at the end", "run then stop"})
         QTest::newRow(qPrintable(QStringLiteral("step, %1, 300 ms").arg(QLatin1String(a))))
             << "step" << a << 300;
     QTest::newRow("run, silent device") << "run" << "silent" << 0;
@@ -693,8 +693,15 @@ void TestComandiDebug::comandiATurno()
     int pause = 0;
     std::size_t letture = 0;
     pause_->durantePausa = [&] {
-        if (++pause != 2)
+        if (++pause > 50 && azione == QLatin1String("run then stop"))
+            StopCom = 1;   // a loop that the Stop waiting behind it did not end
+        if (pause != 2)
             return;
+        if (azione == QLatin1String("run then stop")) {
+            clic("run");
+            clic("stop");
+            return;
+        }
         letture = test::richiesteRicevute(sim, Mezzo::Tcp).size();
         if (azione == QLatin1String("write") || azione == QLatin1String("both"))
             ComandoVariabili(true);
@@ -734,6 +741,11 @@ void TestComandiDebug::comandiATurno()
     QTRY_VERIFY_WITH_TIMEOUT(!sim.comandi().empty() && sim.comandi().back() == 252, 5000);
     QCOMPARE(sim.statoProgramma(), StatoProgramma::Fermo);
     QVERIFY(SequenzaInCorso().isEmpty() && !CicloInCorso());
+    if (azione == QLatin1String("run then stop")) {
+        const Comandi c = sim.comandi();
+        QVERIFY(pause <= 50 && c.size() >= 3);
+        QCOMPARE(Comandi(c.end() - 3, c.end()), (Comandi{255, 100, 252}));
+    }
     // A Stop goes ahead of the window commands still waiting: they follow it.
     if (azione == QLatin1String("write") || azione == QLatin1String("both") ||
         azione == QLatin1String("queued at the end"))
