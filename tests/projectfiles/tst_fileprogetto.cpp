@@ -488,7 +488,7 @@ void TestFileProgetto::writeErrorKeepsOldFiles()
         int stato = -1;
         QVERIFY(waitpid(figlio, &stato, 0) == figlio && stato == 0);   // saved, and alive
         QVERIFY(leggi(nomi[0]).contains("second"));
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 4);   // none left aside
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 5);   // none left aside, the lock
         return;
     }
     if (QStringList{"ucciso", "senza link", "passo", "passo, lst nuovo"}.contains(guasto)) {
@@ -514,14 +514,14 @@ void TestFileProgetto::writeErrorKeepsOldFiles()
             for (const QString& nome : nomi)
                 suDisco << leggi(nome);
             const qsizetype presenti = 4 - suDisco.count("<missing>");
-            QVERIFY2(letto && (prima == presenti) == (note.size() == 4 - presenti),
+            QVERIFY2(letto && (prima == presenti + 1) == (note.size() == 4 - presenti),
                      qPrintable(quando + errore + note.join(' ')));
             const QList<QByteArray> testi = {TestoPrj(*letto), TestoLst(*letto),
                                              TestoPtb(*letto), TestoDsp(*letto)};
             for (int i = 0; i < 4; ++i)
                 QVERIFY2(testi[i] == suDisco[i] || suDisco[i] == "<missing>", qPrintable(quando));
             QVERIFY2(suDisco == vecchi || suDisco == nuovi, qPrintable(quando));
-            QVERIFY2(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size() == presenti,
+            QVERIFY2(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size() == presenti + 1,
                      qPrintable(quando + QDir(dir.path()).entryList().join(' ')));
         };
         bool finito = false;
@@ -567,7 +567,7 @@ void TestFileProgetto::writeErrorKeepsOldFiles()
             bool rimessi = !SalvaProgetto(false);
             for (int i = 0; i < 2; ++i)
                 rimessi = rimessi && leggi(nomi[i]) == vecchi[i];
-            _exit(rimessi && QDir(dir.path()).entryList(QDir::Files).size() == 4 ? 0 : 1);
+            _exit(rimessi && QDir(dir.path()).entryList(QDir::Files).size() == 5 ? 0 : 1);
         }
         int stato = -1;
         QVERIFY(waitpid(figlio, &stato, 0) == figlio && WIFEXITED(stato));
@@ -609,7 +609,7 @@ void TestFileProgetto::caseOfEndings()
     Tabelle[0].NumPunti = 2;
     d->dialogs.fileScelti = {dir.filePath("PLANT.PRJ"), dir.filePath("PLANT.PRJ")};
     QVERIFY(SalvaProgetto(true));
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files).join(' '), "PLANT.DSP PLANT.LST PLANT.PRJ PLANT.PTB");
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files).join(' '), "PLANT.DSP PLANT.LST PLANT.PRJ PLANT.PRJ~lock PLANT.PTB");
     QVERIFY(QFile::rename(dir.filePath("PLANT.PTB"), dir.filePath("PLANT.pTb")));
     NumTabelle = 0;
     ApriProgetto();
@@ -624,7 +624,7 @@ void TestFileProgetto::caseOfEndings()
     PagineDisplay.NumPagine = 3;
     QVERIFY(SalvaProgetto(false));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files, QDir::Name).join(' '),
-             "PLANT.PRJ PLANT.pTb Plant.dsp plant.DSP plant.lst");
+             "PLANT.PRJ PLANT.PRJ~lock PLANT.pTb Plant.dsp plant.DSP plant.lst");
     // A linked .prj finds them beside the file it leads to.
     QVERIFY(QDir(dir.path()).mkdir("link"));
     QVERIFY(QFile::link(dir.filePath("PLANT.PRJ"), dir.filePath("link/Other.prj")));
@@ -638,8 +638,8 @@ void TestFileProgetto::caseOfEndings()
     // Another project whose name differs only in case takes none of these.
     d->dialogs.fileScelti = {dir.filePath("Plant.PRJ")};
     QVERIFY(SalvaProgetto(true));
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files, QDir::Name).join(' '), "PLANT.PRJ PLANT.pTb "
-             "Plant.DSP Plant.LST Plant.PRJ Plant.PTB Plant.dsp plant.DSP plant.lst");
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files, QDir::Name).join(' '), "PLANT.PRJ PLANT.PRJ~lock "
+             "PLANT.pTb Plant.DSP Plant.LST Plant.PRJ Plant.PRJ~lock Plant.PTB Plant.dsp plant.DSP plant.lst");
 }
 
 void TestFileProgetto::baseName_data()
