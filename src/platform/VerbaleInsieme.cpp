@@ -66,11 +66,11 @@ bool voce(const QByteArray& riga, VoceVerbale& v)
     const QList<QByteArray> campi = riga.split(' ');
     if (campi.size() != 4 || campi[2].size() != 64 || campi[3].isEmpty())
         return false;
-    qint64 inode = 0;
     if (campi[0] != "-") {
-        if (!numero(campi[0], inode))
+        bool ok = false;
+        v.vecchio = ino_t(campi[0].toULongLong(&ok));
+        if (!ok || campi[0][0] < '0' || campi[0][0] > '9')
             return false;
-        v.vecchio = ino_t(inode);
     }
     bool esadecimale = true;
     for (const char c : campi[2])
