@@ -11,6 +11,7 @@
 #include "ladder/OperazioniRung.h"
 #include "ladder/VistaLadder.h"
 #include "link/StatoLink.h"
+#include "platform/VerbaleInsieme.h"
 #include "projectfiles/FileProgetto.h"
 #include "project/Progetto.h"
 #include "projectfiles/NuovoProgetto.h"
@@ -154,6 +155,10 @@ void progetto()
     metti("progetto", QStringLiteral("lst"), conScelta(1, TestoLst(c)));
     metti("progetto", QStringLiteral("ptb"), conScelta(2, TestoPtb(c)));
     metti("progetto", QStringLiteral("dsp"), conScelta(3, TestoDsp(c)));
+    platform::Verbale verbale;
+    for (const QByteArray& testo : {TestoPrj(c), TestoLst(c), TestoPtb(c), TestoDsp(c)})
+        verbale.push_back(platform::Voce(QStringLiteral("p.prj"), std::optional<ino_t>(2), testo));
+    metti("progetto", QStringLiteral("saving"), conScelta(4, platform::TestoVerbale(verbale)));
 }
 
 // Each request the link targets send, with the simulator's reply: as the device frames

@@ -1,13 +1,17 @@
 // The project files, one at a time inside an otherwise valid project: the first input
-// byte chooses the .prj, .lst, .ptb or .dsp, the rest is that file. The project is opened
-// as the user opens it and compiled. A refused project leaves the open one as it was; a
-// project taken saves as files that read back the same.
+// byte chooses the .prj, .lst, .ptb or .dsp, or the marker a cut-off save leaves beside
+// them ("~saving", "~putback"), the rest is that file. The project is opened as the user
+// opens it and compiled. A refused project leaves the open one as it was; a marker changes
+// the project's files only where the Log says that it finished or undid a save; a project
+// taken saves as files that read back the same.
 #include "Fuzz.h"
+#include "base/Log.h"
 #include "compiler/Compilatore.h"
 #include "fbeditor/Ricodifica.h"
 #include "projectfiles/FileProgetto.h"
 #include "projectfiles/NuovoProgetto.h"
 
+#include <QFile>
 #include <array>
 
 using namespace ludra;
@@ -18,7 +22,14 @@ using Testi = std::array<QByteArray, 4>;
 
 Testi testi(const ContenutoProgetto& c) { return {TestoPrj(c), TestoLst(c), TestoPtb(c), TestoDsp(c)}; }
 
-constexpr std::array<const char*, 4> kEstensioni = {".prj", ".lst", ".ptb", ".dsp"};
+constexpr std::array<const char*, 6> kEstensioni = {".prj", ".lst", ".ptb", ".dsp",
+                                                    ".prj~saving", ".prj~putback"};
+
+QByteArray leggi(const QString& nome)
+{
+    QFile f(fuzz::Cartella() + u'/' + nome);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
 
 } // namespace
 
@@ -32,10 +43,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dati, std::size_t n)
     }();
     if (n == 0)
         return 0;
-    const std::size_t scelto = dati[0] % 4;
-    for (std::size_t i = 0; i < 4; ++i)
-        fuzz::Scrivi(QStringLiteral("p") + QLatin1String(kEstensioni[i]),
-                     i == scelto ? fuzz::Byte(dati + 1, n - 1) : vuoto[i]);
+    const std::size_t scelto = dati[0] % kEstensioni.size();
+    for (std::size_t i = 0; i < kEstensioni.size(); ++i) {
+        const QString nome = QStringLiteral("p") + QLatin1String(kEstensioni[i]);
+        if (i == scelto || i < 4)
+            fuzz::Scrivi(nome, i == scelto ? fuzz::Byte(dati + 1, n - 1) : vuoto[i]);
+        else
+            QFile::remove(fuzz::Cartella() + u'/' + nome);
+    }
     const Testi prima = testi(ContenutoCorrente());
     doppi.dialogs.fileScelti.push_back(fuzz::Cartella() + QStringLiteral("/p.prj"));
     ApriProgetto();
@@ -45,6 +60,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dati, std::size_t n)
             return 0;
         }
     }
+    const QString fatto = LogModello::istanza().righe().join(u'\n');
+    for (std::size_t i = 0; i < 4 && scelto >= 4; ++i)
+        FUZZ_CHECK(fatto.contains(QStringLiteral("has been"))
+                       || leggi(QStringLiteral("p") + QLatin1String(kEstensioni[i])) == vuoto[i],
+                   QStringLiteral("a marker changed a file and said nothing"));
     Compila();
     const ContenutoProgetto aperto = ContenutoCorrente();
     const QString copia = fuzz::Cartella() + QStringLiteral("/copia");

@@ -1,235 +1,132 @@
 #include "platform/InsiemeFile.h"
 
-#include "platform/LetturaFile.h"
-#include "platform/LocaleSistema.h"
+#include "platform/BloccoInsieme.h"
+#include "platform/PassiFile.h"
+#include "platform/RipresaInsieme.h"
+#include "platform/VerbaleInsieme.h"
 
-#include <QFile>
 #include <QFileInfo>
-#include <cerrno>
-#include <fcntl.h>
+#include <algorithm>
 #include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace ludra::platform {
 
-int (*PassoFileHook)(const char* passo, const QString& nome) = nullptr;
+using namespace passi;
 
 namespace {
 
-const QLatin1String kNuovo("~new");
-const QLatin1String kVecchio("~old");
-const QLatin1String kSalva("~saving");
-const QLatin1String kRimetti("~putback");
-
-QByteArray nativo(const QString& nome) { return QFile::encodeName(nome); }
-
-QString perche() { return TestoErrore(errno); }
-
-QString guasto(const QString& nome) { return QStringLiteral("%1: %2").arg(nome, perche()); }
-
-// One step that changes the disk.
-template <class Fai>
-bool passo(const char* nome, const QString& file, Fai&& fai)
+// Takes the set's lock; false with `errore` when another process held it too long.
+bool blocca(BloccoInsieme& blocco, const InsiemeFile& insieme, bool crea, bool& senzaFile,
+            QString& errore, QStringList& note)
 {
-    if (PassoFileHook)
-        if (const int e = PassoFileHook(nome, file)) {
-            errno = e;
-            return false;
-        }
-    return fai();
-}
-
-bool esiste(const QString& nome)
-{
+    QString perche;
     struct stat st {};
-    return ::lstat(nativo(nome).constData(), &st) == 0;
-}
-
-bool rimuovi(const QString& nome)
-{
-    return !esiste(nome) || passo("unlink", nome, [&] {
-        return ::unlink(nativo(nome).constData()) == 0 || errno == ENOENT;
-    });
-}
-
-bool rinomina(const QString& da, const QString& a)
-{
-    return passo("rename", a, [&] {
-        return ::rename(nativo(da).constData(), nativo(a).constData()) == 0;
-    });
-}
-
-// A folder's names on disk; a file system that cannot flush a folder has nothing to flush.
-bool scaricaCartella(const QString& cartella)
-{
-    return passo("fsync", cartella, [&] {
-        const int fd = ::open(nativo(cartella).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        if (fd < 0)
-            return false;
-        const bool ok = ::fsync(fd) == 0 || errno == EINVAL;
-        const int e = errno;
-        ::close(fd);
-        errno = e;
-        return ok;
-    });
-}
-
-bool scaricaCartelle(const InsiemeFile& insieme, QString& errore)
-{
-    QStringList cartelle = {QFileInfo(insieme.segno).absolutePath()};
-    for (const QString& f : insieme.file)
-        if (const QString c = QFileInfo(f).absolutePath(); !cartelle.contains(c))
-            cartelle << c;
-    for (const QString& c : cartelle)
-        if (!scaricaCartella(c)) {
-            errore = guasto(c);
-            return false;
-        }
+    const mode_t modo =
+        ::stat(nativo(insieme.file[0]).constData(), &st) == 0 ? st.st_mode & 0666 : 0666;
+    switch (blocco.prendi(insieme.segno + kBlocco, crea, modo, insieme.attesa, perche)) {
+    case BloccoInsieme::Esito::Occupato:
+        errore = perche;
+        return false;
+    case BloccoInsieme::Esito::SenzaFile:
+        senzaFile = true;
+        break;
+    case BloccoInsieme::Esito::SenzaBlocco:
+        if (!perche.isEmpty())
+            note << perche;
+        break;
+    case BloccoInsieme::Esito::Preso:
+        break;
+    }
     return true;
 }
 
-bool scriviTutto(int fd, const QByteArray& testo)
+// A marker left as it was gives way to this save, which writes the whole set anew, and
+// so do the new texts it recorded; any other "~new" is in the way, and not this save's to
+// remove: false with `errore`, nothing removed.
+bool sgombra(const InsiemeFile& insieme, QString& errore, QStringList& note)
 {
-    const char* p = testo.constData();
-    qsizetype resto = testo.size();
-    while (resto > 0) {
-        const ssize_t n = ::write(fd, p, std::size_t(resto));
-        if (n < 0 && errno == EINTR)
+    const std::size_t n = insieme.file.size();
+    QStringList vecchiSegni, daTogliere;
+    std::vector<Verbale> verbali;
+    for (const QString& m : {insieme.segno + kSalva, insieme.segno + kRimetti})
+        if (esiste(m)) {
+            Verbale v;
+            if (QString illeggibile; LeggiVerbale(m, v, illeggibile) && v.size() == n)
+                verbali.push_back(v);
+            vecchiSegni << m;
+        }
+    for (std::size_t i = 0; i < n; ++i) {
+        const QString nuovo = insieme.file[i] + kNuovo;
+        if (!esiste(nuovo))
             continue;
-        if (n <= 0) {
-            if (n == 0)
-                errno = ENOSPC;
+        const bool lasciato = std::any_of(verbali.begin(), verbali.end(), [&](const Verbale& v) {
+            return v[i].file == insieme.file[i] && Trova(nuovo, v[i]) == Trovato::Nuovo;
+        });
+        if (!lasciato) {
+            errore = QStringLiteral("%1: a file of that name is in the way, and no save of this "
+                                    "project is known to have left it; move it away, then save "
+                                    "again").arg(nuovo);
             return false;
         }
-        p += n;
-        resto -= n;
+        daTogliere << nuovo;
     }
-    return true;
-}
-
-// A new file `nome` holding `testo`, on disk, with the permissions of `come` when given.
-bool scriviFile(const QString& nome, const QByteArray& testo, const struct stat* come)
-{
-    int fd = -1;
-    if (!passo("create", nome, [&] {
-            fd = ::open(nativo(nome).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-            return fd >= 0;
-        }))
-        return false;
-    const bool ok =
-        (!come || passo("chmod", nome, [&] { return ::fchmod(fd, come->st_mode & 07777) == 0; }))
-        && passo("write", nome, [&] { return scriviTutto(fd, testo); })
-        && passo("fsync", nome, [&] { return ::fsync(fd) == 0; });
-    const int e = errno;
-    const bool chiuso = ::close(fd) == 0;
-    if (!ok)
-        errno = e;
-    return ok && chiuso;
-}
-
-// Undoes a save as its "~putback" marker says: each link back over its file, each file
-// that had no old one taken away.
-bool rimetti(const InsiemeFile& insieme, QString& errore, QStringList& note)
-{
-    const QString marcatore = insieme.segno + kRimetti;
-    QByteArray stati;
-    // Unreadable, it removes no file: each one without its link stays as it is.
-    QFile segnato(marcatore);
-    if (QString illeggibile; ApriFileRegolare(segnato, illeggibile))
-        stati = segnato.read(256);
-    const QList<QByteArray> righe = stati.split('\n');
-    for (std::size_t i = 0; i < insieme.file.size(); ++i) {
-        const QString& f = insieme.file[i];
-        const QByteArray stato = qsizetype(i) < righe.size() ? righe[qsizetype(i)].trimmed() : "";
-        if (esiste(f + kVecchio)) {
-            // The same file still under both names, or the old one over the new.
-            if (!rinomina(f + kVecchio, f) || !rimuovi(f + kVecchio)) {
-                errore = guasto(f);
-                return false;
-            }
-        } else if (!esiste(f + kNuovo)) {
-            if (stato == "0" && !rimuovi(f)) {
-                errore = guasto(f);
-                return false;
-            }
-            if (stato == "2")
-                note << QStringLiteral("%1: replaced, and with no hard link it cannot be put back")
-                            .arg(f);
-        }
-        if (!rimuovi(f + kNuovo)) {
-            errore = guasto(f + kNuovo);
+    for (const QString& t : daTogliere + vecchiSegni)
+        if (!rimuovi(t)) {
+            errore = guasto(t);
             return false;
         }
-    }
-    if (!scaricaCartelle(insieme, errore))
-        return false;
-    if (!rimuovi(marcatore)) {
-        errore = guasto(marcatore);
-        return false;
-    }
+    for (const QString& m : vecchiSegni)
+        note << QStringLiteral("%1: replaced by this save's").arg(m);
     return true;
 }
 
 } // namespace
 
-bool RiprendiInsieme(const InsiemeFile& insieme, QString& errore, QStringList& note)
+bool LeggiInsieme(const InsiemeFile& insieme, const std::function<bool(QString& errore)>& leggi,
+                  QString& errore, QStringList& note, QString& avviso)
 {
-    const QString salva = insieme.segno + kSalva;
-    if (esiste(salva)) {
-        // Every new file was on disk before the marker: the set is the new one.
-        for (const QString& f : insieme.file)
-            if (esiste(f + kNuovo) && !rinomina(f + kNuovo, f)) {
-                errore = guasto(f);
-                return false;
-            }
-        if (!scaricaCartelle(insieme, errore))
+    for (int volta = 0;; ++volta) {
+        BloccoInsieme blocco;
+        bool senzaFile = false;
+        const bool marcatore = esiste(insieme.segno + kSalva) || esiste(insieme.segno + kRimetti);
+        if (!blocca(blocco, insieme, marcatore || volta > 0, senzaFile, errore, note))
             return false;
-        for (const QString& f : insieme.file)
-            if (!rimuovi(f + kVecchio))
-                note << guasto(f + kVecchio);
-        if (!rimuovi(salva))
-            note << guasto(salva);
-        note << QStringLiteral("%1: a save cut off after writing its files has been completed")
-                    .arg(salva);
-        return true;
-    }
-    if (esiste(insieme.segno + kRimetti)) {
-        if (!rimetti(insieme, errore, note))
-            return false;
-        note << QStringLiteral("%1: a save that failed part way has been undone")
-                    .arg(insieme.segno + kRimetti);
-        return true;
-    }
-    // Cut off before its marker: the files themselves are still the old ones.
-    QStringList tolti;
-    for (const QString& f : insieme.file) {
-        // A link without its file is not of this save's making: the only copy, kept.
-        if (esiste(f + kVecchio) && !esiste(f) && !rinomina(f + kVecchio, f))
-            note << guasto(f);
-        QStringList accanto = {f + kNuovo};
-        if (esiste(f))
-            accanto << f + kVecchio;
-        for (const QString& a : accanto) {
-            if (!esiste(a))
+        QStringList lasciati;
+        bool letto = false;
+        if (senzaFile) {
+            // No save of this version has run here, and reading makes no lock file: the
+            // files as they are, unless a save began meanwhile (it makes the file first).
+            letto = leggi(errore);
+            if (esiste(insieme.segno + kBlocco))
                 continue;
-            if (rimuovi(a))
-                tolti << a;
-            else
-                note << guasto(a);
+            segniPrecedenti(insieme, lasciati);
+        } else {
+            riprendi(insieme, note, lasciati);
+            letto = leggi(errore);
         }
+        if (!lasciati.isEmpty()) {
+            note << lasciati;
+            avviso = lasciati.join(u'\n')
+                     + QStringLiteral("\nNothing of it was finished or undone: the files were "
+                                      "read as they are, and may come from two saves. Check the "
+                                      "project, then save it to write all four files anew.");
+        }
+        return letto;
     }
-    if (!tolti.isEmpty())
-        note << QStringLiteral("Files left aside by a save that was cut off were removed: ")
-                    + tolti.join(u", ");
-    return true;
 }
 
 bool SostituisciInsieme(const InsiemeFile& insieme, const std::vector<QByteArray>& testi,
                         QString& errore, QStringList& note)
 {
-    if (!RiprendiInsieme(insieme, errore, note))
+    BloccoInsieme blocco;
+    bool senzaFile = false;
+    if (!blocca(blocco, insieme, true, senzaFile, errore, note))
         return false;
+    QStringList lasciati;
+    riprendi(insieme, note, lasciati);
+    note << lasciati;
     const std::size_t n = insieme.file.size();
     std::vector<std::optional<struct stat>> vecchi(n);
     for (std::size_t i = 0; i < n; ++i) {
@@ -258,88 +155,80 @@ bool SostituisciInsieme(const InsiemeFile& insieme, const std::vector<QByteArray
         vecchi[i] = st;
     }
 
-    QByteArray stati;
-    const auto annulla = [&] {
-        for (std::size_t i = 0; i < n; ++i) {
-            rimuovi(insieme.file[i] + kNuovo);
-            if (stati.size() > qsizetype(3 * i) && stati[qsizetype(3 * i)] == '1')
-                rimuovi(insieme.file[i] + kVecchio);
-        }
-    };
+    if (!sgombra(insieme, errore, note))
+        return false;
+
+    // The record first: from here anything cut off is undone.
+    const QString rimetti = insieme.segno + kRimetti;
+    Verbale verbale;
     for (std::size_t i = 0; i < n; ++i)
-        if (!scriviFile(insieme.file[i] + kNuovo, testi[i], vecchi[i] ? &*vecchi[i] : nullptr)) {
-            errore = guasto(insieme.file[i]);
-            annulla();
-            return false;
-        }
+        verbale.push_back(Voce(insieme.file[i],
+                               vecchi[i] ? std::optional<ino_t>(vecchi[i]->st_ino) : std::nullopt,
+                               testi[i]));
+    if (!scriviFile(rimetti, TestoVerbale(verbale), vecchi[0] ? &*vecchi[0] : nullptr)) {
+        errore = guasto(rimetti);
+        return false;
+    }
+    const auto annulla = [&](const QString& motivo) {
+        errore = motivo;
+        QString nonRimesso;
+        QStringList rimesse;
+        if (!chiudi(insieme, rimetti, false, nonRimesso, rimesse))
+            errore += QStringLiteral("; not put back as it was: %1; %2 stays to put it back later")
+                          .arg(nonRimesso, rimetti);
+        for (const QString& r : rimesse)
+            errore += QStringLiteral("; ") + r;
+        return false;
+    };
+    if (!scaricaCartella(QFileInfo(rimetti).absolutePath()))
+        return annulla(guasto(rimetti));
+    // A file new to the project takes the permissions of its first.
+    for (std::size_t i = 0; i < n; ++i)
+        if (!scriviFile(insieme.file[i] + kNuovo, testi[i],
+                        vecchi[i] ? &*vecchi[i] : vecchi[0] ? &*vecchi[0] : nullptr))
+            return annulla(guasto(insieme.file[i]));
     QString senzaLink;
     QStringList nonRimettibili;
     for (std::size_t i = 0; i < n; ++i) {
         const QString& f = insieme.file[i];
-        char stato = '0';
-        if (vecchi[i]) {
-            stato = '1';
-            if (!passo("link", f + kVecchio, [&] {
-                    return ::link(nativo(f).constData(), nativo(f + kVecchio).constData()) == 0;
-                })) {
-                // Another file system (a mount) is a fault; a file system without hard links
-                // is saved without the way back.
-                if (errno != EPERM && errno != EOPNOTSUPP && errno != ENOSYS && errno != EMLINK) {
-                    errore = guasto(f);
-                    annulla();
-                    return false;
-                }
-                senzaLink = perche();
-                nonRimettibili << f;
-                stato = '2';
-            }
-        }
-        stati += QByteArray(1, stato) + "\r\n";
+        if (!vecchi[i] || passo("link", f + kVecchio, [&] {
+                return ::link(nativo(f).constData(), nativo(f + kVecchio).constData()) == 0;
+            }))
+            continue;
+        // A second name left before is as good as a new one; a file of the user's stays.
+        if (errno == EEXIST && stessoFile(f + kVecchio, f))
+            continue;
+        // Another file system (a mount) is a fault; a file system without hard links is
+        // saved without the way back.
+        if (errno == EEXIST)
+            note << QStringLiteral("%1: kept, so should the save fail part way, %2 cannot be "
+                                   "put back").arg(f + kVecchio, f);
+        else if (errno != EPERM && errno != EOPNOTSUPP && errno != ENOSYS && errno != EMLINK)
+            return annulla(guasto(f));
+        else
+            senzaLink = perche(), nonRimettibili << f;
     }
     if (!nonRimettibili.isEmpty())
         note << QStringLiteral("No hard links here (%1): should the save fail part way, %2 "
                                "cannot be put back")
                     .arg(senzaLink, nonRimettibili.join(u", "));
-    const QString salva = insieme.segno + kSalva;
-    if (!scaricaCartelle(insieme, errore) || !scriviFile(salva, stati, nullptr)
-        || !scaricaCartella(QFileInfo(salva).absolutePath())) {
-        if (errore.isEmpty())
-            errore = guasto(salva);
-        rimuovi(salva);
-        annulla();
-        return false;
-    }
-
-    // Committed: from here a cut-off save is completed by the next reader.
-    for (std::size_t i = 0; i < n; ++i) {
-        if (rinomina(insieme.file[i] + kNuovo, insieme.file[i]))
-            continue;
-        errore = guasto(insieme.file[i]);
-        if (!rinomina(salva, insieme.segno + kRimetti)) {
-            errore += QStringLiteral("; %1 stays to complete the save later").arg(salva);
-            return false;
-        }
-        QString perRimettere;
-        QStringList rimesse;
-        if (!rimetti(insieme, perRimettere, rimesse))
-            errore += QStringLiteral("; not put back as it was: ") + perRimettere;
-        for (const QString& r : rimesse)
-            errore += QStringLiteral("; ") + r;
-        return false;
-    }
     QString scarico;
     if (!scaricaCartelle(insieme, scarico))
-        note << scarico;
-    QStringList rimasti;
-    if (!rimuovi(salva))
-        rimasti << salva;
-    for (std::size_t i = 0; i < n; ++i)
-        if (stati[qsizetype(3 * i)] == '1' && !rimuovi(insieme.file[i] + kVecchio))
-            rimasti << insieme.file[i] + kVecchio;
-    scaricaCartella(QFileInfo(salva).absolutePath());
-    if (!rimasti.isEmpty())
-        note << QStringLiteral("Saved; these could not be removed: ") + rimasti.join(u", ");
-    return true;
+        return annulla(scarico);
+    // Committed: from here a cut-off save is completed by the next reader.
+    const QString salva = insieme.segno + kSalva;
+    if (!rinomina(rimetti, salva))
+        return annulla(guasto(salva));
+    QString mancato;
+    if (!scaricaCartella(QFileInfo(salva).absolutePath()))
+        mancato = guasto(salva);
+    else if (chiudi(insieme, salva, true, mancato, note))
+        return true;
+    if (!rinomina(salva, rimetti)) {
+        errore = mancato + QStringLiteral("; %1 stays to complete the save later").arg(salva);
+        return false;
+    }
+    return annulla(mancato);
 }
 
 } // namespace ludra::platform

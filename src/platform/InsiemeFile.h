@@ -1,39 +1,50 @@
 #pragma once
 // Replacing a set of files as one. A save cut off at any instant (a crash, a kill, a
 // power cut) leaves each file under its own name with its old text or its new one, and
-// once `RiprendiInsieme` has run, the whole set old or the whole set new.
+// once the next save or read of the set has run, the whole set old or the whole set new.
 //
-// Beside each file "f" the save writes its new text to "f~new" and flushes it, and keeps
-// the old file under a second name, the hard link "f~old", without reading it (it may be
-// larger than memory). Once every new text is on disk, the marker "<segno>~saving",
-// written and flushed last, commits the set; each "f~new" then replaces "f" in one
-// rename, the folders are flushed, and the marker and the links go. Should a rename
-// fail, the marker becomes "<segno>~putback" and the links go back over the new files.
-// The marker holds one line a file: 0 there was no old file, 1 it has its link, 2 it
-// had none (a file system without hard links).
+// A save holds the set's lock ("<segno>~lock", BloccoInsieme.h) from start to end, so a
+// save or read of another process waits for it. It first writes and flushes its record
+// (VerbaleInsieme.h) as the marker "<segno>~putback": from then on anything cut off is
+// undone. Beside each file "f" it writes the new text to "f~new" and flushes it, and
+// keeps the old file under a second name, the hard link "f~old", without reading it (it
+// may be larger than memory). Renaming the marker to "<segno>~saving" commits the set;
+// each "f~new" then replaces "f" in one rename, the folders are flushed, and the links
+// and the marker go. Should a rename fail, the marker is named "~putback" again and the
+// links go back over the new files. Where the disk does not show what the record says,
+// nothing is moved or removed.
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <vector>
 
 namespace ludra::platform {
 
 struct InsiemeFile {
-    QString segno;               // the markers' path less their endings
-    std::vector<QString> file;   // the files, their symbolic links already followed
+    QString segno;                // the path the markers and the lock are named after
+    QString segnoPrecedente;      // the one an earlier version of Ludra named them after
+    std::vector<QString> file;    // the files, their symbolic links already followed
+    // Told what the save or read waits for while another process holds the set, and an
+    // empty text when the wait ends.
+    std::function<void(const QString&)> attesa = [](const QString&) {};
 };
 
 // Writes testi[i] to insieme.file[i], all or none, after finishing what an earlier save
 // left. False with `errore` (the files as they were); `note` gets what the user should
-// know either way (no hard links, leftovers removed, names that could not be removed).
+// know either way (no hard links, leftovers removed or kept, names that could not be
+// removed).
 bool SostituisciInsieme(const InsiemeFile& insieme, const std::vector<QByteArray>& testi,
                         QString& errore, QStringList& note);
 
-// Finishes a save that was cut off after its marker (the renames are completed or, from
-// "~putback", undone) or, without a marker, removes what it left aside; says so in
-// `note`. False with `errore` when a marker's work cannot be finished: the files may then
-// come from two saves.
-bool RiprendiInsieme(const InsiemeFile& insieme, QString& errore, QStringList& note);
+// Runs `leggi` on the whole set: after a save of it that was cut off has been finished
+// (from "~saving") or undone (from "~putback"), with no save of another process under
+// way. A marker whose work cannot be proven on the disk, or cannot be done, is left with
+// the files as they are: `avviso` then names it and says what the user can do, and the
+// files are read all the same. False with `errore` when `leggi` says so or another
+// process held the set too long.
+bool LeggiInsieme(const InsiemeFile& insieme, const std::function<bool(QString& errore)>& leggi,
+                  QString& errore, QStringList& note, QString& avviso);
 
 // Tests only: called before each step that changes the disk (`passo` "create", "write",
 // "link", "rename", ...); a value other than 0 fails the step with that errno.

@@ -1,5 +1,6 @@
 #include "projectfiles/FileProgetto.h"
 
+#include "base/BarraStato.h"
 #include "base/Finestre.h"
 #include "base/Log.h"
 #include "base/Notifiche.h"
@@ -295,10 +296,26 @@ QString compagno(const QString& nome, const QString& prj, QStringList* note)
     return info.dir().filePath(simili[0]);
 }
 
+// The status-bar panel that names what runs; no sequence of the link runs while a save or
+// an open waits, as neither waits inside another wait.
+constexpr int kPannelloAttesa = 5;
+
+// A save or an open that waits for another Ludra process says so in the Log, and in the
+// status bar while it waits.
+void attesaAltri(const QString& testo)
+{
+    if (!testo.isEmpty()) {
+        LogStart();
+        LogWrite(testo);
+    }
+    BarraStato::istanza().setPannello(kPannelloAttesa, testo);
+}
+
 // The project's four files, where their links lead: the .prj, and the others beside the
 // file it leads to, named after it (after the link when that file is otherwise named),
 // found as `compagno` finds them. Open and save take the same names, so a save writes
-// back to the files the open read. The markers of a save go beside the .prj.
+// back to the files the open read. The markers and the lock of a save go beside the
+// .prj, named after its whole name, so "Plant.prj" and "Plant.PRJ" share none.
 platform::InsiemeFile fileDelProgetto(const QString& prj, QStringList* note)
 {
     const QString proprio = nomeFile(prj, kEstensioni[0]);
@@ -306,7 +323,7 @@ platform::InsiemeFile fileDelProgetto(const QString& prj, QStringList* note)
     const QString base = finale.endsWith(QLatin1String(".prj"), Qt::CaseInsensitive)
                              ? finale
                              : QFileInfo(finale).dir().filePath(QFileInfo(proprio).fileName());
-    platform::InsiemeFile file{base.chopped(kLungFinale), {finale}};
+    platform::InsiemeFile file{base, base.chopped(kLungFinale), {finale}, attesaAltri};
     for (std::size_t i = 1; i < kEstensioni.size(); ++i)
         file.file.push_back(fileFinale(compagno(nomeFile(base, kEstensioni[i]), base, note)));
     return file;
@@ -352,43 +369,52 @@ Lettura leggiFile(const QString& nome, QByteArray& dati, QString& errore)
 } // namespace
 
 std::optional<ContenutoProgetto> LeggiFileProgetto(const QString& prj, QString& errore,
-                                                   QStringList* note)
+                                                   QStringList* note, QString* avviso)
 {
-    QStringList proprie;
+    QStringList proprie, lette;
     QStringList& dette = note ? *note : proprie;
     const platform::InsiemeFile file = fileDelProgetto(prj, &dette);
-    // What a save cut off left is settled first: nothing is read from two saves.
-    if (!platform::RiprendiInsieme(file, errore, dette))
-        return std::nullopt;
     ContenutoProgetto c;
-    // Parts of the model a file does not hold read as empty: no user register names,
-    // registers of type Int, no tables, one page without objects.
-    c.formati.fill(1);
-    c.pagine.NumPagine = 1;
-    using Lettore = bool (*)(const QByteArray&, ContenutoProgetto&, QString&);
-    constexpr std::array<Lettore, 4> lettori = {LeggiPrj, LeggiLst, LeggiPtb, LeggiDsp};
-    for (std::size_t i = 0; i < lettori.size(); ++i) {
-        const QString& nome = file.file[i];
-        QByteArray dati;
-        switch (leggiFile(nome, dati, errore)) {
-        case Lettura::Errore:
-            return std::nullopt;
-        case Lettura::Manca:
-            if (i == 0) {
-                errore = QStringLiteral("%1: the file does not exist").arg(nome);
-                return std::nullopt;
+    // Read again whole should a save of another process begin meanwhile.
+    const auto leggi = [&](QString& guasto) {
+        c = ContenutoProgetto{};
+        lette.clear();
+        // Parts of the model a file does not hold read as empty: no user register names,
+        // registers of type Int, no tables, one page without objects.
+        c.formati.fill(1);
+        c.pagine.NumPagine = 1;
+        using Lettore = bool (*)(const QByteArray&, ContenutoProgetto&, QString&);
+        constexpr std::array<Lettore, 4> lettori = {LeggiPrj, LeggiLst, LeggiPtb, LeggiDsp};
+        for (std::size_t i = 0; i < lettori.size(); ++i) {
+            const QString& nome = file.file[i];
+            QByteArray dati;
+            switch (leggiFile(nome, dati, guasto)) {
+            case Lettura::Errore:
+                return false;
+            case Lettura::Manca:
+                if (i == 0) {
+                    guasto = QStringLiteral("%1: the file does not exist").arg(nome);
+                    return false;
+                }
+                lette << QStringLiteral("%1: the file does not exist, read as empty").arg(nome);
+                continue;
+            case Lettura::Letto:
+                break;
             }
-            dette << QStringLiteral("%1: the file does not exist, read as empty").arg(nome);
-            continue;
-        case Lettura::Letto:
-            break;
+            QString perche;
+            if (!lettori[i](dati, c, perche)) {
+                guasto = QFileInfo(BaseProgetto(prj)).fileName() + perche;
+                return false;
+            }
         }
-        QString perche;
-        if (!lettori[i](dati, c, perche)) {
-            errore = QFileInfo(BaseProgetto(prj)).fileName() + perche;
-            return std::nullopt;
-        }
-    }
+        return true;
+    };
+    QString proprio;
+    const bool letto =
+        platform::LeggiInsieme(file, leggi, errore, dette, avviso ? *avviso : proprio);
+    dette << lette;
+    if (!letto)
+        return std::nullopt;
     return c;
 }
 
@@ -469,12 +495,13 @@ void ApriProgetto()
     if (scelto.isEmpty())
         return;
     const QString prj = PercorsoPrj(scelto);
-    QString errore;
+    QString errore, avviso;
     QStringList note;
-    const std::optional<ContenutoProgetto> letto = LeggiFileProgetto(prj, errore, &note);
+    const std::optional<ContenutoProgetto> letto = LeggiFileProgetto(prj, errore, &note, &avviso);
     scriviNote(note, QString());
     if (!letto) {
-        platform::msgBox(QStringLiteral("The project cannot be opened.\n") + errore,
+        platform::msgBox(QStringLiteral("The project cannot be opened.\n") + errore
+                             + (avviso.isEmpty() ? QString() : QStringLiteral("\n\n") + avviso),
                          platform::MsgButtons::Ok, platform::MsgIcon::Critical);
         return;
     }
@@ -537,6 +564,10 @@ void ApriProgetto()
     RungCorrente = sezione.NumRung;
     ImpostaScroll(0);
     FileProgetto = prj;
+    if (!avviso.isEmpty())
+        platform::msgBox(QStringLiteral("The project was opened from its files as they are.\n")
+                             + avviso,
+                         platform::MsgButtons::Ok, platform::MsgIcon::Exclamation);
 }
 
 } // namespace ludra

@@ -45,14 +45,19 @@ bool LeggiDsp(const QByteArray& dati, ContenutoProgetto& c, QString& errore);
 // when a file system that ignores case left them so) or else named after it with their
 // endings in the case of its ending. Written as one set: a save cut off at any instant
 // leaves the old project or the new one, never a file missing; the old files are never
-// read. `note` gets what the user should be told either way.
+// read. A save or an open of another Ludra process on the project runs before or after
+// it, never during it. `note` gets what the user should be told either way.
 bool ScriviFileProgetto(const QString& prj, const ContenutoProgetto& c, QString& errore,
                         QStringList* note = nullptr);
 // Reads the four files, found as the save finds them, after finishing or undoing what a
-// save cut off left; a missing .lst, .ptb or .dsp reads as empty and is told in `note`,
-// a missing .prj is an error. Nothing of the model is touched.
+// save of this project cut off left, and never while another process saves them; a
+// missing .lst, .ptb or .dsp reads as empty and is told in `note`, a missing .prj is an
+// error. A cut-off save's marker that cannot be finished or undone is left, the files
+// read as they are, and `avviso` tells the user which and what to do. Nothing of the
+// model is touched.
 std::optional<ContenutoProgetto> LeggiFileProgetto(const QString& prj, QString& errore,
-                                                   QStringList* note = nullptr);
+                                                   QStringList* note = nullptr,
+                                                   QString* avviso = nullptr);
 
 // The base name of a chosen path: less its ".prj" ending (in any case), when it has one.
 QString BaseProgetto(const QString& percorso);

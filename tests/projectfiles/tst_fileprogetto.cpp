@@ -1,5 +1,6 @@
 #include "app/Avvio.h"
 #include "app/Comandi.h"
+#include "base/BarraStato.h"
 #include "base/Finestre.h"
 #include "base/Log.h"
 #include "base/Testi.h"
@@ -12,6 +13,7 @@
 #include "support/Banco.h"
 #include "support/Doubles.h"
 #include "platform/InsiemeFile.h"
+#include "platform/VerbaleInsieme.h"
 
 #include <QDir>
 #include <QFile>
@@ -22,9 +24,11 @@
 #include <fstream>
 #include <sched.h>
 #include <sys/mount.h>
+#include <sys/prctl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 using namespace ludra;
 
@@ -79,11 +83,20 @@ void linee(const std::vector<Rung>& righe)
 int gFalla = 0, gUccidi = 0, gPassi = 0, gErrore = 0;
 bool gSenzaLink = false;
 const char* gFallito = "";   // the step that failed
+// The step a child is held at, which it tells through gTenuto and leaves once gVia says.
+int gTieni = 0, gTenuto = -1, gVia = -1;
+QString gPrivata;   // a folder where no step may find a file others can read
+bool gLeggibile = false;
 
 int passoProva(const char* passo, const QString&)
 {
     if (++gPassi == gUccidi)
         _exit(9);
+    if (char c = 0; gPassi == gTieni)
+        (void)!(write(gTenuto, &c, 1) + read(gVia, &c, 1));
+    for (const QFileInfo& f :
+         gPrivata.isEmpty() ? QFileInfoList() : QDir(gPrivata).entryInfoList(QDir::Files))
+        gLeggibile |= bool(f.permissions() & (QFile::ReadGroup | QFile::ReadOther));
     if (gPassi == gFalla)
         return gFallito = passo, gErrore;
     return gSenzaLink && !std::strcmp(passo, "link") ? EPERM : 0;
@@ -152,6 +165,8 @@ private slots:
     void missingPrjKeepsProject();
     void writeErrorKeepsOldFiles_data();
     void writeErrorKeepsOldFiles();
+    void strangeFolderLosesNothing_data();
+    void strangeFolderLosesNothing();
     void saveCancelledWritesNothing();
     void caseOfEndings();
     void baseName_data();
@@ -449,6 +464,12 @@ void TestFileProgetto::writeErrorKeepsOldFiles_data()
     QTest::newRow("killed, no hard links") << "senza link";
     QTest::newRow("failing at each step") << "passo";
     QTest::newRow("failing, a new .lst") << "passo, lst nuovo";   // put back by removing it
+    QTest::newRow("failing, a private project") << "passo, privato";   // never readable by others
+    QTest::newRow("killed, beside impianto.PRJ") << "gemello";   // which each open leaves whole
+    // Another process that opens or saves at each step of a save waits for its end.
+    QTest::newRow("opened while a save is held") << "aperto";
+    QTest::newRow("saved while a save is held") << "salvato";
+    QTest::newRow("failing put-back, then opened") << "rimessa";
 }
 
 void TestFileProgetto::writeErrorKeepsOldFiles()
@@ -488,10 +509,85 @@ void TestFileProgetto::writeErrorKeepsOldFiles()
         int stato = -1;
         QVERIFY(waitpid(figlio, &stato, 0) == figlio && stato == 0);   // saved, and alive
         QVERIFY(leggi(nomi[0]).contains("second"));
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 4);   // none left aside
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 5);   // none left aside, the lock
         return;
     }
-    if (QStringList{"ucciso", "senza link", "passo", "passo, lst nuovo"}.contains(guasto)) {
+    if (guasto == QStringLiteral("rimessa")) {
+        // Renames onto the .lst fail, and onto the .prj after the first: the put-back too.
+        platform::PassoFileHook = [](const char* passo, const QString& nome) {
+            return std::strcmp(passo, "rename") ? 0 : nome.endsWith(".lst") ? EPERM
+                   : nome.endsWith(".prj") && ++gPassi > 1                  ? EIO : 0;
+        };
+        gPassi = 0;
+        QVERIFY(!SalvaProgetto(false));
+        linee({riga("third", "", 3, 4)});
+        d->dialogs.fileScelti.push_back(nomi[0]);
+        ApriProgetto();   // the put-back fails again: the files read as they are, and said
+        const QString avviso = d->dialogs.messaggi.back().testo;
+        QVERIFY2(avviso.contains(nomi[0] + "~putback: left") && avviso.contains(nomi[0] + ": "),
+                 qPrintable(avviso));
+        QCOMPARE(Sezioni[0].Rung[1].Descrizione, QStringLiteral("second"));
+        platform::PassoFileHook = nullptr;
+        QVERIFY(SalvaProgetto(false));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 5);
+        return;
+    }
+    if (guasto == QStringLiteral("aperto") || guasto == QStringLiteral("salvato")) {
+        const auto testo = [](const char* riga) {
+            Sezioni[0].Rung[1].Descrizione = QString::fromLatin1(riga);
+            return TestoPrj(ContenutoCorrente());
+        };
+        const QByteArray terzo = testo("third"), nuovo = testo("second");
+        for (gTieni = 1;; ++gTieni) {
+            scrivi(nomi[0], vecchi[0]);
+            LogModello::istanza().svuota();
+            int tenuto[2], via[2], stato = -1;
+            QVERIFY(pipe(tenuto) == 0 && pipe(via) == 0);
+            std::tie(gTenuto, gVia) = std::tuple(tenuto[1], via[0]);
+            const pid_t figlio = fork();
+            if (figlio == 0) {
+                prctl(PR_SET_PDEATHSIG, SIGKILL);   // not left held should this test fail
+                std::tie(gUccidi, gFalla, gPassi) = std::tuple(0, 0, 0);
+                platform::PassoFileHook = passoProva;
+                _exit(SalvaProgetto(false) ? 0 : 1);
+            }
+            ::close(tenuto[1]);
+            char c1 = 0;
+            const bool fermo = read(tenuto[0], &c1, 1) == 1;
+            d->waiter.duranteAttesa = [&] {
+                QString e;   // inside another wait, no wait
+                QVERIFY(!LeggiFileProgetto(nomi[0], e) && e.contains("try again"));
+                QVERIFY(BarraStato::istanza().pannello(5).startsWith("Waiting up to 30 s"));
+                (void)!write(via[1], &c1, 1);
+                waitpid(figlio, &stato, 0);
+            };
+            QString errore;
+            if (guasto == QStringLiteral("aperto")) {
+                const auto letto = LeggiFileProgetto(nomi[0], errore);
+                QVERIFY2(letto && TestoPrj(*letto) == nuovo, qPrintable(errore));
+            } else {
+                testo("third");
+                QVERIFY(SalvaProgetto(false));
+            }
+            d->waiter.duranteAttesa = {};
+            (void)!write(via[1], &c1, 1);
+            for (int fd : {tenuto[0], via[0], via[1]})
+                ::close(fd);
+            waitpid(figlio, &stato, 0);
+            QVERIFY(WIFEXITED(stato) && WEXITSTATUS(stato) == 0);   // the held save went through
+            QCOMPARE(leggi(nomi[0]), guasto == QStringLiteral("aperto") ? nuovo : terzo);
+            QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 5);
+            if (!fermo)
+                break;
+            QVERIFY(LogModello::istanza().righe().join(' ').contains("Waiting up to 30 s for another"));
+            QVERIFY(BarraStato::istanza().pannello(5).isEmpty());
+            testo("second");
+        }
+        gTieni = 0;
+        return;
+    }
+    if (QStringList{"ucciso", "senza link", "passo", "passo, lst nuovo", "passo, privato", "gemello"}
+            .contains(guasto)) {
         // All four files differ from the old ones.
         TabellaRegistri[30].Nome = QStringLiteral("second");
         NumTabelle = 1;
@@ -501,11 +597,25 @@ void TestFileProgetto::writeErrorKeepsOldFiles()
         const QList<QByteArray> nuovi = {TestoPrj(c), TestoLst(c), TestoPtb(c), TestoDsp(c)};
         gErrore = guasto.startsWith(QStringLiteral("passo")) ? EIO : 0;
         gSenzaLink = guasto == QStringLiteral("senza link");
+        const int altri = guasto == QStringLiteral("gemello") ? 6 : 1;   // its lock; the other's files
+        if (altri > 1) {
+            QString errore;
+            QVERIFY(ScriviFileProgetto(base() + QStringLiteral(".PRJ"), ContenutoCorrente(), errore));
+        }
+        if (guasto == QStringLiteral("passo, privato"))
+            for (const QString& f : QDir(gPrivata = dir.path()).entryList(QDir::Files))
+                QFile::setPermissions(dir.filePath(f), QFile::ReadOwner | QFile::WriteOwner);
         if (guasto == QStringLiteral("passo, lst nuovo")) {
             QFile::remove(nomi[1]);
             vecchi[1] = leggi(nomi[1]);
         }
         const auto apri = [&](const QString& quando) {
+            for (int i = 0; altri > 1 && i < 4; ++i) {
+                QString errore;
+                QVERIFY(i > 0 || LeggiFileProgetto(nomi[0].chopped(3) + "PRJ", errore));
+                QVERIFY2(leggi(nomi[i].chopped(3) + nomi[i].right(3).toUpper()) == nuovi[i],
+                         qPrintable(quando));
+            }
             const qsizetype prima = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size();
             QString errore;
             QStringList note;   // what it finished or removed, and each file missing
@@ -514,14 +624,14 @@ void TestFileProgetto::writeErrorKeepsOldFiles()
             for (const QString& nome : nomi)
                 suDisco << leggi(nome);
             const qsizetype presenti = 4 - suDisco.count("<missing>");
-            QVERIFY2(letto && (prima == presenti) == (note.size() == 4 - presenti),
+            QVERIFY2(letto && (prima == presenti + altri) == (note.size() == 4 - presenti),
                      qPrintable(quando + errore + note.join(' ')));
             const QList<QByteArray> testi = {TestoPrj(*letto), TestoLst(*letto),
                                              TestoPtb(*letto), TestoDsp(*letto)};
             for (int i = 0; i < 4; ++i)
                 QVERIFY2(testi[i] == suDisco[i] || suDisco[i] == "<missing>", qPrintable(quando));
             QVERIFY2(suDisco == vecchi || suDisco == nuovi, qPrintable(quando));
-            QVERIFY2(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size() == presenti,
+            QVERIFY2(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size() == presenti + altri,
                      qPrintable(quando + QDir(dir.path()).entryList().join(' ')));
         };
         bool finito = false;
@@ -535,7 +645,8 @@ void TestFileProgetto::writeErrorKeepsOldFiles()
                 if (!gErrore) {
                     finito = finisce(0, fermo, salva);
                     // Only a marker's work is more than removals; without links the same.
-                    ancora = !gSenzaLink && QFile::exists(base() + QStringLiteral("~saving"));
+                    ancora = !gSenzaLink && altri == 1
+                             && QFile::exists(nomi[0] + QStringLiteral("~saving"));
                     fine = dopo == 0 || finisce(0, dopo, [&] {
                         QString errore;
                         LeggiFileProgetto(nomi[0], errore);
@@ -543,7 +654,7 @@ void TestFileProgetto::writeErrorKeepsOldFiles()
                 } else if (dopo == 0) {
                     finito = finisce(fermo, 0, salva);
                     QVERIFY(salvato == (leggi(nomi[0]) == nuovi[0]));   // else put back
-                    ancora = !finito && !std::strcmp(gFallito, "rename");
+                    ancora = !finito && !std::strcmp(gFallito, "rename") && gPrivata.isEmpty();
                 } else {
                     fine = finisce(fermo, fermo + dopo, salva);
                 }
@@ -553,6 +664,8 @@ void TestFileProgetto::writeErrorKeepsOldFiles()
             }
         }
         gSenzaLink = false;
+        QVERIFY(!std::exchange(gLeggibile, false));
+        gPrivata.clear();
         return;
     }
     if (guasto == QStringLiteral("fisso")) {
@@ -567,7 +680,7 @@ void TestFileProgetto::writeErrorKeepsOldFiles()
             bool rimessi = !SalvaProgetto(false);
             for (int i = 0; i < 2; ++i)
                 rimessi = rimessi && leggi(nomi[i]) == vecchi[i];
-            _exit(rimessi && QDir(dir.path()).entryList(QDir::Files).size() == 4 ? 0 : 1);
+            _exit(rimessi && QDir(dir.path()).entryList(QDir::Files).size() == 5 ? 0 : 1);
         }
         int stato = -1;
         QVERIFY(waitpid(figlio, &stato, 0) == figlio && WIFEXITED(stato));
@@ -593,6 +706,69 @@ void TestFileProgetto::writeErrorKeepsOldFiles()
     QVERIFY(LogModello::istanza().righe().last().contains(QStringLiteral("Project not saved")));
 }
 
+void TestFileProgetto::strangeFolderLosesNothing_data()
+{
+    // A file put beside the project; whether the .lst is a link out of the folder; what
+    // the next save does: refuses (-1), keeps the file (0), replaces it (1).
+    QTest::addColumn<QString>("nome");
+    QTest::addColumn<QByteArray>("dati");
+    QTest::addColumn<bool>("link");
+    QTest::addColumn<int>("salvato");
+    const QByteArray zeri = "0\r\n0\r\n0\r\n0\r\n", uni = "1\r\n1\r\n1\r\n1\r\n",
+                     due = "2\r\n2\r\n2\r\n2\r\n";
+    QTest::newRow("earlier putback, 0, link") << "impianto~putback" << zeri << true << 0;
+    QTest::newRow("earlier saving, 0, link") << "impianto~saving" << zeri << true << 0;
+    QTest::newRow("earlier putback, 1") << "impianto~putback" << uni << false << 0;
+    QTest::newRow("earlier saving, 2") << "impianto~saving" << due << false << 0;
+    QTest::newRow("putback, 0, link") << "impianto.prj~putback" << zeri << true << 1;
+    QTest::newRow("saving, 1") << "impianto.prj~saving" << uni << false << 1;
+    QTest::newRow("saving, oversized") << "impianto.prj~saving" << QByteArray(70000, '1') << false << 1;
+    // Records: "*" of other texts, "=" of these by names the link no longer leads to.
+    QTest::newRow("putback, other texts") << "impianto.prj~putback" << QByteArray("*") << false << 1;
+    QTest::newRow("saving, other texts, cut") << "impianto.prj~saving" << QByteArray("*-") << true << 1;
+    QTest::newRow("putback through the link") << "impianto.prj~putback" << QByteArray("=") << true << 1;
+    QTest::newRow("a user's .prj~old") << "impianto.prj~old" << QByteArray("mine") << true << 0;
+    QTest::newRow("a user's .ptb~new") << "impianto.ptb~new" << QByteArray("mine") << false << -1;
+}
+
+void TestFileProgetto::strangeFolderLosesNothing()
+{
+    QFETCH(QString, nome);
+    QFETCH(QByteArray, dati);
+    QFETCH(bool, link);
+    QFETCH(int, salvato);
+    linee({riga("mine", "", 3, 4)});
+    d->dialogs.fileScelti = {base(), base() + QStringLiteral(".prj")};
+    QVERIFY(SalvaProgetto(true));
+    QTemporaryDir fuori;
+    const QString tesi = fuori.filePath("thesis.txt"), lst = base() + QStringLiteral(".lst");
+    QVERIFY(!link || (QFile::rename(lst, tesi) && QFile::link(tesi, lst)));
+    if (dati.startsWith('*') || dati == "=") {
+        platform::Verbale verbale;
+        for (const char* e : {".prj", ".lst", ".ptb", ".dsp"})
+            verbale.push_back(
+                platform::Voce(base() + e, std::nullopt, dati == "=" ? leggi(base() + e) : dati));
+        dati = platform::TestoVerbale(verbale).chopped(dati.size() - 1);
+    }
+    scrivi(dir.filePath(nome), dati);
+    const auto stato = [&] {
+        QStringList s = {leggi(tesi)};
+        for (const QString& f : QDir(dir.path()).entryList(QDir::Files | QDir::System))
+            s << f + leggi(dir.filePath(f));
+        return s;
+    };
+    const QStringList prima = stato();
+    Sezioni[0].Rung[1].Descrizione = QStringLiteral("other");
+    ApriProgetto();
+    QCOMPARE(stato(), prima);
+    QCOMPARE(Sezioni[0].Rung[1].Descrizione, QStringLiteral("mine"));
+    const bool segno = nome.endsWith(QStringLiteral("~saving")) || nome.endsWith(QStringLiteral("~putback"));
+    QCOMPARE(d->dialogs.messaggi.back().icona == platform::MsgIcon::Exclamation, segno);
+    QVERIFY(!segno || d->dialogs.messaggi.back().testo.contains(dir.filePath(nome) + ": left as"));
+    QCOMPARE(SalvaProgetto(false), salvato >= 0);
+    QCOMPARE(QFile::exists(dir.filePath(nome)), salvato <= 0);
+}
+
 void TestFileProgetto::saveCancelledWritesNothing()
 {
     FileProgetto = QStringLiteral("kept.prj");
@@ -609,7 +785,7 @@ void TestFileProgetto::caseOfEndings()
     Tabelle[0].NumPunti = 2;
     d->dialogs.fileScelti = {dir.filePath("PLANT.PRJ"), dir.filePath("PLANT.PRJ")};
     QVERIFY(SalvaProgetto(true));
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files).join(' '), "PLANT.DSP PLANT.LST PLANT.PRJ PLANT.PTB");
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files).join(' '), "PLANT.DSP PLANT.LST PLANT.PRJ PLANT.PRJ~lock PLANT.PTB");
     QVERIFY(QFile::rename(dir.filePath("PLANT.PTB"), dir.filePath("PLANT.pTb")));
     NumTabelle = 0;
     ApriProgetto();
@@ -624,7 +800,7 @@ void TestFileProgetto::caseOfEndings()
     PagineDisplay.NumPagine = 3;
     QVERIFY(SalvaProgetto(false));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files, QDir::Name).join(' '),
-             "PLANT.PRJ PLANT.pTb Plant.dsp plant.DSP plant.lst");
+             "PLANT.PRJ PLANT.PRJ~lock PLANT.pTb Plant.dsp plant.DSP plant.lst");
     // A linked .prj finds them beside the file it leads to.
     QVERIFY(QDir(dir.path()).mkdir("link"));
     QVERIFY(QFile::link(dir.filePath("PLANT.PRJ"), dir.filePath("link/Other.prj")));
@@ -638,8 +814,8 @@ void TestFileProgetto::caseOfEndings()
     // Another project whose name differs only in case takes none of these.
     d->dialogs.fileScelti = {dir.filePath("Plant.PRJ")};
     QVERIFY(SalvaProgetto(true));
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files, QDir::Name).join(' '), "PLANT.PRJ PLANT.pTb "
-             "Plant.DSP Plant.LST Plant.PRJ Plant.PTB Plant.dsp plant.DSP plant.lst");
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files, QDir::Name).join(' '), "PLANT.PRJ PLANT.PRJ~lock "
+             "PLANT.pTb Plant.DSP Plant.LST Plant.PRJ Plant.PRJ~lock Plant.PTB Plant.dsp plant.DSP plant.lst");
 }
 
 void TestFileProgetto::baseName_data()
