@@ -16,10 +16,6 @@ namespace {
 
 QString citato(const QString& nome) { return QLatin1Char('"') + nome + QLatin1Char('"'); }
 
-} // namespace
-
-namespace {
-
 void esegui(const Comando* comando)
 {
     if (comando && comando->azione)

@@ -12,7 +12,6 @@ QString TestoDialogo;
 
 namespace {
 std::optional<Finestra> dialogoCorrente;   // the dialog the opener waits for
-bool attende = false;                      // its opener waits for it
 std::function<void()> dopoChiusura;        // an opener that does not wait: its follow-up
 // The wait looks at DialogoAperto after every event it handles, so the dialog's close
 // ends it without a wake of its own; this only bounds one round.
@@ -42,7 +41,7 @@ bool apri(HostFinestre* host, Finestra finestra, const std::function<void()>& pr
 
 void chiuso()
 {
-    DialogoAperto = attende = false;
+    DialogoAperto = false;
     dialogoCorrente.reset();
     if (auto dopo = std::exchange(dopoChiusura, {}))
         dopo();
@@ -56,7 +55,6 @@ bool ApriDialogoValori(Finestra finestra, const std::function<void()>& preimpost
     if (!apri(host, finestra, preimposta))
         return false;
     const bool aperto = host->caricata(finestra);
-    attende = true;
     // A dialog that did not load, or that is gone without closing, must not leave its
     // opener waiting for ever.
     while (DialogoAperto && hostFinestre() == host && host->caricata(finestra))
@@ -88,10 +86,9 @@ void ChiudiDialogoValori(Finestra finestra)
 {
     if (!DialogoInAttesa(finestra))
         return;
-    // A waiting opener takes over once its wait sees the flag; otherwise the close ends it.
-    DialogoAperto = false;
-    if (!attende)
-        chiuso();
+    // A waiting opener's wait sees the flag go and ends; one that did not wait has its
+    // follow-up run now.
+    chiuso();
 }
 
 } // namespace ludra

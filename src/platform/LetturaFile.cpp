@@ -9,14 +9,14 @@
 
 namespace ludra::platform {
 
-bool ApriFileRegolare(QFile& f, QString& perche)
+bool ApriFileRegolare(QFile& f, QString& perche, bool senzaLink)
 {
     // Not blocking, so a pipe with no writer opens at once and can be told apart; the
     // check is then on what was opened, not on a name that may change meanwhile.
     const int fd = ::open(QFile::encodeName(f.fileName()).constData(),
-                          O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+                          O_RDONLY | O_NONBLOCK | O_CLOEXEC | (senzaLink ? O_NOFOLLOW : 0));
     if (fd < 0) {
-        perche = TestoErrore(errno);
+        perche = senzaLink && errno == ELOOP ? QStringLiteral("a symbolic link") : TestoErrore(errno);
         return false;
     }
     struct stat st {};

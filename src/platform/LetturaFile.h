@@ -9,6 +9,7 @@ namespace ludra::platform {
 
 // Opens f (its file name set) read-only; false with the reason in `perche` ("not a
 // regular file", or the system's) when it is not a regular file or cannot be opened.
-bool ApriFileRegolare(QFile& f, QString& perche);
+// With `senzaLink` a symbolic link is not followed either ("a symbolic link").
+bool ApriFileRegolare(QFile& f, QString& perche, bool senzaLink = false);
 
 } // namespace ludra::platform

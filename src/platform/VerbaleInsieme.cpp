@@ -1,14 +1,12 @@
 #include "platform/VerbaleInsieme.h"
 
-#include "platform/LocaleSistema.h"
+#include "platform/LetturaFile.h"
 
 #include <QCryptographicHash>
 #include <QFile>
 #include <QList>
 #include <cerrno>
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace ludra::platform {
 
@@ -19,40 +17,6 @@ const QByteArray kFine = "end";
 // Four paths of the longest a system allows, each byte written as three.
 constexpr qint64 kMaxVerbale = 64 * 1024;
 constexpr qsizetype kMaxVoci = 16;
-
-// Opened without following a link nor waiting on a pipe: a regular file, or -1.
-int apriRegolare(const QString& nome, struct stat& st, QString& perche)
-{
-    const int fd = ::open(QFile::encodeName(nome).constData(),
-                          O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    if (fd < 0) {
-        perche = errno == ELOOP ? QStringLiteral("a symbolic link") : TestoErrore(errno);
-        return -1;
-    }
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
-        perche = QStringLiteral("not a regular file");
-        return -1;
-    }
-    return fd;
-}
-
-// Reads `fd` into `fai` a piece at a time, to its end or until `fai` says no more;
-// false on an error.
-template <class Fai>
-bool leggiTutto(int fd, Fai&& fai)
-{
-    char pezzo[16 * 1024];
-    for (;;) {
-        const ssize_t n = ::read(fd, pezzo, sizeof pezzo);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return n == 0;
-        if (!fai(QByteArrayView(pezzo, n)))
-            return true;
-    }
-}
 
 bool numero(const QByteArray& testo, qint64& valore)
 {
@@ -101,20 +65,16 @@ QByteArray TestoVerbale(const Verbale& verbale)
 
 bool LeggiVerbale(const QString& marcatore, Verbale& verbale, QString& perche)
 {
-    struct stat st {};
-    const int fd = apriRegolare(marcatore, st, perche);
-    if (fd < 0)
+    QFile f(marcatore);
+    if (!ApriFileRegolare(f, perche, true))
         return false;
-    QByteArray testo;
-    const bool letto = st.st_size <= kMaxVerbale && leggiTutto(fd, [&](QByteArrayView p) {
-        testo += p;
-        return testo.size() <= kMaxVerbale;
-    });
-    const int e = errno;
-    ::close(fd);
-    if (!letto || testo.size() > kMaxVerbale) {
-        perche = letto || st.st_size > kMaxVerbale ? QStringLiteral("too large to be a marker")
-                                                   : TestoErrore(e);
+    const QByteArray testo = f.size() > kMaxVerbale ? QByteArray() : f.read(kMaxVerbale + 1);
+    if (f.error() != QFileDevice::NoError) {
+        perche = f.errorString();
+        return false;
+    }
+    if (f.size() > kMaxVerbale || testo.size() > kMaxVerbale) {
+        perche = QStringLiteral("too large to be a marker");
         return false;
     }
     perche = QStringLiteral("not a marker of this version of Ludra, or cut short");
@@ -150,16 +110,13 @@ Trovato Trova(const QString& nome, const VoceVerbale& voce)
         return Trovato::Vecchio;
     if (st.st_size != voce.dimensione)
         return st.st_size == 0 ? Trovato::Vuoto : Trovato::Altro;
+    QFile f(nome);
     QString perche;
-    const int fd = apriRegolare(nome, st, perche);
-    if (fd < 0)
+    if (!ApriFileRegolare(f, perche, true) || f.size() != voce.dimensione)
         return Trovato::Altro;
     QCryptographicHash hash(QCryptographicHash::Sha256);
-    const bool letto = leggiTutto(fd, [&](QByteArrayView p) { return hash.addData(p), true; });
-    ::close(fd);
-    return letto && st.st_size == voce.dimensione && hash.result().toHex() == voce.impronta
-               ? Trovato::Nuovo
-               : Trovato::Altro;
+    return hash.addData(&f) && hash.result().toHex() == voce.impronta ? Trovato::Nuovo
+                                                                      : Trovato::Altro;
 }
 
 } // namespace ludra::platform
