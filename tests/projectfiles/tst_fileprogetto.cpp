@@ -754,10 +754,7 @@ void TestFileProgetto::strangeFolderLosesNothing()
                 platform::Voce(base() + e, std::nullopt, dati == "=" ? leggi(base() + e) : dati));
         dati = platform::TestoVerbale(verbale).chopped(dati.size() - 1);
     }
-    if (dati == "->")
-        QVERIFY(QFile::remove(tesi));
-    else
-        scrivi(dir.filePath(nome), dati);
+    QVERIFY(dati == "->" ? QFile::remove(tesi) : (scrivi(dir.filePath(nome), dati), true));
     const auto stato = [&] {
         QStringList s = {leggi(tesi)};
         for (const QString& f : QDir(dir.path()).entryList(QDir::Files | QDir::System))
