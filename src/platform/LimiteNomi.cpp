@@ -17,7 +17,8 @@ namespace {
 // cannot tell (it may not exist yet, and the save then fails on its own).
 qsizetype limiteCartella(const QString& nome)
 {
-    const long limite = ::pathconf(nativo(QFileInfo(nome).absolutePath()).constData(), _PC_NAME_MAX);
+    const long limite =
+        ::pathconf(nativo(QFileInfo(nome).absolutePath()).constData(), _PC_NAME_MAX);
     return limite > 0 ? qsizetype(limite) : qsizetype(NAME_MAX);
 }
 
@@ -33,10 +34,10 @@ bool entroLimite(const QString& nome, std::initializer_list<QLatin1String> final
     const qsizetype limite = limiteCartella(nome);
     if (byte + lungo.size() <= limite)
         return true;
-    errore = QStringLiteral("%1: the name is too long to save under: a save also writes %2 "
-                            "beside it, and a file name here may have at most %3 bytes; "
-                            "choose a name of at most %4 bytes")
-                 .arg(nome, nome + lungo, QString::number(limite),
+    errore = QStringLiteral("%1: this name (%2 bytes) is too long to save under: a save also "
+                            "writes it followed by \"%3\" beside it, and a file name here may "
+                            "have at most %4 bytes. Choose a name of at most %5 bytes.")
+                 .arg(nome, QString::number(byte), lungo, QString::number(limite),
                       QString::number(limite - lungo.size()));
     return false;
 }

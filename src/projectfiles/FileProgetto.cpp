@@ -9,8 +9,8 @@
 #include "ladder/OperazioniRung.h"
 #include "platform/Dialogs.h"
 #include "platform/InsiemeFile.h"
-#include "platform/LimiteNomi.h"
 #include "platform/LetturaFile.h"
+#include "platform/LimiteNomi.h"
 #include "base/FormatoFile.h"
 #include "projectfiles/NuovoProgetto.h"
 
@@ -363,9 +363,10 @@ bool ScriviFileProgetto(const QString& prj, const ContenutoProgetto& c, QString&
     // Without their .prj the other files of the name are no project's that can be told:
     // another program's, or left over.
     QStringList presenti;
-    for (std::size_t i = 1; altrui && !QFileInfo::exists(file.file[0]) && i < file.file.size(); ++i)
-        if (QFileInfo::exists(file.file[i]))
-            presenti << file.file[i];
+    if (altrui && !QFileInfo::exists(file.file[0]))
+        for (std::size_t i = 1; i < file.file.size(); ++i)
+            if (QFileInfo::exists(file.file[i]))
+                presenti << file.file[i];
     if (!presenti.isEmpty() && !altrui(presenti))
         return false;
     return platform::SostituisciInsieme(file, {TestoPrj(c), TestoLst(c), TestoPtb(c), TestoDsp(c)},
