@@ -10,6 +10,7 @@
 #include "platform/Dialogs.h"
 #include "platform/InsiemeFile.h"
 #include "platform/LetturaFile.h"
+#include "platform/LimiteNomi.h"
 #include "base/FormatoFile.h"
 #include "projectfiles/NuovoProgetto.h"
 
@@ -259,10 +260,13 @@ namespace {
 constexpr std::array<const char*, 4> kEstensioni = {".prj", ".lst", ".ptb", ".dsp"};
 
 // Where the symbolic links of `nome` lead: a save replaces that file, so a link stays a
-// link.
-QString fileFinale(const QString& nome)
+// link. A link that leads to no file goes into `interrotti`: a save would make that file,
+// wherever the link points.
+QString fileFinale(const QString& nome, QStringList* interrotti)
 {
     QFileInfo info(nome);
+    if (interrotti && info.isSymLink() && !info.exists())
+        *interrotti << nome;
     for (int passi = 0; passi < 128 && info.isSymLink(); ++passi)
         info.setFile(info.symLinkTarget());
     return info.isSymLink() ? nome : info.filePath();
@@ -316,27 +320,56 @@ void attesaAltri(const QString& testo)
 // found as `compagno` finds them. Open and save take the same names, so a save writes
 // back to the files the open read. The markers and the lock of a save go beside the
 // .prj, named after its whole name, so "Plant.prj" and "Plant.PRJ" share none.
-platform::InsiemeFile fileDelProgetto(const QString& prj, QStringList* note)
+platform::InsiemeFile fileDelProgetto(const QString& prj, QStringList* note,
+                                      QStringList* interrotti = nullptr)
 {
     const QString proprio = nomeFile(prj, kEstensioni[0]);
-    const QString finale = fileFinale(proprio);
+    const QString finale = fileFinale(proprio, interrotti);
     const QString base = finale.endsWith(QLatin1String(".prj"), Qt::CaseInsensitive)
                              ? finale
                              : QFileInfo(finale).dir().filePath(QFileInfo(proprio).fileName());
     platform::InsiemeFile file{base, base.chopped(kLungFinale), {finale}, attesaAltri};
     for (std::size_t i = 1; i < kEstensioni.size(); ++i)
-        file.file.push_back(fileFinale(compagno(nomeFile(base, kEstensioni[i]), base, note)));
+        file.file.push_back(
+            fileFinale(compagno(nomeFile(base, kEstensioni[i]), base, note), interrotti));
     return file;
+}
+
+// The links that lead to no file, each with where it points.
+QString linkInterrotti(const QStringList& interrotti)
+{
+    QStringList righe;
+    for (const QString& l : interrotti)
+        righe << QStringLiteral("%1: a symbolic link to %2, which does not exist")
+                     .arg(l, QFileInfo(l).symLinkTarget());
+    return righe.join(u'\n')
+           + QStringLiteral("\nA save makes no file through a link: make it lead to the "
+                            "project's file, or remove it, then save again.");
 }
 
 } // namespace
 
 bool ScriviFileProgetto(const QString& prj, const ContenutoProgetto& c, QString& errore,
-                        QStringList* note)
+                        QStringList* note, const std::function<bool(const QStringList&)>& altrui)
 {
-    QStringList proprie;
-    return platform::SostituisciInsieme(fileDelProgetto(prj, nullptr),
-                                        {TestoPrj(c), TestoLst(c), TestoPtb(c), TestoDsp(c)},
+    QStringList proprie, interrotti;
+    const platform::InsiemeFile file = fileDelProgetto(prj, nullptr, &interrotti);
+    if (!interrotti.isEmpty()) {
+        errore = linkInterrotti(interrotti);
+        return false;
+    }
+    if (!platform::NomiEntroLimite(file, errore))
+        return false;
+    // Without their .prj the other files of the name are no project's that can be told:
+    // another program's, or left over.
+    QStringList presenti;
+    if (altrui && !QFileInfo::exists(file.file[0]))
+        for (std::size_t i = 1; i < file.file.size(); ++i)
+            if (QFileInfo::exists(file.file[i]))
+                presenti << file.file[i];
+    if (!presenti.isEmpty() && !altrui(presenti))
+        return false;
+    return platform::SostituisciInsieme(file, {TestoPrj(c), TestoLst(c), TestoPtb(c), TestoDsp(c)},
                                         errore, note ? *note : proprie);
 }
 
@@ -466,16 +499,33 @@ QString sceltaFile(bool salva)
 bool SalvaProgetto(bool ask)
 {
     QString percorso = FileProgetto;
-    if (percorso.isEmpty() || ask) {
+    const bool dialogo = percorso.isEmpty() || ask;
+    if (dialogo) {
         const QString scelto = sceltaFile(true);
         if (scelto.isEmpty())
             return false;   // cancelled: nothing written, FileProgetto kept
         percorso = scelto;
     }
     const QString prj = PercorsoPrj(percorso);
+    // A name chosen anew may be that of files of another program, or of a project whose
+    // .prj has gone: they are replaced only when the user says so.
+    bool rinuncia = false;
+    std::function<bool(const QStringList&)> altrui;
+    if (dialogo)
+        altrui = [&](const QStringList& presenti) {
+            rinuncia = platform::msgBox(
+                           QStringLiteral("%1 does not exist, but these files of its name do, "
+                                          "and the save would replace them:\n%2\n\nReplace them?")
+                               .arg(prj, presenti.join(u'\n')),
+                           platform::MsgButtons::YesNo, platform::MsgIcon::Question)
+                       != platform::MsgResult::Yes;
+            return !rinuncia;
+        };
     QString errore;
     QStringList note;
-    const bool salvato = ScriviFileProgetto(prj, ContenutoCorrente(), errore, &note);
+    const bool salvato = ScriviFileProgetto(prj, ContenutoCorrente(), errore, &note, altrui);
+    if (rinuncia)
+        return false;
     scriviNote(note, salvato ? QString() : QStringLiteral("Project not saved: ") + errore);
     if (!salvato) {
         platform::msgBox(QStringLiteral("The project was not saved.\n") + errore,
@@ -494,6 +544,10 @@ void ApriProgetto()
     const QString scelto = sceltaFile(false);
     if (scelto.isEmpty())
         return;
+    // Then the save question, and only then the files: a save of the project being
+    // edited under the name chosen is what the open reads.
+    if (!OffriSalvataggio())
+        return;
     const QString prj = PercorsoPrj(scelto);
     QString errore, avviso;
     QStringList note;
@@ -508,8 +562,7 @@ void ApriProgetto()
     // The lines are read in with the window's updates held back: it redraws once, and
     // the window stays, from the project closed to the one opened.
     const AggiornamentoInBlocco blocco;
-    if (!NuovoProgetto(true))
-        return;
+    ChiudiProgetto(true);
     // The editor may hold a line of the project just closed.
     if (HostFinestre* host = hostFinestre())
         host->chiudi(Finestra::comandi);

@@ -46,9 +46,14 @@ bool LeggiDsp(const QByteArray& dati, ContenutoProgetto& c, QString& errore);
 // endings in the case of its ending. Written as one set: a save cut off at any instant
 // leaves the old project or the new one, never a file missing; the old files are never
 // read. A save or an open of another Ludra process on the project runs before or after
-// it, never during it. `note` gets what the user should be told either way.
+// it, never during it. `note` gets what the user should be told either way. Refused
+// before anything is written: a file whose link leads to no file (the save would make
+// one wherever it points), a name too long for the files a save makes beside it, and,
+// when `altrui` is given and says no, the other three files of the name already there
+// without their .prj (`altrui` is given them; `errore` stays empty).
 bool ScriviFileProgetto(const QString& prj, const ContenutoProgetto& c, QString& errore,
-                        QStringList* note = nullptr);
+                        QStringList* note = nullptr,
+                        const std::function<bool(const QStringList&)>& altrui = {});
 // Reads the four files, found as the save finds them, after finishing or undoing what a
 // save of this project cut off left, and never while another process saves them; a
 // missing .lst, .ptb or .dsp reads as empty and is told in `note`, a missing .prj is an
@@ -66,9 +71,11 @@ QString BaseProgetto(const QString& percorso);
 QString PercorsoPrj(const QString& percorso);
 
 // Saves the project; ask = always show the save dialog. False when nothing was saved
-// (dialog cancelled or a write error, which is reported).
+// (dialog cancelled, files of the name chosen not to be replaced, or a write error,
+// which is reported).
 bool SalvaProgetto(bool ask);
-// Opens a project chosen in the open dialog; the current project stays when the
+// Opens a project chosen in the open dialog, after the save question: the files are
+// read once the user's save has written them. The current project stays when the
 // dialog is cancelled, the files cannot be read, or the user's save did not happen.
 void ApriProgetto();
 

@@ -50,14 +50,25 @@ void InitProgetto()
 
 bool NuovoProgetto(bool tieniVista)
 {
+    if (!OffriSalvataggio())
+        return false;
+    ChiudiProgetto(tieniVista);
+    return true;
+}
+
+bool OffriSalvataggio()
+{
     // No Cancel: the answer No closes the project unsaved. A save the user asked for
     // that did not happen (dialog cancelled, write error) keeps the project open.
     const HostFinestre* host = hostFinestre();
     const platform::MsgResult risposta = platform::msgBox(
         Testi.t(172), platform::MsgButtons::YesNo, platform::MsgIcon::None,
         host ? host->caption() : QString());
-    if (risposta == platform::MsgResult::Yes && !SalvaProgetto(true))
-        return false;
+    return risposta != platform::MsgResult::Yes || SalvaProgetto(true);
+}
+
+void ChiudiProgetto(bool tieniVista)
+{
     // The display designer and the logger editor show what the project being closed
     // holds, and would go on editing it as if it belonged to the next one. The published
     // variables are the controller's, in no project file: their list and window stay.
@@ -96,7 +107,6 @@ bool NuovoProgetto(bool tieniVista)
     AbilitaPulsanti(QStringLiteral("Puls_Compila"), false);
     // A later Save must ask for a name rather than overwrite the project just closed.
     FileProgetto.clear();
-    return true;
 }
 
 void AzzeraProgetto()

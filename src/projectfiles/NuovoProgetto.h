@@ -8,14 +8,21 @@ namespace ludra {
 // the function-block and compile buttons on.
 void InitProgetto();
 
-// Closes the current project after offering to save it: empties every unit and the
-// tables, images, display pages, logger objects, published variables and register
-// names and types, unloads the ladder view, forgets the undo record and the copied
-// line, and switches the function-block and compile buttons off.
-// Returns false, with the project still open, when the user asked to save it and the
-// save did not happen. Opening a project keeps the ladder window (`tieniVista`): it
-// shows the next project at once rather than being built again.
+// Closes the current project after offering to save it (OffriSalvataggio, then
+// ChiudiProgetto). Returns false, with the project still open, when the user asked to
+// save it and the save did not happen.
 bool NuovoProgetto(bool tieniVista = false);
+
+// The save question: false when the user asked to save the project and the save did
+// not happen.
+bool OffriSalvataggio();
+
+// Empties every unit and the tables, images, display pages, logger objects and register
+// names and types, unloads the ladder view, forgets the undo record and the copied line,
+// and switches the function-block and compile buttons off. Opening a project keeps the
+// ladder window (`tieniVista`): it shows the next project at once rather than being
+// built again.
+void ChiudiProgetto(bool tieniVista);
 
 // Clears the whole model (as before the first start).
 void AzzeraProgetto();

@@ -167,6 +167,8 @@ private slots:
     void writeErrorKeepsOldFiles();
     void strangeFolderLosesNothing_data();
     void strangeFolderLosesNothing();
+    void saveAsBesideOtherFiles_data();
+    void saveAsBesideOtherFiles();
     void saveCancelledWritesNothing();
     void caseOfEndings();
     void baseName_data();
@@ -403,9 +405,9 @@ void TestFileProgetto::readerRefuses()
     d->dialogs.messaggi.clear();
     d->dialogs.fileScelti.push_back(base() + QStringLiteral(".prj"));
     ApriProgetto();
-    QCOMPARE(d->dialogs.messaggi.size(), std::size_t(1));
-    QVERIFY(d->dialogs.messaggi[0].testo.startsWith(QStringLiteral("The project cannot be opened.")));
-    QVERIFY(d->dialogs.messaggi[0].testo.contains(estensione == ".prj" && dati.size() > 1000000
+    QCOMPARE(d->dialogs.messaggi.size(), std::size_t(2));   // the save question first
+    QVERIFY(d->dialogs.messaggi[1].testo.startsWith(QStringLiteral("The project cannot be opened.")));
+    QVERIFY(d->dialogs.messaggi[1].testo.contains(estensione == ".prj" && dati.size() > 1000000
                                                       ? QStringLiteral("too large")
                                                       : estensione));
     QCOMPARE(Sezioni[0].NumRung, primaRighe.NumRung);
@@ -729,6 +731,8 @@ void TestFileProgetto::strangeFolderLosesNothing_data()
     QTest::newRow("putback through the link") << "impianto.prj~putback" << QByteArray("=") << true << 1;
     QTest::newRow("a user's .prj~old") << "impianto.prj~old" << QByteArray("mine") << true << 0;
     QTest::newRow("a user's .ptb~new") << "impianto.ptb~new" << QByteArray("mine") << false << -1;
+    // "->": the link's file gone.
+    QTest::newRow("a .lst linking to no file") << "impianto.lst" << QByteArray("->") << true << -1;
 }
 
 void TestFileProgetto::strangeFolderLosesNothing()
@@ -750,7 +754,7 @@ void TestFileProgetto::strangeFolderLosesNothing()
                 platform::Voce(base() + e, std::nullopt, dati == "=" ? leggi(base() + e) : dati));
         dati = platform::TestoVerbale(verbale).chopped(dati.size() - 1);
     }
-    scrivi(dir.filePath(nome), dati);
+    QVERIFY(dati == "->" ? QFile::remove(tesi) : (scrivi(dir.filePath(nome), dati), true));
     const auto stato = [&] {
         QStringList s = {leggi(tesi)};
         for (const QString& f : QDir(dir.path()).entryList(QDir::Files | QDir::System))
@@ -766,7 +770,46 @@ void TestFileProgetto::strangeFolderLosesNothing()
     QCOMPARE(d->dialogs.messaggi.back().icona == platform::MsgIcon::Exclamation, segno);
     QVERIFY(!segno || d->dialogs.messaggi.back().testo.contains(dir.filePath(nome) + ": left as"));
     QCOMPARE(SalvaProgetto(false), salvato >= 0);
-    QCOMPARE(QFile::exists(dir.filePath(nome)), salvato <= 0);
+    QVERIFY(salvato >= 0 || (stato() == prima && d->dialogs.messaggi.back().testo.contains(nome)));
+    const QFileInfo info(dir.filePath(nome));
+    QCOMPARE(info.exists() || info.isSymLink(), salvato <= 0);
+}
+
+void TestFileProgetto::saveAsBesideOtherFiles_data()
+{
+    // Files in the folder, the name chosen, and what the save does: asks and keeps them
+    // (0), asks and replaces them (1), saves without asking (2), refuses at once (-1).
+    QTest::addColumn<QStringList>("presenti");
+    QTest::addColumn<QString>("scelto");
+    QTest::addColumn<int>("esito");
+    const QString lungo = QString(244, u'p');
+    QTest::newRow("another program's .lst, kept") << QStringList{"plant.lst"} << "plant.prj" << 0;
+    QTest::newRow("a .LST and a .Dsp, replaced") << QStringList{"PLANT.LST", "plant.Dsp"} << "plant.prj" << 1;
+    QTest::newRow("a .ptb, no ending chosen") << QStringList{"Plant.ptb"} << "Plant" << 0;
+    QTest::newRow("with their .prj") << QStringList{"plant.prj", "plant.lst"} << "plant.prj" << 2;
+    QTest::newRow("a name of 247 bytes") << QStringList{} << lungo.chopped(1) + ".prj" << 2;
+    QTest::newRow("a name of 248 bytes") << QStringList{lungo + ".lst"} << lungo + ".prj" << -1;
+}
+
+void TestFileProgetto::saveAsBesideOtherFiles()
+{
+    QFETCH(QStringList, presenti);
+    QFETCH(QString, scelto);
+    QFETCH(int, esito);
+    for (const QString& f : presenti)
+        scrivi(dir.filePath(f), "mine");
+    d->dialogs.fileScelti = {dir.filePath(scelto)};
+    d->dialogs.risposte = {esito == 1 ? platform::MsgResult::Yes : platform::MsgResult::No};
+    d->dialogs.messaggi.clear();
+    QCOMPARE(SalvaProgetto(true), esito > 0);
+    const auto primo = d->dialogs.messaggi.empty() ? test::FakeDialogs::Messaggio{}
+                                                   : d->dialogs.messaggi.front();
+    QCOMPARE(primo.pulsanti == platform::MsgButtons::YesNo, esito == 0 || esito == 1);
+    for (const QString& f : presenti)
+        QVERIFY((leggi(dir.filePath(f)) != "mine") == (esito > 0)
+                && (esito > 1 || primo.testo.contains(dir.filePath(f)) != (esito < 0)));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), esito > 0 ? 5 : presenti.size());
+    QVERIFY(esito >= 0 || primo.testo.contains("at most 255 bytes. Choose a name of at most 247"));
 }
 
 void TestFileProgetto::saveCancelledWritesNothing()
@@ -869,6 +912,12 @@ void TestFileProgetto::openAsksToSaveOnlyAfterChoosing()
     ApriProgetto();
     QCOMPARE(d->dialogs.messaggi.size(), std::size_t(1));
     QCOMPARE(d->dialogs.messaggi[0].testo, QStringLiteral("Do you want to save your changes?"));
+    // Reopened while edited, and saved under its name: the open reads what was saved.
+    linee({riga("edited", "", 3, 4)});
+    d->dialogs.risposte = {platform::MsgResult::Yes};
+    d->dialogs.fileScelti = {base() + QStringLiteral(".prj"), base() + QStringLiteral(".prj")};
+    ApriProgetto();
+    QCOMPARE(Sezioni[0].Rung[1].Descrizione, QStringLiteral("edited"));
 }
 
 void TestFileProgetto::saveFailedKeepsProjectOpen()
