@@ -71,6 +71,9 @@ private slots:
     void modifica();
     void salvaECarica();
     void caricamentoFallitoNonPerdeNulla();
+    void salvaSuFileCambiato_data();
+    void salvaSuFileCambiato();
+    void campiFuoriCodifica();
     void chiusura_data();
     void chiusura();
 
@@ -302,11 +305,78 @@ void TestRegistroMac::caricamentoFallitoNonPerdeNulla()
     QVERIFY(dialoghi_.messaggi.back().testo.contains(QStringLiteral("pipe.csv\nnot a regular file")));
     QCOMPARE(r.ElencoMac, dueRighe());
 
+    // A spreadsheet's head line: the register stays, the refused file is forgotten, so a
+    // save asks for a name and the load for another file.
+    r.FileMac = file;
+    QVERIFY(scrivi(file, "ID\tMAC\tPFC\tCliente\r\n" + TestoRegistroMac(dueRighe())));
+    QVERIFY(!r.carica());
+    QVERIFY(dialoghi_.messaggi.back().testo.contains(file + QLatin1Char('\n')));
+    QVERIFY(!r.salva());
+    QVERIFY(leggi(file).startsWith("ID\t"));
+    QVERIFY(scrivi(dir.filePath(QStringLiteral("b.csv")), TestoRegistroMac(dueRighe())));
+    dialoghi_.fileScelti = {dir.filePath(QStringLiteral("b.csv"))};
+    QVERIFY(r.carica());
+
     // Unsaved changes are offered a save before they are replaced.
     r.Modificato = true;
     dialoghi_.risposte = {MsgResult::Cancel};
+    const std::size_t chiesti = dialoghi_.richiesteFile.size();
     QVERIFY(!r.carica());
-    QCOMPARE(dialoghi_.richiesteFile.size(), std::size_t(0));
+    QCOMPARE(dialoghi_.richiesteFile.size(), chiesti);
+}
+
+void TestRegistroMac::salvaSuFileCambiato_data()
+{
+    QTest::addColumn<QByteArray>("altro");   // what another process added to the file
+    QTest::addColumn<QStringList>("id");     // the file's IDs and MACs after this save
+    QTest::addColumn<bool>("salvato");
+    QTest::newRow("second window") << QByteArray() << QStringList{"7 01", "41 02", "42 0A", "43 0B"} << true;
+    QTest::newRow("another process took ID 43") << QByteArray("43\t00-04-A3-00-00-0C\t/09\t\r\n")
+        << QStringList{"7 01", "41 02", "42 0A", "43 0C", "44 0B"} << true;
+    QTest::newRow("another process added the same MAC") << QByteArray("43\t00-04-A3-00-00-0B\t/09\t\r\n")
+        << QStringList{"7 01", "41 02", "42 0A", "43 0B"} << true;
+    QTest::newRow("no longer a register") << QByteArray("ID\tMAC\r\n") << QStringList() << false;
+}
+
+// Two windows on one file both give the next ID to their MAC; whoever saves second
+// finds the other's line in the file.
+void TestRegistroMac::salvaSuFileCambiato()
+{
+    QFETCH(QByteArray, altro);
+    QFETCH(QStringList, id);
+    QFETCH(bool, salvato);
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("mac.csv"));
+    QVERIFY(scrivi(file, TestoRegistroMac(dueRighe())));
+    RegistroMac uno, due;
+    uno.FileMac = due.FileMac = file;
+    QVERIFY(uno.carica() && due.carica());
+    QVERIFY(uno.aggiungiMac(QStringLiteral("00-04-A3-00-00-0A"), {}, {}, {}) && uno.salva());
+    QVERIFY(due.aggiungiMac(QStringLiteral("00-04-A3-00-00-0B"), {}, {}, {}));
+    const QByteArray prima = leggi(file) + altro;
+    QVERIFY(scrivi(file, prima));
+    QCOMPARE(due.salva(), salvato);
+    QStringList scritti;
+    QString errore;
+    for (const RecordMac& r : LeggiRegistroMac(leggi(file), errore).value_or(std::vector<RecordMac>{}))
+        scritti << QString::number(r.ID) + QLatin1Char(' ') + r.MAC.right(2);
+    QCOMPARE(scritti, id);
+    if (salvato)
+        QCOMPARE(due.ElencoMac, *LeggiRegistroMac(leggi(file), errore));
+    else
+        QCOMPARE(leggi(file), prima);
+}
+
+void TestRegistroMac::campiFuoriCodifica()
+{
+    RegistroMac r;
+    QVERIFY(!r.aggiungiMac(QStringLiteral("00-04-A3-00-00-09"), {}, {},
+                           QString::fromUtf8("\u0141\u00F3d\u017A Sp. z o.o.")));
+    QVERIFY(dialoghi_.messaggi.back().testo.contains(QString::fromUtf8("\u0141")));
+    QCOMPARE(r.NumMac(), 0);
+    r.ElencoMac = dueRighe();
+    QVERIFY(!r.modifica(1, QString::fromUtf8("1\u03A9"), {}, {}));
+    QCOMPARE(r.ElencoMac, dueRighe());
 }
 
 void TestRegistroMac::chiusura_data()
