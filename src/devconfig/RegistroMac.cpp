@@ -242,7 +242,7 @@ bool RegistroMac::campiScrivibili(const QString& pfc, const QString& anno,
                                        std::pair{QStringLiteral("Anno"), anno},
                                        std::pair{QStringLiteral("Cliente"), cliente}}) {
         if (const QString c = platform::primoFuoriCp1252(testo); !c.isEmpty()) {
-            platform::msgBox(platform::rifiutoFuoriCp1252(campo, c), MsgButtons::Ok,
+            platform::msgBox(platform::rifiutoFuoriCp1252(campo, c, true), MsgButtons::Ok,
                              MsgIcon::Exclamation);
             return false;
         }
