@@ -264,6 +264,18 @@ void TestEeprom::copia()
     c.Text5 = QStringLiteral("65534");
     QVERIFY(!CopiaEeprom(c));
     QCOMPARE(sim().richieste(), 4);
+    // Overlapping ranges keep the source, whichever way they overlap.
+    for (const auto& [verso, attesi] : {std::pair{101, std::vector<int>{10, 10, 11, 12, 13}},
+                                        std::pair{99, std::vector<int>{10, 11, 12, 13, 13}}}) {
+        for (int i = 0; i < 5; ++i)
+            sim().setMemoria(100 + i, std::uint8_t(i < 4 ? 10 + i : 0));
+        c = CampiEeprom{};
+        c.Text3 = QStringLiteral("99");
+        c.Text5 = QString::number(verso - 1);
+        c.Text4 = QStringLiteral("4");
+        QVERIFY(CopiaEeprom(c));
+        QCOMPARE(memoria(sim(), std::min(100, verso), 5), attesi);
+    }
 }
 
 void TestEeprom::copiaSiFermaAlPrimoErrore()
