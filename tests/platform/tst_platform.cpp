@@ -36,8 +36,6 @@ private slots:
     void onlyRegularFilesOpen();
     void linesOneAtATime_data();
     void linesOneAtATime();
-    void charactersOutsideCodePage_data();
-    void charactersOutsideCodePage();
 
 private:
     Banco banco_;
@@ -210,25 +208,6 @@ void TestPlatform::linesOneAtATime()
     for (QString riga; lette.prossima(riga);)
         tutte << riga;
     QCOMPARE(tutte, righe);
-}
-
-void TestPlatform::charactersOutsideCodePage_data()
-{
-    QTest::addColumn<QString>("testo");
-    QTest::addColumn<QString>("primo");
-    QTest::newRow("code page only") << QString::fromUtf8("\u20AC\u00E8\u0081 ok") << QString();
-    QTest::newRow("omega") << QString::fromUtf8("R=5k\u03A9") << QString::fromUtf8("\u03A9");
-    QTest::newRow("first of several") << QString::fromUtf8("\u0141\u00F3d\u017A") << QString::fromUtf8("\u0141");
-    QTest::newRow("outside the BMP") << QString::fromUtf8("a\U0001F600") << QString::fromUtf8("\U0001F600");
-}
-
-void TestPlatform::charactersOutsideCodePage()
-{
-    QFETCH(QString, testo);
-    QFETCH(QString, primo);
-    QCOMPARE(primoFuoriCp1252(testo), primo);
-    if (!primo.isEmpty())
-        QVERIFY(rifiutoFuoriCp1252(QStringLiteral("Name"), primo).contains(primo));
 }
 
 QTEST_GUILESS_MAIN(TestPlatform)
