@@ -11,9 +11,11 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QLocale>
 #include <QRegularExpression>
 #include <QSaveFile>
+#include <QSet>
 #include <algorithm>
 #include <limits>
 
@@ -50,13 +52,6 @@ bool selezionato(const RecordMac& r, const SceltaReport& s)
     return false;
 }
 
-const RecordMac* cerca(const std::vector<RecordMac>& righe, const QString& mac)
-{
-    const auto i = std::find_if(righe.begin(), righe.end(),
-                                [&](const RecordMac& r) { return r.MAC == mac; });
-    return i == righe.end() ? nullptr : &*i;
-}
-
 // The register in a file, with the file's text; none with `errore` when it is not one.
 std::optional<std::vector<RecordMac>> leggiFile(const QString& nome, QByteArray& dati,
                                                 QString& errore)
@@ -79,35 +74,44 @@ std::vector<RecordMac> UnisciRegistroMac(const std::vector<RecordMac>& base,
                                          const std::vector<RecordMac>& suoi, QStringList& note)
 {
     std::vector<RecordMac> righe = suoi;
-    const auto idUsato = [&](std::int32_t id) {
-        return std::any_of(righe.begin(), righe.end(),
-                           [id](const RecordMac& r) { return r.ID == id; });
-    };
+    QHash<QString, std::size_t> riga;
+    QSet<std::int32_t> usati;
+    std::int32_t massimo = 0;
+    for (std::size_t i = 0; i < righe.size(); ++i) {
+        riga.insert(righe[i].MAC, i);
+        usati.insert(righe[i].ID);
+        massimo = std::max(massimo, righe[i].ID);
+    }
+    QHash<QString, const RecordMac*> prima;
+    for (const RecordMac& r : base)
+        prima.insert(r.MAC, &r);
+    // Each line of the file stands for one of ours at most: a MAC this register holds
+    // twice keeps both lines.
+    QSet<std::size_t> presi;
     for (const RecordMac& r : nostri) {
-        const RecordMac* prima = cerca(base, r.MAC);
-        const auto i = std::find_if(righe.begin(), righe.end(),
-                                    [&](const RecordMac& s) { return s.MAC == r.MAC; });
-        if (i != righe.end()) {
-            if (!prima)
-                note << QStringLiteral("%1 era già nel file con l'ID %2").arg(r.MAC).arg(i->ID);
-            else if (!(r == *prima)) {
-                i->PFC = r.PFC;
-                i->Anno = r.Anno;
-                i->Cliente = r.Cliente;
+        const RecordMac* letto = prima.value(r.MAC);
+        if (const auto i = riga.constFind(r.MAC); i != riga.cend() && !presi.contains(*i)) {
+            presi.insert(*i);
+            RecordMac& suo = righe[*i];
+            if (!letto)
+                note << QStringLiteral("%1 era già nel file con l'ID %2").arg(r.MAC).arg(suo.ID);
+            else if (!(r == *letto)) {
+                suo.PFC = r.PFC;
+                suo.Anno = r.Anno;
+                suo.Cliente = r.Cliente;
             }
             continue;
         }
         RecordMac nuovo = r;
-        if (idUsato(nuovo.ID)) {
-            std::int32_t massimo = 0;
-            for (const RecordMac& s : righe)
-                massimo = std::max(massimo, s.ID);
-            // A register at the top ID keeps the line under an ID of its own below it.
-            nuovo.ID = massimo < std::numeric_limits<std::int32_t>::max() ? massimo + 1 : 0;
-            while (idUsato(nuovo.ID))
+        if (usati.contains(nuovo.ID)) {
+            // Past the top ID the line takes the first one free from 1.
+            nuovo.ID = massimo < std::numeric_limits<std::int32_t>::max() ? massimo + 1 : 1;
+            while (usati.contains(nuovo.ID))
                 ++nuovo.ID;
             note << QStringLiteral("%1: ID %2 invece di %3").arg(r.MAC).arg(nuovo.ID).arg(r.ID);
         }
+        usati.insert(nuovo.ID);
+        massimo = std::max(massimo, nuovo.ID);
         righe.push_back(nuovo);
     }
     return righe;
@@ -337,6 +341,14 @@ bool RegistroMac::daScrivere(std::vector<RecordMac>& righe, QStringList& note)
         return false;
     }
     righe = UnisciRegistroMac(base_, ElencoMac, *suoi, note);
+    if (int(righe.size()) > kMaxRecordMac) {
+        platform::msgBox(QStringLiteral("Il file %1 è cambiato dopo la lettura: con le sue righe "
+                                        "l'elenco supera %2 MAC e non è stato salvato.")
+                             .arg(FileMac)
+                             .arg(kMaxRecordMac),
+                         MsgButtons::Ok, MsgIcon::Critical);
+        return false;
+    }
     note.prepend(QStringLiteral("Il file %1 era stato cambiato da un altro: l'elenco salvato "
                                 "tiene le sue righe e le nuove di questa finestra.")
                      .arg(FileMac));
