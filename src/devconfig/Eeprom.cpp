@@ -336,7 +336,12 @@ bool CopiaEeprom(const CampiEeprom& c)
     if (!sequenza)
         return false;
     PuntatoreAttesa clessidra;
-    for (long long i = 1; i <= *n; ++i) {
+    // A destination above the source and within its reach would be written before it is
+    // read: such a copy runs from the top down, so that every byte read is still the
+    // source's.
+    const bool discendente = *a > *da && *a - *da < *n;
+    for (long long k = 1; k <= *n; ++k) {
+        const long long i = discendente ? *n + 1 - k : k;
         const int sorgente = int(*da + i);
         // A failed step ends the copy: the link layer has reported it, and a copy with
         // holes in it would pass for a good one.

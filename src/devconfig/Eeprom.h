@@ -51,7 +51,8 @@ bool LeggiValore(CampiEeprom& c);
 // this runs on every keystroke.
 void DividiValore(CampiEeprom& c);
 bool ScriviValore(const CampiEeprom& c);
-// Copies the bytes source + 1 .. source + n to destination + 1 .. destination + n.
+// Copies the bytes source + 1 .. source + n to destination + 1 .. destination + n; from
+// the last byte down when the destination overlaps the source from above.
 bool CopiaEeprom(const CampiEeprom& c);
 bool CancellaLogger(int da = kInizioLogger, int a = kFineLogger);
 bool EepromInFile(const CampiEeprom& c);

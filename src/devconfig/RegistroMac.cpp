@@ -4,14 +4,18 @@
 #include "link/Richiesta.h"
 #include "link/Sequenza.h"
 #include "link/StatoLink.h"
+#include "platform/BloccoInsieme.h"
 #include "platform/Cp1252.h"
 #include "platform/Dialogs.h"
 #include "platform/LetturaFile.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <QHash>
 #include <QLocale>
 #include <QRegularExpression>
 #include <QSaveFile>
+#include <QSet>
 #include <algorithm>
 #include <limits>
 
@@ -48,7 +52,70 @@ bool selezionato(const RecordMac& r, const SceltaReport& s)
     return false;
 }
 
+// The register in a file, with the file's text; none with `errore` when it is not one.
+std::optional<std::vector<RecordMac>> leggiFile(const QString& nome, QByteArray& dati,
+                                                QString& errore)
+{
+    QFile f(nome);
+    if (!platform::ApriFileRegolare(f, errore))
+        return std::nullopt;
+    if (f.size() > kMaxByteRegistroMac) {
+        errore = QStringLiteral("Il file è troppo grande per un elenco MAC.");
+        return std::nullopt;
+    }
+    dati = f.readAll();
+    return LeggiRegistroMac(dati, errore);
+}
+
 } // namespace
+
+std::vector<RecordMac> UnisciRegistroMac(const std::vector<RecordMac>& base,
+                                         const std::vector<RecordMac>& nostri,
+                                         const std::vector<RecordMac>& suoi, QStringList& note)
+{
+    std::vector<RecordMac> righe = suoi;
+    QHash<QString, std::size_t> riga;
+    QSet<std::int32_t> usati;
+    std::int32_t massimo = 0;
+    for (std::size_t i = 0; i < righe.size(); ++i) {
+        riga.insert(righe[i].MAC, i);
+        usati.insert(righe[i].ID);
+        massimo = std::max(massimo, righe[i].ID);
+    }
+    QHash<QString, const RecordMac*> prima;
+    for (const RecordMac& r : base)
+        prima.insert(r.MAC, &r);
+    // Each line of the file stands for one of ours at most: a MAC this register holds
+    // twice keeps both lines.
+    QSet<std::size_t> presi;
+    for (const RecordMac& r : nostri) {
+        const RecordMac* letto = prima.value(r.MAC);
+        if (const auto i = riga.constFind(r.MAC); i != riga.cend() && !presi.contains(*i)) {
+            presi.insert(*i);
+            RecordMac& suo = righe[*i];
+            if (!letto)
+                note << QStringLiteral("%1 era già nel file con l'ID %2").arg(r.MAC).arg(suo.ID);
+            else if (!(r == *letto)) {
+                suo.PFC = r.PFC;
+                suo.Anno = r.Anno;
+                suo.Cliente = r.Cliente;
+            }
+            continue;
+        }
+        RecordMac nuovo = r;
+        if (usati.contains(nuovo.ID)) {
+            // Past the top ID the line takes the first one free from 1.
+            nuovo.ID = massimo < std::numeric_limits<std::int32_t>::max() ? massimo + 1 : 1;
+            while (usati.contains(nuovo.ID))
+                ++nuovo.ID;
+            note << QStringLiteral("%1: ID %2 invece di %3").arg(r.MAC).arg(nuovo.ID).arg(r.ID);
+        }
+        usati.insert(nuovo.ID);
+        massimo = std::max(massimo, nuovo.ID);
+        righe.push_back(nuovo);
+    }
+    return righe;
+}
 
 QString CampoMac(const QString& testo, bool anno)
 {
@@ -151,6 +218,8 @@ QStringList RegistroMac::righeLista() const
 
 bool RegistroMac::leggiMac(const QString& pfc, const QString& anno, const QString& cliente)
 {
+    if (!campiScrivibili(pfc, anno, cliente))
+        return false;
     const Sequenza sequenza(QStringLiteral("MAC read"), TipoSequenza::Dispositivo,
                             Finestra::frm_LettMAC);
     if (!sequenza)
@@ -170,9 +239,26 @@ bool RegistroMac::leggiMac(const QString& pfc, const QString& anno, const QStrin
     return aggiungiMac(byte.join(QLatin1Char('-')), pfc, anno, cliente);
 }
 
+bool RegistroMac::campiScrivibili(const QString& pfc, const QString& anno,
+                                  const QString& cliente)
+{
+    for (const auto& [campo, testo] : {std::pair{QStringLiteral("PFC"), pfc},
+                                       std::pair{QStringLiteral("Anno"), anno},
+                                       std::pair{QStringLiteral("Cliente"), cliente}}) {
+        if (const QString c = platform::primoFuoriCp1252(testo); !c.isEmpty()) {
+            platform::msgBox(platform::rifiutoFuoriCp1252(campo, c, true), MsgButtons::Ok,
+                             MsgIcon::Exclamation);
+            return false;
+        }
+    }
+    return true;
+}
+
 bool RegistroMac::aggiungiMac(const QString& mac, const QString& pfc, const QString& anno,
                               const QString& cliente)
 {
+    if (!campiScrivibili(pfc, anno, cliente))
+        return false;
     MacLetto = mac;
     if (MacLetto == kMacVuoto) {
         platform::msgBox(QStringLiteral("MAC non valido"), MsgButtons::Ok, MsgIcon::Critical);
@@ -209,6 +295,8 @@ bool RegistroMac::modifica(int selezionata, const QString& pfc, const QString& a
                          MsgIcon::Information);
         return false;
     }
+    if (!campiScrivibili(pfc, anno, cliente))
+        return false;
     RecordMac& r = ElencoMac[std::size_t(selezionata)];
     if (!r.PFC.isEmpty() &&
         platform::msgBox(QStringLiteral("MAC già in uso. Continuare?"), MsgButtons::YesNo,
@@ -233,6 +321,40 @@ bool RegistroMac::scriviFile(const QString& percorso, const QByteArray& dati)
     return true;
 }
 
+bool RegistroMac::daScrivere(std::vector<RecordMac>& righe, QStringList& note)
+{
+    righe = ElencoMac;
+    if (!visto_ || !QFileInfo::exists(FileMac))
+        return true;
+    QString errore;
+    QByteArray dati;
+    const std::optional<std::vector<RecordMac>> suoi = leggiFile(FileMac, dati, errore);
+    const platform::VoceVerbale ora = platform::Voce(FileMac, std::nullopt, dati);
+    if (suoi && ora.dimensione == visto_->dimensione &&
+        ora.impronta == visto_->impronta)
+        return true;
+    if (!suoi) {
+        platform::msgBox(QStringLiteral("Il file %1 è cambiato dopo la lettura e non si legge "
+                                        "più: l'elenco non è stato salvato.\n%2")
+                             .arg(FileMac, errore),
+                         MsgButtons::Ok, MsgIcon::Critical);
+        return false;
+    }
+    righe = UnisciRegistroMac(base_, ElencoMac, *suoi, note);
+    if (int(righe.size()) > kMaxRecordMac) {
+        platform::msgBox(QStringLiteral("Il file %1 è cambiato dopo la lettura: con le sue righe "
+                                        "l'elenco supera %2 MAC e non è stato salvato.")
+                             .arg(FileMac)
+                             .arg(kMaxRecordMac),
+                         MsgButtons::Ok, MsgIcon::Critical);
+        return false;
+    }
+    note.prepend(QStringLiteral("Il file %1 era stato cambiato da un altro: l'elenco salvato "
+                                "tiene le sue righe e le nuove di questa finestra.")
+                     .arg(FileMac));
+    return true;
+}
+
 bool RegistroMac::salva()
 {
     if (FileMac.isEmpty()) {
@@ -240,14 +362,41 @@ bool RegistroMac::salva()
         r.filter = kFiltroRegistro;
         r.defaultExt = QStringLiteral("csv");
         const QString nome = platform::dialogs().saveFile(r);
-        if (!nome.isEmpty())
+        if (!nome.isEmpty()) {
             FileMac = nome;
+            visto_.reset();
+        }
     }
     if (FileMac.isEmpty())
         return false;
-    if (!scriviFile(FileMac, TestoRegistroMac(ElencoMac)))
-        return false;
+    QStringList note;
+    {
+        // Read, merged and written under the lock, so that another process saving the
+        // same register waits for this one and then finds its lines in the file.
+        platform::BloccoInsieme blocco;
+        QString perche;
+        if (blocco.prendi(FileMac + QStringLiteral("~lock"), true, 0666,
+                          [](const QString&) {}, perche) ==
+            platform::BloccoInsieme::Esito::Occupato) {
+            platform::msgBox(QStringLiteral("Il file %1 è occupato da un altro salvataggio: "
+                                            "l'elenco non è stato salvato.")
+                                 .arg(FileMac),
+                             MsgButtons::Ok, MsgIcon::Critical);
+            return false;
+        }
+        std::vector<RecordMac> righe;
+        if (!daScrivere(righe, note))
+            return false;
+        const QByteArray dati = TestoRegistroMac(righe);
+        if (!scriviFile(FileMac, dati))
+            return false;
+        ElencoMac = righe;
+        base_ = std::move(righe);
+        visto_ = platform::Voce(FileMac, std::nullopt, dati);
+    }
     Modificato = false;
+    if (!note.isEmpty())
+        platform::msgBox(note.join(QLatin1Char('\n')), MsgButtons::Ok, MsgIcon::Information);
     return true;
 }
 
@@ -271,23 +420,22 @@ bool RegistroMac::carica()
     }
     if (FileMac.isEmpty())
         return false;
-    QFile f(FileMac);
     QString errore;
-    std::optional<std::vector<RecordMac>> letti;
-    if (!platform::ApriFileRegolare(f, errore)) {
-        // The next load asks for a file again.
-        FileMac.clear();
-    } else if (f.size() > kMaxByteRegistroMac) {
-        errore = QStringLiteral("Il file è troppo grande per un elenco MAC.");
-    } else {
-        letti = LeggiRegistroMac(f.readAll(), errore);
-    }
+    QByteArray dati;
+    std::optional<std::vector<RecordMac>> letti = leggiFile(FileMac, dati, errore);
     if (!letti) {
-        platform::msgBox(QStringLiteral("File non caricato: %1\n%2").arg(f.fileName(), errore),
+        // The register stays as it was, but no longer stands for the refused file: a
+        // save asks for a name, and the next load for a file.
+        platform::msgBox(QStringLiteral("File non caricato: %1\n%2").arg(FileMac, errore),
                          MsgButtons::Ok, MsgIcon::Critical);
+        FileMac.clear();
+        base_.clear();
+        visto_.reset();
         return false;
     }
     ElencoMac = std::move(*letti);
+    base_ = ElencoMac;
+    visto_ = platform::Voce(FileMac, std::nullopt, dati);
     // The register is now the file's.
     Modificato = false;
     return true;

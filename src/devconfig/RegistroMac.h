@@ -2,6 +2,8 @@
 // The production register of MAC addresses: each device read gets the next running ID
 // and the order (PFC / year) and customer it went to. The register is kept in a
 // TAB-separated file and printed as a selection report.
+#include "platform/VerbaleInsieme.h"
+
 #include <QByteArray>
 #include <QDate>
 #include <QString>
@@ -46,6 +48,15 @@ struct SceltaReport {
 QByteArray TestoReportMac(const std::vector<RecordMac>& righe, const SceltaReport& scelta,
                           const QString& data);
 
+// The register to write over a file that another window or process changed since this
+// one read or wrote it: every line of the file (`suoi`) stays, a line this register
+// changed since `base` takes the change, and a line this one added goes at the end,
+// under a new ID when the file already gives its ID to another MAC. `note` gets each
+// ID changed and each MAC both added.
+std::vector<RecordMac> UnisciRegistroMac(const std::vector<RecordMac>& base,
+                                         const std::vector<RecordMac>& nostri,
+                                         const std::vector<RecordMac>& suoi, QStringList& note);
+
 // A typed text made safe for the file: TAB and line breaks become blanks (and "/" in
 // the year, which separates it from the order number).
 QString CampoMac(const QString& testo, bool anno = false);
@@ -63,6 +74,9 @@ public:
 
     // Asks the device at address 1 for its MAC and adds it with the fields given.
     bool leggiMac(const QString& pfc, const QString& anno, const QString& cliente);
+    // Whether the typed fields can go into the file unchanged; a box names the first
+    // character the file's code page lacks.
+    static bool campiScrivibili(const QString& pfc, const QString& anno, const QString& cliente);
     // The part after the request: refuses an erased MAC and a duplicate.
     bool aggiungiMac(const QString& mac, const QString& pfc, const QString& anno,
                      const QString& cliente);
@@ -76,6 +90,14 @@ public:
 
 private:
     bool scriviFile(const QString& percorso, const QByteArray& dati);
+    // The lines to write over FileMac: the register, merged with what another writer put
+    // there since it was read; false with a box when the file cannot be read.
+    bool daScrivere(std::vector<RecordMac>& righe, QStringList& note);
+
+    // The file's register and text as this window last read or wrote them; none while
+    // FileMac names a file this window has not read nor written.
+    std::vector<RecordMac> base_;
+    std::optional<platform::VoceVerbale> visto_;
 };
 
 } // namespace ludra

@@ -102,8 +102,21 @@ EsitoScrittura nuovoIndirizzo(std::uint8_t a, const QString& testo)
     return invia({a, 6, 0, kRegNodo, 0, std::uint8_t(*n)});
 }
 
+// The code of a port's baud box; a box the read left empty (the device holds a code the
+// list does not show) is refused rather than sent as a speed nobody chose.
+std::optional<int> codiceBaud(const CampiConfig& c, int porta)
+{
+    const std::optional<int> codice = CodiceBaud(c.baud[std::size_t(porta)]);
+    if (!codice)
+        rifiuta(QStringLiteral("Choose a baud rate"), QStringLiteral("cmb_baud_%1").arg(porta));
+    return codice;
+}
+
 EsitoScrittura porta0(const QString& modello, std::uint8_t a, const CampiConfig& c)
 {
+    const std::optional<int> codice = codiceBaud(c, 0);
+    if (!codice)
+        return EsitoScrittura::NonValido;
     const std::optional<std::uint8_t> ritardo =
         byteCampo(c.ritardo[0], "Delay", QStringLiteral("txt_delay_0"));
     if (!ritardo)
@@ -112,8 +125,7 @@ EsitoScrittura porta0(const QString& modello, std::uint8_t a, const CampiConfig&
         byteCampo(c.wdt, "Watchdog time", QStringLiteral("txt_wdt_0"));
     if (!wdt)
         return EsitoScrittura::NonValido;
-    const int codice = CodiceBaud(c.baud[0]).value_or(0);
-    if (invia({a, 6, 0, kRegBaud, 0, std::uint8_t(codice + kBaudScrittura)}) != EsitoScrittura::Scritto)
+    if (invia({a, 6, 0, kRegBaud, 0, std::uint8_t(*codice + kBaudScrittura)}) != EsitoScrittura::Scritto)
         return EsitoScrittura::Fallito;
     platform::pause(kPausaScrittura, Sequenza::arrestata);
     if (invia({a, 6, 0, kRegRitardo, 0, *ritardo}) != EsitoScrittura::Scritto)
@@ -157,9 +169,11 @@ EsitoScrittura porta1(const QString& modello, std::uint8_t a, const CampiConfig&
         byteCampo(c.ritardo[1], "Delay", QStringLiteral("txt_delay_1"));
     if (!d)
         return EsitoScrittura::NonValido;
-    const int codice =
-        GruppoDi(modello) == G::Controllore ? CodiceBaud(c.baud[1]).value_or(0) : 0;
-    const std::uint8_t k = std::uint8_t(codice);
+    // Only the controllers have a second port to set; the modules get code 0.
+    const std::optional<int> codice = GruppoDi(modello) == G::Controllore ? codiceBaud(c, 1) : 0;
+    if (!codice)
+        return EsitoScrittura::NonValido;
+    const std::uint8_t k = std::uint8_t(*codice);
     const EsitoScrittura e = invia({a, 16, 0, kRegPorta1, 0, 2, 4, k, *d, k, *d});
     if (e == EsitoScrittura::Scritto)
         platform::pause(kPausaScrittura, Sequenza::arrestata);

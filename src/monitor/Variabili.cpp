@@ -10,6 +10,7 @@
 #include "device/MemoriaControllore.h"
 
 #include <algorithm>
+#include <tuple>
 #include <utility>
 
 namespace ludra {
@@ -174,6 +175,19 @@ bool MemorizzaVariabile(const CampiVariabile& campi)
         avvisa(QStringLiteral("Scegliere un tipo."),
                QStringLiteral("Choose a type."));
         return false;
+    }
+    // The controller would receive such a character as "?". The fields are named by
+    // their captions.
+    for (const auto& [testo, didascalia, controllo] :
+         {std::tuple{campi.formato, 160, QStringLiteral("txt_WebReg_3")},
+          std::tuple{campi.nome, 161, QStringLiteral("txt_WebReg_2")}}) {
+        if (const QString c = platform::primoFuoriCp1252(testo); !c.isEmpty()) {
+            const QString& campo = Testi.t(didascalia);
+            avvisa(platform::rifiutoFuoriCp1252(campo, c, true),
+                   platform::rifiutoFuoriCp1252(campo, c));
+            CampoRifiutato(QStringLiteral("frm_variabili"), controllo);
+            return false;
+        }
     }
     Variabile& v = Variabili[std::size_t(*indice)];
     v.Indirizzo = std::int32_t(*registro);

@@ -37,7 +37,7 @@ bool NomeTabellaValido(const QString& nome)
 {
     return !nome.isEmpty() && !nome.contains(QLatin1Char('\r')) &&
            !nome.contains(QLatin1Char('\n')) &&
-           platform::fromCp1252(platform::toCp1252(nome)) == nome;
+           platform::primoFuoriCp1252(nome).isEmpty();
 }
 
 void EditorTabelle::Carica(int tabAttiva)

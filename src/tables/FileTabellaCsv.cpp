@@ -97,7 +97,7 @@ std::optional<QString> nomeInFile(const QString& nome, QString& errore)
         return std::nullopt;
     }
     if (nome.contains(QLatin1Char('\r')) || nome.contains(QLatin1Char('\n')) ||
-        platform::fromCp1252(platform::toCp1252(nome)) != nome) {
+        !platform::primoFuoriCp1252(nome).isEmpty()) {
         errore = QStringLiteral("The table name \"%1\" holds characters a table file cannot carry")
                      .arg(nome);
         return std::nullopt;

@@ -264,6 +264,16 @@ void TestEeprom::copia()
     c.Text5 = QStringLiteral("65534");
     QVERIFY(!CopiaEeprom(c));
     QCOMPARE(sim().richieste(), 4);
+    // Overlapping ranges keep the source, whichever way they overlap.
+    c.Text4 = QStringLiteral("3");
+    for (const auto& [verso, attesi] : {std::pair{"101", std::vector<int>{10, 11, 11, 12, 13}},
+                                        std::pair{"99", std::vector<int>{11, 12, 13, 13, 0}}}) {
+        for (int i = 0; i < 5; ++i)
+            sim().setMemoria(100 + i, std::uint8_t(i < 4 ? 10 + i : 0));
+        c.Text5 = QString::fromLatin1(verso);
+        QVERIFY(CopiaEeprom(c));
+        QCOMPARE(memoria(sim(), 100, 5), attesi);
+    }
 }
 
 void TestEeprom::copiaSiFermaAlPrimoErrore()

@@ -71,6 +71,8 @@ private slots:
     void modifica();
     void salvaECarica();
     void caricamentoFallitoNonPerdeNulla();
+    void salvaSuFileCambiato_data();
+    void salvaSuFileCambiato();
     void chiusura_data();
     void chiusura();
 
@@ -191,6 +193,9 @@ void TestRegistroMac::aggiunta()
     QCOMPARE(r.NumMac(), 1);
     QVERIFY(!r.aggiungiMac(QStringLiteral("FF-FF-FF-FF-FF-FF"), {}, {}, {}));
     QCOMPARE(dialoghi_.messaggi.back().testo, QStringLiteral("MAC non valido"));
+    // A customer the file would carry as "?ód?" is refused, its character named.
+    QVERIFY(!r.aggiungiMac(QStringLiteral("00-04-A3-00-00-0B"), {}, {}, QString::fromUtf8("\u0141\u00F3d\u017A")));
+    QVERIFY(dialoghi_.messaggi.back().testo.contains(QChar(0x141)));
 
     // Only the register's own lines count: a longer register loaded before leaves no
     // trace in the IDs or the duplicates.
@@ -302,11 +307,62 @@ void TestRegistroMac::caricamentoFallitoNonPerdeNulla()
     QVERIFY(dialoghi_.messaggi.back().testo.contains(QStringLiteral("pipe.csv\nnot a regular file")));
     QCOMPARE(r.ElencoMac, dueRighe());
 
+    // A spreadsheet's head line: the register stays, the refused file is forgotten, so a
+    // save asks for a name and the load for another file.
+    r.FileMac = file;
+    QVERIFY(scrivi(file, "ID\tMAC\tPFC\tCliente\r\n" + TestoRegistroMac(dueRighe())));
+    QVERIFY(!r.carica());
+    QVERIFY(dialoghi_.messaggi.back().testo.contains(file + QLatin1Char('\n')));
+    QVERIFY(!r.salva());
+    QVERIFY(leggi(file).startsWith("ID\t"));
+    QVERIFY(scrivi(dir.filePath(QStringLiteral("b.csv")), TestoRegistroMac(dueRighe())));
+    dialoghi_.fileScelti = {dir.filePath(QStringLiteral("b.csv"))};
+    QVERIFY(r.carica());
+
     // Unsaved changes are offered a save before they are replaced.
     r.Modificato = true;
     dialoghi_.risposte = {MsgResult::Cancel};
+    const std::size_t chiesti = dialoghi_.richiesteFile.size();
     QVERIFY(!r.carica());
-    QCOMPARE(dialoghi_.richiesteFile.size(), std::size_t(0));
+    QCOMPARE(dialoghi_.richiesteFile.size(), chiesti);
+}
+
+void TestRegistroMac::salvaSuFileCambiato_data()
+{
+    QTest::addColumn<QByteArray>("altro");   // what another process added to the file
+    QTest::addColumn<QStringList>("id");     // the file's IDs and MACs after this save
+    QTest::newRow("second window") << QByteArray() << QStringList{"7 01", "41 02", "42 0A", "43 0B"};
+    QTest::newRow("another process took ID 43") << QByteArray("43\t00-04-A3-00-00-0C\t/\t\r\n")
+        << QStringList{"7 01", "41 02", "42 0A", "43 0C", "44 0B"};
+    QTest::newRow("another process added the same MAC") << QByteArray("43\t00-04-A3-00-00-0B\t/\t\r\n")
+        << QStringList{"7 01", "41 02", "42 0A", "43 0B"};
+    // Refused: the register stays as it was, and so does the file.
+    QTest::newRow("no longer a register") << QByteArray("ID\tMAC\r\n") << QStringList{"7 01", "41 02", "42 0B"};
+}
+
+// Two windows on one file both give ID 42 to their MAC; the second save finds the
+// first's line in the file.
+void TestRegistroMac::salvaSuFileCambiato()
+{
+    QFETCH(QByteArray, altro);
+    QFETCH(QStringList, id);
+    QTemporaryDir dir;
+    RegistroMac uno, due;
+    uno.FileMac = due.FileMac = dir.filePath(QStringLiteral("mac.csv"));
+    QVERIFY(scrivi(uno.FileMac, TestoRegistroMac(dueRighe())) && uno.carica() && due.carica());
+    QVERIFY(uno.aggiungiMac(QStringLiteral("00-04-A3-00-00-0A"), {}, {}, {}) && uno.salva());
+    QVERIFY(due.aggiungiMac(QStringLiteral("00-04-A3-00-00-0B"), {}, {}, {}));
+    const QByteArray prima = leggi(uno.FileMac) + altro;
+    QVERIFY(scrivi(uno.FileMac, prima));
+    const bool salvato = !altro.startsWith("ID");
+    QCOMPARE(due.salva(), salvato);
+    QString errore;
+    const auto scritti = LeggiRegistroMac(leggi(uno.FileMac), errore);
+    QStringList righe;
+    for (const RecordMac& r : scritti.value_or(due.ElencoMac))
+        righe << QString::number(r.ID) + QLatin1Char(' ') + r.MAC.right(2);
+    QCOMPARE(righe, id);
+    QCOMPARE(leggi(uno.FileMac), salvato ? TestoRegistroMac(due.ElencoMac) : prima);
 }
 
 void TestRegistroMac::chiusura_data()

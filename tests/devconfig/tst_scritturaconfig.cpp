@@ -96,9 +96,9 @@ void TestScritturaConfig::trameEsatte_data()
                                         {10, 6, 0, 12, 0, 12}, {10, 5, 0, 32, 255, 0}}
                                << 2;
     CampiConfig altroBaud = base();
-    altroBaud.baud[0] = QStringLiteral("300");
+    altroBaud.baud[0] = QStringLiteral("1200");
     altroBaud.wdtAbilitato = false;
-    QTest::newRow("port unknown baud, analog module")
+    QTest::newRow("port 1200, analog module")
         << frame(3, "KVR1173", altroBaud)
         << Trame{{10, 6, 0, 5, 0, 120}, {10, 6, 0, 7, 0, 5}, {10, 6, 0, 8, 0, 12}, {10, 5, 0, 32, 0, 0}}
         << 2;
@@ -182,6 +182,10 @@ void TestScritturaConfig::valoriRifiutati_data()
     for (const char* w : {"-1", "12abc"})
         QTest::addRow("watchdog %s", w) << con(3, "KVR5200", [w](CampiConfig& c) { c.wdt = w; })
                                         << "Watchdog time must be included between 0 and 255";
+    for (const int p : {0, 1})
+        QTest::addRow("empty baud box, port %d", p)
+            << con(p == 0 ? 3 : 8, "KVR5200", [p](CampiConfig& c) { c.baud[std::size_t(p)] = {}; })
+            << "Choose a baud rate";
     QTest::newRow("second delay 1e9") << con(8, "KVR5200", [](CampiConfig& c) { c.ritardo[1] = "1e9"; })
                                       << "Delay must be included between 0 and 255";
     QTest::newRow("clock day 0") << con(4, "KVR5200-DL", [](CampiConfig& c) { c.Text3[5] = "0"; })

@@ -194,6 +194,9 @@ void TestVariabili::memorizza()
     QCOMPARE(Variabili[1].Formato, QStringLiteral("%3d") + QString(3, QChar(0)));
     QCOMPARE(Variabili[1].Nome, QStringLiteral("T") + QString(6, QChar(0)));
     QCOMPARE(RigheVariabili()[1], QStringLiteral("1\t300\tFloat\t%3d\tT"));
+    // A name the controller would receive as "?" is refused, its character named.
+    QVERIFY(!MemorizzaVariabile({indice, registro, 4, {}, QString::fromUtf8("T=\u6E29")}));
+    QVERIFY(banco_.dialogs.messaggi.back().testo.contains(QChar(0x6E29)));
 }
 
 void TestVariabili::scrittura()

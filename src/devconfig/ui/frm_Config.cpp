@@ -151,6 +151,7 @@ void frm_Config::creaPorte()
         const auto i = std::size_t(p);
         Frame1[i] = new QGroupBox(frm_Ports);
         cmb_baud[i] = new QComboBox(Frame1[i]);
+        cmb_baud[i]->setObjectName(QStringLiteral("cmb_baud_%1").arg(p));
         for (const char* b : TestiBaud)
             cmb_baud[i]->addItem(QString::fromLatin1(b));
         cmb_baud[i]->setCurrentIndex(-1);

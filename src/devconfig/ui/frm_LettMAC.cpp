@@ -119,7 +119,9 @@ void frm_LettMAC::Command2_Click()
 
 void frm_LettMAC::cmd_SaveFile_Click()
 {
-    registro_.salva();
+    // A save over a file another writer changed shows the lines merged in.
+    if (registro_.salva())
+        AggiornaLista();
 }
 
 void frm_LettMAC::cmd_loadFile_Click()

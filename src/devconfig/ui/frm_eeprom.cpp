@@ -214,6 +214,16 @@ frm_eeprom::frm_eeprom(QWidget* parent) : QWidget(parent)
     // Every change of the decimal value splits it at once.
     connect(txt_valore, &QLineEdit::textEdited, this,
             [this] { esegui([](CampiEeprom& c) { DividiValore(c); }); });
+    // And so does a change of width: the bytes of another width would be written under
+    // a value they do not make.
+    for (int i = 0; i < 4; ++i)
+        connect(Option2[std::size_t(i)], &QRadioButton::toggled, this, [this, i](bool scelto) {
+            if (scelto)
+                esegui([i](CampiEeprom& c) {
+                    c.larghezza = Larghezza(i);
+                    DividiValore(c);
+                });
+        });
 }
 
 CampiEeprom frm_eeprom::campi() const

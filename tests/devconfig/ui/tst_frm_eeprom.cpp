@@ -46,6 +46,16 @@ void TestFrmEeprom::campi()
     QCOMPARE(f->txt_valoreAD[0]->text(), QStringLiteral("52"));
     QCOMPARE(f->txt_valoreAD[1]->text(), QStringLiteral("18"));
     QCOMPARE(f->txt_valoreAD[2]->text(), QStringLiteral("0"));
+    // A change of width splits again: 70000 is no Int, -1 no Long.
+    f->txt_valore->clear();
+    QTest::keyClicks(f->txt_valore, QStringLiteral("70000"));
+    f->Option2[1]->click();
+    QCOMPARE(f->txt_valoreAD[0]->text(), QString());
+    f->txt_valore->clear();
+    QTest::keyClicks(f->txt_valore, QStringLiteral("-1"));
+    QCOMPARE(f->txt_valoreAD[1]->text(), QStringLiteral("255"));
+    f->Option2[3]->click();
+    QCOMPARE(f->txt_valoreAD[1]->text(), QString());
 
     // Not connected: the read fails and empties its fields.
     f->cmd_MAC[0]->click();
