@@ -1,6 +1,8 @@
 #include "app/ui/Main.h"
 #include "app/ui/Principale.h"
 #include "base/Testi.h"
+#include "compiler/Compilatore.h"
+#include "fbeditor/CompilaComando.h"
 #include "fbeditor/StatoComandi.h"
 #include "fbeditor/TabellaFunzioni.h"
 #include "fbeditor/ui/PulsanteFunzione.h"
@@ -14,6 +16,7 @@
 #include "project/Registri.h"
 #include "support/Banco.h"
 #include "support/Doubles.h"
+#include "support/Ladder.h"
 #include "tables/Tabelle.h"
 
 #include <QAbstractItemModel>
@@ -91,6 +94,8 @@ private slots:
     void registroNelCampoAttivo();
     void ogniBloccoOfferto();
     void riapertoPrimaDellaDistruzione();
+    void okSullaRigaAperta_data();
+    void okSullaRigaAperta();
 
 private:
     test::Banco banco_;
@@ -288,6 +293,70 @@ void TestConfermaUi::riapertoPrimaDellaDistruzione()
     S().Focus(4);
     S().RegistroCliccato(40);
     QCOMPARE(editor()->txt_Var(4)->currentText(), QStringLiteral("%R 40"));
+}
+
+void TestConfermaUi::okSullaRigaAperta_data()
+{
+    QTest::addColumn<bool>("sub");
+    QTest::addColumn<int>("aperta");
+    QTest::addColumn<QString>("azione");
+    QTest::addColumn<QString>("dopoOk");
+    QTest::addColumn<QString>("dopoUndo");
+    QTest::newRow("row 3 clicked") << false << 1 << "click 3" << "EDIT,B,C" << "A,B,C";
+    QTest::newRow("its line deleted") << false << 1 << "delete 1" << "B,C" << "A,B,C";
+    QTest::newRow("the line above deleted") << false << 2 << "delete 1" << "EDIT,C" << "B,C";
+    QTest::newRow("moved down") << false << 1 << "down 1" << "B,EDIT,C" << "B,A,C";
+    QTest::newRow("compiled from a subroutine") << true << 1 << "compile" << "EDIT,B,C" << "A,B,C";
+}
+
+// The editor opened on a line writes that line, wherever the user has gone since, and
+// its OK can be undone; with its line gone it writes nothing.
+void TestConfermaUi::okSullaRigaAperta()
+{
+    QFETCH(bool, sub);
+    QFETCH(int, aperta);
+    QFETCH(QString, azione);
+    QFETCH(QString, dopoOk);
+    QFETCH(QString, dopoUndo);
+    if (sub)
+        QVERIFY(NuovaSub());
+    const int unita = SubCorrente;
+    for (int i = 2; i <= 3; ++i)
+        QVERIFY(AggiungiRung());
+    for (int i = 1; i <= 3; ++i)
+        test::scriviLinea(i, QString(QChar('A' + i - 1)));
+    const Rung principale = Sezioni[0].Rung[1];
+    SelezionaRung(aperta);
+    toolbar("rung_mod");
+    comandi* c = editor();
+    QVERIFY(c);
+    scegliBlocco(c, 7, 45);   // Flow, Clear WatchDog
+    digita(c, 4, QStringLiteral("5"));
+    QTest::keyClicks(c->txt_Label(), QStringLiteral("EDIT"));
+
+    const QStringList passo = azione.split(QLatin1Char(' '));
+    if (passo[0] == QLatin1String("click"))
+        Riga_Click(passo[1].toInt());
+    else if (passo[0] == QLatin1String("delete"))
+        CancellaRung(passo[1].toInt());
+    else if (passo[0] == QLatin1String("down"))
+        SpostaRungGiu(passo[1].toInt());
+    else
+        Compila();
+    QTest::mouseClick(c->cmd_AddFunc(), Qt::LeftButton);
+    svuotaCestino();
+
+    if (SubCorrente != unita)
+        Tab_Prog_Click(unita + 1);
+    QCOMPARE(test::etichette(), dopoOk);
+    QCOMPARE(Sezioni[0].Rung[1] == principale, sub);
+    const bool persa = !dopoOk.contains(QLatin1String("EDIT"));
+    QCOMPARE(doubles->dialogs.messaggi.size(), std::size_t(persa));
+    if (persa)
+        QCOMPARE(doubles->dialogs.messaggi[0].testo, kRigaPersa);
+    QCOMPARE(bool(editor()), persa);
+    RipristinaRung();
+    QCOMPARE(test::etichette(), dopoUndo);
 }
 
 QTEST_MAIN(TestConfermaUi)
