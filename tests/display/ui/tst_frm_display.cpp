@@ -188,6 +188,48 @@ private slots:
         QVERIFY(designer()->width() >= designer()->minimumSizeHint().width());
     }
 
+    void frecceScelgono_data()
+    {
+        QTest::addColumn<bool>("pagine");
+        QTest::addColumn<int>("comando");
+        QTest::addColumn<QString>("dopo");   // the objects of page 1
+        QTest::newRow("objects, Delete") << false << 1 << "[1] New Label 0|[2] %R26";
+        QTest::newRow("objects, Send to Back") << false << 2 << "[1] Rect|[2] New Label 0|[3] %R26";
+        QTest::newRow("objects, Bring to Front") << false << 3 << "[1] New Label 0|[2] %R26|[3] Rect";
+        QTest::newRow("pages, Delete page") << true << 1 << "[1] New Label 0|[2] Rect|[3] %R26";
+    }
+
+    // The arrow keys move the selection with the highlight: the commands act on the
+    // entry shown selected, not on the one clicked before.
+    void frecceScelgono()
+    {
+        QFETCH(bool, pagine);
+        QFETCH(int, comando);
+        QFETCH(QString, dopo);
+        for (int tipo : {0, 5, 1})
+            nuovo(tipo);
+        designer()->cmd_page_Click(0);
+        designer()->cmd_page_Click(0);
+        QListWidget* lista = designer()->lst_page();
+        QTest::mouseClick(lista->viewport(), Qt::LeftButton, {},
+                          lista->visualItemRect(lista->item(0)).center());
+        if (!pagine) {
+            lista = designer()->lst_Ogg();
+            QTest::mouseClick(lista->viewport(), Qt::LeftButton, {},
+                              lista->visualItemRect(lista->item(0)).center());
+            QCOMPARE(designer()->OggettoAttivo(), 1);
+        }
+        QTest::keyClick(lista, Qt::Key_Down);
+        if (pagine) {
+            QTest::keyClick(lista, Qt::Key_Down);
+            designer()->cmd_page_Click(comando);
+            QCOMPARE(int(PagineDisplay.NumPagine), 2);
+        } else {
+            designer()->cmd_Ogg_Click(comando);
+        }
+        QCOMPARE(VociOggetti(0).join(QLatin1Char('|')), dopo);
+    }
+
     void chiusoConIlProgetto_data()
     {
         QTest::addColumn<QString>("voce");
