@@ -51,6 +51,32 @@ QByteArray toCp1252(const QString& testo)
     return byte;
 }
 
+QString primoFuoriCp1252(const QString& testo)
+{
+    for (qsizetype i = 0; i < testo.size(); ++i) {
+        const qsizetype n =
+            testo[i].isHighSurrogate() && i + 1 < testo.size() && testo[i + 1].isLowSurrogate()
+                ? 2
+                : 1;
+        const QString c = testo.sliced(i, n);
+        if (fromCp1252(toCp1252(c)) != c)
+            return c;
+        i += n - 1;
+    }
+    return {};
+}
+
+QString rifiutoFuoriCp1252(const QString& campo, const QString& carattere)
+{
+    char32_t codice = carattere.isEmpty() ? 0 : carattere[0].unicode();
+    if (carattere.size() > 1 && carattere[0].isHighSurrogate())
+        codice = QChar::surrogateToUcs4(carattere[0], carattere[1]);
+    return QStringLiteral("%1: the character \"%2\" (U+%3) is not in the Windows-1252 code "
+                          "page and cannot be written")
+        .arg(campo, carattere,
+             QString::number(uint(codice), 16).toUpper().rightJustified(4, QLatin1Char('0')));
+}
+
 bool RigheCp1252::prossima(QString& riga)
 {
     if (finite())

@@ -10,6 +10,14 @@ namespace ludra::platform {
 QByteArray toCp1252(const QString& testo);
 QString fromCp1252(QByteArrayView byte);
 
+// The first character of a text that the code page lacks (a character written as two
+// UTF-16 units counts as one), which a file or a device would receive as "?"; empty
+// when the code page holds every one. A field that takes a text checks it here, so that
+// nothing typed is changed on its way out without a word.
+QString primoFuoriCp1252(const QString& testo);
+// The refusal of such a text, naming the field and the character.
+QString rifiutoFuoriCp1252(const QString& campo, const QString& carattere);
+
 // The lines of a Windows-1252 text one at a time, each without its line end (LF or
 // CR LF; a CR that ends the text ends its last line), so that reading a file holds one
 // line as text, not the whole file. After a final line end there is no further, empty
