@@ -7,6 +7,7 @@
 #include "fbeditor/TabellaFunzioni.h"
 #include "fbeditor/ui/PulsanteFunzione.h"
 #include "fbeditor/ui/comandi.h"
+#include "projectfiles/NuovoProgetto.h"
 #include "ladder/OperazioniRung.h"
 #include "ladder/VistaLadder.h"
 #include "ladder/ui/Program.h"
@@ -307,6 +308,7 @@ void TestConfermaUi::okSullaRigaAperta_data()
     QTest::newRow("the line above deleted") << false << 2 << "delete 1" << "EDIT,C" << "B,C";
     QTest::newRow("moved down") << false << 1 << "down 1" << "B,EDIT,C" << "B,A,C";
     QTest::newRow("compiled from a subroutine") << true << 1 << "compile" << "EDIT,B,C" << "A,B,C";
+    QTest::newRow("project closed") << false << 1 << "close" << "" << "";
 }
 
 // The editor opened on a line writes that line, wherever the user has gone since, and
@@ -341,8 +343,10 @@ void TestConfermaUi::okSullaRigaAperta()
         CancellaRung(passo[1].toInt());
     else if (passo[0] == QLatin1String("down"))
         SpostaRungGiu(passo[1].toInt());
-    else
+    else if (passo[0] == QLatin1String("compile"))
         Compila();
+    else
+        QVERIFY(NuovoProgetto());
     QTest::mouseClick(c->cmd_AddFunc(), Qt::LeftButton);
     svuotaCestino();
 
@@ -351,9 +355,10 @@ void TestConfermaUi::okSullaRigaAperta()
     QCOMPARE(test::etichette(), dopoOk);
     QCOMPARE(Sezioni[0].Rung[1] == principale, sub);
     const bool persa = !dopoOk.contains(QLatin1String("EDIT"));
-    QCOMPARE(doubles->dialogs.messaggi.size(), std::size_t(persa));
-    if (persa)
-        QCOMPARE(doubles->dialogs.messaggi[0].testo, kRigaPersa);
+    const auto& messaggi = doubles->dialogs.messaggi;
+    QCOMPARE(std::count_if(messaggi.begin(), messaggi.end(),
+                           [](const auto& m) { return m.testo == kRigaPersa; }),
+             std::ptrdiff_t(persa));
     QCOMPARE(bool(editor()), persa);
     RipristinaRung();
     QCOMPARE(test::etichette(), dopoUndo);
