@@ -162,8 +162,6 @@ private slots:
     void textsWithCommasAndAccents();
     void readerRefuses_data();
     void readerRefuses();
-    void dspWithinPanel_data();
-    void dspWithinPanel();
     void missingSideFilesReadEmpty();
     void missingPrjKeepsProject();
     void writeErrorKeepsOldFiles_data();
@@ -269,6 +267,15 @@ void TestFileProgetto::goldenLstPtbDsp()
     QCOMPARE(TestoDsp(c), crlf({" 1 ", " 1 ", " 2 ", " 10 ", " 0 ", " 0 ", " 0 ", " 0 ", "Temp",
                                 "", " 30 ", " 0 ", " 0 ", " 100 ", "-.5 ", " 0 ", " 0 ", " 1 ",
                                 " 0 ", " 0 ", " 0 "}));
+
+    // Values the panel would refuse are read within its ranges, with notes for the Log.
+    o.Bit = 16;
+    (c.pagine.Pagine[0].Oggetti[++c.pagine.Pagine[0].NumOggetti] = OggettoNuovo(4)).Max = 1e39;
+    QString errore;
+    QVERIFY(LeggiDsp(TestoDsp(c), c, errore));
+    QCOMPARE(c.note, (QStringList{".dsp, page 1, object [1] Temp: Bit 16 is out of range, read as 15",
+                                  ".dsp, page 1, object [2] ProgBar: Max 1E+39 is out of range, read "
+                                  "as 3.40282346638528E+38"}));
 }
 
 void TestFileProgetto::emptyTables()
@@ -414,47 +421,6 @@ void TestFileProgetto::readerRefuses()
     QCOMPARE(Sezioni[0].NumRung, primaRighe.NumRung);
     QCOMPARE(Sezioni[0].Rung[1], primaRighe.Rung[1]);
     QCOMPARE(Tabelle[0].Nome, QStringLiteral("mine"));
-}
-
-void TestFileProgetto::dspWithinPanel_data()
-{
-    QTest::addColumn<int>("tipo");
-    QTest::addColumn<QString>("campo");
-    QTest::addColumn<double>("valore");
-    QTest::addColumn<double>("letto");
-    const double massimo = 3.40282346638528e38;   // as a file writes the single's largest
-    QTest::newRow("bar Max 1e39") << 4 << "Max" << 1e39 << massimo;
-    QTest::newRow("bar Min -1e39") << 4 << "Min" << -1e39 << -massimo;
-    QTest::newRow("bar Max 1e38 kept") << 4 << "Max" << 1e38 << 1e38;
-    QTest::newRow("label bit 16") << 0 << "Bit" << 16.0 << 15.0;
-    QTest::newRow("picture bit -3") << 6 << "Bit" << -3.0 << 0.0;
-}
-
-// A value the panel would refuse is read within its range, and the Log names the object.
-void TestFileProgetto::dspWithinPanel()
-{
-    QFETCH(int, tipo);
-    QFETCH(QString, campo);
-    QFETCH(double, valore);
-    QFETCH(double, letto);
-    linee({riga("keep", "", 3, 4)});
-    d->dialogs.fileScelti.push_back(base());
-    QVERIFY(SalvaProgetto(true));
-    ContenutoProgetto c;
-    c.pagine.NumPagine = 1;
-    c.pagine.Pagine[0].NumOggetti = 1;
-    OggettoDisplay& o = c.pagine.Pagine[0].Oggetti[1];
-    o = OggettoNuovo(tipo);
-    (campo == "Max" ? o.Max : o.Min) = valore;
-    if (campo == "Bit")
-        o.Bit = std::int16_t(valore);
-    scrivi(base() + QStringLiteral(".dsp"), TestoDsp(c));
-    d->dialogs.fileScelti.push_back(base() + QStringLiteral(".prj"));
-    ApriProgetto();
-    const OggettoDisplay& l = PagineDisplay.Pagine[0].Oggetti[1];
-    QCOMPARE(campo == "Max" ? l.Max : campo == "Min" ? l.Min : double(l.Bit), letto);
-    const QString nota = QStringLiteral(".dsp, page 1, object %1: %2 ").arg(VoceOggetto(1, o), campo);
-    QCOMPARE(LogModello::istanza().righe().join(u'\n').contains(nota), letto != valore);
 }
 
 void TestFileProgetto::missingSideFilesReadEmpty()

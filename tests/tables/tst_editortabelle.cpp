@@ -139,11 +139,10 @@ private slots:
         QTest::addColumn<int>("selezione");
         QTest::addColumn<QString>("nome");
         QTest::addColumn<int>("slot");
-        QTest::addColumn<int>("blocco1");   // placed at once, below the tables before it
-        QTest::newRow("no selection") << -1 << "NEW" << 2 << 98;
-        QTest::newRow("other name") << 0 << "NEW" << 2 << 98;
-        QTest::newRow("case differs") << 0 << "pt100" << 2 << 98;
-        QTest::newRow("same name") << 1 << "NTC" << 1 << 104;
+        QTest::newRow("no selection") << -1 << "NEW" << 2;
+        QTest::newRow("other name") << 0 << "NEW" << 2;
+        QTest::newRow("case differs") << 0 << "pt100" << 2;
+        QTest::newRow("same name") << 1 << "NTC" << 1;
     }
 
     void inserimento()
@@ -151,13 +150,11 @@ private slots:
         QFETCH(int, selezione);
         QFETCH(QString, nome);
         QFETCH(int, slot);
-        QFETCH(int, blocco1);
         TopTabelle = 128;
         metti(0, "PT100", 3);
         metti(1, "NTC", 20);
         Tabella prima = Tabelle[0];
-        prima.Blocco2 = 107;
-        prima.Blocco1 = 106;
+        std::tie(prima.Blocco1, prima.Blocco2) = std::pair(106, 107);   // placed on Insert
         EditorTabelle e;
         e.Carica(selezione);
         riempi(e, nome, 4);
@@ -170,7 +167,7 @@ private slots:
         QCOMPARE(int(t.NumPunti), 4);
         QCOMPARE(t.Uscita[3], -3.0);
         QCOMPARE(Tabelle[0], prima);
-        QCOMPARE(t.Blocco1 * 1000 + t.Blocco2, blocco1 * 1000 + blocco1 + 1);
+        QCOMPARE(int(t.Blocco1), slot == 1 ? 104 : 98);
         // Insert again overwrites the table just added instead of adding a copy.
         QVERIFY(e.Inserisci());
         QCOMPARE(int(NumTabelle), std::max(2, slot + 1));

@@ -143,6 +143,14 @@ private slots:
         designer()->cmd_Ogg_Click(1);
         QCOMPARE(designer()->lst_Ogg()->count(), 2);
         QCOMPARE(designer()->OggettoAttivo(), 2);
+        // The arrow keys select as a click does: the commands take the entry highlighted.
+        QTest::keyClick(designer()->lst_Ogg(), Qt::Key_Up);
+        designer()->cmd_Ogg_Click(1);
+        designer()->cmd_page_Click(0);
+        designer()->Command2_Click(5);
+        QTest::keyClick(designer()->lst_page(), Qt::Key_Down);
+        designer()->cmd_page_Click(1);
+        QCOMPARE(VociOggetti(0), QStringList{"[1] %R26"});
     }
 
     void pagineEchiusura()
@@ -186,48 +194,6 @@ private slots:
                                 .arg(anteprima.x()).arg(anteprima.y()).arg(anteprima.width())
                                 .arg(anteprima.height()).arg(pannello.x()).arg(pannello.y())));
         QVERIFY(designer()->width() >= designer()->minimumSizeHint().width());
-    }
-
-    void frecceScelgono_data()
-    {
-        QTest::addColumn<bool>("pagine");
-        QTest::addColumn<int>("comando");
-        QTest::addColumn<QString>("dopo");   // the objects of page 1
-        QTest::newRow("objects, Delete") << false << 1 << "[1] New Label 0|[2] %R26";
-        QTest::newRow("objects, Send to Back") << false << 2 << "[1] Rect|[2] New Label 0|[3] %R26";
-        QTest::newRow("objects, Bring to Front") << false << 3 << "[1] New Label 0|[2] %R26|[3] Rect";
-        QTest::newRow("pages, Delete page") << true << 1 << "[1] New Label 0|[2] Rect|[3] %R26";
-    }
-
-    // The arrow keys move the selection with the highlight: the commands act on the
-    // entry shown selected, not on the one clicked before.
-    void frecceScelgono()
-    {
-        QFETCH(bool, pagine);
-        QFETCH(int, comando);
-        QFETCH(QString, dopo);
-        for (int tipo : {0, 5, 1})
-            nuovo(tipo);
-        designer()->cmd_page_Click(0);
-        designer()->cmd_page_Click(0);
-        QListWidget* lista = designer()->lst_page();
-        QTest::mouseClick(lista->viewport(), Qt::LeftButton, {},
-                          lista->visualItemRect(lista->item(0)).center());
-        if (!pagine) {
-            lista = designer()->lst_Ogg();
-            QTest::mouseClick(lista->viewport(), Qt::LeftButton, {},
-                              lista->visualItemRect(lista->item(0)).center());
-            QCOMPARE(designer()->OggettoAttivo(), 1);
-        }
-        QTest::keyClick(lista, Qt::Key_Down);
-        if (pagine) {
-            QTest::keyClick(lista, Qt::Key_Down);
-            designer()->cmd_page_Click(comando);
-            QCOMPARE(int(PagineDisplay.NumPagine), 2);
-        } else {
-            designer()->cmd_Ogg_Click(comando);
-        }
-        QCOMPARE(VociOggetti(0).join(QLatin1Char('|')), dopo);
     }
 
     void chiusoConIlProgetto_data()

@@ -29,6 +29,8 @@
 #include <QTabBar>
 #include <QTableView>
 #include <QTest>
+#include <functional>
+#include <map>
 
 using namespace ludra;
 using namespace ludra::ui;
@@ -298,70 +300,43 @@ void TestConfermaUi::riapertoPrimaDellaDistruzione()
 
 void TestConfermaUi::okSullaRigaAperta_data()
 {
-    QTest::addColumn<bool>("sub");
-    QTest::addColumn<int>("aperta");
-    QTest::addColumn<QString>("azione");
-    QTest::addColumn<QString>("dopoOk");
-    QTest::addColumn<QString>("dopoUndo");
-    QTest::newRow("row 3 clicked") << false << 1 << "click 3" << "EDIT,B,C" << "A,B,C";
-    QTest::newRow("its line deleted") << false << 1 << "delete 1" << "B,C" << "A,B,C";
-    QTest::newRow("the line above deleted") << false << 2 << "delete 1" << "EDIT,C" << "B,C";
-    QTest::newRow("moved down") << false << 1 << "down 1" << "B,EDIT,C" << "B,A,C";
-    QTest::newRow("compiled from a subroutine") << true << 1 << "compile" << "EDIT,B,C" << "A,B,C";
-    QTest::newRow("project closed") << false << 1 << "close" << "" << "";
+    QTest::addColumn<QString>("azione");   // the line opened, then what is done
+    QTest::addColumn<QString>("dopo");     // the lines after OK, then after Undo
+    QTest::newRow("row 3 clicked") << "1 click" << "EDIT,B,C A,B,C";
+    QTest::newRow("its line deleted") << "1 delete" << "B,C A,B,C";
+    QTest::newRow("the line above deleted") << "2 delete" << "EDIT,C B,C";
+    QTest::newRow("moved down") << "1 down" << "B,EDIT,C B,A,C";
+    QTest::newRow("compiled from a subroutine") << "1 compile" << "EDIT,B,C A,B,C";
+    QTest::newRow("project closed") << "1 close" << " ";
 }
 
-// The editor opened on a line writes that line, wherever the user has gone since, and
-// its OK can be undone; with its line gone it writes nothing.
+// OK writes the line the editor was opened on, undoably; with that line gone, nothing.
 void TestConfermaUi::okSullaRigaAperta()
 {
-    QFETCH(bool, sub);
-    QFETCH(int, aperta);
     QFETCH(QString, azione);
-    QFETCH(QString, dopoOk);
-    QFETCH(QString, dopoUndo);
-    if (sub)
-        QVERIFY(NuovaSub());
-    const int unita = SubCorrente;
-    for (int i = 2; i <= 3; ++i)
-        QVERIFY(AggiungiRung());
+    QFETCH(QString, dopo);
+    const int unita = azione.endsWith("compile") && NuovaSub() ? 1 : 0;
+    QVERIFY(AggiungiRung() && AggiungiRung());
     for (int i = 1; i <= 3; ++i)
         test::scriviLinea(i, QString(QChar('A' + i - 1)));
-    const Rung principale = Sezioni[0].Rung[1];
-    SelezionaRung(aperta);
+    SelezionaRung(azione.left(1).toInt());
     toolbar("rung_mod");
-    comandi* c = editor();
-    QVERIFY(c);
-    scegliBlocco(c, 7, 45);   // Flow, Clear WatchDog
-    digita(c, 4, QStringLiteral("5"));
-    QTest::keyClicks(c->txt_Label(), QStringLiteral("EDIT"));
-
-    const QStringList passo = azione.split(QLatin1Char(' '));
-    if (passo[0] == QLatin1String("click"))
-        Riga_Click(passo[1].toInt());
-    else if (passo[0] == QLatin1String("delete"))
-        CancellaRung(passo[1].toInt());
-    else if (passo[0] == QLatin1String("down"))
-        SpostaRungGiu(passo[1].toInt());
-    else if (passo[0] == QLatin1String("compile"))
-        Compila();
-    else
-        QVERIFY(NuovoProgetto());
-    QTest::mouseClick(c->cmd_AddFunc(), Qt::LeftButton);
+    scegliBlocco(editor(), 7, 45);   // Flow, Clear WatchDog
+    digita(editor(), 4, QStringLiteral("5"));
+    QTest::keyClicks(editor()->txt_Label(), QStringLiteral("EDIT"));
+    const std::map<QString, std::function<void()>> azioni = {
+        {"click", [] { Riga_Click(3); }}, {"delete", [] { CancellaRung(1); }},
+        {"down", [] { SpostaRungGiu(1); }}, {"compile", [] { Compila(); }},
+        {"close", [] { NuovoProgetto(); }}};
+    azioni.at(azione.mid(2))();
+    QTest::mouseClick(editor()->cmd_AddFunc(), Qt::LeftButton);
     svuotaCestino();
-
-    if (SubCorrente != unita)
-        Tab_Prog_Click(unita + 1);
-    QCOMPARE(test::etichette(), dopoOk);
-    QCOMPARE(Sezioni[0].Rung[1] == principale, sub);
-    const bool persa = !dopoOk.contains(QLatin1String("EDIT"));
-    const auto& messaggi = doubles->dialogs.messaggi;
-    QCOMPARE(std::count_if(messaggi.begin(), messaggi.end(),
-                           [](const auto& m) { return m.testo == kRigaPersa; }),
-             std::ptrdiff_t(persa));
-    QCOMPARE(bool(editor()), persa);
+    Tab_Prog_Click(unita + 1);
+    const QString scritte = test::etichette();
     RipristinaRung();
-    QCOMPARE(test::etichette(), dopoUndo);
+    QCOMPARE(scritte + ' ' + test::etichette(), dopo);
+    const auto& detti = doubles->dialogs.messaggi;
+    QCOMPARE(detti.empty() ? "" : detti.back().testo, scritte.contains("EDIT") ? "" : kRigaPersa);
 }
 
 QTEST_MAIN(TestConfermaUi)
