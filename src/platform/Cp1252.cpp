@@ -66,13 +66,15 @@ QString primoFuoriCp1252(const QString& testo)
     return {};
 }
 
-QString rifiutoFuoriCp1252(const QString& campo, const QString& carattere)
+QString rifiutoFuoriCp1252(const QString& campo, const QString& carattere, bool italiano)
 {
     char32_t codice = carattere.isEmpty() ? 0 : carattere[0].unicode();
     if (carattere.size() > 1 && carattere[0].isHighSurrogate())
         codice = QChar::surrogateToUcs4(carattere[0], carattere[1]);
-    return QStringLiteral("%1: the character \"%2\" (U+%3) is not in the Windows-1252 code "
-                          "page and cannot be written")
+    return (italiano ? QStringLiteral("%1: il carattere \"%2\" (U+%3) non è nella codifica "
+                                      "Windows-1252 e non si può scrivere")
+                     : QStringLiteral("%1: the character \"%2\" (U+%3) is not in the "
+                                      "Windows-1252 code page and cannot be written"))
         .arg(campo, carattere,
              QString::number(uint(codice), 16).toUpper().rightJustified(4, QLatin1Char('0')));
 }

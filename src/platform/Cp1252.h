@@ -15,8 +15,10 @@ QString fromCp1252(QByteArrayView byte);
 // when the code page holds every one. A field that takes a text checks it here, so that
 // nothing typed is changed on its way out without a word.
 QString primoFuoriCp1252(const QString& testo);
-// The refusal of such a text, naming the field and the character.
-QString rifiutoFuoriCp1252(const QString& campo, const QString& carattere);
+// The refusal of such a text, naming the field and the character; in Italian for the
+// windows whose texts are.
+QString rifiutoFuoriCp1252(const QString& campo, const QString& carattere,
+                           bool italiano = false);
 
 // The lines of a Windows-1252 text one at a time, each without its line end (LF or
 // CR LF; a CR that ends the text ends its last line), so that reading a file holds one
