@@ -23,15 +23,14 @@ enum class Lettura : std::uint8_t { Digitata, File };
 // The delay field, counted after the eight argument fields.
 inline constexpr int kCampoRitardo = 8;
 
-// Validates and encodes the edited block into the line the editor was opened on (typed)
-// or the current line (read from a file): its label, texts,
-// block triple, argument bytes, delay and data length, the value types of the
-// registers it uses, and its row's picture, captions and summary; then redraws the
-// register window from the table. Returns kComandoScritto when the line was written,
-// 0 when the block does not encode or its line is gone, and then nothing at all has
-// changed; `rifiutato`
-// then receives the first field the block refused (0..7, kCampoRitardo), or -1 when the
-// block fails for no one field.
+// Validates and encodes the edited block into the line the editor was opened on (the
+// current line when it was opened on none): its label, texts, block triple, argument
+// bytes, delay and data length, the value types of the registers it uses, and its row's
+// picture, captions and summary; then redraws the register window from the table.
+// Returns kComandoScritto when the line was written, 0 when the block does not encode or
+// its line is gone, and then nothing at all has changed; `rifiutato` then receives the
+// first field the block refused (0..7, kCampoRitardo), or -1 when the block fails for no
+// one field.
 std::uint16_t CompilaComando(Lettura lettura = Lettura::Digitata, int* rifiutato = nullptr);
 
 // The editor's OK button and Enter: commits the block and closes the editor, or shows
