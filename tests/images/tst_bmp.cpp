@@ -99,8 +99,7 @@ private slots:
         metti32(colori, 46, 100000);
         QTest::newRow("palette larger than possible") << colori;
         QTest::newRow("oversized file") << buono + QByteArray(kMaxFileBmp, '\0');
-        // An old-style header's height is unsigned: 65534, not 2 rows stored top down.
-        QTest::newRow("old header 65534 high") << QByteArray::fromHex(
+        QTest::newRow("old header: 65534 high, unsigned") << QByteArray::fromHex(
             "424d22000000000000001a0000000c0000000100feff01001800ffffff00ffffff00");
     }
 

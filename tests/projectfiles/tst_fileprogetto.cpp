@@ -267,7 +267,6 @@ void TestFileProgetto::goldenLstPtbDsp()
     QCOMPARE(TestoDsp(c), crlf({" 1 ", " 1 ", " 2 ", " 10 ", " 0 ", " 0 ", " 0 ", " 0 ", "Temp",
                                 "", " 30 ", " 0 ", " 0 ", " 100 ", "-.5 ", " 0 ", " 0 ", " 1 ",
                                 " 0 ", " 0 ", " 0 "}));
-
     // Values the panel would refuse are read within its ranges, with notes for the Log.
     o.Bit = 16;
     (c.pagine.Pagine[0].Oggetti[++c.pagine.Pagine[0].NumOggetti] = OggettoNuovo(4)).Max = 1e39;

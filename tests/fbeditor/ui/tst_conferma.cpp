@@ -305,7 +305,6 @@ void TestConfermaUi::okSullaRigaAperta_data()
     QTest::newRow("row 3 clicked") << "1 click" << "EDIT,B,C A,B,C";
     QTest::newRow("its line deleted") << "1 delete" << "B,C A,B,C";
     QTest::newRow("the line above deleted") << "2 delete" << "EDIT,C B,C";
-    QTest::newRow("moved down") << "1 down" << "B,EDIT,C B,A,C";
     QTest::newRow("compiled from a subroutine") << "1 compile" << "EDIT,B,C A,B,C";
     QTest::newRow("project closed") << "1 close" << " ";
 }
@@ -319,15 +318,13 @@ void TestConfermaUi::okSullaRigaAperta()
     QVERIFY(AggiungiRung() && AggiungiRung());
     for (int i = 1; i <= 3; ++i)
         test::scriviLinea(i, QString(QChar('A' + i - 1)));
-    SelezionaRung(azione.left(1).toInt());
-    toolbar("rung_mod");
+    ModificaRung(azione.left(1).toInt());
     scegliBlocco(editor(), 7, 45);   // Flow, Clear WatchDog
     digita(editor(), 4, QStringLiteral("5"));
     QTest::keyClicks(editor()->txt_Label(), QStringLiteral("EDIT"));
     const std::map<QString, std::function<void()>> azioni = {
         {"click", [] { Riga_Click(3); }}, {"delete", [] { CancellaRung(1); }},
-        {"down", [] { SpostaRungGiu(1); }}, {"compile", [] { Compila(); }},
-        {"close", [] { NuovoProgetto(); }}};
+        {"compile", [] { Compila(); }}, {"close", [] { NuovoProgetto(); }}};
     azioni.at(azione.mid(2))();
     QTest::mouseClick(editor()->cmd_AddFunc(), Qt::LeftButton);
     svuotaCestino();
