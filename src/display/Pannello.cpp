@@ -8,6 +8,9 @@
 #include "images/Immagini.h"
 #include "platform/Cp1252.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace ludra {
 
 namespace {
@@ -42,8 +45,13 @@ QString fuoriCampo(const char* controllo, const QString& campo, int lo, int hi)
     return rifiuta(controllo, FuoriCampo(campo, lo, hi));
 }
 
-std::optional<QString> testoTroppoLungo(const QString& testo, int massimo, const char* controllo)
+// A text the page's bytes cannot carry: a character outside the code page (the
+// controller would show "?") or more characters than its space holds.
+std::optional<QString> testoRifiutato(const QString& testo, int massimo, const char* controllo)
 {
+    const QString fuori = platform::primoFuoriCp1252(testo);
+    if (!fuori.isEmpty())
+        return rifiuta(controllo, platform::rifiutoFuoriCp1252(QStringLiteral("Text"), fuori));
     if (platform::toCp1252(testo).size() <= massimo)
         return std::nullopt;
     return rifiuta(controllo, QStringLiteral("Text too long: \"%1\" (%2 characters at most)")
@@ -139,9 +147,9 @@ std::optional<QString> ApplicaPannello(const CampiPannello& c, OggettoDisplay& o
 
     switch (tipo) {
     case TipoOggetto::Label:
-        if (auto e = testoTroppoLungo(o.Testo[0], 11, "txt_format_0"))
+        if (auto e = testoRifiutato(o.Testo[0], 11, "txt_format_0"))
             return e;
-        if (auto e = testoTroppoLungo(o.Testo[1], 11, "txt_format_1"))
+        if (auto e = testoRifiutato(o.Testo[1], 11, "txt_format_1"))
             return e;
         if (auto e = registro())
             return e;
@@ -151,7 +159,7 @@ std::optional<QString> ApplicaPannello(const CampiPannello& c, OggettoDisplay& o
         o.TipoRegistro = 0;
         break;
     case TipoOggetto::Number:
-        if (auto e = testoTroppoLungo(o.Testo[0], 7, "txt_format_0"))
+        if (auto e = testoRifiutato(o.Testo[0], 7, "txt_format_0"))
             return e;
         if (auto e = registro())
             return e;
@@ -160,7 +168,7 @@ std::optional<QString> ApplicaPannello(const CampiPannello& c, OggettoDisplay& o
         break;
     case TipoOggetto::Date:
     case TipoOggetto::Time:
-        if (auto e = testoTroppoLungo(o.Testo[0], 27, "txt_format_0"))
+        if (auto e = testoRifiutato(o.Testo[0], 27, "txt_format_0"))
             return e;
         codice();
         break;
@@ -212,6 +220,39 @@ std::optional<QString> ApplicaPannello(const CampiPannello& c, OggettoDisplay& o
     }
     oggetto = o;
     return std::nullopt;
+}
+
+// The single's largest value as a file's 15 significant digits write it (rounded down, so
+// it reads back as itself and within the range).
+constexpr double kFineSingolo = 3.40282346638528e38;
+
+QStringList EntroIlPannello(OggettoDisplay& o)
+{
+    QStringList cambiati;
+    const auto riporta = [&](const char* campo, const QString& prima, const QString& dopo) {
+        cambiati << QStringLiteral("%1 %2 is out of range, read as %3")
+                        .arg(QString::fromLatin1(campo), prima, dopo);
+    };
+    const TipoOggetto tipo = TipoDaCodice(o.Codice);
+    if (tipo == TipoOggetto::ProgressBar) {
+        const auto limite = [&](const char* campo, double& valore) {
+            const double prima = valore;
+            double v = prima;   // the encoding may round its copy
+            SlotArgomento byte{};
+            if (CodificaArgomento(v, kKFlt, byte))
+                return;
+            valore = std::isnan(prima) ? 0.0 : std::copysign(kFineSingolo, prima);
+            riporta(campo, TestoNumero(prima).trimmed(), TestoNumero(valore).trimmed());
+        };
+        limite("Max", o.Max);
+        limite("Min", o.Min);
+    }
+    if ((tipo == TipoOggetto::Label || tipo == TipoOggetto::Picture) && (o.Bit < 0 || o.Bit > 15)) {
+        const std::int16_t prima = o.Bit;
+        o.Bit = std::clamp<std::int16_t>(o.Bit, 0, 15);
+        riporta("Bit", QString::number(prima), QString::number(o.Bit));
+    }
+    return cambiati;
 }
 
 int PassoFigura(int numero, int passo)

@@ -6,6 +6,7 @@
 #include "base/Testi.h"
 #include "fbeditor/Assemblaggio.h"
 #include "fbeditor/TabellaFunzioni.h"
+#include "ladder/OperazioniRung.h"
 #include "ladder/VistaLadder.h"
 #include "link/Sequenza.h"
 #include "platform/Dialogs.h"
@@ -66,17 +67,19 @@ std::uint16_t CompilaComando(Lettura lettura, int* rifiutato)
 {
     if (rifiutato)
         *rifiutato = -1;
-    if (SubCorrente < 0 || SubCorrente >= kNumSezioni || RungCorrente < 0
-        || RungCorrente > kMaxRung)
+    const std::optional<LineaEditor> dove = LineaDellEditor();
+    if (!dove || dove->sezione < 0 || dove->sezione >= kNumSezioni || dove->riga < 0
+        || dove->riga > kMaxRung)
         return 0;
     const StatoComandi& s = StatoComandi::istanza();
-    const int riga = RungCorrente;
-    Rung& linea = Sezioni[std::size_t(SubCorrente)].Rung[std::size_t(riga)];
+    const int sezione = dove->sezione;
+    const int riga = dove->riga;
+    Rung& linea = Sezioni[std::size_t(sezione)].Rung[std::size_t(riga)];
 
     Assemblaggio a(s);
     a.lettura = lettura;
     a.rung = linea;
-    a.riga = Riga(SubCorrente, riga);
+    a.riga = Riga(sezione, riga);
     a.arg = Argomenti;
     // Every field is read the way a file reads it, so that those the block takes no
     // number from (labels, devices, tables) and those the editor hides stand for 0 as
@@ -116,11 +119,14 @@ std::uint16_t CompilaComando(Lettura lettura, int* rifiutato)
 
     a.rung.Caricato = true;
     a.rung.Rifiuto.clear();
+    // What the user confirms can be undone; a line the project reader rebuilds cannot.
+    if (lettura == Lettura::Digitata)
+        SalvaRungUndo(sezione, riga);
     linea = a.rung;
     for (const auto& [registro, tipo] : a.formati)
         TabellaRegistri[std::size_t(registro)].Formato = tipo;
     Argomenti = a.arg;
-    AggiornaRiga(riga, [&a](RigaLadder& r) { applicaRiga(r, a.riga); });
+    AggiornaRiga(sezione, riga, [&a](RigaLadder& r) { applicaRiga(r, a.riga); });
     emit Notifiche::istanza().registriCambiati();
     return kComandoScritto;
 }
@@ -130,6 +136,11 @@ bool ConfermaComando()
     // The editor stays open with what the user typed: OK works again once it is over.
     if (ComandoRifiutato(QStringLiteral("Function block OK"), Effetto::Progetto))
         return false;
+    // The block stays in the editor, to be copied to another line.
+    if (!LineaDellEditor()) {
+        platform::msgBox(kRigaPersa, platform::MsgButtons::Ok, platform::MsgIcon::Exclamation);
+        return false;
+    }
     int rifiutato = -1;
     if (CompilaComando(Lettura::Digitata, &rifiutato) != kComandoScritto) {
         platform::msgBox(kErroreValori);
@@ -140,6 +151,7 @@ bool ConfermaComando()
             CampoRifiutato(QStringLiteral("comandi"), campo);
         return false;
     }
+    SciogliEditor();
     StatoComandi::istanza().Scarica();
     if (HostFinestre* host = hostFinestre())
         host->chiudi(Finestra::comandi);

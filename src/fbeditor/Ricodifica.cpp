@@ -3,6 +3,7 @@
 #include "fbeditor/CompilaComando.h"
 #include "fbeditor/StatoComandi.h"
 #include "fbeditor/TabellaFunzioni.h"
+#include "ladder/OperazioniRung.h"
 #include "project/Progetto.h"
 
 namespace ludra {
@@ -20,10 +21,13 @@ QString RicodificaRiga(int riga)
             .arg(letta.Funzione)
             .arg(letta.SubOp);
     StatoComandi& editor = StatoComandi::istanza();
+    // An editor the user has open keeps the line it was opened on.
+    const LegameEditor legame = Legame();
     editor.Carica();
     editor.CaricaRiga(riga);
     const bool scritta = CompilaComando(Lettura::File) == kComandoScritto;
     editor.Scarica();
+    LegaEditor(legame);
     return scritta ? QString() : kErroreValori;
 }
 

@@ -6,6 +6,7 @@
 #include "fbeditor/LayoutBlocchi.h"
 #include "fbeditor/ModuliIO.h"
 #include "fbeditor/TabellaFunzioni.h"
+#include "ladder/OperazioniRung.h"
 #include "monitor/DialogoValori.h"
 #include "monitor/InputBox.h"
 #include "project/Progetto.h"
@@ -57,13 +58,13 @@ bool valida(int i) { return i >= 0 && i < kNumArgomenti; }
 
 bool ammesso(const Argomento& a, int t) { return t >= 0 && t < kNumTipi && a.TipoAmmesso[std::size_t(t)]; }
 
-// The current line, when the cursor is on one.
+// The line the editor is on, while it has one.
 const Rung* rigaCorrente()
 {
-    if (SubCorrente < 0 || SubCorrente >= kNumSezioni || RungCorrente < 0
-        || RungCorrente > kMaxRung)
+    const std::optional<LineaEditor> l = LineaDellEditor();
+    if (!l || l->sezione < 0 || l->sezione >= kNumSezioni || l->riga < 0 || l->riga > kMaxRung)
         return nullptr;
-    return &Sezioni[std::size_t(SubCorrente)].Rung[std::size_t(RungCorrente)];
+    return &Sezioni[std::size_t(l->sezione)].Rung[std::size_t(l->riga)];
 }
 
 // Selects the entry of that exact text (the first), or none.
@@ -319,11 +320,13 @@ void StatoComandi::ClickTipo(int i, int voce)
 
 void StatoComandi::RiempiEtichette(int i)
 {
-    if (!valida(i) || SubCorrente < 0 || SubCorrente >= kNumSezioni)
+    // The labels a jump may reach are those of the editor's own unit.
+    const std::optional<LineaEditor> l = LineaDellEditor();
+    if (!valida(i) || !l || l->sezione < 0 || l->sezione >= kNumSezioni)
         return;
     Modifica m(*this);
     RigaArgomento& r = Righe[std::size_t(i)];
-    const Sezione& sezione = Sezioni[std::size_t(SubCorrente)];
+    const Sezione& sezione = Sezioni[std::size_t(l->sezione)];
     const int ultima = std::clamp<int>(sezione.NumRung, 0, kMaxRung);
     for (int riga = 1; riga <= ultima; ++riga) {
         const QString& etichetta = sezione.Rung[std::size_t(riga)].Etichetta;
@@ -478,6 +481,7 @@ void StatoComandi::CaricaRiga(int riga)
         return;
     Modifica m(*this);
     RungCorrente = std::int16_t(riga);
+    LegaEditor(SubCorrente, riga);
     // A copy: the layout reads the line, and nothing here may change it.
     const Rung rung = Sezioni[std::size_t(SubCorrente)].Rung[std::size_t(riga)];
     Etichetta = rung.Etichetta;

@@ -41,8 +41,9 @@ EsitoBmp LeggiBmp(const QByteArray& d)
     std::uint32_t bpp = 0, compressione = 0, colori = 0;
     int bytePalette = 4;
     if (dimHeader == 12) {
+        // The old header's sizes are unsigned: its rows always run bottom up.
         larghezza = u16(d, 18);
-        altezza = std::int16_t(u16(d, 20));
+        altezza = u16(d, 20);
         bpp = u16(d, 24);
         bytePalette = 3;
     } else if (dimHeader >= 40 && dimHeader <= 124) {

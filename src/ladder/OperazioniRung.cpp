@@ -14,6 +14,7 @@ using namespace ladder;
 namespace {
 
 StatoUndo undo;
+LegameEditor editor;
 bool copia = false;          // line 0 holds a copied line
 int sezioneCopia = 0;        // of this unit
 
@@ -36,15 +37,37 @@ void disabilitaIncolla()
     abilita("rung_paste", false);
 }
 
-void salva(int r, TipoUndo tipo)
+void salva(int sezione, int r, TipoUndo tipo)
 {
     RungUndo[0].Indice = std::int16_t(r);
-    RungUndo[0].Rung = sezioneCorrente().Rung[std::size_t(r)];
+    RungUndo[0].Rung = Sezioni[std::size_t(sezione)].Rung[std::size_t(r)];
     undo.valido = true;
     undo.tipo = tipo;
-    undo.sezione = SubCorrente;
-    undo.riga = Riga(SubCorrente, r);
-    abilita("rung_redo", true);
+    undo.sezione = sezione;
+    undo.riga = Riga(sezione, r);
+    abilita("rung_redo", RipristinoDisponibile());
+}
+
+void salva(int r, TipoUndo tipo) { salva(SubCorrente, r, tipo); }
+
+// The editor's line after lines of the current unit moved: `sposta` maps an index of
+// the unit to its new one, or to nothing for a line that is gone.
+template <typename F>
+void seguiEditor(F sposta)
+{
+    if (editor.stato != LegameEditor::Stato::Legato || editor.linea.sezione != SubCorrente)
+        return;
+    const std::optional<int> nuova = sposta(editor.linea.riga);
+    if (nuova)
+        editor.linea.riga = *nuova;
+    else
+        editor.stato = LegameEditor::Stato::Perso;
+}
+
+// Lines from `da` on move down one (a line opened or put back at `da`).
+void seguiInserimento(int da)
+{
+    seguiEditor([da](int r) { return std::optional<int>(r >= da ? r + 1 : r); });
 }
 
 // Line r of the current unit takes the saved line back, record and row as they were.
@@ -56,6 +79,7 @@ void scriviSalvata(int r)
 
 void scambia(int r, int d)
 {
+    seguiEditor([r, d](int i) { return std::optional<int>(i == r ? d : i == d ? r : i); });
     disabilitaRedo();
     disabilitaIncolla();   // line 0 is the swap slot: the copy is gone
     MostraRiga0(true);
@@ -84,6 +108,8 @@ void AzzeraUndo()
 {
     RungUndo[0] = RungSalvato{};
     undo = StatoUndo{};
+    if (editor.stato == LegameEditor::Stato::Legato)
+        editor.stato = LegameEditor::Stato::Perso;
     disabilitaRedo();
     disabilitaIncolla();
 }
@@ -107,6 +133,7 @@ void CancellaRung(int r)
     Sezione& sezione = sezioneCorrente();
     disabilitaRedo();
     salva(r, TipoUndo::Cancellazione);
+    seguiEditor([r](int i) { return i == r ? std::nullopt : std::optional<int>(i > r ? i - 1 : i); });
     for (int i = r; i < sezione.NumRung; ++i)
         DuplicaRung(i + 1, i);
     RimuoviRiga(SubCorrente, sezione.NumRung);
@@ -134,6 +161,7 @@ void InserisciRung(int pos)
     if (!lineaValida(pos + 1))
         return;
     disabilitaRedo();
+    seguiInserimento(pos + 1);
     for (int j = sezione.NumRung - 1; j >= pos + 1; --j)
         DuplicaRung(j, j + 1);
 
@@ -196,6 +224,37 @@ void SalvaRungUndo(int r)
         salva(r, TipoUndo::Incolla);
 }
 
+void SalvaRungUndo(int sezione, int r)
+{
+    if (sezioneValida(sezione) && r >= 1 && r <= Sezioni[std::size_t(sezione)].NumRung
+        && RigaEsiste(sezione, r))
+        salva(sezione, r, TipoUndo::Modifica);
+}
+
+void LegaEditor(int sezione, int riga)
+{
+    editor = LegameEditor{LegameEditor::Stato::Legato, {sezione, riga}};
+}
+
+void LegaEditor(const LegameEditor& legame) { editor = legame; }
+
+void SciogliEditor() { editor = LegameEditor{}; }
+
+LegameEditor Legame() { return editor; }
+
+std::optional<LineaEditor> LineaDellEditor()
+{
+    switch (editor.stato) {
+    case LegameEditor::Stato::Legato:
+        return editor.linea;
+    case LegameEditor::Stato::Perso:
+        return std::nullopt;
+    case LegameEditor::Stato::Libero:
+        break;
+    }
+    return LineaEditor{SubCorrente, RungCorrente};
+}
+
 void RipristinaRung()
 {
     if (!RipristinoDisponibile() || !subValido())
@@ -208,6 +267,7 @@ void RipristinaRung()
         // The deleted line goes back between the lines it stood between.
         if (i < 1 || i > sezione.NumRung + 1 || !AggiungiRung())
             return;
+        seguiInserimento(i);
         for (int j = sezione.NumRung - 1; j >= i; --j)
             DuplicaRung(j, j + 1);
     } else if (!lineaValida(i)) {

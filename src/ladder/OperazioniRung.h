@@ -6,6 +6,7 @@
 #include "ladder/RigaLadder.h"
 
 #include <functional>
+#include <optional>
 
 namespace ludra {
 
@@ -23,8 +24,8 @@ void SalvaRungUndo(int r);
 // after a delete. Refuses an index the unit cannot take.
 void RipristinaRung();
 
-// How the undo record was taken.
-enum class TipoUndo { Nessuno, Cancellazione, Incolla };
+// How the undo record was taken: a paste or an editor's commit is written back in place.
+enum class TipoUndo { Nessuno, Cancellazione, Incolla, Modifica };
 
 struct StatoUndo {
     bool valido = false;  // "rung_redo" may write it back
@@ -40,7 +41,32 @@ bool RipristinoDisponibile();
 // "rung_paste" and "rung_redo" as the current unit allows them (after a unit change).
 void AggiornaPulsantiRung();
 
-// Forgets the undo record and the copied line; disables "rung_paste" and "rung_redo".
+// Saves line r of unit sezione, as the editor's commit is about to replace it.
+void SalvaRungUndo(int sezione, int r);
+
+// Forgets the undo record and the copied line, and the editor's line (the project they
+// belong to is going); disables "rung_paste" and "rung_redo".
 void AzzeraUndo();
+
+// The line the function-block editor was opened on. It follows the line as lines are
+// deleted, inserted and moved above or onto it, so that the editor writes there
+// whichever line is current by then; it is lost once that line is deleted or its
+// project closed. An editor not opened on a line (free) edits the current line.
+struct LineaEditor {
+    int sezione = 0;
+    int riga = 0;
+};
+struct LegameEditor {
+    enum class Stato { Libero, Legato, Perso } stato = Stato::Libero;
+    LineaEditor linea;
+};
+void LegaEditor(int sezione, int riga);
+// Puts back a binding taken with Legame() (around a line rebuilt by the project reader).
+void LegaEditor(const LegameEditor& legame);
+void SciogliEditor();
+LegameEditor Legame();
+// The line the editor writes: the one it was opened on, the current one when free,
+// none when lost.
+std::optional<LineaEditor> LineaDellEditor();
 
 } // namespace ludra

@@ -113,6 +113,7 @@ VistaProgram& Vista()
 void AzzeraVista()
 {
     Vista() = VistaProgram{};
+    SciogliEditor();
     notificaVista();
 }
 
@@ -167,10 +168,15 @@ bool RigaEsiste(int sezione, int riga) { return Riga(sezione, riga).caricata; }
 
 void AggiornaRiga(int riga, const std::function<void(RigaLadder&)>& modifica)
 {
-    if (!subValido() || !RigaEsiste(SubCorrente, riga))
+    AggiornaRiga(SubCorrente, riga, modifica);
+}
+
+void AggiornaRiga(int sezione, int riga, const std::function<void(RigaLadder&)>& modifica)
+{
+    if (!sezioneValida(sezione) || !RigaEsiste(sezione, riga))
         return;
-    modifica(Vista().righe[std::size_t(SubCorrente)][std::size_t(riga)]);
-    notificaRiga(SubCorrente, riga);
+    modifica(Vista().righe[std::size_t(sezione)][std::size_t(riga)]);
+    notificaRiga(sezione, riga);
 }
 
 void RimuoviRiga(int sezione, int riga)

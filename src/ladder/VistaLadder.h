@@ -71,6 +71,8 @@ const RigaLadder& Riga(int sezione, int riga);
 bool RigaEsiste(int sezione, int riga);
 // Changes one row of the current unit and tells the window.
 void AggiornaRiga(int riga, const std::function<void(RigaLadder&)>& modifica);
+// The same for a row of any unit.
+void AggiornaRiga(int sezione, int riga, const std::function<void(RigaLadder&)>& modifica);
 // Destroys one row of a unit.
 void RimuoviRiga(int sezione, int riga);
 // Destroys every row of a unit.

@@ -4,6 +4,8 @@
 #include "base/Finestre.h"
 #include "base/Log.h"
 #include "base/Notifiche.h"
+#include "display/EditorPagine.h"
+#include "display/Pannello.h"
 #include "fbeditor/Ricodifica.h"
 #include "ladder/VistaLadder.h"
 #include "ladder/OperazioniRung.h"
@@ -245,6 +247,10 @@ bool LeggiDsp(const QByteArray& dati, ContenutoProgetto& c, QString& errore)
             d.Flag2 = l.booleano();
             d.Flag4 = l.booleano();
             d.Direzione = l.booleano();
+            for (const QString& n : EntroIlPannello(d))
+                c.note << QStringLiteral(".dsp, page %1, object %2: %3")
+                              .arg(p + 1)
+                              .arg(VoceOggetto(o, d), n);
         }
     }
     if (!l.ok()) {
@@ -445,7 +451,7 @@ std::optional<ContenutoProgetto> LeggiFileProgetto(const QString& prj, QString& 
     QString proprio;
     const bool letto =
         platform::LeggiInsieme(file, leggi, errore, dette, avviso ? *avviso : proprio);
-    dette << lette;
+    dette << lette << c.note;
     if (!letto)
         return std::nullopt;
     return c;

@@ -24,6 +24,7 @@ struct ContenutoProgetto {
     std::uint8_t numTabelle = 0;
     std::array<Tabella, kMaxTabelle> tabelle;
     ListaPagine pagine;
+    QStringList note;   // what a reader brought within range on the way in, for the Log
 };
 
 // What the model holds now (the current unit's lines).

@@ -179,6 +179,9 @@ bool EditorTabelle::Inserisci()
         t.Ingresso[std::size_t(i)] = corrente_.Ingresso[std::size_t(i)];
         t.Uscita[std::size_t(i)] = corrente_.Uscita[std::size_t(i)];
     }
+    // Placed now: a table the store holds is compiled whether or not the window is left
+    // with OK, and its blocks must be where its size needs them.
+    AllocaTabelle();
     return true;
 }
 

@@ -70,6 +70,7 @@ public:
 
     // cmd_Insert: the checked table overwrites the selected one when the names match,
     // else it is appended to the store and the list (and selected). No tenth table.
+    // The tables are placed again.
     bool Inserisci();
 
     // cmd_Load: a table file chosen in the file dialog becomes the table being edited

@@ -176,7 +176,11 @@ bool LeggiTabellaCsv(const QByteArray& dati, const QString& nomeFile, Tabella& t
         errore = QStringLiteral("%1 is too large to be a table file").arg(nomeFile);
         return false;
     }
-    Campi campi(platform::fromCp1252(dati));
+    // A spreadsheet may start the file with a UTF-8 byte-order mark: no part of the name.
+    QByteArrayView testo(dati);
+    if (testo.startsWith("\xEF\xBB\xBF"))
+        testo = testo.sliced(3);
+    Campi campi(platform::fromCp1252(testo));
     auto fallisci = [&](int riga, const QString& perche) {
         errore = QStringLiteral("%1, line %2: %3").arg(nomeFile).arg(riga).arg(perche);
         return false;

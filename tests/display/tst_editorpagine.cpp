@@ -3,6 +3,7 @@
 #include "display/EditorPagine.h"
 #include "display/Pannello.h"
 #include "images/Immagini.h"
+#include "platform/Cp1252.h"
 #include "support/Banco.h"
 
 #include <QtTest>
@@ -180,6 +181,7 @@ private slots:
         QTest::newRow("register with a letter") << "reg" << "3O";
         QTest::newRow("bar Max not a number") << "max" << "abc";
         QTest::newRow("bar Min beyond a single") << "min" << "-1e39";
+        QTest::newRow("caption with an ohm sign") << "testo" << "R=5k\u03A9";
     }
 
     void pannelloRifiuta()
@@ -195,6 +197,7 @@ private slots:
              : campo == "reg" ? c.registro : campo == "max" ? c.max : campo == "min" ? c.min
              : c.formato[0]) = valore;
         QVERIFY(ApplicaPannello(c, o).value_or("").startsWith(campo.left(1), Qt::CaseInsensitive));
+        QVERIFY(ApplicaPannello(c, o).value_or("").contains(platform::primoFuoriCp1252(valore)));
         QCOMPARE(o.Codice, prima.Codice);
         QCOMPARE(o.Testo, prima.Testo);
         QCOMPARE(o.Max, prima.Max);

@@ -99,6 +99,8 @@ private slots:
         metti32(colori, 46, 100000);
         QTest::newRow("palette larger than possible") << colori;
         QTest::newRow("oversized file") << buono + QByteArray(kMaxFileBmp, '\0');
+        QTest::newRow("old header: 65534 high, unsigned") << QByteArray::fromHex(
+            "424d22000000000000001a0000000c0000000100feff01001800ffffff00ffffff00");
     }
 
     void rifiutati()

@@ -4,6 +4,7 @@
 #include "base/Finestre.h"
 #include "base/Log.h"
 #include "base/Testi.h"
+#include "display/EditorPagine.h"
 #include "ladder/OperazioniRung.h"
 #include "ladder/VistaLadder.h"
 #include "projectfiles/Esporta.h"
@@ -268,6 +269,14 @@ void TestFileProgetto::goldenLstPtbDsp()
     QCOMPARE(TestoDsp(c), crlf({" 1 ", " 1 ", " 2 ", " 10 ", " 0 ", " 0 ", " 0 ", " 0 ", "Temp",
                                 "", " 30 ", " 0 ", " 0 ", " 100 ", "-.5 ", " 0 ", " 0 ", " 1 ",
                                 " 0 ", " 0 ", " 0 "}));
+    // Values the panel would refuse are read within its ranges, with notes for the Log.
+    o.Bit = 16;
+    (c.pagine.Pagine[0].Oggetti[++c.pagine.Pagine[0].NumOggetti] = OggettoNuovo(4)).Max = 1e39;
+    QString errore;
+    QVERIFY(LeggiDsp(TestoDsp(c), c, errore));
+    QCOMPARE(c.note, (QStringList{".dsp, page 1, object [1] Temp: Bit 16 is out of range, read as 15",
+                                  ".dsp, page 1, object [2] ProgBar: Max 1E+39 is out of range, read "
+                                  "as 3.40282346638528E+38"}));
 }
 
 void TestFileProgetto::emptyTables()

@@ -151,6 +151,7 @@ private slots:
         QFETCH(int, slot);
         metti(0, "PT100", 3);
         metti(1, "NTC", 20);
+        AllocaTabelle();   // as the Insert places them
         const Tabella prima = Tabelle[0];
         EditorTabelle e;
         e.Carica(selezione);

@@ -93,6 +93,7 @@ private slots:
         QTest::newRow("open quote") << "\"T" + kCoda << "line 1: a quoted field has no closing";
         QTest::newRow("after quote") << "\"T\"x" + kCoda << "line 1: text follows";
         QTest::newRow("extra values") << "T" + kCoda + "5\r\n" << "line 7: more values follow";
+        QTest::newRow("UTF-8 byte-order mark") << "\xEF\xBB\xBFT" + kCoda << "";
         QTest::newRow("oversized") << "T" + kCoda + QByteArray(kMaxByteTabellaCsv, ' ') << "too large";
     }
 

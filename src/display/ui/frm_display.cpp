@@ -2,6 +2,7 @@
 
 #include "base/Testi.h"
 #include "base/ui/FuocoCampo.h"
+#include "base/ui/RigaEvidenziata.h"
 #include "display/CompilaPagine.h"
 #include "display/ui/DisegnoPagina.h"
 #include "platform/ui/Pictures.h"
@@ -13,6 +14,7 @@
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -110,6 +112,12 @@ void frm_display::costruisciListe()
     l4->addLayout(scorri);
     connect(lstPage_, &QListWidget::itemClicked, this,
             [this](QListWidgetItem* item) { sceltaPagina(lstPage_->row(item)); });
+    // The arrow keys move the highlight: the page highlighted is the page chosen.
+    connect(lstPage_, &QListWidget::itemSelectionChanged, this, [this] {
+        const int scelta = rigaEvidenziata(lstPage_);
+        if (scelta >= 0 && scelta != editor_.PaginaAttiva)
+            sceltaPagina(scelta);
+    });
 
     frame5_ = new QGroupBox(this);
     frame5_->setObjectName(QStringLiteral("Frame5"));
@@ -120,6 +128,11 @@ void frm_display::costruisciListe()
     l5->addWidget(lstOgg_, 1);
     connect(lstOgg_, &QListWidget::itemClicked, this,
             [this](QListWidgetItem* item) { SelezionaOggetto(lstOgg_->row(item) + 1); });
+    connect(lstOgg_, &QListWidget::itemSelectionChanged, this, [this] {
+        const int scelta = rigaEvidenziata(lstOgg_);
+        if (scelta >= 0 && scelta + 1 != editor_.OggettoAttivo)
+            SelezionaOggetto(scelta + 1);
+    });
     auto* comandi = new QHBoxLayout;
     for (int i = 0; i < 5; ++i) {
         cmdOgg_[std::size_t(i)] = pulsante(QStringLiteral("cmd_Ogg_%1").arg(i), frame5_);
@@ -214,6 +227,7 @@ void frm_display::SetRes()
 
 void frm_display::ElencoPagine()
 {
+    const QSignalBlocker blocco(lstPage_);
     lstPage_->clear();
     lstPage_->addItems(VociPagine());
     lstPage_->setCurrentRow(editor_.PaginaAttiva);
@@ -233,6 +247,7 @@ void frm_display::DrawDisplay()
 {
     griglia_ = false;
     senzaOggetti_ = false;
+    const QSignalBlocker blocco(lstOgg_);
     lstOgg_->clear();
     lstOgg_->addItems(VociOggetti(editor_.PaginaAttiva));
     if (editor_.OggettoAttivo >= 1)

@@ -1,6 +1,7 @@
 #include "scheduler/ui/frm_scheduler.h"
 
 #include "base/Testi.h"
+#include "base/ui/RigaEvidenziata.h"
 #include "platform/ui/Pictures.h"
 
 #include <QCalendarWidget>
@@ -12,6 +13,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 namespace ludra::ui {
@@ -29,6 +31,12 @@ frm_scheduler::frm_scheduler(QWidget* parent) : QWidget(parent)
     lstOgg_->setObjectName(QStringLiteral("lst_Ogg"));
     lstOgg_->setFixedWidth(190);
     l5->addWidget(lstOgg_, 1);
+    // A click or an arrow key selects no object here: the list goes on showing the one
+    // the commands act on.
+    connect(lstOgg_, &QListWidget::itemSelectionChanged, this, [this] {
+        if (rigaEvidenziata(lstOgg_) != editor_.OggettoAttivo - 1)
+            evidenziaAttivo();
+    });
     auto* comandi = new QHBoxLayout;
     for (int i = 0; i < 4; ++i) {
         auto* b = new QPushButton(frame5_);
@@ -132,10 +140,19 @@ void frm_scheduler::SetRes()
 
 void frm_scheduler::elenco()
 {
+    const QSignalBlocker blocco(lstOgg_);
     lstOgg_->clear();
     lstOgg_->addItems(VociScheduler());
-    if (editor_.OggettoAttivo >= 1)
+    evidenziaAttivo();
+}
+
+void frm_scheduler::evidenziaAttivo()
+{
+    const QSignalBlocker blocco(lstOgg_);
+    if (editor_.OggettoAttivo >= 1 && editor_.OggettoAttivo <= lstOgg_->count())
         lstOgg_->setCurrentRow(editor_.OggettoAttivo - 1);
+    else
+        lstOgg_->clearSelection();
 }
 
 void frm_scheduler::ViewPar(int, int ogg)

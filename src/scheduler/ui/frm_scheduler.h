@@ -39,6 +39,7 @@ public:
 
 private:
     void elenco();
+    void evidenziaAttivo();
 
     EditorScheduler editor_;
     QGroupBox* frame5_ = nullptr;

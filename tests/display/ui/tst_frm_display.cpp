@@ -143,6 +143,14 @@ private slots:
         designer()->cmd_Ogg_Click(1);
         QCOMPARE(designer()->lst_Ogg()->count(), 2);
         QCOMPARE(designer()->OggettoAttivo(), 2);
+        // The arrow keys select as a click does: the commands take the entry highlighted.
+        QTest::keyClick(designer()->lst_Ogg(), Qt::Key_Up);
+        designer()->cmd_Ogg_Click(1);
+        designer()->cmd_page_Click(0);
+        designer()->Command2_Click(5);
+        QTest::keyClick(designer()->lst_page(), Qt::Key_Down);
+        designer()->cmd_page_Click(1);
+        QCOMPARE(VociOggetti(0), QStringList{"[1] %R26"});
     }
 
     void pagineEchiusura()

@@ -1,10 +1,13 @@
 #include "app/ui/Main.h"
 #include "app/ui/Principale.h"
 #include "base/Testi.h"
+#include "compiler/Compilatore.h"
+#include "fbeditor/CompilaComando.h"
 #include "fbeditor/StatoComandi.h"
 #include "fbeditor/TabellaFunzioni.h"
 #include "fbeditor/ui/PulsanteFunzione.h"
 #include "fbeditor/ui/comandi.h"
+#include "projectfiles/NuovoProgetto.h"
 #include "ladder/OperazioniRung.h"
 #include "ladder/VistaLadder.h"
 #include "ladder/ui/Program.h"
@@ -14,6 +17,7 @@
 #include "project/Registri.h"
 #include "support/Banco.h"
 #include "support/Doubles.h"
+#include "support/Ladder.h"
 #include "tables/Tabelle.h"
 
 #include <QAbstractItemModel>
@@ -25,6 +29,8 @@
 #include <QTabBar>
 #include <QTableView>
 #include <QTest>
+#include <functional>
+#include <map>
 
 using namespace ludra;
 using namespace ludra::ui;
@@ -91,6 +97,8 @@ private slots:
     void registroNelCampoAttivo();
     void ogniBloccoOfferto();
     void riapertoPrimaDellaDistruzione();
+    void okSullaRigaAperta_data();
+    void okSullaRigaAperta();
 
 private:
     test::Banco banco_;
@@ -288,6 +296,44 @@ void TestConfermaUi::riapertoPrimaDellaDistruzione()
     S().Focus(4);
     S().RegistroCliccato(40);
     QCOMPARE(editor()->txt_Var(4)->currentText(), QStringLiteral("%R 40"));
+}
+
+void TestConfermaUi::okSullaRigaAperta_data()
+{
+    QTest::addColumn<QString>("azione");   // the line opened, then what is done
+    QTest::addColumn<QString>("dopo");     // the lines after OK, then after Undo
+    QTest::newRow("row 3 clicked") << "1 click" << "EDIT,B,C A,B,C";
+    QTest::newRow("its line deleted") << "1 delete" << "B,C A,B,C";
+    QTest::newRow("the line above deleted") << "2 delete" << "EDIT,C B,C";
+    QTest::newRow("compiled from a subroutine") << "1 compile" << "EDIT,B,C A,B,C";
+    QTest::newRow("project closed") << "1 close" << " ";
+}
+
+// OK writes the line the editor was opened on, undoably; with that line gone, nothing.
+void TestConfermaUi::okSullaRigaAperta()
+{
+    QFETCH(QString, azione);
+    QFETCH(QString, dopo);
+    const int unita = azione.endsWith("compile") && NuovaSub() ? 1 : 0;
+    QVERIFY(AggiungiRung() && AggiungiRung());
+    for (int i = 1; i <= 3; ++i)
+        test::scriviLinea(i, QString(QChar('A' + i - 1)));
+    ModificaRung(azione.left(1).toInt());
+    scegliBlocco(editor(), 7, 45);   // Flow, Clear WatchDog
+    digita(editor(), 4, QStringLiteral("5"));
+    QTest::keyClicks(editor()->txt_Label(), QStringLiteral("EDIT"));
+    const std::map<QString, std::function<void()>> azioni = {
+        {"click", [] { Riga_Click(3); }}, {"delete", [] { CancellaRung(1); }},
+        {"compile", [] { Compila(); }}, {"close", [] { NuovoProgetto(); }}};
+    azioni.at(azione.mid(2))();
+    QTest::mouseClick(editor()->cmd_AddFunc(), Qt::LeftButton);
+    svuotaCestino();
+    Tab_Prog_Click(unita + 1);
+    const QString scritte = test::etichette();
+    RipristinaRung();
+    QCOMPARE(scritte + ' ' + test::etichette(), dopo);
+    const auto& detti = doubles->dialogs.messaggi;
+    QCOMPARE(detti.empty() ? "" : detti.back().testo, scritte.contains("EDIT") ? "" : kRigaPersa);
 }
 
 QTEST_MAIN(TestConfermaUi)

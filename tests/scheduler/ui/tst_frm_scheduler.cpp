@@ -37,6 +37,10 @@ private slots:
         QVERIFY(f->proprieta()->isEnabled());
         f->cmd_Ogg_Click(2);
         QCOMPARE(f->lst_Ogg()->currentRow(), 0);
+        // A click selects nothing here: the entry Delete acts on stays highlighted.
+        QListWidget* l = f->lst_Ogg();
+        QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, l->visualItemRect(l->item(1)).center());
+        QCOMPARE(l->selectedItems(), QList<QListWidgetItem*>{l->item(0)});
         f->Command4_Click();
         QVERIFY(!Principale::istanza().caricata(Finestra::frm_scheduler));
         QCOMPARE(Schedulazioni.Oggetti[1].Codice[16], 2);

@@ -1,6 +1,7 @@
 // The table window opened from the Tools menu: editing, the grid, files, OK.
 #include "app/Comandi.h"
 #include "base/Testi.h"
+#include "compiler/Compilatore.h"
 #include "app/ui/Main.h"
 #include "app/ui/Principale.h"
 #include "monitor/DialogoValori.h"
@@ -133,6 +134,16 @@ private slots:
         QCOMPARE(w->txt_TabB(10)->selectedText(), QStringLiteral("1,5"));
     }
 
+    void inseritaEAnnullataSiCompila()
+    {
+        ClickMenu(QStringLiteral("mnu_Tables"));
+        scrivi(finestra()->txt_NomeTab(), QStringLiteral("T"));
+        scrivi(finestra()->txt_Npunti(), QStringLiteral("32"));
+        finestra()->cmd_Insert()->click();
+        QTest::mouseClick(finestra()->cmd_ok(0), Qt::LeftButton);
+        QCOMPARE(int(Tabelle[0].Blocco1), 100);
+        QVERIFY(Compila() > 0);
+    }
 };
 
 QTEST_MAIN(TestInputTab)
