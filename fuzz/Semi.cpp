@@ -157,7 +157,7 @@ void progetto()
     metti("progetto", QStringLiteral("dsp"), conScelta(3, TestoDsp(c)));
     platform::Verbale verbale;
     for (const QByteArray& testo : {TestoPrj(c), TestoLst(c), TestoPtb(c), TestoDsp(c)})
-        verbale.push_back(platform::Voce(QStringLiteral("p.prj"), std::optional<ino_t>(2), testo));
+        verbale.push_back(platform::Voce(QStringLiteral("p.prj"), platform::ImprontaTesto(""), testo));
     metti("progetto", QStringLiteral("saving"), conScelta(4, platform::TestoVerbale(verbale)));
 }
 

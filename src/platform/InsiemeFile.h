@@ -39,11 +39,16 @@ bool SostituisciInsieme(const InsiemeFile& insieme, const std::vector<QByteArray
 
 // Runs `leggi` on the whole set: after a save of it that was cut off has been finished
 // (from "~saving") or undone (from "~putback"), with no save of another process under
-// way. A marker whose work cannot be proven on the disk, or cannot be done, is left with
-// the files as they are: `avviso` then names it and says what the user can do, and the
-// files are read all the same. False with `errore` when `leggi` says so or another
+// way. A marker whose work cannot be proven on the disk, or cannot all be done, is left:
+// `avviso` then names it, says what was and was not done and what the user can do, and
+// the project is read all the same. False with `errore` when `leggi` says so or another
 // process held the set too long.
-bool LeggiInsieme(const InsiemeFile& insieme, const std::function<bool(QString& errore)>& leggi,
+// `leggi` is given, for each file, the name to read its text from: the file itself, or
+// where a marker's work could not all be done on the disk (a read-only medium, a rename
+// refused) the "~new" or "~old" that holds the text of the whole project the disk proves,
+// or an empty name where that project has no such file.
+bool LeggiInsieme(const InsiemeFile& insieme,
+                  const std::function<bool(const std::vector<QString>& nomi, QString& errore)>& leggi,
                   QString& errore, QStringList& note, QString& avviso);
 
 // Tests only: called before each step that changes the disk (`passo` "create", "write",

@@ -519,14 +519,16 @@ void TestFileProgetto::writeErrorKeepsOldFiles()
                    : nome.endsWith(".prj") && ++gPassi > 1                  ? EIO : 0;
         };
         gPassi = 0;
+        TabellaRegistri[30].Nome = QStringLiteral("second");   // a .lst of its own to rename
         QVERIFY(!SalvaProgetto(false));
         linee({riga("third", "", 3, 4)});
         d->dialogs.fileScelti.push_back(nomi[0]);
-        ApriProgetto();   // the put-back fails again: the files read as they are, and said
+        ApriProgetto();   // the put-back fails again: the old project read whole, and said
         const QString avviso = d->dialogs.messaggi.back().testo;
-        QVERIFY2(avviso.contains(nomi[0] + "~putback: left") && avviso.contains(nomi[0] + ": "),
+        QVERIFY2(avviso.contains(nomi[0] + "~putback: left") && avviso.contains(nomi[0] + ": ")
+                     && avviso.contains(nomi[0] + " from " + nomi[0] + "~old"),
                  qPrintable(avviso));
-        QCOMPARE(Sezioni[0].Rung[1].Descrizione, QStringLiteral("second"));
+        QCOMPARE(Sezioni[0].Rung[1].Descrizione, QStringLiteral("first"));
         platform::PassoFileHook = nullptr;
         QVERIFY(SalvaProgetto(false));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 5);
