@@ -858,6 +858,8 @@ void TestFileProgetto::strangeFolderLosesNothing_data()
     QTest::newRow("putback through the link") << "impianto.prj~putback" << QByteArray("=") << true << 1;
     QTest::newRow("a user's .prj~old") << "impianto.prj~old" << QByteArray("mine") << true << 0;
     QTest::newRow("a user's .ptb~new") << "impianto.ptb~new" << QByteArray("mine") << false << -1;
+    // "+": a record of these files as the new texts of a save that found none: it goes (2).
+    QTest::newRow("putback, these texts as new files") << "impianto.prj~putback" << QByteArray("+") << false << 2;
 }
 
 void TestFileProgetto::strangeFolderLosesNothing()
@@ -872,11 +874,11 @@ void TestFileProgetto::strangeFolderLosesNothing()
     QTemporaryDir fuori;
     const QString tesi = fuori.filePath("thesis.txt"), lst = base() + QStringLiteral(".lst");
     QVERIFY(!link || (QFile::rename(lst, tesi) && QFile::link(tesi, lst)));
-    if (dati.startsWith('*') || dati == "=") {
+    if (dati.startsWith('*') || dati == "=" || dati == "+") {
         platform::Verbale verbale;
         for (const char* e : {".prj", ".lst", ".ptb", ".dsp"})
-            verbale.push_back(
-                platform::Voce(base() + e, std::nullopt, dati == "=" ? leggi(base() + e) : dati));
+            verbale.push_back(platform::Voce(dati == "+" ? QStringLiteral("impianto") + e : base() + e,
+                                             std::nullopt, dati.startsWith('*') ? dati : leggi(base() + e)));
         dati = platform::TestoVerbale(verbale).chopped(dati.size() - 1);
     }
     scrivi(dir.filePath(nome), dati);
@@ -886,13 +888,15 @@ void TestFileProgetto::strangeFolderLosesNothing()
             s << f + leggi(dir.filePath(f));
         return s;
     };
-    const QStringList prima = stato();
+    QStringList prima = stato();
     Sezioni[0].Rung[1].Descrizione = QStringLiteral("other");
     ApriProgetto();
+    QVERIFY(salvato < 2 || prima.removeAll(nome + dati) == 1);
     QCOMPARE(stato(), prima);
     QCOMPARE(Sezioni[0].Rung[1].Descrizione, QStringLiteral("mine"));
-    const bool segno = nome.endsWith(QStringLiteral("~saving")) || nome.endsWith(QStringLiteral("~putback"));
-    QCOMPARE(d->dialogs.messaggi.back().icona == platform::MsgIcon::Exclamation, segno);
+    const bool segno = salvato < 2 && (nome.endsWith(QStringLiteral("~saving")) || nome.endsWith(QStringLiteral("~putback")));
+    QCOMPARE(!d->dialogs.messaggi.empty()
+                 && d->dialogs.messaggi.back().icona == platform::MsgIcon::Exclamation, segno);
     QVERIFY(!segno || d->dialogs.messaggi.back().testo.contains(dir.filePath(nome) + ": left as"));
     QCOMPARE(SalvaProgetto(false), salvato >= 0);
     QCOMPARE(QFile::exists(dir.filePath(nome)), salvato <= 0);
