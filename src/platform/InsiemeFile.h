@@ -7,12 +7,12 @@
 // save or read of another process waits for it. It first writes and flushes its record
 // (VerbaleInsieme.h) as the marker "<segno>~putback": from then on anything cut off is
 // undone. Beside each file "f" it writes the new text to "f~new" and flushes it, and
-// keeps the old file under a second name, the hard link "f~old", without reading it (it
-// may be larger than memory). Renaming the marker to "<segno>~saving" commits the set;
-// each "f~new" then replaces "f" in one rename, the folders are flushed, and the links
-// and the marker go. Should a rename fail, the marker is named "~putback" again and the
-// links go back over the new files. Where the disk does not show what the record says,
-// nothing is moved or removed.
+// keeps the old file under a second name, the hard link "f~old". Renaming the marker to
+// "<segno>~saving" commits the set; each "f~new" then replaces "f" in one rename, the
+// folders are flushed, and the links and the marker go. Should a rename fail, the marker
+// is named "~putback" again and the links go back over the new files. A recovery judges
+// by what the files hold, never by inodes or the spelling of paths, and where the disk
+// does not hold what the record says, nothing is moved or removed.
 #include <QByteArray>
 #include <QString>
 #include <QStringList>

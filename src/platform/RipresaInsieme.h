@@ -15,19 +15,19 @@ struct Lasciato {
     bool intero = false;   // the files to read hold one whole project (old or new)
 };
 
-// Completes (`avanti`) or undoes what the save recorded in `marcatore` did, then removes
-// the marker. The save's own call (`proprio`) goes the way it is told and removes a file
-// its undoing takes away. A recovery (not `proprio`) goes the marker's way (`avanti` from
-// "~saving") where the disk allows, else the other way where it allows that, and keeps
-// aside what an undoing would remove. A file holding neither of its texts is left as it is,
-// and so is the marker then; so it is too, with what was and was not done, when a step
-// fails. `vista` gets, for each file, the name that holds its text once done as far as it went
-// (empty: the file is not there), or the files themselves where nothing was proven.
 enum class Chiusa {
     Fatto,      // done, the marker removed
     Niente,     // nothing proven: nothing moved or removed, `vista` empty
     Lasciato,   // done as far as it went or could go, the marker left: `perche` says why
 };
+// Completes (`avanti`) or undoes what the save recorded in `marcatore` did, then removes
+// the marker. The save's own call (`proprio`) goes the way it is told and removes a file
+// its undoing takes away. A recovery (not `proprio`) goes the marker's way (`avanti` from
+// "~saving") where the disk allows, else the other way where it allows that, and keeps
+// aside what an undoing would remove. A file holding neither of its texts is left as it
+// is, and so is the marker then; so is the marker too, with what was and was not done,
+// when a step fails. `vista` gets, for each file, the name that holds its text once done
+// as far as it went (empty: the project has no such file).
 Chiusa chiudi(const InsiemeFile& insieme, const QString& marcatore, bool avanti, bool proprio,
               QString& perche, QStringList& note, std::vector<QString>& vista);
 // The markers of an earlier version of Ludra, told in `lasciati`: they record nothing
