@@ -860,6 +860,8 @@ void TestFileProgetto::strangeFolderLosesNothing_data()
     QTest::newRow("a user's .ptb~new") << "impianto.ptb~new" << QByteArray("mine") << false << -1;
     // "+": a record of these files as the new texts of a save that found none: it goes (2).
     QTest::newRow("putback, these texts as new files") << "impianto.prj~putback" << QByteArray("+") << false << 2;
+    // "#": the version before's record of these texts by inodes, its .lst~new beside it.
+    QTest::newRow("saving of the version before") << "impianto.prj~saving" << QByteArray("#") << false << 1;
 }
 
 void TestFileProgetto::strangeFolderLosesNothing()
@@ -880,6 +882,15 @@ void TestFileProgetto::strangeFolderLosesNothing()
             verbale.push_back(platform::Voce(dati == "+" ? QStringLiteral("impianto") + e : base() + e,
                                              std::nullopt, dati.startsWith('*') ? dati : leggi(base() + e)));
         dati = platform::TestoVerbale(verbale).chopped(dati.size() - 1);
+    }
+    if (dati == "#") {
+        dati = "Ludra file set\r\n4\r\n";
+        for (const QString& f : {base() + ".prj", base() + ".lst", base() + ".ptb", base() + ".dsp"}) {
+            const platform::Impronta i = platform::ImprontaTesto(leggi(f));
+            dati += "7 " + QByteArray::number(i.dimensione) + ' ' + i.sha + ' ' + f.toUtf8() + "\r\n";
+        }
+        dati += "end\r\n";
+        scrivi(base() + ".lst~new", leggi(base() + ".lst"));
     }
     scrivi(dir.filePath(nome), dati);
     const auto stato = [&] {
