@@ -115,9 +115,8 @@ bool salvatoDaAltri(const InsiemeFile& insieme, const Verbale& verbale)
 
 } // namespace
 
-bool LeggiInsieme(const InsiemeFile& insieme,
-                  const std::function<bool(const std::vector<QString>& nomi, QString& errore)>& leggi,
-                  QString& errore, QStringList& note, QString& avviso)
+bool LeggiInsieme(const InsiemeFile& insieme, const LettoreInsieme& leggi, QString& errore,
+                  QStringList& note, QString& avviso)
 {
     for (int volta = 0;; ++volta) {
         BloccoInsieme blocco;
@@ -149,17 +148,19 @@ bool LeggiInsieme(const InsiemeFile& insieme,
                                         [](const Lasciato& l) { return l.intero; });
         QStringList letti;
         for (std::size_t i = 0; i < vista.size(); ++i)
-            if (vista[i] != insieme.file[i])
-                letti << (vista[i].isEmpty() ? QStringLiteral("%1 as missing").arg(insieme.file[i])
-                                             : QStringLiteral("%1 from %2").arg(insieme.file[i], vista[i]));
+            if (vista[i].isEmpty())
+                letti << QStringLiteral("%1 as missing").arg(insieme.file[i]);
+            else if (vista[i] != insieme.file[i])
+                letti << QStringLiteral("%1 from %2").arg(insieme.file[i], vista[i]);
+        testi << (!interi ? QStringLiteral("Nothing of it was finished or undone: the files were "
+                                           "read as they are, and may come from two saves.")
+                  : letti.isEmpty() ? QString()
+                                    : QStringLiteral("The project was read whole as the disk "
+                                                     "holds it: %1.").arg(letti.join(u", ")));
+        testi.removeAll(QString());
         avviso = testi.join(u'\n')
-                 + (!interi ? QStringLiteral("\nNothing of it was finished or undone: the files "
-                                             "were read as they are, and may come from two saves.")
-                    : letti.isEmpty() ? QString()
-                                      : QStringLiteral("\nThe project was read whole as the disk "
-                                                       "holds it: ") + letti.join(QStringLiteral(", "))
-                                            + u'.')
-                 + QStringLiteral("\nCheck the project, then save it to write all four files anew.");
+                 + QStringLiteral("\nCheck the project, then save it to write all four files "
+                                  "anew.");
         return letto;
     }
 }
@@ -233,7 +234,8 @@ bool SostituisciInsieme(const InsiemeFile& insieme, const std::vector<QByteArray
         if (!esiste(rimetti) && !esiste(salva)) {
             for (std::size_t i = 0; i < n; ++i)
                 for (const QString& t : {insieme.file[i] + kNuovo, insieme.file[i] + kVecchio})
-                    if (const Trovato c = Trova(t, verbale[i]); t.endsWith(kNuovo) ? c.nuovo : c.vecchio)
+                    if (const Trovato c = Trova(t, verbale[i]);
+                        t.endsWith(kNuovo) ? c.nuovo : c.vecchio)
                         rimuovi(t);
             if (salvatoDaAltri(insieme, verbale)) {
                 note << QStringLiteral("%1: finished by another Ludra process; the files hold "

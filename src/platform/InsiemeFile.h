@@ -47,9 +47,9 @@ bool SostituisciInsieme(const InsiemeFile& insieme, const std::vector<QByteArray
 // where a marker's work could not all be done on the disk (a read-only medium, a rename
 // refused) the "~new" or "~old" that holds the text of the whole project the disk proves,
 // or an empty name where that project has no such file.
-bool LeggiInsieme(const InsiemeFile& insieme,
-                  const std::function<bool(const std::vector<QString>& nomi, QString& errore)>& leggi,
-                  QString& errore, QStringList& note, QString& avviso);
+using LettoreInsieme = std::function<bool(const std::vector<QString>& nomi, QString& errore)>;
+bool LeggiInsieme(const InsiemeFile& insieme, const LettoreInsieme& leggi, QString& errore,
+                  QStringList& note, QString& avviso);
 
 // Tests only: called before each step that changes the disk (`passo` "create", "write",
 // "link", "rename", ...); a value other than 0 fails the step with that errno.

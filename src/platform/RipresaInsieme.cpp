@@ -149,7 +149,8 @@ bool esegui(const InsiemeFile& insieme, const Piano& piano, const QString& marca
             fai(rimuovi(f), f, QStringLiteral("%1 removed").arg(f));
         } else {
             const QString daParte = aParte(f);
-            fai(rinomina(f, daParte), daParte, QStringLiteral("%1 kept aside as %2").arg(f, daParte));
+            fai(rinomina(f, daParte), daParte,
+                QStringLiteral("%1 kept aside as %2").arg(f, daParte));
         }
     }
     for (const auto& [da, a] : mancati.isEmpty() ? piano.rinomine : decltype(piano.rinomine)())
@@ -159,10 +160,9 @@ bool esegui(const InsiemeFile& insieme, const Piano& piano, const QString& marca
     if (mancati.isEmpty() && !scaricaCartelle(insieme, perche))
         mancati << perche;
     if (!mancati.isEmpty()) {
-        perche = QStringLiteral("not done: %1; %2")
-                     .arg(mancati.join(QStringLiteral("; ")),
-                          fatti.isEmpty() ? QStringLiteral("nothing was moved")
-                                          : QStringLiteral("done: ") + fatti.join(QStringLiteral("; ")));
+        const QString fatto = fatti.isEmpty() ? QStringLiteral("nothing was moved")
+                                              : QStringLiteral("done: ") + fatti.join(u"; ");
+        perche = QStringLiteral("not done: %1; %2").arg(mancati.join(u"; "), fatto);
         return false;
     }
     note << piano.note;
@@ -277,7 +277,8 @@ void riprendi(const InsiemeFile& insieme, QStringList& note, std::vector<Lasciat
     // and copies that hold what it holds.
     for (const QString& f : insieme.file) {
         const QString vecchio = f + kVecchio;
-        const std::optional<Impronta> testo = esiste(vecchio) ? ImprontaFile(vecchio) : std::nullopt;
+        const std::optional<Impronta> testo =
+            esiste(vecchio) ? ImprontaFile(vecchio) : std::nullopt;
         if (stessoFile(vecchio, f) || (testo && !testo->sha.isEmpty() && testo == ImprontaFile(f)))
             note << (rimuovi(vecchio)
                          ? QStringLiteral("%1: a second name of %2, removed").arg(vecchio, f)

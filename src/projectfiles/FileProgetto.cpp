@@ -566,8 +566,8 @@ void ApriProgetto()
     ImpostaScroll(0);
     FileProgetto = prj;
     if (!avviso.isEmpty())
-        platform::msgBox(QStringLiteral("The project was opened from its files as they are.\n")
-                             + avviso,
+        platform::msgBox(QStringLiteral("The project was opened; what a save cut off left "
+                                        "is not all tidied.\n") + avviso,
                          platform::MsgButtons::Ok, platform::MsgIcon::Exclamation);
 }
 
