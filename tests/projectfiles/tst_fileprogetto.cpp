@@ -856,15 +856,15 @@ void TestFileProgetto::strangeFolderLosesNothing_data()
     // Records: "*" of other texts, "=" of these by names the link no longer leads to.
     QTest::newRow("putback, other texts") << "impianto.prj~putback" << QByteArray("*") << false << 1;
     QTest::newRow("saving, other texts, cut") << "impianto.prj~saving" << QByteArray("*-") << true << 1;
-    QTest::newRow("putback through the link") << "impianto.prj~putback" << QByteArray("=") << true << 1;
-    QTest::newRow("a user's .prj~old") << "impianto.prj~old" << QByteArray("mine") << true << 0;
-    QTest::newRow("a user's .ptb~new") << "impianto.ptb~new" << QByteArray("mine") << false << -1;
     // "+": a record of these files as the new texts of a save that found none: it goes (2).
     QTest::newRow("putback, these texts as new files") << "impianto.prj~putback" << QByteArray("+") << false << 2;
     // "-": of a save that made the .lst, before it wrote the .prj: the .lst is kept aside (3).
     QTest::newRow("putback of a made .lst") << "impianto.prj~putback" << QByteArray("-") << false << 3;
     // "#": the version before's record of these texts by inodes, its .lst~new beside it.
     QTest::newRow("saving of the version before") << "impianto.prj~saving" << QByteArray("#") << false << 1;
+    QTest::newRow("putback through the link") << "impianto.prj~putback" << QByteArray("=") << true << 1;
+    QTest::newRow("a user's .prj~old") << "impianto.prj~old" << QByteArray("mine") << true << 0;
+    QTest::newRow("a user's .ptb~new") << "impianto.ptb~new" << QByteArray("mine") << false << -1;
 }
 
 void TestFileProgetto::strangeFolderLosesNothing()
@@ -879,16 +879,6 @@ void TestFileProgetto::strangeFolderLosesNothing()
     QTemporaryDir fuori;
     const QString tesi = fuori.filePath("thesis.txt"), lst = base() + QStringLiteral(".lst");
     QVERIFY(!link || (QFile::rename(lst, tesi) && QFile::link(tesi, lst)));
-    if (dati.startsWith('*') || dati == "=" || dati == "+" || dati == "-") {
-        platform::Verbale verbale;
-        for (const char* e : {".prj", ".lst", ".ptb", ".dsp"})
-            verbale.push_back(platform::Voce(dati.size() == 1 && dati != "=" ? QStringLiteral("impianto") + e : base() + e,
-                                             std::nullopt, dati.startsWith('*') ? dati : leggi(base() + e)));
-        for (std::size_t i = 0; dati == "-" && i < 4; ++i)
-            verbale[i].vecchio = i == 1 ? std::nullopt : std::optional(verbale[i].nuovo);
-        verbale[0].nuovo.dimensione += dati == "-";   // a text no longer there
-        dati = platform::TestoVerbale(verbale).chopped(dati.size() - 1);
-    }
     if (dati == "#") {
         dati = "Ludra file set\r\n4\r\n";
         for (const QString& f : {base() + ".prj", base() + ".lst", base() + ".ptb", base() + ".dsp"}) {
@@ -897,6 +887,16 @@ void TestFileProgetto::strangeFolderLosesNothing()
         }
         dati += "end\r\n";
         scrivi(base() + ".lst~new", leggi(base() + ".lst"));
+    }
+    if (dati.startsWith('*') || dati == "=" || dati == "+" || dati == "-") {
+        platform::Verbale verbale;
+        for (const char* e : {".prj", ".lst", ".ptb", ".dsp"})
+            verbale.push_back(platform::Voce(QStringLiteral("impianto") + e, std::nullopt,
+                                             dati.startsWith('*') ? dati : leggi(base() + e)));
+        for (std::size_t i = 0; dati == "-" && i < 4; ++i)
+            verbale[i].vecchio = i == 1 ? std::nullopt : std::optional(verbale[i].nuovo);
+        verbale[0].nuovo.dimensione += dati == "-";   // a text no longer there
+        dati = platform::TestoVerbale(verbale).chopped(dati.size() - 1);
     }
     scrivi(dir.filePath(nome), dati);
     const auto stato = [&] {
