@@ -57,9 +57,8 @@ BloccoInsieme::~BloccoInsieme()
 }
 
 BloccoInsieme::Esito BloccoInsieme::prendi(const QString& file, bool crea, mode_t modo,
-                                           gid_t gruppo,
                                            const std::function<void(const QString&)>& attesa,
-                                           QString& perche)
+                                           QString& perche, gid_t gruppo)
 {
     fd_ = apri(QFile::encodeName(file), crea, modo, gruppo);
     if (fd_ < 0 && errno == ENOENT && !crea)

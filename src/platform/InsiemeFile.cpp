@@ -25,8 +25,8 @@ bool blocca(BloccoInsieme& blocco, const InsiemeFile& insieme, bool crea, bool& 
     struct stat st {};
     if (::stat(nativo(insieme.file[0]).constData(), &st) != 0)
         st.st_mode = 0666, st.st_gid = gid_t(-1);
-    switch (blocco.prendi(insieme.segno + kBlocco, crea, st.st_mode & 0666, st.st_gid,
-                          insieme.attesa, perche)) {
+    switch (blocco.prendi(insieme.segno + kBlocco, crea, st.st_mode & 0666, insieme.attesa,
+                          perche, st.st_gid)) {
     case BloccoInsieme::Esito::Occupato:
         errore = perche;
         return false;
@@ -65,14 +65,14 @@ bool sgombra(const InsiemeFile& insieme, QString& errore, QStringList& note)
         const QString& f = insieme.file[i];
         const QString nome = NomeNelVerbale(insieme.segno, f), nuovo = f + kNuovo;
         for (const Verbale& v : verbali)
-            if (v[i].nome == nome && Trova(f + kVecchio, v[i]).vecchio)
+            if (v[i].file == nome && Trova(f + kVecchio, v[i]).vecchio)
                 daTogliere << f + kVecchio;
         if (!esiste(nuovo))
             continue;
         const bool suo = std::any_of(verbali.begin(), verbali.end(), [&](const Verbale& v) {
-            return v[i].nome == nome && Trova(nuovo, v[i]).regolare;
+            return v[i].file == nome && Trova(nuovo, v[i]).regolare;
         }) || std::any_of(precedenti.begin(), precedenti.end(), [&](const Verbale& v) {
-            return v[i].nome == f && Trova(nuovo, v[i]).nuovo;
+            return v[i].file == f && Trova(nuovo, v[i]).nuovo;
         });
         if (!suo) {
             errore = QStringLiteral("%1: a file of that name is in the way, and no save of this "

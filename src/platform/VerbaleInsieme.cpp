@@ -44,6 +44,17 @@ bool impronta(const QByteArray& dimensione, const QByteArray& hash, Impronta& i)
     return numero(dimensione, i.dimensione) && (hash == "-" || sha(hash));
 }
 
+// A text written always has its hash.
+bool nuovo(const QByteArray& dimensione, const QByteArray& hash, VoceVerbale& v)
+{
+    Impronta i;
+    if (!sha(hash) || !impronta(dimensione, hash, i))
+        return false;
+    v.dimensione = i.dimensione;
+    v.impronta = i.sha;
+    return true;
+}
+
 QString nome(const QByteArray& campo)
 {
     return QFile::decodeName(QByteArray::fromPercentEncoding(campo));
@@ -58,16 +69,16 @@ bool voce(const QByteArray& riga, VoceVerbale& v)
         return false;
     if (campi[0] != "-" && !impronta(campi[0], campi[1], v.vecchio.emplace()))
         return false;
-    v.nome = nome(campi[4]);
-    return (campi[0] != "-" || campi[1] == "-") && impronta(campi[2], campi[3], v.nuovo);
+    v.file = nome(campi[4]);
+    return (campi[0] != "-" || campi[1] == "-") && nuovo(campi[2], campi[3], v);
 }
 
 // "<inode> <new size> <new hash> <path>" of the version before.
 bool vocePrecedente(const QByteArray& riga, VoceVerbale& v)
 {
     const QList<QByteArray> campi = riga.split(' ');
-    v.nome = campi.size() == 4 ? nome(campi[3]) : QString();
-    return !v.nome.isEmpty() && impronta(campi[1], campi[2], v.nuovo) && sha(campi[2]);
+    v.file = campi.size() == 4 ? nome(campi[3]) : QString();
+    return !v.file.isEmpty() && nuovo(campi[1], campi[2], v);
 }
 
 QByteArray campi(const std::optional<Impronta>& i)
@@ -106,9 +117,10 @@ QString NomeNelVerbale(const QString& segno, const QString& file)
     return f.absolutePath() == s.absolutePath() ? f.fileName() : f.absoluteFilePath();
 }
 
-VoceVerbale Voce(const QString& nome, std::optional<Impronta> vecchio, const QByteArray& testo)
+VoceVerbale Voce(const QString& file, std::optional<Impronta> vecchio, const QByteArray& testo)
 {
-    return {nome, std::move(vecchio), ImprontaTesto(testo)};
+    const Impronta nuovo = ImprontaTesto(testo);
+    return {file, std::move(vecchio), nuovo.dimensione, nuovo.sha};
 }
 
 QByteArray TestoVerbale(const Verbale& verbale)
@@ -116,8 +128,8 @@ QByteArray TestoVerbale(const Verbale& verbale)
     QByteArray testo = kIntestazione + "\r\n" + QByteArray::number(qsizetype(verbale.size()))
                        + "\r\n";
     for (const VoceVerbale& v : verbale)
-        testo += campi(v.vecchio) + ' ' + campi(v.nuovo) + ' '
-                 + QFile::encodeName(v.nome).toPercentEncoding("/") + "\r\n";
+        testo += campi(v.vecchio) + ' ' + campi(v.nuovo()) + ' '
+                 + QFile::encodeName(v.file).toPercentEncoding("/") + "\r\n";
     return testo + kFine + "\r\n";
 }
 
@@ -181,7 +193,7 @@ Trovato Trova(const QString& nome, const VoceVerbale& voce)
     const auto uguale = [](const Impronta& i, const Impronta& a) {
         return i.dimensione == a.dimensione && (i.sha.isEmpty() || i.sha == a.sha);
     };
-    const bool forse = st.st_size == voce.nuovo.dimensione
+    const bool forse = st.st_size == voce.dimensione
                        || (voce.vecchio && st.st_size == voce.vecchio->dimensione);
     // A size that matches neither text spares the read.
     const std::optional<Impronta> letta =
@@ -189,7 +201,7 @@ Trovato Trova(const QString& nome, const VoceVerbale& voce)
     if (!letta)
         return t;
     t.regolare = true;
-    t.nuovo = forse && uguale(voce.nuovo, *letta);
+    t.nuovo = forse && uguale(voce.nuovo(), *letta);
     t.vecchio = forse && voce.vecchio && uguale(*voce.vecchio, *letta);
     return t;
 }

@@ -26,9 +26,11 @@ Impronta ImprontaTesto(const QByteArray& testo);
 std::optional<Impronta> ImprontaFile(const QString& nome);
 
 struct VoceVerbale {
-    QString nome;                      // NomeNelVerbale
+    QString file;                      // NomeNelVerbale
     std::optional<Impronta> vecchio;   // the text replaced; none when there was no file
-    Impronta nuovo;                    // the text written
+    qint64 dimensione = 0;             // the text written: its size
+    QByteArray impronta;               // and its SHA-256, in hexadecimal
+    Impronta nuovo() const { return {dimensione, impronta}; }
 };
 using Verbale = std::vector<VoceVerbale>;
 
@@ -37,7 +39,8 @@ using Verbale = std::vector<VoceVerbale>;
 // another folder) by the whole path the link leads to.
 QString NomeNelVerbale(const QString& segno, const QString& file);
 
-VoceVerbale Voce(const QString& nome, std::optional<Impronta> vecchio, const QByteArray& testo);
+// Also what a file holds, for whoever keeps an eye on one (`vecchio` none).
+VoceVerbale Voce(const QString& file, std::optional<Impronta> vecchio, const QByteArray& testo);
 QByteArray TestoVerbale(const Verbale& verbale);
 // The record in `marcatore`; false with `perche` when it is not one whole record of this
 // version (a symbolic link, not a regular file, too large, cut short, of another form).
