@@ -620,7 +620,7 @@ void TestFileProgetto::writeErrorKeepsOldFiles()
     };
     if (guasto.startsWith(QStringLiteral("poi ")) || guasto == QStringLiteral("a caso")) {
         const QList<QByteArray> nuovi = diversi();
-        const quint32 seme = guasto == QStringLiteral("a caso") ? QRandomGenerator::global()->generate() : 0;
+        const quint32 seme = guasto == QStringLiteral("a caso") ? QRandomGenerator::global()->generate() | 1 : 0;
         QRandomGenerator caso(seme);
         const QStringList cambi = {"spostata", "link", "rinumerati", "cambiato", "corti", "sola lettura", ""};
         const QString altrove = dir.path() + QStringLiteral("~altrove");
