@@ -132,8 +132,8 @@ QString aParte(const QString& f)
 }
 
 // Carries out a plan, then removes the marker unless a file was the user's; false with
-// `perche` naming what was done and what was not at the first step that fails: the marker
-// then stays, for the next try, and nothing is removed before every rename is made.
+// `perche` naming what was done and each step that failed: the marker then stays, for the
+// next try, and nothing is removed unless every rename was made.
 bool esegui(const InsiemeFile& insieme, const Piano& piano, const QString& marcatore,
             bool proprio, QString& perche, QStringList& note)
 {
@@ -160,7 +160,7 @@ bool esegui(const InsiemeFile& insieme, const Piano& piano, const QString& marca
     if (mancati.isEmpty() && !scaricaCartelle(insieme, perche))
         mancati << perche;
     if (!mancati.isEmpty()) {
-        const QString fatto = fatti.isEmpty() ? QStringLiteral("nothing was moved")
+        const QString fatto = fatti.isEmpty() ? QStringLiteral("nothing was done")
                                               : QStringLiteral("done: ") + fatti.join(u"; ");
         perche = QStringLiteral("not done: %1; %2").arg(mancati.join(u"; "), fatto);
         return false;
