@@ -22,6 +22,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
+#include <fcntl.h>
 #include <cstring>
 #include <fstream>
 #include <sched.h>
@@ -694,7 +695,18 @@ void TestFileProgetto::writeErrorKeepsOldFiles()
             QSKIP("no group to share the files with");
         for (const QString& f : nomi)
             QVERIFY(::chown(qPrintable(f), uid_t(-1), gruppo) == 0 && ::chmod(qPrintable(f), 0664) == 0);
+        // The lock is held on a descriptor open for writing, as a lock over NFS needs.
+        platform::PassoFileHook = [](const char*, const QString&) {
+            for (const QFileInfo& fd : QDir("/proc/self/fd").entryInfoList(QDir::Files | QDir::System))
+                if (QFile info("/proc/self/fdinfo/" + fd.fileName());
+                    fd.symLinkTarget().endsWith("~lock") && info.open(QIODevice::ReadOnly))
+                    gLeggibile = (info.readAll().split('\n')[1].mid(6).trimmed().toInt(nullptr, 8)
+                                  & O_ACCMODE) == O_RDWR;   // "flags:" follows "pos:"
+            return 0;
+        };
         QVERIFY(QFile::remove(nomi[0] + "~lock") && SalvaProgetto(false));   // the lock made anew
+        platform::PassoFileHook = nullptr;
+        QVERIFY(std::exchange(gLeggibile, false));
         for (const QString& f : nomi + QStringList{nomi[0] + "~lock"}) {
             struct stat st {};
             QVERIFY(::stat(qPrintable(f), &st) == 0 && st.st_gid == gruppo && (st.st_mode & 0777) == 0664);
