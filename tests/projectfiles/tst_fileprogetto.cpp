@@ -90,6 +90,7 @@ const char* gFallito = "";   // the step that failed
 int gTieni = 0, gTenuto = -1, gVia = -1;
 QString gPrivata;   // a folder where no step may find a file others can read
 bool gLeggibile = false;
+bool gScrittura = false;   // the lock held on a descriptor open for writing
 
 int passoProva(const char* passo, const QString&)
 {
@@ -700,13 +701,13 @@ void TestFileProgetto::writeErrorKeepsOldFiles()
             for (const QFileInfo& fd : QDir("/proc/self/fd").entryInfoList(QDir::Files | QDir::System))
                 if (QFile info("/proc/self/fdinfo/" + fd.fileName());
                     fd.symLinkTarget().endsWith("~lock") && info.open(QIODevice::ReadOnly))
-                    gLeggibile = (info.readAll().split('\n')[1].mid(6).trimmed().toInt(nullptr, 8)
+                    gScrittura = (info.readAll().split('\n')[1].mid(6).trimmed().toInt(nullptr, 8)
                                   & O_ACCMODE) == O_RDWR;   // "flags:" follows "pos:"
             return 0;
         };
         QVERIFY(QFile::remove(nomi[0] + "~lock") && SalvaProgetto(false));   // the lock made anew
         platform::PassoFileHook = nullptr;
-        QVERIFY(std::exchange(gLeggibile, false));
+        QVERIFY(std::exchange(gScrittura, false));
         for (const QString& f : nomi + QStringList{nomi[0] + "~lock"}) {
             struct stat st {};
             QVERIFY(::stat(qPrintable(f), &st) == 0 && st.st_gid == gruppo && (st.st_mode & 0777) == 0664);
