@@ -636,8 +636,7 @@ void TestFileProgetto::writeErrorKeepsOldFiles()
                 scrivi(nomi[i], vecchi[i]);
             const bool finito = finisce(0, k, [] { SalvaProgetto(false); });
             QString prj = nomi[0];
-            const QStringList presenti = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
-            for (const QString& f : presenti) {
+            for (const QString& f : QDir(dir.path()).entryList(QDir::Files | QDir::Hidden)) {
                 QFile file(dir.filePath(f));
                 if (cambio == QStringLiteral("rinumerati"))   // as a FAT file system's remount
                     QVERIFY(QFile::copy(file.fileName(), file.fileName() + "+")
@@ -647,19 +646,17 @@ void TestFileProgetto::writeErrorKeepsOldFiles()
             }
             if (cambio == QStringLiteral("cambiato"))
                 scrivi(nomi[3], nuovi[4]);   // in place: the same inode
-            if (cambio == QStringLiteral("spostata"))
-                QVERIFY(QDir().rename(dir.path(), altrove));
-            if (cambio == QStringLiteral("link"))
-                QVERIFY(QFile::link(dir.path(), altrove));
-            if (cambio == QStringLiteral("spostata") || cambio == QStringLiteral("link"))
-                prj = altrove + QStringLiteral("//impianto.prj");
+            if (cambio == QStringLiteral("spostata") || cambio == QStringLiteral("link")) {
+                QVERIFY(cambio == QStringLiteral("link") ? QFile::link(dir.path(), altrove)
+                                                         : QDir().rename(dir.path(), altrove));
+                prj = altrove + QStringLiteral("//impianto.prj");   // another spelling too
+            }
             if (seme && caso.bounded(2))   // another process opens it, killed at a step or not
                 finisce(0, int(caso.bounded(1, 12)), [&] { QString e; LeggiFileProgetto(prj, e); });
             if (cambio == QStringLiteral("sola lettura"))
                 platform::PassoFileHook = [](const char*, const QString&) { return EROFS; };
             QString errore, avviso;
-            QStringList note;
-            const auto letto = LeggiFileProgetto(prj, errore, &note, &avviso);
+            const auto letto = LeggiFileProgetto(prj, errore, nullptr, &avviso);
             platform::PassoFileHook = nullptr;
             QVERIFY(cambio != QStringLiteral("spostata") || QDir().rename(altrove, dir.path()));
             QFile::remove(altrove);
