@@ -155,10 +155,14 @@ void progetto()
     metti("progetto", QStringLiteral("lst"), conScelta(1, TestoLst(c)));
     metti("progetto", QStringLiteral("ptb"), conScelta(2, TestoPtb(c)));
     metti("progetto", QStringLiteral("dsp"), conScelta(3, TestoDsp(c)));
+    // A record of a save from this project to an empty one, as each marker.
     platform::Verbale verbale;
-    for (const QByteArray& testo : {TestoPrj(c), TestoLst(c), TestoPtb(c), TestoDsp(c)})
-        verbale.push_back(platform::Voce(QStringLiteral("p.prj"), std::optional<ino_t>(2), testo));
+    const QByteArray testi[] = {TestoPrj(c), TestoLst(c), TestoPtb(c), TestoDsp(c)};
+    for (const char* e : {"prj", "lst", "ptb", "dsp"})
+        verbale.push_back(platform::Voce(QStringLiteral("p.") + QLatin1String(e),
+                                         platform::ImprontaTesto(testi[verbale.size()]), ""));
     metti("progetto", QStringLiteral("saving"), conScelta(4, platform::TestoVerbale(verbale)));
+    metti("progetto", QStringLiteral("putback"), conScelta(5, platform::TestoVerbale(verbale)));
 }
 
 // Each request the link targets send, with the simulator's reply: as the device frames

@@ -2,8 +2,8 @@
 // byte chooses the .prj, .lst, .ptb or .dsp, or the marker a cut-off save leaves beside
 // them ("~saving", "~putback"), the rest is that file. The project is opened as the user
 // opens it and compiled. A refused project leaves the open one as it was; a marker changes
-// the project's files only where the Log says that it finished or undid a save; a project
-// taken saves as files that read back the same.
+// the project's files only where the Log says that it finished or undid a save, and loses
+// no text of theirs; a project taken saves as files that read back the same.
 #include "Fuzz.h"
 #include "base/Log.h"
 #include "compiler/Compilatore.h"
@@ -61,10 +61,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dati, std::size_t n)
         }
     }
     const QString fatto = LogModello::istanza().righe().join(u'\n');
-    for (std::size_t i = 0; i < 4 && scelto >= 4; ++i)
-        FUZZ_CHECK(fatto.contains(QStringLiteral("has been"))
-                       || leggi(QStringLiteral("p") + QLatin1String(kEstensioni[i])) == vuoto[i],
+    for (std::size_t i = 0; i < 4 && scelto >= 4; ++i) {
+        const QString nome = QStringLiteral("p") + QLatin1String(kEstensioni[i]);
+        FUZZ_CHECK(fatto.contains(QStringLiteral("has been")) || leggi(nome) == vuoto[i],
                    QStringLiteral("a marker changed a file and said nothing"));
+        // With no side file beside it, a marker can at most keep a file aside.
+        FUZZ_CHECK(leggi(nome) == vuoto[i] || leggi(nome + QStringLiteral("~kept")) == vuoto[i],
+                   QStringLiteral("a marker lost the text of ") + nome);
+        QFile::remove(fuzz::Cartella() + u'/' + nome + QStringLiteral("~kept"));
+    }
     Compila();
     const ContenutoProgetto aperto = ContenutoCorrente();
     const QString copia = fuzz::Cartella() + QStringLiteral("/copia");

@@ -24,17 +24,24 @@ constexpr int kUltimoTentativoMs = 500;
 // The lock files whose lack of locks has been told.
 QStringList detti;
 
-int apri(const QByteArray& nome, bool crea, mode_t modo)
+int apri(const QByteArray& nome, bool crea, mode_t modo, gid_t gruppo)
 {
     // Opened before it is made: in a shared sticky folder the system refuses O_CREAT on a
-    // file another user made. Never through a link, nor waiting on a pipe.
+    // file another user made. Never through a link, nor waiting on a pipe. For writing
+    // where the user may write: a lock over NFS needs it; else for reading, which a lock
+    // on a local disk needs no more.
+    constexpr int kModi = O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY;
     for (int volta = 0; volta < 2; ++volta) {
-        const int fd =
-            ::open(nome.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+        int fd = ::open(nome.constData(), O_RDWR | kModi);
+        if (fd < 0 && (errno == EACCES || errno == EROFS || errno == EPERM))
+            fd = ::open(nome.constData(), O_RDONLY | kModi);
         if (fd >= 0 || errno != ENOENT || !crea)
             return fd;
-        const int nuovo =
-            ::open(nome.constData(), O_RDONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, modo);
+        const int nuovo = ::open(nome.constData(), O_RDWR | O_CREAT | O_EXCL | kModi, modo);
+        // Beside a file, exactly that file's group and permissions, the creator's mask
+        // aside; else those of any new file.
+        if (nuovo >= 0 && gruppo != gid_t(-1))
+            (void)!(::fchown(nuovo, uid_t(-1), gruppo) + ::fchmod(nuovo, modo));
         if (nuovo >= 0 || errno != EEXIST)
             return nuovo;
     }
@@ -51,9 +58,9 @@ BloccoInsieme::~BloccoInsieme()
 
 BloccoInsieme::Esito BloccoInsieme::prendi(const QString& file, bool crea, mode_t modo,
                                            const std::function<void(const QString&)>& attesa,
-                                           QString& perche)
+                                           QString& perche, gid_t gruppo)
 {
-    fd_ = apri(QFile::encodeName(file), crea, modo);
+    fd_ = apri(QFile::encodeName(file), crea, modo, gruppo);
     if (fd_ < 0 && errno == ENOENT && !crea)
         return Esito::SenzaFile;
     const auto senza = [&](const QString& motivo) {

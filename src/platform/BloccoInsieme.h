@@ -29,8 +29,12 @@ public:
     // telling `attesa` what it waits for as it starts and an empty text as it ends; a
     // call from inside another wait does not wait. `perche` gets why it is not Preso, for
     // SenzaBlocco only the first time for that file.
+    // Made beside a file of group `gruppo`, it takes that group and exactly `modo` where
+    // it may, so every member of a group that shares the files may open it for writing,
+    // as a lock over a network share needs.
     Esito prendi(const QString& file, bool crea, mode_t modo,
-                 const std::function<void(const QString&)>& attesa, QString& perche);
+                 const std::function<void(const QString&)>& attesa, QString& perche,
+                 gid_t gruppo = gid_t(-1));
 
 private:
     int fd_ = -1;

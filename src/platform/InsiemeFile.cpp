@@ -23,9 +23,10 @@ bool blocca(BloccoInsieme& blocco, const InsiemeFile& insieme, bool crea, bool& 
 {
     QString perche;
     struct stat st {};
-    const mode_t modo =
-        ::stat(nativo(insieme.file[0]).constData(), &st) == 0 ? st.st_mode & 0666 : 0666;
-    switch (blocco.prendi(insieme.segno + kBlocco, crea, modo, insieme.attesa, perche)) {
+    if (::stat(nativo(insieme.file[0]).constData(), &st) != 0)
+        st.st_mode = 0666, st.st_gid = gid_t(-1);
+    switch (blocco.prendi(insieme.segno + kBlocco, crea, st.st_mode & 0666, insieme.attesa,
+                          perche, st.st_gid)) {
     case BloccoInsieme::Esito::Occupato:
         errore = perche;
         return false;
@@ -43,28 +44,37 @@ bool blocca(BloccoInsieme& blocco, const InsiemeFile& insieme, bool crea, bool& 
 }
 
 // A marker left as it was gives way to this save, which writes the whole set anew, and
-// so do the new texts it recorded; any other "~new" is in the way, and not this save's to
-// remove: false with `errore`, nothing removed.
+// so do the side files it names: each "~new" whatever it holds, each "~old" that holds
+// the text it replaced. A "~new" that no marker names is in the way, and not this save's
+// to remove: false with `errore`, nothing removed.
 bool sgombra(const InsiemeFile& insieme, QString& errore, QStringList& note)
 {
     const std::size_t n = insieme.file.size();
     QStringList vecchiSegni, daTogliere;
-    std::vector<Verbale> verbali;
+    std::vector<Verbale> verbali, precedenti;
     for (const QString& m : {insieme.segno + kSalva, insieme.segno + kRimetti})
         if (esiste(m)) {
-            Verbale v;
-            if (QString illeggibile; LeggiVerbale(m, v, illeggibile) && v.size() == n)
+            Verbale v, p;
+            if (QString illeggibile; LeggiVerbale(m, v, illeggibile, &p) && v.size() == n)
                 verbali.push_back(v);
+            if (p.size() == n)
+                precedenti.push_back(p);
             vecchiSegni << m;
         }
     for (std::size_t i = 0; i < n; ++i) {
-        const QString nuovo = insieme.file[i] + kNuovo;
+        const QString& f = insieme.file[i];
+        const QString nome = NomeNelVerbale(insieme.segno, f), nuovo = f + kNuovo;
+        for (const Verbale& v : verbali)
+            if (v[i].file == nome && Trova(f + kVecchio, v[i]).vecchio)
+                daTogliere << f + kVecchio;
         if (!esiste(nuovo))
             continue;
-        const bool lasciato = std::any_of(verbali.begin(), verbali.end(), [&](const Verbale& v) {
-            return v[i].file == insieme.file[i] && Trova(nuovo, v[i]) == Trovato::Nuovo;
+        const bool suo = std::any_of(verbali.begin(), verbali.end(), [&](const Verbale& v) {
+            return v[i].file == nome && Trova(nuovo, v[i]).regolare;
+        }) || std::any_of(precedenti.begin(), precedenti.end(), [&](const Verbale& v) {
+            return v[i].file == f && Trova(nuovo, v[i]).nuovo;
         });
-        if (!lasciato) {
+        if (!suo) {
             errore = QStringLiteral("%1: a file of that name is in the way, and no save of this "
                                     "project is known to have left it; move it away, then save "
                                     "again").arg(nuovo);
@@ -82,10 +92,31 @@ bool sgombra(const InsiemeFile& insieme, QString& errore, QStringList& note)
     return true;
 }
 
+// In a folder with its sticky bit set only a file's owner (or the folder's) may rename
+// another file over it: the save would commit and then fail at its renames.
+bool diAltri(const QString& f, const struct stat& st)
+{
+    const uid_t io = ::geteuid();
+    struct stat cartella {};
+    return io != 0 && st.st_uid != io
+           && ::stat(nativo(QFileInfo(f).absolutePath()).constData(), &cartella) == 0
+           && (cartella.st_mode & S_ISVTX) && cartella.st_uid != io;
+}
+
+// Whether every file holds what this save writes: a save whose marker another process
+// finished (where there is no lock to keep it out) has saved all the same.
+bool salvatoDaAltri(const InsiemeFile& insieme, const Verbale& verbale)
+{
+    for (std::size_t i = 0; i < verbale.size(); ++i)
+        if (!Trova(insieme.file[i], verbale[i]).nuovo)
+            return false;
+    return true;
+}
+
 } // namespace
 
-bool LeggiInsieme(const InsiemeFile& insieme, const std::function<bool(QString& errore)>& leggi,
-                  QString& errore, QStringList& note, QString& avviso)
+bool LeggiInsieme(const InsiemeFile& insieme, const LettoreInsieme& leggi, QString& errore,
+                  QStringList& note, QString& avviso)
 {
     for (int volta = 0;; ++volta) {
         BloccoInsieme blocco;
@@ -93,26 +124,43 @@ bool LeggiInsieme(const InsiemeFile& insieme, const std::function<bool(QString& 
         const bool marcatore = esiste(insieme.segno + kSalva) || esiste(insieme.segno + kRimetti);
         if (!blocca(blocco, insieme, marcatore || volta > 0, senzaFile, errore, note))
             return false;
-        QStringList lasciati;
+        std::vector<Lasciato> lasciati;
+        std::vector<QString> vista = insieme.file;
         bool letto = false;
         if (senzaFile) {
             // No save of this version has run here, and reading makes no lock file: the
             // files as they are, unless a save began meanwhile (it makes the file first).
-            letto = leggi(errore);
+            letto = leggi(vista, errore);
             if (esiste(insieme.segno + kBlocco))
                 continue;
             segniPrecedenti(insieme, lasciati);
         } else {
-            riprendi(insieme, note, lasciati);
-            letto = leggi(errore);
+            riprendi(insieme, note, lasciati, vista);
+            letto = leggi(vista, errore);
         }
-        if (!lasciati.isEmpty()) {
-            note << lasciati;
-            avviso = lasciati.join(u'\n')
-                     + QStringLiteral("\nNothing of it was finished or undone: the files were "
-                                      "read as they are, and may come from two saves. Check the "
-                                      "project, then save it to write all four files anew.");
-        }
+        if (lasciati.empty())
+            return letto;
+        QStringList testi;
+        for (const Lasciato& l : lasciati)
+            testi << l.testo;
+        note << testi;
+        const bool interi = std::all_of(lasciati.begin(), lasciati.end(),
+                                        [](const Lasciato& l) { return l.intero; });
+        QStringList letti;
+        for (std::size_t i = 0; i < vista.size(); ++i)
+            if (vista[i].isEmpty())
+                letti << QStringLiteral("%1 as missing").arg(insieme.file[i]);
+            else if (vista[i] != insieme.file[i])
+                letti << QStringLiteral("%1 from %2").arg(insieme.file[i], vista[i]);
+        testi << (!interi ? QStringLiteral("Nothing of it was finished or undone: the files were "
+                                           "read as they are, and may come from two saves.")
+                  : letti.isEmpty() ? QString()
+                                    : QStringLiteral("The project was read whole as the disk "
+                                                     "holds it: %1.").arg(letti.join(u", ")));
+        testi.removeAll(QString());
+        avviso = testi.join(u'\n')
+                 + QStringLiteral("\nCheck the project, then save it to write all four files "
+                                  "anew.");
         return letto;
     }
 }
@@ -124,13 +172,17 @@ bool SostituisciInsieme(const InsiemeFile& insieme, const std::vector<QByteArray
     bool senzaFile = false;
     if (!blocca(blocco, insieme, true, senzaFile, errore, note))
         return false;
-    QStringList lasciati;
-    riprendi(insieme, note, lasciati);
-    note << lasciati;
+    std::vector<Lasciato> lasciati;
+    std::vector<QString> vista;
+    riprendi(insieme, note, lasciati, vista);
+    for (const Lasciato& l : lasciati)
+        note << l.testo;
     const std::size_t n = insieme.file.size();
     std::vector<std::optional<struct stat>> vecchi(n);
+    Verbale verbale;
     for (std::size_t i = 0; i < n; ++i) {
         const QString& f = insieme.file[i];
+        verbale.push_back(Voce(NomeNelVerbale(insieme.segno, f), std::nullopt, testi[i]));
         struct stat st {};
         if (::stat(nativo(f).constData(), &st) != 0) {
             if (errno == ENOENT)
@@ -147,33 +199,56 @@ bool SostituisciInsieme(const InsiemeFile& insieme, const std::vector<QByteArray
             errore = guasto(f);
             return false;
         }
+        if (diAltri(f, st)) {
+            errore = QStringLiteral("%1: another user owns it, and in this folder (its sticky "
+                                    "bit set) only a file's owner may replace it; ask them to "
+                                    "save the project, or save it under another name").arg(f);
+            return false;
+        }
         for (std::size_t j = 0; j < i; ++j)
             if (vecchi[j] && vecchi[j]->st_dev == st.st_dev && vecchi[j]->st_ino == st.st_ino) {
                 errore = QStringLiteral("%1 and %2 are the same file").arg(insieme.file[j], f);
                 return false;
             }
         vecchi[i] = st;
+        // What it holds, so that a recovery knows it whatever its inode is then.
+        verbale.back().vecchio = ImprontaFile(f);
+        if (!verbale.back().vecchio) {
+            errore = guasto(f);
+            return false;
+        }
     }
 
     if (!sgombra(insieme, errore, note))
         return false;
 
     // The record first: from here anything cut off is undone.
-    const QString rimetti = insieme.segno + kRimetti;
-    Verbale verbale;
-    for (std::size_t i = 0; i < n; ++i)
-        verbale.push_back(Voce(insieme.file[i],
-                               vecchi[i] ? std::optional<ino_t>(vecchi[i]->st_ino) : std::nullopt,
-                               testi[i]));
+    const QString rimetti = insieme.segno + kRimetti, salva = insieme.segno + kSalva;
     if (!scriviFile(rimetti, TestoVerbale(verbale), vecchi[0] ? &*vecchi[0] : nullptr)) {
         errore = guasto(rimetti);
         return false;
     }
+    std::vector<QString> nessuna;
     const auto annulla = [&](const QString& motivo) {
+        // Without a lock another process's open may have finished or undone this save.
+        if (!esiste(rimetti) && !esiste(salva)) {
+            for (std::size_t i = 0; i < n; ++i)
+                for (const QString& t : {insieme.file[i] + kNuovo, insieme.file[i] + kVecchio})
+                    if (const Trovato c = Trova(t, verbale[i]);
+                        t.endsWith(kNuovo) ? c.nuovo : c.vecchio)
+                        rimuovi(t);
+            if (salvatoDaAltri(insieme, verbale)) {
+                note << QStringLiteral("%1: finished by another Ludra process; the files hold "
+                                       "what this save wrote").arg(salva);
+                return true;
+            }
+            errore = motivo + QStringLiteral("; another Ludra process undid this save");
+            return false;
+        }
         errore = motivo;
         QString nonRimesso;
         QStringList rimesse;
-        if (!chiudi(insieme, rimetti, false, nonRimesso, rimesse))
+        if (chiudi(insieme, rimetti, false, true, nonRimesso, rimesse, nessuna) != Chiusa::Fatto)
             errore += QStringLiteral("; not put back as it was: %1; %2 stays to put it back later")
                           .arg(nonRimesso, rimetti);
         for (const QString& r : rimesse)
@@ -216,14 +291,15 @@ bool SostituisciInsieme(const InsiemeFile& insieme, const std::vector<QByteArray
     if (!scaricaCartelle(insieme, scarico))
         return annulla(scarico);
     // Committed: from here a cut-off save is completed by the next reader.
-    const QString salva = insieme.segno + kSalva;
     if (!rinomina(rimetti, salva))
         return annulla(guasto(salva));
     QString mancato;
     if (!scaricaCartella(QFileInfo(salva).absolutePath()))
         mancato = guasto(salva);
-    else if (chiudi(insieme, salva, true, mancato, note))
+    else if (chiudi(insieme, salva, true, true, mancato, note, nessuna) == Chiusa::Fatto)
         return true;
+    if (!esiste(salva))
+        return annulla(mancato);
     if (!rinomina(salva, rimetti)) {
         errore = mancato + QStringLiteral("; %1 stays to complete the save later").arg(salva);
         return false;

@@ -7,12 +7,12 @@
 // save or read of another process waits for it. It first writes and flushes its record
 // (VerbaleInsieme.h) as the marker "<segno>~putback": from then on anything cut off is
 // undone. Beside each file "f" it writes the new text to "f~new" and flushes it, and
-// keeps the old file under a second name, the hard link "f~old", without reading it (it
-// may be larger than memory). Renaming the marker to "<segno>~saving" commits the set;
-// each "f~new" then replaces "f" in one rename, the folders are flushed, and the links
-// and the marker go. Should a rename fail, the marker is named "~putback" again and the
-// links go back over the new files. Where the disk does not show what the record says,
-// nothing is moved or removed.
+// keeps the old file under a second name, the hard link "f~old". Renaming the marker to
+// "<segno>~saving" commits the set; each "f~new" then replaces "f" in one rename, the
+// folders are flushed, and the links and the marker go. Should a rename fail, the marker
+// is named "~putback" again and the links go back over the new files. A recovery judges
+// by what the files hold, never by inodes or the spelling of paths, and where the disk
+// does not hold what the record says, nothing is moved or removed.
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -39,12 +39,17 @@ bool SostituisciInsieme(const InsiemeFile& insieme, const std::vector<QByteArray
 
 // Runs `leggi` on the whole set: after a save of it that was cut off has been finished
 // (from "~saving") or undone (from "~putback"), with no save of another process under
-// way. A marker whose work cannot be proven on the disk, or cannot be done, is left with
-// the files as they are: `avviso` then names it and says what the user can do, and the
-// files are read all the same. False with `errore` when `leggi` says so or another
+// way. A marker whose work cannot be proven on the disk, or cannot all be done, is left:
+// `avviso` then names it, says what was and was not done and what the user can do, and
+// the project is read all the same. False with `errore` when `leggi` says so or another
 // process held the set too long.
-bool LeggiInsieme(const InsiemeFile& insieme, const std::function<bool(QString& errore)>& leggi,
-                  QString& errore, QStringList& note, QString& avviso);
+// `leggi` is given, for each file, the name to read its text from: the file itself, or
+// where a marker's work could not all be done on the disk (a read-only medium, a rename
+// refused) the "~new" or "~old" that holds the text of the whole project the disk proves,
+// or an empty name where that project has no such file.
+using LettoreInsieme = std::function<bool(const std::vector<QString>& nomi, QString& errore)>;
+bool LeggiInsieme(const InsiemeFile& insieme, const LettoreInsieme& leggi, QString& errore,
+                  QStringList& note, QString& avviso);
 
 // Tests only: called before each step that changes the disk (`passo` "create", "write",
 // "link", "rename", ...); a value other than 0 fails the step with that errno.

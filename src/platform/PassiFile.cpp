@@ -107,6 +107,15 @@ bool scriviFile(const QString& nome, const QByteArray& testo, const struct stat*
             return fd >= 0;
         }))
         return false;
+    // The old file's owner and group where the process may give them (its group always,
+    // where the user is a member): in a folder a group shares, the next member's save then
+    // finds files it may replace. Before the permissions, which a change of owner may clear.
+    if (come) {
+        struct stat st {};
+        if (::fstat(fd, &st) == 0 && (st.st_uid != come->st_uid || st.st_gid != come->st_gid)
+            && ::fchown(fd, come->st_uid, come->st_gid) != 0)
+            (void)!::fchown(fd, uid_t(-1), come->st_gid);
+    }
     bool ok =
         (!come || passo("chmod", nome, [&] { return ::fchmod(fd, come->st_mode & 07777) == 0; }))
         && passo("write", nome, [&] { return scriviTutto(fd, testo); })

@@ -45,8 +45,8 @@ bool scaricaCartella(const QString& cartella);
 // The folders of the set's files and of its markers.
 bool scaricaCartelle(const InsiemeFile& insieme, QString& errore);
 // A new file `nome` holding `testo`, on disk. With `come` it is made readable by its
-// owner alone and then given the permissions of `come`, so that no one can open it before
-// it has them; without, it has those of any new file. Made and not finished, it goes.
+// owner alone and then given the owner and group (as far as it may) and the permissions
+// of `come`, so that no one can open it before it has them; without, it has those of any new file. Made and not finished, it goes.
 bool scriviFile(const QString& nome, const QByteArray& testo, const struct stat* come);
 
 } // namespace ludra::platform::passi

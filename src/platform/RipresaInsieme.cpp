@@ -4,136 +4,238 @@
 #include "platform/VerbaleInsieme.h"
 
 #include <QFileInfo>
+#include <algorithm>
 #include <sys/stat.h>
 #include <utility>
-#include <vector>
 
 namespace ludra::platform::passi {
 
 namespace {
 
-// What finishing or undoing a save takes, every name proven against its record first.
-struct Piano {
-    std::vector<std::pair<QString, QString>> rinomine;   // each from, to
-    QStringList tolti;    // removed with the renames: new texts, files that had no old one
-    QStringList poi;      // removed once the renames are on disk: the old files kept aside
-    QStringList note;     // files that cannot be put back, names left as they were
+const QLatin1String kDaParte("~kept");
+
+// One file of the set as a record finds it: the file, its "~new" and its "~old".
+struct Stato {
+    QString f;
+    Trovato file, nuovo, vecchio;
+    bool sostituito = false;   // the save replaced a file here (else it made one)
+    // Holding neither of its texts, the file is the user's: changed or restored after the
+    // save was cut off.
+    bool fermo() const { return !file.suo() && (sostituito || file.presente); }
+    bool completabile() const
+    {
+        return file.nuovo || (nuovo.nuovo && (file.vecchio || !file.presente));
+    }
+    bool annullabile() const { return file.vecchio || !sostituito || vecchio.vecchio; }
+    // Undoing takes away a file that holds the only copy of its text.
+    bool toglie() const { return !sostituito && file.nuovo; }
 };
 
-// Proves, file by file, that the disk holds what the save recorded in `verbale` left,
-// and plans completing it (`avanti`) or undoing it; false with `perche` at the first name
-// that does not match. A name that matches nothing of the record is no part of the plan.
-bool pianifica(const InsiemeFile& insieme, const Verbale& verbale, bool avanti, Piano& piano,
-               QString& perche)
+struct Piano {
+    bool avanti = true;
+    std::vector<std::pair<QString, QString>> rinomine;   // each from, to
+    QStringList daParte;   // files undoing takes away
+    QStringList tolti;     // the save's "~new" files, whatever they hold
+    QStringList poi;       // removed once the renames are on disk: the old texts kept aside
+    QStringList fermi;     // files left as the user made them
+    QStringList note;      // names left as they were
+    std::vector<QString> vista;
+};
+
+// Proves, file by file, what the disk holds against `verbale`, and plans completing the
+// save or undoing it: the way asked (`fisso`), or the marker's way where the disk allows
+// it and else the other; false with `perche` when neither is proven.
+bool pianifica(const InsiemeFile& insieme, const Verbale& verbale, bool avanti, bool fisso,
+               Piano& piano, QString& perche)
 {
     if (verbale.size() != insieme.file.size()) {
         perche = QStringLiteral("it records %1 files, the project has %2")
                      .arg(verbale.size()).arg(insieme.file.size());
         return false;
     }
+    std::vector<Stato> stati;
     for (std::size_t i = 0; i < verbale.size(); ++i) {
         const VoceVerbale& v = verbale[i];
         const QString& f = insieme.file[i];
-        if (v.file != f) {
+        if (const QString nome = NomeNelVerbale(insieme.segno, f); v.file != nome) {
             perche = QStringLiteral("it names %1, where the project's file is now %2")
-                         .arg(v.file, f);
+                         .arg(v.file, nome);
             return false;
         }
-        const Trovato file = Trova(f, v), nuovo = Trova(f + kNuovo, v);
-        const bool legato = Trova(f + kVecchio, v) == Trovato::Vecchio;
-        const bool intatto = file == (v.vecchio ? Trovato::Vecchio : Trovato::Assente);
-        if (!intatto && file != Trovato::Nuovo) {
-            perche =
-                QStringLiteral("%1 is neither the file it replaces nor the text it wrote").arg(f);
-            return false;
+        stati.push_back({f, Trova(f, v), Trova(f + kNuovo, v), Trova(f + kVecchio, v),
+                         v.vecchio.has_value()});
+    }
+    const auto tutti = [&](auto prova) {
+        return std::all_of(stati.begin(), stati.end(),
+                           [&](const Stato& s) { return s.fermo() || (s.*prova)(); });
+    };
+    const bool completa = tutti(&Stato::completabile), annulla = tutti(&Stato::annullabile);
+    const bool pulito = annulla && std::none_of(stati.begin(), stati.end(), [](const Stato& s) {
+        return !s.fermo() && s.toglie();
+    });
+    if (std::all_of(stati.begin(), stati.end(), [](const Stato& s) { return s.fermo(); })) {
+        perche = QStringLiteral("no file holds a text it records");
+        return false;
+    }
+    if (fisso)
+        piano.avanti = avanti;
+    else
+        piano.avanti = avanti ? completa || !annulla : !pulito && (completa || !annulla);
+    if (!(piano.avanti ? completa : annulla)) {
+        QStringList mancano;
+        for (const Stato& s : stati)
+            if (s.fermo())
+                continue;
+            else if (piano.avanti && !s.completabile())
+                mancano << QStringLiteral("%1 holds the text the save replaced, and %2 not the "
+                                          "one it wrote").arg(s.f, s.f + kNuovo);
+            else if (!piano.avanti && !s.annullabile())
+                mancano << QStringLiteral("%1 holds the text the save wrote, and no copy of the "
+                                          "one it replaced is left").arg(s.f);
+        perche = mancano.join(QStringLiteral("; "));
+        return false;
+    }
+    for (const Stato& s : stati) {
+        const QString &f = s.f, nuovo = f + kNuovo, vecchio = f + kVecchio;
+        if (s.fermo()) {
+            piano.fermi << f;
+            piano.vista.push_back(f);
+            continue;
         }
-        if (avanti && intatto && nuovo != Trovato::Nuovo) {
-            perche = QStringLiteral("%1 does not hold the text it wrote").arg(f + kNuovo);
-            return false;
-        }
-        if (avanti && intatto)
-            piano.rinomine.emplace_back(f + kNuovo, f);
-        else if (nuovo == Trovato::Nuovo || nuovo == Trovato::Vuoto)
-            piano.tolti << f + kNuovo;
-        else if (nuovo == Trovato::Altro)
-            piano.note << QStringLiteral("%1: not the text the save wrote, left as it is")
-                              .arg(f + kNuovo);
-        if (!avanti && file == Trovato::Nuovo) {
-            if (legato)
-                piano.rinomine.emplace_back(f + kVecchio, f);
-            else if (!v.vecchio)
-                piano.tolti << f;
-            else
-                piano.note << QStringLiteral("%1: replaced, and with no hard link it cannot "
-                                             "be put back").arg(f);
-        } else if (legato) {
-            piano.poi << f + kVecchio;
-        }
+        if (piano.avanti && !s.file.nuovo)
+            piano.rinomine.emplace_back(nuovo, f);
+        else if (s.nuovo.regolare)
+            piano.tolti << nuovo;
+        else if (s.nuovo.presente)
+            piano.note << QStringLiteral("%1: not a regular file, left as it is").arg(nuovo);
+        if (!piano.avanti && !s.file.vecchio && s.sostituito)
+            piano.rinomine.emplace_back(vecchio, f);
+        else if (!piano.avanti && s.toglie())
+            piano.daParte << f;
+        else if (s.vecchio.vecchio && s.vecchio.regolare)
+            piano.poi << vecchio;
+        if (piano.avanti)
+            piano.vista.push_back(s.file.nuovo ? f : nuovo);
+        else
+            piano.vista.push_back(!s.sostituito ? QString() : s.file.vecchio ? f : vecchio);
     }
     return true;
 }
 
-// Carries out a plan, then removes the marker; false with `perche` naming each file it
-// could not move or remove: the marker then stays, for the next try.
-bool esegui(const InsiemeFile& insieme, const Piano& piano, const QString& marcatore,
-            QString& perche, QStringList& note)
+// A free name beside `f` to keep it under.
+QString aParte(const QString& f)
 {
-    QStringList mancati;
-    for (const auto& [da, a] : piano.rinomine)
-        if (!rinomina(da, a))
-            mancati << guasto(a);
-    for (const QString& t : piano.tolti)
-        if (!rimuovi(t))
-            mancati << guasto(t);
+    QString nome = f + kDaParte;
+    for (int n = 2; esiste(nome) && n < 1000; ++n)
+        nome = f + kDaParte + QString::number(n);
+    return nome;
+}
+
+// Carries out a plan, then removes the marker unless a file was the user's; false with
+// `perche` naming what was done and each step that failed: the marker then stays, for the
+// next try, and nothing is removed unless every rename was made.
+bool esegui(const InsiemeFile& insieme, const Piano& piano, const QString& marcatore,
+            bool proprio, QString& perche, QStringList& note)
+{
+    QStringList fatti, mancati;
+    const auto fai = [&](bool riuscito, const QString& nome, const QString& detto) {
+        riuscito ? void(fatti << detto) : void(mancati << guasto(nome));
+    };
+    // A file that undoing takes away goes first: cut off after that, every file left
+    // still has its old text at hand, and an undoing needs to keep nothing aside.
+    for (const QString& f : piano.daParte) {
+        // The save itself still holds the text; a recovery keeps the only copy of it.
+        if (proprio) {
+            fai(rimuovi(f), f, QStringLiteral("%1 removed").arg(f));
+        } else {
+            const QString daParte = aParte(f);
+            fai(rinomina(f, daParte), daParte,
+                QStringLiteral("%1 kept aside as %2").arg(f, daParte));
+        }
+    }
+    for (const auto& [da, a] : mancati.isEmpty() ? piano.rinomine : decltype(piano.rinomine)())
+        fai(rinomina(da, a), a, QStringLiteral("%1 put in place of %2").arg(da, a));
+    for (const QString& t : mancati.isEmpty() ? piano.tolti : QStringList())
+        fai(rimuovi(t), t, QStringLiteral("%1 removed").arg(t));
+    if (mancati.isEmpty() && !scaricaCartelle(insieme, perche))
+        mancati << perche;
     if (!mancati.isEmpty()) {
-        perche = mancati.join(u"; ");
+        const QString fatto = fatti.isEmpty() ? QStringLiteral("nothing was done")
+                                              : QStringLiteral("done: ") + fatti.join(u"; ");
+        perche = QStringLiteral("not done: %1; %2").arg(mancati.join(u"; "), fatto);
         return false;
     }
-    if (!scaricaCartelle(insieme, perche))
-        return false;
     note << piano.note;
+    for (const QString& f : fatti)
+        if (f.contains(kDaParte))
+            note << f + QStringLiteral(": it held the only copy of its text");
     // An old file kept aside that cannot go keeps the marker that proves it a save's, so
-    // the next try removes it; a second name of a file loses nothing where it stays.
-    bool tieni = false;
+    // the next try removes it.
+    bool tieni = !piano.fermi.isEmpty();
     for (const QString& t : piano.poi)
         if (!rimuovi(t)) {
             note << QStringLiteral("%1; it could not be removed").arg(guasto(t));
-            tieni = tieni || !stessoFile(t, t.chopped(kVecchio.size()));
+            tieni = true;
         }
-    if (tieni || !rimuovi(marcatore))
+    if (tieni && piano.fermi.isEmpty())
         note << QStringLiteral("%1: kept, to finish removing what the save left").arg(marcatore);
+    else if (!tieni && !rimuovi(marcatore))
+        note << QStringLiteral("%1; it could not be removed").arg(guasto(marcatore));
     scaricaCartella(QFileInfo(marcatore).absolutePath());
     return true;
 }
 
 } // namespace
 
-bool chiudi(const InsiemeFile& insieme, const QString& marcatore, bool avanti, QString& perche,
-            QStringList& note)
+Chiusa chiudi(const InsiemeFile& insieme, const QString& marcatore, bool avanti, bool proprio,
+              QString& perche, QStringList& note, std::vector<QString>& vista)
 {
+    vista.clear();
     Verbale verbale;
     Piano piano;
-    return LeggiVerbale(marcatore, verbale, perche)
-           && pianifica(insieme, verbale, avanti, piano, perche)
-           && esegui(insieme, piano, marcatore, perche, note);
+    if (!LeggiVerbale(marcatore, verbale, perche)
+        || !pianifica(insieme, verbale, avanti, proprio, piano, perche))
+        return Chiusa::Niente;
+    const bool fatto = esegui(insieme, piano, marcatore, proprio, perche, note);
+    // What each file's text is under now, the way chosen, however far it went.
+    Piano dopo;
+    QString ignoto;
+    vista = pianifica(insieme, verbale, piano.avanti, true, dopo, ignoto) ? dopo.vista
+                                                                          : insieme.file;
+    const QString via = piano.avanti ? QStringLiteral("completed") : QStringLiteral("undone");
+    if (!fatto) {
+        perche = QStringLiteral("the save it records could not be %1: %2").arg(via, perche);
+        return Chiusa::Lasciato;
+    }
+    if (piano.fermi.isEmpty()) {
+        perche = via;
+        return Chiusa::Fatto;
+    }
+    perche = QStringLiteral("%1 held neither the text that save replaced nor the one it wrote "
+                            "(changed after it was cut off), and stayed as it was; the rest of "
+                            "the project has been %2")
+                 .arg(piano.fermi.join(QStringLiteral(", ")), via);
+    return Chiusa::Lasciato;
 }
 
-bool segniPrecedenti(const InsiemeFile& insieme, QStringList& lasciati)
+bool segniPrecedenti(const InsiemeFile& insieme, std::vector<Lasciato>& lasciati)
 {
     bool trovati = false;
     for (const QString& m : {insieme.segnoPrecedente + kSalva, insieme.segnoPrecedente + kRimetti})
         if (esiste(m)) {
             trovati = true;
-            lasciati << QStringLiteral("%1: left as it is: an earlier version of Ludra wrote it, "
-                                       "and it does not record what its save wrote; remove it "
-                                       "once you have checked the project")
-                            .arg(m);
+            lasciati.push_back({QStringLiteral("%1: left as it is: an earlier version of Ludra "
+                                               "wrote it, and it does not record what its save "
+                                               "wrote; remove it once you have checked the "
+                                               "project").arg(m)});
         }
     return trovati;
 }
 
-void riprendi(const InsiemeFile& insieme, QStringList& note, QStringList& lasciati)
+void riprendi(const InsiemeFile& insieme, QStringList& note, std::vector<Lasciato>& lasciati,
+              std::vector<QString>& vista)
 {
+    vista = insieme.file;
     const QString salva = insieme.segno + kSalva, rimetti = insieme.segno + kRimetti;
     bool segnato = segniPrecedenti(insieme, lasciati);
     const bool entrambi = esiste(salva) && esiste(rimetti);
@@ -145,27 +247,42 @@ void riprendi(const InsiemeFile& insieme, QStringList& note, QStringList& lascia
         QString perche = QStringLiteral("beside %1: which of them is the save's cannot be told")
                              .arg(avanti ? rimetti : salva);
         struct stat st {};
+        std::vector<QString> letti;
         // A save cut off as it made its first marker had written nothing else.
         if (!avanti && ::lstat(nativo(m).constData(), &st) == 0 && S_ISREG(st.st_mode)
             && st.st_size == 0 && !entrambi && rimuovi(m)) {
             note << QStringLiteral("%1: a save cut off before it wrote anything, removed").arg(m);
-        } else if (!entrambi && chiudi(insieme, m, avanti, perche, note)) {
-            note << (avanti ? QStringLiteral("%1: a save cut off after writing its files has "
-                                             "been completed")
-                            : QStringLiteral("%1: a save that failed part way has been undone"))
-                        .arg(m);
-        } else {
-            lasciati << QStringLiteral("%1: left as it is: %2").arg(m, perche);
+            continue;
         }
+        const Chiusa chiusa = entrambi ? Chiusa::Niente
+                                       : chiudi(insieme, m, avanti, false, perche, note, letti);
+        if (chiusa == Chiusa::Fatto)
+            note << (perche != (avanti ? QStringLiteral("completed") : QStringLiteral("undone"))
+                         ? QStringLiteral("%1: a save cut off has been %2, the only way the files "
+                                          "allowed").arg(m, perche)
+                     : avanti ? QStringLiteral("%1: a save cut off after writing its files has "
+                                               "been completed").arg(m)
+                              : QStringLiteral("%1: a save that failed part way has been "
+                                               "undone").arg(m));
+        else if (chiusa == Chiusa::Niente)
+            lasciati.push_back({QStringLiteral("%1: left as it is: %2").arg(m, perche)});
+        else
+            lasciati.push_back({QStringLiteral("%1: left: %2").arg(m, perche), true});
+        if (!letti.empty())
+            vista = letti;
     }
     if (segnato)
         return;
-    // Without a marker no save's work is on the disk: only second names of a file go.
+    // Without a marker no save's work is on the disk: only second names of a file go,
+    // and copies that hold what it holds.
     for (const QString& f : insieme.file) {
-        if (stessoFile(f + kVecchio, f))
-            note << (rimuovi(f + kVecchio)
-                         ? QStringLiteral("%1: a second name of %2, removed").arg(f + kVecchio, f)
-                         : QStringLiteral("%1; it could not be removed").arg(guasto(f + kVecchio)));
+        const QString vecchio = f + kVecchio;
+        const std::optional<Impronta> testo =
+            esiste(vecchio) ? ImprontaFile(vecchio) : std::nullopt;
+        if (stessoFile(vecchio, f) || (testo && !testo->sha.isEmpty() && testo == ImprontaFile(f)))
+            note << (rimuovi(vecchio)
+                         ? QStringLiteral("%1: a second name of %2, removed").arg(vecchio, f)
+                         : QStringLiteral("%1; it could not be removed").arg(guasto(vecchio)));
         if (esiste(f + kNuovo))
             note << QStringLiteral("%1: no save of this project is known to have left it; "
                                    "left as it is").arg(f + kNuovo);

@@ -415,7 +415,7 @@ std::optional<ContenutoProgetto> LeggiFileProgetto(const QString& prj, QString& 
     const platform::InsiemeFile file = fileDelProgetto(prj, &dette);
     ContenutoProgetto c;
     // Read again whole should a save of another process begin meanwhile.
-    const auto leggi = [&](QString& guasto) {
+    const auto leggi = [&](const std::vector<QString>& nomi, QString& guasto) {
         c = ContenutoProgetto{};
         lette.clear();
         // Parts of the model a file does not hold read as empty: no user register names,
@@ -425,9 +425,10 @@ std::optional<ContenutoProgetto> LeggiFileProgetto(const QString& prj, QString& 
         using Lettore = bool (*)(const QByteArray&, ContenutoProgetto&, QString&);
         constexpr std::array<Lettore, 4> lettori = {LeggiPrj, LeggiLst, LeggiPtb, LeggiDsp};
         for (std::size_t i = 0; i < lettori.size(); ++i) {
-            const QString& nome = file.file[i];
+            // A file the project the disk proves does not have reads as missing.
+            const QString& nome = nomi[i].isEmpty() ? file.file[i] : nomi[i];
             QByteArray dati;
-            switch (leggiFile(nome, dati, guasto)) {
+            switch (nomi[i].isEmpty() ? Lettura::Manca : leggiFile(nome, dati, guasto)) {
             case Lettura::Errore:
                 return false;
             case Lettura::Manca:
@@ -624,8 +625,8 @@ void ApriProgetto()
     ImpostaScroll(0);
     FileProgetto = prj;
     if (!avviso.isEmpty())
-        platform::msgBox(QStringLiteral("The project was opened from its files as they are.\n")
-                             + avviso,
+        platform::msgBox(QStringLiteral("The project was opened; what a save cut off left "
+                                        "is not all tidied.\n") + avviso,
                          platform::MsgButtons::Ok, platform::MsgIcon::Exclamation);
 }
 
