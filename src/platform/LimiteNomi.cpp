@@ -49,7 +49,7 @@ bool NomiEntroLimite(const InsiemeFile& insieme, QString& errore)
     if (!entroLimite(insieme.segno, {kRimetti, kSalva, kBlocco}, errore))
         return false;
     for (const QString& f : insieme.file)
-        if (!entroLimite(f, {kNuovo, kVecchio}, errore))
+        if (!entroLimite(f, {kNuovo, kVecchio, kDaParte}, errore))
             return false;
     return true;
 }

@@ -16,6 +16,8 @@ inline const QLatin1String kVecchio("~old");
 inline const QLatin1String kSalva("~saving");
 inline const QLatin1String kRimetti("~putback");
 inline const QLatin1String kBlocco("~lock");
+// The only copy of a text that a put-back would otherwise remove is kept under this name.
+inline const QLatin1String kDaParte("~kept");
 
 QByteArray nativo(const QString& nome);
 // The system's text for errno, and the name with it.

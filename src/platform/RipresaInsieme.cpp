@@ -12,8 +12,6 @@ namespace ludra::platform::passi {
 
 namespace {
 
-const QLatin1String kDaParte("~kept");
-
 // One file of the set as a record finds it: the file, its "~new" and its "~old".
 struct Stato {
     QString f;
