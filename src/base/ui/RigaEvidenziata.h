@@ -1,6 +1,7 @@
 #pragma once
 // The row a list shows highlighted, as a click or the arrow keys leave it.
 #include <QListWidget>
+#include <QSignalBlocker>
 
 namespace ludra::ui {
 
@@ -9,6 +10,17 @@ inline int rigaEvidenziata(const QListWidget* lista)
 {
     const QList<QListWidgetItem*> scelti = lista->selectedItems();
     return scelti.isEmpty() ? -1 : lista->row(scelti.first());
+}
+
+// Highlights row `riga`, or none when the list has no such row, without telling the
+// list's listeners: the list shows what the window's commands act on.
+inline void evidenziaRiga(QListWidget* lista, int riga)
+{
+    const QSignalBlocker blocco(lista);
+    if (riga >= 0 && riga < lista->count())
+        lista->setCurrentRow(riga);
+    else
+        lista->clearSelection();
 }
 
 } // namespace ludra::ui

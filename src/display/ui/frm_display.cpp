@@ -114,8 +114,12 @@ void frm_display::costruisciListe()
             [this](QListWidgetItem* item) { sceltaPagina(lstPage_->row(item)); });
     // The arrow keys move the highlight: the page highlighted is the page chosen.
     connect(lstPage_, &QListWidget::itemSelectionChanged, this, [this] {
+        // A page stays chosen: a Ctrl+click or Ctrl+Space that clears the highlight
+        // cannot leave Delete page acting on a page shown unselected.
         const int scelta = rigaEvidenziata(lstPage_);
-        if (scelta >= 0 && scelta != editor_.PaginaAttiva)
+        if (scelta < 0)
+            evidenziaRiga(lstPage_, editor_.PaginaAttiva);
+        else if (scelta != editor_.PaginaAttiva)
             sceltaPagina(scelta);
     });
 
@@ -129,8 +133,11 @@ void frm_display::costruisciListe()
     connect(lstOgg_, &QListWidget::itemClicked, this,
             [this](QListWidgetItem* item) { SelezionaOggetto(lstOgg_->row(item) + 1); });
     connect(lstOgg_, &QListWidget::itemSelectionChanged, this, [this] {
+        // Nor can they take the highlight off the object selected.
         const int scelta = rigaEvidenziata(lstOgg_);
-        if (scelta >= 0 && scelta + 1 != editor_.OggettoAttivo)
+        if (scelta < 0)
+            evidenziaRiga(lstOgg_, editor_.OggettoAttivo - 1);
+        else if (scelta + 1 != editor_.OggettoAttivo)
             SelezionaOggetto(scelta + 1);
     });
     auto* comandi = new QHBoxLayout;

@@ -146,14 +146,7 @@ void frm_scheduler::elenco()
     evidenziaAttivo();
 }
 
-void frm_scheduler::evidenziaAttivo()
-{
-    const QSignalBlocker blocco(lstOgg_);
-    if (editor_.OggettoAttivo >= 1 && editor_.OggettoAttivo <= lstOgg_->count())
-        lstOgg_->setCurrentRow(editor_.OggettoAttivo - 1);
-    else
-        lstOgg_->clearSelection();
-}
+void frm_scheduler::evidenziaAttivo() { evidenziaRiga(lstOgg_, editor_.OggettoAttivo - 1); }
 
 void frm_scheduler::ViewPar(int, int ogg)
 {

@@ -145,10 +145,15 @@ private slots:
         QCOMPARE(designer()->OggettoAttivo(), 2);
         // The arrow keys select as a click does: the commands take the entry highlighted.
         QTest::keyClick(designer()->lst_Ogg(), Qt::Key_Up);
+        // Ctrl+Space cannot take the highlight off the entry the commands act on.
+        QTest::keyClick(designer()->lst_Ogg(), Qt::Key_Space, Qt::ControlModifier);
+        QVERIFY(designer()->lst_Ogg()->item(0)->isSelected());
         designer()->cmd_Ogg_Click(1);
         designer()->cmd_page_Click(0);
         designer()->Command2_Click(5);
         QTest::keyClick(designer()->lst_page(), Qt::Key_Down);
+        QTest::keyClick(designer()->lst_page(), Qt::Key_Space, Qt::ControlModifier);
+        QVERIFY(designer()->lst_page()->currentItem()->isSelected());
         designer()->cmd_page_Click(1);
         QCOMPARE(VociOggetti(0), QStringList{"[1] %R26"});
     }
