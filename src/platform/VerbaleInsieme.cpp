@@ -3,6 +3,7 @@
 #include "platform/LetturaFile.h"
 
 #include <QCryptographicHash>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QList>
@@ -113,8 +114,13 @@ std::optional<Impronta> ImprontaFile(const QString& nome)
 
 QString NomeNelVerbale(const QString& segno, const QString& file)
 {
+    // Below the markers' folder (a link into a folder of the project's) a name is known
+    // from that folder, so the record holds wherever the folder goes or is reached from.
     const QFileInfo s(segno), f(file);
-    return f.absolutePath() == s.absolutePath() ? f.fileName() : f.absoluteFilePath();
+    const QString nome = QDir(s.absolutePath()).relativeFilePath(f.absoluteFilePath());
+    return nome.startsWith(QLatin1String("../")) || QDir::isAbsolutePath(nome)
+               ? f.absoluteFilePath()
+               : nome;
 }
 
 VoceVerbale Voce(const QString& file, std::optional<Impronta> vecchio, const QByteArray& testo)

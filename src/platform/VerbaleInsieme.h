@@ -35,8 +35,8 @@ struct VoceVerbale {
 using Verbale = std::vector<VoceVerbale>;
 
 // How the record names `file` of the set whose markers are named after `segno`: by its
-// name alone when it stands in the markers' folder, else (a companion that is a link to
-// another folder) by the whole path the link leads to.
+// name alone when it stands in the markers' folder, from that folder when below it, else
+// (a companion that is a link to another folder) by the whole path the link leads to.
 QString NomeNelVerbale(const QString& segno, const QString& file);
 
 // Also what a file holds, for whoever keeps an eye on one (`vecchio` none).

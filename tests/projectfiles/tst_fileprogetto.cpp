@@ -645,6 +645,8 @@ void TestFileProgetto::writeErrorKeepsOldFiles()
                 QFile::remove(dir.filePath(f));
             for (int i = 0; i < 4; ++i)
                 scrivi(nomi[i], vecchi[i]);
+            QVERIFY(cambio != "link" || (QDir().mkpath(dir.filePath("l")) && !::rename(qPrintable(nomi[1]), qPrintable(dir.filePath("l/l")))
+                                         && QFile::link("l/l", nomi[1])));   // the .lst a link to a folder below
             const bool finito = finisce(0, k, [] { SalvaProgetto(false); });
             QString prj = nomi[0];
             for (const QString& f : QDir(dir.path()).entryList(QDir::Files | QDir::Hidden)) {
