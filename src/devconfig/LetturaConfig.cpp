@@ -95,8 +95,10 @@ void leggiTutto(const ModelloDispositivo* m, const QString& modello, std::uint8_
     if (gruppo == G::Controllore) {
         const RegistriLetti porta = leggi(a, kRegPorta1, 2);
         const int codice = porta.hi(19) & 15;
-        if (codice < int(TestiBaud.size()))
-            c.baud[1] = QLatin1String(TestiBaud[std::size_t(codice)]);
+        // A code the list does not show empties the box: a speed kept from an earlier
+        // read would be written back as if the device held it.
+        c.baud[1] = codice < int(TestiBaud.size()) ? QLatin1String(TestiBaud[std::size_t(codice)])
+                                                   : QLatin1String();
         c.ritardo[1] = decimale(porta.lo(18));
     }
 

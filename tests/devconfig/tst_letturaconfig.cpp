@@ -211,7 +211,7 @@ void TestLetturaConfig::secondaPortaCodiceAlto()
     CampiConfig c;
     c.baud[1] = QStringLiteral("4800");
     QVERIFY(LeggiConfigurazione(QStringLiteral("KVR5200"), QStringLiteral("10"), c));
-    QCOMPARE(c.baud[1], QStringLiteral("4800"));
+    QCOMPARE(c.baud[1], QString());
     QCOMPARE(c.ritardo[1], QStringLiteral("33"));
     registro(link, 19, 0xF6, 0);
     QVERIFY(LeggiConfigurazione(QStringLiteral("KVR5200"), QStringLiteral("10"), c));

@@ -1,7 +1,9 @@
 #pragma once
-// The row a list shows highlighted, as a click or the arrow keys leave it.
+// The row a list, or the node a tree, shows highlighted, as a click or the arrow keys
+// leave it.
 #include <QListWidget>
 #include <QSignalBlocker>
+#include <QTreeWidget>
 
 namespace ludra::ui {
 
@@ -21,6 +23,23 @@ inline void evidenziaRiga(QListWidget* lista, int riga)
         lista->setCurrentRow(riga);
     else
         lista->clearSelection();
+}
+
+// The highlighted node, none when none is.
+inline QTreeWidgetItem* nodoEvidenziato(const QTreeWidget* albero)
+{
+    const QList<QTreeWidgetItem*> scelti = albero->selectedItems();
+    return scelti.isEmpty() ? nullptr : scelti.first();
+}
+
+// Highlights `nodo`, or none, without telling the tree's listeners.
+inline void evidenziaNodo(QTreeWidget* albero, QTreeWidgetItem* nodo)
+{
+    const QSignalBlocker blocco(albero);
+    if (nodo)
+        albero->setCurrentItem(nodo);
+    else
+        albero->clearSelection();
 }
 
 } // namespace ludra::ui

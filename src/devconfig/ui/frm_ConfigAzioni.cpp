@@ -122,9 +122,8 @@ void frm_Config::mostraCampi(const CampiConfig& c)
         if (Text3[i]->text() != c.Text3[i])
             Text3[i]->setText(c.Text3[i]);
     for (std::size_t p = 0; p < 2; ++p) {
-        const int k = cmb_baud[p]->findText(c.baud[p]);
-        if (k >= 0)
-            cmb_baud[p]->setCurrentIndex(k);
+        // An empty text shows an empty box, which Write refuses.
+        cmb_baud[p]->setCurrentIndex(cmb_baud[p]->findText(c.baud[p]));
         txt_delay[p]->setText(c.ritardo[p]);
     }
     txt_wdt[0]->setText(c.wdt);

@@ -2,6 +2,8 @@
 
 #include "base/Testi.h"
 #include "base/ui/FinestraPrincipale.h"
+#include "base/ui/RigaEvidenziata.h"
+#include "discovery/AlberoRicerca.h"
 #include "discovery/Ricerca.h"
 #include "discovery/ui/ImmaginiRete.h"
 #include "platform/Twips.h"
@@ -164,11 +166,19 @@ frm_search::frm_search(QWidget* parent)
     connect(cmd_stop, &QPushButton::clicked, this, [this] { logica_.cmd_stop_Click(); });
     connect(Command1, &QPushButton::clicked, this, [this] { logica_.Command1_Click(); });
     connect(Elenco, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) {
-        logica_.Elenco_NodeClick(item->data(0, kChiave).toString());
+        chiaveScelta_ = item->data(0, kChiave).toString();
+        logica_.Elenco_NodeClick(chiaveScelta_);
     });
     connect(Elenco, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) {
-        logica_.Elenco_NodeClick(item->data(0, kChiave).toString());
+        chiaveScelta_ = item->data(0, kChiave).toString();
+        logica_.Elenco_NodeClick(chiaveScelta_);
         logica_.Elenco_DblClick();
+    });
+    // Only a click picks the device: a right-click or an arrow key would highlight a node
+    // the pop-up menu's entries and the gateway scan do not act on.
+    connect(Elenco, &QTreeWidget::itemSelectionChanged, this, [this] {
+        if (nodoEvidenziato(Elenco) != nodoAttivo())
+            evidenziaAttivo();
     });
     connect(Elenco, &QTreeWidget::customContextMenuRequested, this,
             [this](const QPoint& punto) { Elenco_MouseDown(punto); });
@@ -236,7 +246,20 @@ void frm_search::aggiornaStato()
     lbl_search->setText(logica_.lbl_search);
     cmd_Search->setEnabled(logica_.cmdSearchAbilitato);
     Command1->setEnabled(logica_.command1Abilitato);
+    // A click or the end of a search may have picked another device.
+    evidenziaAttivo();
 }
+
+QTreeWidgetItem* frm_search::nodoAttivo() const
+{
+    const int indice = logica_.IndiceDispositivo;
+    QTreeWidgetItem* scelto = nodo(chiaveScelta_);
+    if (scelto && RecordDaChiave(chiaveScelta_) == indice)
+        return scelto;
+    return indice > 0 ? nodo(QStringLiteral("nodo%1").arg(indice)) : nullptr;
+}
+
+void frm_search::evidenziaAttivo() { evidenziaNodo(Elenco, nodoAttivo()); }
 
 QTreeWidgetItem* frm_search::nodo(const QString& chiave) const
 {

@@ -68,8 +68,13 @@ private:
     void mostraNodo(const QString& chiave, bool seleziona);
     void disegnaRete();
     void Elenco_MouseDown(const QPoint& punto);
+    QTreeWidgetItem* nodoAttivo() const;
+    void evidenziaAttivo();
 
     RicercaDispositivi& logica_;
+    // The node last clicked; its record is the one the commands act on until another
+    // click or a search picks another.
+    QString chiaveScelta_;
     QWidget* rete_ = nullptr;
 };
 

@@ -2,6 +2,7 @@
 
 #include "base/Testi.h"
 #include "base/ui/FuocoCampo.h"
+#include "base/ui/RigaEvidenziata.h"
 #include "link/Sequenza.h"
 #include "monitor/Variabili.h"
 
@@ -163,17 +164,19 @@ void frm_variabili::cmd_add_Click()
     AggiornaLista();
 }
 
+// The commands act on the line shown selected: after a Ctrl+click or Ctrl+Space the
+// focus frame still sits on a line that nothing shows chosen.
 void frm_variabili::cmd_remove_Click()
 {
     if (NumVariabili == 0)
         return;
-    RimuoviVariabile(List1->currentRow());
+    RimuoviVariabile(rigaEvidenziata(List1));
     AggiornaLista();
 }
 
 void frm_variabili::cmd_up_Click()
 {
-    const int nuova = SpostaVariabileSu(List1->currentRow());
+    const int nuova = SpostaVariabileSu(rigaEvidenziata(List1));
     if (nuova < 0)
         return;
     AggiornaLista();
@@ -185,7 +188,7 @@ void frm_variabili::cmd_up_Click()
 
 void frm_variabili::cmd_down_Click()
 {
-    const int nuova = SpostaVariabileGiu(List1->currentRow());
+    const int nuova = SpostaVariabileGiu(rigaEvidenziata(List1));
     if (nuova < 0)
         return;
     AggiornaLista();
@@ -197,7 +200,7 @@ void frm_variabili::cmd_down_Click()
 
 void frm_variabili::List1_Click()
 {
-    const auto campi = CampiDiVariabile(List1->currentRow());
+    const auto campi = CampiDiVariabile(rigaEvidenziata(List1));
     if (!campi)
         return;
     txt_WebReg[0]->setText(campi->indice);

@@ -194,6 +194,9 @@ void TestFrmConfig::letturaRiempieSenzaScrivere()
         QCOMPARE(r[1], 4);
     QVERIFY(dialogs->messaggi.empty());
     QVERIFY(f->LetturaFinita());
+    link->sim.setRegistro(19, 0x0900);   // a code the list does not show
+    f->cmd_read[0]->click();
+    QCOMPARE(f->cmb_baud[1]->currentIndex(), -1);
 }
 
 void TestFrmConfig::letturaFallitaLasciaICampi()

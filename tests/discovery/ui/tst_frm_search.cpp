@@ -78,6 +78,11 @@ void TestFrmSearch::cercaMostraEAgisce()
     QCOMPARE(int(RicercaDispositivi::istanza().IndiceDispositivo), 2);
     QVERIFY(f->Command1->isEnabled());
     QVERIFY(!f->cmd_Search->isEnabled());
+    // A right-click or an arrow key leaves the highlight on the device acted on.
+    const QRect nodo1 = f->Elenco->visualItemRect(f->nodo(QStringLiteral("nodo1")));
+    QTest::mouseClick(f->Elenco->viewport(), Qt::RightButton, {}, nodo1.center());
+    QTest::keyClick(f->Elenco, Qt::Key_Up);
+    QCOMPARE(f->Elenco->selectedItems(), QList<QTreeWidgetItem*>{mac2});
     f->cmd_stop->click();
     QVERIFY(f->cmd_Search->isEnabled());
 

@@ -117,8 +117,10 @@ void TestFrmVariabili::spostataMostraLaVoceSelezionata_data()
     QTest::addColumn<bool>("su");
     QTest::addColumn<int>("da");
     QTest::addColumn<int>("a");
-    QTest::newRow("up") << true << 2 << 1;
-    QTest::newRow("down") << false << 1 << 2;
+    QTest::addColumn<bool>("scelta");
+    QTest::newRow("up") << true << 2 << 1 << true;
+    QTest::newRow("down") << false << 1 << 2 << true;
+    QTest::newRow("up, none shown selected") << true << 2 << 2 << false;
 }
 
 // After a move the fields show the entry on the selected line, so storing them edits
@@ -128,6 +130,7 @@ void TestFrmVariabili::spostataMostraLaVoceSelezionata()
     QFETCH(bool, su);
     QFETCH(int, da);
     QFETCH(int, a);
+    QFETCH(bool, scelta);
     Controllore.Modello = QStringLiteral("KVR5200");
     ImpostaModello();
     frm_variabili* f = apri();
@@ -140,6 +143,8 @@ void TestFrmVariabili::spostataMostraLaVoceSelezionata()
     f->cmd_RegistriWEB->click();
     f->List1->setCurrentRow(da);
     f->List1_Click();
+    if (!scelta)   // Ctrl+Space leaves the focus frame on a line shown unselected
+        QTest::keyClick(f->List1, Qt::Key_Space, Qt::ControlModifier);
 
     (su ? f->cmd_up : f->cmd_down)->click();
     QCOMPARE(f->List1->currentRow(), a);
@@ -150,7 +155,8 @@ void TestFrmVariabili::spostataMostraLaVoceSelezionata()
     f->txt_WebReg[2]->setText(QStringLiteral("Cnt"));
     f->cmd_RegistriWEB->click();
     QCOMPARE(riga(f, a), QStringLiteral("%1\t30\tuInt\t%+9.0f\tCnt").arg(a));
-    QCOMPARE(riga(f, da), QStringLiteral("%1\t26\tuInt\t%+9.0f\tVar%2").arg(da).arg(a));
+    if (scelta)
+        QCOMPARE(riga(f, da), QStringLiteral("%1\t26\tuInt\t%+9.0f\tVar%2").arg(da).arg(a));
 }
 
 QTEST_MAIN(TestFrmVariabili)
