@@ -63,7 +63,7 @@ bool sgombra(const InsiemeFile& insieme, QString& errore, QStringList& note)
         }
     for (std::size_t i = 0; i < n; ++i) {
         const QString& f = insieme.file[i];
-        const QString nome = NomeNelVerbale(insieme.segno, f), nuovo = f + kNuovo;
+        const QString nome = nomeNelVerbale(insieme, i), nuovo = f + kNuovo;
         for (const Verbale& v : verbali)
             if (v[i].file == nome && Trova(f + kVecchio, v[i]).vecchio)
                 daTogliere << f + kVecchio;
@@ -182,7 +182,7 @@ bool SostituisciInsieme(const InsiemeFile& insieme, const std::vector<QByteArray
     Verbale verbale;
     for (std::size_t i = 0; i < n; ++i) {
         const QString& f = insieme.file[i];
-        verbale.push_back(Voce(NomeNelVerbale(insieme.segno, f), std::nullopt, testi[i]));
+        verbale.push_back(Voce(nomeNelVerbale(insieme, i), std::nullopt, testi[i]));
         struct stat st {};
         if (::stat(nativo(f).constData(), &st) != 0) {
             if (errno == ENOENT)

@@ -28,6 +28,9 @@ struct InsiemeFile {
     // Told what the save or read waits for while another process holds the set, and an
     // empty text when the wait ends.
     std::function<void(const QString&)> attesa = [](const QString&) {};
+    // For each file, the name beside the markers that leads to it: a symbolic link, or
+    // the file itself (none given: the file itself).
+    std::vector<QString> nomi;
 };
 
 // Writes testi[i] to insieme.file[i], all or none, after finishing what an earlier save

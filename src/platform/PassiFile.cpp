@@ -1,6 +1,7 @@
 #include "platform/PassiFile.h"
 
 #include "platform/LocaleSistema.h"
+#include "platform/VerbaleInsieme.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -38,6 +39,12 @@ bool scriviTutto(int fd, const QByteArray& testo)
 } // namespace
 
 QByteArray nativo(const QString& nome) { return QFile::encodeName(nome); }
+
+QString nomeNelVerbale(const InsiemeFile& insieme, std::size_t i)
+{
+    const QString& file = insieme.file[i];
+    return NomeNelVerbale(insieme.segno, i < insieme.nomi.size() ? insieme.nomi[i] : file, file);
+}
 
 QString perche() { return TestoErrore(errno); }
 

@@ -46,6 +46,8 @@ bool stessoFile(const QString& a, const QString& b);
 bool scaricaCartella(const QString& cartella);
 // The folders of the set's files and of its markers.
 bool scaricaCartelle(const InsiemeFile& insieme, QString& errore);
+// How the record of a save names the set's file `i` (NomeNelVerbale).
+QString nomeNelVerbale(const InsiemeFile& insieme, std::size_t i);
 // A new file `nome` holding `testo`, on disk. With `come` it is made readable by its
 // owner alone and then given the owner and group (as far as it may) and the permissions
 // of `come`, so that no one can open it before it has them; without, it has those of any new file. Made and not finished, it goes.

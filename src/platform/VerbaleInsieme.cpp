@@ -7,8 +7,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QList>
+#include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace ludra::platform {
 
@@ -112,15 +115,26 @@ std::optional<Impronta> ImprontaFile(const QString& nome)
     return i;
 }
 
-QString NomeNelVerbale(const QString& segno, const QString& file)
+QString NomeNelVerbale(const QString& segno, const QString& nome, const QString& file)
 {
-    // Below the markers' folder (a link into a folder of the project's) a name is known
-    // from that folder, so the record holds wherever the folder goes or is reached from.
-    const QFileInfo s(segno), f(file);
-    const QString nome = QDir(s.absolutePath()).relativeFilePath(f.absoluteFilePath());
-    return nome.startsWith(QLatin1String("../")) || QDir::isAbsolutePath(nome)
-               ? f.absoluteFilePath()
-               : nome;
+    const QString cartella = QFileInfo(segno).absolutePath(),
+                  finale = QDir::cleanPath(QFileInfo(file).absoluteFilePath());
+    const QFileInfo n(nome);
+    if (QDir::cleanPath(n.absoluteFilePath()) == finale && n.absolutePath() == cartella)
+        return n.fileName();
+    // What a relative link names holds wherever the folders that hold both it and the
+    // file go, together, or are reached from; the record proves nothing beyond that text.
+    QByteArray testo(PATH_MAX, '\0');
+    const ssize_t letti = n.absolutePath() == cartella
+                              ? ::readlink(QFile::encodeName(nome).constData(), testo.data(),
+                                           std::size_t(testo.size()))
+                              : -1;
+    testo.truncate(std::max<ssize_t>(letti, 0));
+    const QString link = QFile::decodeName(testo);
+    if (letti > 0 && letti < PATH_MAX && QDir::isRelativePath(link)
+        && QDir::cleanPath(cartella + u'/' + link) == finale)
+        return link;
+    return finale;
 }
 
 VoceVerbale Voce(const QString& file, std::optional<Impronta> vecchio, const QByteArray& testo)

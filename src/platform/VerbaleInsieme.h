@@ -34,10 +34,11 @@ struct VoceVerbale {
 };
 using Verbale = std::vector<VoceVerbale>;
 
-// How the record names `file` of the set whose markers are named after `segno`: by its
-// name alone when it stands in the markers' folder, from that folder when below it, else
-// (a companion that is a link to another folder) by the whole path the link leads to.
-QString NomeNelVerbale(const QString& segno, const QString& file);
+// How the record names `file` of the set whose markers are named after `segno`, reached
+// through `nome` beside them: by its name alone when it is `nome`; when `nome` is a
+// symbolic link straight to it whose text is relative, by that text; else (an absolute
+// link, or a chain of them) by its whole path.
+QString NomeNelVerbale(const QString& segno, const QString& nome, const QString& file);
 
 // Also what a file holds, for whoever keeps an eye on one (`vecchio` none).
 VoceVerbale Voce(const QString& file, std::optional<Impronta> vecchio, const QByteArray& testo);

@@ -334,10 +334,11 @@ platform::InsiemeFile fileDelProgetto(const QString& prj, QStringList* note,
     const QString base = finale.endsWith(QLatin1String(".prj"), Qt::CaseInsensitive)
                              ? finale
                              : QFileInfo(finale).dir().filePath(QFileInfo(proprio).fileName());
-    platform::InsiemeFile file{base, base.chopped(kLungFinale), {finale}, attesaAltri};
-    for (std::size_t i = 1; i < kEstensioni.size(); ++i)
-        file.file.push_back(
-            fileFinale(compagno(nomeFile(base, kEstensioni[i]), base, note), interrotti));
+    platform::InsiemeFile file{base, base.chopped(kLungFinale), {finale}, attesaAltri, {finale}};
+    for (std::size_t i = 1; i < kEstensioni.size(); ++i) {
+        file.nomi.push_back(compagno(nomeFile(base, kEstensioni[i]), base, note));
+        file.file.push_back(fileFinale(file.nomi.back(), interrotti));
+    }
     return file;
 }
 

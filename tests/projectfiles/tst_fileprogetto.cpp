@@ -489,6 +489,7 @@ void TestFileProgetto::writeErrorKeepsOldFiles_data()
     // Killed at each step, then the folder changed before it is opened.
     QTest::newRow("killed, the folder moved") << "poi spostata";
     QTest::newRow("killed, opened through a link") << "poi link";
+    QTest::newRow("killed, the .lst linked to a sibling, opened above") << "poi fratello";
     QTest::newRow("killed, every file renumbered") << "poi rinumerati";
     QTest::newRow("killed, the .dsp changed in place") << "poi cambiato";
     QTest::newRow("killed, ~new files cut short") << "poi corti";
@@ -647,6 +648,9 @@ void TestFileProgetto::writeErrorKeepsOldFiles()
                 scrivi(nomi[i], vecchi[i]);
             QVERIFY(cambio != "link" || (QDir().mkpath(dir.filePath("l")) && !::rename(qPrintable(nomi[1]), qPrintable(dir.filePath("l/l")))
                                          && QFile::link("l/l", nomi[1])));   // the .lst a link to a folder below
+            const QString fratello = dir.path() + "~fratello/";   // the .lst a relative link into a sibling
+            QVERIFY(cambio != "fratello" || (QDir().mkpath(fratello) && !::rename(qPrintable(nomi[1]), qPrintable(fratello + "l"))
+                                             && QFile::link("../" + QDir(fratello).dirName() + "/l", nomi[1])));
             const bool finito = finisce(0, k, [] { SalvaProgetto(false); });
             QString prj = nomi[0];
             for (const QString& f : QDir(dir.path()).entryList(QDir::Files | QDir::Hidden)) {
@@ -664,6 +668,9 @@ void TestFileProgetto::writeErrorKeepsOldFiles()
                                                          : QDir().rename(dir.path(), altrove));
                 prj = altrove + QStringLiteral("//impianto.prj");   // another spelling too
             }
+            if (cambio == QStringLiteral("fratello"))   // the folder above both reached anew
+                QVERIFY(QFile::link(QFileInfo(dir.path()).path(), altrove)
+                        && (prj = altrove + "/" + QDir(dir.path()).dirName() + "/impianto.prj", true));
             if (seme && caso.bounded(2))   // another process opens it, killed at a step or not
                 finisce(0, int(caso.bounded(1, 12)), [&] { QString e; LeggiFileProgetto(prj, e); });
             if (cambio == QStringLiteral("sola lettura"))
@@ -695,6 +702,7 @@ void TestFileProgetto::writeErrorKeepsOldFiles()
             if (finito && !seme)
                 break;
         }
+        QDir(dir.path() + "~fratello").removeRecursively();
         return;
     }
     if (guasto == QStringLiteral("gruppo")) {
