@@ -102,7 +102,9 @@ std::optional<QString> nomeInFile(const QString& nome, QString& errore)
                      .arg(nome);
         return std::nullopt;
     }
+    // A bare name that starts as a byte-order mark would lose those characters on reading.
     const bool quotare = nome.contains(QLatin1Char(',')) || nome.startsWith(QLatin1Char('"')) ||
+                         nome.startsWith(QStringLiteral("\u00EF\u00BB\u00BF")) ||
                          blank(nome.front()) || blank(nome.back());
     if (!quotare)
         return nome;
