@@ -4,6 +4,7 @@
 #include "base/BarraStrumenti.h"
 #include "base/Log.h"
 #include "link/AggiornaStato.h"
+#include "link/Bersaglio.h"
 #include "link/Richiesta.h"
 #include "link/StatoLink.h"
 #include "platform/Waiter.h"
@@ -69,9 +70,14 @@ bool InviaComandoDebug(std::uint8_t comando)
     BuffTx[5] = comando;
     LenTx = 6;
     const bool ok = richiesta();
-    if (ok)
+    if (ok) {
         Controllore.StatoRun = comando;
-    else
+        // A later Stop must reach this controller, wherever the settings point by then.
+        if (comando == kComandoStop)
+            ProgrammaInEsecuzione.reset();
+        else
+            ProgrammaInEsecuzione = BersaglioAttuale();
+    } else
         fallita();
     AggiornaStato();
     return ok;

@@ -48,12 +48,12 @@ bool LeggiRispostaRegistri(int primo)
 
 namespace {
 
-void leggiRegistri()
+bool leggiRegistri()
 {
     {
         const Sequenza sequenza(QStringLiteral("Register refresh"), TipoSequenza::Breve);
         if (!sequenza)
-            return;
+            return false;
         // The registers on screen now: the window may scroll while the reply is awaited,
         // and the values belong to the registers that were asked for.
         const int primo = qMax(0, PrimoRegistroSchermo);
@@ -64,24 +64,24 @@ void leggiRegistri()
         BuffTx[5] = kRegistriPerLettura;
         LenTx = 6;
         if (InviaRichiesta(true) != kComOk)
-            return;
+            return false;
         if (!LeggiRispostaRegistri(primo)) {
             LogStart();
             LogWrite(QStringLiteral("Error"));
-            return;
+            return false;
         }
     }
     emit Notifiche::istanza().registriCambiati();
+    return true;
 }
 
 } // namespace
 
 void AggiornaRegistri_new(bool leggi)
 {
-    // Refreshes asked while one waits merge into it: it reads what is on screen then.
-    const QString nome = QStringLiteral("Register refresh");
+    // Refreshes asked while one waits last merge into it: it reads what is on screen then.
     if (leggi)
-        ComandoBreve(nome, leggiRegistri, nome);
+        ComandoLettura(QStringLiteral("Register refresh"), leggiRegistri);
     else
         emit Notifiche::istanza().registriCambiati();
 }

@@ -8,6 +8,7 @@
 #include "images/Immagini.h"
 #include "ladder/OperazioniRung.h"
 #include "ladder/VistaLadder.h"
+#include "link/Sequenza.h"
 #include "platform/Dialogs.h"
 #include "project/Progetto.h"
 #include "project/Registri.h"
@@ -96,6 +97,8 @@ bool NuovoProgetto(bool tieniVista)
     AbilitaPulsanti(QStringLiteral("Puls_Compila"), false);
     // A later Save must ask for a name rather than overwrite the project just closed.
     FileProgetto.clear();
+    // A write still waiting names a register of the project just closed.
+    ProgettoCambiato();
     return true;
 }
 
