@@ -43,7 +43,17 @@ QString Bersaglio::testo() const
 
 Bersaglio BersaglioAttuale()
 {
-    Bersaglio b = Controllore.Connesso && aperto ? *aperto : daImpostazioni();
+    if (!Controllore.Connesso || !aperto)
+        return BersaglioImpostazioni();
+    Bersaglio b = *aperto;
+    b.nodo = Controllore.Nodo;
+    b.progetto = generazione;
+    return b;
+}
+
+Bersaglio BersaglioImpostazioni()
+{
+    Bersaglio b = daImpostazioni();
     b.nodo = Controllore.Nodo;
     b.progetto = generazione;
     return b;

@@ -33,6 +33,8 @@ struct Bersaglio {
 // of the settings reaches the line only at the next connect) with the node in force;
 // while it is closed, the settings. The project is the one open now.
 Bersaglio BersaglioAttuale();
+// Where the settings point: where the next connect opens the link.
+Bersaglio BersaglioImpostazioni();
 
 // "Is this still my device": true while a command, window or loop bound to `b` would
 // reach the device it was bound to (and, with `progetto`, the same project's registers).

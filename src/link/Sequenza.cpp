@@ -334,6 +334,14 @@ EsitoComando accoda(InCoda c)
     return EsitoComando::Accodato;
 }
 
+// Behind a connect or disconnect waiting, a command goes where that leaves the link.
+Bersaglio bersaglioNuovo()
+{
+    const bool collegamento = std::any_of(coda.begin(), coda.end(),
+                                          [](const InCoda& c) { return c.collegamento(); });
+    return collegamento ? BersaglioImpostazioni() : BersaglioAttuale();
+}
+
 EsitoComando comando(InCoda c)
 {
     if (deveAttendere()) {
@@ -362,8 +370,8 @@ EsitoComando ComandoBreve(const QString& nome, std::function<void()> azione,
     };
     c.unione = opzioni.unione;
     c.registro = opzioni.registro;
-    c.bersaglio = opzioni.bersaglio.value_or(BersaglioAttuale());
-    if (!BersaglioAttivo(c.bersaglio, c.registro)) {
+    c.bersaglio = opzioni.bersaglio.value_or(bersaglioNuovo());
+    if (opzioni.bersaglio && !BersaglioAttivo(c.bersaglio, c.registro)) {
         const QString riga = nome + QStringLiteral(" refused: it was asked for ") +
                              c.bersaglio.testo() + QStringLiteral(", the link is to ") +
                              BersaglioAttuale().testo();
@@ -381,7 +389,7 @@ EsitoComando ComandoLettura(const QString& nome, std::function<bool()> leggi,
     c.azione = std::move(leggi);
     c.unione = nome;
     c.registro = registro;
-    c.bersaglio = BersaglioAttuale();
+    c.bersaglio = bersaglioNuovo();
     c.dopo.push_back(std::move(dopo));
     return comando(std::move(c));
 }
@@ -398,7 +406,7 @@ bool TastoInCoda(const QString& nome, std::function<void()> azione, TipoTasto ti
     };
     c.tasto = true;
     c.tipo = tipo;
-    c.bersaglio = BersaglioAttuale();
+    c.bersaglio = bersaglioNuovo();
     accoda(std::move(c));
     return true;
 }

@@ -27,6 +27,7 @@
 #include "device/MemoriaControllore.h"
 #include "project/Progetto.h"
 #include "project/Registri.h"
+#include "projectfiles/NuovoProgetto.h"
 #include "support/Doubles.h"
 #include "support/Frame.h"
 #include "support/Ladder.h"
@@ -662,6 +663,10 @@ void TestComandiDebug::comandiATurno_data()
         QTest::newRow(qPrintable(QStringLiteral("run, %1").arg(QLatin1String(a)))) << "run" << a << 300;
     for (const char* a : {"both", "queued at the end", "run then stop"})
         QTest::newRow(qPrintable(QStringLiteral("step, %1").arg(QLatin1String(a)))) << "step" << a << 300;
+    // Behind a Stop and two writes: the link pointed elsewhere, a long operation asked.
+    for (const char* a : {"stop run stop", "stop step stop", "settings", "mnu_SetAsController",
+                          "project", "download", "refresh write refresh"})
+        QTest::newRow(qPrintable(QStringLiteral("run, %1").arg(QLatin1String(a)))) << "run" << a << 300;
     QTest::newRow("run, both, fast link") << "run" << "both" << 0;
     QTest::newRow("run, silent device") << "run" << "silent" << 0;
     QTest::newRow("download, window") << "download" << "window" << 0;
@@ -683,10 +688,16 @@ void TestComandiDebug::comandiATurno()
     sim.setMemoria(*BaseVariabili() - 1, 7);
     const int righeLog = test::righeLog();
     bool letto = false;
-    int pause = 0;
+    int pause = 0, ridisegni = 0;
     std::size_t letture = 0;
+    const bool tasti = azione.startsWith(QLatin1String("stop ")), dietro = !tasti &&
+        (e("settings") || e("mnu_SetAsController") || e("project") || e("download") || e("refresh write refresh"));
+    Dispositivi[1] = Controllore;
+    Dispositivi[1].Nodo = 11;
+    RicercaDispositivi::istanza().IndiceDispositivo = RicercaDispositivi::istanza().NumeroDispositivi = 1;
+    EsitoDownload esito = EsitoDownload::Completato;
     pause_->durantePausa = [&] {
-        if (++pause > 50 && e("run then stop"))
+        if (++pause > 50)
             StopCom = 1;   // a loop that the Stop waiting behind it did not end
         if (pause == 5 && e("window") && tasto != QLatin1String("download"))
             clic("stop");
@@ -705,14 +716,35 @@ void TestComandiDebug::comandiATurno()
             ModificaRegistro(30);   // returns at once, the window open
             QCOMPARE(ConfermaRegistro(30, QString(), 0, QStringLiteral("1234")), tasto == QLatin1String("run"));
         }
-        for (int r = 30; r < (e("silent") ? 35 : e("queued at the end") ? 32 : 30); ++r)
+        if (dietro || tasti)
+            clic("stop");
+        for (int i = 0; tasti && i < 2; ++i)
+            clic(i ? "stop" : azione.section(u' ', 1, 1).toLatin1().constData());
+        for (int i = 0; e("refresh write refresh") && i < 2; ++i)
+            ComandoVariabili(false, [&] { ++ridisegni; });
+        if (e("refresh write refresh"))
+            AggiornaRegistri_new(true);
+        for (int r = 30; r < (e("silent") ? 35 : e("queued at the end") || dietro ? 32 : 30); ++r)
             QCOMPARE(ScriviValoreRegistro(0, r * 10, r), EsitoComando::Accodato);
+        if (e("refresh write refresh"))
+            AggiornaRegistri_new(true);
+        if (e("settings")) {
+            ModuloImpostazioni m = CaricaImpostazioni();
+            m.nodo = QStringLiteral("11");
+            QVERIFY(SalvaImpostazioni(m));
+        }
+        if (e("mnu_SetAsController"))
+            ClickMenu(azione);
+        if (e("project"))
+            QVERIFY(NuovoProgetto(true));
+        if (e("download"))
+            QuandoLibero([&] { esito = EseguiDownload({true, false, false, true}); });
         if (e("silent")) {
             pause_->limiteReale = 50;
             sim.impostaGuasto(Guasto::NessunaRisposta, 1 << 20);
         } else if (e("queued at the end") || e("run then stop")) {
             clic("stop");   // queued together, before the loop's safe point
-        } else if (!e("window")) {
+        } else if (!e("window") && !dietro && !tasti) {
             QTimer::singleShot(100, [] { clic("stop"); });
         }
     };
@@ -733,7 +765,7 @@ void TestComandiDebug::comandiATurno()
         QCOMPARE(dialogs_.messaggi.size(), std::size_t(1));
         QVERIFY(DialogoAperto && ConfermaRegistro(30, QString(), 0, QStringLiteral("1234")));
     } else {
-        QVERIFY2(log.filter(QStringLiteral("refused")).isEmpty(), qPrintable(log.join(u'\n')));
+        QVERIFY2(log.filter(QStringLiteral("refused")).isEmpty() == !e("download"), qPrintable(log.join(u'\n')));
         QTRY_VERIFY_WITH_TIMEOUT(!sim.comandi().empty() && sim.comandi().back() == 252, 5000);
         QCOMPARE(sim.statoProgramma(), StatoProgramma::Fermo);
         QVERIFY(SequenzaInCorso().isEmpty() && !CicloInCorso() && pause >= 2);
@@ -749,11 +781,24 @@ void TestComandiDebug::comandiATurno()
         QTRY_COMPARE(sim.registro(30), std::uint16_t(1234));
     if (e("queued at the end"))
         QTRY_COMPARE((std::vector<int>{sim.registro(30), sim.registro(31)}), (std::vector<int>{300, 310}));
+    QTRY_VERIFY_WITH_TIMEOUT(ComandiInAttesa().isEmpty() && AttivitaInCorso().isEmpty(), 10000);
     // Fifty refreshes asked at once: one read, besides the loop's own and the Stop's; with
     // the window open the loop's reads went on.
     const std::vector<Trama> f = test::richiesteRicevute(sim, Mezzo::Tcp);
     const auto n = std::count(f.begin() + std::ptrdiff_t(letture), f.end(), Trama{10, 4, 0, 0, 0, 32});
     QVERIFY(e("R") ? n <= 3 : !e("window") || tasto != QLatin1String("run") || n >= 3);
+    // Each write goes to the node it was asked for, or not at all; a read asked after it
+    // follows it; a long operation waits or is refused; Set as Controller comes after them.
+    const auto scritta = [&](int r) { return std::find_if(f.begin(), f.end(), [r](const Trama& t) {
+        return t[1] == 6 && t[3] == r; }); };
+    QVERIFY(!dietro || e("settings") || e("project") || scritta(31) != f.end());
+    for (int r : {30, 31})
+        QVERIFY(!dietro || (scritta(r) == f.end() ? e("settings") || e("project") : (*scritta(r))[0] == 10));
+    QVERIFY(!e("refresh write refresh") || (ridisegni == 2 && std::find(scritta(31), f.end(), Trama{10, 4, 0, 0, 0, 32}) != f.end()));
+    QVERIFY(!e("download") || esito == EsitoDownload::Rifiutato);
+    QVERIFY(!e("mnu_SetAsController") || (Controllore.Nodo == 11 && Controllore.Connesso && f.back()[0] == 11));
+    QVERIFY(!e("settings") || std::find(f.begin(), f.end(), Trama{10, 6, 0, 0, 0, 252}) != f.end());
+    QCOMPARE(log.filter(QStringLiteral("Not sent")).size(), int(e("settings") || e("project")));
 }
 
 QTEST_GUILESS_MAIN(TestComandiDebug)
