@@ -36,6 +36,7 @@
 #include "transfer/Trasferimenti.h"
 
 #include <QCoreApplication>
+#include <QRandomGenerator>
 #include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTest>
@@ -117,6 +118,7 @@ private slots:
     void unaSequenzaAllaVolta();
     void comandiATurno_data();
     void comandiATurno();
+    void comandiACaso();
 
 private:
     // Lines 1..6 "A".."F", line 3 blank (it writes no record), a breakpoint on line 5:
@@ -801,6 +803,81 @@ void TestComandiDebug::comandiATurno()
     QVERIFY(!e("mnu_SetAsController") || (Controllore.Nodo == 11 && Controllore.Connesso && f.back()[0] == 11));
     QVERIFY(!e("settings") || std::find(f.begin(), f.end(), Trama{10, 6, 0, 0, 0, 252}) != f.end());
     QCOMPARE(log.filter(QStringLiteral("Not sent")).size(), int(e("settings") || e("project")));
+}
+
+// Keys, register writes and refreshes and changes of node at random moments of a Run on
+// the slow link, against what was asked: each write goes to the node in force when it was
+// asked, in the order asked, or not at all after a change of node; the last key's frames
+// are the last commands, to its controller, and the program ends as it says. A failure
+// prints the seed; LUDRA_SEME replays it.
+void TestComandiDebug::comandiACaso()
+{
+    const quint32 seme = qEnvironmentVariableIsSet("LUDRA_SEME") ? qgetenv("LUDRA_SEME").toUInt()
+                                                                  : QRandomGenerator::global()->generate();
+    const auto stampa = qScopeGuard([seme] { if (QTest::currentTestFailed()) qWarning("seed %u", seme); });
+    QRandomGenerator g(seme);
+    QVERIFY(preparaProgramma());
+    auto& sim = link_->sim;
+    sim.impostaGuasto(Guasto::Ritardo, 1 << 20, 100);
+    AggiornaAuto = true;
+    std::map<int, std::pair<int, int>> scritte;   // register: node, changes of node before it
+    int cambi = 0, passi = 0, nodoUltimo = 10;
+    const char* ultimo = "run";
+    const auto agisci = [&] {
+        if (passi > 12 || g.bounded(2)) {
+            StopCom = passi > 12 ? 1 : StopCom;   // after the last key its loop ends at once
+            return;
+        }
+        const int r = 30 + passi;
+        switch (++passi > 12 ? 0 : g.bounded(4)) {
+        case 0:
+            ultimo = std::array{"run", "pause", "stop"}[g.bounded(3)];
+            nodoUltimo = Controllore.Nodo;
+            clic(ultimo);
+            break;
+        case 1:
+            scritte[r] = {Controllore.Nodo, cambi};
+            ScriviValoreRegistro(0, r, r);
+            break;
+        case 2: AggiornaRegistri_new(true); break;
+        default:
+            ModuloImpostazioni m = CaricaImpostazioni();
+            m.nodo = QString::number(21 - Controllore.Nodo);
+            ++cambi;
+            QVERIFY(SalvaImpostazioni(m));
+        }
+    };
+    pause_->durantePausa = pause_->inizioAttesa = agisci;
+    const auto fine = qScopeGuard([this] { pause_->durantePausa = pause_->inizioAttesa = {}; });
+    clic("run");
+    while (passi <= 12 || !ComandiInAttesa().isEmpty() || !AttivitaInCorso().isEmpty()) {
+        QTest::qWait(int(g.bounded(300)));
+        agisci();
+    }
+    std::vector<Trama> comandi;
+    int scritto = 0, esecuzione = -1;
+    for (const Trama& t : test::richiesteRicevute(sim, Mezzo::Tcp)) {
+        if (t[1] == 6 && t[3] >= 30) {
+            QVERIFY2(t[3] > scritto && scritte.at(t[3]).first == t[0], qPrintable(QString::number(t[3])));
+            for (auto i = scritte.upper_bound(scritto); i->first < t[3]; ++i)
+                QVERIFY(i->second.second < cambi);   // skipped: the node changed after it
+            scritto = t[3];
+        } else if (t[1] == 6 && t[3] == 0) {
+            comandi.push_back(t);
+        }
+    }
+    const bool stop = ultimo == std::string_view("stop");
+    QVERIFY(comandi.size() >= 2);
+    for (std::size_t i = 0; i + 2 < comandi.size(); ++i)   // where a Stop finds the program
+        esecuzione = comandi[i][5] == 252 ? -1 : comandi[i][0];
+    const Trama& a = comandi.back();
+    const Trama& b = comandi[comandi.size() - 2];
+    QCOMPARE(int(a[5]), stop ? 252 : ultimo == std::string_view("run") ? 255 : 100);
+    QVERIFY(!stop || (b[5] == 100 && b[0] == a[0] && a[0] == (esecuzione < 0 ? nodoUltimo : esecuzione)));
+    QVERIFY(stop || a[0] == nodoUltimo);
+    QCOMPARE(sim.statoProgramma(), stop ? StatoProgramma::Fermo : ultimo == std::string_view("run")
+                                                                     ? StatoProgramma::InEsecuzione
+                                                                     : StatoProgramma::AllaPausa);
 }
 
 QTEST_GUILESS_MAIN(TestComandiDebug)
