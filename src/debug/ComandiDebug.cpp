@@ -14,8 +14,6 @@
 #include "debug/ContatoreProgramma.h"
 #include "device/MemoriaControllore.h"
 
-#include <QScopedValueRollback>
-
 namespace ludra {
 namespace {
 
@@ -164,8 +162,8 @@ void ComandoStop()
     if (!sequenza)
         return;
     // To the controller running the program, even when the settings name another node
-    // by now; the user's input waits meanwhile, so nothing sees the node borrowed.
-    const QScopedValueRollback nodo(Controllore.Nodo, BersaglioStop().nodo);
+    // by now.
+    const NodoLegato nodo(BersaglioStop().nodo);
     InviaComandoDebug(kComandoPausa);
     InviaComandoDebug(kComandoStop);
     AggiornaPC();

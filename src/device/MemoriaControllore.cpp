@@ -44,7 +44,7 @@ bool AccessoMemoria(std::uint8_t sottocodice, std::int32_t indirizzo, int quanti
     if (scrittura && (dati.size() != std::size_t(quanti) ||
                       7 + std::size_t(quanti) > BuffTx.size()))
         return false;
-    BuffTx[0] = Controllore.Nodo;
+    BuffTx[0] = NodoRichieste();
     BuffTx[1] = kFunzioneMemoria;
     BuffTx[2] = sottocodice;
     BuffTx[3] = 0;
@@ -62,13 +62,16 @@ bool AccessoMemoria(std::uint8_t sottocodice, std::int32_t indirizzo, int quanti
 bool InviaComandoDebug(std::uint8_t comando)
 {
     pompa();
-    BuffTx[0] = Controllore.Nodo;
+    BuffTx[0] = NodoRichieste();
     BuffTx[1] = 6;
     BuffTx[2] = 0;
     BuffTx[3] = kRegistroComando;
     BuffTx[4] = 0;
     BuffTx[5] = comando;
     LenTx = 6;
+    // Where the frame goes: the settings may change while the reply is awaited.
+    Bersaglio dove = BersaglioAttuale();
+    dove.nodo = NodoRichieste();
     const bool ok = richiesta();
     if (ok) {
         Controllore.StatoRun = comando;
@@ -76,7 +79,7 @@ bool InviaComandoDebug(std::uint8_t comando)
         if (comando == kComandoStop)
             ProgrammaInEsecuzione.reset();
         else
-            ProgrammaInEsecuzione = BersaglioAttuale();
+            ProgrammaInEsecuzione = dove;
     } else
         fallita();
     AggiornaStato();
@@ -144,7 +147,7 @@ bool LeggiRegistroByte(int registro)
 {
     if (registro < 0 || registro > 0xFF)
         return fallita();
-    BuffTx[0] = Controllore.Nodo;
+    BuffTx[0] = NodoRichieste();
     BuffTx[1] = 4;
     BuffTx[2] = 0;
     BuffTx[3] = std::uint8_t(registro);

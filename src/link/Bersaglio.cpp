@@ -2,6 +2,8 @@
 
 #include "link/StatoLink.h"
 
+#include <utility>
+
 namespace ludra {
 
 std::optional<Bersaglio> ProgrammaInEsecuzione;
@@ -9,6 +11,7 @@ std::optional<Bersaglio> ProgrammaInEsecuzione;
 namespace {
 
 int generazione = 0;
+std::optional<std::uint8_t> nodoLegato;
 // The place the open link reaches, taken from the settings when it opened.
 std::optional<Bersaglio> aperto;
 
@@ -65,6 +68,12 @@ bool BersaglioAttivo(const Bersaglio& b, bool progetto)
     return b.stessoDispositivo(ora) && (!progetto || b.progetto == ora.progetto);
 }
 
+std::uint8_t NodoRichieste() { return nodoLegato.value_or(Controllore.Nodo); }
+
+NodoLegato::NodoLegato(std::uint8_t nodo) : prima_(std::exchange(nodoLegato, nodo)) {}
+
+NodoLegato::~NodoLegato() { nodoLegato = prima_; }
+
 int GenerazioneProgetto() { return generazione; }
 
 void NuovaGenerazioneProgetto() { ++generazione; }
@@ -92,6 +101,7 @@ void AzzeraBersagli()
 {
     ProgrammaInEsecuzione.reset();
     aperto.reset();
+    nodoLegato.reset();
     generazione = 0;
 }
 

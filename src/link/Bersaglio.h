@@ -48,6 +48,21 @@ void NuovaGenerazioneProgetto();
 // Called by the link as it opens (true) and closes (false).
 void RegistraCollegamento(bool aperto);
 
+// The node a request goes to: the one its command is bound to (NodoLegato), otherwise
+// the settings'. A command's frames all go to one node, whatever the settings say by
+// the time its later requests go out.
+std::uint8_t NodoRichieste();
+class NodoLegato {
+public:
+    explicit NodoLegato(std::uint8_t nodo);
+    ~NodoLegato();
+    NodoLegato(const NodoLegato&) = delete;
+    NodoLegato& operator=(const NodoLegato&) = delete;
+
+private:
+    std::optional<std::uint8_t> prima_;
+};
+
 // Where the program was last set running (Run, Run to Break, Halt/Step, Animate) and not
 // yet stopped: a Stop goes there, wherever the node in the settings points meanwhile.
 extern std::optional<Bersaglio> ProgrammaInEsecuzione;

@@ -151,6 +151,10 @@ Sequenza::Sequenza(const QString& nome, TipoSequenza tipo, std::optional<Finestr
     ammessa_ = presa_ = true;
     if (tipo == TipoSequenza::Breve)
         rimanda_.emplace();
+    // A short command or a loop talks to the node it started on to its end; a connect or
+    // a search sets the node itself.
+    if (tipo == TipoSequenza::Breve || tipo == TipoSequenza::Ciclo)
+        nodo_.emplace(NodoRichieste());
     if (visibile(tipo)) {
         BarraStrumenti::istanza().blocca(tipo == TipoSequenza::Programma);
         BarraStato::istanza().setPannello(kPannelloSequenza, inCorso(nome));
@@ -163,6 +167,7 @@ Sequenza::~Sequenza()
         return;
     detentore.reset();
     rimanda_.reset();
+    nodo_.reset();
     // Whatever ended it (its own end, a click, its window closing, a failure), the link
     // rests as after a loop: Disconnetti acts, and the next loop starts afresh.
     StopCom = 1;
@@ -260,6 +265,11 @@ void esegui(InCoda c)
                QStringLiteral("the controller or project changed"));
         return;
     }
+    // A window's command goes to its own node, inside a loop too; a key's sequence binds
+    // itself as it starts (a connect sets the node on purpose).
+    std::optional<NodoLegato> nodo;
+    if (!c.tasto)
+        nodo.emplace(c.bersaglio.nodo);
     if (c.azione())
         for (auto& d : c.dopo)
             if (d)

@@ -2,6 +2,7 @@
 
 #include "base/Log.h"
 #include "base/Notifiche.h"
+#include "link/Bersaglio.h"
 #include "link/Conversioni.h"
 #include "link/Richiesta.h"
 #include "link/Sequenza.h"
@@ -57,7 +58,7 @@ bool leggiRegistri()
         // The registers on screen now: the window may scroll while the reply is awaited,
         // and the values belong to the registers that were asked for.
         const int primo = qMax(0, PrimoRegistroSchermo);
-        BuffTx[0] = Controllore.Nodo;
+        BuffTx[0] = NodoRichieste();
         BuffTx[1] = 4;
         parolaIn(2, primo);
         BuffTx[4] = 0;
@@ -92,7 +93,7 @@ void ClearRegistri()
     const Sequenza sequenza(QStringLiteral("Register clear"), TipoSequenza::Breve);
     if (!sequenza)
         return;
-    BuffTx[0] = Controllore.Nodo;
+    BuffTx[0] = NodoRichieste();
     BuffTx[1] = 16;
     parolaIn(2, PrimoRegUtente);
     BuffTx[4] = 0;

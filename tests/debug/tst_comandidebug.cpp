@@ -821,36 +821,37 @@ void TestComandiDebug::comandiACaso()
     sim.impostaGuasto(Guasto::Ritardo, 1 << 20, 100);
     AggiornaAuto = true;
     std::map<int, std::pair<int, int>> scritte;   // register: node, changes of node before it
+    constexpr int kPassi = 24;
     int cambi = 0, passi = 0, nodoUltimo = 10;
     const char* ultimo = "run";
     const auto agisci = [&] {
-        if (passi > 12 || g.bounded(2)) {
-            StopCom = passi > 12 ? 1 : StopCom;   // after the last key its loop ends at once
+        if (passi >= kPassi || g.bounded(2)) {
+            StopCom = passi >= kPassi ? 1 : StopCom;   // after the last key its loop ends at once
             return;
         }
-        const int r = 30 + passi;
-        switch (++passi > 12 ? 0 : g.bounded(4)) {
-        case 0:
-            ultimo = std::array{"run", "pause", "stop"}[g.bounded(3)];
-            nodoUltimo = Controllore.Nodo;
-            clic(ultimo);
-            break;
-        case 1:
-            scritte[r] = {Controllore.Nodo, cambi};
-            ScriviValoreRegistro(0, r, r);
-            break;
-        case 2: AggiornaRegistri_new(true); break;
-        default:
-            ModuloImpostazioni m = CaricaImpostazioni();
-            m.nodo = QString::number(21 - Controllore.Nodo);
-            ++cambi;
-            QVERIFY(SalvaImpostazioni(m));
+        for (int n = int(g.bounded(1, 4)); n > 0 && passi < kPassi; --n) {   // clicks close together
+            const int r = 30 + passi, quale = ++passi == kPassi ? 0 : int(g.bounded(10));
+            if (quale < 4) {
+                ultimo = std::array{"run", "pause", "stop", "stop"}[g.bounded(4)];
+                nodoUltimo = Controllore.Nodo;
+                clic(ultimo);
+            } else if (quale < 6) {
+                scritte[r] = {Controllore.Nodo, cambi};
+                ScriviValoreRegistro(0, r, r);
+            } else if (quale < 8) {
+                AggiornaRegistri_new(true);
+            } else {
+                ModuloImpostazioni m = CaricaImpostazioni();
+                m.nodo = QString::number(21 - Controllore.Nodo);
+                ++cambi;
+                QVERIFY(SalvaImpostazioni(m));
+            }
         }
     };
     pause_->durantePausa = pause_->inizioAttesa = agisci;
     const auto fine = qScopeGuard([this] { pause_->durantePausa = pause_->inizioAttesa = {}; });
     clic("run");
-    while (passi <= 12 || !ComandiInAttesa().isEmpty() || !AttivitaInCorso().isEmpty()) {
+    while (passi < kPassi || !ComandiInAttesa().isEmpty() || !AttivitaInCorso().isEmpty()) {
         QTest::qWait(int(g.bounded(300)));
         agisci();
     }
