@@ -821,21 +821,25 @@ void TestComandiDebug::comandiACaso()
     sim.impostaGuasto(Guasto::Ritardo, 1 << 20, 100);
     AggiornaAuto = true;
     std::map<int, std::pair<int, int>> scritte;   // register: node, changes of node before it
-    constexpr int kPassi = 24;
+    constexpr int kPassi = 30;
     int cambi = 0, passi = 0, nodoUltimo = 10;
     const char* ultimo = "run";
     const auto agisci = [&] {
-        if (passi >= kPassi || g.bounded(2)) {
+        if (passi >= kPassi || g.bounded(2) || ComandiInAttesa().size() > 12) {   // below the bound
             StopCom = passi >= kPassi ? 1 : StopCom;   // after the last key its loop ends at once
             return;
         }
         for (int n = int(g.bounded(1, 4)); n > 0 && passi < kPassi; --n) {   // clicks close together
             const int r = 30 + passi, quale = ++passi == kPassi ? 0 : int(g.bounded(10));
-            if (quale < 4) {
-                ultimo = std::array{"run", "pause", "stop", "stop"}[g.bounded(4)];
-                nodoUltimo = Controllore.Nodo;
-                clic(ultimo);
-            } else if (quale < 6) {
+            if (quale < 5) {
+                for (int k = int(g.bounded(1, 4)); k > 0; --k) {   // keys clicked in a row
+                    // Animate, whose first step comes a pause later, is never the last key.
+                    const bool fine = passi == kPassi && k == 1;
+                    ultimo = std::array{"run", "pause", "stop", "stop", "step"}[g.bounded(fine ? 4 : 5)];
+                    nodoUltimo = Controllore.Nodo;
+                    clic(ultimo);
+                }
+            } else if (quale < 7) {
                 scritte[r] = {Controllore.Nodo, cambi};
                 ScriviValoreRegistro(0, r, r);
             } else if (quale < 8) {
