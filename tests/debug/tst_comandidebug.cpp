@@ -832,6 +832,13 @@ void TestComandiDebug::comandiACaso()
     int cambi = 0, cambiUltimo = 0, passi = 0, nodoUltimo = 10;
     const char* ultimo = "run";
     const auto agisci = [&] {
+        // After a Stop or a Halt with nothing waiting, no loop goes on.
+        if (CicloInCorso() && ComandiInAttesa().isEmpty() && cambiUltimo == cambi && passi < kPassi &&
+            (ultimo == std::string_view("stop") || ultimo == std::string_view("pause"))) {
+            passi = kPassi;   // reported once, and the loop ends
+            StopCom = 1;
+            QFAIL("a loop goes on after a Stop or a Halt");
+        }
         if (passi >= kPassi || g.bounded(2) || ComandiInAttesa().size() > 12) {   // below the bound
             StopCom = passi >= kPassi ? 1 : StopCom;   // after the last key its loop ends at once
             return;
@@ -842,7 +849,7 @@ void TestComandiDebug::comandiACaso()
                 for (int k = int(g.bounded(1, 4)); k > 0; --k) {   // keys clicked in a row
                     // Animate, whose first step comes a pause later, is never the last key.
                     const bool fine = passi == kPassi && k == 1;
-                    ultimo = std::array{"run", "pause", "stop", "stop", "step"}[g.bounded(fine ? 4 : 5)];
+                    ultimo = std::array{"run", "pause", "stop", "stop", "stop", "step"}[g.bounded(fine ? 5 : 6)];
                     nodoUltimo = Controllore.Nodo;
                     cambiUltimo = cambi;
                     clic(ultimo);
