@@ -87,6 +87,8 @@ bool NuovoProgetto(bool tieniVista)
     AzzeraImmagini();
     AzzeraSchedulazioni();
     AzzeraNomiRegistri();
+    // A write still waiting names a register of the project being closed.
+    ProgettoCambiato();
 
     // The undo record and the copied line belong to the project being closed.
     AzzeraUndo();
@@ -97,8 +99,6 @@ bool NuovoProgetto(bool tieniVista)
     AbilitaPulsanti(QStringLiteral("Puls_Compila"), false);
     // A later Save must ask for a name rather than overwrite the project just closed.
     FileProgetto.clear();
-    // A write still waiting names a register of the project just closed.
-    ProgettoCambiato();
     return true;
 }
 
