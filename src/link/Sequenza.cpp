@@ -151,10 +151,6 @@ Sequenza::Sequenza(const QString& nome, TipoSequenza tipo, std::optional<Finestr
     ammessa_ = presa_ = true;
     if (tipo == TipoSequenza::Breve)
         rimanda_.emplace();
-    // A short command or a loop talks to the node it started on to its end; a connect or
-    // a search sets the node itself.
-    if (tipo == TipoSequenza::Breve || tipo == TipoSequenza::Ciclo)
-        nodo_.emplace(NodoRichieste());
     if (visibile(tipo)) {
         BarraStrumenti::istanza().blocca(tipo == TipoSequenza::Programma);
         BarraStato::istanza().setPannello(kPannelloSequenza, inCorso(nome));
@@ -167,7 +163,6 @@ Sequenza::~Sequenza()
         return;
     detentore.reset();
     rimanda_.reset();
-    nodo_.reset();
     // Whatever ended it (its own end, a click, its window closing, a failure), the link
     // rests as after a loop: Disconnetti acts, and the next loop starts afresh.
     StopCom = 1;

@@ -54,7 +54,6 @@ private:
     bool ammessa_ = false;
     bool presa_ = false;   // this object holds the gate
     std::optional<platform::InputRimandato> rimanda_;
-    std::optional<NodoLegato> nodo_;
 };
 
 // The running sequence's name; empty when none runs (a polling loop or a short command
