@@ -23,6 +23,15 @@ void esegui(const Comando* comando)
     AggiornaStato();
 }
 
+TipoTasto tipoTasto(const QString& chiave)
+{
+    if (chiave == QLatin1String("stop"))
+        return TipoTasto::Stop;
+    if (chiave == QLatin1String("connect") || chiave == QLatin1String("disconnect"))
+        return TipoTasto::Collegamento;
+    return TipoTasto::Comando;
+}
+
 } // namespace
 
 void Toolbar1_ButtonClick(const QString& chiave)
@@ -41,8 +50,7 @@ void Toolbar1_ButtonClick(const QString& chiave)
     // A key that talks to the device never runs inside what holds the link: the click
     // has ended a loop, and the key takes its turn once what holds the link has ended.
     if (effetto == Effetto::Dispositivo &&
-        TastoInCoda(citato(chiave), [comando] { esegui(comando); },
-                    chiave == QLatin1String("stop"))) {
+        TastoInCoda(citato(chiave), [comando] { esegui(comando); }, tipoTasto(chiave))) {
         AggiornaStato();
         return;
     }
@@ -58,6 +66,11 @@ void ClickMenu(const QString& nome)
 {
     const Comando* comando = TrovaComando(nome);
     if (!comando || !comando->padre || ComandoRifiutato(citato(nome), comando->effetto))
+        return;
+    // One that talks to the device (Set as Controller, Set IP) takes its turn behind the
+    // commands already waiting, as a key does.
+    if (comando->effetto == Effetto::Dispositivo &&
+        TastoInCoda(citato(nome), [comando] { esegui(comando); }))
         return;
     if (comando->azione)
         comando->azione();

@@ -53,6 +53,7 @@ void RicercaDispositivi::SetAsController()
         return;
     // Closing the window gives the connect up.
     const QScopedValueRollback connessione(inConnessione_, true);
+    const CambioDispositivo cambio(QStringLiteral("Set as Controller"));
     Controllore.Canale = d->Canale;
     Controllore.IP = d->IP;
     Controllore.Porta = d->Porta;

@@ -291,15 +291,12 @@ bool ScriviVariabili()
 void ComandoVariabili(bool scrivi, std::function<void()> dopo)
 {
     const QString nome = scrivi ? QStringLiteral("Variables write") : QStringLiteral("Variables read");
-    // A read asked again while one waits brings nothing new; every write goes out.
-    ComandoBreve(nome,
-                 [scrivi, dopo = std::move(dopo)] {
-                     if (scrivi)
-                         ScriviVariabili();
-                     else if (LeggiVariabili() && dopo)
-                         dopo();
-                 },
-                 scrivi ? QString() : nome);
+    // A read asked again while one waits last brings nothing new, but each caller
+    // redraws after it; every write goes out.
+    if (scrivi)
+        ComandoBreve(nome, [] { ScriviVariabili(); });
+    else
+        ComandoLettura(nome, LeggiVariabili, std::move(dopo));
 }
 
 void AzzeraVariabili()
