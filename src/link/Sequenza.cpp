@@ -387,12 +387,13 @@ EsitoComando ComandoBreve(const QString& nome, std::function<void()> azione,
 }
 
 EsitoComando ComandoLettura(const QString& nome, std::function<bool()> leggi,
-                            std::function<void()> dopo, bool registro)
+                            std::function<void()> dopo, bool registro,
+                            const QString& unione)
 {
     InCoda c;
     c.nome = nome;
     c.azione = std::move(leggi);
-    c.unione = nome;
+    c.unione = unione.isEmpty() ? nome : unione;
     c.registro = registro;
     c.bersaglio = bersaglioNuovo();
     c.dopo.push_back(std::move(dopo));

@@ -119,9 +119,11 @@ struct OpzioniComando {
 EsitoComando ComandoBreve(const QString& nome, std::function<void()> azione,
                           OpzioniComando opzioni = {});
 // A read that merges as above: `leggi` runs once for all the callers merged into it,
-// and each caller's `dopo` runs after it, when it succeeded.
+// and each caller's `dopo` runs after it, when it succeeded. `unione`, when given, is what
+// makes two reads the same (by default the name).
 EsitoComando ComandoLettura(const QString& nome, std::function<bool()> leggi,
-                            std::function<void()> dopo = {}, bool registro = false);
+                            std::function<void()> dopo = {}, bool registro = false,
+                            const QString& unione = {});
 
 enum class TipoTasto {
     Comando,

@@ -7,6 +7,7 @@
 #include "monitor/DialogoValori.h"
 #include "monitor/ScritturaRegistri.h"
 #include "platform/Dialogs.h"
+#include "project/Progetto.h"
 #include "project/Registri.h"
 
 #include <cfloat>
@@ -40,6 +41,7 @@ void ModificaRegistro(int r)
         [r] {
             InputBox.Indice = std::int16_t(r);
             InputBox.Tipo = kInputBoxRegistro;
+            InputBox.Apertura = AperturaCorrente();
         },
         [] { emit Notifiche::istanza().registriCambiati(); });
 }
@@ -123,10 +125,37 @@ std::optional<QString> ValoreNonValido(int voce, double valore)
     return std::nullopt;
 }
 
+AperturaRegistro AperturaCorrente()
+{
+    const Dispositivo& c = Controllore;
+    const QString dispositivo =
+        c.Canale == 0 ? QStringLiteral("TCP %1:%2").arg(c.IP).arg(c.Porta)
+                      : QStringLiteral("COM%1%2").arg(c.Porta).arg(c.Modem ? QStringLiteral(" modem")
+                                                                            : QString());
+    return {GenerazioneProgetto, dispositivo + QStringLiteral(" node %1").arg(c.Nodo)};
+}
+
 bool ConfermaRegistro(int r, const QString& nome, int voce, const QString& valore)
+{
+    return ConfermaRegistro(r, nome, voce, valore, AperturaCorrente());
+}
+
+bool ConfermaRegistro(int r, const QString& nome, int voce, const QString& valore,
+                      const AperturaRegistro& apertura)
 {
     if (!inTabella(r))
         return true;
+    // Its register number, name and value belong to what it was opened on: on another
+    // project's list or another device they would land on a stranger's register.
+    if (apertura != AperturaCorrente()) {
+        platform::msgBox(apertura.progetto != GenerazioneProgetto
+                             ? QStringLiteral("Another project has been opened since this window "
+                                              "opened: nothing was written or stored.")
+                             : QStringLiteral("The link has been set to another device since this "
+                                              "window opened: nothing was written or stored."),
+                         platform::MsgButtons::Ok, platform::MsgIcon::Exclamation);
+        return true;
+    }
     if (Controllore.Connesso && ScritturaPerTipo(voce) != ScritturaTipo::Nessuna) {
         const std::optional<double> v = NumeroDigitato(valore);
         const std::optional<QString> errore =

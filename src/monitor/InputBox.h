@@ -6,9 +6,18 @@
 
 namespace ludra {
 
+// The project and the device a set-register dialog was opened on: its OK acts on
+// those alone.
+struct AperturaRegistro {
+    unsigned progetto = 0;
+    QString dispositivo;
+    bool operator==(const AperturaRegistro&) const = default;
+};
+
 struct CampiInputBox {
     std::int16_t Indice = 0;   // register, when setting a register
     std::uint8_t Tipo = 0;     // kInputBoxRegistro or kInputBoxTesto
+    AperturaRegistro Apertura;
 };
 inline constexpr std::uint8_t kInputBoxRegistro = 0;
 inline constexpr std::uint8_t kInputBoxTesto = 1;

@@ -77,6 +77,7 @@ void ChiudiProgetto(bool tieniVista)
         for (const Finestra f : {Finestra::frm_display, Finestra::frm_scheduler})
             h->chiudi(f);
 
+    ++GenerazioneProgetto;
     const AggiornamentoInBlocco blocco;
     // Nothing of the closed project may reach the next one: a subroutine or page unit,
     // a table, an image, a logger object or a register name left behind would be
@@ -120,6 +121,7 @@ void AzzeraProgetto()
         std::construct_at(&s);
     }
     RungUndo = {};
+    ++GenerazioneProgetto;
     SubCorrente = RungCorrente = UltimaRiga = NumSub = 0;
     NomeProgetto.clear();
     FileProgetto.clear();

@@ -713,15 +713,15 @@ void TestStatoComandi::setKLongConfermaEAnnulla()
     S().ClickFunzione(21);
     QCOMPARE(S().Righe[5].testo, QStringLiteral(" 1"));
     QString vistoDalDialogo;
-    doubles->waiter.duranteAttesa = [&] {
+    QVERIFY(S().cmd_Set_Click(5));
+    [&] {
         if (!DialogoAperto)
             return;
         vistoDalDialogo = TestoDialogo;
         TestoDialogo = QStringLiteral("255");
         host.caricate.erase(QStringLiteral("Input_Box"));
         ChiudiDialogoValori(Finestra::Input_Box);
-    };
-    QVERIFY(S().cmd_Set_Click(5));
+    }();
     QCOMPARE(host.aperte, QStringList{"Input_Box"});
     QCOMPARE(vistoDalDialogo, QStringLiteral(" 1"));
     QCOMPARE(int(InputBox.Tipo), int(kInputBoxTesto));
@@ -729,18 +729,19 @@ void TestStatoComandi::setKLongConfermaEAnnulla()
     QVERIFY(!DialogoAperto);
 
     // Cancel: the dialog hands back the text it was given.
-    doubles->waiter.duranteAttesa = [&] {
+    QVERIFY(S().cmd_Set_Click(5));
+    [&] {
         if (!DialogoAperto)
             return;
         host.caricate.erase(QStringLiteral("Input_Box"));
         ChiudiDialogoValori(Finestra::Input_Box);
-    };
-    QVERIFY(S().cmd_Set_Click(5));
+    }();
     QCOMPARE(S().Righe[5].testo, QStringLiteral("255"));
 
     // The close box: the window goes away without a button.
-    doubles->waiter.duranteAttesa = [&] { host.caricate.clear(); };
     QVERIFY(S().cmd_Set_Click(5));
+    host.caricate.clear();
+    ChiudiDialogoValori(Finestra::Input_Box);
     QVERIFY(!DialogoAperto);
     QCOMPARE(S().Righe[5].testo, QStringLiteral("255"));
 
@@ -776,7 +777,8 @@ void TestStatoComandi::setTabella()
     S().ClickFunzione(30);
     S().SelezionaVoce(1, 1);
     int presetVisto = -2;
-    doubles->waiter.duranteAttesa = [&] {
+    QVERIFY(S().cmd_Set_Click(1));
+    [&] {
         if (!DialogoAperto)
             return;
         presetVisto = InputTab.TabAttiva;
@@ -786,8 +788,7 @@ void TestStatoComandi::setTabella()
         InputTab.TabAttiva = 2;
         host.caricate.clear();
         ChiudiDialogoValori(Finestra::Input_Tab);
-    };
-    QVERIFY(S().cmd_Set_Click(1));
+    }();
     QCOMPARE(host.aperte, QStringList{"Input_Tab"});
     QCOMPARE(presetVisto, 1);
     QCOMPARE(S().Righe[1].elenco.size(), 3);
@@ -795,14 +796,14 @@ void TestStatoComandi::setTabella()
     QCOMPARE(S().Righe[1].testo, QStringLiteral("NEW"));
 
     // Nothing picked: the list is rebuilt with no entry selected.
-    doubles->waiter.duranteAttesa = [&] {
+    QVERIFY(S().cmd_Set_Click(1));
+    [&] {
         if (!DialogoAperto)
             return;
         InputTab.TabAttiva = -1;
         host.caricate.clear();
         ChiudiDialogoValori(Finestra::Input_Tab);
-    };
-    QVERIFY(S().cmd_Set_Click(1));
+    }();
     QCOMPARE(S().Righe[1].selezione, -1);
     QCOMPARE(S().Righe[1].testo, QString());
 }
@@ -810,15 +811,15 @@ void TestStatoComandi::setTabella()
 void TestStatoComandi::rispostaTardivaScartata()
 {
     S().ClickFunzione(21);
-    doubles->waiter.duranteAttesa = [&] {
+    QVERIFY(S().cmd_Set_Click(5));
+    [&] {
         if (!DialogoAperto)
             return;
         S().ClickFunzione(33);   // the user picks another block meanwhile
         TestoDialogo = QStringLiteral("99");
         host.caricate.clear();
         ChiudiDialogoValori(Finestra::Input_Box);
-    };
-    QVERIFY(S().cmd_Set_Click(5));
+    }();
     QCOMPARE(S().Righe[5].testo, QStringLiteral(" 1"));
 }
 
