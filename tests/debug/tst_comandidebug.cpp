@@ -10,6 +10,7 @@
 #include "base/Notifiche.h"
 #include "compiler/CodiceProgramma.h"
 #include "compiler/Compilatore.h"
+#include "devconfig/Eeprom.h"
 #include "devconfig/LetturaConfig.h"
 #include "discovery/Dispositivi.h"
 #include "discovery/Ricerca.h"
@@ -431,6 +432,8 @@ void TestComandiDebug::unaSequenzaAllaVolta_data()
     QTest::newRow("configuration read in animate") << "animate" << "config"
                                                    << "Configuration read refused: Animate is running";
     QTest::newRow("stop in animate's request") << "animate" << "stop-request" << "";
+    QTest::newRow("EEPROM read in animate") << "animate" << "eeprom" << "EEPROM read refused: Animate is running";
+    QTest::newRow("Set IP in animate") << "animate" << "setip" << "Set IP refused: Animate is running";
     QTest::newRow("animate in a configuration read") << "config" << "step"
                                                      << "\"step\" refused: Configuration read is running";
     // A download tried as each request of a short command waits: refused every time.
@@ -465,6 +468,13 @@ void TestComandiDebug::unaSequenzaAllaVolta()
         } else if (azione == QLatin1String("config")) {
             CampiConfig c;
             QVERIFY(!LeggiConfigurazione(QStringLiteral("KVR5200-IO"), QStringLiteral("10"), c));
+        } else if (azione == QLatin1String("eeprom")) {
+            CampiEeprom c;
+            QVERIFY(!LeggiMacEeprom(c));
+        } else if (azione == QLatin1String("setip")) {
+            dialogs_.input = {QStringLiteral("10.0.0.9")};
+            RicercaDispositivi::istanza().SetIP();
+            QCOMPARE(dialogs_.input.size(), std::size_t(1));   // no address asked for
         } else if (azione == QLatin1String("request")) {
             QVERIFY(!InviaComandoDebug(kComandoRun));
         } else if (azione == QLatin1String("write-register")) {
@@ -540,16 +550,17 @@ void TestComandiDebug::unaSequenzaAllaVolta()
         QCOMPARE(attivi(), tastiPrima);
     } else if (corso == QLatin1String("animate") || azione.startsWith(QLatin1String("write"))) {
         const bool scrive = azione.startsWith(QLatin1String("write"));
+        const bool aPasso = scrive || QStringList{"config", "eeprom", "setip"}.contains(azione);
         AggiornaAuto = true;
         int pause = 0;
         std::size_t daComando = 0;
         pause_->durantePausa = [&] {
-            if ((azione == QLatin1String("config") || scrive) && ++pause == 2) {
+            if (aPasso && ++pause == 2) {
                 agisci();
                 daComando = test::richiesteRicevute(sim, Mezzo::Tcp).size();
             }
             // A refused or carried out command leaves the loop going: one more pass after it.
-            if (pause == 3 || (fatto && azione != QLatin1String("config") && !scrive))
+            if (pause == 3 || (fatto && !aPasso))
                 clic("stop");
         };
         if (azione == QLatin1String("stop-request"))
@@ -646,7 +657,8 @@ void TestComandiDebug::unaSequenzaAllaVolta()
     if (!rifiuto.isEmpty())
         QVERIFY2(test::logContiene(rifiuto), qPrintable(rifiuto));
     // The close's questions, or the refusal shown where the write was asked.
-    const bool rifiutoMostrato = azione.startsWith(QLatin1String("write")) && !rifiuto.isEmpty();
+    const bool rifiutoMostrato = (azione.startsWith(QLatin1String("write")) || azione == QLatin1String("eeprom") ||
+                                  azione == QLatin1String("setip")) && !rifiuto.isEmpty();
     const std::size_t scatole = (azione == QLatin1String("close-twice") || finestre) +
                                 (azione.startsWith(QLatin1String("close")) || rifiutoMostrato ||
                                  finestre);
@@ -669,7 +681,7 @@ void TestComandiDebug::comandiATurno_data()
     QTest::addColumn<QString>("tasto");    // run, step or download
     QTest::addColumn<QString>("azione");
     QTest::addColumn<int>("ritardo");      // each reply's delay, ms
-    for (const char* a : {"write", "update", "both", "R", "register", "queued at the end", "window"})
+    for (const char* a : {"write", "update", "both", "R", "register", "queued at the end", "window", "edit"})
         QTest::newRow(qPrintable(QStringLiteral("run, %1").arg(QLatin1String(a)))) << "run" << a << 300;
     for (const char* a : {"both", "queued at the end", "run then stop"})
         QTest::newRow(qPrintable(QStringLiteral("step, %1").arg(QLatin1String(a)))) << "step" << a << 300;
@@ -719,8 +731,13 @@ void TestComandiDebug::comandiATurno()
             clic("run");
         if (e("write") || e("both") || e("queued at the end"))
             ComandoVariabili(true);
-        if (e("update") || e("both"))
+        if (e("update") || e("both") || e("edit"))
             ComandoVariabili(false, [&] { letto = true; });
+        if (e("edit")) {   // the read waits; the user edits an entry and writes
+            QVERIFY(MemorizzaVariabile({"1", "77", 0, "%d", "Pump"}));
+            ComandoVariabili(true);
+            QVERIFY(MemorizzaVariabile({"1", "88", 0, "%d", "Pump"}));   // after Write: not sent
+        }
         for (int i = 0; e("R") && i < 50; ++i)
             AggiornaRegistri_new(true);
         if (e("window")) {
@@ -790,8 +807,11 @@ void TestComandiDebug::comandiATurno()
     const Comandi c = sim.comandi();
     QVERIFY(!e("run then stop") || (pause <= 50 && Comandi(c.end() - 3, c.end()) == (Comandi{255, 100, 252})));
     // A Stop goes ahead of the window commands still waiting: they follow it.
-    if (e("write") || e("both") || e("queued at the end"))
+    if (e("write") || e("both") || e("queued at the end") || e("edit"))
         QTRY_COMPARE(int(sim.memoria(*BaseVariabili() - 1)), 1);
+    if (e("edit"))   // the edit went out, and the read before it left it on screen
+        QTRY_VERIFY(sim.memoria(*BaseVariabili() + 16) == 77 && NumVariabili == 2 && !letto &&
+                    Variabili[1].Indirizzo == 88);
     if (e("update") || e("both"))
         QTRY_VERIFY(letto && NumVariabili == (e("both") ? 2 : 8));
     if (e("window"))
