@@ -14,6 +14,7 @@
 #include "devconfig/LetturaConfig.h"
 #include "discovery/Dispositivi.h"
 #include "discovery/Ricerca.h"
+#include "fbeditor/StatoComandi.h"
 #include "ladder/VistaLadder.h"
 #include "monitor/AggiornaRegistri.h"
 #include "monitor/DialogoRegistro.h"
@@ -681,7 +682,7 @@ void TestComandiDebug::comandiATurno_data()
     QTest::addColumn<QString>("tasto");    // run, step or download
     QTest::addColumn<QString>("azione");
     QTest::addColumn<int>("ritardo");      // each reply's delay, ms
-    for (const char* a : {"write", "update", "both", "R", "register", "queued at the end", "window", "edit"})
+    for (const char* a : {"write", "update", "both", "R", "register", "queued at the end", "window", "edit", "editor"})
         QTest::newRow(qPrintable(QStringLiteral("run, %1").arg(QLatin1String(a)))) << "run" << a << 300;
     for (const char* a : {"both", "queued at the end", "run then stop"})
         QTest::newRow(qPrintable(QStringLiteral("step, %1").arg(QLatin1String(a)))) << "step" << a << 300;
@@ -711,6 +712,7 @@ void TestComandiDebug::comandiATurno()
     sim.setMemoria(*BaseVariabili() - 1, 7);
     const int righeLog = test::righeLog();
     bool letto = false;
+    bool chiusoDopoStop = false;
     int pause = 0, ridisegni = 0;
     std::size_t letture = 0;
     const bool tasti = azione.startsWith(QLatin1String("stop ")), dietro = !tasti &&
@@ -733,6 +735,14 @@ void TestComandiDebug::comandiATurno()
             ComandoVariabili(true);
         if (e("update") || e("both") || e("edit"))
             ComandoVariabili(false, [&] { letto = true; });
+        if (e("editor")) {   // the editor's value dialog stays open past the Stop
+            QTimer::singleShot(2500, [&] {
+                chiusoDopoStop = sim.comandi().back() == 252;
+                ChiudiDialogoValori(Finestra::Input_Box);
+            });
+            StatoComandi::istanza().ClickFunzione(21);
+            QVERIFY(StatoComandi::istanza().cmd_Set_Click(5));
+        }
         if (e("edit")) {   // the read waits; the user edits an entry and writes
             QVERIFY(MemorizzaVariabile({"1", "77", 0, "%d", "Pump"}));
             ComandoVariabili(true);
@@ -816,6 +826,8 @@ void TestComandiDebug::comandiATurno()
         QTRY_VERIFY(letto && NumVariabili == (e("both") ? 2 : 8));
     if (e("window"))
         QTRY_COMPARE(sim.registro(30), std::uint16_t(1234));
+    if (e("editor"))
+        QTRY_VERIFY(!DialogoAperto && chiusoDopoStop);
     if (e("queued at the end"))
         QTRY_COMPARE((std::vector<int>{sim.registro(30), sim.registro(31)}), (std::vector<int>{300, 310}));
     // Fifty refreshes asked at once: one read, besides the loop's own and the Stop's; with
