@@ -7,7 +7,6 @@
 #include "monitor/DialogoValori.h"
 #include "monitor/ScritturaRegistri.h"
 #include "platform/Dialogs.h"
-#include "project/Progetto.h"
 #include "project/Registri.h"
 
 #include <cfloat>
@@ -41,7 +40,7 @@ void ModificaRegistro(int r)
         [r] {
             InputBox.Indice = std::int16_t(r);
             InputBox.Tipo = kInputBoxRegistro;
-            InputBox.Apertura = AperturaCorrente();
+            InputBox.Apertura = BersaglioAttuale();
         },
         [] { emit Notifiche::istanza().registriCambiati(); });
 }
@@ -125,30 +124,20 @@ std::optional<QString> ValoreNonValido(int voce, double valore)
     return std::nullopt;
 }
 
-AperturaRegistro AperturaCorrente()
-{
-    const Dispositivo& c = Controllore;
-    const QString dispositivo =
-        c.Canale == 0 ? QStringLiteral("TCP %1:%2").arg(c.IP).arg(c.Porta)
-                      : QStringLiteral("COM%1%2").arg(c.Porta).arg(c.Modem ? QStringLiteral(" modem")
-                                                                            : QString());
-    return {GenerazioneProgetto, dispositivo + QStringLiteral(" node %1").arg(c.Nodo)};
-}
-
 bool ConfermaRegistro(int r, const QString& nome, int voce, const QString& valore)
 {
-    return ConfermaRegistro(r, nome, voce, valore, AperturaCorrente());
+    return ConfermaRegistro(r, nome, voce, valore, BersaglioAttuale());
 }
 
 bool ConfermaRegistro(int r, const QString& nome, int voce, const QString& valore,
-                      const AperturaRegistro& apertura)
+                      const Bersaglio& apertura)
 {
     if (!inTabella(r))
         return true;
     // Its register number, name and value belong to what it was opened on: on another
     // project's list or another device they would land on a stranger's register.
-    if (apertura != AperturaCorrente()) {
-        platform::msgBox(apertura.progetto != GenerazioneProgetto
+    if (!BersaglioAttivo(apertura, true)) {
+        platform::msgBox(apertura.progetto != GenerazioneProgetto()
                              ? QStringLiteral("Another project has been opened since this window "
                                               "opened: nothing was written or stored.")
                              : QStringLiteral("The link has been set to another device since this "

@@ -41,13 +41,10 @@ RigheBit RigheBitIniziali(int r);
 // -2^31..2^32-1, a Float a finite single.
 std::optional<QString> ValoreNonValido(int voce, double valore);
 
-// The project open and the device the link is set to now.
-AperturaRegistro AperturaCorrente();
-
 // OK on register r with the fields as typed: voce is the selected type entry, -1 when
 // none is (the register keeps its type). A dialog opened (`apertura`, without one: now)
-// on another project or another device than the one now set writes and stores
-// nothing: a box says so, and it closes (true). When connected, the value is checked and
+// on another project or another device than the link's now writes and stores nothing:
+// a box says so, and it closes (true). When connected, the value is checked and
 // written by type first; a value field that is not wholly a number, or a value out of
 // range, shows why, the focus goes to the value field and nothing is written or stored
 // (false: the dialog stays open); so does a write refused because a long operation
@@ -56,6 +53,6 @@ AperturaRegistro AperturaCorrente();
 // out in its turn.
 bool ConfermaRegistro(int r, const QString& nome, int voce, const QString& valore);
 bool ConfermaRegistro(int r, const QString& nome, int voce, const QString& valore,
-                      const AperturaRegistro& apertura);
+                      const Bersaglio& apertura);
 
 } // namespace ludra

@@ -1,23 +1,17 @@
 #pragma once
 // The set-register dialog as its openers see it: its public fields and the bit editor's
 // arithmetic.
+#include "link/Bersaglio.h"
+
 #include <QString>
 #include <cstdint>
 
 namespace ludra {
 
-// The project and the device a set-register dialog was opened on: its OK acts on
-// those alone.
-struct AperturaRegistro {
-    unsigned progetto = 0;
-    QString dispositivo;
-    bool operator==(const AperturaRegistro&) const = default;
-};
-
 struct CampiInputBox {
     std::int16_t Indice = 0;   // register, when setting a register
     std::uint8_t Tipo = 0;     // kInputBoxRegistro or kInputBoxTesto
-    AperturaRegistro Apertura;
+    Bersaglio Apertura;        // the project and device a register's dialog is on
 };
 inline constexpr std::uint8_t kInputBoxRegistro = 0;
 inline constexpr std::uint8_t kInputBoxTesto = 1;

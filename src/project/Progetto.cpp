@@ -10,7 +10,6 @@ std::int16_t UltimaRiga = 0;
 std::int16_t NumSub = 0;
 QString NomeProgetto;
 QString FileProgetto;
-unsigned GenerazioneProgetto = 0;
 
 Rung RungVuoto()
 {

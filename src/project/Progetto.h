@@ -51,9 +51,6 @@ extern std::int16_t UltimaRiga;
 extern std::int16_t NumSub;
 extern QString NomeProgetto;
 extern QString FileProgetto;
-// Counts the projects closed: what was asked on one project (a window on its register)
-// can tell that another has taken its place.
-extern unsigned GenerazioneProgetto;
 
 // A blank line record, as a new or cleared line holds it.
 Rung RungVuoto();

@@ -77,7 +77,6 @@ void ChiudiProgetto(bool tieniVista)
         for (const Finestra f : {Finestra::frm_display, Finestra::frm_scheduler})
             h->chiudi(f);
 
-    ++GenerazioneProgetto;
     const AggiornamentoInBlocco blocco;
     // Nothing of the closed project may reach the next one: a subroutine or page unit,
     // a table, an image, a logger object or a register name left behind would be
@@ -121,7 +120,6 @@ void AzzeraProgetto()
         std::construct_at(&s);
     }
     RungUndo = {};
-    ++GenerazioneProgetto;
     SubCorrente = RungCorrente = UltimaRiga = NumSub = 0;
     NomeProgetto.clear();
     FileProgetto.clear();

@@ -60,7 +60,7 @@ private:
     bool inScrittura_ = false;
     std::uint8_t modo_ = 0;
     int indice_ = 0;
-    AperturaRegistro apertura_;
+    Bersaglio apertura_;
 };
 
 } // namespace ludra::ui
