@@ -1,4 +1,5 @@
 #include "app/Avvio.h"
+#include "app/Uscita.h"
 
 #include "app/TabellaComandi.h"
 
@@ -91,6 +92,7 @@ void AzzeraStatoProcesso()
     InputTab = CampiInputTab{};
     AzzeraStatoLink();
     AzzeraSequenze();
+    AzzeraUscita();
     AzzeraRicerca();
     AzzeraTrasferimenti();
     AzzeraDownload();

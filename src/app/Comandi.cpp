@@ -1,6 +1,7 @@
 #include "app/Comandi.h"
 
 #include "app/TabellaComandi.h"
+#include "app/Uscita.h"
 #include "base/Finestre.h"
 #include "base/Testi.h"
 #include "link/AggiornaStato.h"
@@ -10,6 +11,8 @@
 #include "ladder/ComandiRung.h"
 #include "platform/Dialogs.h"
 #include "projectfiles/FileProgetto.h"
+
+#include <optional>
 
 namespace ludra {
 namespace {
@@ -21,6 +24,12 @@ void esegui(const Comando* comando)
     if (comando && comando->azione)
         comando->azione();
     AggiornaStato();
+}
+
+void chiudiPrincipale()
+{
+    if (HostFinestre* h = hostFinestre())
+        h->chiudiPrincipale();
 }
 
 TipoTasto tipoTasto(const QString& chiave)
@@ -78,19 +87,22 @@ void ClickMenu(const QString& nome)
 
 bool MDIForm_Unload(bool sistema)
 {
+    // The user has answered already: the close waits for what was asked before it.
+    if (ChiusuraDopoComandi())
+        return true;
+    if (ChiusuraInAttesaDeiComandi() && !sistema)
+        return false;
     if (sistema) {
         // The session is ending: nothing may keep the program open.
         ArrestaSequenza();
-    } else if (!ChiusuraConsentita(std::nullopt, [] {
-                   if (HostFinestre* h = hostFinestre())
-                       h->chiudiPrincipale();
-               })) {
+    } else if (!ChiusuraConsentita(std::nullopt, chiudiPrincipale)) {
         return false;
     }
     // A polling loop ends before the question: nothing goes out while it is open.
     if (CicloInCorso())
         StopCom = 1;
     const HostFinestre* host = hostFinestre();
+    std::optional<CodaFerma> ferma(std::in_place);   // nothing waiting starts while the user answers
     const platform::MsgResult risposta = platform::msgBox(
         Testi.t(172), sistema ? platform::MsgButtons::YesNo : platform::MsgButtons::YesNoCancel,
         platform::MsgIcon::None, host ? host->caption() : QString());
@@ -102,6 +114,13 @@ bool MDIForm_Unload(bool sistema)
     // A polling loop still running under this handler ends with the program.
     if (chiude)
         StopCom = 1;
+    ferma.reset();
+    // What the user asked before closing goes out before the window closes: once the
+    // application quits no reply would be waited for.
+    if (chiude && !sistema && !ComandiInAttesa().isEmpty()) {
+        ChiudiDopoComandi(chiudiPrincipale);
+        return false;
+    }
     return chiude;
 }
 

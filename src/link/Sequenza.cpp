@@ -55,6 +55,7 @@ struct InCoda {
 constexpr std::size_t kMaxInCoda = 16;
 std::deque<InCoda> coda;
 bool servizioPostato = false;
+int codaFerma = 0;   // CodaFerma objects alive
 int generazione = 0;   // a posted service of an earlier process state is dropped
 // The wait level at which the queue runs one of its own commands: that one may take the
 // gate while others wait behind it.
@@ -276,7 +277,7 @@ void esegui(InCoda c)
 // no command runs inside another's wait.
 void serviCoda()
 {
-    if (detentore || coda.empty())
+    if (detentore || coda.empty() || codaFerma > 0)
         return;
     InCoda c = std::move(coda.front());
     coda.pop_front();
@@ -288,7 +289,7 @@ void serviCoda()
 
 void programmaCoda()
 {
-    if (servizioPostato || detentore || coda.empty())
+    if (servizioPostato || detentore || coda.empty() || codaFerma > 0)
         return;
     servizioPostato = true;
     QTimer::singleShot(0, [g = generazione] {
@@ -493,6 +494,14 @@ void QuandoLibero(std::function<void()> azione)
         daEseguire.push_back(std::move(azione));
 }
 
+CodaFerma::CodaFerma() { ++codaFerma; }
+
+CodaFerma::~CodaFerma()
+{
+    --codaFerma;
+    programmaCoda();
+}
+
 namespace {
 
 // Each window's close once: the main window's, asked after a child window's, closes the
@@ -556,6 +565,7 @@ void AzzeraSequenze()
     coda.clear();
     servizio.reset();
     servizioPostato = false;
+    codaFerma = 0;
     AzzeraBersagli();
     ++generazione;
     FermaFuoriSequenza = true;

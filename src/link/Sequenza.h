@@ -174,6 +174,16 @@ void ArrestaSequenza();
 // Runs `azione` once nothing holds the gate (at once when nothing does).
 void QuandoLibero(std::function<void()> azione);
 
+// While one lives, what waits in the queue stays waiting: nothing starts during a
+// question whose answer may close the application. The queue goes on at its end.
+class CodaFerma {
+public:
+    CodaFerma();
+    ~CodaFerma();
+    CodaFerma(const CodaFerma&) = delete;
+    CodaFerma& operator=(const CodaFerma&) = delete;
+};
+
 // The close of a window (none: the main window) while a sequence of its own (any, for
 // the main window) runs: asks whether to stop it and close anyway. True when the window
 // may close now; otherwise `chiudi` runs once the sequence has ended: on "close anyway"

@@ -686,9 +686,10 @@ void TestComandiDebug::comandiATurno_data()
         QTest::newRow(qPrintable(QStringLiteral("run, %1").arg(QLatin1String(a)))) << "run" << a << 300;
     for (const char* a : {"both", "queued at the end", "run then stop"})
         QTest::newRow(qPrintable(QStringLiteral("step, %1").arg(QLatin1String(a)))) << "step" << a << 300;
-    // Behind a Stop and two writes: the link pointed elsewhere, a long operation asked.
+    // Behind a Stop and two writes: the link pointed elsewhere, a long operation asked, the
+    // application closed.
     for (const char* a : {"stop run stop", "stop step stop", "settings", "mnu_SetAsController",
-                          "project", "download", "refresh write refresh"})
+                          "project", "download", "refresh write refresh", "exit"})
         QTest::newRow(qPrintable(QStringLiteral("run, %1").arg(QLatin1String(a)))) << "run" << a << 300;
     QTest::newRow("run, both, fast link") << "run" << "both" << 0;
     QTest::newRow("run, silent device") << "run" << "silent" << 0;
@@ -716,7 +717,8 @@ void TestComandiDebug::comandiATurno()
     int pause = 0, ridisegni = 0;
     std::size_t letture = 0;
     const bool tasti = azione.startsWith(QLatin1String("stop ")), dietro = !tasti &&
-        (e("settings") || e("mnu_SetAsController") || e("project") || e("download") || e("refresh write refresh"));
+        (e("settings") || e("mnu_SetAsController") || e("project") || e("download") || e("refresh write refresh") ||
+         e("exit"));
     Dispositivi[1] = Controllore;
     Dispositivi[1].Nodo = 11;
     RicercaDispositivi::istanza().IndiceDispositivo = RicercaDispositivi::istanza().NumeroDispositivi = 1;
@@ -774,6 +776,10 @@ void TestComandiDebug::comandiATurno()
         }
         if (e("mnu_SetAsController"))
             ClickMenu(azione);
+        if (e("exit")) {   // closed unsaved: what waits goes out first, then the window closes
+            dialogs_.risposte = {platform::MsgResult::No};
+            QVERIFY(!MDIForm_Unload());
+        }
         if (e("project"))
             QVERIFY(NuovoProgetto(true));
         if (e("download"))
@@ -795,6 +801,11 @@ void TestComandiDebug::comandiATurno()
         QCOMPARE(EseguiDownload({true, false, false, true}), EsitoDownload::Completato);
     else
         clic(tasto.toLatin1().constData());
+    if (e("exit")) {
+        QTRY_COMPARE(host.chiuse, QStringList{"principale"});
+        QCOMPARE((std::vector<int>{sim.registro(30), sim.registro(31), sim.comandi().back()}),
+                 (std::vector<int>{300, 310, 252}));
+    }
     setHostFinestre(nullptr);
     const QStringList log = test::logDa(righeLog);
     if (azione.startsWith(QLatin1String("silent"))) {   // one time-out, then what waits is dropped with one line
