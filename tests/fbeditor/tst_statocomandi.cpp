@@ -713,15 +713,15 @@ void TestStatoComandi::setKLongConfermaEAnnulla()
     S().ClickFunzione(21);
     QCOMPARE(S().Righe[5].testo, QStringLiteral(" 1"));
     QString vistoDalDialogo;
-    QVERIFY(S().cmd_Set_Click(5));
-    [&] {
+    doubles->waiter.duranteAttesa = [&] {
         if (!DialogoAperto)
             return;
         vistoDalDialogo = TestoDialogo;
         TestoDialogo = QStringLiteral("255");
         host.caricate.erase(QStringLiteral("Input_Box"));
         ChiudiDialogoValori(Finestra::Input_Box);
-    }();
+    };
+    QVERIFY(S().cmd_Set_Click(5)); std::exchange(doubles->waiter.duranteAttesa, {})();
     QCOMPARE(host.aperte, QStringList{"Input_Box"});
     QCOMPARE(vistoDalDialogo, QStringLiteral(" 1"));
     QCOMPARE(int(InputBox.Tipo), int(kInputBoxTesto));
@@ -729,19 +729,18 @@ void TestStatoComandi::setKLongConfermaEAnnulla()
     QVERIFY(!DialogoAperto);
 
     // Cancel: the dialog hands back the text it was given.
-    QVERIFY(S().cmd_Set_Click(5));
-    [&] {
+    doubles->waiter.duranteAttesa = [&] {
         if (!DialogoAperto)
             return;
         host.caricate.erase(QStringLiteral("Input_Box"));
         ChiudiDialogoValori(Finestra::Input_Box);
-    }();
+    };
+    QVERIFY(S().cmd_Set_Click(5)); std::exchange(doubles->waiter.duranteAttesa, {})();
     QCOMPARE(S().Righe[5].testo, QStringLiteral("255"));
 
     // The close box: the window goes away without a button.
-    QVERIFY(S().cmd_Set_Click(5));
-    host.caricate.clear();
-    ChiudiDialogoValori(Finestra::Input_Box);
+    doubles->waiter.duranteAttesa = [&] { host.caricate.clear(); ChiudiDialogoValori(Finestra::Input_Box); };
+    QVERIFY(S().cmd_Set_Click(5)); std::exchange(doubles->waiter.duranteAttesa, {})();
     QVERIFY(!DialogoAperto);
     QCOMPARE(S().Righe[5].testo, QStringLiteral("255"));
 
@@ -777,8 +776,7 @@ void TestStatoComandi::setTabella()
     S().ClickFunzione(30);
     S().SelezionaVoce(1, 1);
     int presetVisto = -2;
-    QVERIFY(S().cmd_Set_Click(1));
-    [&] {
+    doubles->waiter.duranteAttesa = [&] {
         if (!DialogoAperto)
             return;
         presetVisto = InputTab.TabAttiva;
@@ -788,7 +786,8 @@ void TestStatoComandi::setTabella()
         InputTab.TabAttiva = 2;
         host.caricate.clear();
         ChiudiDialogoValori(Finestra::Input_Tab);
-    }();
+    };
+    QVERIFY(S().cmd_Set_Click(1)); std::exchange(doubles->waiter.duranteAttesa, {})();
     QCOMPARE(host.aperte, QStringList{"Input_Tab"});
     QCOMPARE(presetVisto, 1);
     QCOMPARE(S().Righe[1].elenco.size(), 3);
@@ -796,14 +795,14 @@ void TestStatoComandi::setTabella()
     QCOMPARE(S().Righe[1].testo, QStringLiteral("NEW"));
 
     // Nothing picked: the list is rebuilt with no entry selected.
-    QVERIFY(S().cmd_Set_Click(1));
-    [&] {
+    doubles->waiter.duranteAttesa = [&] {
         if (!DialogoAperto)
             return;
         InputTab.TabAttiva = -1;
         host.caricate.clear();
         ChiudiDialogoValori(Finestra::Input_Tab);
-    }();
+    };
+    QVERIFY(S().cmd_Set_Click(1)); std::exchange(doubles->waiter.duranteAttesa, {})();
     QCOMPARE(S().Righe[1].selezione, -1);
     QCOMPARE(S().Righe[1].testo, QString());
 }
@@ -811,15 +810,15 @@ void TestStatoComandi::setTabella()
 void TestStatoComandi::rispostaTardivaScartata()
 {
     S().ClickFunzione(21);
-    QVERIFY(S().cmd_Set_Click(5));
-    [&] {
+    doubles->waiter.duranteAttesa = [&] {
         if (!DialogoAperto)
             return;
         S().ClickFunzione(33);   // the user picks another block meanwhile
         TestoDialogo = QStringLiteral("99");
         host.caricate.clear();
         ChiudiDialogoValori(Finestra::Input_Box);
-    }();
+    };
+    QVERIFY(S().cmd_Set_Click(5)); std::exchange(doubles->waiter.duranteAttesa, {})();
     QCOMPARE(S().Righe[5].testo, QStringLiteral(" 1"));
 }
 

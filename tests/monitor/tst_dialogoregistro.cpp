@@ -7,7 +7,6 @@
 #include "link/Connessione.h"
 #include "link/StatoLink.h"
 #include "monitor/DialogoRegistro.h"
-#include "monitor/DialogoValori.h"
 #include "monitor/InputBox.h"
 #include "projectfiles/NuovoProgetto.h"
 #include "monitor/ScritturaRegistri.h"
@@ -348,12 +347,10 @@ void TestDialogoRegistro::apertoSuAltroProgettoODispositivo_data()
 {
     QTest::addColumn<QString>("cambio");
     QTest::addColumn<QString>("messaggio");   // empty: the OK goes through
-    QTest::newRow("project opened") << "project" << "Another project has been opened since "
-                                                    "this window opened: nothing was written or stored.";
-    const QString dispositivo = QStringLiteral("The link has been set to another device since this "
-                                               "window opened: nothing was written or stored.");
-    QTest::newRow("node changed") << "node" << dispositivo;
-    QTest::newRow("another device connected") << "ip" << dispositivo;
+    const QString altro = QStringLiteral(" has been %1 since this window opened: nothing was written or stored.");
+    QTest::newRow("project opened") << "project" << "Another project" + altro.arg("opened");
+    for (const char* c : {"node", "ip"})
+        QTest::newRow(c) << c << "The link" + altro.arg("set to another device");
     QTest::newRow("same device reconnected") << "reconnect" << "";
 }
 
@@ -366,22 +363,13 @@ void TestDialogoRegistro::apertoSuAltroProgettoODispositivo()
     test::FakeFinestre host;
     setHostFinestre(&host);
     ModificaRegistro(30);
-    QVERIFY(DialogoAperto);
-    if (cambio == QLatin1String("project"))
-        QVERIFY(NuovoProgetto());
-    else if (cambio == QLatin1String("node"))
-        Controllore.Nodo = 11;
-    else if (cambio == QLatin1String("ip"))
-        Controllore.IP = QStringLiteral("127.0.0.2");
-    if (cambio != QLatin1String("project")) {
-        Disconnetti();
-        Connetti();
-    }
+    setHostFinestre(nullptr);
+    Controllore.Nodo = cambio == QLatin1String("node") ? 11 : Controllore.Nodo;
+    Controllore.IP = cambio == QLatin1String("ip") ? QStringLiteral("127.0.0.2") : Controllore.IP;
+    QVERIFY(cambio == QLatin1String("project") ? NuovoProgetto() : (Disconnetti(), Connetti(), true));
     dialogs.messaggi.clear();
     QVERIFY(ConfermaRegistro(30, QStringLiteral("Pump"), 2, QStringLiteral("70000"), InputBox.Apertura));
-    setHostFinestre(nullptr);
-    QCOMPARE(TabellaRegistri[30].Nome == QStringLiteral("Pump"), messaggio.isEmpty());
-    QCOMPARE(link.sim.registro(31) == 1, messaggio.isEmpty());
+    QCOMPARE(TabellaRegistri[30].Nome == QStringLiteral("Pump") && link.sim.registro(31) == 1, messaggio.isEmpty());
     QCOMPARE(dialogs.messaggi.empty() ? QString() : dialogs.messaggi[0].testo, messaggio);
 }
 

@@ -249,9 +249,7 @@ void TestComandiUi::setKLongConInputBox()
     S().ClickFunzione(21);
     QVERIFY(c->cmd_Set(5)->isVisibleTo(c) && c->cmd_Set(5)->isEnabled());
     QString bitVisti;
-    QTest::mouseClick(c->cmd_Set(5), Qt::LeftButton);
-    QApplication::processEvents();   // the queued click starts the wait
-    [&] {
+    doubles->waiter.duranteAttesa = [&] {
         Input_Box* box = finestra<Input_Box>(Finestra::Input_Box);
         if (!box || !DialogoAperto)
             return;
@@ -265,7 +263,10 @@ void TestComandiUi::setKLongConInputBox()
         box->cmd_bit_Click(31);
         QCOMPARE(box->Testo(1)->text(), QStringLiteral("2147483657"));
         QTest::mouseClick(box->cmd_ok(1), Qt::LeftButton);
-    }();
+    };
+    QTest::mouseClick(c->cmd_Set(5), Qt::LeftButton);
+    QApplication::processEvents();   // the queued click opens the dialog
+    std::exchange(doubles->waiter.duranteAttesa, {})();
     QCOMPARE(bitVisti, QString(31, QLatin1Char('0')) + QLatin1Char('1'));
     QVERIFY(!DialogoAperto);
     QCOMPARE(S().Righe[5].testo, QStringLiteral("2147483657"));
@@ -278,8 +279,7 @@ void TestComandiUi::inputBoxAnnullaEChiusura()
     ApriEditor(1);
     S().ClickFunzione(21);
     S().ImpostaTesto(5, QStringLiteral("12"));
-    QVERIFY(S().cmd_Set_Click(5));
-    [&] {
+    doubles->waiter.duranteAttesa = [&] {
         Input_Box* box = finestra<Input_Box>(Finestra::Input_Box);
         if (!box || !DialogoAperto)
             return;
@@ -288,28 +288,29 @@ void TestComandiUi::inputBoxAnnullaEChiusura()
         QCOMPARE(box->cmd_bit(4)->text(), QStringLiteral("0"));
         box->Testo(1)->setText(QStringLiteral("999"));
         box->cmd_ok_Click(0);
-    }();
+    };
+    QVERIFY(S().cmd_Set_Click(5)); std::exchange(doubles->waiter.duranteAttesa, {})();
     QCOMPARE(S().Righe[5].testo, QStringLiteral("12"));
 
     // The close box cancels as well, and the next opening works.
-    QVERIFY(S().cmd_Set_Click(5));
-    [&] {
+    doubles->waiter.duranteAttesa = [&] {
         if (!DialogoAperto)
             return;
         if (QMdiSubWindow* cornice = Principale::istanza().cornice(Finestra::Input_Box))
             cornice->close();
-    }();
+    };
+    QVERIFY(S().cmd_Set_Click(5)); std::exchange(doubles->waiter.duranteAttesa, {})();
     QVERIFY(!DialogoAperto);
     QCOMPARE(S().Righe[5].testo, QStringLiteral("12"));
 
-    QVERIFY(S().cmd_Set_Click(5));
-    [&] {
+    doubles->waiter.duranteAttesa = [&] {
         Input_Box* box = finestra<Input_Box>(Finestra::Input_Box);
         if (!box || !DialogoAperto)
             return;
         box->Testo(1)->setText(QStringLiteral("7"));
         QTest::keyClick(box->Testo(1), Qt::Key_Return);   // Enter acts as OK
-    }();
+    };
+    QVERIFY(S().cmd_Set_Click(5)); std::exchange(doubles->waiter.duranteAttesa, {})();
     QCOMPARE(S().Righe[5].testo, QStringLiteral("7"));
 }
 
@@ -327,8 +328,7 @@ void TestComandiUi::pickerDelleTabelle()
     QVERIFY(c->cmd_Set(1)->isEnabled());
     QStringList elenco;
     int selezionata = -2;
-    QVERIFY(S().cmd_Set_Click(1));
-    [&] {
+    doubles->waiter.duranteAttesa = [&] {
         Input_Tab* tab = finestra<Input_Tab>(Finestra::Input_Tab);
         if (!tab || !DialogoAperto)
             return;
@@ -337,7 +337,8 @@ void TestComandiUi::pickerDelleTabelle()
         selezionata = tab->ListaTab()->currentRow();
         tab->ListaTab()->setCurrentRow(2);
         QTest::mouseClick(tab->cmd_ok(1), Qt::LeftButton);
-    }();
+    };
+    QVERIFY(S().cmd_Set_Click(1)); std::exchange(doubles->waiter.duranteAttesa, {})();
     QCOMPARE(elenco, (QStringList{"PT100", "TC-K", "NTC"}));
     QCOMPARE(selezionata, 0);
     QCOMPARE(InputTab.TabAttiva, std::int16_t(2));
@@ -345,8 +346,7 @@ void TestComandiUi::pickerDelleTabelle()
     QCOMPARE(S().Righe[1].selezione, 2);
 
     // Cancel leaves the choice; the window title is the tables'.
-    QVERIFY(S().cmd_Set_Click(1));
-    [&] {
+    doubles->waiter.duranteAttesa = [&] {
         Input_Tab* tab = finestra<Input_Tab>(Finestra::Input_Tab);
         if (!tab || !DialogoAperto)
             return;
@@ -354,7 +354,8 @@ void TestComandiUi::pickerDelleTabelle()
         QCOMPARE(tab->ListaTab()->currentRow(), 2);
         tab->ListaTab()->setCurrentRow(0);
         tab->cmd_ok_Click(0);
-    }();
+    };
+    QVERIFY(S().cmd_Set_Click(1)); std::exchange(doubles->waiter.duranteAttesa, {})();
     QCOMPARE(c->txt_Var(1)->currentText(), QStringLiteral("NTC"));
 }
 
