@@ -68,6 +68,9 @@ bool ChiusuraDopoComandi() { return stato == Stato::Chiusura; }
 
 void ChiudiDopoComandi(std::function<void()> chiudi)
 {
+    LogStart();
+    LogWrite(QStringLiteral("Closing once these have gone out: ") +
+             ComandiInAttesa().join(QStringLiteral(", ")));
     stato = Stato::Attesa;
     chiusura = std::move(chiudi);
     righeLog = LogModello::istanza().righe().size();
