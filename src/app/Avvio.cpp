@@ -1,7 +1,7 @@
 #include "app/Avvio.h"
-#include "app/Uscita.h"
 
 #include "app/TabellaComandi.h"
+#include "app/Uscita.h"
 
 #include "base/BarraStato.h"
 #include "base/BarraStrumenti.h"

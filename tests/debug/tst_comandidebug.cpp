@@ -658,8 +658,8 @@ void TestComandiDebug::unaSequenzaAllaVolta()
     if (!rifiuto.isEmpty())
         QVERIFY2(test::logContiene(rifiuto), qPrintable(rifiuto));
     // The close's questions, or the refusal shown where the write was asked.
-    const bool rifiutoMostrato = (azione.startsWith(QLatin1String("write")) || azione == QLatin1String("eeprom") ||
-                                  azione == QLatin1String("setip")) && !rifiuto.isEmpty();
+    const bool rifiutoMostrato = (azione.startsWith(QLatin1String("write")) ||
+                                  QStringList{"config", "eeprom", "setip"}.contains(azione)) && !rifiuto.isEmpty();
     const std::size_t scatole = (azione == QLatin1String("close-twice") || finestre) +
                                 (azione.startsWith(QLatin1String("close")) || rifiutoMostrato ||
                                  finestre);
