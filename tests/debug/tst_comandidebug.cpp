@@ -738,7 +738,7 @@ void TestComandiDebug::comandiATurno()
         if (e("update") || e("both") || e("edit"))
             ComandoVariabili(false, [&] { letto = true; });
         if (e("editor")) {   // the editor's value dialog stays open past the Stop
-            QTimer::singleShot(2500, [&] {
+            QTimer::singleShot(4000, [&] {
                 chiusoDopoStop = sim.comandi().back() == 252;
                 ChiudiDialogoValori(Finestra::Input_Box);
             });
