@@ -451,6 +451,11 @@ void ScartaComandiInCoda()
            QStringLiteral("the link failed"));
 }
 
+void ScartaTuttiInCoda(const QString& perche)
+{
+    scarta([](const InCoda&) { return true; }, perche);
+}
+
 void DispositivoCambiato(const QString& perche)
 {
     scarta([](const InCoda& c) { return !valido(c); }, perche);
