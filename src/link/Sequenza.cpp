@@ -261,8 +261,9 @@ void esegui(InCoda c)
                QStringLiteral("the controller or project changed"));
         return;
     }
-    // A window's command goes to its own node, inside a loop too; a key's sequence binds
-    // itself as it starts (a connect sets the node on purpose).
+    // A window's command goes to its own node, inside a loop too. A key runs on its own,
+    // where its node is the one in force (it was dropped otherwise), and a connect or Set
+    // as Controller sets the node on purpose.
     std::optional<NodoLegato> nodo;
     if (!c.tasto)
         nodo.emplace(c.bersaglio.nodo);
@@ -451,6 +452,11 @@ void ScartaComandiInCoda()
     // What the user asked of the link itself stands: a reconnect is most wanted now.
     scarta([](const InCoda& c) { return !c.stop() && !c.collegamento(); },
            QStringLiteral("the link failed"));
+}
+
+void ScartaTuttiInCoda(const QString& perche)
+{
+    scarta([](const InCoda&) { return true; }, perche);
 }
 
 void DispositivoCambiato(const QString& perche)

@@ -145,6 +145,9 @@ bool TastoAccodato();
 QStringList ComandiInAttesa();
 // The link failed (no reply, the device gone): what still waits is not sent.
 void ScartaComandiInCoda();
+// Drops every command waiting, with one Log and status-bar line naming them and
+// `perche` (the application closing, say).
+void ScartaTuttiInCoda(const QString& perche);
 
 // The device requests go to has changed (the connection settings, Set as Controller, a
 // connect to another device): the commands waiting that were bound to another are
