@@ -121,6 +121,9 @@ bool MDIForm_Unload(bool sistema)
         ChiudiDopoComandi(chiudiPrincipale);
         return false;
     }
+    // The session ending waits for nothing: the Log keeps what was left unsent.
+    if (chiude && sistema)
+        ScartaTuttiInCoda(QStringLiteral("the session is ending"));
     return chiude;
 }
 

@@ -689,7 +689,7 @@ void TestComandiDebug::comandiATurno_data()
     // Behind a Stop and two writes: the link pointed elsewhere, a long operation asked, the
     // application closed.
     for (const char* a : {"stop run stop", "stop step stop", "settings", "mnu_SetAsController",
-                          "project", "download", "refresh write refresh", "exit"})
+                          "project", "download", "refresh write refresh", "exit", "session end"})
         QTest::newRow(qPrintable(QStringLiteral("run, %1").arg(QLatin1String(a)))) << "run" << a << 300;
     QTest::newRow("run, both, fast link") << "run" << "both" << 0;
     QTest::newRow("run, silent device") << "run" << "silent" << 0;
@@ -718,7 +718,7 @@ void TestComandiDebug::comandiATurno()
     std::size_t letture = 0;
     const bool tasti = azione.startsWith(QLatin1String("stop ")), dietro = !tasti &&
         (e("settings") || e("mnu_SetAsController") || e("project") || e("download") || e("refresh write refresh") ||
-         e("exit"));
+         e("exit") || e("session end"));
     Dispositivi[1] = Controllore;
     Dispositivi[1].Nodo = 11;
     RicercaDispositivi::istanza().IndiceDispositivo = RicercaDispositivi::istanza().NumeroDispositivi = 1;
@@ -797,6 +797,13 @@ void TestComandiDebug::comandiATurno()
         QCOMPARE(EseguiDownload({true, false, false, true}), EsitoDownload::Completato);
     else
         clic(tasto.toLatin1().constData());
+    if (e("session end")) {   // nothing waited for: the Log names what was not sent
+        dialogs_.risposte = {platform::MsgResult::No};
+        QVERIFY(MDIForm_Unload(true));
+        setHostFinestre(nullptr);
+        QCOMPARE(test::logDa(righeLog).filter(QStringLiteral("Not sent, the session is ending: ")).size(), 1);
+        return;
+    }
     if (e("exit")) {   // closed unsaved: nothing starts during the question, then what waits goes out
         const std::size_t prima = sim.comandi().size();
         dialogs_.risposte = {platform::MsgResult::No};
