@@ -1,6 +1,7 @@
 #include "app/Avvio.h"
 
 #include "app/TabellaComandi.h"
+#include "app/Uscita.h"
 
 #include "base/BarraStato.h"
 #include "base/BarraStrumenti.h"
@@ -91,6 +92,7 @@ void AzzeraStatoProcesso()
     InputTab = CampiInputTab{};
     AzzeraStatoLink();
     AzzeraSequenze();
+    AzzeraUscita();
     AzzeraRicerca();
     AzzeraTrasferimenti();
     AzzeraDownload();

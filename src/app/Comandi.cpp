@@ -1,6 +1,7 @@
 #include "app/Comandi.h"
 
 #include "app/TabellaComandi.h"
+#include "app/Uscita.h"
 #include "base/Finestre.h"
 #include "base/Testi.h"
 #include "link/AggiornaStato.h"
@@ -10,6 +11,8 @@
 #include "ladder/ComandiRung.h"
 #include "platform/Dialogs.h"
 #include "projectfiles/FileProgetto.h"
+
+#include <optional>
 
 namespace ludra {
 namespace {
@@ -21,6 +24,21 @@ void esegui(const Comando* comando)
     if (comando && comando->azione)
         comando->azione();
     AggiornaStato();
+}
+
+void chiudiPrincipale()
+{
+    if (HostFinestre* h = hostFinestre())
+        h->chiudiPrincipale();
+}
+
+TipoTasto tipoTasto(const QString& chiave)
+{
+    if (chiave == QLatin1String("stop"))
+        return TipoTasto::Stop;
+    if (chiave == QLatin1String("connect") || chiave == QLatin1String("disconnect"))
+        return TipoTasto::Collegamento;
+    return TipoTasto::Comando;
 }
 
 } // namespace
@@ -41,8 +59,7 @@ void Toolbar1_ButtonClick(const QString& chiave)
     // A key that talks to the device never runs inside what holds the link: the click
     // has ended a loop, and the key takes its turn once what holds the link has ended.
     if (effetto == Effetto::Dispositivo &&
-        TastoInCoda(citato(chiave), [comando] { esegui(comando); },
-                    chiave == QLatin1String("stop"))) {
+        TastoInCoda(citato(chiave), [comando] { esegui(comando); }, tipoTasto(chiave))) {
         AggiornaStato();
         return;
     }
@@ -59,25 +76,33 @@ void ClickMenu(const QString& nome)
     const Comando* comando = TrovaComando(nome);
     if (!comando || !comando->padre || ComandoRifiutato(citato(nome), comando->effetto))
         return;
+    // One that talks to the device (Set as Controller, Set IP) takes its turn behind the
+    // commands already waiting, as a key does.
+    if (comando->effetto == Effetto::Dispositivo &&
+        TastoInCoda(citato(nome), [comando] { esegui(comando); }))
+        return;
     if (comando->azione)
         comando->azione();
 }
 
 bool MDIForm_Unload(bool sistema)
 {
+    // The user has answered already: the close waits for what was asked before it.
+    if (ChiusuraDopoComandi())
+        return true;
+    if (ChiusuraInAttesaDeiComandi() && !sistema)
+        return false;
     if (sistema) {
         // The session is ending: nothing may keep the program open.
         ArrestaSequenza();
-    } else if (!ChiusuraConsentita(std::nullopt, [] {
-                   if (HostFinestre* h = hostFinestre())
-                       h->chiudiPrincipale();
-               })) {
+    } else if (!ChiusuraConsentita(std::nullopt, chiudiPrincipale)) {
         return false;
     }
     // A polling loop ends before the question: nothing goes out while it is open.
     if (CicloInCorso())
         StopCom = 1;
     const HostFinestre* host = hostFinestre();
+    std::optional<CodaFerma> ferma(std::in_place);   // nothing waiting starts while the user answers
     const platform::MsgResult risposta = platform::msgBox(
         Testi.t(172), sistema ? platform::MsgButtons::YesNo : platform::MsgButtons::YesNoCancel,
         platform::MsgIcon::None, host ? host->caption() : QString());
@@ -89,6 +114,16 @@ bool MDIForm_Unload(bool sistema)
     // A polling loop still running under this handler ends with the program.
     if (chiude)
         StopCom = 1;
+    ferma.reset();
+    // What the user asked before closing goes out before the window closes: once the
+    // application quits no reply would be waited for.
+    if (chiude && !sistema && !ComandiInAttesa().isEmpty()) {
+        ChiudiDopoComandi(chiudiPrincipale);
+        return false;
+    }
+    // The session ending waits for nothing: the Log keeps what was left unsent.
+    if (chiude && sistema)
+        ScartaTuttiInCoda(QStringLiteral("the session is ending"));
     return chiude;
 }
 

@@ -130,6 +130,7 @@ bool SalvaImpostazioni(const ModuloImpostazioni& m)
     const std::optional<CampiDigitati> d = campiDigitati(m);
     if (!d)
         return false;
+    const CambioDispositivo cambio(QStringLiteral("Settings OK"));
     Controllore.Modello = m.modello;
     if (m.canale == 0) {
         Controllore.Canale = 0;

@@ -44,6 +44,7 @@ void connetti()
     const Sequenza sequenza(QStringLiteral("Connect"), TipoSequenza::Connessione);
     if (!sequenza)
         return;
+    const CambioDispositivo cambio(QStringLiteral("Connect"));
     Disconnetti();
     Connetti();
     // Only the controllers have a debug mode; an I/O module or gateway has none.

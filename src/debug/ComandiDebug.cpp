@@ -4,6 +4,7 @@
 #include "base/BarraStrumenti.h"
 #include "base/Log.h"
 #include "link/AggiornaStato.h"
+#include "link/Bersaglio.h"
 #include "link/Conversioni.h"
 #include "link/Sequenza.h"
 #include "link/StatoLink.h"
@@ -43,16 +44,20 @@ void attesa(double secondi)
 }
 
 // A loop goes on while nothing stopped it and the link is open: without a link every
-// pass would fail the same way, with a message each time.
-bool continua(const QString& ciclo)
+// pass would fail the same way, with a message each time. It polls the controller it
+// started on: the settings pointing the link elsewhere end it, rather than turn its
+// requests onto another controller.
+bool continua(const QString& ciclo, const Bersaglio& legato)
 {
     if (fermato())
         return false;
-    if (Controllore.Connesso)
+    const bool connesso = Controllore.Connesso;
+    if (connesso && BersaglioAttivo(legato))
         return true;
     StopCom = 1;
     LogStart();
-    LogWrite(ciclo + QStringLiteral(" ended: the controller is not connected"));
+    LogWrite(ciclo + (connesso ? QStringLiteral(" ended: the link now goes to ") + BersaglioAttuale().testo()
+                               : QStringLiteral(" ended: the controller is not connected")));
     return false;
 }
 
@@ -81,10 +86,11 @@ void ComandoRun()
     if (!AggiornaAuto)
         return;
     StopCom = 0;
-    while (continua(kRun)) {
+    const Bersaglio legato = BersaglioAttuale();
+    while (continua(kRun, legato)) {
         pompa();
         attesa(kPeriodoPolling);
-        if (!continua(kRun))
+        if (!continua(kRun, legato))
             break;
         AggiornaRegistri_new(true);
     }
@@ -100,17 +106,18 @@ void ComandoRunBreak()
         return;
     LeggiRegistroByte(kRegistroComando);
     StopCom = 0;
-    while (TabellaRegistri[kRegistroComando].Valore == kComandoRunBreak && continua(kRunBreak)) {
+    const Bersaglio legato = BersaglioAttuale();
+    while (TabellaRegistri[kRegistroComando].Valore == kComandoRunBreak && continua(kRunBreak, legato)) {
         pompa();
         attesa(kPeriodoPolling);
-        if (!continua(kRunBreak))
+        if (!continua(kRunBreak, legato))
             break;
         LeggiRegistroByte(kRegistroComando);
         if (AggiornaAuto)
             AggiornaRegistri_new(true);
     }
     StopCom = 1;
-    if (!Controllore.Connesso)
+    if (!Controllore.Connesso || !BersaglioAttivo(legato))
         return;
     AggiornaPC();
     AggiornaRegistri_new(true);
@@ -132,10 +139,11 @@ void ComandoAnima()
     if (!ciclo)
         return;
     StopCom = 0;
-    while (continua(kAnimate)) {
+    const Bersaglio legato = BersaglioAttuale();
+    while (continua(kAnimate, legato)) {
         pompa();
         attesa(TempoAnimazione / 1000.0);
-        if (!continua(kAnimate))
+        if (!continua(kAnimate, legato))
             break;
         // A command the controller did not take (the link gone) would fail the same way
         // every pass.
@@ -153,6 +161,9 @@ void ComandoStop()
     const Sequenza sequenza(QStringLiteral("Stop"), TipoSequenza::Breve);
     if (!sequenza)
         return;
+    // To the controller running the program, even when the settings name another node
+    // by now.
+    const NodoLegato nodo(BersaglioStop().nodo);
     InviaComandoDebug(kComandoPausa);
     InviaComandoDebug(kComandoStop);
     AggiornaPC();

@@ -3,7 +3,7 @@
 #include "base/Finestre.h"
 #include "base/CampoIntero.h"
 #include "link/Conversioni.h"
-#include "link/Sequenza.h"
+#include "link/SequenzaDaFinestra.h"
 #include "monitor/Variabili.h"
 #include "platform/Cp1252.h"
 #include "platform/Dialogs.h"
@@ -78,8 +78,8 @@ const std::array<QString, 4> kNomiPuntatori = {
     QStringLiteral("Punt Prog"), QStringLiteral("Dim Prog"), QStringLiteral("Dim Reg Eprom"),
     QStringLiteral("Punt Web Pages")};
 
-// A read or write of the tool is a short command of its own, refused while something
-// else holds the link; a refused one changes nothing on screen.
+// A read or write of the tool is a short command of its own, refused, with a box,
+// while something else holds the link; a refused one changes nothing else on screen.
 const QString kLettura = QStringLiteral("EEPROM read");
 const QString kScrittura = QStringLiteral("EEPROM write");
 
@@ -87,7 +87,7 @@ const QString kScrittura = QStringLiteral("EEPROM write");
 
 bool LeggiMacEeprom(CampiEeprom& c)
 {
-    const Sequenza sequenza(kLettura, TipoSequenza::Breve);
+    const SequenzaDaFinestra sequenza(kLettura, TipoSequenza::Breve);
     if (!sequenza)
         return false;
     if (!LeggiMemoria(kIndirizzoMac, 3)) {
@@ -103,7 +103,7 @@ bool LeggiMacEeprom(CampiEeprom& c)
 
 bool ScriviMacEeprom(const CampiEeprom& c)
 {
-    const Sequenza sequenza(kScrittura, TipoSequenza::Breve);
+    const SequenzaDaFinestra sequenza(kScrittura, TipoSequenza::Breve);
     if (!sequenza)
         return false;
     std::array<std::uint8_t, 3> mac{};
@@ -119,7 +119,7 @@ bool ScriviMacEeprom(const CampiEeprom& c)
 
 bool LeggiPuntatori(CampiEeprom& c)
 {
-    const Sequenza sequenza(kLettura, TipoSequenza::Breve);
+    const SequenzaDaFinestra sequenza(kLettura, TipoSequenza::Breve);
     if (!sequenza)
         return false;
     if (!LeggiMemoria(kIndirizzoPuntatori, 16)) {
@@ -136,7 +136,7 @@ bool LeggiPuntatori(CampiEeprom& c)
 
 bool ScriviPuntatori(const CampiEeprom& c)
 {
-    const Sequenza sequenza(kScrittura, TipoSequenza::Breve);
+    const SequenzaDaFinestra sequenza(kScrittura, TipoSequenza::Breve);
     if (!sequenza)
         return false;
     std::array<QuartettoByte, 4> valori{};
@@ -185,7 +185,7 @@ std::optional<int> indirizzoVoce(const CampiEeprom& c)
 
 bool ScriviVoceWeb(const CampiEeprom& c)
 {
-    const Sequenza sequenza(kScrittura, TipoSequenza::Breve);
+    const SequenzaDaFinestra sequenza(kScrittura, TipoSequenza::Breve);
     if (!sequenza)
         return false;
     const auto a = indirizzoVoce(c);
@@ -212,7 +212,7 @@ bool ScriviVoceWeb(const CampiEeprom& c)
 
 bool LeggiVoceWeb(CampiEeprom& c)
 {
-    const Sequenza sequenza(kLettura, TipoSequenza::Breve);
+    const SequenzaDaFinestra sequenza(kLettura, TipoSequenza::Breve);
     if (!sequenza)
         return false;
     const auto a = indirizzoVoce(c);
@@ -227,7 +227,7 @@ bool LeggiVoceWeb(CampiEeprom& c)
 
 bool LeggiValore(CampiEeprom& c)
 {
-    const Sequenza sequenza(kLettura, TipoSequenza::Breve);
+    const SequenzaDaFinestra sequenza(kLettura, TipoSequenza::Breve);
     if (!sequenza)
         return false;
     const auto indirizzo = campo(c.txt_start, QStringLiteral("Registro"), 0, kMaxIndirizzo - 3,
@@ -287,7 +287,7 @@ void DividiValore(CampiEeprom& c)
 
 bool ScriviValore(const CampiEeprom& c)
 {
-    const Sequenza sequenza(kScrittura, TipoSequenza::Breve);
+    const SequenzaDaFinestra sequenza(kScrittura, TipoSequenza::Breve);
     if (!sequenza)
         return false;
     const int n = byteDaScrivere(c.larghezza);
@@ -331,8 +331,8 @@ bool CopiaEeprom(const CampiEeprom& c)
         campo(c.Text5, QStringLiteral("a"), 0, kMaxIndirizzo - *n, QStringLiteral("Text5"));
     if (!a)
         return false;
-    const Sequenza sequenza(QStringLiteral("EEPROM copy"), TipoSequenza::Dispositivo,
-                            kFinestraEeprom);
+    const SequenzaDaFinestra sequenza(QStringLiteral("EEPROM copy"), TipoSequenza::Dispositivo,
+                                      kFinestraEeprom);
     if (!sequenza)
         return false;
     PuntatoreAttesa clessidra;
@@ -356,8 +356,8 @@ bool CopiaEeprom(const CampiEeprom& c)
 
 bool CancellaLogger(int da, int a)
 {
-    const Sequenza sequenza(QStringLiteral("Logger clear"), TipoSequenza::Dispositivo,
-                            kFinestraEeprom);
+    const SequenzaDaFinestra sequenza(QStringLiteral("Logger clear"), TipoSequenza::Dispositivo,
+                                      kFinestraEeprom);
     if (!sequenza)
         return false;
     PuntatoreAttesa clessidra;
@@ -395,8 +395,8 @@ bool EepromInFile(const CampiEeprom& c)
     const auto b = blocchi(c);
     if (!b)
         return false;
-    const Sequenza sequenza(QStringLiteral("EEPROM to file"), TipoSequenza::Dispositivo,
-                            kFinestraEeprom);
+    const SequenzaDaFinestra sequenza(QStringLiteral("EEPROM to file"), TipoSequenza::Dispositivo,
+                                      kFinestraEeprom);
     return sequenza && UploadFileHex(b->primo, b->limite, true);
 }
 
@@ -405,8 +405,8 @@ bool FileInEeprom(const CampiEeprom& c)
     const auto b = blocchi(c);
     if (!b)
         return false;
-    const Sequenza sequenza(QStringLiteral("File to EEPROM"), TipoSequenza::Dispositivo,
-                            kFinestraEeprom);
+    const SequenzaDaFinestra sequenza(QStringLiteral("File to EEPROM"), TipoSequenza::Dispositivo,
+                                      kFinestraEeprom);
     return sequenza && DownloadFileHex(b->primo, b->limite, true);
 }
 

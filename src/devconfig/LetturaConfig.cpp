@@ -5,6 +5,7 @@
 #include "devconfig/MappaDispositivi.h"
 #include "link/Richiesta.h"
 #include "link/Sequenza.h"
+#include "link/SequenzaDaFinestra.h"
 #include "link/StatoLink.h"
 #include "platform/Dialogs.h"
 #include "platform/Waiter.h"
@@ -157,7 +158,7 @@ void leggiTutto(const ModelloDispositivo* m, const QString& modello, std::uint8_
 bool LetturaCiclica(const CicloLettura& ciclo)
 {
     // Closing the window ends the loop between two reads, as the stop button does.
-    const Sequenza sequenza(QStringLiteral("Cyclic read"));
+    const SequenzaDaFinestra sequenza(QStringLiteral("Cyclic read"));
     if (!sequenza)
         return false;
     StopCom = 0;
@@ -185,8 +186,8 @@ std::optional<std::uint8_t> IndirizzoSlave(const QString& testo)
 
 bool LeggiConfigurazione(const QString& modello, const QString& indirizzo, CampiConfig& campi)
 {
-    const Sequenza sequenza(QStringLiteral("Configuration read"), TipoSequenza::Dispositivo,
-                            Finestra::frm_Config);
+    const SequenzaDaFinestra sequenza(QStringLiteral("Configuration read"),
+                                      TipoSequenza::Dispositivo, Finestra::frm_Config);
     if (!sequenza)
         return false;
     CampiConfig letti = campi;

@@ -3,6 +3,7 @@
 #include "link/Conversioni.h"
 #include "link/Richiesta.h"
 #include "link/Sequenza.h"
+#include "link/SequenzaDaFinestra.h"
 #include "link/StatoLink.h"
 #include "platform/BloccoInsieme.h"
 #include "platform/Cp1252.h"
@@ -220,8 +221,8 @@ bool RegistroMac::leggiMac(const QString& pfc, const QString& anno, const QStrin
 {
     if (!campiScrivibili(pfc, anno, cliente))
         return false;
-    const Sequenza sequenza(QStringLiteral("MAC read"), TipoSequenza::Dispositivo,
-                            Finestra::frm_LettMAC);
+    const SequenzaDaFinestra sequenza(QStringLiteral("MAC read"), TipoSequenza::Dispositivo,
+                                      Finestra::frm_LettMAC);
     if (!sequenza)
         return false;
     const std::array<std::uint8_t, 6> richiesta = {1, 4, 0, 0x0E, 0, 3};

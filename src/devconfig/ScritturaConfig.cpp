@@ -6,6 +6,7 @@
 #include "link/Conversioni.h"
 #include "link/Richiesta.h"
 #include "link/Sequenza.h"
+#include "link/SequenzaDaFinestra.h"
 #include "link/StatoLink.h"
 #include "platform/Cp1252.h"
 #include "platform/Dialogs.h"
@@ -24,7 +25,7 @@ constexpr double kPausaScrittura = 0.1;
 // part of that sequence.
 EsitoScrittura invia(const std::vector<std::uint8_t>& trama)
 {
-    const Sequenza sequenza(QStringLiteral("Configuration write"), TipoSequenza::Breve);
+    const SequenzaDaFinestra sequenza(QStringLiteral("Configuration write"), TipoSequenza::Breve);
     if (!sequenza)
         return EsitoScrittura::Fallito;
     for (std::size_t i = 0; i < trama.size(); ++i)
@@ -240,8 +241,8 @@ std::optional<std::array<std::uint8_t, 8>> ByteOrologio(const std::array<QString
 EsitoScrittura ScriviFrame(int indice, const QString& modello, const QString& indirizzo,
                            const CampiConfig& campi)
 {
-    const Sequenza sequenza(QStringLiteral("Configuration write"), TipoSequenza::Dispositivo,
-                            Finestra::frm_Config);
+    const SequenzaDaFinestra sequenza(QStringLiteral("Configuration write"),
+                                      TipoSequenza::Dispositivo, Finestra::frm_Config);
     if (!sequenza)
         return EsitoScrittura::Fallito;
     if (indice == 6 || indice < 0 || indice > 8)

@@ -4,6 +4,7 @@
 #include "base/BarraStrumenti.h"
 #include "base/Log.h"
 #include "link/AggiornaStato.h"
+#include "link/Bersaglio.h"
 #include "link/Richiesta.h"
 #include "link/StatoLink.h"
 #include "platform/Waiter.h"
@@ -43,7 +44,7 @@ bool AccessoMemoria(std::uint8_t sottocodice, std::int32_t indirizzo, int quanti
     if (scrittura && (dati.size() != std::size_t(quanti) ||
                       7 + std::size_t(quanti) > BuffTx.size()))
         return false;
-    BuffTx[0] = Controllore.Nodo;
+    BuffTx[0] = NodoRichieste();
     BuffTx[1] = kFunzioneMemoria;
     BuffTx[2] = sottocodice;
     BuffTx[3] = 0;
@@ -61,17 +62,25 @@ bool AccessoMemoria(std::uint8_t sottocodice, std::int32_t indirizzo, int quanti
 bool InviaComandoDebug(std::uint8_t comando)
 {
     pompa();
-    BuffTx[0] = Controllore.Nodo;
+    BuffTx[0] = NodoRichieste();
     BuffTx[1] = 6;
     BuffTx[2] = 0;
     BuffTx[3] = kRegistroComando;
     BuffTx[4] = 0;
     BuffTx[5] = comando;
     LenTx = 6;
+    // Where the frame goes: the settings may change while the reply is awaited.
+    Bersaglio dove = BersaglioAttuale();
+    dove.nodo = NodoRichieste();
     const bool ok = richiesta();
-    if (ok)
+    if (ok) {
         Controllore.StatoRun = comando;
-    else
+        // A later Stop must reach this controller, wherever the settings point by then.
+        if (comando == kComandoStop)
+            ProgrammaInEsecuzione.reset();
+        else
+            ProgrammaInEsecuzione = dove;
+    } else
         fallita();
     AggiornaStato();
     return ok;
@@ -138,7 +147,7 @@ bool LeggiRegistroByte(int registro)
 {
     if (registro < 0 || registro > 0xFF)
         return fallita();
-    BuffTx[0] = Controllore.Nodo;
+    BuffTx[0] = NodoRichieste();
     BuffTx[1] = 4;
     BuffTx[2] = 0;
     BuffTx[3] = std::uint8_t(registro);

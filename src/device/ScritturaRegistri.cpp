@@ -1,6 +1,7 @@
 #include "device/ScritturaRegistri.h"
 
 #include "base/Log.h"
+#include "link/Bersaglio.h"
 #include "link/Conversioni.h"
 #include "link/Richiesta.h"
 #include "link/StatoLink.h"
@@ -24,7 +25,7 @@ void errore()
 void scrivi(std::int16_t n, std::uint8_t alto, std::uint8_t basso, std::int32_t valoreTabella)
 {
     const CoppiaByte registro = *WordInBytes(n);
-    BuffTx[0] = Controllore.Nodo;
+    BuffTx[0] = NodoRichieste();
     BuffTx[1] = 6;
     BuffTx[2] = registro[1];
     BuffTx[3] = registro[0];

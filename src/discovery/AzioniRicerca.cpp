@@ -5,6 +5,7 @@
 #include "discovery/Ricerca.h"
 #include "link/Connessione.h"
 #include "link/Sequenza.h"
+#include "link/SequenzaDaFinestra.h"
 #include "link/StatoLink.h"
 #include "platform/Dialogs.h"
 #include "platform/Shell.h"
@@ -53,6 +54,7 @@ void RicercaDispositivi::SetAsController()
         return;
     // Closing the window gives the connect up.
     const QScopedValueRollback connessione(inConnessione_, true);
+    const CambioDispositivo cambio(QStringLiteral("Set as Controller"));
     Controllore.Canale = d->Canale;
     Controllore.IP = d->IP;
     Controllore.Porta = d->Porta;
@@ -78,6 +80,9 @@ void RicercaDispositivi::Elenco_DblClick()
 
 void RicercaDispositivi::SetIP()
 {
+    // Refused before the address is asked: nothing typed is lost.
+    if (RifiutoAnticipato(QStringLiteral("Set IP")))
+        return;
     const std::optional<QString> risposta = platform::dialogs().inputBox(
         QStringLiteral("Insert IP address"), QString::fromLatin1(platform::kAppTitle), QString());
     if (!risposta)
@@ -95,7 +100,7 @@ void RicercaDispositivi::SetIP()
                          platform::MsgIcon::Exclamation);
         return;
     }
-    const Sequenza sequenza(QStringLiteral("Set IP"), TipoSequenza::Breve);
+    const SequenzaDaFinestra sequenza(QStringLiteral("Set IP"), TipoSequenza::Breve);
     if (!sequenza)
         return;
     RicercaController = false;

@@ -149,6 +149,11 @@ int RicercaDispositivi::recordDispositivo(const QString& mac, const QString& mit
     return n;
 }
 
+bool RicercaDispositivi::finito() const
+{
+    return !RicercaInCorso || chiusa_ || Sequenza::arrestata();
+}
+
 void RicercaDispositivi::FinestraAperta() { chiusa_ = false; }
 
 void RicercaDispositivi::FinestraChiusa()
@@ -405,7 +410,7 @@ int RicercaDispositivi::sonda(int indirizzo, std::int16_t modo, const QString& p
 void RicercaDispositivi::ramoSeriale()
 {
     Disconnetti();
-    platform::pause(0.5);
+    platform::pause(0.5, Sequenza::arrestata);
     const int com = cmb_porta.startsWith(QLatin1String("COM")) ? cmb_porta.mid(3).toInt() : 0;
     Controllore.Porta = std::uint16_t(qBound(0, com, 32));
     if (chk_baud >= 0 && chk_baud < int(kBaud.size()))
@@ -413,7 +418,7 @@ void RicercaDispositivi::ramoSeriale()
     Controllore.Canale = 1;
     Controllore.Timeout = std::int16_t(timeoutMs());
     Connetti();
-    platform::pause(0.5);
+    platform::pause(0.5, Sequenza::arrestata);
     if (finito())
         return;
     aggiungiNodo(QString(), QStringLiteral("rete"), cmb_porta, QStringLiteral("connect"));
@@ -454,7 +459,7 @@ void RicercaDispositivi::Command1_Click()
             emit nodoRimosso(sub);
         aggiungiNodo(chiave("nodo", g), sub, QStringLiteral("SubNet"));
         Disconnetti();
-        platform::pause(0.5);
+        platform::pause(0.5, Sequenza::arrestata);
         // The settings are the user's: the scan borrows them and gives them back.
         const Dispositivo impostazioni = Controllore;
         Controllore.IP = gateway.IP;
@@ -465,7 +470,7 @@ void RicercaDispositivi::Command1_Click()
         Controllore.Canale = 0;
         Controllore.Porta = gateway.Porta > 0 ? gateway.Porta : 502;
         Connetti();
-        platform::pause(0.5);
+        platform::pause(0.5, Sequenza::arrestata);
         InviaComandoDebug(kComandoPausa);
         InviaComandoDebug(kComandoStop);
         int da = 0;

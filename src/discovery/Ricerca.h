@@ -83,7 +83,8 @@ signals:
 
 private:
     RicercaDispositivi();
-    bool finito() const { return !RicercaInCorso || chiusa_; }
+    // Stopped, its window closed, or its sequence asked to end (the application closing).
+    bool finito() const;
     void imposta(const QString& etichetta);
     void abilita(bool search, bool command1);
     void aggiungiNodo(const QString& padre, const QString& chiave, const QString& testo,

@@ -50,7 +50,7 @@ bool RicercaDispositivi::InviaTelnet(const QByteArray& comando, int minimo, int 
     platform::waiter().waitUntil(
         [this, minimo] {
             return RispostaTelnet.size() >= minimo || chiusa_ || telnetNonLegge_
-                   || telnet.stato() == platform::SocketTcp::Errore;
+                   || telnet.stato() == platform::SocketTcp::Errore || Sequenza::arrestata();
         },
         qint64(secondi) * 1000);
     if (telnetNonLegge_ && !chiusa_) {

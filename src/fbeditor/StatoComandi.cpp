@@ -443,34 +443,39 @@ bool StatoComandi::cmd_Set_Click(int i)
 {
     if (!valida(i))
         return false;
+    // The dialog's answer comes when it closes; nothing waits for it meanwhile, so a
+    // Run, a Stop or a download under the click goes on while it stands. Once the user
+    // has chosen another block the rows are not the ones the answer belongs to.
     const unsigned generazione = generazione_;
     const std::uint8_t tipo = Argomenti[std::size_t(i)].Tipo;
     if (tipo == kKLong) {
-        const bool aperto = ApriDialogoValori(Finestra::Input_Box, [this, i] {
-            TestoDialogo = Righe[std::size_t(i)].testo;
-            InputBox.Tipo = kInputBoxTesto;
-        });
-        // While the dialog was open the user may have chosen another block; its rows
-        // are not the ones the answer belongs to.
-        if (aperto && generazione == generazione_)
-            ImpostaTesto(i, TestoDialogo);
-        return aperto;
+        return MostraDialogoValori(
+            Finestra::Input_Box,
+            [this, i] {
+                TestoDialogo = Righe[std::size_t(i)].testo;
+                InputBox.Tipo = kInputBoxTesto;
+            },
+            [this, i, generazione] {
+                if (generazione == generazione_)
+                    ImpostaTesto(i, TestoDialogo);
+            });
     }
     if (tipo == kTable) {
-        const bool aperto = ApriDialogoValori(Finestra::Input_Tab, [this, i] {
-            InputTab.TabAttiva = std::int16_t(Righe[std::size_t(i)].selezione);
-        });
-        if (aperto && generazione == generazione_) {
-            Modifica m(*this);
-            RigaArgomento& r = Righe[std::size_t(i)];
-            r.elenco.clear();
-            r.testo.clear();
-            const QStringList nomi = NomiTabelle();
-            for (int n = 0; n < nomi.size(); ++n)
-                r.elenco.append({nomi[n], n});
-            seleziona(r, InputTab.TabAttiva);
-        }
-        return aperto;
+        return MostraDialogoValori(
+            Finestra::Input_Tab,
+            [this, i] { InputTab.TabAttiva = std::int16_t(Righe[std::size_t(i)].selezione); },
+            [this, i, generazione] {
+                if (generazione != generazione_)
+                    return;
+                Modifica m(*this);
+                RigaArgomento& r = Righe[std::size_t(i)];
+                r.elenco.clear();
+                r.testo.clear();
+                const QStringList nomi = NomiTabelle();
+                for (int n = 0; n < nomi.size(); ++n)
+                    r.elenco.append({nomi[n], n});
+                seleziona(r, InputTab.TabAttiva);
+            });
     }
     return false;
 }

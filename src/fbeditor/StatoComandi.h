@@ -103,7 +103,8 @@ public:
     // Row i received the focus.
     void Focus(int i);
     // cmd_Set(i) click: the constant dialog for a K_Long value, the table picker for a
-    // Table value; waits for the dialog. False when no dialog was opened.
+    // Table value. Returns once the dialog is shown; its answer fills the row when it
+    // closes. False when no dialog was opened.
     bool cmd_Set_Click(int i);
 
     // Opens line riga of the current unit in the editor: it becomes the current line,

@@ -4,6 +4,7 @@
 #include "base/BarraStrumenti.h"
 #include "base/Log.h"
 #include "link/AggiornaStato.h"
+#include "link/Bersaglio.h"
 #include "link/Canali.h"
 #include "link/Sequenza.h"
 #include "link/StatoLink.h"
@@ -137,6 +138,7 @@ void linkChiuso(const QString& dove)
     LogStart();
     LogWrite(QStringLiteral("Disconnect [") + dove + QLatin1Char(']'));
     Controllore.Connesso = false;
+    RegistraCollegamento(false);
     AbilitaPulsanti(QStringLiteral("Puls_DebugRelease"), false);
     AbilitaPulsanti(QStringLiteral("Puls_Download"), false);
     AbilitaPulsanti(QStringLiteral("Puls_Debug"), false);
@@ -156,6 +158,9 @@ void Connetti()
         connettiSeriale();
     else
         connettiTcp();
+    // Requests go where this link opened until the next connect, whatever the settings
+    // say meanwhile.
+    RegistraCollegamento(Controllore.Connesso);
     AggiornaStato();
 }
 

@@ -3,6 +3,7 @@
 #include "base/BarraStato.h"
 #include "base/Finestre.h"
 #include "base/Log.h"
+#include "base/Notifiche.h"
 #include "link/Richiesta.h"
 #include "link/StatoLink.h"
 #include "platform/Dialogs.h"
@@ -12,6 +13,7 @@
 #include <algorithm>
 #include <deque>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace ludra {
@@ -37,17 +39,27 @@ std::vector<std::function<void()>> daEseguire;
 // A short command waiting its turn.
 struct InCoda {
     QString nome;
-    std::function<void()> azione;
-    QString unione;      // a repeat of the same read merges into this one
-    bool tasto = false;  // a toolbar key: it ends a loop instead of running inside it
-    bool stop = false;
+    std::function<bool()> azione;   // true when it did its work: the callers' `dopo` follow
+    QString unione;                 // a repeat of the same read merges into this one
+    bool tasto = false;             // a toolbar key: it ends a loop instead of running inside it
+    TipoTasto tipo = TipoTasto::Comando;
+    bool registro = false;          // bound to the project's registers too
+    Bersaglio bersaglio;            // where it was asked to go
+    std::vector<std::function<void()>> dopo;   // every merged caller's redraw
+
+    bool stop() const { return tasto && tipo == TipoTasto::Stop; }
+    bool collegamento() const { return tasto && tipo == TipoTasto::Collegamento; }
 };
 // Enough for what a user clicks while a slow link answers one request; more would only
 // hold the link for as many time-outs.
 constexpr std::size_t kMaxInCoda = 16;
 std::deque<InCoda> coda;
 bool servizioPostato = false;
+int codaFerma = 0;   // CodaFerma objects alive
 int generazione = 0;   // a posted service of an earlier process state is dropped
+// The wait level at which the queue runs one of its own commands: that one may take the
+// gate while others wait behind it.
+std::optional<int> servizio;
 
 bool visibile(TipoSequenza t) { return t == TipoSequenza::Dispositivo || t == TipoSequenza::Programma; }
 
@@ -78,6 +90,19 @@ QString rifiuta(const QString& comando, const QString& nome)
 }
 
 void programmaCoda();
+
+// What takes the link of its own never goes ahead of the commands asked before it: it
+// is refused where it was asked, in a box naming them.
+void rifiutaInAttesa(const QString& nome)
+{
+    QStringList nomi;
+    for (const InCoda& c : coda)
+        nomi << c.nome;
+    const QString riga = nome + QStringLiteral(" refused: commands are waiting for the link: ") +
+                         nomi.join(QStringLiteral(", "));
+    scrivi(riga, riga);
+    platform::avviso(riga);
+}
 
 void liberato()
 {
@@ -117,6 +142,10 @@ Sequenza::Sequenza(const QString& nome, TipoSequenza tipo, std::optional<Finestr
             return;
         }
         rifiuta(nome, detentore->nome);
+        return;
+    }
+    if (!coda.empty() && servizio != livello) {
+        rifiutaInAttesa(nome);
         return;
     }
     detentore = Detentore{nome, tipo, finestra, livello, 0, false, false, {}};
@@ -195,22 +224,73 @@ bool InvioRifiutato(const QString& cosa, bool dagliHandler)
 
 namespace {
 
+// The commands that `via` picks leave the queue, with one line naming them.
+template <typename F>
+void scarta(F via, const QString& perche)
+{
+    QStringList nomi;
+    for (auto i = coda.begin(); i != coda.end();) {
+        if (!via(*i)) {
+            ++i;
+            continue;
+        }
+        nomi << i->nome;
+        i = coda.erase(i);
+    }
+    if (nomi.isEmpty())
+        return;
+    const QString riga = QStringLiteral("Not sent, ") + perche + QStringLiteral(": ") +
+                         nomi.join(QStringLiteral(", "));
+    scrivi(riga, riga);
+}
+
+// Still reaches what it was asked for. A connect or disconnect acts on the settings in
+// force when it runs; a Stop goes where the program runs.
+bool valido(const InCoda& c)
+{
+    if (c.collegamento() || (c.stop() && ProgrammaInEsecuzione))
+        return true;
+    return BersaglioAttivo(c.bersaglio, c.registro);
+}
+
+void esegui(InCoda c)
+{
+    if (!valido(c)) {
+        coda.push_front(std::move(c));
+        scarta([](const InCoda& x) { return !valido(x); },
+               QStringLiteral("the controller or project changed"));
+        return;
+    }
+    // A window's command goes to its own node, inside a loop too. A key runs on its own,
+    // where its node is the one in force (it was dropped otherwise), and a connect or Set
+    // as Controller sets the node on purpose.
+    std::optional<NodoLegato> nodo;
+    if (!c.tasto)
+        nodo.emplace(c.bersaglio.nodo);
+    if (c.azione())
+        for (auto& d : c.dopo)
+            if (d)
+                d();
+}
+
 // One command at a time, from the event loop: whatever a command's wait handles (a
 // click, this service posted again) finds the gate held and leaves the rest waiting, so
 // no command runs inside another's wait.
 void serviCoda()
 {
-    if (detentore || coda.empty())
+    if (detentore || coda.empty() || codaFerma > 0)
         return;
     InCoda c = std::move(coda.front());
     coda.pop_front();
-    c.azione();
+    const std::optional<int> prima = std::exchange(servizio, platform::livelloAttesa());
+    esegui(std::move(c));
+    servizio = prima;
     programmaCoda();
 }
 
 void programmaCoda()
 {
-    if (servizioPostato || detentore || coda.empty())
+    if (servizioPostato || detentore || coda.empty() || codaFerma > 0)
         return;
     servizioPostato = true;
     QTimer::singleShot(0, [g = generazione] {
@@ -227,59 +307,115 @@ bool deveAttendere()
     return detentore ? platform::livelloAttesa() > detentore->livello : !coda.empty();
 }
 
-bool stessaLettura(const InCoda& a, const QString& unione)
-{
-    return !unione.isEmpty() && a.unione == unione;
-}
-
 EsitoComando accoda(InCoda c)
 {
-    if (std::any_of(coda.begin(), coda.end(), [&](const InCoda& a) {
-            return c.stop ? a.stop : stessaLettura(a, c.unione);
-        }))
-        return EsitoComando::Accodato;
-    if (c.stop) {
+    if (c.stop()) {
         // Behind the keys asked before it (a Run then a Stop ends stopped), ahead of the
-        // window commands: it goes out right after what holds the link.
+        // window commands: it goes out right after what holds the link. Only a Stop
+        // right before it is the same click again.
         const auto dopoTasti = std::find_if(coda.rbegin(), coda.rend(),
-                                            [](const InCoda& a) { return a.tasto; });
-        coda.insert(dopoTasti.base(), std::move(c));
-    } else if (coda.size() >= kMaxInCoda) {
+                                            [](const InCoda& a) { return a.tasto; }).base();
+        if (dopoTasti != coda.begin() && std::prev(dopoTasti)->stop())
+            return EsitoComando::Accodato;
+        coda.insert(dopoTasti, std::move(c));
+        programmaCoda();
+        return EsitoComando::Accodato;
+    }
+    // A read merges only into the same read with nothing asked after it: a read asked
+    // after a write reads what the write left.
+    if (!c.unione.isEmpty() && !coda.empty() && coda.back().unione == c.unione &&
+        coda.back().bersaglio.stessoDispositivo(c.bersaglio)) {
+        for (auto& d : c.dopo)
+            coda.back().dopo.push_back(std::move(d));
+        return EsitoComando::Accodato;
+    }
+    if (coda.size() >= kMaxInCoda) {
         const QString riga = c.nome + QStringLiteral(" refused: %1 commands are waiting for the link")
                                           .arg(coda.size());
         scrivi(riga, riga);
         platform::avviso(riga);
         return EsitoComando::Rifiutato;
-    } else {
-        coda.push_back(std::move(c));
     }
+    coda.push_back(std::move(c));
     programmaCoda();
     return EsitoComando::Accodato;
 }
 
-} // namespace
+// Behind a connect or disconnect waiting, a command goes where that leaves the link.
+Bersaglio bersaglioNuovo()
+{
+    const bool collegamento = std::any_of(coda.begin(), coda.end(),
+                                          [](const InCoda& c) { return c.collegamento(); });
+    return collegamento ? BersaglioImpostazioni() : BersaglioAttuale();
+}
 
-EsitoComando ComandoBreve(const QString& nome, std::function<void()> azione,
-                          const QString& unione)
+EsitoComando comando(InCoda c)
 {
     if (deveAttendere()) {
         // A long operation does not take turns: its window's command is refused where it
         // was asked, in a box that lets the operation go on while it stands.
         if (const Detentore* d = sequenza()) {
-            platform::avviso(rifiuta(nome, d->nome));
+            platform::avviso(rifiuta(c.nome, d->nome));
             return EsitoComando::Rifiutato;
         }
-        return accoda({nome, std::move(azione), unione});
+        return accoda(std::move(c));
     }
-    azione();
+    esegui(std::move(c));
     return EsitoComando::Eseguito;
 }
 
-bool TastoInCoda(const QString& nome, std::function<void()> azione, bool stop)
+} // namespace
+
+EsitoComando ComandoBreve(const QString& nome, std::function<void()> azione,
+                          OpzioniComando opzioni)
+{
+    InCoda c;
+    c.nome = nome;
+    c.azione = [azione = std::move(azione)] {
+        azione();
+        return true;
+    };
+    c.unione = opzioni.unione;
+    c.registro = opzioni.registro;
+    c.bersaglio = opzioni.bersaglio.value_or(bersaglioNuovo());
+    if (opzioni.bersaglio && !BersaglioAttivo(c.bersaglio, c.registro)) {
+        const QString riga = nome + QStringLiteral(" refused: it was asked for ") +
+                             c.bersaglio.testo() + QStringLiteral(", the link is to ") +
+                             BersaglioAttuale().testo();
+        scrivi(riga, riga);
+        return EsitoComando::Rifiutato;
+    }
+    return comando(std::move(c));
+}
+
+EsitoComando ComandoLettura(const QString& nome, std::function<bool()> leggi,
+                            std::function<void()> dopo, bool registro,
+                            const QString& unione)
+{
+    InCoda c;
+    c.nome = nome;
+    c.azione = std::move(leggi);
+    c.unione = unione.isEmpty() ? nome : unione;
+    c.registro = registro;
+    c.bersaglio = bersaglioNuovo();
+    c.dopo.push_back(std::move(dopo));
+    return comando(std::move(c));
+}
+
+bool TastoInCoda(const QString& nome, std::function<void()> azione, TipoTasto tipo)
 {
     if (!deveAttendere())
         return false;
-    accoda({nome, std::move(azione), QString(), true, stop});
+    InCoda c;
+    c.nome = nome;
+    c.azione = [azione = std::move(azione)] {
+        azione();
+        return true;
+    };
+    c.tasto = true;
+    c.tipo = tipo;
+    c.bersaglio = bersaglioNuovo();
+    accoda(std::move(c));
     return true;
 }
 
@@ -290,6 +426,14 @@ bool TastoAccodato()
     return std::any_of(coda.begin(), coda.end(), [](const InCoda& c) { return c.tasto; });
 }
 
+QStringList ComandiInAttesa()
+{
+    QStringList nomi;
+    for (const InCoda& c : coda)
+        nomi << c.nome;
+    return nomi;
+}
+
 bool EseguiComandiAccodati()
 {
     bool eseguiti = false;
@@ -297,7 +441,7 @@ bool EseguiComandiAccodati()
     for (std::size_t n = coda.size(); n > 0 && StopCom == 0 && ComandiAccodati(); --n) {
         InCoda c = std::move(coda.front());
         coda.pop_front();
-        c.azione();
+        esegui(std::move(c));
         eseguiti = true;
     }
     return eseguiti;
@@ -305,19 +449,39 @@ bool EseguiComandiAccodati()
 
 void ScartaComandiInCoda()
 {
-    QStringList nomi;
-    for (auto i = coda.begin(); i != coda.end();) {
-        if (i->stop) {
-            ++i;
-            continue;
-        }
-        nomi << i->nome;
-        i = coda.erase(i);
-    }
-    if (nomi.isEmpty())
-        return;
-    const QString riga = QStringLiteral("Not sent, the link failed: ") + nomi.join(QStringLiteral(", "));
-    scrivi(riga, riga);
+    // What the user asked of the link itself stands: a reconnect is most wanted now.
+    scarta([](const InCoda& c) { return !c.stop() && !c.collegamento(); },
+           QStringLiteral("the link failed"));
+}
+
+void ScartaTuttiInCoda(const QString& perche)
+{
+    scarta([](const InCoda&) { return true; }, perche);
+}
+
+void DispositivoCambiato(const QString& perche)
+{
+    scarta([](const InCoda& c) { return !valido(c); }, perche);
+    emit Notifiche::istanza().bersaglioCambiato();
+}
+
+CambioDispositivo::CambioDispositivo(QString causa)
+    : causa_(std::move(causa)), prima_(BersaglioAttuale())
+{
+}
+
+CambioDispositivo::~CambioDispositivo()
+{
+    if (!BersaglioAttivo(prima_))
+        DispositivoCambiato(QStringLiteral("the link now goes to %1 (%2)")
+                                .arg(BersaglioAttuale().testo(), causa_));
+}
+
+void ProgettoCambiato()
+{
+    NuovaGenerazioneProgetto();
+    scarta([](const InCoda& c) { return !valido(c); }, QStringLiteral("the project changed"));
+    emit Notifiche::istanza().bersaglioCambiato();
 }
 
 void ArrestaSequenza()
@@ -334,6 +498,14 @@ void QuandoLibero(std::function<void()> azione)
         azione();
     else
         daEseguire.push_back(std::move(azione));
+}
+
+CodaFerma::CodaFerma() { ++codaFerma; }
+
+CodaFerma::~CodaFerma()
+{
+    --codaFerma;
+    programmaCoda();
 }
 
 namespace {
@@ -397,7 +569,10 @@ void AzzeraSequenze()
     detentore.reset();
     daEseguire.clear();
     coda.clear();
+    servizio.reset();
     servizioPostato = false;
+    codaFerma = 0;
+    AzzeraBersagli();
     ++generazione;
     FermaFuoriSequenza = true;
     AnnullaAllaFineRichiesta();

@@ -16,9 +16,11 @@
 #include "base/BarraStrumenti.h"
 #include "base/Finestre.h"
 
+#include "link/Bersaglio.h"
 #include "platform/Waiter.h"
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <optional>
 
@@ -82,6 +84,20 @@ extern bool FermaFuoriSequenza;
 // What became of a command that ComandoBreve was given.
 enum class EsitoComando { Eseguito, Accodato, Rifiutato };
 
+// How a window's command is bound and merged.
+struct OpzioniComando {
+    // A read: it merges into the same read when that is the last command waiting, so
+    // that it never goes ahead of a write asked after the one already waiting.
+    QString unione;
+    // It names a register of the open project: another project opened or closed before
+    // its turn drops it.
+    bool registro = false;
+    // The device (and project) it was bound to when the window that asks it was opened;
+    // by default the current ones, taken now. One no longer current is refused at once
+    // (the Log and status-bar line; the window says so where it was asked).
+    std::optional<Bersaglio> bersaglio;
+};
+
 // The user's short commands take their turn in one queue: a window's command of a few
 // requests (a register write or refresh, the published variables, a manual send) and a
 // toolbar key that talks to the device. One asked while nothing holds the gate and
@@ -93,15 +109,31 @@ enum class EsitoComando { Eseguito, Accodato, Rifiutato };
 // download, a configuration, an EEPROM tool, a search) refuses: the Log and status-bar
 // line, and a box where it was asked.
 //
-// Repeats of the same read (`unione`) merge into the one already waiting; a Stop waits
-// behind the keys asked before it but ahead of the window commands; the queue is bounded
+// Each command is bound, when asked, to the device (and, for a register, the project):
+// it goes there or not at all. Keys keep their order; a Stop waits behind the keys asked
+// before it but ahead of the window commands, and merges only into a Stop right before
+// it. A read merges only into the same read with nothing after it. The queue is bounded
 // (one more is refused in a box, a Stop never is); after the link fails the commands
-// still waiting are dropped with one line naming them, a Stop excepted.
+// still waiting are dropped with one line naming them, a Stop, a connect and a
+// disconnect excepted.
 EsitoComando ComandoBreve(const QString& nome, std::function<void()> azione,
-                          const QString& unione = QString());
-// A toolbar key that talks to the device: true when it waits its turn (it runs later),
-// false when it may run now.
-bool TastoInCoda(const QString& nome, std::function<void()> azione, bool stop);
+                          OpzioniComando opzioni = {});
+// A read that merges as above: `leggi` runs once for all the callers merged into it,
+// and each caller's `dopo` runs after it, when it succeeded. `unione`, when given, is what
+// makes two reads the same (by default the name).
+EsitoComando ComandoLettura(const QString& nome, std::function<bool()> leggi,
+                            std::function<void()> dopo = {}, bool registro = false,
+                            const QString& unione = {});
+
+enum class TipoTasto {
+    Comando,
+    Stop,           // goes to the controller running the program
+    Collegamento,   // connect or disconnect: never dropped by a link failure
+};
+// A toolbar key (or a menu item) that talks to the device: true when it waits its turn
+// (it runs later), false when it may run now.
+bool TastoInCoda(const QString& nome, std::function<void()> azione,
+                 TipoTasto tipo = TipoTasto::Comando);
 // Called by a loop at a safe point: carries out the window commands at the head of the
 // queue while nothing stopped the loop. True when there were any.
 bool EseguiComandiAccodati();
@@ -109,14 +141,51 @@ bool EseguiComandiAccodati();
 bool ComandiAccodati();
 // A toolbar key waits: a loop started meanwhile (a Run clicked before a Stop) ends at once.
 bool TastoAccodato();
+// The names of the commands waiting, in their order.
+QStringList ComandiInAttesa();
 // The link failed (no reply, the device gone): what still waits is not sent.
 void ScartaComandiInCoda();
+// Drops every command waiting, with one Log and status-bar line naming them and
+// `perche` (the application closing, say).
+void ScartaTuttiInCoda(const QString& perche);
+
+// The device requests go to has changed (the connection settings, Set as Controller, a
+// connect to another device): the commands waiting that were bound to another are
+// dropped with one Log and status-bar line naming them and `perche`, and the windows
+// hear Notifiche::bersaglioCambiato. A Stop is kept while the program it stops runs
+// where the link reaches.
+void DispositivoCambiato(const QString& perche);
+// Around what may point the link elsewhere: at its end, DispositivoCambiato when it did,
+// naming `causa` and the device the link goes to now.
+class CambioDispositivo {
+public:
+    explicit CambioDispositivo(QString causa);
+    ~CambioDispositivo();
+    CambioDispositivo(const CambioDispositivo&) = delete;
+    CambioDispositivo& operator=(const CambioDispositivo&) = delete;
+
+private:
+    QString causa_;
+    Bersaglio prima_;
+};
+// A project was closed or opened: the same for the commands naming its registers.
+void ProgettoCambiato();
 
 // Ends the running sequence at its next request boundary.
 void ArrestaSequenza();
 
 // Runs `azione` once nothing holds the gate (at once when nothing does).
 void QuandoLibero(std::function<void()> azione);
+
+// While one lives, what waits in the queue stays waiting: nothing starts during a
+// question whose answer may close the application. The queue goes on at its end.
+class CodaFerma {
+public:
+    CodaFerma();
+    ~CodaFerma();
+    CodaFerma(const CodaFerma&) = delete;
+    CodaFerma& operator=(const CodaFerma&) = delete;
+};
 
 // The close of a window (none: the main window) while a sequence of its own (any, for
 // the main window) runs: asks whether to stop it and close anyway. True when the window

@@ -2,6 +2,7 @@
 
 #include "base/Log.h"
 #include "base/Notifiche.h"
+#include "link/Bersaglio.h"
 #include "link/Conversioni.h"
 #include "link/Richiesta.h"
 #include "link/Sequenza.h"
@@ -48,40 +49,40 @@ bool LeggiRispostaRegistri(int primo)
 
 namespace {
 
-void leggiRegistri()
+bool leggiRegistri()
 {
     {
         const Sequenza sequenza(QStringLiteral("Register refresh"), TipoSequenza::Breve);
         if (!sequenza)
-            return;
+            return false;
         // The registers on screen now: the window may scroll while the reply is awaited,
         // and the values belong to the registers that were asked for.
         const int primo = qMax(0, PrimoRegistroSchermo);
-        BuffTx[0] = Controllore.Nodo;
+        BuffTx[0] = NodoRichieste();
         BuffTx[1] = 4;
         parolaIn(2, primo);
         BuffTx[4] = 0;
         BuffTx[5] = kRegistriPerLettura;
         LenTx = 6;
         if (InviaRichiesta(true) != kComOk)
-            return;
+            return false;
         if (!LeggiRispostaRegistri(primo)) {
             LogStart();
             LogWrite(QStringLiteral("Error"));
-            return;
+            return false;
         }
     }
     emit Notifiche::istanza().registriCambiati();
+    return true;
 }
 
 } // namespace
 
 void AggiornaRegistri_new(bool leggi)
 {
-    // Refreshes asked while one waits merge into it: it reads what is on screen then.
-    const QString nome = QStringLiteral("Register refresh");
+    // Refreshes asked while one waits last merge into it: it reads what is on screen then.
     if (leggi)
-        ComandoBreve(nome, leggiRegistri, nome);
+        ComandoLettura(QStringLiteral("Register refresh"), leggiRegistri);
     else
         emit Notifiche::istanza().registriCambiati();
 }
@@ -92,7 +93,7 @@ void ClearRegistri()
     const Sequenza sequenza(QStringLiteral("Register clear"), TipoSequenza::Breve);
     if (!sequenza)
         return;
-    BuffTx[0] = Controllore.Nodo;
+    BuffTx[0] = NodoRichieste();
     BuffTx[1] = 16;
     parolaIn(2, PrimoRegUtente);
     BuffTx[4] = 0;

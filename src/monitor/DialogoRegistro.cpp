@@ -40,6 +40,7 @@ void ModificaRegistro(int r)
         [r] {
             InputBox.Indice = std::int16_t(r);
             InputBox.Tipo = kInputBoxRegistro;
+            InputBox.Apertura = BersaglioAttuale();
         },
         [] { emit Notifiche::istanza().registriCambiati(); });
 }
@@ -125,8 +126,25 @@ std::optional<QString> ValoreNonValido(int voce, double valore)
 
 bool ConfermaRegistro(int r, const QString& nome, int voce, const QString& valore)
 {
+    return ConfermaRegistro(r, nome, voce, valore, BersaglioAttuale());
+}
+
+bool ConfermaRegistro(int r, const QString& nome, int voce, const QString& valore,
+                      const Bersaglio& apertura)
+{
     if (!inTabella(r))
         return true;
+    // Its register number, name and value belong to what it was opened on: on another
+    // project's list or another device they would land on a stranger's register.
+    if (!BersaglioAttivo(apertura, true)) {
+        platform::msgBox(apertura.progetto != GenerazioneProgetto()
+                             ? QStringLiteral("Another project has been opened since this window "
+                                              "opened: nothing was written or stored.")
+                             : QStringLiteral("The link has been set to another device since this "
+                                              "window opened: nothing was written or stored."),
+                         platform::MsgButtons::Ok, platform::MsgIcon::Exclamation);
+        return true;
+    }
     if (Controllore.Connesso && ScritturaPerTipo(voce) != ScritturaTipo::Nessuna) {
         const std::optional<double> v = NumeroDigitato(valore);
         const std::optional<QString> errore =

@@ -42,7 +42,9 @@ RigheBit RigheBitIniziali(int r);
 std::optional<QString> ValoreNonValido(int voce, double valore);
 
 // OK on register r with the fields as typed: voce is the selected type entry, -1 when
-// none is (the register keeps its type). When connected, the value is checked and
+// none is (the register keeps its type). A dialog opened (`apertura`, without one: now)
+// on another project or another device than the link's now writes and stores nothing:
+// a box says so, and it closes (true). When connected, the value is checked and
 // written by type first; a value field that is not wholly a number, or a value out of
 // range, shows why, the focus goes to the value field and nothing is written or stored
 // (false: the dialog stays open); so does a write refused because a long operation
@@ -50,5 +52,7 @@ std::optional<QString> ValoreNonValido(int voce, double valore);
 // whatever the write's outcome; while a command or a loop holds the link the write goes
 // out in its turn.
 bool ConfermaRegistro(int r, const QString& nome, int voce, const QString& valore);
+bool ConfermaRegistro(int r, const QString& nome, int voce, const QString& valore,
+                      const Bersaglio& apertura);
 
 } // namespace ludra

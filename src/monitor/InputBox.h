@@ -1,6 +1,8 @@
 #pragma once
 // The set-register dialog as its openers see it: its public fields and the bit editor's
 // arithmetic.
+#include "link/Bersaglio.h"
+
 #include <QString>
 #include <cstdint>
 
@@ -9,6 +11,7 @@ namespace ludra {
 struct CampiInputBox {
     std::int16_t Indice = 0;   // register, when setting a register
     std::uint8_t Tipo = 0;     // kInputBoxRegistro or kInputBoxTesto
+    Bersaglio Apertura;        // the project and device a register's dialog is on
 };
 inline constexpr std::uint8_t kInputBoxRegistro = 0;
 inline constexpr std::uint8_t kInputBoxTesto = 1;

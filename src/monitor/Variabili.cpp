@@ -17,6 +17,7 @@ namespace ludra {
 
 std::array<Variabile, kMaxVariabili + 1> Variabili{};
 std::uint8_t NumVariabili = 0;
+unsigned RevisioneVariabili = 0;
 
 namespace {
 
@@ -107,6 +108,7 @@ bool AggiungiVariabile()
     if (NumVariabili >= kMaxVariabili)
         return false;
     const int n = NumVariabili++;
+    ++RevisioneVariabili;
     Variabili[std::size_t(n)] = {PrimoRegUtente, 0, QStringLiteral("%+9.0f"),
                                  QStringLiteral("Var") + QString::number(n)};
     return true;
@@ -120,6 +122,7 @@ bool RimuoviVariabile(int selezionata)
     for (int i = selezionata; i < NumVariabili; ++i)
         Variabili[std::size_t(i)] = Variabili[std::size_t(i) + 1];
     --NumVariabili;
+    ++RevisioneVariabili;
     return true;
 }
 
@@ -128,6 +131,7 @@ int SpostaVariabileSu(int selezionata)
     if (selezionata <= 0 || selezionata >= NumVariabili)
         return -1;
     std::swap(Variabili[std::size_t(selezionata)], Variabili[std::size_t(selezionata) - 1]);
+    ++RevisioneVariabili;
     return selezionata - 1;
 }
 
@@ -136,6 +140,7 @@ int SpostaVariabileGiu(int selezionata)
     if (selezionata <= 0 || selezionata >= NumVariabili - 1)
         return -1;
     std::swap(Variabili[std::size_t(selezionata)], Variabili[std::size_t(selezionata) + 1]);
+    ++RevisioneVariabili;
     return selezionata + 1;
 }
 
@@ -194,7 +199,16 @@ bool MemorizzaVariabile(const CampiVariabile& campi)
     v.Tipo = std::uint8_t(campi.tipo);
     v.Formato = riempiNul(campi.formato, kCaratteriFormato);
     v.Nome = riempiNul(campi.nome, kCaratteriNome);
+    ++RevisioneVariabili;
     return true;
+}
+
+ElencoVariabili ElencoCorrente() { return {Variabili, NumVariabili}; }
+
+void SvuotaElencoVariabili()
+{
+    NumVariabili = 0;
+    ++RevisioneVariabili;
 }
 
 namespace {
@@ -222,7 +236,7 @@ private:
 
 } // namespace
 
-bool LeggiVariabili()
+bool LeggiVariabili(std::optional<unsigned> chiesta)
 {
     const SequenzaVariabili sequenza(QStringLiteral("Variables read"));
     const auto& base = sequenza.base();
@@ -245,35 +259,51 @@ bool LeggiVariabili()
             DecodificaVariabile(std::span<const std::uint8_t, kDimVoceVariabile>(
                 BuffMemoria.data(), kDimVoceVariabile));
     }
+    // The user's typing is worth more than a table read on an older request.
+    if (chiesta && *chiesta != RevisioneVariabili) {
+        avvisa(QStringLiteral("L'elenco è stato modificato dopo la richiesta di lettura: "
+                              "la lettura non è stata applicata."),
+               QStringLiteral("The list was edited after the read was asked: the read "
+                              "was not applied."));
+        return false;
+    }
     std::copy_n(letti.begin(), numero, Variabili.begin());
     NumVariabili = std::uint8_t(numero);
+    ++RevisioneVariabili;
     return true;
 }
 
-bool ScriviVariabili()
+bool ScriviVariabili() { return ScriviVariabili(ElencoCorrente(), RevisioneVariabili); }
+
+bool ScriviVariabili(ElencoVariabili elenco, unsigned revisione)
 {
     const SequenzaVariabili sequenza(QStringLiteral("Variables write"));
     const auto& base = sequenza.base();
     if (!base)
         return false;
-    if (NumVariabili == 0) {
+    if (elenco.numero == 0) {
         avvisa(QStringLiteral("La tabella è vuota: non c'è niente da scrivere."),
                QStringLiteral("The table is empty: there is nothing to write."));
         return false;
     }
-    for (int k = 0; k < NumVariabili; ++k) {
-        const Variabile& v = Variabili[std::size_t(k)];
+    for (int k = 0; k < elenco.numero; ++k) {
+        const Variabile& v = elenco.voci[std::size_t(k)];
         if (v.Indirizzo < -65536 || v.Indirizzo > 65535) {
             avvisa(QStringLiteral("Registro fuori limite."),
                QStringLiteral("Register out of range."));
             return false;
         }
     }
-    BuffMemoria[0] = std::uint8_t(NumVariabili - 1);
+    // The list shows what went out, unless the user has edited it since.
+    const auto mostra = [&] {
+        if (revisione == RevisioneVariabili)
+            std::copy_n(elenco.voci.begin(), elenco.numero, Variabili.begin());
+    };
+    BuffMemoria[0] = std::uint8_t(elenco.numero - 1);
     if (!ScriviMemoria(*base - 1, 1))
         return false;
-    for (int k = 0; k < NumVariabili; ++k) {
-        Variabile& v = Variabili[std::size_t(k)];
+    for (int k = 0; k < elenco.numero; ++k) {
+        Variabile& v = elenco.voci[std::size_t(k)];
         v.Formato = riempiNul(v.Formato, kCaratteriFormato);
         v.Nome = riempiNul(v.Nome, kCaratteriNome);
         double indirizzo = v.Indirizzo;
@@ -282,30 +312,37 @@ bool ScriviVariabili()
         const VoceVariabile voce = CodificaVariabile(std::uint16_t(v.Indirizzo), v.Tipo,
                                                      v.Formato, v.Nome);
         std::copy(voce.begin(), voce.end(), BuffMemoria.begin());
-        if (!ScriviMemoria(*base + kDimVoceVariabile * k, kDimVoceVariabile))
+        if (!ScriviMemoria(*base + kDimVoceVariabile * k, kDimVoceVariabile)) {
+            mostra();
             return false;
+        }
     }
+    mostra();
     return true;
 }
 
 void ComandoVariabili(bool scrivi, std::function<void()> dopo)
 {
     const QString nome = scrivi ? QStringLiteral("Variables write") : QStringLiteral("Variables read");
-    // A read asked again while one waits brings nothing new; every write goes out.
-    ComandoBreve(nome,
-                 [scrivi, dopo = std::move(dopo)] {
-                     if (scrivi)
-                         ScriviVariabili();
-                     else if (LeggiVariabili() && dopo)
-                         dopo();
-                 },
-                 scrivi ? QString() : nome);
+    const unsigned revisione = RevisioneVariabili;
+    if (scrivi) {
+        // Every write goes out, with the list as it stands now.
+        ComandoBreve(nome, [elenco = ElencoCorrente(), revisione] {
+            ScriviVariabili(elenco, revisione);
+        });
+        return;
+    }
+    // A read asked again on the same list while one waits last brings nothing new, but
+    // each caller redraws after it.
+    ComandoLettura(nome, [revisione] { return LeggiVariabili(revisione); }, std::move(dopo),
+                   false, nome + QLatin1Char(' ') + QString::number(revisione));
 }
 
 void AzzeraVariabili()
 {
     Variabili.fill(Variabile{});
     NumVariabili = 0;
+    ++RevisioneVariabili;
 }
 
 } // namespace ludra

@@ -30,6 +30,18 @@ using VoceVariabile = std::array<std::uint8_t, kDimVoceVariabile>;
 // One spare entry past the last, as the shifting operations read it.
 extern std::array<Variabile, kMaxVariabili + 1> Variabili;
 extern std::uint8_t NumVariabili;
+// Counts the changes of the list (an edit, a read taken in, a new window), so a command
+// that waited its turn can tell whether the list is still the one it was asked on.
+extern unsigned RevisioneVariabili;
+
+// The list as it stands, for a write that goes out later.
+struct ElencoVariabili {
+    std::array<Variabile, kMaxVariabili + 1> voci;
+    std::uint8_t numero = 0;
+};
+ElencoVariabili ElencoCorrente();
+// A fresh window's empty list.
+void SvuotaElencoVariabili();
 
 // B, or nothing when the controller model leaves no room for the table below its web
 // pages (no model chosen).
@@ -65,15 +77,19 @@ std::optional<CampiVariabile> CampiDiVariabile(int selezionata);
 bool MemorizzaVariabile(const CampiVariabile& campi);
 
 // Reads the table from the controller: the whole table or nothing (a failed or
-// implausible read leaves the list as it was).
-bool LeggiVariabili();
-// Writes the table: count byte first, then the entries; checked in full before the
-// first request, and stops at the first failed request.
+// implausible read leaves the list as it was). A read asked on revision `chiesta` of the
+// list leaves it as it is, with a box saying so, when the user has edited it since.
+bool LeggiVariabili(std::optional<unsigned> chiesta = std::nullopt);
+// Writes the table (`elenco`, or the list as it stands): count byte first, then the
+// entries; checked in full before the first request, and stops at the first failed
+// request. The list shows the entries as written unless it was edited meanwhile.
 bool ScriviVariabili();
+bool ScriviVariabili(ElencoVariabili elenco, unsigned revisione);
 // The window's read (scrivi false) or write: at once, or in its turn after the command
 // or loop that holds the link (a loop carries it out at its next safe point); `dopo`
-// runs after a read that succeeded. Refused while a long operation holds the link: a
-// box says why, as the Log does.
+// runs after a read that succeeded. A write sends the list as it stood when asked; a
+// read never overwrites what was edited after it was asked. Refused while a long
+// operation holds the link: a box says why, as the Log does.
 void ComandoVariabili(bool scrivi, std::function<void()> dopo = {});
 
 void AzzeraVariabili();

@@ -8,6 +8,7 @@
 #include "images/Immagini.h"
 #include "ladder/OperazioniRung.h"
 #include "ladder/VistaLadder.h"
+#include "link/Sequenza.h"
 #include "platform/Dialogs.h"
 #include "project/Progetto.h"
 #include "project/Registri.h"
@@ -97,6 +98,8 @@ void ChiudiProgetto(bool tieniVista)
     AzzeraImmagini();
     AzzeraSchedulazioni();
     AzzeraNomiRegistri();
+    // A write still waiting names a register of the project being closed.
+    ProgettoCambiato();
 
     // The undo record and the copied line belong to the project being closed.
     AzzeraUndo();

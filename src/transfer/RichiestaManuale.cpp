@@ -143,7 +143,7 @@ void InviaCiclica(const CicloManuale& ciclo)
         ~Fine() { cicloInCorso = false; }
     } fine;
     platform::Waiter& w = platform::waiter();
-    auto finito = [&ciclo] { return StopCom == 1 || !ciclo.aperta(); };
+    auto finito = [&ciclo] { return StopCom == 1 || !ciclo.aperta() || Sequenza::arrestata(); };
     StopCom = 0;
     do {
         const qint64 inizio = w.nowMs();

@@ -10,9 +10,11 @@
 #include "base/Notifiche.h"
 #include "compiler/CodiceProgramma.h"
 #include "compiler/Compilatore.h"
+#include "devconfig/Eeprom.h"
 #include "devconfig/LetturaConfig.h"
 #include "discovery/Dispositivi.h"
 #include "discovery/Ricerca.h"
+#include "fbeditor/StatoComandi.h"
 #include "ladder/VistaLadder.h"
 #include "monitor/AggiornaRegistri.h"
 #include "monitor/DialogoRegistro.h"
@@ -27,6 +29,7 @@
 #include "device/MemoriaControllore.h"
 #include "project/Progetto.h"
 #include "project/Registri.h"
+#include "projectfiles/NuovoProgetto.h"
 #include "support/Doubles.h"
 #include "support/Frame.h"
 #include "support/Ladder.h"
@@ -35,6 +38,8 @@
 #include "transfer/Trasferimenti.h"
 
 #include <QCoreApplication>
+#include <QRandomGenerator>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -93,6 +98,13 @@ int lettureComando(const std::vector<Trama>& richieste, std::size_t da)
     return n;
 }
 
+// The program's state after a key.
+StatoProgramma statoDopo(std::string_view tasto)
+{
+    return tasto == "stop" ? StatoProgramma::Fermo
+                           : tasto == "run" ? StatoProgramma::InEsecuzione : StatoProgramma::AllaPausa;
+}
+
 } // namespace
 
 class TestComandiDebug : public QObject {
@@ -115,6 +127,7 @@ private slots:
     void unaSequenzaAllaVolta();
     void comandiATurno_data();
     void comandiATurno();
+    void comandiACaso();
 
 private:
     // Lines 1..6 "A".."F", line 3 blank (it writes no record), a breakpoint on line 5:
@@ -420,6 +433,8 @@ void TestComandiDebug::unaSequenzaAllaVolta_data()
     QTest::newRow("configuration read in animate") << "animate" << "config"
                                                    << "Configuration read refused: Animate is running";
     QTest::newRow("stop in animate's request") << "animate" << "stop-request" << "";
+    QTest::newRow("EEPROM read in animate") << "animate" << "eeprom" << "EEPROM read refused: Animate is running";
+    QTest::newRow("Set IP in animate") << "animate" << "setip" << "Set IP refused: Animate is running";
     QTest::newRow("animate in a configuration read") << "config" << "step"
                                                      << "\"step\" refused: Configuration read is running";
     // A download tried as each request of a short command waits: refused every time.
@@ -454,6 +469,13 @@ void TestComandiDebug::unaSequenzaAllaVolta()
         } else if (azione == QLatin1String("config")) {
             CampiConfig c;
             QVERIFY(!LeggiConfigurazione(QStringLiteral("KVR5200-IO"), QStringLiteral("10"), c));
+        } else if (azione == QLatin1String("eeprom")) {
+            CampiEeprom c;
+            QVERIFY(!LeggiMacEeprom(c));
+        } else if (azione == QLatin1String("setip")) {
+            dialogs_.input = {QStringLiteral("10.0.0.9")};
+            RicercaDispositivi::istanza().SetIP();
+            QCOMPARE(dialogs_.input.size(), std::size_t(1));   // no address asked for
         } else if (azione == QLatin1String("request")) {
             QVERIFY(!InviaComandoDebug(kComandoRun));
         } else if (azione == QLatin1String("write-register")) {
@@ -529,16 +551,17 @@ void TestComandiDebug::unaSequenzaAllaVolta()
         QCOMPARE(attivi(), tastiPrima);
     } else if (corso == QLatin1String("animate") || azione.startsWith(QLatin1String("write"))) {
         const bool scrive = azione.startsWith(QLatin1String("write"));
+        const bool aPasso = scrive || QStringList{"config", "eeprom", "setip"}.contains(azione);
         AggiornaAuto = true;
         int pause = 0;
         std::size_t daComando = 0;
         pause_->durantePausa = [&] {
-            if ((azione == QLatin1String("config") || scrive) && ++pause == 2) {
+            if (aPasso && ++pause == 2) {
                 agisci();
                 daComando = test::richiesteRicevute(sim, Mezzo::Tcp).size();
             }
             // A refused or carried out command leaves the loop going: one more pass after it.
-            if (pause == 3 || (fatto && azione != QLatin1String("config") && !scrive))
+            if (pause == 3 || (fatto && !aPasso))
                 clic("stop");
         };
         if (azione == QLatin1String("stop-request"))
@@ -635,7 +658,8 @@ void TestComandiDebug::unaSequenzaAllaVolta()
     if (!rifiuto.isEmpty())
         QVERIFY2(test::logContiene(rifiuto), qPrintable(rifiuto));
     // The close's questions, or the refusal shown where the write was asked.
-    const bool rifiutoMostrato = azione.startsWith(QLatin1String("write")) && !rifiuto.isEmpty();
+    const bool rifiutoMostrato = (azione.startsWith(QLatin1String("write")) ||
+                                  QStringList{"config", "eeprom", "setip"}.contains(azione)) && !rifiuto.isEmpty();
     const std::size_t scatole = (azione == QLatin1String("close-twice") || finestre) +
                                 (azione.startsWith(QLatin1String("close")) || rifiutoMostrato ||
                                  finestre);
@@ -658,12 +682,18 @@ void TestComandiDebug::comandiATurno_data()
     QTest::addColumn<QString>("tasto");    // run, step or download
     QTest::addColumn<QString>("azione");
     QTest::addColumn<int>("ritardo");      // each reply's delay, ms
-    for (const char* a : {"write", "update", "both", "R", "register", "queued at the end", "window"})
+    for (const char* a : {"write", "update", "both", "R", "register", "queued at the end", "window", "edit", "editor"})
         QTest::newRow(qPrintable(QStringLiteral("run, %1").arg(QLatin1String(a)))) << "run" << a << 300;
     for (const char* a : {"both", "queued at the end", "run then stop"})
         QTest::newRow(qPrintable(QStringLiteral("step, %1").arg(QLatin1String(a)))) << "step" << a << 300;
+    // Behind a Stop and two writes: the link pointed elsewhere, a long operation asked, the
+    // application closed.
+    for (const char* a : {"stop run stop", "stop step stop", "settings", "mnu_SetAsController",
+                          "project", "download", "refresh write refresh", "exit", "session end"})
+        QTest::newRow(qPrintable(QStringLiteral("run, %1").arg(QLatin1String(a)))) << "run" << a << 300;
     QTest::newRow("run, both, fast link") << "run" << "both" << 0;
     QTest::newRow("run, silent device") << "run" << "silent" << 0;
+    QTest::newRow("run, silent device, connect") << "run" << "silent connect" << 0;
     QTest::newRow("download, window") << "download" << "window" << 0;
 }
 
@@ -683,10 +713,18 @@ void TestComandiDebug::comandiATurno()
     sim.setMemoria(*BaseVariabili() - 1, 7);
     const int righeLog = test::righeLog();
     bool letto = false;
-    int pause = 0;
+    bool chiusoDopoStop = false;
+    int pause = 0, ridisegni = 0;
     std::size_t letture = 0;
+    const bool tasti = azione.startsWith(QLatin1String("stop ")), dietro = !tasti &&
+        (e("settings") || e("mnu_SetAsController") || e("project") || e("download") || e("refresh write refresh") ||
+         e("exit") || e("session end"));
+    Dispositivi[1] = Controllore;
+    Dispositivi[1].Nodo = 11;
+    RicercaDispositivi::istanza().IndiceDispositivo = RicercaDispositivi::istanza().NumeroDispositivi = 1;
+    EsitoDownload esito = EsitoDownload::Completato;
     pause_->durantePausa = [&] {
-        if (++pause > 50 && e("run then stop"))
+        if (++pause > 50)
             StopCom = 1;   // a loop that the Stop waiting behind it did not end
         if (pause == 5 && e("window") && tasto != QLatin1String("download"))
             clic("stop");
@@ -697,43 +735,99 @@ void TestComandiDebug::comandiATurno()
             clic("run");
         if (e("write") || e("both") || e("queued at the end"))
             ComandoVariabili(true);
-        if (e("update") || e("both"))
+        if (e("update") || e("both") || e("edit"))
             ComandoVariabili(false, [&] { letto = true; });
+        if (e("editor")) {   // the editor's value dialog stays open past the Stop
+            QTimer::singleShot(4000, [&] {
+                chiusoDopoStop = sim.comandi().back() == 252;
+                ChiudiDialogoValori(Finestra::Input_Box);
+            });
+            StatoComandi::istanza().ClickFunzione(21);
+            QVERIFY(StatoComandi::istanza().cmd_Set_Click(5));
+        }
+        if (e("edit")) {   // the read waits; the user edits an entry and writes
+            QVERIFY(MemorizzaVariabile({"1", "77", 0, "%d", "Pump"}));
+            ComandoVariabili(true);
+            QVERIFY(MemorizzaVariabile({"1", "88", 0, "%d", "Pump"}));   // after Write: not sent
+        }
         for (int i = 0; e("R") && i < 50; ++i)
             AggiornaRegistri_new(true);
         if (e("window")) {
             ModificaRegistro(30);   // returns at once, the window open
             QCOMPARE(ConfermaRegistro(30, QString(), 0, QStringLiteral("1234")), tasto == QLatin1String("run"));
         }
-        for (int r = 30; r < (e("silent") ? 35 : e("queued at the end") ? 32 : 30); ++r)
+        if (dietro || tasti)
+            clic("stop");
+        for (int i = 0; tasti && i < 2; ++i)
+            clic(i ? "stop" : azione.section(u' ', 1, 1).toLatin1().constData());
+        for (int i = 0; e("refresh write refresh") && i < 2; ++i)
+            ComandoVariabili(false, [&] { ++ridisegni; });
+        if (e("refresh write refresh"))
+            AggiornaRegistri_new(true);
+        const bool muto = azione.startsWith(QLatin1String("silent"));
+        for (int r = 30; r < (muto ? 35 : e("queued at the end") || dietro ? 32 : 30); ++r)
             QCOMPARE(ScriviValoreRegistro(0, r * 10, r), EsitoComando::Accodato);
-        if (e("silent")) {
+        if (e("refresh write refresh"))
+            AggiornaRegistri_new(true);
+        if (e("settings")) {
+            ModuloImpostazioni m = CaricaImpostazioni();
+            m.nodo = QStringLiteral("11");
+            QVERIFY(SalvaImpostazioni(m));
+        }
+        if (e("mnu_SetAsController"))
+            ClickMenu(azione);
+        if (e("project"))
+            QVERIFY(NuovoProgetto(true));
+        if (e("download"))
+            QuandoLibero([&] { esito = EseguiDownload({true, false, false, true}); });
+        if (e("silent connect"))
+            clic("connect");
+        if (muto) {
             pause_->limiteReale = 50;
             sim.impostaGuasto(Guasto::NessunaRisposta, 1 << 20);
         } else if (e("queued at the end") || e("run then stop")) {
             clic("stop");   // queued together, before the loop's safe point
-        } else if (!e("window")) {
+        } else if (!e("window") && !dietro && !tasti) {
             QTimer::singleShot(100, [] { clic("stop"); });
         }
     };
+    // A loop that a waiting key starts later keeps the guard.
+    const auto fine = qScopeGuard([&] { pause_->durantePausa = {}; });
     if (tasto == QLatin1String("download"))
         QCOMPARE(EseguiDownload({true, false, false, true}), EsitoDownload::Completato);
     else
         clic(tasto.toLatin1().constData());
-    pause_->durantePausa = {};
+    if (e("session end")) {   // nothing waited for: the Log names what was not sent
+        dialogs_.risposte = {platform::MsgResult::No};
+        QVERIFY(MDIForm_Unload(true));
+        setHostFinestre(nullptr);
+        QCOMPARE(test::logDa(righeLog).filter(QStringLiteral("Not sent, the session is ending: ")).size(), 1);
+        return;
+    }
+    if (e("exit")) {   // closed unsaved: nothing starts during the question, then what waits goes out
+        const std::size_t prima = sim.comandi().size();
+        dialogs_.risposte = {platform::MsgResult::No};
+        dialogs_.durante = [] { QTest::qWait(1000); };
+        QVERIFY(!MDIForm_Unload() && sim.comandi().size() == prima);
+        QTRY_COMPARE(host.chiuse, QStringList{"principale"});
+        QCOMPARE((std::vector<int>{sim.registro(30), sim.registro(31), sim.comandi().back()}),
+                 (std::vector<int>{300, 310, 252}));
+    }
     setHostFinestre(nullptr);
     const QStringList log = test::logDa(righeLog);
-    if (e("silent")) {   // one time-out, then what waits is dropped with one line
-        QCOMPARE(log.filter(QStringLiteral("Com Timeout")).size(), 1);
-        QCOMPARE(log.filter(QStringLiteral("Not sent, the link failed: Register write, Register "
-                                           "write, Register write, Register write")).size(), 1);
+    if (azione.startsWith(QLatin1String("silent"))) {   // one time-out, then what waits is dropped with one line
+        // A connect waiting is kept: it goes out, and its mode read waits a time-out of its own.
+        QTRY_COMPARE(test::logDa(righeLog).filter(QStringLiteral("Com Timeout")).size(), e("silent") ? 1 : 2);
+        QCOMPARE(test::logDa(righeLog).filter(QStringLiteral("Not sent, the link failed: Register write, "
+                                           "Register write, Register write, Register write")).size(), 1);
         return;
     }
     if (tasto == QLatin1String("download")) {   // it went on under the window
         QCOMPARE(dialogs_.messaggi.size(), std::size_t(1));
         QVERIFY(DialogoAperto && ConfermaRegistro(30, QString(), 0, QStringLiteral("1234")));
     } else {
-        QVERIFY2(log.filter(QStringLiteral("refused")).isEmpty(), qPrintable(log.join(u'\n')));
+        QVERIFY2(log.filter(QStringLiteral("refused")).isEmpty() == !e("download"), qPrintable(log.join(u'\n')));
+        QTRY_VERIFY_WITH_TIMEOUT(ComandiInAttesa().isEmpty() && AttivitaInCorso().isEmpty(), 10000);
         QTRY_VERIFY_WITH_TIMEOUT(!sim.comandi().empty() && sim.comandi().back() == 252, 5000);
         QCOMPARE(sim.statoProgramma(), StatoProgramma::Fermo);
         QVERIFY(SequenzaInCorso().isEmpty() && !CicloInCorso() && pause >= 2);
@@ -741,12 +835,17 @@ void TestComandiDebug::comandiATurno()
     const Comandi c = sim.comandi();
     QVERIFY(!e("run then stop") || (pause <= 50 && Comandi(c.end() - 3, c.end()) == (Comandi{255, 100, 252})));
     // A Stop goes ahead of the window commands still waiting: they follow it.
-    if (e("write") || e("both") || e("queued at the end"))
+    if (e("write") || e("both") || e("queued at the end") || e("edit"))
         QTRY_COMPARE(int(sim.memoria(*BaseVariabili() - 1)), 1);
+    if (e("edit"))   // the edit went out, and the read before it left it on screen
+        QTRY_VERIFY(sim.memoria(*BaseVariabili() + 16) == 77 && NumVariabili == 2 && !letto &&
+                    Variabili[1].Indirizzo == 88);
     if (e("update") || e("both"))
         QTRY_VERIFY(letto && NumVariabili == (e("both") ? 2 : 8));
     if (e("window"))
         QTRY_COMPARE(sim.registro(30), std::uint16_t(1234));
+    if (e("editor"))
+        QTRY_VERIFY(!DialogoAperto && chiusoDopoStop);
     if (e("queued at the end"))
         QTRY_COMPARE((std::vector<int>{sim.registro(30), sim.registro(31)}), (std::vector<int>{300, 310}));
     // Fifty refreshes asked at once: one read, besides the loop's own and the Stop's; with
@@ -754,6 +853,109 @@ void TestComandiDebug::comandiATurno()
     const std::vector<Trama> f = test::richiesteRicevute(sim, Mezzo::Tcp);
     const auto n = std::count(f.begin() + std::ptrdiff_t(letture), f.end(), Trama{10, 4, 0, 0, 0, 32});
     QVERIFY(e("R") ? n <= 3 : !e("window") || tasto != QLatin1String("run") || n >= 3);
+    // Each write goes to the node it was asked for, or not at all; a read asked after it
+    // follows it; a long operation waits or is refused; Set as Controller comes after them.
+    const auto scritta = [&](int r) { return std::find_if(f.begin(), f.end(), [r](const Trama& t) {
+        return t[1] == 6 && t[3] == r; }); };
+    QVERIFY(!dietro || e("settings") || e("project") || scritta(31) != f.end());
+    for (int r : {30, 31})
+        QVERIFY(!dietro || (scritta(r) == f.end() ? e("settings") || e("project") : (*scritta(r))[0] == 10));
+    QVERIFY(!e("refresh write refresh") || (ridisegni == 2 && std::find(scritta(31), f.end(), Trama{10, 4, 0, 0, 0, 32}) != f.end()));
+    QVERIFY(!e("download") || esito == EsitoDownload::Rifiutato);
+    QVERIFY(!e("mnu_SetAsController") || (Controllore.Nodo == 11 && Controllore.Connesso && f.back()[0] == 11));
+    QVERIFY(!e("settings") || std::find(f.begin(), f.end(), Trama{10, 6, 0, 0, 0, 252}) != f.end());
+    QCOMPARE(log.filter(QStringLiteral("Not sent")).size(), int(e("settings") || e("project")));
+}
+
+// Keys, register writes and refreshes and changes of node at random moments of a Run on
+// the slow link, against what was asked: each write goes to the node in force when it was
+// asked, in the order asked, or not at all after a change of node; the last key's frames
+// are the last commands, to its controller, and the program ends as it says. A failure
+// prints the seed; LUDRA_SEME replays it.
+void TestComandiDebug::comandiACaso()
+{
+    const quint32 seme = qEnvironmentVariableIsSet("LUDRA_SEME") ? qgetenv("LUDRA_SEME").toUInt()
+                                                                  : QRandomGenerator::global()->generate();
+    const auto stampa = qScopeGuard([seme] { if (QTest::currentTestFailed()) qWarning("seed %u", seme); });
+    QRandomGenerator g(seme);
+    QVERIFY(preparaProgramma());
+    auto& sim = link_->sim;
+    sim.impostaGuasto(Guasto::Ritardo, 1 << 20, 100);
+    AggiornaAuto = true;
+    std::map<int, std::pair<int, int>> scritte;   // register: node, changes of node before it
+    constexpr int kPassi = 30;
+    int cambi = 0, cambiUltimo = 0, passi = 0, nodoUltimo = 10;
+    const char* ultimo = "run";
+    const auto agisci = [&] {
+        // After a Stop or a Halt with nothing waiting, no loop goes on.
+        if (CicloInCorso() && ComandiInAttesa().isEmpty() && cambiUltimo == cambi && passi < kPassi &&
+            (ultimo == std::string_view("stop") || ultimo == std::string_view("pause"))) {
+            passi = kPassi;   // reported once, and the loop ends
+            StopCom = 1;
+            QFAIL("a loop goes on after a Stop or a Halt");
+        }
+        if (passi >= kPassi || g.bounded(2) || ComandiInAttesa().size() > 12) {   // below the bound
+            StopCom = passi >= kPassi ? 1 : StopCom;   // after the last key its loop ends at once
+            return;
+        }
+        for (int n = int(g.bounded(1, 4)); n > 0 && passi < kPassi; --n) {   // clicks close together
+            const int r = 30 + passi, quale = ++passi == kPassi ? 0 : int(g.bounded(10));
+            if (quale < 5) {
+                for (int k = int(g.bounded(1, 4)); k > 0; --k) {   // keys clicked in a row
+                    // Animate, whose first step comes a pause later, is never the last key.
+                    const bool fine = passi == kPassi && k == 1;
+                    ultimo = std::array{"run", "pause", "stop", "stop", "stop", "step"}[g.bounded(fine ? 5 : 6)];
+                    nodoUltimo = Controllore.Nodo;
+                    cambiUltimo = cambi;
+                    clic(ultimo);
+                }
+            } else if (quale < 7) {
+                scritte[r] = {Controllore.Nodo, cambi};
+                ScriviValoreRegistro(0, r, r);
+            } else if (quale < 8) {
+                AggiornaRegistri_new(true);
+            } else {
+                ModuloImpostazioni m = CaricaImpostazioni();
+                m.nodo = QString::number(21 - Controllore.Nodo);
+                ++cambi;
+                QVERIFY(SalvaImpostazioni(m));
+            }
+        }
+    };
+    pause_->durantePausa = pause_->inizioAttesa = agisci;
+    const auto fine = qScopeGuard([this] { pause_->durantePausa = pause_->inizioAttesa = {}; });
+    clic("run");
+    while (passi < kPassi || !ComandiInAttesa().isEmpty() || !AttivitaInCorso().isEmpty()) {
+        QTest::qWait(int(g.bounded(300)));
+        // Nothing waits or runs: the program stands as the last key left it, unless a
+        // change of node dropped that key.
+        if (ComandiInAttesa().isEmpty() && AttivitaInCorso().isEmpty() && cambiUltimo == cambi &&
+            ultimo != std::string_view("step"))
+            QCOMPARE(sim.statoProgramma(), statoDopo(ultimo));
+        agisci();
+    }
+    std::vector<Trama> comandi;
+    std::vector<int> esecuzione{-1};   // before each command, the node running the program
+    int scritto = 0;
+    for (const Trama& t : test::richiesteRicevute(sim, Mezzo::Tcp)) {
+        if (t[1] == 6 && t[3] >= 30) {
+            QVERIFY2(t[3] > scritto && scritte.at(t[3]).first == t[0], qPrintable(QString::number(t[3])));
+            for (auto i = scritte.upper_bound(scritto); i->first < t[3]; ++i)
+                QVERIFY(i->second.second < cambi);   // skipped: the node changed after it
+            scritto = t[3];
+        } else if (t[1] == 6 && t[3] == 0) {
+            // A Stop's halt and stop go together to where the program runs.
+            QVERIFY(t[5] != 252 || (!comandi.empty() && comandi.back()[5] == 100 && comandi.back()[0] == t[0] &&
+                                    (esecuzione[esecuzione.size() - 2] < 0 || esecuzione[esecuzione.size() - 2] == t[0])));
+            comandi.push_back(t);
+            esecuzione.push_back(t[5] == 252 ? -1 : t[0]);
+        }
+    }
+    const Trama& a = comandi.back();
+    QCOMPARE(int(a[5]), ultimo == std::string_view("stop") ? 252 : ultimo == std::string_view("run") ? 255 : 100);
+    QCOMPARE(int(a[0]), ultimo != std::string_view("stop") || esecuzione[esecuzione.size() - 3] < 0
+                            ? nodoUltimo : esecuzione[esecuzione.size() - 3]);
+    QCOMPARE(sim.statoProgramma(), statoDopo(ultimo));
 }
 
 QTEST_GUILESS_MAIN(TestComandiDebug)

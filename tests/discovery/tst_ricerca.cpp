@@ -2,6 +2,7 @@
 // the gateway dialogue; the serial scan and the scan behind a gateway against the
 // device simulator.
 #include "app/Avvio.h"
+#include "app/Comandi.h"
 #include "base/Log.h"
 #include "discovery/Dispositivi.h"
 #include "discovery/ProtocolloRicerca.h"
@@ -181,6 +182,20 @@ void TestRicerca::stopEChiusuraFinisconoAscolto()
     ricerca().cmd_Search_Click();
     QVERIFY(t.elapsed() < 30000);
     ricerca().FinestraAperta();
+    // Exit answered "Stop it and close": the listening ends at once, and the close with it.
+    test::FakeFinestre host;
+    setHostFinestre(&host);
+    azioni.duranteAttesa = [&] {
+        if (RicercaController && host.chiuse.isEmpty() && doppi_->dialogs.messaggi.empty()) {
+            doppi_->dialogs.risposte = {platform::MsgResult::Yes};
+            QVERIFY(!MDIForm_Unload());
+        }
+    };
+    t.restart();
+    ricerca().cmd_Search_Click();
+    QTRY_COMPARE(host.chiuse, QStringList{"principale"});
+    QVERIFY(t.elapsed() < 1000);
+    setHostFinestre(nullptr);
 }
 
 void TestRicerca::impostaIP_data()

@@ -721,7 +721,7 @@ void TestStatoComandi::setKLongConfermaEAnnulla()
         host.caricate.erase(QStringLiteral("Input_Box"));
         ChiudiDialogoValori(Finestra::Input_Box);
     };
-    QVERIFY(S().cmd_Set_Click(5));
+    QVERIFY(S().cmd_Set_Click(5)); std::exchange(doubles->waiter.duranteAttesa, {})();
     QCOMPARE(host.aperte, QStringList{"Input_Box"});
     QCOMPARE(vistoDalDialogo, QStringLiteral(" 1"));
     QCOMPARE(int(InputBox.Tipo), int(kInputBoxTesto));
@@ -735,12 +735,12 @@ void TestStatoComandi::setKLongConfermaEAnnulla()
         host.caricate.erase(QStringLiteral("Input_Box"));
         ChiudiDialogoValori(Finestra::Input_Box);
     };
-    QVERIFY(S().cmd_Set_Click(5));
+    QVERIFY(S().cmd_Set_Click(5)); std::exchange(doubles->waiter.duranteAttesa, {})();
     QCOMPARE(S().Righe[5].testo, QStringLiteral("255"));
 
     // The close box: the window goes away without a button.
-    doubles->waiter.duranteAttesa = [&] { host.caricate.clear(); };
-    QVERIFY(S().cmd_Set_Click(5));
+    doubles->waiter.duranteAttesa = [&] { host.caricate.clear(); ChiudiDialogoValori(Finestra::Input_Box); };
+    QVERIFY(S().cmd_Set_Click(5)); std::exchange(doubles->waiter.duranteAttesa, {})();
     QVERIFY(!DialogoAperto);
     QCOMPARE(S().Righe[5].testo, QStringLiteral("255"));
 
@@ -787,7 +787,7 @@ void TestStatoComandi::setTabella()
         host.caricate.clear();
         ChiudiDialogoValori(Finestra::Input_Tab);
     };
-    QVERIFY(S().cmd_Set_Click(1));
+    QVERIFY(S().cmd_Set_Click(1)); std::exchange(doubles->waiter.duranteAttesa, {})();
     QCOMPARE(host.aperte, QStringList{"Input_Tab"});
     QCOMPARE(presetVisto, 1);
     QCOMPARE(S().Righe[1].elenco.size(), 3);
@@ -802,7 +802,7 @@ void TestStatoComandi::setTabella()
         host.caricate.clear();
         ChiudiDialogoValori(Finestra::Input_Tab);
     };
-    QVERIFY(S().cmd_Set_Click(1));
+    QVERIFY(S().cmd_Set_Click(1)); std::exchange(doubles->waiter.duranteAttesa, {})();
     QCOMPARE(S().Righe[1].selezione, -1);
     QCOMPARE(S().Righe[1].testo, QString());
 }
@@ -818,7 +818,7 @@ void TestStatoComandi::rispostaTardivaScartata()
         host.caricate.clear();
         ChiudiDialogoValori(Finestra::Input_Box);
     };
-    QVERIFY(S().cmd_Set_Click(5));
+    QVERIFY(S().cmd_Set_Click(5)); std::exchange(doubles->waiter.duranteAttesa, {})();
     QCOMPARE(S().Righe[5].testo, QStringLiteral(" 1"));
 }
 

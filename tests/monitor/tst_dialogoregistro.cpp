@@ -4,8 +4,11 @@
 #include "base/Log.h"
 #include "base/Notifiche.h"
 #include "base/Testi.h"
+#include "link/Connessione.h"
 #include "link/StatoLink.h"
 #include "monitor/DialogoRegistro.h"
+#include "monitor/InputBox.h"
+#include "projectfiles/NuovoProgetto.h"
 #include "monitor/ScritturaRegistri.h"
 #include "project/Registri.h"
 #include "support/Banco.h"
@@ -45,6 +48,8 @@ private slots:
     void senzaTipoMantieneIlTipo();
     void nonConnessoMemorizzaSoltanto();
     void coppiaSenzaRisposta();
+    void apertoSuAltroProgettoODispositivo_data();
+    void apertoSuAltroProgettoODispositivo();
 
 private:
     test::Banco banco_;
@@ -333,6 +338,39 @@ void TestDialogoRegistro::coppiaSenzaRisposta()
     const QStringList log = LogModello::istanza().righe().mid(righe);
     QCOMPARE(log.count(QStringLiteral("  Error")), 2);
     QCOMPARE(log.count(QStringLiteral("  Com Timeout")), 2);
+}
+
+
+// A window opened on one project's register and one device, OK'd after the project or
+// the device has changed: nothing written, nothing stored, a box says why.
+void TestDialogoRegistro::apertoSuAltroProgettoODispositivo_data()
+{
+    QTest::addColumn<QString>("cambio");
+    QTest::addColumn<QString>("messaggio");   // empty: the OK goes through
+    const QString altro = QStringLiteral(" has been %1 since this window opened: nothing was written or stored.");
+    QTest::newRow("project opened") << "project" << "Another project" + altro.arg("opened");
+    for (const char* c : {"node", "ip"})
+        QTest::newRow(c) << c << "The link" + altro.arg("set to another device");
+    QTest::newRow("same device reconnected") << "reconnect" << "";
+}
+
+void TestDialogoRegistro::apertoSuAltroProgettoODispositivo()
+{
+    QFETCH(QString, cambio);
+    QFETCH(QString, messaggio);
+    test::LinkSuSim link(Mezzo::Tcp);
+    QVERIFY(link.connetti());
+    test::FakeFinestre host;
+    setHostFinestre(&host);
+    ModificaRegistro(30);
+    setHostFinestre(nullptr);
+    Controllore.Nodo = cambio == QLatin1String("node") ? 11 : Controllore.Nodo;
+    Controllore.IP = cambio == QLatin1String("ip") ? QStringLiteral("127.0.0.2") : Controllore.IP;
+    QVERIFY(cambio == QLatin1String("project") ? NuovoProgetto() : (Disconnetti(), Connetti(), true));
+    dialogs.messaggi.clear();
+    QVERIFY(ConfermaRegistro(30, QStringLiteral("Pump"), 2, QStringLiteral("70000"), InputBox.Apertura));
+    QCOMPARE(TabellaRegistri[30].Nome == QStringLiteral("Pump") && link.sim.registro(31) == 1, messaggio.isEmpty());
+    QCOMPARE(dialogs.messaggi.empty() ? QString() : dialogs.messaggi[0].testo, messaggio);
 }
 
 QTEST_GUILESS_MAIN(TestDialogoRegistro)

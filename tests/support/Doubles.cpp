@@ -8,6 +8,8 @@ platform::MsgResult FakeDialogs::messageBox(const QString& text, platform::MsgBu
                                             platform::MsgIcon icon, const QString& title)
 {
     messaggi.push_back({text, buttons, icon, title});
+    if (durante)
+        durante();
     if (risposte.empty())
         return predefinita;
     const platform::MsgResult r = risposte.front();

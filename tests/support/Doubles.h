@@ -28,6 +28,7 @@ public:
     std::vector<Messaggio> messaggi;
     std::deque<platform::MsgResult> risposte;
     platform::MsgResult predefinita = platform::MsgResult::Ok;
+    std::function<void()> durante;   // what the event loop runs while the box stands
     std::deque<std::optional<QString>> input;
     std::deque<QString> fileScelti;
     std::vector<platform::FileDialogRequest> richiesteFile;

@@ -112,6 +112,7 @@ Input_Box::Input_Box(QWidget* parent) : QWidget(parent)
     // The fields are taken once: what the dialog shows is what OK applies to.
     modo_ = InputBox.Tipo;
     indice_ = InputBox.Indice;
+    apertura_ = InputBox.Apertura;
     if (modo_ == kInputBoxTesto)
         caricaTesto();
     else
@@ -220,7 +221,7 @@ void Input_Box::cmd_ok_Click(int indice)
         QPointer<Input_Box> vivo(this);
         inScrittura_ = true;
         const bool fatto = ConfermaRegistro(indice_, testo_[0]->text(), combo1_->currentIndex(),
-                                            testo_[1]->text());
+                                            testo_[1]->text(), apertura_);
         if (!vivo)
             return;
         inScrittura_ = false;

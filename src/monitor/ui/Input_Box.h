@@ -3,6 +3,7 @@
 // value type and, when connected, its value written in that type. Mode 1 edits the text
 // its opener handed over in TestoDialogo. Both offer a bit editor of the value.
 #include "base/Finestre.h"
+#include "monitor/InputBox.h"
 
 #include <QWidget>
 #include <array>
@@ -59,6 +60,7 @@ private:
     bool inScrittura_ = false;
     std::uint8_t modo_ = 0;
     int indice_ = 0;
+    Bersaglio apertura_;
 };
 
 } // namespace ludra::ui

@@ -32,7 +32,7 @@ frm_variabili::frm_variabili(QWidget* parent) : QWidget(parent)
     setObjectName(QStringLiteral("frm_variabili"));
     SeguiCampiRifiutati(this);
     // A fresh window starts from an empty list; the records stay as they were.
-    NumVariabili = 0;
+    SvuotaElencoVariabili();
 
     auto* teste = new QWidget(this);
     for (int i = 0; i < 5; ++i) {

@@ -265,7 +265,8 @@ void TestComandiUi::setKLongConInputBox()
         QTest::mouseClick(box->cmd_ok(1), Qt::LeftButton);
     };
     QTest::mouseClick(c->cmd_Set(5), Qt::LeftButton);
-    QApplication::processEvents();   // the queued click starts the wait
+    QApplication::processEvents();   // the queued click opens the dialog
+    std::exchange(doubles->waiter.duranteAttesa, {})();
     QCOMPARE(bitVisti, QString(31, QLatin1Char('0')) + QLatin1Char('1'));
     QVERIFY(!DialogoAperto);
     QCOMPARE(S().Righe[5].testo, QStringLiteral("2147483657"));
@@ -288,7 +289,7 @@ void TestComandiUi::inputBoxAnnullaEChiusura()
         box->Testo(1)->setText(QStringLiteral("999"));
         box->cmd_ok_Click(0);
     };
-    QVERIFY(S().cmd_Set_Click(5));
+    QVERIFY(S().cmd_Set_Click(5)); std::exchange(doubles->waiter.duranteAttesa, {})();
     QCOMPARE(S().Righe[5].testo, QStringLiteral("12"));
 
     // The close box cancels as well, and the next opening works.
@@ -298,7 +299,7 @@ void TestComandiUi::inputBoxAnnullaEChiusura()
         if (QMdiSubWindow* cornice = Principale::istanza().cornice(Finestra::Input_Box))
             cornice->close();
     };
-    QVERIFY(S().cmd_Set_Click(5));
+    QVERIFY(S().cmd_Set_Click(5)); std::exchange(doubles->waiter.duranteAttesa, {})();
     QVERIFY(!DialogoAperto);
     QCOMPARE(S().Righe[5].testo, QStringLiteral("12"));
 
@@ -309,7 +310,7 @@ void TestComandiUi::inputBoxAnnullaEChiusura()
         box->Testo(1)->setText(QStringLiteral("7"));
         QTest::keyClick(box->Testo(1), Qt::Key_Return);   // Enter acts as OK
     };
-    QVERIFY(S().cmd_Set_Click(5));
+    QVERIFY(S().cmd_Set_Click(5)); std::exchange(doubles->waiter.duranteAttesa, {})();
     QCOMPARE(S().Righe[5].testo, QStringLiteral("7"));
 }
 
@@ -337,7 +338,7 @@ void TestComandiUi::pickerDelleTabelle()
         tab->ListaTab()->setCurrentRow(2);
         QTest::mouseClick(tab->cmd_ok(1), Qt::LeftButton);
     };
-    QVERIFY(S().cmd_Set_Click(1));
+    QVERIFY(S().cmd_Set_Click(1)); std::exchange(doubles->waiter.duranteAttesa, {})();
     QCOMPARE(elenco, (QStringList{"PT100", "TC-K", "NTC"}));
     QCOMPARE(selezionata, 0);
     QCOMPARE(InputTab.TabAttiva, std::int16_t(2));
@@ -354,7 +355,7 @@ void TestComandiUi::pickerDelleTabelle()
         tab->ListaTab()->setCurrentRow(0);
         tab->cmd_ok_Click(0);
     };
-    QVERIFY(S().cmd_Set_Click(1));
+    QVERIFY(S().cmd_Set_Click(1)); std::exchange(doubles->waiter.duranteAttesa, {})();
     QCOMPARE(c->txt_Var(1)->currentText(), QStringLiteral("NTC"));
 }
 

@@ -1,0 +1,87 @@
+#include "app/Uscita.h"
+
+#include "base/Log.h"
+#include "link/Sequenza.h"
+#include "link/StatoLink.h"
+#include "platform/Dialogs.h"
+
+#include <QCoreApplication>
+#include <QStringList>
+#include <QTimer>
+
+namespace ludra {
+namespace {
+
+enum class Stato { Nessuna, Attesa, Chiusura };
+Stato stato = Stato::Nessuna;
+std::function<void()> chiusura;
+qsizetype righeLog = 0;   // where the Log stood when the close was confirmed
+int giro = 0;             // a look of an earlier process state is dropped
+
+void guarda();
+
+// From the event loop, after the queue's own turn that is already posted.
+void tornaAGuardare()
+{
+    QTimer::singleShot(0, QCoreApplication::instance(), [g = giro] {
+        if (g == giro)
+            guarda();
+    });
+}
+
+void guarda()
+{
+    if (stato != Stato::Attesa)
+        return;
+    if (!AttivitaInCorso().isEmpty()) {
+        // A Run asked before the close sets the program running; its refresh loop
+        // would hold the close for ever.
+        if (CicloInCorso())
+            StopCom = 1;
+        QuandoLibero(tornaAGuardare);
+        return;
+    }
+    if (!ComandiInAttesa().isEmpty()) {
+        tornaAGuardare();
+        return;
+    }
+    // The commands the link's failure dropped are in the Log, which closes with the
+    // window: the user hears of them here.
+    QStringList nonInviati;
+    const QStringList& righe = LogModello::istanza().righe();
+    for (qsizetype i = qMin(righeLog, righe.size()); i < righe.size(); ++i)
+        if (righe[i].trimmed().startsWith(QLatin1String("Not sent")))
+            nonInviati << righe[i].trimmed();
+    if (!nonInviati.isEmpty())
+        platform::avviso(nonInviati.join(QLatin1Char('\n')));
+    stato = Stato::Chiusura;
+    const auto chiudi = std::exchange(chiusura, {});
+    chiudi();
+    stato = Stato::Nessuna;
+}
+
+} // namespace
+
+bool ChiusuraInAttesaDeiComandi() { return stato == Stato::Attesa; }
+
+bool ChiusuraDopoComandi() { return stato == Stato::Chiusura; }
+
+void ChiudiDopoComandi(std::function<void()> chiudi)
+{
+    LogStart();
+    LogWrite(QStringLiteral("Closing once these have gone out: ") +
+             ComandiInAttesa().join(QStringLiteral(", ")));
+    stato = Stato::Attesa;
+    chiusura = std::move(chiudi);
+    righeLog = LogModello::istanza().righe().size();
+    tornaAGuardare();
+}
+
+void AzzeraUscita()
+{
+    stato = Stato::Nessuna;
+    chiusura = {};
+    ++giro;
+}
+
+} // namespace ludra
