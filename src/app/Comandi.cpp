@@ -78,11 +78,15 @@ void ClickMenu(const QString& nome)
         return;
     // One that talks to the device (Set as Controller, Set IP) takes its turn behind the
     // commands already waiting, as a key does.
-    if (comando->effetto == Effetto::Dispositivo &&
-        TastoInCoda(citato(nome), [comando] { esegui(comando); }))
+    if (comando->effetto != Effetto::Dispositivo) {
+        if (comando->azione)
+            comando->azione();
         return;
-    if (comando->azione)
-        comando->azione();
+    }
+    // What it acts on is the one chosen at the click, not at its turn.
+    std::function<void()> azione = comando->lega ? comando->lega() : [comando] { esegui(comando); };
+    if (azione && !TastoInCoda(citato(nome), azione))
+        azione();
 }
 
 bool MDIForm_Unload(bool sistema)

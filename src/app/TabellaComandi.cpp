@@ -79,6 +79,12 @@ Comando voce(const char* nome, const char* padre, int testo, const char* caption
     return {nome, padre, testo, caption, nullptr, visibile, effetto, azione};
 }
 
+Comando legata(Comando c, std::function<void()> (*lega)())
+{
+    c.lega = lega;
+    return c;
+}
+
 std::vector<Comando> crea()
 {
     return {
@@ -187,8 +193,9 @@ std::vector<Comando> crea()
         voce("mnu_FB_Space2", "mnu_FB", -1, "-", true),
         voce("mnu_FB_Break", "mnu_FB", -1, "Toggle Break", true, P, InvertiBreak),
         voce("mnu_Cont", "", -1, "Controller", false),
-        voce("mnu_SetAsController", "mnu_Cont", -1, "Set as Controller", true, D,
-             [] { RicercaDispositivi::istanza().SetAsController(); }),
+        legata(voce("mnu_SetAsController", "mnu_Cont", -1, "Set as Controller", true, D,
+                    [] { RicercaDispositivi::istanza().SetAsController(); }),
+               [] { return RicercaDispositivi::istanza().SetAsControllerScelto(); }),
         voce("mnu_ViewHomePage", "mnu_Cont", -1, "View HomePage", true, N,
              [] { RicercaDispositivi::istanza().Elenco_DblClick(); }),
         voce("mnu_SetIP", "mnu_Cont", -1, "Set IP address", true, D,

@@ -6,6 +6,7 @@
 #include "base/Menu.h"
 
 #include <QString>
+#include <functional>
 #include <vector>
 
 namespace ludra {
@@ -19,6 +20,9 @@ struct Comando {
     bool attivo;            // at start: a key enabled, a menu item visible
     Effetto effetto;
     void (*azione)();       // none for a menu of the bar or a separator
+    // A menu item acting on what a window has selected: at the click, the action bound
+    // to that selection (empty, after saying so, when there is none), for its turn.
+    std::function<void()> (*lega)() = nullptr;
 };
 
 const std::vector<Comando>& TabellaComandi();

@@ -41,11 +41,22 @@ void selezionareDispositivo()
 
 void RicercaDispositivi::SetAsController()
 {
+    if (const std::function<void()> azione = SetAsControllerScelto())
+        azione();
+}
+
+std::function<void()> RicercaDispositivi::SetAsControllerScelto()
+{
     const Dispositivo* d = selezionato(IndiceDispositivo, NumeroDispositivi);
     if (!d) {
         selezionareDispositivo();
-        return;
+        return {};
     }
+    return [this, d = *d] { impostaController(d); };
+}
+
+void RicercaDispositivi::impostaController(const Dispositivo& d)
+{
     // The reconnect and the mode read go out together: nothing started meanwhile lands
     // between them.
     const Sequenza sequenza(QStringLiteral("Set as Controller"), TipoSequenza::Connessione,
@@ -55,10 +66,10 @@ void RicercaDispositivi::SetAsController()
     // Closing the window gives the connect up.
     const QScopedValueRollback connessione(inConnessione_, true);
     const CambioDispositivo cambio(QStringLiteral("Set as Controller"));
-    Controllore.Canale = d->Canale;
-    Controllore.IP = d->IP;
-    Controllore.Porta = d->Porta;
-    Controllore.Nodo = d->Init ? 10 : d->Nodo;
+    Controllore.Canale = d.Canale;
+    Controllore.IP = d.IP;
+    Controllore.Porta = d.Porta;
+    Controllore.Nodo = d.Init ? 10 : d.Nodo;
     Disconnetti();
     Connetti();
     Controllore.ModoDebug = ModoDebugDopoConnessione();

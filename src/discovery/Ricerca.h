@@ -16,6 +16,7 @@
 #include <QStringList>
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 namespace ludra {
@@ -59,6 +60,10 @@ public:
     void Elenco_NodeClick(const QString& chiave);
     void Elenco_DblClick();
     void SetAsController();
+    // Set as Controller for the device selected now, to run when its turn comes: a
+    // selection changed meanwhile does not move it. Empty, after saying so, when nothing
+    // is selected.
+    std::function<void()> SetAsControllerScelto();
     void SetIP();
     void DisegnaRete();
     // The window opens and closes: a closed window ends every loop and dialogue.
@@ -83,6 +88,7 @@ signals:
 
 private:
     RicercaDispositivi();
+    void impostaController(const Dispositivo& d);
     // Stopped, its window closed, or its sequence asked to end (the application closing).
     bool finito() const;
     void imposta(const QString& etichetta);

@@ -472,9 +472,17 @@ CambioDispositivo::CambioDispositivo(QString causa)
 
 CambioDispositivo::~CambioDispositivo()
 {
-    if (!BersaglioAttivo(prima_))
-        DispositivoCambiato(QStringLiteral("the link now goes to %1 (%2)")
-                                .arg(BersaglioAttuale().testo(), causa_));
+    if (BersaglioAttivo(prima_))
+        return;
+    const Bersaglio ora = BersaglioAttuale();
+    DispositivoCambiato(QStringLiteral("the link now goes to %1 (%2)").arg(ora.testo(), causa_));
+    // The link leaves the controller running the program: that program goes on, and a
+    // Stop can no longer reach it. The user hears it, naming that controller.
+    if (ProgrammaInEsecuzione && !ProgrammaInEsecuzione->stessoCollegamento(ora)) {
+        const QString riga = QStringLiteral("The program on %1 was not stopped: the link now goes to %2")
+                                 .arg(ProgrammaInEsecuzione->testo(), ora.testo());
+        scrivi(riga, riga);
+    }
 }
 
 void ProgettoCambiato()

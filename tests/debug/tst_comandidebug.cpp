@@ -774,8 +774,10 @@ void TestComandiDebug::comandiATurno()
             m.nodo = QStringLiteral("11");
             QVERIFY(SalvaImpostazioni(m));
         }
-        if (e("mnu_SetAsController"))
+        if (e("mnu_SetAsController")) {   // bound to the device selected at the click
             ClickMenu(azione);
+            Dispositivi[1].Nodo = 12;
+        }
         if (e("project"))
             QVERIFY(NuovoProgetto(true));
         if (e("download"))

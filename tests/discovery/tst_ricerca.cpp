@@ -7,6 +7,7 @@
 #include "discovery/Dispositivi.h"
 #include "discovery/ProtocolloRicerca.h"
 #include "discovery/Ricerca.h"
+#include "link/Bersaglio.h"
 #include "link/Checksum.h"
 #include "link/Connessione.h"
 #include "link/StatoLink.h"
@@ -15,6 +16,7 @@
 #include "support/Doubles.h"
 #include "support/DispositiviFinti.h"
 #include "support/LinkSim.h"
+#include "support/LogProva.h"
 
 #include <QtTest>
 
@@ -278,7 +280,11 @@ void TestRicerca::comeController()
     Dispositivi[1].Porta = link.portaTcp;
     Controllore.Modello = QStringLiteral("KVR5200-IO");
     ricerca().Elenco_NodeClick(QStringLiteral("nodo1"));
+    Controllore.Porta = 1;   // the link left the controller running the program
+    ProgrammaInEsecuzione = Bersaglio{0, QStringLiteral("127.0.0.2"), 502, {}, false, 10, 0};
+    const int righe = test::righeLog();
     ricerca().SetAsController();
+    QCOMPARE(test::logDa(righe).filter(QStringLiteral("The program on node 10 at 127.0.0.2:502 was not stopped")).size(), 1);
     QVERIFY(Controllore.Connesso);
     QCOMPARE(Controllore.IP, QStringLiteral("127.0.0.1"));
     QCOMPARE(int(Controllore.Porta), int(link.portaTcp));
