@@ -15,7 +15,7 @@ namespace {
 enum class Stato { Nessuna, Attesa, Chiusura };
 Stato stato = Stato::Nessuna;
 std::function<void()> chiusura;
-qsizetype righeLog = 0;   // where the Log stood when the close was confirmed
+qsizetype righeNonInviati = 0;   // how many had been dropped when the close was confirmed
 int giro = 0;             // a look of an earlier process state is dropped
 
 void guarda();
@@ -45,15 +45,10 @@ void guarda()
         tornaAGuardare();
         return;
     }
-    // The commands the link's failure dropped are in the Log, which closes with the
-    // window: the user hears of them here.
-    QStringList nonInviati;
-    const QStringList& righe = LogModello::istanza().righe();
-    for (qsizetype i = qMin(righeLog, righe.size()); i < righe.size(); ++i)
-        if (righe[i].trimmed().startsWith(QLatin1String("Not sent")))
-            nonInviati << righe[i].trimmed();
-    if (!nonInviati.isEmpty())
-        platform::avviso(nonInviati.join(QLatin1Char('\n')));
+    // The commands the link's failure dropped are named in the Log, which closes with
+    // the window: the user hears of them here.
+    if (const QStringList& righe = RigheNonInviati(); righe.size() > righeNonInviati)
+        platform::avviso(righe.mid(righeNonInviati).join(QLatin1Char('\n')));
     stato = Stato::Chiusura;
     const auto chiudi = std::exchange(chiusura, {});
     chiudi();
@@ -73,7 +68,7 @@ void ChiudiDopoComandi(std::function<void()> chiudi)
              ComandiInAttesa().join(QStringLiteral(", ")));
     stato = Stato::Attesa;
     chiusura = std::move(chiudi);
-    righeLog = LogModello::istanza().righe().size();
+    righeNonInviati = RigheNonInviati().size();
     tornaAGuardare();
 }
 

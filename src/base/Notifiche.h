@@ -20,9 +20,6 @@ signals:
     void logSvuotato();
     void rungCambiato(int sezione, int riga);     // one line's record or mark
     void registriCambiati();                      // TabellaRegistri rows or values
-    // The device the link talks to, or the open project, is another: a window bound to
-    // the old one (link/Bersaglio.h) closes or refuses its command.
-    void bersaglioCambiato();
     void ladderCambiato();                        // ladder view: layout, scroll, tabs, load
     void barraCambiata(int valore);               // progress of a download, 1..101
     void modificaRigaChiesta(int riga);           // a line of the current unit to edit

@@ -3,7 +3,6 @@
 #include "base/BarraStato.h"
 #include "base/Finestre.h"
 #include "base/Log.h"
-#include "base/Notifiche.h"
 #include "link/Richiesta.h"
 #include "link/StatoLink.h"
 #include "platform/Dialogs.h"
@@ -54,6 +53,7 @@ struct InCoda {
 // hold the link for as many time-outs.
 constexpr std::size_t kMaxInCoda = 16;
 std::deque<InCoda> coda;
+QStringList nonInviati;
 bool servizioPostato = false;
 int codaFerma = 0;   // CodaFerma objects alive
 int generazione = 0;   // a posted service of an earlier process state is dropped
@@ -95,11 +95,8 @@ void programmaCoda();
 // is refused where it was asked, in a box naming them.
 void rifiutaInAttesa(const QString& nome)
 {
-    QStringList nomi;
-    for (const InCoda& c : coda)
-        nomi << c.nome;
     const QString riga = nome + QStringLiteral(" refused: commands are waiting for the link: ") +
-                         nomi.join(QStringLiteral(", "));
+                         ComandiInAttesa().join(QStringLiteral(", "));
     scrivi(riga, riga);
     platform::avviso(riga);
 }
@@ -133,22 +130,31 @@ void fuoriSequenza(const QString& cosa)
 
 bool FermaFuoriSequenza = true;
 
-Sequenza::Sequenza(const QString& nome, TipoSequenza tipo, std::optional<Finestra> finestra)
+bool SequenzaRifiutata(const QString& nome)
 {
     const int livello = platform::livelloAttesa();
     if (detentore) {
-        if (detentore->livello == livello) {
-            ammessa_ = true;   // called by the running sequence itself
-            return;
-        }
+        if (detentore->livello == livello)
+            return false;   // asked by the running sequence itself
         rifiuta(nome, detentore->nome);
-        return;
+        return true;
     }
     if (!coda.empty() && servizio != livello) {
         rifiutaInAttesa(nome);
+        return true;
+    }
+    return false;
+}
+
+Sequenza::Sequenza(const QString& nome, TipoSequenza tipo, std::optional<Finestra> finestra)
+{
+    if (SequenzaRifiutata(nome))
+        return;
+    if (detentore) {
+        ammessa_ = true;   // called by the running sequence itself
         return;
     }
-    detentore = Detentore{nome, tipo, finestra, livello, 0, false, false, {}};
+    detentore = Detentore{nome, tipo, finestra, platform::livelloAttesa(), 0, false, false, {}};
     ammessa_ = presa_ = true;
     if (tipo == TipoSequenza::Breve)
         rimanda_.emplace();
@@ -241,6 +247,7 @@ void scarta(F via, const QString& perche)
         return;
     const QString riga = QStringLiteral("Not sent, ") + perche + QStringLiteral(": ") +
                          nomi.join(QStringLiteral(", "));
+    nonInviati << riga;
     scrivi(riga, riga);
 }
 
@@ -377,14 +384,7 @@ EsitoComando ComandoBreve(const QString& nome, std::function<void()> azione,
     };
     c.unione = opzioni.unione;
     c.registro = opzioni.registro;
-    c.bersaglio = opzioni.bersaglio.value_or(bersaglioNuovo());
-    if (opzioni.bersaglio && !BersaglioAttivo(c.bersaglio, c.registro)) {
-        const QString riga = nome + QStringLiteral(" refused: it was asked for ") +
-                             c.bersaglio.testo() + QStringLiteral(", the link is to ") +
-                             BersaglioAttuale().testo();
-        scrivi(riga, riga);
-        return EsitoComando::Rifiutato;
-    }
+    c.bersaglio = bersaglioNuovo();
     return comando(std::move(c));
 }
 
@@ -454,6 +454,8 @@ void ScartaComandiInCoda()
            QStringLiteral("the link failed"));
 }
 
+const QStringList& RigheNonInviati() { return nonInviati; }
+
 void ScartaTuttiInCoda(const QString& perche)
 {
     scarta([](const InCoda&) { return true; }, perche);
@@ -462,7 +464,6 @@ void ScartaTuttiInCoda(const QString& perche)
 void DispositivoCambiato(const QString& perche)
 {
     scarta([](const InCoda& c) { return !valido(c); }, perche);
-    emit Notifiche::istanza().bersaglioCambiato();
 }
 
 CambioDispositivo::CambioDispositivo(QString causa)
@@ -489,7 +490,6 @@ void ProgettoCambiato()
 {
     NuovaGenerazioneProgetto();
     scarta([](const InCoda& c) { return !valido(c); }, QStringLiteral("the project changed"));
-    emit Notifiche::istanza().bersaglioCambiato();
 }
 
 void ArrestaSequenza()
@@ -577,6 +577,7 @@ void AzzeraSequenze()
     detentore.reset();
     daEseguire.clear();
     coda.clear();
+    nonInviati.clear();
     servizio.reset();
     servizioPostato = false;
     codaFerma = 0;

@@ -34,6 +34,11 @@ enum class TipoSequenza {
     Connessione,   // a connect: short, but a toolbar click or a close ends its wait (StopCom)
 };
 
+// Whether a sequence asked now would be refused, with the refusal's line (and box, behind
+// waiting commands) as its constructor gives it; it takes nothing, so that asking ends
+// nothing and lets no waiting command through.
+bool SequenzaRifiutata(const QString& nome);
+
 class Sequenza {
 public:
     // Takes the gate, or refuses with the Log line when something else holds it. A
@@ -92,10 +97,6 @@ struct OpzioniComando {
     // It names a register of the open project: another project opened or closed before
     // its turn drops it.
     bool registro = false;
-    // The device (and project) it was bound to when the window that asks it was opened;
-    // by default the current ones, taken now. One no longer current is refused at once
-    // (the Log and status-bar line; the window says so where it was asked).
-    std::optional<Bersaglio> bersaglio;
 };
 
 // The user's short commands take their turn in one queue: a window's command of a few
@@ -148,11 +149,13 @@ void ScartaComandiInCoda();
 // Drops every command waiting, with one Log and status-bar line naming them and
 // `perche` (the application closing, say).
 void ScartaTuttiInCoda(const QString& perche);
+// The lines that named commands dropped unsent, in this process: a close that waited
+// for the queue tells the user of those past the count it noted.
+const QStringList& RigheNonInviati();
 
 // The device requests go to has changed (the connection settings, Set as Controller, a
 // connect to another device): the commands waiting that were bound to another are
-// dropped with one Log and status-bar line naming them and `perche`, and the windows
-// hear Notifiche::bersaglioCambiato. A Stop is kept while the program it stops runs
+// dropped with one Log and status-bar line naming them and `perche`. A Stop is kept while the program it stops runs
 // where the link reaches.
 void DispositivoCambiato(const QString& perche);
 // Around what may point the link elsewhere: at its end, DispositivoCambiato when it did,

@@ -4,24 +4,32 @@
 
 namespace ludra {
 
-SequenzaDaFinestra::SequenzaDaFinestra(const QString& nome, TipoSequenza tipo,
-                                       std::optional<Finestra> finestra)
-    : sequenza_(nome, tipo, finestra)
+namespace {
+
+// Refused behind the commands waiting, it has said so in a box already.
+void avvisaRifiuto(const QString& nome)
 {
-    // Refused behind the commands waiting, it has said so in a box already.
-    if (!sequenza_ && !AttivitaInCorso().isEmpty())
+    if (!AttivitaInCorso().isEmpty())
         platform::avviso(nome + QStringLiteral(" refused: ") + AttivitaInCorso()
                          + QStringLiteral(" is running"));
 }
 
+} // namespace
+
+SequenzaDaFinestra::SequenzaDaFinestra(const QString& nome, TipoSequenza tipo,
+                                       std::optional<Finestra> finestra)
+    : sequenza_(nome, tipo, finestra)
+{
+    if (!sequenza_)
+        avvisaRifiuto(nome);
+}
+
 bool RifiutoAnticipato(const QString& nome)
 {
-    // With the link held or commands waiting, the trial takes nothing: it is refused, or
-    // runs inside what holds the link, or in the queue's turn, and ends at once.
-    if (AttivitaInCorso().isEmpty() && ComandiInAttesa().isEmpty())
+    if (!SequenzaRifiutata(nome))
         return false;
-    const SequenzaDaFinestra prova(nome, TipoSequenza::Breve);
-    return !prova;
+    avvisaRifiuto(nome);
+    return true;
 }
 
 } // namespace ludra

@@ -36,7 +36,7 @@ EsitoComando ScriviValoreRegistro(int tipo, double valore, int r)
         // Written at a loop's safe point, after its dialog has gone: shown at once all the
         // same, whether or not the loop refreshes.
         emit Notifiche::istanza().registriCambiati();
-    }, {.unione = {}, .registro = true, .bersaglio = {}});
+    }, {.unione = {}, .registro = true});
 }
 
 } // namespace ludra
