@@ -4,6 +4,7 @@
 #include "base/Log.h"
 #include "discovery/Dispositivi.h"
 #include "discovery/ProtocolloRicerca.h"
+#include "link/Bersaglio.h"
 #include "link/Conversioni.h"
 #include "link/Connessione.h"
 #include "link/Richiesta.h"
@@ -462,6 +463,8 @@ void RicercaDispositivi::Command1_Click()
         platform::pause(0.5, Sequenza::arrestata);
         // The settings are the user's: the scan borrows them and gives them back.
         const Dispositivo impostazioni = Controllore;
+        // The gateway's Halt and Stop are no Stop of the user's program, which runs on.
+        const std::optional<Bersaglio> programma = ProgrammaInEsecuzione;
         Controllore.IP = gateway.IP;
         Controllore.Nodo = gateway.Nodo;
         Controllore.Timeout = std::int16_t(timeoutMs());
@@ -496,6 +499,7 @@ void RicercaDispositivi::Command1_Click()
         Controllore.Timeout = impostazioni.Timeout;
         Controllore.Canale = impostazioni.Canale;
         Controllore.Porta = impostazioni.Porta;
+        ProgrammaInEsecuzione = programma;
     }
     abilita(true, command1Abilitato);
 }

@@ -448,6 +448,8 @@ void TestRicerca::scansioneGateway()
     breve.limiteReale = 60;
     ricerca().txt_indir[2] = QStringLiteral("10");
     ricerca().txt_indir[3] = QStringLiteral("11");
+    const Bersaglio programma{1, {}, 3, {}, false, 10, 0};   // the user's, running on
+    ProgrammaInEsecuzione = programma;
     ricerca().Elenco_NodeClick(QStringLiteral("nodo2"));
     QVERIFY(!ricerca().cmdSearchAbilitato);
     QVERIFY(ricerca().command1Abilitato);
@@ -456,6 +458,7 @@ void TestRicerca::scansioneGateway()
     QCOMPARE(int(Controllore.Canale), 1);
     QCOMPARE(int(Controllore.Porta), 3);
     QCOMPARE(Controllore.IP, QStringLiteral("10.9.9.9"));
+    QVERIFY(ProgrammaInEsecuzione && ProgrammaInEsecuzione->stessoDispositivo(programma));
     QCOMPARE(ricerca().NumeroDispositivi, 4);   // after the two found before, not over them
     QCOMPARE(Dispositivi[1].Nome, QStringLiteral("C"));
     QCOMPARE(Dispositivi[3].Modello, QStringLiteral("KVR1000"));
