@@ -120,12 +120,16 @@ bool pianifica(const InsiemeFile& insieme, const Verbale& verbale, bool avanti, 
     return true;
 }
 
-// A free name beside `f` to keep it under.
+// A free name beside `f` to keep it under; none when every one is taken, since renaming
+// over one would lose the text kept there.
 QString aParte(const QString& f)
 {
     QString nome = f + kDaParte;
-    for (int n = 2; esiste(nome) && n < 1000; ++n)
+    for (int n = 2; esiste(nome); ++n) {
+        if (n == 1000)
+            return {};
         nome = f + kDaParte + QString::number(n);
+    }
     return nome;
 }
 
@@ -147,8 +151,11 @@ bool esegui(const InsiemeFile& insieme, const Piano& piano, const QString& marca
             fai(rimuovi(f), f, QStringLiteral("%1 removed").arg(f));
         } else {
             const QString daParte = aParte(f);
-            fai(rinomina(f, daParte), daParte,
-                QStringLiteral("%1 kept aside as %2").arg(f, daParte));
+            if (daParte.isEmpty())
+                mancati << QStringLiteral("%1: no free name to keep it aside under").arg(f);
+            else
+                fai(rinomina(f, daParte), daParte,
+                    QStringLiteral("%1 kept aside as %2").arg(f, daParte));
         }
     }
     for (const auto& [da, a] : mancati.isEmpty() ? piano.rinomine : decltype(piano.rinomine)())
@@ -195,11 +202,18 @@ Chiusa chiudi(const InsiemeFile& insieme, const QString& marcatore, bool avanti,
         || !pianifica(insieme, verbale, avanti, proprio, piano, perche))
         return Chiusa::Niente;
     const bool fatto = esegui(insieme, piano, marcatore, proprio, perche, note);
-    // What each file's text is under now, the way chosen, however far it went.
-    Piano dopo;
-    QString ignoto;
-    vista = pianifica(insieme, verbale, piano.avanti, true, dopo, ignoto) ? dopo.vista
-                                                                          : insieme.file;
+    // What each file's text is under now, the way chosen, however far it went. Done
+    // whole, that is each file under its own name (none for one an undoing took away),
+    // known without reading the files again; else the disk tells.
+    if (fatto && piano.fermi.isEmpty()) {
+        for (std::size_t i = 0; i < verbale.size(); ++i)
+            vista.push_back(piano.avanti || verbale[i].vecchio ? insieme.file[i] : QString());
+    } else {
+        Piano dopo;
+        QString ignoto;
+        vista = pianifica(insieme, verbale, piano.avanti, true, dopo, ignoto) ? dopo.vista
+                                                                              : insieme.file;
+    }
     const QString via = piano.avanti ? QStringLiteral("completed") : QStringLiteral("undone");
     if (!fatto) {
         perche = QStringLiteral("the save it records could not be %1: %2").arg(via, perche);
@@ -275,9 +289,13 @@ void riprendi(const InsiemeFile& insieme, QStringList& note, std::vector<Lasciat
     // and copies that hold what it holds.
     for (const QString& f : insieme.file) {
         const QString vecchio = f + kVecchio;
-        const std::optional<Impronta> testo =
-            esiste(vecchio) ? ImprontaFile(vecchio) : std::nullopt;
-        if (stessoFile(vecchio, f) || (testo && !testo->sha.isEmpty() && testo == ImprontaFile(f)))
+        // Read only where the names are not one file already.
+        const auto stessoTesto = [&] {
+            const std::optional<Impronta> testo =
+                esiste(vecchio) ? ImprontaFile(vecchio) : std::nullopt;
+            return testo && !testo->sha.isEmpty() && testo == ImprontaFile(f);
+        };
+        if (stessoFile(vecchio, f) || stessoTesto())
             note << (rimuovi(vecchio)
                          ? QStringLiteral("%1: a second name of %2, removed").arg(vecchio, f)
                          : QStringLiteral("%1; it could not be removed").arg(guasto(vecchio)));
