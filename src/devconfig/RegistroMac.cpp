@@ -103,6 +103,9 @@ std::vector<RecordMac> UnisciRegistroMac(const std::vector<RecordMac>& base,
             }
             continue;
         }
+        // Gone from the file and unchanged here: the other writer removed it, and that stands.
+        if (letto && r == *letto)
+            continue;
         RecordMac nuovo = r;
         if (usati.contains(nuovo.ID)) {
             // Past the top ID the line takes the first one free from 1.
@@ -330,9 +333,7 @@ bool RegistroMac::daScrivere(std::vector<RecordMac>& righe, QStringList& note)
     QString errore;
     QByteArray dati;
     const std::optional<std::vector<RecordMac>> suoi = leggiFile(FileMac, dati, errore);
-    const platform::VoceVerbale ora = platform::Voce(FileMac, std::nullopt, dati);
-    if (suoi && ora.dimensione == visto_->dimensione &&
-        ora.impronta == visto_->impronta)
+    if (suoi && platform::ImprontaTesto(dati) == *visto_)
         return true;
     if (!suoi) {
         platform::msgBox(QStringLiteral("Il file %1 è cambiato dopo la lettura e non si legge "
@@ -393,7 +394,7 @@ bool RegistroMac::salva()
             return false;
         ElencoMac = righe;
         base_ = std::move(righe);
-        visto_ = platform::Voce(FileMac, std::nullopt, dati);
+        visto_ = platform::ImprontaTesto(dati);
     }
     Modificato = false;
     if (!note.isEmpty())
@@ -436,7 +437,7 @@ bool RegistroMac::carica()
     }
     ElencoMac = std::move(*letti);
     base_ = ElencoMac;
-    visto_ = platform::Voce(FileMac, std::nullopt, dati);
+    visto_ = platform::ImprontaTesto(dati);
     // The register is now the file's.
     Modificato = false;
     return true;

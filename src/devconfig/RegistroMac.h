@@ -97,7 +97,7 @@ private:
     // The file's register and text as this window last read or wrote them; none while
     // FileMac names a file this window has not read nor written.
     std::vector<RecordMac> base_;
-    std::optional<platform::VoceVerbale> visto_;
+    std::optional<platform::Impronta> visto_;
 };
 
 } // namespace ludra

@@ -40,7 +40,6 @@ using Verbale = std::vector<VoceVerbale>;
 // link, or a chain of them) by its whole path.
 QString NomeNelVerbale(const QString& segno, const QString& nome, const QString& file);
 
-// Also what a file holds, for whoever keeps an eye on one (`vecchio` none).
 VoceVerbale Voce(const QString& file, std::optional<Impronta> vecchio, const QByteArray& testo);
 QByteArray TestoVerbale(const Verbale& verbale);
 // The record in `marcatore`; false with `perche` when it is not one whole record of this

@@ -329,13 +329,14 @@ void TestRegistroMac::caricamentoFallitoNonPerdeNulla()
 
 void TestRegistroMac::salvaSuFileCambiato_data()
 {
-    QTest::addColumn<QByteArray>("altro");   // what another process added to the file
+    QTest::addColumn<QByteArray>("altro");   // what another process added to the file ("-7": removed ID 7)
     QTest::addColumn<QStringList>("id");     // the file's IDs and MACs after this save
     QTest::newRow("second window") << QByteArray() << QStringList{"7 01", "41 02", "42 0A", "43 0B"};
     QTest::newRow("another process took ID 43") << QByteArray("43\t00-04-A3-00-00-0C\t/\t\r\n")
         << QStringList{"7 01", "41 02", "42 0A", "43 0C", "44 0B"};
     QTest::newRow("another process added the same MAC") << QByteArray("43\t00-04-A3-00-00-0B\t/\t\r\n")
         << QStringList{"7 01", "41 02", "42 0A", "43 0B"};
+    QTest::newRow("another process removed ID 7") << QByteArray("-7") << QStringList{"41 02", "42 0A", "43 0B"};
     // Refused: the register stays as it was, and so does the file.
     QTest::newRow("no longer a register") << QByteArray("ID\tMAC\r\n") << QStringList{"7 01", "41 02", "42 0B"};
 }
@@ -352,7 +353,11 @@ void TestRegistroMac::salvaSuFileCambiato()
     QVERIFY(scrivi(uno.FileMac, TestoRegistroMac(dueRighe())) && uno.carica() && due.carica());
     QVERIFY(uno.aggiungiMac(QStringLiteral("00-04-A3-00-00-0A"), {}, {}, {}) && uno.salva());
     QVERIFY(due.aggiungiMac(QStringLiteral("00-04-A3-00-00-0B"), {}, {}, {}));
-    const QByteArray prima = leggi(uno.FileMac) + altro;
+    QByteArray prima = leggi(uno.FileMac);
+    if (altro == "-7")
+        prima.remove(0, prima.indexOf('\n') + 1);
+    else
+        prima += altro;
     QVERIFY(scrivi(uno.FileMac, prima));
     const bool salvato = !altro.startsWith("ID");
     QCOMPARE(due.salva(), salvato);
