@@ -22,13 +22,19 @@ std::optional<int> intero(const QString& testo, int lo, int hi)
     return v ? std::optional<int>(int(*v)) : std::nullopt;
 }
 
-// A bar's limit: a number the single the controller reads can hold, as for a K_Flt
-// argument of the editor.
+// A number the single the controller reads can hold, as for a K_Flt argument of the
+// editor; `v` is rounded as the encoding rounds it.
+bool entroSingolo(double& v)
+{
+    SlotArgomento byte{};
+    return CodificaArgomento(v, kKFlt, byte);
+}
+
+// A bar's limit, typed.
 std::optional<double> singolo(const QString& testo)
 {
     std::optional<double> n = NumeroDigitato(testo);
-    SlotArgomento byte{};
-    if (!n || !CodificaArgomento(*n, kKFlt, byte))
+    if (!n || !entroSingolo(*n))
         return std::nullopt;
     return n;
 }
@@ -237,9 +243,7 @@ QStringList EntroIlPannello(OggettoDisplay& o)
     if (tipo == TipoOggetto::ProgressBar) {
         const auto limite = [&](const char* campo, double& valore) {
             const double prima = valore;
-            double v = prima;   // the encoding may round its copy
-            SlotArgomento byte{};
-            if (CodificaArgomento(v, kKFlt, byte))
+            if (double v = prima; entroSingolo(v))
                 return;
             valore = std::isnan(prima) ? 0.0 : std::copysign(kFineSingolo, prima);
             riporta(campo, TestoNumero(prima).trimmed(), TestoNumero(valore).trimmed());

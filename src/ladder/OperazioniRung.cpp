@@ -218,17 +218,13 @@ void IncollaRung(int r)
     MostraRiga0(false);
 }
 
-void SalvaRungUndo(int r)
-{
-    if (lineaValida(r))
-        salva(r, TipoUndo::Incolla);
-}
+void SalvaRungUndo(int r) { SalvaRungUndo(SubCorrente, r); }
 
 void SalvaRungUndo(int sezione, int r)
 {
     if (sezioneValida(sezione) && r >= 1 && r <= Sezioni[std::size_t(sezione)].NumRung
         && RigaEsiste(sezione, r))
-        salva(sezione, r, TipoUndo::Modifica);
+        salva(sezione, r, TipoUndo::Incolla);
 }
 
 void LegaEditor(int sezione, int riga)

@@ -25,7 +25,7 @@ void SalvaRungUndo(int r);
 void RipristinaRung();
 
 // How the undo record was taken: a paste or an editor's commit is written back in place.
-enum class TipoUndo { Nessuno, Cancellazione, Incolla, Modifica };
+enum class TipoUndo { Nessuno, Cancellazione, Incolla };
 
 struct StatoUndo {
     bool valido = false;  // "rung_redo" may write it back

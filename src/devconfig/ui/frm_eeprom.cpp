@@ -212,17 +212,14 @@ frm_eeprom::frm_eeprom(QWidget* parent) : QWidget(parent)
     collega(Command3, [](CampiEeprom& c) { EepromInFile(c); });
     collega(Command5, [](CampiEeprom& c) { FileInEeprom(c); });
     // Every change of the decimal value splits it at once.
-    connect(txt_valore, &QLineEdit::textEdited, this,
-            [this] { esegui([](CampiEeprom& c) { DividiValore(c); }); });
-    // And so does a change of width: the bytes of another width would be written under
-    // a value they do not make.
-    for (int i = 0; i < 4; ++i)
-        connect(Option2[std::size_t(i)], &QRadioButton::toggled, this, [this, i](bool scelto) {
+    const auto dividi = [this] { esegui([](CampiEeprom& c) { DividiValore(c); }); };
+    connect(txt_valore, &QLineEdit::textEdited, this, dividi);
+    // And so does a change of width (read from the checked box): the bytes of another
+    // width would be written under a value they do not make.
+    for (QRadioButton* larghezza : Option2)
+        connect(larghezza, &QRadioButton::toggled, this, [dividi](bool scelto) {
             if (scelto)
-                esegui([i](CampiEeprom& c) {
-                    c.larghezza = Larghezza(i);
-                    DividiValore(c);
-                });
+                dividi();
         });
 }
 

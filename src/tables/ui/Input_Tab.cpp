@@ -1,6 +1,7 @@
 #include "tables/ui/Input_Tab.h"
 
 #include "base/Testi.h"
+#include "base/ui/RigaEvidenziata.h"
 #include "monitor/DialogoValori.h"
 #include "platform/Twips.h"
 #include "tables/InputTab.h"
@@ -127,8 +128,7 @@ Input_Tab::Input_Tab(QWidget* parent) : QWidget(parent)
     connect(lista_, &QListWidget::itemSelectionChanged, this, [this] {
         if (inDisegno_)
             return;
-        const QList<QListWidgetItem*> scelte = lista_->selectedItems();
-        editor_.Selezione = scelte.isEmpty() ? -1 : lista_->row(scelte.first());
+        editor_.Selezione = ui::rigaEvidenziata(lista_);
     });
 
     // Load: captions, the list of tables, the one chosen so far (none when the index
@@ -298,8 +298,7 @@ void Input_Tab::cmd_ok_Click(int indice)
     if (chiuso_)
         return;
     if (indice == 1) {
-        const QList<QListWidgetItem*> scelte = lista_->selectedItems();
-        editor_.Selezione = scelte.isEmpty() ? -1 : lista_->row(scelte.first());
+        editor_.Selezione = ui::rigaEvidenziata(lista_);
         InputTab.TabAttiva = editor_.Ok();
     }
     chiudi();
