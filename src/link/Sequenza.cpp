@@ -252,10 +252,14 @@ void scarta(F via, const QString& perche)
 }
 
 // Still reaches what it was asked for. A connect or disconnect acts on the settings in
-// force when it runs; a Stop goes where the program runs.
+// force when it runs; a Stop goes where the program runs while the link reaches it, and
+// is otherwise bound like any other command.
 bool valido(const InCoda& c)
 {
-    if (c.collegamento() || (c.stop() && ProgrammaInEsecuzione))
+    if (c.collegamento())
+        return true;
+    if (c.stop() && ProgrammaInEsecuzione &&
+        ProgrammaInEsecuzione->stessoCollegamento(BersaglioAttuale()))
         return true;
     return BersaglioAttivo(c.bersaglio, c.registro);
 }
