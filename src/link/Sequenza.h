@@ -155,8 +155,8 @@ const QStringList& RigheNonInviati();
 
 // The device requests go to has changed (the connection settings, Set as Controller, a
 // connect to another device): the commands waiting that were bound to another are
-// dropped with one Log and status-bar line naming them and `perche`. A Stop is kept while the program it stops runs
-// where the link reaches.
+// dropped with one Log and status-bar line naming them and `perche`. A Stop is kept
+// while the program it stops runs where the link reaches.
 void DispositivoCambiato(const QString& perche);
 // Around what may point the link elsewhere: at its end, DispositivoCambiato when it did,
 // naming `causa` and the device the link goes to now.
