@@ -102,12 +102,15 @@ std::optional<QString> nomeInFile(const QString& nome, QString& errore)
                      .arg(nome);
         return std::nullopt;
     }
-    // A bare name that starts as a byte-order mark would lose those characters on reading.
+    // A bare name that starts as a byte-order mark would lose those characters on reading; a
+    // blank before it keeps them where quotes cannot, as the mark is only looked for at byte 0.
+    const bool marca = nome.startsWith(QStringLiteral("\u00EF\u00BB\u00BF"));
     const bool quotare = nome.contains(QLatin1Char(',')) || nome.startsWith(QLatin1Char('"')) ||
-                         nome.startsWith(QStringLiteral("\u00EF\u00BB\u00BF")) ||
                          blank(nome.front()) || blank(nome.back());
-    if (!quotare)
+    if (!quotare && !marca)
         return nome;
+    if (!quotare && nome.contains(QLatin1Char('"')))
+        return QLatin1Char(' ') + nome;
     if (nome.contains(QLatin1Char('"'))) {
         errore = QStringLiteral("The table name \"%1\" cannot be written to a file: a name with "
                                 "a double quote cannot also hold a comma or start or end "

@@ -44,6 +44,8 @@ private slots:
         QTest::newRow("edge blank quoted") << tabella(" x", {1, 2}, {3, 4}) << "\" x\"" + kCoda;
         QTest::newRow("byte-order mark quoted") << tabella(QString::fromUtf8("\u00ef\u00bb\u00bfT"), {1, 2}, {3, 4})
                                                 << "\"\xEF\xBB\xBFT\"" + kCoda;
+        QTest::newRow("byte-order mark and quote") << tabella(QString::fromUtf8("\u00ef\u00bb\u00bfT\""), {1, 2}, {3, 4})
+                                                   << " \xEF\xBB\xBFT\"" + kCoda;
         QTest::newRow("inner quote bare") << tabella("5\" pipe", {1, 2}, {3, 4}) << "5\" pipe" + kCoda;
         QTest::newRow("no name") << tabella("", {1, 2}, {3, 4}) << QByteArray();
         QTest::newRow("line break") << tabella("a\nb", {1, 2}, {3, 4}) << QByteArray();
