@@ -323,10 +323,12 @@ EsitoComando accoda(InCoda c)
     if (c.stop()) {
         // Behind the keys asked before it (a Run then a Stop ends stopped), ahead of the
         // window commands: it goes out right after what holds the link. Only a Stop
-        // right before it is the same click again.
+        // right before it, for the same controller, is the same click again: one asked
+        // before a change of node may be dropped when its program has stopped meanwhile.
         const auto dopoTasti = std::find_if(coda.rbegin(), coda.rend(),
                                             [](const InCoda& a) { return a.tasto; }).base();
-        if (dopoTasti != coda.begin() && std::prev(dopoTasti)->stop())
+        if (dopoTasti != coda.begin() && std::prev(dopoTasti)->stop() &&
+            std::prev(dopoTasti)->bersaglio.stessoDispositivo(c.bersaglio))
             return EsitoComando::Accodato;
         coda.insert(dopoTasti, std::move(c));
         programmaCoda();

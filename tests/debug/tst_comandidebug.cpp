@@ -688,7 +688,7 @@ void TestComandiDebug::comandiATurno_data()
         QTest::newRow(qPrintable(QStringLiteral("step, %1").arg(QLatin1String(a)))) << "step" << a << 300;
     // Behind a Stop and two writes: the link pointed elsewhere, a long operation asked, the
     // application closed.
-    for (const char* a : {"stop run stop", "stop step stop", "settings", "mnu_SetAsController",
+    for (const char* a : {"stop run stop", "stop step stop", "stop settings stop", "settings", "mnu_SetAsController",
                           "project", "download", "refresh write refresh", "exit", "session end"})
         QTest::newRow(qPrintable(QStringLiteral("run, %1").arg(QLatin1String(a)))) << "run" << a << 300;
     QTest::newRow("run, both, fast link") << "run" << "both" << 0;
@@ -758,8 +758,15 @@ void TestComandiDebug::comandiATurno()
         }
         if (dietro || tasti)
             clic("stop");
-        for (int i = 0; tasti && i < 2; ++i)
+        for (int i = 0; tasti && i < 2; ++i) {
+            if (i == 0 && e("stop settings stop")) {   // the second Stop is for node 11
+                ModuloImpostazioni m = CaricaImpostazioni();
+                m.nodo = QStringLiteral("11");
+                QVERIFY(SalvaImpostazioni(m));
+                continue;
+            }
             clic(i ? "stop" : azione.section(u' ', 1, 1).toLatin1().constData());
+        }
         for (int i = 0; e("refresh write refresh") && i < 2; ++i)
             ComandoVariabili(false, [&] { ++ridisegni; });
         if (e("refresh write refresh"))
@@ -866,6 +873,9 @@ void TestComandiDebug::comandiATurno()
     QVERIFY(!e("download") || esito == EsitoDownload::Rifiutato);
     QVERIFY(!e("mnu_SetAsController") || (Controllore.Nodo == 11 && Controllore.Connesso && f.back()[0] == 11));
     QVERIFY(!e("settings") || std::find(f.begin(), f.end(), Trama{10, 6, 0, 0, 0, 252}) != f.end());
+    // The program on node 10 stopped, the last Stop went to node 11 where the settings point.
+    const auto stop = [&](int nodo) { return std::find(f.rbegin(), f.rend(), Trama{std::uint8_t(nodo), 6, 0, 0, 0, 252}); };
+    QVERIFY(!e("stop settings stop") || (stop(10) != f.rend() && stop(11) < stop(10)));
     QCOMPARE(log.filter(QStringLiteral("Not sent")).size(), int(e("settings") || e("project")));
 }
 
