@@ -910,7 +910,9 @@ void TestComandiDebug::comandiACaso()
             StopCom = passi >= kPassi ? 1 : StopCom;   // after the last key its loop ends at once
             return;
         }
-        for (int n = int(g.bounded(1, 4)); n > 0 && passi < kPassi; --n) {   // clicks close together
+        // Clicks close together, each adding at most three commands: the queue's bound (16)
+        // refuses none of them.
+        for (int n = int(g.bounded(1, 4)); n > 0 && passi < kPassi && ComandiInAttesa().size() < 14; --n) {
             const int r = 30 + passi, quale = ++passi == kPassi ? 0 : int(g.bounded(10));
             if (quale < 5) {
                 for (int k = int(g.bounded(1, 4)); k > 0; --k) {   // keys clicked in a row
