@@ -147,9 +147,12 @@ void TestEeprom::voceWeb()
     QCOMPARE(letti.txt_WebReg[3], QStringLiteral("%5.0f"));
     QCOMPARE(letti.txt_WebReg[4], QStringLiteral("Var0  "));
 
-    // An index past the table would write into the web pages.
-    c.txt_WebReg[0] = QStringLiteral("32");
+    // An index past the table would write into the web pages; a name's character the
+    // code page lacks would reach the controller as "?".
     const int prima = sim().richieste();
+    c.txt_WebReg[4] = QStringLiteral("T=\u6E29");
+    QVERIFY(!ScriviVoceWeb(c));
+    c.txt_WebReg[0] = QStringLiteral("32");
     QVERIFY(!ScriviVoceWeb(c));
     QVERIFY(!LeggiVoceWeb(c));
     QCOMPARE(sim().richieste(), prima);
