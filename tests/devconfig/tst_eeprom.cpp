@@ -147,14 +147,13 @@ void TestEeprom::voceWeb()
     QCOMPARE(letti.txt_WebReg[3], QStringLiteral("%5.0f"));
     QCOMPARE(letti.txt_WebReg[4], QStringLiteral("Var0  "));
 
-    // An index past the table would write into the web pages; a name's character the
-    // code page lacks would reach the controller as "?".
-    const int prima = sim().richieste();
-    c.txt_WebReg[4] = QStringLiteral("T=\u6E29");
-    QVERIFY(!ScriviVoceWeb(c));
+    // An index past the table would write into the web pages.
     c.txt_WebReg[0] = QStringLiteral("32");
+    const int prima = sim().richieste();
     QVERIFY(!ScriviVoceWeb(c));
     QVERIFY(!LeggiVoceWeb(c));
+    c.txt_WebReg[0] = QStringLiteral("0"), c.txt_WebReg[4] = QStringLiteral("T=\u6E29");   // not as "T=?"
+    QVERIFY(!ScriviVoceWeb(c));
     QCOMPARE(sim().richieste(), prima);
 }
 
