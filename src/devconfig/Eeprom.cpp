@@ -199,6 +199,16 @@ bool ScriviVoceWeb(const CampiEeprom& c)
                              QStringLiteral("txt_WebReg_2"));
     if (!tipo)
         return false;
+    // The controller would get "?" for a character its code page lacks.
+    for (const auto& [i, nome] : {std::pair{3, QStringLiteral("Formato Out")},
+                                  std::pair{4, QStringLiteral("Label")}}) {
+        if (const QString fuori = platform::primoFuoriCp1252(c.txt_WebReg[std::size_t(i)]);
+            !fuori.isEmpty()) {
+            rifiuta(platform::rifiutoFuoriCp1252(nome, fuori, true));
+            CampoRifiutato(QStringLiteral("frm_eeprom"), QStringLiteral("txt_WebReg_%1").arg(i));
+            return false;
+        }
+    }
     const CoppiaByte w = *WordInBytes(double(*registro));
     BuffMemoria[0] = w[0];
     BuffMemoria[1] = w[1];

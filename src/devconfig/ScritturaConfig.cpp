@@ -86,6 +86,10 @@ EsitoScrittura nome(std::uint8_t a, const QString& testo)
     if (testo.size() < 4)
         return rifiuta(QStringLiteral("Name length must be 4 characters"),
                        QStringLiteral("txt_nome"));
+    // The device would get "?" for a character its code page lacks.
+    if (const QString fuori = platform::primoFuoriCp1252(testo.left(4)); !fuori.isEmpty())
+        return rifiuta(platform::rifiutoFuoriCp1252(QStringLiteral("Name"), fuori),
+                       QStringLiteral("txt_nome"));
     const QByteArray c = platform::toCp1252(testo.left(4));
     const EsitoScrittura e = invia({a, 16, 0, kRegNome, 0, 2, 4, std::uint8_t(c[1]),
                                     std::uint8_t(c[0]), std::uint8_t(c[3]), std::uint8_t(c[2])});

@@ -152,6 +152,8 @@ void TestEeprom::voceWeb()
     const int prima = sim().richieste();
     QVERIFY(!ScriviVoceWeb(c));
     QVERIFY(!LeggiVoceWeb(c));
+    c.txt_WebReg[0] = QStringLiteral("0"), c.txt_WebReg[4] = QStringLiteral("T=\u6E29");   // not as "T=?"
+    QVERIFY(!ScriviVoceWeb(c));
     QCOMPARE(sim().richieste(), prima);
 }
 

@@ -173,6 +173,8 @@ void TestScritturaConfig::valoriRifiutati_data()
     };
     QTest::newRow("name of two") << con(0, "KVR1212", [](CampiConfig& c) { c.txt_nome = "AB"; })
                                  << "Name length must be 4 characters";
+    QTest::newRow("name with an ohm sign") << con(0, "KVR1212", [](CampiConfig& c) { c.txt_nome = "R5k\u03A9"; })
+        << "Name: the character \"\u03A9\" (U+03A9) is not in the Windows-1252 code page and cannot be written";
     for (const char* a : {"0", "248", "", "0.6", "247.4", "1.4", "12a"})
         QTest::newRow(qPrintable(QStringLiteral("address '%1'").arg(QLatin1String(a))))
             << con(2, "KVR1212", [a](CampiConfig& c) { c.txt_add = QString::fromLatin1(a); })
