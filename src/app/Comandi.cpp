@@ -36,7 +36,9 @@ TipoTasto tipoTasto(const QString& chiave)
 {
     if (chiave == QLatin1String("stop"))
         return TipoTasto::Stop;
-    if (chiave == QLatin1String("connect") || chiave == QLatin1String("disconnect"))
+    // Set as Controller is a connect too: a link that fails is when it is most wanted.
+    if (chiave == QLatin1String("connect") || chiave == QLatin1String("disconnect") ||
+        chiave == QLatin1String("mnu_SetAsController"))
         return TipoTasto::Collegamento;
     return TipoTasto::Comando;
 }
@@ -85,7 +87,7 @@ void ClickMenu(const QString& nome)
     }
     // What it acts on is the one chosen at the click, not at its turn.
     std::function<void()> azione = comando->lega ? comando->lega() : [comando] { esegui(comando); };
-    if (azione && !TastoInCoda(citato(nome), azione))
+    if (azione && !TastoInCoda(citato(nome), azione, tipoTasto(nome)))
         azione();
 }
 

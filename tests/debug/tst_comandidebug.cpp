@@ -699,6 +699,7 @@ void TestComandiDebug::comandiATurno_data()
     QTest::newRow("run, both, fast link") << "run" << "both" << 0;
     QTest::newRow("run, silent device") << "run" << "silent" << 0;
     QTest::newRow("run, silent device, connect") << "run" << "silent connect" << 0;
+    QTest::newRow("run, silent device, Set as Controller") << "run" << "silent mnu_SetAsController" << 0;
     QTest::newRow("download, window") << "download" << "window" << 0;
 }
 
@@ -796,6 +797,8 @@ void TestComandiDebug::comandiATurno()
             QuandoLibero([&] { esito = EseguiDownload({true, false, false, true}); });
         if (e("silent connect"))
             clic("connect");
+        if (e("silent mnu_SetAsController"))
+            ClickMenu(azione.section(u' ', 1));
         if (muto) {
             pause_->limiteReale = 50;
             sim.impostaGuasto(Guasto::NessunaRisposta, 1 << 20);
