@@ -7,6 +7,7 @@
 #include "link/AggiornaStato.h"
 #include "link/Richiesta.h"
 #include "link/Sequenza.h"
+#include "link/SequenzaDaFinestra.h"
 #include "link/StatoLink.h"
 #include "ladder/ComandiRung.h"
 #include "platform/Dialogs.h"
@@ -76,7 +77,13 @@ void Toolbar1_ButtonClick(const QString& chiave)
 void ClickMenu(const QString& nome)
 {
     const Comando* comando = TrovaComando(nome);
-    if (!comando || !comando->padre || ComandoRifiutato(citato(nome), comando->effetto))
+    if (!comando || !comando->padre)
+        return;
+    // The items that talk to the device are the search window's pop-up: a refusal is
+    // said there, by the caption the user clicked.
+    if (comando->effetto == Effetto::Dispositivo
+            ? ComandoRifiutatoDaFinestra(QString::fromLatin1(comando->caption), comando->effetto)
+            : ComandoRifiutato(citato(nome), comando->effetto))
         return;
     // One that talks to the device (Set as Controller, Set IP) takes its turn behind the
     // commands already waiting, as a key does.

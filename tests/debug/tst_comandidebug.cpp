@@ -416,6 +416,7 @@ void TestComandiDebug::unaSequenzaAllaVolta_data()
     QTest::newRow("new key") << dl << "proj_new" << "\"proj_new\" refused: Download is running";
     QTest::newRow("open menu") << dl << "mnu_openProj"
                                << "\"mnu_openProj\" refused: Download is running";
+    QTest::newRow("Set IP menu") << dl << "mnu_SetIP" << "Set IP address refused: Download is running";
     QTest::newRow("settings OK") << dl << "settings" << "Settings OK refused: Download is running";
     QTest::newRow("configuration read") << dl << "config"
                                         << "Configuration read refused: Download is running";
@@ -664,7 +665,8 @@ void TestComandiDebug::unaSequenzaAllaVolta()
         QVERIFY2(test::logContiene(rifiuto), qPrintable(rifiuto));
     // The close's questions, or the refusal shown where the write was asked.
     const bool rifiutoMostrato = (azione.startsWith(QLatin1String("write")) ||
-                                  QStringList{"config", "eeprom", "setip", "search"}.contains(azione)) && !rifiuto.isEmpty();
+                                  QStringList{"config", "eeprom", "setip", "search", "mnu_SetIP"}.contains(azione)) &&
+                                 !rifiuto.isEmpty();
     const std::size_t scatole = (azione == QLatin1String("close-twice") || finestre) +
                                 (azione.startsWith(QLatin1String("close")) || rifiutoMostrato ||
                                  finestre);
