@@ -665,8 +665,7 @@ void TestComandiDebug::unaSequenzaAllaVolta()
         QVERIFY2(test::logContiene(rifiuto), qPrintable(rifiuto));
     // The close's questions, or the refusal shown where the write was asked.
     const bool rifiutoMostrato = (azione.startsWith(QLatin1String("write")) ||
-                                  QStringList{"config", "eeprom", "setip", "search", "mnu_SetIP"}.contains(azione)) &&
-                                 !rifiuto.isEmpty();
+                                  QStringList{"config", "eeprom", "setip", "search", "mnu_SetIP"}.contains(azione)) && !rifiuto.isEmpty();
     const std::size_t scatole = (azione == QLatin1String("close-twice") || finestre) +
                                 (azione.startsWith(QLatin1String("close")) || rifiutoMostrato ||
                                  finestre);
