@@ -7,6 +7,7 @@
 #include "link/AggiornaStato.h"
 #include "link/Richiesta.h"
 #include "link/Sequenza.h"
+#include "link/SequenzaDaFinestra.h"
 #include "link/StatoLink.h"
 #include "ladder/ComandiRung.h"
 #include "platform/Dialogs.h"
@@ -36,7 +37,9 @@ TipoTasto tipoTasto(const QString& chiave)
 {
     if (chiave == QLatin1String("stop"))
         return TipoTasto::Stop;
-    if (chiave == QLatin1String("connect") || chiave == QLatin1String("disconnect"))
+    // Set as Controller is a connect too: a link that fails is when it is most wanted.
+    if (chiave == QLatin1String("connect") || chiave == QLatin1String("disconnect") ||
+        chiave == QLatin1String("mnu_SetAsController"))
         return TipoTasto::Collegamento;
     return TipoTasto::Comando;
 }
@@ -74,7 +77,13 @@ void Toolbar1_ButtonClick(const QString& chiave)
 void ClickMenu(const QString& nome)
 {
     const Comando* comando = TrovaComando(nome);
-    if (!comando || !comando->padre || ComandoRifiutato(citato(nome), comando->effetto))
+    if (!comando || !comando->padre)
+        return;
+    // The items that talk to the device are the search window's pop-up: a refusal is
+    // said there, by the caption the user clicked.
+    if (comando->effetto == Effetto::Dispositivo
+            ? ComandoRifiutatoDaFinestra(QString::fromLatin1(comando->caption), comando->effetto)
+            : ComandoRifiutato(citato(nome), comando->effetto))
         return;
     // One that talks to the device (Set as Controller, Set IP) takes its turn behind the
     // commands already waiting, as a key does.
@@ -85,7 +94,7 @@ void ClickMenu(const QString& nome)
     }
     // What it acts on is the one chosen at the click, not at its turn.
     std::function<void()> azione = comando->lega ? comando->lega() : [comando] { esegui(comando); };
-    if (azione && !TastoInCoda(citato(nome), azione))
+    if (azione && !TastoInCoda(citato(nome), azione, tipoTasto(nome)))
         azione();
 }
 

@@ -8,7 +8,7 @@
 #include "link/Conversioni.h"
 #include "link/Connessione.h"
 #include "link/Richiesta.h"
-#include "link/Sequenza.h"
+#include "link/SequenzaDaFinestra.h"
 #include "link/StatoLink.h"
 #include "platform/Dialogs.h"
 #include "platform/Waiter.h"
@@ -186,7 +186,7 @@ void RicercaDispositivi::cmd_Search_Click()
     if (!guardia.libero() || !campiValidi(cmb_porta == QLatin1String("TCP/IP") ? -1 : 0))
         return;
     // Closing the window ends the search by itself.
-    const Sequenza sequenza(QStringLiteral("Device search"));
+    const SequenzaDaFinestra sequenza(QStringLiteral("Device search"));
     if (!sequenza)
         return;
     abilita(false, false);
@@ -449,7 +449,7 @@ void RicercaDispositivi::Command1_Click()
     Occupato guardia(occupato_);
     if (!guardia.libero() || !campiValidi(2))
         return;
-    const Sequenza sequenza(QStringLiteral("Gateway scan"));
+    const SequenzaDaFinestra sequenza(QStringLiteral("Gateway scan"));
     if (!sequenza)
         return;
     const int g = IndiceDispositivo;

@@ -3,7 +3,7 @@
 #include "base/Log.h"
 #include "discovery/Dispositivi.h"
 #include "discovery/Ricerca.h"
-#include "link/Sequenza.h"
+#include "link/SequenzaDaFinestra.h"
 #include "platform/Dialogs.h"
 #include "platform/Waiter.h"
 
@@ -71,7 +71,7 @@ void RicercaDispositivi::ProgrammaDefault()
     // Not while a search or a scan runs (this would run inside its event pump).
     if (occupato_)
         return;
-    const Sequenza sequenza(QStringLiteral("Gateway set-up"));
+    const SequenzaDaFinestra sequenza(QStringLiteral("Gateway set-up"));
     if (!sequenza)
         return;
     occupato_ = true;

@@ -24,6 +24,14 @@ SequenzaDaFinestra::SequenzaDaFinestra(const QString& nome, TipoSequenza tipo,
         avvisaRifiuto(nome);
 }
 
+bool ComandoRifiutatoDaFinestra(const QString& comando, Effetto effetto)
+{
+    if (!ComandoRifiutato(comando, effetto))
+        return false;
+    avvisaRifiuto(comando);
+    return true;
+}
+
 bool RifiutoAnticipato(const QString& nome)
 {
     if (!SequenzaRifiutata(nome))

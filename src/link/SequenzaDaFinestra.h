@@ -16,6 +16,9 @@ private:
     Sequenza sequenza_;
 };
 
+// The same for a command that only waits for a sequence to end (ComandoRifiutato).
+bool ComandoRifiutatoDaFinestra(const QString& comando, Effetto effetto);
+
 // Before anything is typed for a command (an address, a file): true, with the same box
 // and line, when it would be refused now.
 bool RifiutoAnticipato(const QString& nome);

@@ -5,7 +5,7 @@
 #include "compiler/CodiceProgramma.h"
 #include "compiler/Compilatore.h"
 #include "link/Conversioni.h"
-#include "link/Sequenza.h"
+#include "link/SequenzaDaFinestra.h"
 #include "monitor/AggiornaRegistri.h"
 #include "platform/Waiter.h"
 #include "project/Registri.h"
@@ -31,8 +31,8 @@ bool DownloadInCorso() { return SequenzaInCorso() == kNomeDownload; }
 
 EsitoDownload EseguiDownload(const OpzioniDownload& opzioni)
 {
-    const Sequenza sequenza(kNomeDownload, TipoSequenza::Programma,
-                            Finestra::frm_Download);
+    const SequenzaDaFinestra sequenza(kNomeDownload, TipoSequenza::Programma,
+                                      Finestra::frm_Download);
     if (!sequenza)
         return EsitoDownload::Rifiutato;
     std::optional<PuntatoreAttesa> clessidra;

@@ -2,7 +2,7 @@
 
 #include "base/CampoIntero.h"
 #include "link/Richiesta.h"
-#include "link/Sequenza.h"
+#include "link/SequenzaDaFinestra.h"
 #include "link/StatoLink.h"
 #include "platform/Dialogs.h"
 #include "platform/Waiter.h"
@@ -135,7 +135,7 @@ void InviaCiclica(const CicloManuale& ciclo)
     if (cicloInCorso)
         return;
     // Closing the window ends the loop between two rounds, as the stop button does.
-    const Sequenza sequenza(QStringLiteral("Cyclic requests"));
+    const SequenzaDaFinestra sequenza(QStringLiteral("Cyclic requests"));
     if (!sequenza)
         return;
     cicloInCorso = true;

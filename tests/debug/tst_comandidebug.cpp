@@ -416,6 +416,7 @@ void TestComandiDebug::unaSequenzaAllaVolta_data()
     QTest::newRow("new key") << dl << "proj_new" << "\"proj_new\" refused: Download is running";
     QTest::newRow("open menu") << dl << "mnu_openProj"
                                << "\"mnu_openProj\" refused: Download is running";
+    QTest::newRow("Set IP menu") << dl << "mnu_SetIP" << "Set IP address refused: Download is running";
     QTest::newRow("settings OK") << dl << "settings" << "Settings OK refused: Download is running";
     QTest::newRow("configuration read") << dl << "config"
                                         << "Configuration read refused: Download is running";
@@ -435,6 +436,7 @@ void TestComandiDebug::unaSequenzaAllaVolta_data()
     QTest::newRow("stop in animate's request") << "animate" << "stop-request" << "";
     QTest::newRow("EEPROM read in animate") << "animate" << "eeprom" << "EEPROM read refused: Animate is running";
     QTest::newRow("Set IP in animate") << "animate" << "setip" << "Set IP refused: Animate is running";
+    QTest::newRow("device search in animate") << "animate" << "search" << "Device search refused: Animate is running";
     QTest::newRow("animate in a configuration read") << "config" << "step"
                                                      << "\"step\" refused: Configuration read is running";
     // A download tried as each request of a short command waits: refused every time.
@@ -476,6 +478,8 @@ void TestComandiDebug::unaSequenzaAllaVolta()
             dialogs_.input = {QStringLiteral("10.0.0.9")};
             RicercaDispositivi::istanza().SetIP();
             QCOMPARE(dialogs_.input.size(), std::size_t(1));   // no address asked for
+        } else if (azione == QLatin1String("search")) {
+            RicercaDispositivi::istanza().cmd_Search_Click();
         } else if (azione == QLatin1String("request")) {
             QVERIFY(!InviaComandoDebug(kComandoRun));
         } else if (azione == QLatin1String("write-register")) {
@@ -551,7 +555,7 @@ void TestComandiDebug::unaSequenzaAllaVolta()
         QCOMPARE(attivi(), tastiPrima);
     } else if (corso == QLatin1String("animate") || azione.startsWith(QLatin1String("write"))) {
         const bool scrive = azione.startsWith(QLatin1String("write"));
-        const bool aPasso = scrive || QStringList{"config", "eeprom", "setip"}.contains(azione);
+        const bool aPasso = scrive || QStringList{"config", "eeprom", "setip", "search"}.contains(azione);
         AggiornaAuto = true;
         int pause = 0;
         std::size_t daComando = 0;
@@ -654,12 +658,14 @@ void TestComandiDebug::unaSequenzaAllaVolta()
         // The command's own frames, and nothing of the download's between them.
         QCOMPARE(tutte.size() - prima, inviate.at(corso));
         QVERIFY(tentativi >= int(inviate.at(corso)));
+        QCOMPARE(dialogs_.messaggi.size(), std::size_t(tentativi));   // each refusal said in its window
+        dialogs_.messaggi.clear();
     }
     if (!rifiuto.isEmpty())
         QVERIFY2(test::logContiene(rifiuto), qPrintable(rifiuto));
     // The close's questions, or the refusal shown where the write was asked.
     const bool rifiutoMostrato = (azione.startsWith(QLatin1String("write")) ||
-                                  QStringList{"config", "eeprom", "setip"}.contains(azione)) && !rifiuto.isEmpty();
+                                  QStringList{"config", "eeprom", "setip", "search", "mnu_SetIP"}.contains(azione)) && !rifiuto.isEmpty();
     const std::size_t scatole = (azione == QLatin1String("close-twice") || finestre) +
                                 (azione.startsWith(QLatin1String("close")) || rifiutoMostrato ||
                                  finestre);
@@ -694,6 +700,7 @@ void TestComandiDebug::comandiATurno_data()
     QTest::newRow("run, both, fast link") << "run" << "both" << 0;
     QTest::newRow("run, silent device") << "run" << "silent" << 0;
     QTest::newRow("run, silent device, connect") << "run" << "silent connect" << 0;
+    QTest::newRow("run, silent device, Set as Controller") << "run" << "silent mnu_SetAsController" << 0;
     QTest::newRow("download, window") << "download" << "window" << 0;
 }
 
@@ -791,6 +798,8 @@ void TestComandiDebug::comandiATurno()
             QuandoLibero([&] { esito = EseguiDownload({true, false, false, true}); });
         if (e("silent connect"))
             clic("connect");
+        if (e("silent mnu_SetAsController"))
+            ClickMenu(azione.section(u' ', 1));
         if (muto) {
             pause_->limiteReale = 50;
             sim.impostaGuasto(Guasto::NessunaRisposta, 1 << 20);
