@@ -55,7 +55,7 @@ bool pianifica(const InsiemeFile& insieme, const Verbale& verbale, bool avanti, 
     for (std::size_t i = 0; i < verbale.size(); ++i) {
         const VoceVerbale& v = verbale[i];
         const QString& f = insieme.file[i];
-        if (const QString nome = nomeNelVerbale(insieme, i); v.file != nome) {
+        if (const QString nome = nomeNelVerbale(insieme, i); !StessoNome(v.file, nome)) {
             perche = QStringLiteral("it names %1, where the project's file is now %2")
                          .arg(v.file, nome);
             return false;
