@@ -18,8 +18,13 @@ struct Stato {
     Trovato file, nuovo, vecchio;
     bool sostituito = false;   // the save replaced a file here (else it made one)
     // Holding neither of its texts, the file is the user's: changed or restored after the
-    // save was cut off.
-    bool fermo() const { return !file.suo() && (sostituito || file.presente); }
+    // save was cut off. A file gone whose "~new" or "~old" still holds its text is not: a
+    // stick whose rename removes the old name first leaves it so when pulled between.
+    bool fermo() const
+    {
+        return !file.suo()
+               && (file.presente || (sostituito && !nuovo.nuovo && !vecchio.vecchio));
+    }
     bool completabile() const
     {
         return file.nuovo || (nuovo.nuovo && (file.vecchio || !file.presente));
