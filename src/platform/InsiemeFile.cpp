@@ -65,12 +65,12 @@ bool sgombra(const InsiemeFile& insieme, QString& errore, QStringList& note)
         const QString& f = insieme.file[i];
         const QString nome = nomeNelVerbale(insieme, i), nuovo = f + kNuovo;
         for (const Verbale& v : verbali)
-            if (v[i].file == nome && Trova(f + kVecchio, v[i]).vecchio)
+            if (StessoNome(v[i].file, nome) && Trova(f + kVecchio, v[i]).vecchio)
                 daTogliere << f + kVecchio;
         if (!esiste(nuovo))
             continue;
         const bool suo = std::any_of(verbali.begin(), verbali.end(), [&](const Verbale& v) {
-            return v[i].file == nome && Trova(nuovo, v[i]).regolare;
+            return StessoNome(v[i].file, nome) && Trova(nuovo, v[i]).regolare;
         }) || std::any_of(precedenti.begin(), precedenti.end(), [&](const Verbale& v) {
             return v[i].file == f && Trova(nuovo, v[i]).nuovo;
         });

@@ -18,8 +18,13 @@ struct Stato {
     Trovato file, nuovo, vecchio;
     bool sostituito = false;   // the save replaced a file here (else it made one)
     // Holding neither of its texts, the file is the user's: changed or restored after the
-    // save was cut off.
-    bool fermo() const { return !file.suo() && (sostituito || file.presente); }
+    // save was cut off. A file gone whose "~new" or "~old" still holds its text is not: a
+    // stick whose rename removes the old name first leaves it so when pulled between.
+    bool fermo() const
+    {
+        return !file.suo()
+               && (file.presente || (sostituito && !nuovo.nuovo && !vecchio.vecchio));
+    }
     bool completabile() const
     {
         return file.nuovo || (nuovo.nuovo && (file.vecchio || !file.presente));
@@ -55,7 +60,7 @@ bool pianifica(const InsiemeFile& insieme, const Verbale& verbale, bool avanti, 
     for (std::size_t i = 0; i < verbale.size(); ++i) {
         const VoceVerbale& v = verbale[i];
         const QString& f = insieme.file[i];
-        if (const QString nome = nomeNelVerbale(insieme, i); v.file != nome) {
+        if (const QString nome = nomeNelVerbale(insieme, i); !StessoNome(v.file, nome)) {
             perche = QStringLiteral("it names %1, where the project's file is now %2")
                          .arg(v.file, nome);
             return false;

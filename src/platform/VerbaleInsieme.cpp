@@ -137,6 +137,13 @@ QString NomeNelVerbale(const QString& segno, const QString& nome, const QString&
     return finale;
 }
 
+bool StessoNome(const QString& registrato, const QString& nome)
+{
+    return registrato == nome
+           || (!registrato.contains(u'/') && !nome.contains(u'/')
+               && registrato.compare(nome, Qt::CaseInsensitive) == 0);
+}
+
 VoceVerbale Voce(const QString& file, std::optional<Impronta> vecchio, const QByteArray& testo)
 {
     const Impronta nuovo = ImprontaTesto(testo);

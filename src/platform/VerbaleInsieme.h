@@ -40,6 +40,14 @@ using Verbale = std::vector<VoceVerbale>;
 // link, or a chain of them) by its whole path.
 QString NomeNelVerbale(const QString& segno, const QString& nome, const QString& file);
 
+// Whether a record's name `registrato` names the set's file now named `nome`: the same
+// text, or for a name in the markers' folder the same in another case. A stick that
+// ignores case (FAT, exFAT) takes a name in any case, and may show it in another from one
+// mount to the next; where case counts, a marker, named after its own project's name,
+// names that project's files in their own case, and either way the disk must still hold
+// the recorded texts.
+bool StessoNome(const QString& registrato, const QString& nome);
+
 VoceVerbale Voce(const QString& file, std::optional<Impronta> vecchio, const QByteArray& testo);
 QByteArray TestoVerbale(const Verbale& verbale);
 // The record in `marcatore`; false with `perche` when it is not one whole record of this

@@ -494,6 +494,8 @@ void TestFileProgetto::writeErrorKeepsOldFiles_data()
     QTest::newRow("killed, the .dsp changed in place") << "poi cambiato";
     QTest::newRow("killed, ~new files cut short") << "poi corti";
     QTest::newRow("killed, opened read-only") << "poi sola lettura";
+    QTest::newRow("killed, the .prj shown in capitals") << "poi maiuscole";
+    QTest::newRow("killed, the .lst gone as its rename began") << "poi perso";
     QTest::newRow("killed at random, a change, another open") << "a caso";
     QTest::newRow("a folder a group shares") << "gruppo";
     QTest::newRow("another user's file, a sticky folder") << "sticky";
@@ -660,6 +662,10 @@ void TestFileProgetto::writeErrorKeepsOldFiles()
                             && ::rename(qPrintable(file.fileName() + "+"), qPrintable(file.fileName())) == 0);
                 else if (cambio == QStringLiteral("corti") && f.endsWith(QStringLiteral("~new")))
                     QVERIFY(file.resize(file.size() / 2));
+                else if (cambio == QStringLiteral("perso") && f == "impianto.lst~new" && QFile::exists(nomi[0] + "~saving"))
+                    QVERIFY(QFile::remove(nomi[1]));   // as a rename on a stick that removes the old name first
+                else if (cambio == QStringLiteral("maiuscole") && f.startsWith("impianto.prj"))   // as a FAT stick may show it
+                    QVERIFY(file.rename(dir.filePath("IMPIANTO.PRJ" + f.mid(12))) && (prj = dir.filePath("IMPIANTO.PRJ"), true));
             }
             if (cambio == QStringLiteral("cambiato"))
                 scrivi(nomi[3], nuovi[4]);   // in place: the same inode
@@ -679,6 +685,8 @@ void TestFileProgetto::writeErrorKeepsOldFiles()
             const auto letto = LeggiFileProgetto(prj, errore, nullptr, &avviso);
             platform::PassoFileHook = nullptr;
             QVERIFY(cambio != QStringLiteral("spostata") || QDir().rename(altrove, dir.path()));
+            for (const QString& f : QDir(dir.path()).entryList({"IMPIANTO.PRJ*"}, QDir::Files | QDir::Hidden | QDir::CaseSensitive))
+                QVERIFY(QFile::rename(dir.filePath(f), nomi[0] + f.mid(12)));
             QFile::remove(altrove);
             QVERIFY2(letto, qPrintable(quando + errore));
             QList<QByteArray> testi = {TestoPrj(*letto), TestoLst(*letto), TestoPtb(*letto), TestoDsp(*letto)};
