@@ -68,8 +68,7 @@ std::uint16_t CompilaComando(Lettura lettura, int* rifiutato)
     if (rifiutato)
         *rifiutato = -1;
     const std::optional<LineaEditor> dove = LineaDellEditor();
-    if (!dove || dove->sezione < 0 || dove->sezione >= kNumSezioni || dove->riga < 0
-        || dove->riga > kMaxRung)
+    if (!dove)
         return 0;
     const StatoComandi& s = StatoComandi::istanza();
     const int sezione = dove->sezione;

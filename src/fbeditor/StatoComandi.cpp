@@ -62,7 +62,7 @@ bool ammesso(const Argomento& a, int t) { return t >= 0 && t < kNumTipi && a.Tip
 const Rung* rigaCorrente()
 {
     const std::optional<LineaEditor> l = LineaDellEditor();
-    if (!l || l->sezione < 0 || l->sezione >= kNumSezioni || l->riga < 0 || l->riga > kMaxRung)
+    if (!l)
         return nullptr;
     return &Sezioni[std::size_t(l->sezione)].Rung[std::size_t(l->riga)];
 }
@@ -322,7 +322,7 @@ void StatoComandi::RiempiEtichette(int i)
 {
     // The labels a jump may reach are those of the editor's own unit.
     const std::optional<LineaEditor> l = LineaDellEditor();
-    if (!valida(i) || !l || l->sezione < 0 || l->sezione >= kNumSezioni)
+    if (!valida(i) || !l)
         return;
     Modifica m(*this);
     RigaArgomento& r = Righe[std::size_t(i)];

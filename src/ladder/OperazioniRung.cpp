@@ -240,15 +240,14 @@ LegameEditor Legame() { return editor; }
 
 std::optional<LineaEditor> LineaDellEditor()
 {
-    switch (editor.stato) {
-    case LegameEditor::Stato::Legato:
-        return editor.linea;
-    case LegameEditor::Stato::Perso:
+    if (editor.stato == LegameEditor::Stato::Perso)
         return std::nullopt;
-    case LegameEditor::Stato::Libero:
-        break;
-    }
-    return LineaEditor{SubCorrente, RungCorrente};
+    const LineaEditor l = editor.stato == LegameEditor::Stato::Legato
+                              ? editor.linea
+                              : LineaEditor{SubCorrente, RungCorrente};
+    if (!sezioneValida(l.sezione) || l.riga < 0 || l.riga > kMaxRung)
+        return std::nullopt;
+    return l;
 }
 
 void RipristinaRung()

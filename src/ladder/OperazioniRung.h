@@ -66,7 +66,7 @@ void LegaEditor(const LegameEditor& legame);
 void SciogliEditor();
 LegameEditor Legame();
 // The line the editor writes: the one it was opened on, the current one when free,
-// none when lost.
+// none when lost or out of the units' range.
 std::optional<LineaEditor> LineaDellEditor();
 
 } // namespace ludra

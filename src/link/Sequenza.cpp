@@ -264,12 +264,16 @@ bool valido(const InCoda& c)
     return BersaglioAttivo(c.bersaglio, c.registro);
 }
 
+void scartaNonValidi(const QString& perche)
+{
+    scarta([](const InCoda& c) { return !valido(c); }, perche);
+}
+
 void esegui(InCoda c)
 {
     if (!valido(c)) {
         coda.push_front(std::move(c));
-        scarta([](const InCoda& x) { return !valido(x); },
-               QStringLiteral("the controller or project changed"));
+        scartaNonValidi(QStringLiteral("the controller or project changed"));
         return;
     }
     // A window's command goes to its own node, inside a loop too. A key runs on its own,
@@ -362,6 +366,19 @@ Bersaglio bersaglioNuovo()
     return collegamento ? BersaglioImpostazioni() : BersaglioAttuale();
 }
 
+// A command asked now, bound where it goes; `azione` always counts as done.
+InCoda chiesto(const QString& nome, std::function<void()> azione)
+{
+    InCoda c;
+    c.nome = nome;
+    c.azione = [azione = std::move(azione)] {
+        azione();
+        return true;
+    };
+    c.bersaglio = bersaglioNuovo();
+    return c;
+}
+
 EsitoComando comando(InCoda c)
 {
     if (deveAttendere()) {
@@ -382,15 +399,9 @@ EsitoComando comando(InCoda c)
 EsitoComando ComandoBreve(const QString& nome, std::function<void()> azione,
                           OpzioniComando opzioni)
 {
-    InCoda c;
-    c.nome = nome;
-    c.azione = [azione = std::move(azione)] {
-        azione();
-        return true;
-    };
+    InCoda c = chiesto(nome, std::move(azione));
     c.unione = opzioni.unione;
     c.registro = opzioni.registro;
-    c.bersaglio = bersaglioNuovo();
     return comando(std::move(c));
 }
 
@@ -412,15 +423,9 @@ bool TastoInCoda(const QString& nome, std::function<void()> azione, TipoTasto ti
 {
     if (!deveAttendere())
         return false;
-    InCoda c;
-    c.nome = nome;
-    c.azione = [azione = std::move(azione)] {
-        azione();
-        return true;
-    };
+    InCoda c = chiesto(nome, std::move(azione));
     c.tasto = true;
     c.tipo = tipo;
-    c.bersaglio = bersaglioNuovo();
     accoda(std::move(c));
     return true;
 }
@@ -467,10 +472,7 @@ void ScartaTuttiInCoda(const QString& perche)
     scarta([](const InCoda&) { return true; }, perche);
 }
 
-void DispositivoCambiato(const QString& perche)
-{
-    scarta([](const InCoda& c) { return !valido(c); }, perche);
-}
+void DispositivoCambiato(const QString& perche) { scartaNonValidi(perche); }
 
 CambioDispositivo::CambioDispositivo(QString causa)
     : causa_(std::move(causa)), prima_(BersaglioAttuale())
@@ -495,7 +497,7 @@ CambioDispositivo::~CambioDispositivo()
 void ProgettoCambiato()
 {
     NuovaGenerazioneProgetto();
-    scarta([](const InCoda& c) { return !valido(c); }, QStringLiteral("the project changed"));
+    scartaNonValidi(QStringLiteral("the project changed"));
 }
 
 void ArrestaSequenza()

@@ -129,7 +129,7 @@ EsitoComando ComandoLettura(const QString& nome, std::function<bool()> leggi,
 enum class TipoTasto {
     Comando,
     Stop,           // goes to the controller running the program
-    Collegamento,   // connect or disconnect: never dropped by a link failure
+    Collegamento,   // connect, disconnect, Set as Controller: never dropped by a link failure
 };
 // A toolbar key (or a menu item) that talks to the device: true when it waits its turn
 // (it runs later), false when it may run now.

@@ -1,5 +1,6 @@
 #include "platform/Cp1252.h"
 
+#include <QList>
 #include <array>
 
 namespace ludra::platform {
@@ -68,15 +69,14 @@ QString primoFuoriCp1252(const QString& testo)
 
 QString rifiutoFuoriCp1252(const QString& campo, const QString& carattere, bool italiano)
 {
-    char32_t codice = carattere.isEmpty() ? 0 : carattere[0].unicode();
-    if (carattere.size() > 1 && carattere[0].isHighSurrogate())
-        codice = QChar::surrogateToUcs4(carattere[0], carattere[1]);
+    const QList<uint> codici = carattere.toUcs4();
+    const uint codice = codici.isEmpty() ? 0 : codici.first();
     return (italiano ? QStringLiteral("%1: il carattere \"%2\" (U+%3) non è nella codifica "
                                       "Windows-1252 e non si può scrivere")
                      : QStringLiteral("%1: the character \"%2\" (U+%3) is not in the "
                                       "Windows-1252 code page and cannot be written"))
         .arg(campo, carattere,
-             QString::number(uint(codice), 16).toUpper().rightJustified(4, QLatin1Char('0')));
+             QString::number(codice, 16).toUpper().rightJustified(4, QLatin1Char('0')));
 }
 
 bool RigheCp1252::prossima(QString& riga)

@@ -232,11 +232,13 @@ bool SostituisciInsieme(const InsiemeFile& insieme, const std::vector<QByteArray
     const auto annulla = [&](const QString& motivo) {
         // Without a lock another process's open may have finished or undone this save.
         if (!esiste(rimetti) && !esiste(salva)) {
-            for (std::size_t i = 0; i < n; ++i)
-                for (const QString& t : {insieme.file[i] + kNuovo, insieme.file[i] + kVecchio})
-                    if (const Trovato c = Trova(t, verbale[i]);
-                        t.endsWith(kNuovo) ? c.nuovo : c.vecchio)
-                        rimuovi(t);
+            for (std::size_t i = 0; i < n; ++i) {
+                const QString &f = insieme.file[i], nuovo = f + kNuovo, vecchio = f + kVecchio;
+                if (Trova(nuovo, verbale[i]).nuovo)
+                    rimuovi(nuovo);
+                if (Trova(vecchio, verbale[i]).vecchio)
+                    rimuovi(vecchio);
+            }
             if (salvatoDaAltri(insieme, verbale)) {
                 note << QStringLiteral("%1: finished by another Ludra process; the files hold "
                                        "what this save wrote").arg(salva);

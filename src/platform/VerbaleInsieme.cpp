@@ -51,12 +51,7 @@ bool impronta(const QByteArray& dimensione, const QByteArray& hash, Impronta& i)
 // A text written always has its hash.
 bool nuovo(const QByteArray& dimensione, const QByteArray& hash, VoceVerbale& v)
 {
-    Impronta i;
-    if (!sha(hash) || !impronta(dimensione, hash, i))
-        return false;
-    v.dimensione = i.dimensione;
-    v.impronta = i.sha;
-    return true;
+    return sha(hash) && impronta(dimensione, hash, v.nuovo);
 }
 
 QString nome(const QByteArray& campo)
@@ -146,8 +141,7 @@ bool StessoNome(const QString& registrato, const QString& nome)
 
 VoceVerbale Voce(const QString& file, std::optional<Impronta> vecchio, const QByteArray& testo)
 {
-    const Impronta nuovo = ImprontaTesto(testo);
-    return {file, std::move(vecchio), nuovo.dimensione, nuovo.sha};
+    return {file, std::move(vecchio), ImprontaTesto(testo)};
 }
 
 QByteArray TestoVerbale(const Verbale& verbale)
@@ -155,7 +149,7 @@ QByteArray TestoVerbale(const Verbale& verbale)
     QByteArray testo = kIntestazione + "\r\n" + QByteArray::number(qsizetype(verbale.size()))
                        + "\r\n";
     for (const VoceVerbale& v : verbale)
-        testo += campi(v.vecchio) + ' ' + campi(v.nuovo()) + ' '
+        testo += campi(v.vecchio) + ' ' + campi(v.nuovo) + ' '
                  + QFile::encodeName(v.file).toPercentEncoding("/") + "\r\n";
     return testo + kFine + "\r\n";
 }
@@ -220,7 +214,7 @@ Trovato Trova(const QString& nome, const VoceVerbale& voce)
     const auto uguale = [](const Impronta& i, const Impronta& a) {
         return i.dimensione == a.dimensione && (i.sha.isEmpty() || i.sha == a.sha);
     };
-    const bool forse = st.st_size == voce.dimensione
+    const bool forse = st.st_size == voce.nuovo.dimensione
                        || (voce.vecchio && st.st_size == voce.vecchio->dimensione);
     // A size that matches neither text spares the read.
     const std::optional<Impronta> letta =
@@ -228,7 +222,7 @@ Trovato Trova(const QString& nome, const VoceVerbale& voce)
     if (!letta)
         return t;
     t.regolare = true;
-    t.nuovo = forse && uguale(voce.nuovo(), *letta);
+    t.nuovo = forse && uguale(voce.nuovo, *letta);
     t.vecchio = forse && voce.vecchio && uguale(*voce.vecchio, *letta);
     return t;
 }

@@ -28,9 +28,7 @@ std::optional<Impronta> ImprontaFile(const QString& nome);
 struct VoceVerbale {
     QString file;                      // NomeNelVerbale
     std::optional<Impronta> vecchio;   // the text replaced; none when there was no file
-    qint64 dimensione = 0;             // the text written: its size
-    QByteArray impronta;               // and its SHA-256, in hexadecimal
-    Impronta nuovo() const { return {dimensione, impronta}; }
+    Impronta nuovo;                    // the text written, always hashed
 };
 using Verbale = std::vector<VoceVerbale>;
 

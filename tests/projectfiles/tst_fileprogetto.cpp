@@ -935,8 +935,8 @@ void TestFileProgetto::strangeFolderLosesNothing()
             verbale.push_back(platform::Voce(QStringLiteral("impianto") + e, std::nullopt,
                                              dati.startsWith('*') ? dati : leggi(base() + e)));
         for (std::size_t i = 0; dati == "-" && i < 4; ++i)
-            verbale[i].vecchio = i == 1 ? std::nullopt : std::optional(verbale[i].nuovo());
-        verbale[0].dimensione += dati == "-";   // a text no longer there
+            verbale[i].vecchio = i == 1 ? std::nullopt : std::optional(verbale[i].nuovo);
+        verbale[0].nuovo.dimensione += dati == "-";   // a text no longer there
         dati = platform::TestoVerbale(verbale).chopped(dati.size() - 1);
     }
     QVERIFY(dati == "->" ? QFile::remove(tesi) : (scrivi(dir.filePath(nome), dati), true));

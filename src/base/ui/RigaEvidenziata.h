@@ -25,6 +25,21 @@ inline void evidenziaRiga(QListWidget* lista, int riga)
         lista->clearSelection();
 }
 
+// Keeps a list's highlight on the row chosen (`scelta()`): a row the user highlights
+// (a click, the arrow keys) is chosen (`scegli`), and a highlight cleared (a Ctrl+click or
+// Ctrl+Space) goes back to the chosen row, so the window's commands act on the row shown.
+template <typename Scelta, typename Scegli>
+void seguiEvidenziata(QListWidget* lista, QObject* contesto, Scelta scelta, Scegli scegli)
+{
+    QObject::connect(lista, &QListWidget::itemSelectionChanged, contesto, [=] {
+        const int evidenziata = rigaEvidenziata(lista);
+        if (evidenziata < 0)
+            evidenziaRiga(lista, scelta());
+        else if (evidenziata != scelta())
+            scegli(evidenziata);
+    });
+}
+
 // The highlighted node, none when none is.
 inline QTreeWidgetItem* nodoEvidenziato(const QTreeWidget* albero)
 {

@@ -112,16 +112,10 @@ void frm_display::costruisciListe()
     l4->addLayout(scorri);
     connect(lstPage_, &QListWidget::itemClicked, this,
             [this](QListWidgetItem* item) { sceltaPagina(lstPage_->row(item)); });
-    // The arrow keys move the highlight: the page highlighted is the page chosen.
-    connect(lstPage_, &QListWidget::itemSelectionChanged, this, [this] {
-        // A page stays chosen: a Ctrl+click or Ctrl+Space that clears the highlight
-        // cannot leave Delete page acting on a page shown unselected.
-        const int scelta = rigaEvidenziata(lstPage_);
-        if (scelta < 0)
-            evidenziaRiga(lstPage_, editor_.PaginaAttiva);
-        else if (scelta != editor_.PaginaAttiva)
-            sceltaPagina(scelta);
-    });
+    // The page highlighted is the page chosen, the one Delete page removes.
+    seguiEvidenziata(
+        lstPage_, this, [this] { return int(editor_.PaginaAttiva); },
+        [this](int r) { sceltaPagina(r); });
 
     frame5_ = new QGroupBox(this);
     frame5_->setObjectName(QStringLiteral("Frame5"));
@@ -132,14 +126,9 @@ void frm_display::costruisciListe()
     l5->addWidget(lstOgg_, 1);
     connect(lstOgg_, &QListWidget::itemClicked, this,
             [this](QListWidgetItem* item) { SelezionaOggetto(lstOgg_->row(item) + 1); });
-    connect(lstOgg_, &QListWidget::itemSelectionChanged, this, [this] {
-        // Nor can they take the highlight off the object selected.
-        const int scelta = rigaEvidenziata(lstOgg_);
-        if (scelta < 0)
-            evidenziaRiga(lstOgg_, editor_.OggettoAttivo - 1);
-        else if (scelta + 1 != editor_.OggettoAttivo)
-            SelezionaOggetto(scelta + 1);
-    });
+    seguiEvidenziata(
+        lstOgg_, this, [this] { return int(editor_.OggettoAttivo) - 1; },
+        [this](int r) { SelezionaOggetto(r + 1); });
     auto* comandi = new QHBoxLayout;
     for (int i = 0; i < 5; ++i) {
         cmdOgg_[std::size_t(i)] = pulsante(QStringLiteral("cmd_Ogg_%1").arg(i), frame5_);
