@@ -79,8 +79,10 @@ std::optional<QString> QtDialogs::inputBox(const QString& prompt, const QString&
     QInputDialog dialog(parent_);
     dialog.setWindowTitle(title);
     dialog.setInputMode(QInputDialog::TextInput);
+    // The prompt's label is the dialog's own, made by its first text: made empty, made
+    // plain, then given the prompt.
     dialog.setLabelText(QString());
-    if (auto* etichetta = dialog.findChild<QLabel*>())
+    if (auto* etichetta = dialog.findChild<QLabel*>(QString(), Qt::FindDirectChildrenOnly))
         etichetta->setTextFormat(Qt::PlainText);
     dialog.setLabelText(prompt);
     dialog.setTextValue(initial);
