@@ -9,6 +9,7 @@
 #include "platform/Twips.h"
 #include "platform/ui/Geometria.h"
 #include "platform/ui/Pictures.h"
+#include "platform/ui/TestoSemplice.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -261,7 +262,7 @@ void Principale::ricostruisciToolbar()
         }
         QAction* a = Toolbar1->addAction(ImageList1.value(p.immagine), QString());
         a->setObjectName(p.chiave);
-        a->setToolTip(p.tooltip);
+        platform::suggerimento(a, p.tooltip);
         a->setEnabled(p.attivo());
         const QString chiave = p.chiave;
         connect(a, &QAction::triggered, this, [chiave] { Toolbar1_ButtonClick(chiave); });

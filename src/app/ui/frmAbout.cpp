@@ -4,9 +4,9 @@
 #include "base/Testi.h"
 #include "platform/Resources.h"
 #include "platform/ui/Pictures.h"
+#include "platform/ui/TestoSemplice.h"
 
 #include <QGridLayout>
-#include <QLabel>
 #include <QPushButton>
 
 namespace ludra::ui {
@@ -18,14 +18,14 @@ QString testo(int id) { return platform::resources().string(id).value_or(QString
 frmAbout::frmAbout(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("frmAbout"));
-    picIcon = new QLabel(this);
-    lblTitle = new QLabel(this);
+    picIcon = new platform::Etichetta(this);
+    lblTitle = new platform::Etichetta(this);
     QFont titolo = lblTitle->font();
     titolo.setPointSizeF(titolo.pointSizeF() * 1.6);
     titolo.setBold(true);
     lblTitle->setFont(titolo);
-    lblVersion = new QLabel(this);
-    lblDescription = new QLabel(this);
+    lblVersion = new platform::Etichetta(this);
+    lblDescription = new platform::Etichetta(this);
     lblDescription->setWordWrap(true);
     cmdOK = new QPushButton(QStringLiteral("OK"), this);
     cmdSysInfo = new QPushButton(QStringLiteral("&System Info..."), this);

@@ -4,6 +4,7 @@
 #include "base/ui/FuocoCampo.h"
 #include "platform/PortaSeriale.h"
 #include "platform/ui/Pictures.h"
+#include "platform/ui/TestoSemplice.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -11,7 +12,6 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -33,7 +33,7 @@ T* nominato(T* w, const char* nome)
 template <typename T>
 T* campo(QFormLayout* form, QLabel*& etichetta, T* w, const char* nome)
 {
-    etichetta = new QLabel;
+    etichetta = new platform::Etichetta;
     form->addRow(etichetta, nominato(w, nome));
     return w;
 }
@@ -81,14 +81,14 @@ frm_Settings::frm_Settings(QWidget* parent) : QWidget(parent)
     txt_IP = campo(tcp, Label1, new QLineEdit, "txt_IP");
     txt_port = campo(tcp, Label7, new QLineEdit, "txt_port");
     txt_timeoutTCP = nominato(new QLineEdit, "txt_timeoutTCP");
-    tcp->addRow(new QLabel(QStringLiteral("Timeout (mSec)")), txt_timeoutTCP);
+    tcp->addRow(new platform::Etichetta(QStringLiteral("Timeout (mSec)")), txt_timeoutTCP);
     controller->addRow(frmTCP);
 
     auto* com = pannelloCanale(frmCOM, "frmCOM");
     cmbCOM = campo(com, Label6, new QComboBox, "cmbCOM");
     cmbBaud = nominato(new QComboBox, "cmbBaud");
     cmbBaud->addItems(VelocitaSeriali());
-    com->addRow(new QLabel(QStringLiteral("Baud Rate")), cmbBaud);
+    com->addRow(new platform::Etichetta(QStringLiteral("Baud Rate")), cmbBaud);
     chk_Modem = nominato(new QCheckBox(QStringLiteral("Modem Dial up")), "chk_Modem");
     com->addRow(chk_Modem);
     controller->addRow(frmCOM);
@@ -107,10 +107,10 @@ frm_Settings::frm_Settings(QWidget* parent) : QWidget(parent)
     Slider1->setRange(0, kUltimaPosizioneAnimazione);
     Slider1->setPageStep(1);
     Slider1->setTickPosition(QSlider::TicksBelow);
-    lbl_tempo = nominato(new QLabel, "lbl_tempo");
+    lbl_tempo = nominato(new platform::Etichetta, "lbl_tempo");
     animazione->addWidget(Slider1);
     animazione->addWidget(lbl_tempo);
-    animazione->addWidget(new QLabel(QStringLiteral("sec.")));
+    animazione->addWidget(new platform::Etichetta(QStringLiteral("sec.")));
     connect(Slider1, &QSlider::valueChanged, this,
             [this](int v) { lbl_tempo->setText(TestoAnimazione(v)); });
     debug->addWidget(Frame1);
@@ -120,7 +120,7 @@ frm_Settings::frm_Settings(QWidget* parent) : QWidget(parent)
     auto* lingue = new QHBoxLayout(Frame4);
     auto* gruppoLingue = new QButtonGroup(this);
     for (int i = 0; i < 2; ++i) {
-        img_lang[i] = new QLabel;
+        img_lang[i] = new platform::Etichetta;
         opt_lang[i] = new QRadioButton;
         opt_lang[i]->setObjectName(QStringLiteral("opt_lang_%1").arg(i));
         gruppoLingue->addButton(opt_lang[i], i);
@@ -202,7 +202,7 @@ void frm_Settings::aggiungiPorta(int numero, const QString& percorso)
                               ? QStringLiteral("COM%1").arg(numero)
                               : QStringLiteral("COM%1 (%2)").arg(numero).arg(platform::nomeBreve(percorso));
     cmbCOM->addItem(testo, numero);
-    cmbCOM->setItemData(cmbCOM->count() - 1, percorso, Qt::ToolTipRole);
+    cmbCOM->setItemData(cmbCOM->count() - 1, platform::testoSuggerimento(percorso), Qt::ToolTipRole);
 }
 
 void frm_Settings::carica(const ModuloImpostazioni& m)

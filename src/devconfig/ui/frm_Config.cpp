@@ -7,6 +7,7 @@
 #include "devconfig/ui/ColoriConfig.h"
 #include "link/StatoLink.h"
 #include "platform/ui/Pictures.h"
+#include "platform/ui/TestoSemplice.h"
 
 #include <QCalendarWidget>
 #include <QCheckBox>
@@ -15,7 +16,6 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -100,8 +100,8 @@ frm_Config::~frm_Config() { FinestreCaricate::istanza().rimuovi(this); }
 
 void frm_Config::creaTesta()
 {
-    Label1[0] = new QLabel(this);
-    Label1[1] = new QLabel(this);
+    Label1[0] = new platform::Etichetta(this);
+    Label1[1] = new platform::Etichetta(this);
     Indirizzo = campo(this, QStringLiteral("Indirizzo"), 50);
     modello = new QComboBox(this);
     modello->setMinimumContentsLength(14);
@@ -125,9 +125,9 @@ void frm_Config::creaProg()
     txt_vers->setReadOnly(true);
     txt_nome = campo(Frm_Prog, QStringLiteral("txt_nome"), 90);
     txt_add = campo(Frm_Prog, QStringLiteral("txt_add"), 90);
-    Label6 = new QLabel(Frm_Prog);
-    Label5 = new QLabel(Frm_Prog);
-    Label10 = new QLabel(Frm_Prog);
+    Label6 = new platform::Etichetta(Frm_Prog);
+    Label5 = new platform::Etichetta(Frm_Prog);
+    Label10 = new platform::Etichetta(Frm_Prog);
     cmd_invia[0] = pulsanteScrivi(Frm_Prog);
     cmd_invia[2] = pulsanteScrivi(Frm_Prog);
     auto* g = new QGridLayout(Frm_Prog);
@@ -145,8 +145,8 @@ void frm_Config::creaPorte()
 {
     frm_Ports = new QGroupBox(this);
     auto* v = new QVBoxLayout(frm_Ports);
-    Label12 = new QLabel;
-    Label7 = new QLabel;
+    Label12 = new platform::Etichetta;
+    Label7 = new platform::Etichetta;
     for (int p = 0; p < 2; ++p) {
         const auto i = std::size_t(p);
         Frame1[i] = new QGroupBox(frm_Ports);
@@ -156,8 +156,8 @@ void frm_Config::creaPorte()
             cmb_baud[i]->addItem(QString::fromLatin1(b));
         cmb_baud[i]->setCurrentIndex(-1);
         txt_delay[i] = campo(Frame1[i], QStringLiteral("txt_delay_%1").arg(p));
-        Label8[i] = new QLabel(Frame1[i]);
-        Label11[i] = new QLabel(Frame1[i]);
+        Label8[i] = new platform::Etichetta(Frame1[i]);
+        Label11[i] = new platform::Etichetta(Frame1[i]);
         auto* g = new QGridLayout(Frame1[i]);
         g->addWidget(Label8[i], 0, 0);
         g->addWidget(cmb_baud[i], 0, 1);
@@ -182,8 +182,8 @@ void frm_Config::creaEventi()
     frm_PupSafe = new QGroupBox(this);
     chk_wdtEvent = new QCheckBox(frm_PupSafe);
     chk_pupEvent = new QCheckBox(frm_PupSafe);
-    Label18 = new QLabel(frm_PupSafe);
-    Label21 = new QLabel(frm_PupSafe);
+    Label18 = new platform::Etichetta(frm_PupSafe);
+    Label21 = new platform::Etichetta(frm_PupSafe);
     auto* g = new QGridLayout(frm_PupSafe);
     g->addWidget(Label18, 0, 0);
     g->addWidget(chk_wdtEvent, 0, 1);
@@ -210,10 +210,10 @@ void frm_Config::creaIngressiAnalogici()
 {
     frm_AI = new QGroupBox(frm_IO);
     auto* g = new QGridLayout(frm_AI);
-    Label16 = new QLabel(frm_AI);
-    Label13 = new QLabel(frm_AI);
-    Label15 = new QLabel(frm_AI);
-    Label14 = new QLabel(frm_AI);
+    Label16 = new platform::Etichetta(frm_AI);
+    Label13 = new platform::Etichetta(frm_AI);
+    Label15 = new platform::Etichetta(frm_AI);
+    Label14 = new platform::Etichetta(frm_AI);
     g->addWidget(Label16, 0, 1);
     g->addWidget(Label13, 0, 2);
     g->addWidget(Label15, 0, 3);
@@ -227,13 +227,13 @@ void frm_Config::creaIngressiAnalogici()
         colora(pBreak[i], platform::kVbWhite);
         txt_Input_sync[i] = campo(frm_AI, QStringLiteral("txt_Input_sync_%1").arg(c), 70);
         txt_Input_sync[i]->setReadOnly(true);
-        g->addWidget(new QLabel(QString::number(c), frm_AI), c + 1, 0);
+        g->addWidget(new platform::Etichetta(QString::number(c), frm_AI), c + 1, 0);
         g->addWidget(chk_En[i], c + 1, 1);
         g->addWidget(txt_Input[i], c + 1, 2);
         g->addWidget(pBreak[i], c + 1, 3);
         g->addWidget(txt_Input_sync[i], c + 1, 4);
     }
-    Label9 = new QLabel(frm_AI);
+    Label9 = new platform::Etichetta(frm_AI);
     cmb_Type = new QComboBox(frm_AI);
     cmb_Type->setMinimumContentsLength(8);
     cmd_invia[7] = pulsanteScrivi(frm_AI);
@@ -251,9 +251,9 @@ void frm_Config::creaUsciteAnalogiche()
 {
     frm_AO = new QGroupBox(frm_IO);
     auto* g = new QGridLayout(frm_AO);
-    Label17 = new QLabel(frm_AO);
-    Label20 = new QLabel(frm_AO);
-    Label19 = new QLabel(frm_AO);
+    Label17 = new platform::Etichetta(frm_AO);
+    Label20 = new platform::Etichetta(frm_AO);
+    Label19 = new platform::Etichetta(frm_AO);
     g->addWidget(Label17, 0, 1);
     g->addWidget(Label20, 0, 2);
     g->addWidget(Label19, 0, 4);
@@ -264,7 +264,7 @@ void frm_Config::creaUsciteAnalogiche()
         txt_Output[i] = campo(frm_AO, QStringLiteral("txt_Output_%1").arg(c), 70);
         cmd_Output[i] = pulsanteScrivi(frm_AO);
         txt_Safe[i] = campo(frm_AO, QStringLiteral("txt_Safe_%1").arg(c), 70);
-        g->addWidget(new QLabel(QString::number(c), frm_AO), c + 1, 0);
+        g->addWidget(new platform::Etichetta(QString::number(c), frm_AO), c + 1, 0);
         g->addWidget(cmb_Out[i], c + 1, 1);
         g->addWidget(txt_Output[i], c + 1, 2);
         g->addWidget(cmd_Output[i], c + 1, 3);
@@ -283,7 +283,8 @@ void frm_Config::creaDigitali()
     for (int k = 0; k < 16; ++k) {
         Led[std::size_t(k)] = spia(frm_DI, 16);
         colora(Led[std::size_t(k)], kVbGrigio);
-        g->addWidget(new QLabel(QString::number(k), frm_DI), (k / 8) * 2, k % 8, Qt::AlignHCenter);
+        g->addWidget(new platform::Etichetta(QString::number(k), frm_DI), (k / 8) * 2, k % 8,
+                     Qt::AlignHCenter);
         g->addWidget(Led[std::size_t(k)], (k / 8) * 2 + 1, k % 8, Qt::AlignHCenter);
     }
     frm_latchH = new QGroupBox(frm_DI);
@@ -298,8 +299,8 @@ void frm_Config::creaDigitali()
 
     frm_DO = new QGroupBox(frm_IO);
     auto* o = new QGridLayout(frm_DO);
-    Label2 = new QLabel(frm_DO);
-    Label4 = new QLabel(frm_DO);
+    Label2 = new platform::Etichetta(frm_DO);
+    Label4 = new platform::Etichetta(frm_DO);
     o->addWidget(Label2, 1, 0);
     o->addWidget(Label4, 2, 0);
     for (int k = 0; k < 8; ++k) {
@@ -343,9 +344,9 @@ void frm_Config::creaOrologio()
 void frm_Config::creaDisplay()
 {
     frm_Disp = new QGroupBox(this);
-    lbl_Mode = new QLabel(frm_Disp);
-    lbl_Contr = new QLabel(frm_Disp);
-    lbl_Lumin = new QLabel(frm_Disp);
+    lbl_Mode = new platform::Etichetta(frm_Disp);
+    lbl_Contr = new platform::Etichetta(frm_Disp);
+    lbl_Lumin = new platform::Etichetta(frm_Disp);
     opt_DispMode[0] = new QRadioButton(frm_Disp);
     opt_DispMode[1] = new QRadioButton(frm_Disp);
     bar_Contr = new QSlider(Qt::Horizontal, frm_Disp);

@@ -1,12 +1,12 @@
 #include "devconfig/ui/frm_LettMAC.h"
 
 #include "link/Sequenza.h"
+#include "platform/ui/TestoSemplice.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPointer>
@@ -38,12 +38,12 @@ frm_LettMAC::frm_LettMAC(QWidget* parent) : QWidget(parent)
     txt_cliente->setObjectName(QStringLiteral("txt_cliente"));
 
     auto* campi = new QGridLayout;
-    campi->addWidget(new QLabel(QStringLiteral("PFC"), this), 0, 0);
-    campi->addWidget(new QLabel(QStringLiteral("Anno"), this), 0, 2);
+    campi->addWidget(new platform::Etichetta(QStringLiteral("PFC"), this), 0, 0);
+    campi->addWidget(new platform::Etichetta(QStringLiteral("Anno"), this), 0, 2);
     campi->addWidget(txt_pfc, 1, 0);
-    campi->addWidget(new QLabel(QStringLiteral("/"), this), 1, 1);
+    campi->addWidget(new platform::Etichetta(QStringLiteral("/"), this), 1, 1);
     campi->addWidget(txt_anno, 1, 2);
-    campi->addWidget(new QLabel(QStringLiteral("Cliente"), this), 0, 3);
+    campi->addWidget(new platform::Etichetta(QStringLiteral("Cliente"), this), 0, 3);
     campi->addWidget(txt_cliente, 1, 3);
 
     Command1 = pulsante(QStringLiteral("Command1"), QStringLiteral("Carica MAC da 25AA02E48"));

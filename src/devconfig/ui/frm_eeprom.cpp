@@ -3,12 +3,12 @@
 #include "base/ui/FuocoCampo.h"
 #include "link/Sequenza.h"
 #include "monitor/Variabili.h"
+#include "platform/ui/TestoSemplice.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -36,7 +36,7 @@ QPushButton* pulsante(QWidget* genitore, const QString& nome, const QString& tes
 
 QLabel* etichetta(QWidget* genitore, const QString& testo)
 {
-    return new QLabel(testo, genitore);
+    return new platform::Etichetta(testo, genitore);
 }
 
 } // namespace

@@ -8,13 +8,13 @@
 #include "discovery/ui/ImmaginiRete.h"
 #include "platform/Twips.h"
 #include "platform/ui/Pictures.h"
+#include "platform/ui/TestoSemplice.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -49,13 +49,13 @@ frm_search::frm_search(QWidget* parent)
     logica_.FinestraAperta();
 
     Frame2 = new QGroupBox(this);
-    Label5 = new QLabel(Frame2);
+    Label5 = new platform::Etichetta(Frame2);
     cmb_porta = new QComboBox(Frame2);
     cmb_porta->setObjectName(QStringLiteral("cmb_porta"));
-    Label9 = new QLabel(Frame2);
+    Label9 = new platform::Etichetta(Frame2);
     txt_Timeout = new QLineEdit(logica_.txt_Timeout, Frame2);
     txt_Timeout->setObjectName(QStringLiteral("txt_Timeout"));
-    Label12 = new QLabel(QStringLiteral("mSec"), Frame2);
+    Label12 = new platform::Etichetta(QStringLiteral("mSec"), Frame2);
     auto* canali = new QGridLayout(Frame2);
     canali->addWidget(Label5, 0, 0);
     canali->addWidget(cmb_porta, 0, 1, 1, 2);
@@ -66,8 +66,8 @@ frm_search::frm_search(QWidget* parent)
     // Serial options.
     frm_opz[0] = new QGroupBox(this);
     Frame5 = new QGroupBox(frm_opz[0]);
-    Label4 = new QLabel(Frame5);
-    Label6 = new QLabel(Frame5);
+    Label4 = new platform::Etichetta(Frame5);
+    Label6 = new platform::Etichetta(Frame5);
     for (std::size_t i = 0; i < txt_indir.size(); ++i) {
         txt_indir[i] = new QLineEdit(logica_.txt_indir[i]);
         txt_indir[i]->setObjectName(QStringLiteral("txt_indir%1").arg(i));
@@ -114,8 +114,8 @@ frm_search::frm_search(QWidget* parent)
     pulsanti->addWidget(cmd_stop);
 
     Frame4 = new QGroupBox(this);
-    Label10 = new QLabel(Frame4);
-    Label11 = new QLabel(Frame4);
+    Label10 = new platform::Etichetta(Frame4);
+    Label11 = new platform::Etichetta(Frame4);
     Command1 = new QPushButton(Frame4);
     Command1->setObjectName(QStringLiteral("Command1"));
     auto* sottoNodi = new QGridLayout(Frame4);
@@ -125,7 +125,7 @@ frm_search::frm_search(QWidget* parent)
     sottoNodi->addWidget(txt_indir[3], 0, 3);
     sottoNodi->addWidget(Command1, 1, 0, 1, 4);
 
-    lbl_search = new QLabel(this);
+    lbl_search = new platform::Etichetta(this);
     lbl_search->setObjectName(QStringLiteral("lbl_search"));
     Elenco = new QTreeWidget(this);
     Elenco->setObjectName(QStringLiteral("Elenco"));
@@ -309,7 +309,7 @@ void frm_search::disegnaRete()
         r->setGeometry(sinistra, top, twipsToPx(5655), alto);
         std::array<QLabel*, 5> c{};
         for (std::size_t i = 0; i < c.size(); ++i) {
-            c[i] = new QLabel(r);
+            c[i] = new platform::Etichetta(r);
             c[i]->setGeometry(twipsToPx(int(i) * 720), 0, alto, alto);
             c[i]->setPixmap(ImmagineRete(riga[i]).scaled(alto, alto, Qt::IgnoreAspectRatio,
                                                            Qt::SmoothTransformation));

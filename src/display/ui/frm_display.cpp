@@ -207,14 +207,14 @@ void frm_display::SetRes()
         cmdPage_[std::size_t(i)]->setIcon(icona);
         cmdOgg_[std::size_t(i)]->setIcon(icona);
     }
-    cmdOgg_[2]->setToolTip(QStringLiteral("Send to Back"));
-    cmdOgg_[3]->setToolTip(QStringLiteral("Bring to Front"));
+    platform::suggerimento(cmdOgg_[2], QStringLiteral("Send to Back"));
+    platform::suggerimento(cmdOgg_[3], QStringLiteral("Bring to Front"));
     static const int figure[8] = {137, 138, 141, 140, 149, 150, 148, 139};
     static const char* suggerimenti[8] = {"Label", "Number", "Date", "Time",
                                           "ProgressBar", "Rectangle", "Picture", "Image"};
     for (int i = 0; i < 8; ++i) {
         optType_[std::size_t(i)]->setIcon(QIcon(platform::LoadResPicture(figure[i])));
-        optType_[std::size_t(i)]->setToolTip(QString::fromLatin1(suggerimenti[i]));
+        platform::suggerimento(optType_[std::size_t(i)], QString::fromLatin1(suggerimenti[i]));
     }
     // Image objects come only from a project file.
     optType_[7]->setEnabled(false);

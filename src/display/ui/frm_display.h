@@ -3,8 +3,8 @@
 // and the property panel of the selected object.
 #include "base/Finestre.h"
 #include "display/EditorPagine.h"
+#include "platform/ui/TestoSemplice.h"
 
-#include <QLabel>
 #include <QWidget>
 #include <array>
 
@@ -21,10 +21,10 @@ class QToolButton;
 namespace ludra::ui {
 
 // The page frame: shows the preview, reports clicks and the pointer position.
-class Picture1 : public QLabel {
+class Picture1 : public platform::Etichetta {
     Q_OBJECT
 public:
-    using QLabel::QLabel;
+    using platform::Etichetta::Etichetta;
 signals:
     void cliccato(QPointF punto);
     void mosso(QPointF punto);

@@ -8,6 +8,7 @@
 #include "display/ui/DisegnoPagina.h"
 #include "images/Immagini.h"
 #include "platform/Dialogs.h"
+#include "platform/ui/TestoSemplice.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -34,7 +35,7 @@ QLineEdit* campo(const QString& nome, QWidget* parent, int larghezza = 60)
 
 QLabel* etichetta(const QString& nome, const QString& testo, QWidget* parent)
 {
-    auto* l = new QLabel(testo, parent);
+    auto* l = new platform::Etichetta(testo, parent);
     l->setObjectName(nome);
     return l;
 }
@@ -73,9 +74,9 @@ void frm_display::costruisciPannello()
     txtPosX_ = campo(QStringLiteral("txt_PosX"), frmPos_, 45);
     txtPosY_ = campo(QStringLiteral("txt_PosY"), frmPos_, 45);
     lp->addWidget(lblPos_);
-    lp->addWidget(new QLabel(QStringLiteral("X"), frmPos_));
+    lp->addWidget(new platform::Etichetta(QStringLiteral("X"), frmPos_));
     lp->addWidget(txtPosX_);
-    lp->addWidget(new QLabel(QStringLiteral("Y"), frmPos_));
+    lp->addWidget(new platform::Etichetta(QStringLiteral("Y"), frmPos_));
     lp->addWidget(txtPosY_);
     lp->addStretch();
     l->addWidget(frmPos_);
@@ -86,7 +87,7 @@ void frm_display::costruisciPannello()
     txtDimY_ = campo(QStringLiteral("txt_dimY"), frmDim_, 45);
     auto* dim = new QHBoxLayout;
     dim->addWidget(txtDimX_);
-    dim->addWidget(new QLabel(QStringLiteral("x"), frmDim_));
+    dim->addWidget(new platform::Etichetta(QStringLiteral("x"), frmDim_));
     dim->addWidget(txtDimY_);
     dim->addStretch();
     ld->addRow(QStringLiteral("W x H"), dim);
@@ -156,7 +157,8 @@ void frm_display::costruisciPannello()
         connect(giu, &QPushButton::clicked, this, [this, i] { SelezionaFigura(i, -1); });
         connect(su, &QPushButton::clicked, this, [this, i] { SelezionaFigura(i, 1); });
         imgFormat_[std::size_t(i)] = etichetta(QStringLiteral("img_Format_%1").arg(i), QString(), frmPicture_);
-        lpic->addWidget(new QLabel(QStringLiteral("Bit = %1").arg(i), frmPicture_), i, 0);
+        lpic->addWidget(new platform::Etichetta(QStringLiteral("Bit = %1").arg(i), frmPicture_),
+                        i, 0);
         lpic->addWidget(lblPicture_[std::size_t(i)], i, 1);
         lpic->addWidget(lblIdPicture_[std::size_t(i)], i, 2);
         lpic->addWidget(giu, i, 3);

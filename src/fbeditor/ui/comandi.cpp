@@ -7,6 +7,7 @@
 #include "fbeditor/TabellaFunzioni.h"
 #include "fbeditor/ui/PulsanteFunzione.h"
 #include "platform/Twips.h"
+#include "platform/ui/TestoSemplice.h"
 #include "platform/ui/VbColor.h"
 #include "platform/ui/Geometria.h"
 
@@ -14,7 +15,6 @@
 #include <QEvent>
 #include <QGroupBox>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -71,7 +71,7 @@ comandi::comandi(QWidget* parent) : QWidget(parent)
         tab_->addTab(NomeScheda(s));
     posiziona(tab_, 100, 300, 8560, 420);
 
-    lblNomeFunz_ = new QLabel(fFunzioni_);
+    lblNomeFunz_ = new platform::Etichetta(fFunzioni_);
     lblNomeFunz_->setObjectName(QStringLiteral("lbl_nomeFunz"));
     QFont grassetto = lblNomeFunz_->font();
     grassetto.setBold(true);
@@ -91,13 +91,13 @@ comandi::comandi(QWidget* parent) : QWidget(parent)
     }
 
     // The line's label, the delay and the commit, to the right of the choices.
-    label1_ = new QLabel(fFunzioni_);
+    label1_ = new platform::Etichetta(fFunzioni_);
     label1_->setObjectName(QStringLiteral("Label1"));
     posiziona(label1_, 4400, 1500, 1200, 300);
     txtLabel_ = new QLineEdit(fFunzioni_);
     txtLabel_->setObjectName(QStringLiteral("txt_Label"));
     posiziona(txtLabel_, 5700, 1460, 2900, 360);
-    lblDelay_ = new QLabel(fFunzioni_);
+    lblDelay_ = new platform::Etichetta(fFunzioni_);
     lblDelay_->setObjectName(QStringLiteral("lbl_Delay"));
     posiziona(lblDelay_, 4400, 2100, 1200, 300);
     txtDelay_ = new QLineEdit(fFunzioni_);
@@ -124,7 +124,7 @@ comandi::comandi(QWidget* parent) : QWidget(parent)
     posiziona(fArgomenti_, 120, 4120, 8760, kTopRighe + 8 * kPassoRighe + 120);
     for (int k = 0; k < kNumArgomenti; ++k) {
         const int top = kTopRighe + k * kPassoRighe;
-        auto* lbl = new QLabel(fArgomenti_);
+        auto* lbl = new platform::Etichetta(fArgomenti_);
         lbl->setObjectName(QStringLiteral("lbl_Var_%1").arg(k));
         posiziona(lbl, 120, top + 40, 1900, 300);
         auto* var = new QComboBox(fArgomenti_);

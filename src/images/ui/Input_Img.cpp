@@ -5,12 +5,12 @@
 #include "images/Immagini.h"
 #include "monitor/DialogoValori.h"
 #include "platform/Dialogs.h"
+#include "platform/ui/TestoSemplice.h"
 
 #include <QCloseEvent>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QImage>
-#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPixmap>
@@ -48,7 +48,7 @@ Input_Img::Input_Img(QWidget* parent) : QWidget(parent)
     l->addLayout(sinistra);
 
     auto* destra = new QVBoxLayout;
-    picture2_ = new QLabel(this);
+    picture2_ = new platform::Etichetta(this);
     picture2_->setObjectName(QStringLiteral("Picture2"));
     picture2_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     auto* scorri = new QScrollArea(this);

@@ -3,11 +3,11 @@
 #include "ladder/VistaLadder.h"
 #include "platform/Twips.h"
 #include "platform/ui/Pictures.h"
+#include "platform/ui/TestoSemplice.h"
 #include "platform/ui/VbColor.h"
 #include "platform/ui/Geometria.h"
 
 #include <QFontMetrics>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <algorithm>
@@ -42,7 +42,7 @@ void testo(QWidget* w, quint32 colore)
 
 QLabel* etichetta(QWidget* panel, const QString& nome, int riga, const QRect& r)
 {
-    auto* l = new QLabel(panel);
+    auto* l = new platform::Etichetta(panel);
     l->setObjectName(QStringLiteral("%1_%2").arg(nome).arg(riga));
     l->setGeometry(r);
     l->setProperty("riga", riga);

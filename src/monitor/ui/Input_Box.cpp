@@ -5,6 +5,7 @@
 #include "monitor/DialogoRegistro.h"
 #include "monitor/DialogoValori.h"
 #include "monitor/InputBox.h"
+#include "platform/ui/TestoSemplice.h"
 #include "project/Registri.h"
 #include "platform/Twips.h"
 #include "platform/ui/VbColor.h"
@@ -14,7 +15,6 @@
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -45,7 +45,7 @@ Input_Box::Input_Box(QWidget* parent) : QWidget(parent)
     setFixedSize(twipsToPx(5160), twipsToPx(3360));
 
     for (int i = 0; i < 4; ++i) {
-        label1_[std::size_t(i)] = new QLabel(this);
+        label1_[std::size_t(i)] = new platform::Etichetta(this);
         label1_[std::size_t(i)]->setObjectName(QStringLiteral("Label1_%1").arg(i));
     }
     QFont grassetto = label1_[2]->font();
@@ -73,9 +73,9 @@ Input_Box::Input_Box(QWidget* parent) : QWidget(parent)
         auto* p = new QWidget(this);
         p->setObjectName(QStringLiteral("pBits_%1").arg(riga));
         posiziona(p, 120, 1860 + riga * 420, 4920, 380);
-        auto* alto = new QLabel(QString::number(riga * 16 + 15), p);
+        auto* alto = new platform::Etichetta(QString::number(riga * 16 + 15), p);
         posiziona(alto, 0, 60, 300, 260);
-        auto* basso = new QLabel(QString::number(riga * 16), p);
+        auto* basso = new platform::Etichetta(QString::number(riga * 16), p);
         basso->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         posiziona(basso, 4620, 60, 300, 260);
         for (int j = 0; j < 16; ++j) {

@@ -5,12 +5,12 @@
 #include "base/ui/RigaEvidenziata.h"
 #include "link/Sequenza.h"
 #include "monitor/Variabili.h"
+#include "platform/ui/TestoSemplice.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPointer>
@@ -36,7 +36,7 @@ frm_variabili::frm_variabili(QWidget* parent) : QWidget(parent)
 
     auto* teste = new QWidget(this);
     for (int i = 0; i < 5; ++i) {
-        Label1[std::size_t(i)] = new QLabel(teste);
+        Label1[std::size_t(i)] = new platform::Etichetta(teste);
         Label1[std::size_t(i)]->move(kColonne[std::size_t(i)] + 4, 0);
     }
     teste->setFixedHeight(18);
@@ -50,7 +50,7 @@ frm_variabili::frm_variabili(QWidget* parent) : QWidget(parent)
         txt_WebReg[std::size_t(i)]->setObjectName(QStringLiteral("txt_WebReg_%1").arg(i));
     }
     for (int i : {0, 1, 5, 6, 7})
-        Label2[std::size_t(i)] = new QLabel(this);
+        Label2[std::size_t(i)] = new platform::Etichetta(this);
     cmb_Type = new QComboBox(this);
     cmb_Type->setObjectName(QStringLiteral("cmb_Type"));
     campi->addWidget(Label2[0], 0, 0);

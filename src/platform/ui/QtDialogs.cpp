@@ -4,6 +4,7 @@
 
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
 
 namespace ludra::platform {
@@ -22,13 +23,23 @@ QMessageBox::Icon iconaQt(MsgIcon icon)
     return QMessageBox::NoIcon;
 }
 
+// Every box, question and prompt quotes texts from outside (a file's field, a path, a
+// device's name): each shows as the characters it holds, never as markup. The format is
+// set before the text, which a label lays out, images and all, as soon as it has it.
+void testoSemplice(QMessageBox& box, const QString& text)
+{
+    box.setTextFormat(Qt::PlainText);
+    box.setText(text);
+}
+
 } // namespace
 
 void QtDialogs::notice(const QString& text, MsgIcon icon, const QString& title)
 {
     // open(), not exec(): modal to the user, but no loop of its own for the code below
     // the handler to wait in.
-    auto* box = new QMessageBox(iconaQt(icon), title, text, QMessageBox::Ok, parent_);
+    auto* box = new QMessageBox(iconaQt(icon), title, QString(), QMessageBox::Ok, parent_);
+    testoSemplice(*box, text);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->open();
 }
@@ -45,7 +56,8 @@ MsgResult QtDialogs::messageBox(const QString& text, MsgButtons buttons, MsgIcon
         qtButtons = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
         break;
     }
-    QMessageBox box(iconaQt(icon), title, text, qtButtons, parent_);
+    QMessageBox box(iconaQt(icon), title, QString(), qtButtons, parent_);
+    testoSemplice(box, text);
     // A dialog's loop runs events like any wait: handlers run in it one level deeper
     // than the code that showed it, and are told apart from it.
     const LivelloAttesa livello;
@@ -64,13 +76,20 @@ MsgResult QtDialogs::messageBox(const QString& text, MsgButtons buttons, MsgIcon
 std::optional<QString> QtDialogs::inputBox(const QString& prompt, const QString& title,
                                            const QString& initial)
 {
-    bool ok = false;
+    QInputDialog dialog(parent_);
+    dialog.setWindowTitle(title);
+    dialog.setInputMode(QInputDialog::TextInput);
+    // The prompt's label is the dialog's own, made by its first text: made empty, made
+    // plain, then given the prompt.
+    dialog.setLabelText(QString());
+    if (auto* etichetta = dialog.findChild<QLabel*>(QString(), Qt::FindDirectChildrenOnly))
+        etichetta->setTextFormat(Qt::PlainText);
+    dialog.setLabelText(prompt);
+    dialog.setTextValue(initial);
     const LivelloAttesa livello;
-    const QString text =
-        QInputDialog::getText(parent_, title, prompt, QLineEdit::Normal, initial, &ok);
-    if (!ok)
+    if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    return text;
+    return dialog.textValue();
 }
 
 static QFileDialog* makeDialog(QWidget* parent, const FileDialogRequest& request)

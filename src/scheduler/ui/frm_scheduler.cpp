@@ -3,12 +3,12 @@
 #include "base/Testi.h"
 #include "base/ui/RigaEvidenziata.h"
 #include "platform/ui/Pictures.h"
+#include "platform/ui/TestoSemplice.h"
 
 #include <QCalendarWidget>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -65,7 +65,7 @@ frm_scheduler::frm_scheduler(QWidget* parent) : QWidget(parent)
         abilita->addWidget(o);
     }
     lp->addRow(abilita);
-    lblReg_ = new QLabel(proprieta_);
+    lblReg_ = new platform::Etichetta(proprieta_);
     lblReg_->setObjectName(QStringLiteral("lbl_reg"));
     auto* reg = new QHBoxLayout;
     auto* txtReg = new QLineEdit(proprieta_);
@@ -75,7 +75,7 @@ frm_scheduler::frm_scheduler(QWidget* parent) : QWidget(parent)
     txtBit->setObjectName(QStringLiteral("txt_bit"));
     txtBit->setFixedWidth(40);
     reg->addWidget(txtReg);
-    reg->addWidget(new QLabel(QStringLiteral("Bit"), proprieta_));
+    reg->addWidget(new platform::Etichetta(QStringLiteral("Bit"), proprieta_));
     reg->addWidget(txtBit);
     reg->addStretch();
     lp->addRow(lblReg_, reg);
@@ -133,8 +133,8 @@ void frm_scheduler::SetRes()
     lblReg_->setText(Testi.t(158));
     for (int i = 0; i < 4; ++i)
         cmdOgg_[std::size_t(i)]->setIcon(QIcon(platform::LoadResPicture(142 + i)));
-    cmdOgg_[2]->setToolTip(QStringLiteral("Send to Back"));
-    cmdOgg_[3]->setToolTip(QStringLiteral("Bring to Front"));
+    platform::suggerimento(cmdOgg_[2], QStringLiteral("Send to Back"));
+    platform::suggerimento(cmdOgg_[3], QStringLiteral("Bring to Front"));
     optType_->setIcon(QIcon(platform::LoadResPicture(141)));
 }
 

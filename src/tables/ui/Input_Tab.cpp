@@ -4,6 +4,7 @@
 #include "base/ui/RigaEvidenziata.h"
 #include "monitor/DialogoValori.h"
 #include "platform/Twips.h"
+#include "platform/ui/TestoSemplice.h"
 #include "tables/InputTab.h"
 #include "tables/Tabelle.h"
 #include "platform/ui/Geometria.h"
@@ -12,7 +13,6 @@
 #include <QFrame>
 #include <QGroupBox>
 #include <QGuiApplication>
-#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -49,12 +49,12 @@ Input_Tab::Input_Tab(QWidget* parent) : QWidget(parent)
     fTabella_ = new QGroupBox(this);
     fTabella_->setObjectName(QStringLiteral("f_tabella"));
     posiziona(fTabella_, 120, 60, 3960, 4320);
-    lblNome_ = new QLabel(fTabella_);
+    lblNome_ = new platform::Etichetta(fTabella_);
     lblNome_->setObjectName(QStringLiteral("Label3_4"));
     posiziona(lblNome_, 120, 330, 960, 285);
     nome_ = casella(fTabella_, QStringLiteral("txt_NomeTab"));
     posiziona(nome_, 1080, 300, 2760, 315);
-    lblPunti_ = new QLabel(fTabella_);
+    lblPunti_ = new platform::Etichetta(fTabella_);
     lblPunti_->setObjectName(QStringLiteral("Label2_2"));
     posiziona(lblPunti_, 120, 720, 960, 285);
     npunti_ = casella(fTabella_, QStringLiteral("txt_Npunti"));
@@ -148,9 +148,9 @@ Input_Tab::~Input_Tab()
 
 void Input_Tab::creaGriglia(QWidget* frame)
 {
-    auto* input = new QLabel(QStringLiteral("Input"), frame);
+    auto* input = new platform::Etichetta(QStringLiteral("Input"), frame);
     posiziona(input, 540, 330, 1320, 240);
-    auto* output = new QLabel(QStringLiteral("Output"), frame);
+    auto* output = new platform::Etichetta(QStringLiteral("Output"), frame);
     posiziona(output, 1920, 330, 1320, 240);
 
     for (int r = 0; r < kRigheGriglia; ++r) {
@@ -165,7 +165,7 @@ void Input_Tab::creaGriglia(QWidget* frame)
         posiziona(p, 60, -1000, kLarghezzaRiga, kAltezzaRiga);
         p->hide();
 
-        auto* numero = new QLabel(QString::number(r + 1), p);
+        auto* numero = new platform::Etichetta(QString::number(r + 1), p);
         numero->setObjectName(QStringLiteral("lbl_TabA_%1").arg(r));
         numero->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         posiziona(numero, 0, 30, 420, 240);

@@ -2,12 +2,12 @@
 
 #include "base/ui/FuocoCampo.h"
 #include "link/Monitor.h"
+#include "platform/ui/TestoSemplice.h"
 #include "transfer/RichiestaManuale.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPointer>
@@ -36,7 +36,7 @@ frm_dialoga::frm_dialoga(QWidget* parent) : QWidget(parent)
     auto* testata = new QGridLayout;
     static const char* const valori[] = {"1", "4", "0", "1", "0", "1", ""};
     for (int i = 0; i <= kCampoConteggio; ++i) {
-        auto* etichetta = new QLabel(NomeCampoComando(i), this);
+        auto* etichetta = new platform::Etichetta(NomeCampoComando(i), this);
         etichetta->setAlignment(Qt::AlignCenter);
         testata->addWidget(etichetta, 0, i);
         txt_comando[i] = campoByte(this, QString::fromLatin1(valori[i]));
@@ -44,11 +44,11 @@ frm_dialoga::frm_dialoga(QWidget* parent) : QWidget(parent)
     }
 
     auto* dati = new QGridLayout;
-    dati->addWidget(new QLabel(QStringLiteral("DATA"), this), 0, 0, 1, 6);
+    dati->addWidget(new platform::Etichetta(QStringLiteral("DATA"), this), 0, 0, 1, 6);
     for (int r = 1; r <= kByteDatiManuali / 2; ++r) {
         const int colonna = r <= 8 ? 0 : 3;
         const int riga = r <= 8 ? r : r - 8;
-        auto* numero = new QLabel(QString::number(r), this);
+        auto* numero = new platform::Etichetta(QString::number(r), this);
         numero->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         dati->addWidget(numero, riga, colonna);
         txt_comando[5 + 2 * r] = campoByte(this, QStringLiteral("0"));
@@ -71,7 +71,7 @@ frm_dialoga::frm_dialoga(QWidget* parent) : QWidget(parent)
     for (QPushButton* p : {cmd_invia, cmd_start, cmd_stop})
         pulsanti->addWidget(p);
     pulsanti->addSpacing(12);
-    pulsanti->addWidget(new QLabel(QStringLiteral("ms"), this));
+    pulsanti->addWidget(new platform::Etichetta(QStringLiteral("ms"), this));
     pulsanti->addWidget(Text1);
     pulsanti->addStretch();
 
