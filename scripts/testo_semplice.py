@@ -3,7 +3,7 @@
 tooltips, "What's This" and rich-text views take a text that looks like markup for
 markup, and then show tags, open links and read the files an image tag names. So every
 label is made as a platform::Etichetta, every tooltip and "What's This" goes through
-platform::suggerimento / spiegazione / testoSuggerimento (platform/ui/TestoSemplice.h),
+platform::suggerimento / testoSuggerimento (platform/ui/TestoSemplice.h),
 every box, question and input box through the shared dialogs (platform/ui/QtDialogs.cpp),
 and no rich-text view or text format is used anywhere else. Prints file:line for every
 offence and exits 1 on any. Usage: testo_semplice.py [src-directory]"""
@@ -27,7 +27,7 @@ REGOLE = [
      re.compile(r"\b(?:QMessageBox|QInputDialog|QProgressDialog|QErrorMessage|QWizard)\b"),
      (DIALOGHI,), None),
     ("a tooltip or What's This set directly",
-     "platform::suggerimento / spiegazione / testoSuggerimento",
+     "platform::suggerimento / testoSuggerimento",
      re.compile(r"\bset(?:Tab|Item)?(?:ToolTip|WhatsThis)\s*\(|\b(?:ToolTip|WhatsThis)Role\b"
                 r"|\bQ(?:ToolTip|WhatsThis)::showText\b"), (ETICHETTE,), SICURO),
     ("a rich-text view or text format", "a plain widget (QPlainTextEdit, platform::Etichetta)",

@@ -26,6 +26,4 @@ void suggerimento(QWidget* w, const QString& testo) { w->setToolTip(testoSuggeri
 
 void suggerimento(QAction* a, const QString& testo) { a->setToolTip(testoSuggerimento(testo)); }
 
-void spiegazione(QWidget* w, const QString& testo) { w->setWhatsThis(testoSuggerimento(testo)); }
-
 } // namespace ludra::platform

@@ -25,6 +25,5 @@ public:
 QString testoSuggerimento(const QString& testo);
 void suggerimento(QWidget* w, const QString& testo);
 void suggerimento(QAction* a, const QString& testo);
-void spiegazione(QWidget* w, const QString& testo);
 
 } // namespace ludra::platform
