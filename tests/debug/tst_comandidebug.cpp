@@ -887,12 +887,11 @@ void TestComandiDebug::comandiATurno()
     QVERIFY(!e("stop settings stop") || (stop(10) != f.rend() && stop(11) < stop(10)));
     // Node 10's program, left running, is named at the change of node, after the Stop that
     // went to node 11 and in the status bar.
-    const QString dieci = QStringLiteral("The program on node 10 at 127.0.0.1:%1 was not stopped").arg(link_->portaTcp);
-    const QString undici = QStringLiteral("node 11 at 127.0.0.1:%1").arg(link_->portaTcp);
-    const QStringList righe = test::logDa(righeLog);
-    QVERIFY(!e("settings run stop") || (stop(10) == f.rend() && stop(11) != f.rend() && pannello(5) == dieci &&
-                                        righe.filter(dieci + QStringLiteral(": the link now goes to ") + undici).size() == 1 &&
-                                        righe.filter(dieci + QStringLiteral(": the Stop went to ") + undici).size() == 1));
+    const QString porta = QString::number(link_->portaTcp), dieci = QStringLiteral("  The program on node 10 at "
+        "127.0.0.1:%1 was not stopped: the %2 node 11 at 127.0.0.1:%1");
+    QVERIFY(!e("settings run stop") || (stop(10) == f.rend() && stop(11) != f.rend() && pannello(5) == dieci.section(u':', 0, 1).trimmed().arg(porta) &&
+        test::logDa(righeLog).filter(QStringLiteral("not stopped")) ==
+            QStringList({dieci.arg(porta, QStringLiteral("link now goes to")), dieci.arg(porta, QStringLiteral("Stop went to"))})));
     QCOMPARE(log.filter(QStringLiteral("Not sent")).size(), int(e("settings") || e("project")));
 }
 
@@ -981,11 +980,10 @@ void TestComandiDebug::comandiACaso()
                                     (esecuzione[esecuzione.size() - 2].empty() ||
                                      esecuzione[esecuzione.size() - 2].back() == t[0])));
             comandi.push_back(t);
-            std::vector<int> dopo = esecuzione.back();
-            std::erase(dopo, t[0]);
+            esecuzione.push_back(esecuzione.back());
+            std::erase(esecuzione.back(), t[0]);
             if (t[5] != 252)
-                dopo.push_back(t[0]);
-            esecuzione.push_back(dopo);
+                esecuzione.back().push_back(t[0]);
         }
     }
     const Trama& a = comandi.back();
