@@ -4,8 +4,8 @@
 #include "base/BarraStrumenti.h"
 #include "base/Log.h"
 #include "link/AggiornaStato.h"
-#include "link/Bersaglio.h"
 #include "link/Conversioni.h"
+#include "link/ProgrammiInEsecuzione.h"
 #include "link/Sequenza.h"
 #include "link/StatoLink.h"
 #include "monitor/AggiornaRegistri.h"
@@ -163,9 +163,12 @@ void ComandoStop()
         return;
     // To the controller running the program, even when the settings name another node
     // by now.
-    const NodoLegato nodo(BersaglioStop().nodo);
+    const Bersaglio dove = BersaglioStop();
+    const NodoLegato nodo(dove.nodo);
     InviaComandoDebug(kComandoPausa);
     InviaComandoDebug(kComandoStop);
+    // A program this application started elsewhere goes on: the user hears where.
+    ProgrammiNonFermati(QStringLiteral("the Stop went to %1").arg(dove.testo()), dove);
     AggiornaPC();
     AggiornaRegistri_new(true);
 }

@@ -5,6 +5,7 @@
 #include "base/Log.h"
 #include "link/AggiornaStato.h"
 #include "link/Bersaglio.h"
+#include "link/ProgrammiInEsecuzione.h"
 #include "link/Richiesta.h"
 #include "link/StatoLink.h"
 #include "platform/Waiter.h"
@@ -77,9 +78,9 @@ bool InviaComandoDebug(std::uint8_t comando)
         Controllore.StatoRun = comando;
         // A later Stop must reach this controller, wherever the settings point by then.
         if (comando == kComandoStop)
-            ProgrammaInEsecuzione.reset();
+            ProgrammaFermato(dove);
         else
-            ProgrammaInEsecuzione = dove;
+            ProgrammaAvviato(dove);
     } else
         fallita();
     AggiornaStato();

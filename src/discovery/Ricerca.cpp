@@ -4,9 +4,9 @@
 #include "base/Log.h"
 #include "discovery/Dispositivi.h"
 #include "discovery/ProtocolloRicerca.h"
-#include "link/Bersaglio.h"
 #include "link/Conversioni.h"
 #include "link/Connessione.h"
+#include "link/ProgrammiInEsecuzione.h"
 #include "link/Richiesta.h"
 #include "link/SequenzaDaFinestra.h"
 #include "link/StatoLink.h"
@@ -464,7 +464,7 @@ void RicercaDispositivi::Command1_Click()
         // The settings are the user's: the scan borrows them and gives them back.
         const Dispositivo impostazioni = Controllore;
         // The gateway's Halt and Stop are no Stop of the user's program, which runs on.
-        const std::optional<Bersaglio> programma = ProgrammaInEsecuzione;
+        const std::vector<Bersaglio> programmi = ProgrammiInEsecuzione;
         Controllore.IP = gateway.IP;
         Controllore.Nodo = gateway.Nodo;
         Controllore.Timeout = std::int16_t(timeoutMs());
@@ -499,7 +499,7 @@ void RicercaDispositivi::Command1_Click()
         Controllore.Timeout = impostazioni.Timeout;
         Controllore.Canale = impostazioni.Canale;
         Controllore.Porta = impostazioni.Porta;
-        ProgrammaInEsecuzione = programma;
+        ProgrammiInEsecuzione = programmi;
     }
     abilita(true, command1Abilitato);
 }

@@ -1,12 +1,11 @@
 #include "link/Bersaglio.h"
 
+#include "link/ProgrammiInEsecuzione.h"
 #include "link/StatoLink.h"
 
 #include <utility>
 
 namespace ludra {
-
-std::optional<Bersaglio> ProgrammaInEsecuzione;
 
 namespace {
 
@@ -86,20 +85,9 @@ void RegistraCollegamento(bool si)
         aperto.reset();
 }
 
-Bersaglio BersaglioStop()
-{
-    const Bersaglio ora = BersaglioAttuale();
-    if (ProgrammaInEsecuzione && ProgrammaInEsecuzione->stessoCollegamento(ora)) {
-        Bersaglio b = *ProgrammaInEsecuzione;
-        b.progetto = ora.progetto;
-        return b;
-    }
-    return ora;
-}
-
 void AzzeraBersagli()
 {
-    ProgrammaInEsecuzione.reset();
+    ProgrammiInEsecuzione.clear();
     aperto.reset();
     nodoLegato.reset();
     generazione = 0;

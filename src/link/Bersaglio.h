@@ -63,13 +63,6 @@ private:
     std::optional<std::uint8_t> prima_;
 };
 
-// Where the program was last set running (Run, Run to Break, Halt/Step, Animate) and not
-// yet stopped: a Stop goes there, wherever the node in the settings points meanwhile.
-extern std::optional<Bersaglio> ProgrammaInEsecuzione;
-// The device a Stop goes to: the one running the program while the link still reaches
-// it, otherwise the current one.
-Bersaglio BersaglioStop();
-
 // Back to the state of a fresh process.
 void AzzeraBersagli();
 

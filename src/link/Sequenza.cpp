@@ -3,6 +3,7 @@
 #include "base/BarraStato.h"
 #include "base/Finestre.h"
 #include "base/Log.h"
+#include "link/ProgrammiInEsecuzione.h"
 #include "link/Richiesta.h"
 #include "link/StatoLink.h"
 #include "platform/Dialogs.h"
@@ -104,9 +105,9 @@ void rifiutaInAttesa(const QString& nome)
 void liberato()
 {
     // A loop or short command greys nothing, but a refusal during it names it in the
-    // panel: that goes too.
+    // panel: that goes too. At rest the panel names the programs left running elsewhere.
     BarraStrumenti::istanza().sblocca();
-    BarraStato::istanza().setPannello(kPannelloSequenza, QString());
+    BarraStato::istanza().setPannello(kPannelloSequenza, ProgrammiAltrove());
     // After the sequence's own code has unwound, from the event loop: a window's close
     // must not pull the window from under the code that ran it.
     std::vector<std::function<void()>> azioni;
@@ -258,8 +259,7 @@ bool valido(const InCoda& c)
 {
     if (c.collegamento())
         return true;
-    if (c.stop() && ProgrammaInEsecuzione &&
-        ProgrammaInEsecuzione->stessoCollegamento(BersaglioAttuale()))
+    if (c.stop() && ProgrammaRaggiungibile())
         return true;
     return BersaglioAttivo(c.bersaglio, c.registro);
 }
@@ -485,13 +485,9 @@ CambioDispositivo::~CambioDispositivo()
         return;
     const Bersaglio ora = BersaglioAttuale();
     DispositivoCambiato(QStringLiteral("the link now goes to %1 (%2)").arg(ora.testo(), causa_));
-    // The link leaves the controller running the program: that program goes on, and a
-    // Stop can no longer reach it. The user hears it, naming that controller.
-    if (ProgrammaInEsecuzione && !ProgrammaInEsecuzione->stessoCollegamento(ora)) {
-        const QString riga = QStringLiteral("The program on %1 was not stopped: the link now goes to %2")
-                                 .arg(ProgrammaInEsecuzione->testo(), ora.testo());
-        scrivi(riga, riga);
-    }
+    // The link leaves the controllers running a program: each goes on, and the user hears
+    // it, naming the controller.
+    ProgrammiNonFermati(QStringLiteral("the link now goes to %1").arg(ora.testo()), ora);
 }
 
 void ProgettoCambiato()

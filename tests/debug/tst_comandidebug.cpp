@@ -694,7 +694,7 @@ void TestComandiDebug::comandiATurno_data()
         QTest::newRow(qPrintable(QStringLiteral("step, %1").arg(QLatin1String(a)))) << "step" << a << 300;
     // Behind a Stop and two writes: the link pointed elsewhere, a long operation asked, the
     // application closed.
-    for (const char* a : {"stop run stop", "stop step stop", "stop settings stop", "settings", "mnu_SetAsController",
+    for (const char* a : {"stop run stop", "stop step stop", "stop settings stop", "settings run stop", "settings", "mnu_SetAsController",
                           "project", "download", "refresh write refresh", "exit", "session end"})
         QTest::newRow(qPrintable(QStringLiteral("run, %1").arg(QLatin1String(a)))) << "run" << a << 300;
     QTest::newRow("run, both, fast link") << "run" << "both" << 0;
@@ -723,7 +723,7 @@ void TestComandiDebug::comandiATurno()
     bool chiusoDopoStop = false;
     int pause = 0, ridisegni = 0;
     std::size_t letture = 0;
-    const bool tasti = azione.startsWith(QLatin1String("stop ")), dietro = !tasti &&
+    const bool tasti = azione.startsWith(QLatin1String("stop ")) || azione.startsWith(QLatin1String("settings ")), dietro = !tasti &&
         (e("settings") || e("mnu_SetAsController") || e("project") || e("download") || e("refresh write refresh") ||
          e("exit") || e("session end"));
     Dispositivi[1] = Controllore;
@@ -763,16 +763,16 @@ void TestComandiDebug::comandiATurno()
             ModificaRegistro(30);   // returns at once, the window open
             QCOMPARE(ConfermaRegistro(30, QString(), 0, QStringLiteral("1234")), tasto == QLatin1String("run"));
         }
-        if (dietro || tasti)
+        if (dietro)
             clic("stop");
-        for (int i = 0; tasti && i < 2; ++i) {
-            if (i == 0 && e("stop settings stop")) {   // the second Stop is for node 11
-                ModuloImpostazioni m = CaricaImpostazioni();
-                m.nodo = QStringLiteral("11");
-                QVERIFY(SalvaImpostazioni(m));
+        for (const QString& t : tasti ? azione.split(u' ') : QStringList()) {
+            if (t != QLatin1String("settings")) {
+                clic(t.toLatin1().constData());
                 continue;
             }
-            clic(i ? "stop" : azione.section(u' ', 1, 1).toLatin1().constData());
+            ModuloImpostazioni m = CaricaImpostazioni();   // what follows is for node 11
+            m.nodo = QStringLiteral("11");
+            QVERIFY(SalvaImpostazioni(m));
         }
         for (int i = 0; e("refresh write refresh") && i < 2; ++i)
             ComandoVariabili(false, [&] { ++ridisegni; });
@@ -885,6 +885,13 @@ void TestComandiDebug::comandiATurno()
     // The program on node 10 stopped, the last Stop went to node 11 where the settings point.
     const auto stop = [&](int nodo) { return std::find(f.rbegin(), f.rend(), Trama{std::uint8_t(nodo), 6, 0, 0, 0, 252}); };
     QVERIFY(!e("stop settings stop") || (stop(10) != f.rend() && stop(11) < stop(10)));
+    // Node 10's program, left running, is named at the change of node, after the Stop that
+    // went to node 11 and in the status bar.
+    const QString porta = QString::number(link_->portaTcp), dieci = QStringLiteral("  The program on node 10 at "
+        "127.0.0.1:%1 was not stopped: the %2 node 11 at 127.0.0.1:%1");
+    QVERIFY(!e("settings run stop") || (stop(10) == f.rend() && stop(11) != f.rend() && pannello(5) == dieci.section(u':', 0, 1).trimmed().arg(porta) &&
+        test::logDa(righeLog).filter(QStringLiteral("not stopped")) ==
+            QStringList({dieci.arg(porta, QStringLiteral("link now goes to")), dieci.arg(porta, QStringLiteral("Stop went to"))})));
     QCOMPARE(log.filter(QStringLiteral("Not sent")).size(), int(e("settings") || e("project")));
 }
 
@@ -958,7 +965,8 @@ void TestComandiDebug::comandiACaso()
         agisci();
     }
     std::vector<Trama> comandi;
-    std::vector<int> esecuzione{-1};   // before each command, the node running the program
+    // Before each command, the nodes running a program, the one last set running last.
+    std::vector<std::vector<int>> esecuzione{{}};
     int scritto = 0;
     for (const Trama& t : test::richiesteRicevute(sim, Mezzo::Tcp)) {
         if (t[1] == 6 && t[3] >= 30) {
@@ -967,17 +975,21 @@ void TestComandiDebug::comandiACaso()
                 QVERIFY(i->second.second < cambi);   // skipped: the node changed after it
             scritto = t[3];
         } else if (t[1] == 6 && t[3] == 0) {
-            // A Stop's halt and stop go together to where the program runs.
+            // A Stop's halt and stop go together to where a program was last set running.
             QVERIFY(t[5] != 252 || (!comandi.empty() && comandi.back()[5] == 100 && comandi.back()[0] == t[0] &&
-                                    (esecuzione[esecuzione.size() - 2] < 0 || esecuzione[esecuzione.size() - 2] == t[0])));
+                                    (esecuzione[esecuzione.size() - 2].empty() ||
+                                     esecuzione[esecuzione.size() - 2].back() == t[0])));
             comandi.push_back(t);
-            esecuzione.push_back(t[5] == 252 ? -1 : t[0]);
+            esecuzione.push_back(esecuzione.back());
+            std::erase(esecuzione.back(), t[0]);
+            if (t[5] != 252)
+                esecuzione.back().push_back(t[0]);
         }
     }
     const Trama& a = comandi.back();
     QCOMPARE(int(a[5]), ultimo == std::string_view("stop") ? 252 : ultimo == std::string_view("run") ? 255 : 100);
-    QCOMPARE(int(a[0]), ultimo != std::string_view("stop") || esecuzione[esecuzione.size() - 3] < 0
-                            ? nodoUltimo : esecuzione[esecuzione.size() - 3]);
+    const std::vector<int>& primaDelloStop = esecuzione[esecuzione.size() - 3];
+    QCOMPARE(int(a[0]), ultimo != std::string_view("stop") || primaDelloStop.empty() ? nodoUltimo : primaDelloStop.back());
     QCOMPARE(sim.statoProgramma(), statoDopo(ultimo));
 }
 

@@ -7,7 +7,7 @@
 #include "discovery/Dispositivi.h"
 #include "discovery/ProtocolloRicerca.h"
 #include "discovery/Ricerca.h"
-#include "link/Bersaglio.h"
+#include "link/ProgrammiInEsecuzione.h"
 #include "link/Checksum.h"
 #include "link/Connessione.h"
 #include "link/StatoLink.h"
@@ -281,7 +281,7 @@ void TestRicerca::comeController()
     Controllore.Modello = QStringLiteral("KVR5200-IO");
     ricerca().Elenco_NodeClick(QStringLiteral("nodo1"));
     Controllore.Porta = 1;   // the link left the controller running the program
-    ProgrammaInEsecuzione = Bersaglio{0, QStringLiteral("127.0.0.2"), 502, {}, false, 10, 0};
+    ProgrammiInEsecuzione = {Bersaglio{0, QStringLiteral("127.0.0.2"), 502, {}, false, 10, 0}};
     const int righe = test::righeLog();
     ricerca().SetAsController();
     QCOMPARE(test::logDa(righe).filter(QStringLiteral("The program on node 10 at 127.0.0.2:502 was not stopped")).size(), 1);
@@ -449,7 +449,7 @@ void TestRicerca::scansioneGateway()
     ricerca().txt_indir[2] = QStringLiteral("10");
     ricerca().txt_indir[3] = QStringLiteral("11");
     const Bersaglio programma{1, {}, 3, {}, false, 10, 0};   // the user's, running on
-    ProgrammaInEsecuzione = programma;
+    ProgrammiInEsecuzione = {programma};
     ricerca().Elenco_NodeClick(QStringLiteral("nodo2"));
     QVERIFY(!ricerca().cmdSearchAbilitato);
     QVERIFY(ricerca().command1Abilitato);
@@ -458,7 +458,7 @@ void TestRicerca::scansioneGateway()
     QCOMPARE(int(Controllore.Canale), 1);
     QCOMPARE(int(Controllore.Porta), 3);
     QCOMPARE(Controllore.IP, QStringLiteral("10.9.9.9"));
-    QVERIFY(ProgrammaInEsecuzione && ProgrammaInEsecuzione->stessoDispositivo(programma));
+    QVERIFY(ProgrammiInEsecuzione.size() == 1 && ProgrammiInEsecuzione[0].stessoDispositivo(programma));
     QCOMPARE(ricerca().NumeroDispositivi, 4);   // after the two found before, not over them
     QCOMPARE(Dispositivi[1].Nome, QStringLiteral("C"));
     QCOMPARE(Dispositivi[3].Modello, QStringLiteral("KVR1000"));

@@ -1,6 +1,7 @@
 #include "app/ui/frm_Progetto.h"
 
 #include "base/Finestre.h"
+#include "base/ui/RigaEvidenziata.h"
 
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -26,7 +27,7 @@ frm_Progetto::frm_Progetto(QWidget* parent) : QWidget(parent)
 void frm_Progetto::Lista_DblClick()
 {
     HostFinestre* host = hostFinestre();
-    QTreeWidgetItem* nodo = Lista->currentItem();
+    QTreeWidgetItem* nodo = nodoEvidenziato(Lista);
     if (!host || !nodo)
         return;
     const QString testo = nodo->text(0);

@@ -1,5 +1,6 @@
 #include "devconfig/ui/frm_LettMAC.h"
 
+#include "base/ui/RigaEvidenziata.h"
 #include "link/Sequenza.h"
 #include "platform/ui/TestoSemplice.h"
 
@@ -112,7 +113,8 @@ void frm_LettMAC::Command1_Click()
 
 void frm_LettMAC::Command2_Click()
 {
-    if (registro_.modifica(lstMAC->currentRow(), txt_pfc->text(), txt_anno->text(),
+    // The row shown highlighted: a row whose highlight a Ctrl+click took away is not chosen.
+    if (registro_.modifica(rigaEvidenziata(lstMAC), txt_pfc->text(), txt_anno->text(),
                            txt_cliente->text()))
         AggiornaLista();
 }

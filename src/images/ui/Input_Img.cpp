@@ -1,6 +1,7 @@
 #include "images/ui/Input_Img.h"
 
 #include "base/Finestre.h"
+#include "base/ui/RigaEvidenziata.h"
 #include "images/Conversione.h"
 #include "images/Immagini.h"
 #include "monitor/DialogoValori.h"
@@ -99,12 +100,11 @@ Input_Img::~Input_Img()
 
 void Input_Img::riempiLista()
 {
-    const int riga = lista_->currentRow();
+    const int riga = rigaEvidenziata(lista_);
     lista_->clear();
     for (int i = 0; i < std::min(int(NumImmagini), kMaxImmagini); ++i)
         lista_->addItem(Immagini[std::size_t(i)].Nome);
-    if (riga >= 0 && riga < lista_->count())
-        lista_->setCurrentRow(riga);
+    evidenziaRiga(lista_, riga);
 }
 
 bool Input_Img::cmd_Load_Click()
@@ -139,8 +139,10 @@ bool Input_Img::cmd_Insert_Click()
         avviso(QStringLiteral("Load a picture first"));
         return false;
     }
+    // With no row highlighted (a Ctrl+click took it away) the picture is a new image:
+    // the one the cursor was last on is not overwritten.
     const EsitoInserimento esito =
-        InserisciImmagine(lista_->currentRow(), percorso_, nome_->text(), *pixel_);
+        InserisciImmagine(rigaEvidenziata(lista_), percorso_, nome_->text(), *pixel_);
     if (esito.slot < 0) {
         avviso(esito.errore);
         return false;

@@ -91,6 +91,9 @@ void TestFinestre::projectTreeOtherNodesDoNothing()
     albero->Lista_DblClick();
     albero->Lista->setCurrentItem(nullptr);
     albero->Lista_DblClick();
+    albero->Lista->setCurrentItem(albero->Lista->topLevelItem(0));   // its highlight taken away
+    QTest::keyClick(albero->Lista, Qt::Key_Space, Qt::ControlModifier);
+    albero->Lista_DblClick();
     QVERIFY(!Principale::istanza().caricata(Finestra::frm_Settings));
 }
 

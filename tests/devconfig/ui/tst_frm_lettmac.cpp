@@ -54,6 +54,13 @@ void TestFrmLettMac::leggeEChiude()
     f->Command1->click();   // the same device again
     QCOMPARE(f->lstMAC->count(), 1);
     QCOMPARE(dialoghi.messaggi.back().testo, QStringLiteral("MAC già inserito"));
+    // A row clicked and Ctrl+clicked is no longer chosen: Modify rewrites nothing.
+    f->lstMAC->setCurrentRow(0);
+    QTest::keyClick(f->lstMAC, Qt::Key_Space, Qt::ControlModifier);
+    f->txt_pfc->setText(QStringLiteral("456"));
+    f->Command2->click();
+    QCOMPARE(dialoghi.messaggi.back().testo, QStringLiteral("Selezionare un MAC"));
+    QVERIFY(f->lstMAC->item(0)->data(Qt::UserRole).toString().contains(QStringLiteral("PFC:123/09")));
 
     // Unsaved: Cancel keeps the window, also when the program is closing.
     QPointer<QMdiSubWindow> cornice = Principale::istanza().cornice(Finestra::frm_LettMAC);

@@ -64,6 +64,13 @@ private slots:
         finestra()->ListaImg()->setCurrentRow(0);
         QVERIFY(finestra()->cmd_Insert_Click());
         QCOMPARE(NumImmagini, 1);
+        // The file changed, the row's highlight taken away by Ctrl+Space: a new image, and
+        // the one the cursor is on stays as it was.
+        QTest::keyClick(finestra()->ListaImg(), Qt::Key_Space, Qt::ControlModifier);
+        scrivi("a.bmp", test::bmp(16, 12, 24, [](int, int) { return 0xFFFFFFu; }));
+        dialogs->fileScelti.push_back(a);
+        QVERIFY(finestra()->cmd_Load_Click() && finestra()->cmd_Insert_Click());
+        QVERIFY(NumImmagini == 2 && Immagini[0].Bitmap[16] == 8 && Immagini[1].Bitmap[16] == 0);
         finestra()->cmd_ok_Click(1);
         QVERIFY(!Principale::istanza().caricata(Finestra::Input_Img));
     }
