@@ -7,6 +7,8 @@
 #include "fbeditor/StatoComandi.h"
 #include "ladder/OperazioniRung.h"
 #include "ladder/VistaLadder.h"
+#include "monitor/DialogoRegistro.h"
+#include "platform/Cp1252.h"
 #include "projectfiles/FileProgetto.h"
 #include "projectfiles/NuovoProgetto.h"
 #include "support/Banco.h"
@@ -70,6 +72,8 @@ private slots:
     void cleanup() { banco_.chiudi(); }
     void saveAndOpenGiveBackTheProject_data();
     void saveAndOpenGiveBackTheProject();
+    void noTextSavedAsQuestionMarks_data();
+    void noTextSavedAsQuestionMarks();
 
 private:
     test::Banco banco_;
@@ -175,6 +179,70 @@ void TestGiroProgetto::saveAndOpenGiveBackTheProject()
         QVERIFY2(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly)
                      && a.readAll() == b.readAll(), qPrintable(f));
     }
+    RicodificaRungHook = nullptr;
+}
+
+void TestGiroProgetto::noTextSavedAsQuestionMarks_data()
+{
+    QTest::addColumn<QString>("campo");   // where it is typed; "line 1" and "register 30" bypass the fields
+    QTest::addColumn<QString>("testo");
+    QTest::addColumn<QString>("file");    // the save's refusal names it, when it gets that far
+    const QString emoji = QString::fromUtf8("Desc\u20AC emo\U0001F600 e\u0301");
+    const QString accento = QString::fromUtf8("Re\u0301g");
+    QTest::newRow("description, emoji") << "description" << emoji << "";
+    QTest::newRow("description, combining accent") << "description" << accento << "";
+    QTest::newRow("label, emoji") << "label" << QString::fromUtf8("E\U0001F600x") << "";
+    QTest::newRow("label, combining accent") << "label" << accento << "";
+    QTest::newRow("jump target, emoji") << "goto" << QString::fromUtf8("A\U0001F601") << "";
+    QTest::newRow("register name, emoji") << "register" << QString::fromUtf8("Reg\u20AC\U0001F600") << "";
+    QTest::newRow("register name, combining accent") << "register" << accento << "";
+    QTest::newRow("writer, a description") << "line 1" << emoji << "giro.prj, line 2, \"Desc";
+    QTest::newRow("writer, a register name") << "register 30" << accento << "giro.lst, line 61, \"Re";
+}
+
+// A text the code page lacks a character of is refused where it is typed, or by the save
+// itself; the files stay as they were, never holding it as "?".
+void TestGiroProgetto::noTextSavedAsQuestionMarks()
+{
+    QFETCH(QString, campo);
+    QFETCH(QString, testo);
+    QFETCH(QString, file);
+    InitProgetto();
+    RicodificaRungHook = RicodificaRiga;
+    QTemporaryDir dir;
+    const QString prj = dir.path() + QStringLiteral("/giro.prj");
+    banco_.dialogs.fileScelti.push_back(prj);
+    QVERIFY(SalvaProgetto(true));
+    const auto leggi = [&](const QString& f) {
+        QFile da(dir.filePath(f));
+        return da.open(QIODevice::ReadOnly) ? da.readAll() : QByteArray();
+    };
+    const QStringList nomi = QDir(dir.path()).entryList(QDir::Files);
+    QList<QByteArray> prima;
+    for (const QString& f : nomi)
+        prima << leggi(f);
+    if (campo == "description") {
+        QVERIFY(!txt_desc_Change(1, testo));
+    } else if (campo == "label" || campo == "goto") {
+        S().Carica();
+        S().CaricaRiga(1);
+        campi(11, campo == "goto" ? "4=" + testo : QStringLiteral("4=LOOP"));
+        if (campo == "label")
+            S().ImpostaEtichetta(testo);
+        QVERIFY(!ConfermaComando());
+        S().Scarica();
+    } else if (campo == "register") {
+        QVERIFY(!ConfermaRegistro(30, testo, -1, QStringLiteral("0")));
+    } else {
+        (campo == "line 1" ? Sezioni[0].Rung[1].Descrizione : TabellaRegistri[30].Nome) = testo;
+    }
+    QCOMPARE(SalvaProgetto(false), file.isEmpty());
+    const QString messaggio = banco_.dialogs.messaggi.back().testo;
+    QVERIFY2(messaggio.contains(platform::primoFuoriCp1252(testo)) && messaggio.contains(file),
+             qPrintable(messaggio));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), nomi);
+    for (int i = 0; i < nomi.size(); ++i)
+        QVERIFY2(leggi(nomi[i]) == prima[i], qPrintable(nomi[i]));
     RicodificaRungHook = nullptr;
 }
 
