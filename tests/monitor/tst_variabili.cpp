@@ -268,8 +268,7 @@ void TestVariabili::scritturaSiFermaAlPrimoErrore()
     test::LinkSuSim link(Mezzo::Tcp);
     QVERIFY(link.connetti());
     const VoceVariabile sua = CodificaVariabile(99, 1, QStringLiteral("%5.0f"), QStringLiteral("Old"));
-    scriviVoce(link.sim, kBase, sua);
-    link.sim.setMemoria(kBase - 1, 0);
+    scriviVoce(link.sim, kBase, sua);   // counted by a count byte of 0
     for (int i = 0; i < 4; ++i)
         AggiungiVariabile();
     link.sim.impostaGuastoDopo(dopo, sim::Guasto::Disconnessione);
@@ -277,12 +276,10 @@ void TestVariabili::scritturaSiFermaAlPrimoErrore()
     QCOMPARE(accessi(link.sim).size(), std::size_t(dopo + 1));
     for (int k = 0; k <= link.sim.memoria(kBase - 1); ++k) {
         const VoceVariabile v = leggiVoce(link.sim, kBase + 16 * k);
-        QVERIFY2((k < dopo && v == CodificaVariabile(26, 0, QStringLiteral("%+9.0f"),
-                                                     QStringLiteral("Var%1").arg(k))) ||
-                     (k == 0 && v == sua), qPrintable(QString::number(k)));
+        QVERIFY2((k < dopo && v == CodificaVariabile(26, 0, "%+9.0f", QStringLiteral("Var%1").arg(k)))
+                     || (k == 0 && v == sua), qPrintable(QString::number(k)));
     }
-    const auto& messaggi = banco_.dialogs.messaggi;
-    QVERIFY(!messaggi.empty() && messaggi.back().testo.endsWith(QStringLiteral("Repeat Write.")));
+    QVERIFY(!banco_.dialogs.messaggi.empty() && banco_.dialogs.messaggi.back().testo.endsWith("Repeat Write."));
 }
 
 void TestVariabili::lettura_data()

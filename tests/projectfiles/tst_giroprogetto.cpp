@@ -184,66 +184,46 @@ void TestGiroProgetto::saveAndOpenGiveBackTheProject()
 
 void TestGiroProgetto::noTextSavedAsQuestionMarks_data()
 {
-    QTest::addColumn<QString>("campo");   // where it is typed; "line 1" and "register 30" bypass the fields
+    QTest::addColumn<QString>("campo");   // where it is typed; "line 1" takes it past every field
     QTest::addColumn<QString>("testo");
-    QTest::addColumn<QString>("file");    // the save's refusal names it, when it gets that far
-    const QString emoji = QString::fromUtf8("Desc\u20AC emo\U0001F600 e\u0301");
-    const QString accento = QString::fromUtf8("Re\u0301g");
-    QTest::newRow("description, emoji") << "description" << emoji << "";
-    QTest::newRow("description, combining accent") << "description" << accento << "";
-    QTest::newRow("label, emoji") << "label" << QString::fromUtf8("E\U0001F600x") << "";
-    QTest::newRow("label, combining accent") << "label" << accento << "";
-    QTest::newRow("jump target, emoji") << "goto" << QString::fromUtf8("A\U0001F601") << "";
-    QTest::newRow("register name, emoji") << "register" << QString::fromUtf8("Reg\u20AC\U0001F600") << "";
-    QTest::newRow("register name, combining accent") << "register" << accento << "";
-    QTest::newRow("writer, a description") << "line 1" << emoji << "giro.prj, line 2, \"Desc";
-    QTest::newRow("writer, a register name") << "register 30" << accento << "giro.lst, line 61, \"Re";
+    const QString emoji = QString::fromUtf8("Desc\u20AC emo\U0001F600 e\u0301"), accento = QString::fromUtf8("Re\u0301g");
+    for (const char* campo : {"description", "label", "register name"}) {
+        QTest::addRow("%s, emoji", campo) << campo << emoji;
+        QTest::addRow("%s, combining accent", campo) << campo << accento;
+    }
+    QTest::newRow("jump target, emoji") << "goto" << QString::fromUtf8("A\U0001F601");
+    QTest::newRow("the writer handed an emoji") << "line 1" << emoji;
 }
 
-// A text the code page lacks a character of is refused where it is typed, or by the save
-// itself; the files stay as they were, never holding it as "?".
+// Refused where it is typed, or by the save: the files stay as they were, never with "?".
 void TestGiroProgetto::noTextSavedAsQuestionMarks()
 {
     QFETCH(QString, campo);
     QFETCH(QString, testo);
-    QFETCH(QString, file);
     InitProgetto();
-    RicodificaRungHook = RicodificaRiga;
     QTemporaryDir dir;
-    const QString prj = dir.path() + QStringLiteral("/giro.prj");
-    banco_.dialogs.fileScelti.push_back(prj);
+    banco_.dialogs.fileScelti.push_back(dir.path() + QStringLiteral("/giro.prj"));
     QVERIFY(SalvaProgetto(true));
-    const auto leggi = [&](const QString& f) {
-        QFile da(dir.filePath(f));
-        return da.open(QIODevice::ReadOnly) ? da.readAll() : QByteArray();
+    const auto disco = [&] {
+        QByteArray tutto;
+        for (const QString& f : QDir(dir.path()).entryList(QDir::Files)) {
+            QFile da(dir.filePath(f));
+            tutto += f.toUtf8() + (da.open(QIODevice::ReadOnly) ? da.readAll() : QByteArray());
+        }
+        return tutto;
     };
-    const QStringList nomi = QDir(dir.path()).entryList(QDir::Files);
-    QList<QByteArray> prima;
-    for (const QString& f : nomi)
-        prima << leggi(f);
-    if (campo == "description") {
-        QVERIFY(!txt_desc_Change(1, testo));
-    } else if (campo == "label" || campo == "goto") {
-        S().Carica();
-        S().CaricaRiga(1);
-        campi(11, campo == "goto" ? "4=" + testo : QStringLiteral("4=LOOP"));
-        if (campo == "label")
-            S().ImpostaEtichetta(testo);
-        QVERIFY(!ConfermaComando());
-        S().Scarica();
-    } else if (campo == "register") {
-        QVERIFY(!ConfermaRegistro(30, testo, -1, QStringLiteral("0")));
-    } else {
-        (campo == "line 1" ? Sezioni[0].Rung[1].Descrizione : TabellaRegistri[30].Nome) = testo;
-    }
-    QCOMPARE(SalvaProgetto(false), file.isEmpty());
-    const QString messaggio = banco_.dialogs.messaggi.back().testo;
-    QVERIFY2(messaggio.contains(platform::primoFuoriCp1252(testo)) && messaggio.contains(file),
-             qPrintable(messaggio));
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), nomi);
-    for (int i = 0; i < nomi.size(); ++i)
-        QVERIFY2(leggi(nomi[i]) == prima[i], qPrintable(nomi[i]));
-    RicodificaRungHook = nullptr;
+    const QByteArray prima = disco();
+    S().CaricaRiga(1);
+    campi(11, "4=" + (campo == "goto" ? testo : QStringLiteral("L")));
+    S().ImpostaEtichetta(campo == "label" ? testo : QString());
+    QVERIFY(campo == "description" ? !txt_desc_Change(1, testo)
+            : campo == "register name" ? !ConfermaRegistro(30, testo, -1, {})
+            : campo == "line 1" ? !(Sezioni[0].Rung[1].Descrizione = testo).isEmpty() : !ConfermaComando());
+    QCOMPARE(SalvaProgetto(false), campo != "line 1");
+    const QString detto = banco_.dialogs.messaggi.back().testo;
+    QVERIFY2(detto.contains(platform::primoFuoriCp1252(testo))
+                 && (campo != "line 1" || detto.contains("giro.prj, line 2")), qPrintable(detto));
+    QCOMPARE(disco(), prima);
 }
 
 QTEST_GUILESS_MAIN(TestGiroProgetto)
