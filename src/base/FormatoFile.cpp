@@ -9,6 +9,10 @@ namespace ludra {
 
 void ScrittoreRighe::riga(const QString& r)
 {
+    ++righe_;
+    if (const QString fuori = platform::primoFuoriCp1252(r); !fuori.isEmpty() && ok())
+        errore_ = platform::rifiutoFuoriCp1252(
+            QStringLiteral("line %1, \"%2\"").arg(righe_).arg(r.left(40)), fuori);
     dati_ += platform::toCp1252(r);
     dati_ += "\r\n";
 }

@@ -8,7 +8,9 @@
 
 namespace ludra {
 
-// Writes values line by line in the forms the project files use.
+// Writes values line by line in the forms the project files use. A text holding a
+// character the code page lacks is not written as "?": the first one is kept as the
+// writer's error, and a writer with an error has no text worth writing.
 class ScrittoreRighe {
 public:
     // A text, bare. Line breaks inside it would shift every later value: they become
@@ -22,10 +24,16 @@ public:
     void doppio(double v);
     void booleano(bool v) { intero(v ? 1 : 0); }
     QByteArray byte() const { return dati_; }
+    bool ok() const { return errore_.isEmpty(); }
+    // "line N, "text": the character ... cannot be written", for the caller to name its
+    // file.
+    const QString& errore() const { return errore_; }
 
 private:
     void riga(const QString& r);
     QByteArray dati_;
+    qsizetype righe_ = 0;
+    QString errore_;
 };
 
 // Reads values line by line; the first value that is missing or out of range stops it

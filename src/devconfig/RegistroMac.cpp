@@ -70,42 +70,90 @@ std::optional<std::vector<RecordMac>> leggiFile(const QString& nome, QByteArray&
 
 } // namespace
 
+namespace {
+
+// What identifies each line of a register: its MAC and its ID, which no edit changes,
+// and among lines holding both alike (a file edited by hand) its place among them. A MAC
+// may stand on several lines, each with its own ID and fields.
+std::vector<QString> chiaviRighe(const std::vector<RecordMac>& righe)
+{
+    QHash<QString, int> viste;
+    std::vector<QString> chiavi;
+    chiavi.reserve(righe.size());
+    for (const RecordMac& r : righe) {
+        const QString chiave = r.MAC + kTab + QString::number(r.ID);
+        chiavi.push_back(chiave + kTab + QString::number(viste[chiave]++));
+    }
+    return chiavi;
+}
+
+QString campiRiga(const RecordMac& r) { return pfcAnno(r) + QLatin1Char(' ') + r.Cliente; }
+
+} // namespace
+
 std::vector<RecordMac> UnisciRegistroMac(const std::vector<RecordMac>& base,
                                          const std::vector<RecordMac>& nostri,
                                          const std::vector<RecordMac>& suoi, QStringList& note)
 {
     std::vector<RecordMac> righe = suoi;
+    const std::vector<QString> chiaviBase = chiaviRighe(base);
+    const std::vector<QString> chiaviSuoi = chiaviRighe(suoi);
+    const std::vector<QString> chiaviNostri = chiaviRighe(nostri);
+    QHash<QString, const RecordMac*> prima;
+    for (std::size_t i = 0; i < base.size(); ++i)
+        prima.insert(chiaviBase[i], &base[i]);
     QHash<QString, std::size_t> riga;
+    // The file's lines this register never read, by MAC: where a line read here is no
+    // longer found by its ID, the first of these with its MAC is taken for it.
+    QHash<QString, QList<std::size_t>> ignote;
+    QHash<QString, std::int32_t> idSuo;
     QSet<std::int32_t> usati;
     std::int32_t massimo = 0;
     for (std::size_t i = 0; i < righe.size(); ++i) {
-        riga.insert(righe[i].MAC, i);
+        riga.insert(chiaviSuoi[i], i);
+        if (!prima.contains(chiaviSuoi[i]))
+            ignote[righe[i].MAC] << i;
+        if (!idSuo.contains(righe[i].MAC))
+            idSuo.insert(righe[i].MAC, righe[i].ID);
         usati.insert(righe[i].ID);
         massimo = std::max(massimo, righe[i].ID);
     }
-    QHash<QString, const RecordMac*> prima;
-    for (const RecordMac& r : base)
-        prima.insert(r.MAC, &r);
-    // Each line of the file stands for one of ours at most: a MAC this register holds
-    // twice keeps both lines.
-    QSet<std::size_t> presi;
-    for (const RecordMac& r : nostri) {
-        const RecordMac* letto = prima.value(r.MAC);
-        if (const auto i = riga.constFind(r.MAC); i != riga.cend() && !presi.contains(*i)) {
-            presi.insert(*i);
-            RecordMac& suo = righe[*i];
-            if (!letto)
-                note << QStringLiteral("%1 era già nel file con l'ID %2").arg(r.MAC).arg(suo.ID);
-            else if (!(r == *letto)) {
-                suo.PFC = r.PFC;
-                suo.Anno = r.Anno;
-                suo.Cliente = r.Cliente;
+    for (std::size_t n = 0; n < nostri.size(); ++n) {
+        const RecordMac& r = nostri[n];
+        const RecordMac* letto = prima.value(chiaviNostri[n]);
+        if (!letto) {
+            // Added here: a MAC the file holds already stays the file's.
+            if (idSuo.contains(r.MAC)) {
+                note << QStringLiteral("%1 era già nel file con l'ID %2").arg(r.MAC).arg(idSuo[r.MAC]);
+                continue;
             }
-            continue;
+        } else {
+            std::optional<std::size_t> i;
+            if (const auto k = riga.constFind(chiaviNostri[n]); k != riga.cend())
+                i = *k;
+            else if (QList<std::size_t>& altre = ignote[r.MAC]; !altre.isEmpty())
+                i = altre.takeFirst();
+            if (i) {
+                RecordMac& suo = righe[*i];
+                if (!(r == *letto)) {
+                    if (suo.PFC != letto->PFC || suo.Anno != letto->Anno ||
+                        suo.Cliente != letto->Cliente)
+                        note << QStringLiteral("%1 (ID %2) è stato cambiato qui e nel file: salvato "
+                                               "\"%3\", non \"%4\"")
+                                    .arg(r.MAC)
+                                    .arg(suo.ID)
+                                    .arg(campiRiga(r), campiRiga(suo));
+                    suo.PFC = r.PFC;
+                    suo.Anno = r.Anno;
+                    suo.Cliente = r.Cliente;
+                }
+                continue;
+            }
+            // Gone from the file and unchanged here: the other writer removed it, and
+            // that stands.
+            if (r == *letto)
+                continue;
         }
-        // Gone from the file and unchanged here: the other writer removed it, and that stands.
-        if (letto && r == *letto)
-            continue;
         RecordMac nuovo = r;
         if (usati.contains(nuovo.ID)) {
             // Past the top ID the line takes the first one free from 1.

@@ -51,8 +51,9 @@ QByteArray TestoReportMac(const std::vector<RecordMac>& righe, const SceltaRepor
 // The register to write over a file that another window or process changed since this
 // one read or wrote it: every line of the file (`suoi`) stays, a line this register
 // changed since `base` takes the change, and a line this one added goes at the end,
-// under a new ID when the file already gives its ID to another MAC. `note` gets each
-// ID changed and each MAC both added.
+// under a new ID when the file already gives its ID to another MAC. Lines are paired by
+// their MAC and ID (a MAC may stand on several lines, each keeping its own fields).
+// `note` gets each ID changed, each MAC both added and each line changed on both sides.
 std::vector<RecordMac> UnisciRegistroMac(const std::vector<RecordMac>& base,
                                          const std::vector<RecordMac>& nostri,
                                          const std::vector<RecordMac>& suoi, QStringList& note);

@@ -213,6 +213,10 @@ std::optional<QString> ApplicaPannello(const CampiPannello& c, OggettoDisplay& o
     case TipoOggetto::Image:
         if (c.taglia >= 0 && c.taglia < NumImmagini && c.taglia < kMaxImmagini) {
             const Img& img = Immagini[std::size_t(c.taglia)];
+            // The page file keeps the picture's path, which it would hold as "?".
+            if (const QString fuori = platform::primoFuoriCp1252(img.Percorso); !fuori.isEmpty())
+                return rifiuta("cmb_Type",
+                               platform::rifiutoFuoriCp1252(QStringLiteral("Image path"), fuori));
             o.DimX = img.Larghezza;
             o.DimY = img.Altezza;
             o.Testo[0] = img.Percorso;

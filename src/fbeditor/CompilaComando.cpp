@@ -9,6 +9,7 @@
 #include "ladder/OperazioniRung.h"
 #include "ladder/VistaLadder.h"
 #include "link/Sequenza.h"
+#include "platform/Cp1252.h"
 #include "platform/Dialogs.h"
 #include "project/Registri.h"
 
@@ -47,6 +48,30 @@ void leggiEditor(Assemblaggio& a, int codice)
         codice >= 0 && codice < kNumCodiciFunzione ? NomiFunzioni[std::size_t(codice)] : QString();
     a.riga.sfondoFunzione =
         HaPulsanteFunzione(codice) ? ColoreFunzione(codice) : colore::kGrigioChiaro;
+}
+
+// The first text the line would store (its label, then its fields in order) holding a
+// character the project file's code page lacks, which the file would hold as "?": a
+// label so saved could no longer tell its jumps from another's. The refusal names the
+// field by its caption; the focus goes to it.
+bool testiScrivibili(const StatoComandi& s)
+{
+    const bool italiano = Lingua == kItaliano;
+    const auto rifiuta = [&](const QString& campo, const QString& fuori, const QString& controllo) {
+        platform::msgBox(platform::rifiutoFuoriCp1252(campo, fuori, italiano),
+                         platform::MsgButtons::Ok, platform::MsgIcon::Exclamation);
+        CampoRifiutato(QStringLiteral("comandi"), controllo);
+        return false;
+    };
+    if (const QString fuori = platform::primoFuoriCp1252(s.Etichetta); !fuori.isEmpty())
+        return rifiuta(Testi.t(161), fuori, QStringLiteral("txt_Label"));
+    for (int k = 0; k < kNumArgomenti; ++k) {
+        const RigaArgomento& r = s.Righe[std::size_t(k)];
+        if (const QString fuori = platform::primoFuoriCp1252(r.testo); !fuori.isEmpty())
+            return rifiuta(r.etichetta.isEmpty() ? QString::number(k + 1) : r.etichetta, fuori,
+                           QStringLiteral("txt_Var_%1").arg(k));
+    }
+    return true;
 }
 
 void applicaRiga(RigaLadder& r, const RigaLadder& nuova)
@@ -140,6 +165,8 @@ bool ConfermaComando()
         platform::msgBox(kRigaPersa, platform::MsgButtons::Ok, platform::MsgIcon::Exclamation);
         return false;
     }
+    if (!testiScrivibili(StatoComandi::istanza()))
+        return false;
     int rifiutato = -1;
     if (CompilaComando(Lettura::Digitata, &rifiutato) != kComandoScritto) {
         platform::msgBox(kErroreValori);

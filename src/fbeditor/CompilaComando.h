@@ -35,7 +35,8 @@ std::uint16_t CompilaComando(Lettura lettura = Lettura::Digitata, int* rifiutato
 
 // The editor's OK button and Enter: commits the block and closes the editor, or shows
 // "Error: Check Values", puts the focus on the first field refused and leaves both the
-// editor and the line as they were.
+// editor and the line as they were. A label or field text holding a character the
+// project file's code page lacks is refused so too, the box naming the character.
 bool ConfermaComando();
 
 } // namespace ludra

@@ -3,6 +3,8 @@
 #include "base/Finestre.h"
 #include "ladder/Interno.h"
 #include "ladder/OperazioniRung.h"
+#include "platform/Cp1252.h"
+#include "platform/Dialogs.h"
 
 #include <algorithm>
 #include <bitset>
@@ -238,9 +240,18 @@ void AggiornaMarcaBreak(int riga)
     AggiornaRiga(riga, [marca](RigaLadder& r) { r.img_Break = marca; });
 }
 
-void txt_desc_Change(int riga, const QString& testo)
+bool txt_desc_Change(int riga, const QString& testo)
 {
+    if (const QString fuori = platform::primoFuoriCp1252(testo); !fuori.isEmpty()) {
+        // The box shows the line's text again under the refusal.
+        if (RigaEsiste(SubCorrente, riga))
+            notificaRiga(SubCorrente, riga);
+        platform::msgBox(platform::rifiutoFuoriCp1252(QStringLiteral("Description"), fuori),
+                         platform::MsgButtons::Ok, platform::MsgIcon::Exclamation);
+        return false;
+    }
     ImpostaDescrizione(SubCorrente, riga, testo);
+    return true;
 }
 
 void txt_desc_GotFocus(int riga)

@@ -108,7 +108,10 @@ void ImpostaScroll(int valore);
 // The tab at a position counted from 1 was selected.
 void Tab_Prog_Click(int posizione);
 void cmd_Formato_Click();
-void txt_desc_Change(int riga, const QString& testo);
+// A description typed: into the line at once. One holding a character the project file's
+// code page lacks is refused with a box naming it; the line and its box keep the text
+// they had (false).
+bool txt_desc_Change(int riga, const QString& testo);
 void txt_desc_GotFocus(int riga);
 void Riga_Click(int riga);
 void Riga_DblClick(int riga);

@@ -2,10 +2,12 @@
 
 #include "base/CampoIntero.h"
 #include "base/Notifiche.h"
+#include "base/Testi.h"
 #include "link/Conversioni.h"
 #include "link/StatoLink.h"
 #include "monitor/DialogoValori.h"
 #include "monitor/ScritturaRegistri.h"
+#include "platform/Cp1252.h"
 #include "platform/Dialogs.h"
 #include "project/Registri.h"
 
@@ -144,6 +146,13 @@ bool ConfermaRegistro(int r, const QString& nome, int voce, const QString& valor
                                               "window opened: nothing was written or stored."),
                          platform::MsgButtons::Ok, platform::MsgIcon::Exclamation);
         return true;
+    }
+    // The project's .lst would hold such a character as "?"; nothing is written either.
+    if (const QString fuori = platform::primoFuoriCp1252(nome); !fuori.isEmpty()) {
+        platform::msgBox(platform::rifiutoFuoriCp1252(Testi.t(56), fuori, Lingua == kItaliano),
+                         platform::MsgButtons::Ok, platform::MsgIcon::Exclamation);
+        CampoRifiutato(QStringLiteral("Input_Box"), QStringLiteral("Testo_0"));
+        return false;
     }
     if (Controllore.Connesso && ScritturaPerTipo(voce) != ScritturaTipo::Nessuna) {
         const std::optional<double> v = NumeroDigitato(valore);

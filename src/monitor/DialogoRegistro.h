@@ -44,7 +44,9 @@ std::optional<QString> ValoreNonValido(int voce, double valore);
 // OK on register r with the fields as typed: voce is the selected type entry, -1 when
 // none is (the register keeps its type). A dialog opened (`apertura`, without one: now)
 // on another project or another device than the link's now writes and stores nothing:
-// a box says so, and it closes (true). When connected, the value is checked and
+// a box says so, and it closes (true). A name holding a character the project file's
+// code page lacks is refused, the box naming it: nothing is written or stored, the focus
+// goes to the name (false). When connected, the value is checked and
 // written by type first; a value field that is not wholly a number, or a value out of
 // range, shows why, the focus goes to the value field and nothing is written or stored
 // (false: the dialog stays open); so does a write refused because a long operation

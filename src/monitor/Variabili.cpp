@@ -299,9 +299,32 @@ bool ScriviVariabili(ElencoVariabili elenco, unsigned revisione)
         if (revisione == RevisioneVariabili)
             std::copy_n(elenco.voci.begin(), elenco.numero, Variabili.begin());
     };
-    BuffMemoria[0] = std::uint8_t(elenco.numero - 1);
-    if (!ScriviMemoria(*base - 1, 1))
+    // The entries go first and the count last: a write cut off at any request leaves the
+    // controller counting the table it held, never entries that no request reached. What
+    // it holds then is said, for the user to write again.
+    const auto interrotta = [&](int scritte) {
+        mostra();
+        const int n = elenco.numero;
+        if (scritte == 0)
+            avvisa(QStringLiteral("Scrittura interrotta: nessuna voce è stata scritta e il "
+                                  "controllore ha la tabella di prima. Ripetere Scrivi."),
+                   QStringLiteral("Write stopped: no entry was written, and the controller "
+                                  "holds the table it held before. Repeat Write."));
+        else
+            avvisa(QStringLiteral("Scrittura interrotta: %1 voci su %2 sono state scritte, ma "
+                                  "non il loro numero. Il controllore conta ancora le voci "
+                                  "della tabella di prima; le sue prime %1 sono ora quelle di "
+                                  "questo elenco. Ripetere Scrivi.")
+                       .arg(scritte)
+                       .arg(n),
+                   QStringLiteral("Write stopped: %1 of %2 entries were written, but not their "
+                                  "count. The controller still counts the entries of the table "
+                                  "it held before; its first %1 are now this list's. Repeat "
+                                  "Write.")
+                       .arg(scritte)
+                       .arg(n));
         return false;
+    };
     for (int k = 0; k < elenco.numero; ++k) {
         Variabile& v = elenco.voci[std::size_t(k)];
         v.Formato = riempiNul(v.Formato, kCaratteriFormato);
@@ -312,11 +335,12 @@ bool ScriviVariabili(ElencoVariabili elenco, unsigned revisione)
         const VoceVariabile voce = CodificaVariabile(std::uint16_t(v.Indirizzo), v.Tipo,
                                                      v.Formato, v.Nome);
         std::copy(voce.begin(), voce.end(), BuffMemoria.begin());
-        if (!ScriviMemoria(*base + kDimVoceVariabile * k, kDimVoceVariabile)) {
-            mostra();
-            return false;
-        }
+        if (!ScriviMemoria(*base + kDimVoceVariabile * k, kDimVoceVariabile))
+            return interrotta(k);
     }
+    BuffMemoria[0] = std::uint8_t(elenco.numero - 1);
+    if (!ScriviMemoria(*base - 1, 1))
+        return interrotta(elenco.numero);
     mostra();
     return true;
 }

@@ -80,9 +80,11 @@ bool MemorizzaVariabile(const CampiVariabile& campi);
 // implausible read leaves the list as it was). A read asked on revision `chiesta` of the
 // list leaves it as it is, with a box saying so, when the user has edited it since.
 bool LeggiVariabili(std::optional<unsigned> chiesta = std::nullopt);
-// Writes the table (`elenco`, or the list as it stands): count byte first, then the
-// entries; checked in full before the first request, and stops at the first failed
-// request. The list shows the entries as written unless it was edited meanwhile.
+// Writes the table (`elenco`, or the list as it stands): the entries, then the count
+// byte; checked in full before the first request, and stops at the first failed
+// request, saying what the controller holds then (its former count, over entries that
+// were all written). The list shows the entries as written unless it was edited
+// meanwhile.
 bool ScriviVariabili();
 bool ScriviVariabili(ElencoVariabili elenco, unsigned revisione);
 // The window's read (scrivi false) or write: at once, or in its turn after the command

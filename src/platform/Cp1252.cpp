@@ -55,6 +55,9 @@ QByteArray toCp1252(const QString& testo)
 QString primoFuoriCp1252(const QString& testo)
 {
     for (qsizetype i = 0; i < testo.size(); ++i) {
+        // Most texts are Latin-1 alone, which the code page holds at the same places.
+        if (const char16_t u = testo[i].unicode(); u < 0x80 || (u >= 0xA0 && u <= 0xFF))
+            continue;
         const qsizetype n =
             testo[i].isHighSurrogate() && i + 1 < testo.size() && testo[i + 1].isLowSurrogate()
                 ? 2
@@ -71,11 +74,16 @@ QString rifiutoFuoriCp1252(const QString& campo, const QString& carattere, bool 
 {
     const QList<uint> codici = carattere.toUcs4();
     const uint codice = codici.isEmpty() ? 0 : codici.first();
+    // An accent that combines with the letter before it shows on a dotted circle, as
+    // alone it would sit on the quotation mark (a letter typed as "e" and U+0301).
+    const QString mostrato = !carattere.isEmpty() && carattere.front().isMark()
+                                 ? QChar(0x25CC) + carattere
+                                 : carattere;
     return (italiano ? QStringLiteral("%1: il carattere \"%2\" (U+%3) non è nella codifica "
                                       "Windows-1252 e non si può scrivere")
                      : QStringLiteral("%1: the character \"%2\" (U+%3) is not in the "
                                       "Windows-1252 code page and cannot be written"))
-        .arg(campo, carattere,
+        .arg(campo, mostrato,
              QString::number(codice, 16).toUpper().rightJustified(4, QLatin1Char('0')));
 }
 

@@ -47,6 +47,13 @@ QString nomeFile(const QString& prj, const char* estensione)
     return prj.left(prj.size() - kLungFinale) + finale;
 }
 
+QByteArray testoScritto(const ScrittoreRighe& w, QString* errore)
+{
+    if (errore)
+        *errore = w.errore();
+    return w.byte();
+}
+
 } // namespace
 
 ContenutoProgetto ContenutoCorrente()
@@ -67,7 +74,7 @@ ContenutoProgetto ContenutoCorrente()
     return c;
 }
 
-QByteArray TestoPrj(const ContenutoProgetto& c)
+QByteArray TestoPrj(const ContenutoProgetto& c, QString* errore)
 {
     ScrittoreRighe w;
     w.intero(long(c.righe.size()));
@@ -83,10 +90,10 @@ QByteArray TestoPrj(const ContenutoProgetto& c)
                 w.intero(r.ArgByte[4 * k + j]);
         }
     }
-    return w.byte();
+    return testoScritto(w, errore);
 }
 
-QByteArray TestoLst(const ContenutoProgetto& c)
+QByteArray TestoLst(const ContenutoProgetto& c, QString* errore)
 {
     ScrittoreRighe w;
     const int ultimo = std::clamp<int>(NumRegistri, 0, kRigheRegistri - 1);
@@ -94,10 +101,10 @@ QByteArray TestoLst(const ContenutoProgetto& c)
         w.testo(c.nomi[std::size_t(r)]);
         w.intero(c.formati[std::size_t(r)]);
     }
-    return w.byte();
+    return testoScritto(w, errore);
 }
 
-QByteArray TestoPtb(const ContenutoProgetto& c)
+QByteArray TestoPtb(const ContenutoProgetto& c, QString* errore)
 {
     ScrittoreRighe w;
     w.intero(c.numTabelle);
@@ -110,10 +117,10 @@ QByteArray TestoPtb(const ContenutoProgetto& c)
         for (int p = 0; p < tab.NumPunti; ++p)
             w.valore(tab.Uscita[std::size_t(p)]);
     }
-    return w.byte();
+    return testoScritto(w, errore);
 }
 
-QByteArray TestoDsp(const ContenutoProgetto& c)
+QByteArray TestoDsp(const ContenutoProgetto& c, QString* errore)
 {
     ScrittoreRighe w;
     const int pagine = std::min<int>(c.pagine.NumPagine, kMaxPagine);
@@ -145,7 +152,7 @@ QByteArray TestoDsp(const ContenutoProgetto& c)
             w.booleano(d.Direzione);
         }
     }
-    return w.byte();
+    return testoScritto(w, errore);
 }
 
 bool LeggiPrj(const QByteArray& dati, ContenutoProgetto& c, QString& errore)
@@ -367,6 +374,18 @@ bool ScriviFileProgetto(const QString& prj, const ContenutoProgetto& c, QString&
     }
     if (!platform::NomiEntroLimite(file, errore))
         return false;
+    // A character the code page lacks would be written as "?": the save writes nothing.
+    std::vector<QByteArray> testi;
+    for (const auto testo : {TestoPrj, TestoLst, TestoPtb, TestoDsp}) {
+        QString fuori;
+        testi.push_back(testo(c, &fuori));
+        if (!fuori.isEmpty()) {
+            const std::size_t i = testi.size() - 1;
+            errore = (i == 0 || i >= file.nomi.size() ? prj : file.nomi[i]) + QStringLiteral(", ")
+                     + fuori;
+            return false;
+        }
+    }
     // Without their .prj the other files of the name are no project's that can be told:
     // another program's, or left over.
     QStringList presenti;
@@ -376,8 +395,7 @@ bool ScriviFileProgetto(const QString& prj, const ContenutoProgetto& c, QString&
                 presenti << file.file[i];
     if (!presenti.isEmpty() && !altrui(presenti))
         return false;
-    return platform::SostituisciInsieme(file, {TestoPrj(c), TestoLst(c), TestoPtb(c), TestoDsp(c)},
-                                        errore, note ? *note : proprie);
+    return platform::SostituisciInsieme(file, testi, errore, note ? *note : proprie);
 }
 
 namespace {

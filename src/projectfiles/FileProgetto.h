@@ -30,10 +30,13 @@ struct ContenutoProgetto {
 // What the model holds now (the current unit's lines).
 ContenutoProgetto ContenutoCorrente();
 
-QByteArray TestoPrj(const ContenutoProgetto& c);
-QByteArray TestoLst(const ContenutoProgetto& c);
-QByteArray TestoPtb(const ContenutoProgetto& c);
-QByteArray TestoDsp(const ContenutoProgetto& c);
+// Each file's text. A text holding a character the code page lacks would be written as
+// "?": `errore`, when given, then gets the line and the character, and the text is not
+// to be written.
+QByteArray TestoPrj(const ContenutoProgetto& c, QString* errore = nullptr);
+QByteArray TestoLst(const ContenutoProgetto& c, QString* errore = nullptr);
+QByteArray TestoPtb(const ContenutoProgetto& c, QString* errore = nullptr);
+QByteArray TestoDsp(const ContenutoProgetto& c, QString* errore = nullptr);
 
 // Each reader fills its part of `c` or says what is wrong (file and line).
 bool LeggiPrj(const QByteArray& dati, ContenutoProgetto& c, QString& errore);
@@ -49,7 +52,9 @@ bool LeggiDsp(const QByteArray& dati, ContenutoProgetto& c, QString& errore);
 // read. A save or an open of another Ludra process on the project runs before or after
 // it, never during it. `note` gets what the user should be told either way. Refused
 // before anything is written: a file whose link leads to no file (the save would make
-// one wherever it points), a name too long for the files a save makes beside it, and,
+// one wherever it points), a name too long for the files a save makes beside it, a text
+// holding a character the code page lacks (`errore` names the file, the line and the
+// character), and,
 // when `altrui` is given and says no, the other three files of the name already there
 // without their .prj (`altrui` is given them; `errore` stays empty).
 bool ScriviFileProgetto(const QString& prj, const ContenutoProgetto& c, QString& errore,

@@ -113,7 +113,12 @@ bool EditorTabelle::ControllaTabella()
     CampoErrato = Campo::Nessuno;
     RigaErrata = -1;
     if (!NomeTabellaValido(NomeTab)) {
-        platform::msgBox(QStringLiteral("Check Table Name"));
+        // The project file would hold a character the code page lacks as "?".
+        const QString fuori = platform::primoFuoriCp1252(NomeTab);
+        platform::msgBox(QStringLiteral("Check Table Name")
+                         + (fuori.isEmpty() ? QString()
+                                            : QLatin1Char('\n') + platform::rifiutoFuoriCp1252(
+                                                  QStringLiteral("Table Name"), fuori)));
         return false;
     }
     const std::optional<int> m = NumeroPunti(Npunti);

@@ -63,9 +63,9 @@ public:
     void CambioScroll(int v);
 
     // Checks the boxes and copies them into the table being edited. An empty or
-    // unusable name gives "Check Table Name", a point count outside 2..32 "Check N
-    // points"; a box without a number stops it without a message (CampoErrato says
-    // which). Nothing is copied unless all is right.
+    // unusable name gives "Check Table Name" (naming a character the code page lacks),
+    // a point count outside 2..32 "Check N points"; a box without a number stops it
+    // without a message (CampoErrato says which). Nothing is copied unless all is right.
     bool ControllaTabella();
 
     // cmd_Insert: the checked table overwrites the selected one when the names match,

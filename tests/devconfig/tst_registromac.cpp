@@ -329,33 +329,49 @@ void TestRegistroMac::caricamentoFallitoNonPerdeNulla()
 
 void TestRegistroMac::salvaSuFileCambiato_data()
 {
-    QTest::addColumn<QByteArray>("altro");   // what another process added to the file ("-7": removed ID 7)
+    QTest::addColumn<QByteArray>("altro");   // what another process added to the file ("-7": removed ID 7, "a>b": changed)
     QTest::addColumn<QStringList>("id");     // the file's IDs and MACs after this save
-    QTest::newRow("second window") << QByteArray() << QStringList{"7 01", "41 02", "42 0A", "43 0B"};
+    QTest::addColumn<QString>("doppio");     // "line=customer changed here|in the box": from one MAC on two lines
+    QTest::newRow("second window") << QByteArray() << QStringList{"7 01", "41 02", "42 0A", "43 0B"} << QString();
     QTest::newRow("another process took ID 43") << QByteArray("43\t00-04-A3-00-00-0C\t/\t\r\n")
-        << QStringList{"7 01", "41 02", "42 0A", "43 0C", "44 0B"};
+        << QStringList{"7 01", "41 02", "42 0A", "43 0C", "44 0B"} << QString();
     QTest::newRow("another process added the same MAC") << QByteArray("43\t00-04-A3-00-00-0B\t/\t\r\n")
-        << QStringList{"7 01", "41 02", "42 0A", "43 0B"};
-    QTest::newRow("another process removed ID 7") << QByteArray("-7") << QStringList{"41 02", "42 0A", "43 0B"};
+        << QStringList{"7 01", "41 02", "42 0A", "43 0B"} << QString();
+    QTest::newRow("another process removed ID 7") << QByteArray("-7") << QStringList{"41 02", "42 0A", "43 0B"} << QString();
     // Refused: the register stays as it was, and so does the file.
-    QTest::newRow("no longer a register") << QByteArray("ID\tMAC\r\n") << QStringList{"7 01", "41 02", "42 0B"};
+    QTest::newRow("no longer a register") << QByteArray("ID\tMAC\r\n") << QStringList{"7 01", "41 02", "42 0B"} << QString();
+    // Each line of a MAC keeps its own fields.
+    QTest::newRow("a MAC on two lines") << QByteArray() << QStringList{"1 01 Alfa", "2 01 Beta", "3 0A", "4 0B"} << "|";
+    QTest::newRow("a MAC on two lines, the first changed here") << QByteArray()
+        << QStringList{"1 01 Gamma", "2 01 Beta", "3 0A", "4 0B"} << "0=Gamma|";
+    QTest::newRow("a MAC on two lines, the second changed here") << QByteArray()
+        << QStringList{"1 01 Alfa", "2 01 Gamma", "3 0A", "4 0B"} << "1=Gamma|";
+    QTest::newRow("a MAC on two lines, the second changed on both sides") << QByteArray("Beta>Delta")
+        << QStringList{"1 01 Alfa", "2 01 Gamma", "3 0A", "4 0B"} << "1=Gamma|(ID 2) è stato cambiato qui e nel file";
 }
 
-// Two windows on one file both give ID 42 to their MAC; the second save finds the
+// Two windows on one file both give the next ID to their MAC; the second save finds the
 // first's line in the file.
 void TestRegistroMac::salvaSuFileCambiato()
 {
     QFETCH(QByteArray, altro);
     QFETCH(QStringList, id);
+    QFETCH(QString, doppio);
     QTemporaryDir dir;
     RegistroMac uno, due;
     uno.FileMac = due.FileMac = dir.filePath(QStringLiteral("mac.csv"));
-    QVERIFY(scrivi(uno.FileMac, TestoRegistroMac(dueRighe())) && uno.carica() && due.carica());
+    QVERIFY(scrivi(uno.FileMac, doppio.isEmpty() ? TestoRegistroMac(dueRighe())
+                   : "1\t00-04-A3-00-00-01\tP1/24\tAlfa\r\n2\t00-04-A3-00-00-01\tP2/25\tBeta\r\n")
+            && uno.carica() && due.carica());
     QVERIFY(uno.aggiungiMac(QStringLiteral("00-04-A3-00-00-0A"), {}, {}, {}) && uno.salva());
     QVERIFY(due.aggiungiMac(QStringLiteral("00-04-A3-00-00-0B"), {}, {}, {}));
+    if (doppio.contains(QLatin1Char('=')))
+        due.ElencoMac[std::size_t(doppio.left(1).toInt())].Cliente = doppio.section(QLatin1Char('|'), 0, 0).mid(2);
     QByteArray prima = leggi(uno.FileMac);
     if (altro == "-7")
         prima.remove(0, prima.indexOf('\n') + 1);
+    else if (const qsizetype freccia = altro.indexOf('>'); freccia > 0)
+        prima.replace(altro.left(freccia), altro.mid(freccia + 1));
     else
         prima += altro;
     QVERIFY(scrivi(uno.FileMac, prima));
@@ -365,8 +381,11 @@ void TestRegistroMac::salvaSuFileCambiato()
     const auto scritti = LeggiRegistroMac(leggi(uno.FileMac), errore);
     QStringList righe;
     for (const RecordMac& r : scritti.value_or(due.ElencoMac))
-        righe << QString::number(r.ID) + QLatin1Char(' ') + r.MAC.right(2);
+        righe << (QString::number(r.ID) + QLatin1Char(' ') + r.MAC.right(2) + QLatin1Char(' ')
+                  + (doppio.isEmpty() ? QString() : r.Cliente)).trimmed();
     QCOMPARE(righe, id);
+    const QString nota = doppio.section(QLatin1Char('|'), 1);
+    QVERIFY(nota.isEmpty() || (!dialoghi_.messaggi.empty() && dialoghi_.messaggi.back().testo.contains(nota)));
     QCOMPARE(leggi(uno.FileMac), salvato ? TestoRegistroMac(due.ElencoMac) : prima);
 }
 

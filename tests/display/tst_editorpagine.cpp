@@ -182,13 +182,16 @@ private slots:
         QTest::newRow("bar Max not a number") << "max" << "abc";
         QTest::newRow("bar Min beyond a single") << "min" << "-1e39";
         QTest::newRow("caption with an ohm sign") << "testo" << "R=5k\u03A9";
+        QTest::newRow("picture in a folder of its own script") << "image" << "c:/\u03A9/b.bmp";
     }
 
     void pannelloRifiuta()
     {
         QFETCH(QString, campo);
         QFETCH(QString, valore);
-        OggettoDisplay o = OggettoNuovo(campo.startsWith('m') ? 4 : 0);
+        OggettoDisplay o = OggettoNuovo(campo.startsWith('m') ? 4 : campo == "image" ? 7 : 0);
+        NumImmagini = 3;
+        Immagini[2] = Img{valore, QStringLiteral("b"), 20, 12, {}, 0, 900};
         const OggettoDisplay prima = o;
         CampiPannello c = CampiDaOggetto(o);
         c.taglia = 2;

@@ -70,6 +70,7 @@ private slots:
     void scrittura();
     void scritturaRifiutata_data();
     void scritturaRifiutata();
+    void scritturaSiFermaAlPrimoErrore_data();
     void scritturaSiFermaAlPrimoErrore();
     void lettura_data();
     void lettura();
@@ -210,12 +211,12 @@ void TestVariabili::scrittura()
     QVERIFY(ScriviVariabili());
     const auto a = accessi(link.sim);
     QCOMPARE(a.size(), std::size_t(4));
-    QCOMPARE(a[0].indirizzo, 7679);
-    QCOMPARE(a[0].quanti, 1);
+    QCOMPARE(a[3].indirizzo, 7679);
+    QCOMPARE(a[3].quanti, 1);
     QCOMPARE(int(link.sim.memoria(7679)), 2);
     for (int k = 0; k < 3; ++k) {
-        QCOMPARE(a[std::size_t(k) + 1].indirizzo, kBase + 16 * k);
-        QCOMPARE(a[std::size_t(k) + 1].quanti, 16);
+        QCOMPARE(a[std::size_t(k)].indirizzo, kBase + 16 * k);
+        QCOMPARE(a[std::size_t(k)].quanti, 16);
     }
     QCOMPARE(leggiVoce(link.sim, kBase + 32),
              CodificaVariabile(26, 0, QStringLiteral("%+12.3"), QStringLiteral("Pressio")));
@@ -253,15 +254,32 @@ void TestVariabili::scritturaRifiutata()
     QCOMPARE(dialoghi.messaggi.size(), std::size_t(1));
 }
 
+void TestVariabili::scritturaSiFermaAlPrimoErrore_data()
+{
+    QTest::addColumn<int>("dopo");   // requests answered before the link fails
+    for (int dopo = 0; dopo < 5; ++dopo)
+        QTest::addRow("four entries over one, failing after request %d", dopo) << dopo;
+}
+
+// Every entry the controller counts is one a request wrote, or the one it held.
 void TestVariabili::scritturaSiFermaAlPrimoErrore()
 {
+    QFETCH(int, dopo);
     test::LinkSuSim link(Mezzo::Tcp);
     QVERIFY(link.connetti());
-    for (int i = 0; i < 3; ++i)
+    const VoceVariabile sua = CodificaVariabile(99, 1, QStringLiteral("%5.0f"), QStringLiteral("Old"));
+    scriviVoce(link.sim, kBase, sua);   // counted by a count byte of 0
+    for (int i = 0; i < 4; ++i)
         AggiungiVariabile();
-    link.sim.impostaGuasto(sim::Guasto::Eccezione);
+    link.sim.impostaGuastoDopo(dopo, sim::Guasto::Disconnessione);
     QVERIFY(!ScriviVariabili());
-    QCOMPARE(accessi(link.sim).size(), std::size_t(1));
+    QCOMPARE(accessi(link.sim).size(), std::size_t(dopo + 1));
+    for (int k = 0; k <= link.sim.memoria(kBase - 1); ++k) {
+        const VoceVariabile v = leggiVoce(link.sim, kBase + 16 * k);
+        QVERIFY2((k < dopo && v == CodificaVariabile(26, 0, "%+9.0f", QStringLiteral("Var%1").arg(k)))
+                     || (k == 0 && v == sua), qPrintable(QString::number(k)));
+    }
+    QVERIFY(!banco_.dialogs.messaggi.empty() && banco_.dialogs.messaggi.back().testo.endsWith("Repeat Write."));
 }
 
 void TestVariabili::lettura_data()

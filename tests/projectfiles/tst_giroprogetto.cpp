@@ -7,6 +7,8 @@
 #include "fbeditor/StatoComandi.h"
 #include "ladder/OperazioniRung.h"
 #include "ladder/VistaLadder.h"
+#include "monitor/DialogoRegistro.h"
+#include "platform/Cp1252.h"
 #include "projectfiles/FileProgetto.h"
 #include "projectfiles/NuovoProgetto.h"
 #include "support/Banco.h"
@@ -70,6 +72,8 @@ private slots:
     void cleanup() { banco_.chiudi(); }
     void saveAndOpenGiveBackTheProject_data();
     void saveAndOpenGiveBackTheProject();
+    void noTextSavedAsQuestionMarks_data();
+    void noTextSavedAsQuestionMarks();
 
 private:
     test::Banco banco_;
@@ -176,6 +180,50 @@ void TestGiroProgetto::saveAndOpenGiveBackTheProject()
                      && a.readAll() == b.readAll(), qPrintable(f));
     }
     RicodificaRungHook = nullptr;
+}
+
+void TestGiroProgetto::noTextSavedAsQuestionMarks_data()
+{
+    QTest::addColumn<QString>("campo");   // where it is typed; "line 1" takes it past every field
+    QTest::addColumn<QString>("testo");
+    const QString emoji = QString::fromUtf8("Desc\u20AC emo\U0001F600 e\u0301"), accento = QString::fromUtf8("Re\u0301g");
+    for (const char* campo : {"description", "label", "register name"}) {
+        QTest::addRow("%s, emoji", campo) << campo << emoji;
+        QTest::addRow("%s, combining accent", campo) << campo << accento;
+    }
+    QTest::newRow("jump target, emoji") << "goto" << QString::fromUtf8("A\U0001F601");
+    QTest::newRow("the writer handed an emoji") << "line 1" << emoji;
+}
+
+// Refused where it is typed, or by the save: the files stay as they were, never with "?".
+void TestGiroProgetto::noTextSavedAsQuestionMarks()
+{
+    QFETCH(QString, campo);
+    QFETCH(QString, testo);
+    InitProgetto();
+    QTemporaryDir dir;
+    banco_.dialogs.fileScelti.push_back(dir.path() + QStringLiteral("/giro.prj"));
+    QVERIFY(SalvaProgetto(true));
+    const auto disco = [&] {
+        QByteArray tutto;
+        for (const QString& f : QDir(dir.path()).entryList(QDir::Files)) {
+            QFile da(dir.filePath(f));
+            tutto += f.toUtf8() + (da.open(QIODevice::ReadOnly) ? da.readAll() : QByteArray());
+        }
+        return tutto;
+    };
+    const QByteArray prima = disco();
+    S().CaricaRiga(1);
+    campi(11, "4=" + (campo == "goto" ? testo : QStringLiteral("L")));
+    S().ImpostaEtichetta(campo == "label" ? testo : QString());
+    QVERIFY(campo == "description" ? !txt_desc_Change(1, testo)
+            : campo == "register name" ? !ConfermaRegistro(30, testo, -1, {})
+            : campo == "line 1" ? !(Sezioni[0].Rung[1].Descrizione = testo).isEmpty() : !ConfermaComando());
+    QCOMPARE(SalvaProgetto(false), campo != "line 1");
+    const QString detto = banco_.dialogs.messaggi.back().testo;
+    QVERIFY2(detto.contains(platform::primoFuoriCp1252(testo))
+                 && (campo != "line 1" || detto.contains("giro.prj, line 2")), qPrintable(detto));
+    QCOMPARE(disco(), prima);
 }
 
 QTEST_GUILESS_MAIN(TestGiroProgetto)

@@ -105,7 +105,9 @@ private slots:
         QTest::newRow("33 points") << "T" << "33" << "1" << "Check N points";
         QTest::newRow("empty name") << "" << "8" << "1" << "Check Table Name";
         QTest::newRow("line break") << "a\nb" << "8" << "1" << "Check Table Name";
-        QTest::newRow("not code page") << QString::fromUtf8("\u4e2d") << "8" << "1" << "Check Table Name";
+        QTest::newRow("not code page") << QString::fromUtf8("\u4e2d") << "8" << "1"
+            << "Check Table Name\nTable Name: the character \"\u4e2d\" (U+4E2D) is not in the "
+               "Windows-1252 code page and cannot be written";
         QTest::newRow("count not a number") << "T" << "" << "1" << "";
         QTest::newRow("value not a number") << "T" << "8" << "1,5" << "";
         QTest::newRow("value overflows") << "T" << "8" << "1E400" << "";
