@@ -11,6 +11,7 @@
 #include "link/SequenzaDaFinestra.h"
 #include "link/StatoLink.h"
 #include "platform/Dialogs.h"
+#include "platform/Ricezione.h"
 #include "platform/Waiter.h"
 #include "device/MemoriaControllore.h"
 
@@ -70,7 +71,13 @@ RicercaDispositivi::RicercaDispositivi()
 {
     connect(&UDP, &platform::SocketUdp::ricevuto, this, &RicercaDispositivi::UDP_DataArrival);
     connect(&telnet, &platform::SocketTcp::ricevuto, this, [this] {
-        const QByteArray testo = testoTelnet_.elabora(telnet.leggi());
+        // A step takes no more than the bound: the rest waits in the socket, which then
+        // stops reading, and the step fails on it.
+        if (byteTelnet_ > platform::kMaxInAttesa)
+            return;
+        const QByteArray dati = telnet.leggi();
+        byteTelnet_ += dati.size();
+        const QByteArray testo = testoTelnet_.elabora(dati);
         if (const QByteArray risposte = testoTelnet_.risposte(); !risposte.isEmpty())
             scriviTelnet(risposte);
         // A step's reply may come in several pieces: they are gathered.
@@ -100,6 +107,7 @@ void RicercaDispositivi::Azzera()
     trovati_.clear();
     testoTelnet_.azzera();
     telnetNonLegge_ = false;
+    byteTelnet_ = 0;
     chiusa_ = false;
     occupato_ = false;
 }

@@ -71,6 +71,8 @@ public:
     void FinestraChiusa();
     // The answers to the gateway that wait unsent: bounded, whatever the gateway offers.
     qint64 TelnetInCoda() const { return telnet.inCoda(); }
+    // What the gateway sent during the step under way: bounded, whatever it sends.
+    qint64 TelnetRicevuti() const { return byteTelnet_; }
     // True while a search, a scan or the gateway dialogue runs.
     bool occupato() const { return occupato_; }
 
@@ -128,6 +130,7 @@ private:
     platform::SocketTcp telnet;
     TestoTelnet testoTelnet_;
     bool telnetNonLegge_ = false;
+    qint64 byteTelnet_ = 0;   // what the gateway sent during this step, negotiation too
     // The devices of this search, each its MAC with the address it answered from: a
     // device reached on several networks (or by both the limited and its network's
     // broadcast) answers each query it gets, while devices not yet given their own MAC

@@ -5,6 +5,7 @@
 #include "discovery/Ricerca.h"
 #include "link/SequenzaDaFinestra.h"
 #include "platform/Dialogs.h"
+#include "platform/Ricezione.h"
 #include "platform/Waiter.h"
 
 #include <QHostAddress>
@@ -41,23 +42,32 @@ void RicercaDispositivi::scriviTelnet(const QByteArray& dati)
 bool RicercaDispositivi::InviaTelnet(const QByteArray& comando, int minimo, int secondi)
 {
     RispostaTelnet.clear();
+    byteTelnet_ = 0;
     if (InvioRifiutato(QStringLiteral("Telnet step"), true))
         return false;
     if (!comando.isEmpty())
         scriviTelnet(comando);
-    // The reply is gathered until it is long enough; a dropped connection, a gateway
-    // that does not read or a closed window ends the wait at once.
+    // The reply is gathered until it is long enough and what the system holds has been
+    // read too (so a flood behind it shows); a dropped connection, a gateway that does
+    // not read or sends more than the bound, or a closed window ends the wait at once.
+    const auto inonda = [this] { return byteTelnet_ > platform::kMaxInAttesa; };
     platform::waiter().waitUntil(
-        [this, minimo] {
-            return RispostaTelnet.size() >= minimo || chiusa_ || telnetNonLegge_
+        [this, minimo, &inonda] {
+            return (RispostaTelnet.size() >= minimo && telnet.nonLetti() == 0) || inonda()
+                   || chiusa_ || telnetNonLegge_
                    || telnet.stato() == platform::SocketTcp::Errore || Sequenza::arrestata();
         },
         qint64(secondi) * 1000);
-    if (telnetNonLegge_ && !chiusa_) {
+    if (chiusa_)
+        return false;
+    if (telnetNonLegge_ || inonda()) {
         LogStart();
-        LogWrite(QStringLiteral("Gateway set-up: the gateway does not read"));
+        LogWrite(QStringLiteral("Gateway set-up: ")
+                 + (telnetNonLegge_ ? QStringLiteral("the gateway does not read")
+                                    : platform::TestoTroppiByte()));
+        return false;
     }
-    return !chiusa_ && !telnetNonLegge_ && RispostaTelnet.size() >= minimo;
+    return RispostaTelnet.size() >= minimo;
 }
 
 void RicercaDispositivi::ProgrammaDefault()

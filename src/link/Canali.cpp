@@ -2,6 +2,7 @@
 
 #include "link/Connessione.h"
 #include "link/StatoLink.h"
+#include "platform/Ricezione.h"
 
 #include <QCoreApplication>
 
@@ -47,10 +48,10 @@ void MSComm1_OnComm() { DatiRicevuti = 1; }
 void Winsock1_DataArrival()
 {
     // Bytes of one reply may come in several segments: they are collected, not
-    // replaced, until the request takes them.
-    StringaRx += Winsock1().leggi();
-    if (StringaRx.size() > 65536)
-        StringaRx.clear();
+    // replaced, until the request takes them. Past the bound nothing more is taken (the
+    // rest waits in the socket, which then stops reading): the request fails on it.
+    if (StringaRx.size() <= platform::kMaxInAttesa)
+        StringaRx += Winsock1().leggi();
     DatiRicevuti = 1;
 }
 

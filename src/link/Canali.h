@@ -10,7 +10,8 @@ platform::PortaSeriale& MSComm1();
 platform::SocketTcp& Winsock1();
 
 // Receive events: they only raise DatiRicevuti (the socket's also moves its bytes into
-// StringaRx); the waiting request does the rest.
+// StringaRx, while it holds no more than platform::kMaxInAttesa); the waiting request
+// does the rest.
 void MSComm1_OnComm();
 void Winsock1_DataArrival();
 

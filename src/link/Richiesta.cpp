@@ -11,6 +11,7 @@
 #include "link/StatoLink.h"
 #include "link/TramaModbus.h"
 #include "platform/Dialogs.h"
+#include "platform/Ricezione.h"
 #include "platform/Waiter.h"
 
 #include <QByteArray>
@@ -44,9 +45,23 @@ void eseguiAllaFine()
 struct Esito {
     std::uint8_t codice = kComOk;
     QString guasto;          // set for a failure inside the request
+    bool nelLog = false;     // the failure goes to the Log too, whatever Messaggi asks
 };
 
 Esito guasto(QString descrizione) { return {kComTimeout, std::move(descrizione)}; }
+
+// The device sent more than what waits to be read may hold: a flood, no reply.
+Esito troppi() { return {kComTimeout, platform::TestoTroppiByte(), true}; }
+
+// Whatever came before this request is not its reply and goes; a flood of it is said.
+void scartaPrima(qint64 scartati)
+{
+    if (scartati + StringaRx.size() > platform::kMaxInAttesa) {
+        LogStart();
+        LogWrite(platform::TestoTroppiByte());
+    }
+    StringaRx.clear();
+}
 
 std::span<const Byte> byteDi(const QByteArray& a)
 {
@@ -87,13 +102,18 @@ std::optional<int> attesaSeriale(std::span<const Byte> richiesta)
             ricevuto = true;
             ultimo = w.nowMs();
         }
-        if (porta.inAttesa() > 0)
+        if (porta.inAttesa() > 0 && StringaRx.size() <= platform::kMaxInAttesa)
             StringaRx += porta.input();
     };
     w.pumpOnce();
     raccogli();
     for (;;) {
-        if (ricevuto && (inizio = FineRisposteRtu(richiesta, byteDi(StringaRx))))
+        // Past the bound it is a flood, no reply. A reply is judged only once what the
+        // system holds has been read too, so that a flood behind it shows.
+        if (StringaRx.size() > platform::kMaxInAttesa)
+            break;
+        if (ricevuto && porta.nonLetti() == 0
+            && (inizio = FineRisposteRtu(richiesta, byteDi(StringaRx))))
             break;
         const qint64 adesso = w.nowMs();
         if (adesso >= limite || !porta.aperta())
@@ -110,7 +130,7 @@ std::optional<int> attesaSeriale(std::span<const Byte> richiesta)
             break;
         raccogli();
     }
-    if (porta.aperta())
+    if (porta.aperta() && StringaRx.size() <= platform::kMaxInAttesa)
         StringaRx += porta.input();
     if (StringaRx.isEmpty())
         return std::nullopt;
@@ -132,9 +152,7 @@ Esito richiestaRtu(bool messaggi)
     platform::PortaSeriale& porta = MSComm1();
     if (!porta.aperta())
         return guasto(QStringLiteral("Serial port not open"));
-    // Whatever came before this request is not its reply.
-    porta.scarta();
-    StringaRx.clear();
+    scartaPrima(porta.scarta());
     DatiRicevuti = 0;
     if (!porta.output(QByteArray(reinterpret_cast<const char*>(richiesta.data()),
                                  qsizetype(richiesta.size()))))
@@ -146,6 +164,8 @@ Esito richiestaRtu(bool messaggi)
     const QByteArray ricevuti = StringaRx;
     StringaRx.clear();
     platform::waiter().pumpOnce();
+    if (ricevuti.size() > platform::kMaxInAttesa)
+        return troppi();
     if (!inizio)
         return {kComTimeout, {}};
     if (!caricaRisposta(byteDi(ricevuti).subspan(std::size_t(*inizio))))
@@ -187,9 +207,7 @@ Esito richiestaTcp()
     platform::SocketTcp& socket = Winsock1();
     // One yield, so events already queued run before the frame leaves.
     platform::waiter().pumpOnce();
-    // Whatever came before this request is not its reply.
-    socket.scarta();
-    StringaRx.clear();
+    scartaPrima(socket.scarta());
     DatiRicevuti = 0;
     // With no connection nothing can answer: no point in waiting for it.
     const bool inviato = socket.connesso() && socket.invia(trama);
@@ -204,6 +222,8 @@ Esito richiestaTcp()
     DatiRicevuti = 0;
     platform::waiter().pumpOnce();
 
+    if (ricevuti.size() > platform::kMaxInAttesa)
+        return troppi();
     if (!risposta)
         return {kComTimeout, {}};
     const auto trama_ = byteDi(ricevuti).subspan(std::size_t(risposta->inizio));
@@ -238,6 +258,8 @@ std::uint8_t concludi(Esito esito, bool messaggi)
     case kComTimeout:
         barra.setPannello(4, QStringLiteral("Com TimeOut"));
         LogStart();
+        if (esito.nelLog)
+            LogWrite(esito.guasto);
         LogWrite(QStringLiteral("Com Timeout"));
         break;
     default:

@@ -2,6 +2,7 @@
 
 #include "link/Canali.h"
 #include "link/StatoLink.h"
+#include "platform/Ricezione.h"
 #include "platform/Waiter.h"
 
 namespace ludra {
@@ -77,7 +78,12 @@ std::optional<RispostaTcp> AttesaRispostaTcp(std::span<const Byte> richiesta, qi
             ricevuto = true;
             ultimo = w.nowMs();
         }
-        if (ricevuto && CercaRispostaTcp(richiesta, byteRicevuti()).completa)
+        // Past the bound it is a flood, no reply. A reply is judged only once what the
+        // system holds has been read too, so that a flood behind it shows.
+        if (StringaRx.size() > platform::kMaxInAttesa)
+            break;
+        if (ricevuto && socket.nonLetti() == 0
+            && CercaRispostaTcp(richiesta, byteRicevuti()).completa)
             break;
         const qint64 adesso = w.nowMs();
         if (adesso >= limite || !socket.connesso())

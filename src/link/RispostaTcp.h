@@ -24,9 +24,10 @@ struct RispostaTcp {
 RispostaTcp CercaRispostaTcp(std::span<const Byte> richiesta, std::span<const Byte> ricevuti);
 
 // Collects the reply to `richiesta` into StringaRx while events run: until it is
-// complete, until nothing more has arrived for the line silence after the last piece,
-// until the connection is gone or until limiteMs has passed. The frame to take, or
-// nothing when no byte came.
+// complete (and nothing more waits unread), until nothing more has arrived for the line
+// silence after the last piece, until the connection is gone, until StringaRx holds
+// more than platform::kMaxInAttesa bytes or until limiteMs has passed. The frame to
+// take, or nothing when no byte came.
 std::optional<RispostaTcp> AttesaRispostaTcp(std::span<const Byte> richiesta, qint64 limiteMs);
 
 } // namespace ludra

@@ -314,6 +314,8 @@ bool PortaSeriale::apri()
         porta->close();
         return false;
     }
+    // A line that never stops talking fills the port's buffer this far, then the system's.
+    porta->setReadBufferSize(kMaxInAttesa);
     connect(porta.get(), &QSerialPort::readyRead, this, &PortaSeriale::leggi);
     connect(porta.get(), &QSerialPort::errorOccurred, this,
             [this](QSerialPort::SerialPortError e) {
@@ -351,15 +353,18 @@ bool PortaSeriale::output(const QByteArray& dati)
 
 bool PortaSeriale::prendi()
 {
-    // Only what is there: reading "all" makes the port allocate a large buffer on every
-    // call, which the heap then grows and trims around each request.
-    const qint64 n = aperta() ? porta_->bytesAvailable() : 0;
-    if (n <= 0)
+    if (!aperta())
         return false;
-    char* dove = spazioPer(ricevuti_, qsizetype(n));
-    const qint64 letti = porta_->read(dove, n);
-    if (letti < n)
-        ricevuti_.chop(qsizetype(n - qMax<qint64>(letti, 0)));
+    // Only what is there and fits: reading "all" makes the port allocate a large buffer
+    // on every call, which the heap then grows and trims around each request. Asking
+    // for one byte more than the port holds makes it read from the system again, should
+    // its full buffer have stopped it.
+    const qint64 spazio = kMaxInAttesa - ricevuti_.size();
+    if (spazio <= 0)
+        return false;
+    const qint64 n = qMin(spazio, porta_->bytesAvailable());
+    const auto leggi = [this](char* dove, qint64 m) { return porta_->read(dove, m); };
+    const qint64 letti = aggiungiLetti(ricevuti_, n < spazio ? n + 1 : n, leggi);
     return letti > 0;
 }
 
@@ -371,21 +376,35 @@ QByteArray PortaSeriale::input()
     return dati;
 }
 
-void PortaSeriale::scarta()
+qint64 PortaSeriale::inAttesa() const
 {
+    return ricevuti_.size() + (aperta() ? porta_->bytesAvailable() : 0);
+}
+
+qint64 PortaSeriale::nonLetti() const
+{
+    int nelSistema = 0;
+    if (!aperta() || ::ioctl(int(porta_->handle()), FIONREAD, &nelSistema) != 0)
+        nelSistema = 0;
+    return inAttesa() + nelSistema;
+}
+
+qint64 PortaSeriale::scarta()
+{
+    const qint64 scartati = nonLetti();
     ricevuti_.clear();
     // Nothing to drop, nothing to ask the system: the common case before a request.
-    int inCoda = 0;
-    if (!aperta()
-        || (porta_->bytesAvailable() == 0 && ::ioctl(int(porta_->handle()), FIONREAD, &inCoda) == 0
-            && inCoda == 0))
-        return;
+    if (!aperta() || scartati == 0)
+        return scartati;
     porta_->clear(QSerialPort::Input);
     // Clearing is where a vanished device may first show: the error signal has closed
-    // the port by now, and it has nothing left to read.
-    if (aperta())
+    // the port by now, and it has nothing left to read. Otherwise the port reads again.
+    if (aperta()) {
         porta_->skip(porta_->bytesAvailable());
+        prendi();
+    }
     ricevuti_.clear();
+    return scartati;
 }
 
 void PortaSeriale::leggi()

@@ -1,6 +1,8 @@
 #pragma once
 // The serial line the link drives: one object owns the port, keeps what arrives until
-// it is read, and reports each arrival by a signal (waking any pending wait).
+// it is read, and reports each arrival by a signal (waking any pending wait). At most
+// kMaxInAttesa bytes wait unread here and as many in the port: past them the rest
+// stays with the system until the reader takes what waits.
 #include <QByteArray>
 #include <QObject>
 #include <QString>
@@ -84,11 +86,16 @@ public:
     bool aperta() const;
     // Writes the bytes; false when the port is not open or the write fails.
     bool output(const QByteArray& dati);
-    // Everything received and not yet read; empties it.
+    // Everything received and not yet read, up to kMaxInAttesa bytes (platform/
+    // Ricezione.h); empties it. More than that waits for the next call.
     QByteArray input();
-    // Drops everything received, also what the system has not handed over yet.
-    void scarta();
-    qint64 inAttesa() const { return ricevuti_.size(); }
+    // Drops everything received, also what the system has not handed over yet; returns
+    // how many bytes that was.
+    qint64 scarta();
+    // What was received and not yet read.
+    qint64 inAttesa() const;
+    // That and what the system holds that the port has not taken yet.
+    qint64 nonLetti() const;
     QString errore() const { return errore_; }
 
 signals:

@@ -2,6 +2,7 @@
 // What the serial and socket transports do with bytes that just arrived, and how they
 // send a request straight to the system.
 #include <QByteArray>
+#include <QString>
 
 #include <cerrno>
 #include <cstring>
@@ -10,16 +11,27 @@
 
 namespace ludra::platform {
 
-// Makes room for `n` more bytes after what is waiting to be read and returns where they
-// go. A peer that never stops talking must not grow the buffer without bound: past
-// 64 KiB what was waiting is dropped.
-inline char* spazioPer(QByteArray& ricevuti, qsizetype n)
+// The most bytes a transport keeps for its reader, and the most a request or a step takes
+// as its reply. A peer that sends more is flooding: nothing more is taken from the
+// system (which then makes the peer wait), and the exchange it belongs to fails with
+// TestoTroppiByte(). What was received is never dropped to make room.
+inline constexpr qsizetype kMaxInAttesa = 65536;
+
+inline QString TestoTroppiByte()
 {
-    if (ricevuti.size() > 65536)
-        ricevuti.clear();
+    return QStringLiteral("The device sent more than %1 bytes").arg(kMaxInAttesa);
+}
+
+// Reads at most `n` bytes with `leggi(char*, qint64)` onto the end of `ricevuti`; returns
+// what leggi returned (below 0 on an error).
+template <typename Leggi>
+qint64 aggiungiLetti(QByteArray& ricevuti, qint64 n, Leggi&& leggi)
+{
     const qsizetype prima = ricevuti.size();
-    ricevuti.resize(prima + n);
-    return ricevuti.data() + prima;
+    ricevuti.resize(prima + qsizetype(n));
+    const qint64 letti = leggi(ricevuti.data() + prima, n);
+    ricevuti.resize(prima + qsizetype(qMax<qint64>(letti, 0)));
+    return letti;
 }
 
 // Writes to the descriptor while it takes the bytes at once; returns how many it took.

@@ -1,7 +1,9 @@
 #pragma once
 // The TCP client the link drives: one object owns the socket, keeps what arrives until
 // it is read, and reports arrivals and state changes by signals (waking any pending
-// wait).
+// wait). It reads one block per arrival, so a peer that never stops leaves the event
+// loop its turns, and keeps at most kMaxInAttesa bytes unread (platform/Ricezione.h):
+// past them the rest stays with the system until the reader takes what waits.
 #include <QByteArray>
 #include <QObject>
 #include <QString>
@@ -30,9 +32,12 @@ public:
     bool invia(const QByteArray& dati);
     // Everything received and not yet read; empties it.
     QByteArray leggi();
-    // Drops everything received and not yet read.
-    void scarta();
+    // Drops everything received and not yet read, also what the system holds for the
+    // socket now; returns how many bytes that was.
+    qint64 scarta();
     qint64 inAttesa() const { return ricevuti_.size(); }
+    // What waits unread here and in the system.
+    qint64 nonLetti() const;
     // What was given to send that the system has not taken yet.
     qint64 inCoda() const;
     // Drops the connection (and an attempt still under way) at once.
@@ -45,9 +50,12 @@ signals:
 private:
     void crea();
     void leggiSocket();
+    // After a failed read: reports a connection the peer closed or that broke.
+    void perso();
 
     std::unique_ptr<QTcpSocket> socket_;
     QByteArray ricevuti_;
+    bool fermo_ = false;   // an arrival found no room: nothing is read until the reader takes
     QString errore_;
 };
 

@@ -19,6 +19,7 @@ void SocketUdp::chiudi()
     }
     socket_.clear();
     coda_.clear();
+    piena_ = false;
 }
 
 QUdpSocket* SocketUdp::socket(const QString& locale)
@@ -68,16 +69,27 @@ std::optional<SocketUdp::Datagramma> SocketUdp::leggi()
         return std::nullopt;
     Datagramma d = std::move(coda_.front());
     coda_.pop_front();
+    // Reading starts again from the event loop, never inside the reader's own call.
+    if (piena_) {
+        piena_ = false;
+        for (auto& [locale, s] : socket_)
+            QMetaObject::invokeMethod(s.get(), [this, p = s.get()] { leggiSocket(p); },
+                                      Qt::QueuedConnection);
+    }
     return d;
 }
 
 void SocketUdp::leggiSocket(QUdpSocket* s)
 {
     bool nuovi = false;
-    while (s->hasPendingDatagrams()) {
+    for (int i = 0; i < kPerArrivo && s->hasPendingDatagrams(); ++i) {
+        if (coda_.size() >= kMaxInCoda) {
+            piena_ = true;
+            break;
+        }
         const qint64 dimensione = s->pendingDatagramSize();
-        if (dimensione < 0 || dimensione > kMaxDatagramma || coda_.size() >= kMaxInCoda) {
-            s->receiveDatagram(0);   // dropped
+        if (dimensione < 0 || dimensione > kMaxDatagramma) {
+            s->receiveDatagram(0);   // no reply: dropped unread
             continue;
         }
         const QNetworkDatagram d = s->receiveDatagram(kMaxDatagramma);

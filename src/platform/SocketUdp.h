@@ -21,8 +21,11 @@ class SocketUdp : public QObject {
 public:
     // Larger datagrams are dropped unread: no device reply comes near it.
     static constexpr qint64 kMaxDatagramma = 1472;
-    // Datagrams kept unread at most; a flood beyond it is dropped.
+    // Datagrams kept unread at most: beyond them the rest waits in the system until the
+    // queue is read. One arrival reads a few at most, so a flood of them still leaves
+    // the event loop its turns (the socket tells again while more wait).
     static constexpr std::size_t kMaxInCoda = 1024;
+    static constexpr int kPerArrivo = 64;
 
     struct Datagramma {
         QByteArray dati;
@@ -50,6 +53,7 @@ private:
     void leggiSocket(QUdpSocket* s);
     std::map<QString, std::unique_ptr<QUdpSocket>> socket_;
     std::deque<Datagramma> coda_;
+    bool piena_ = false;   // an arrival found the queue full: nothing is read until it is
     QString errore_;
 };
 

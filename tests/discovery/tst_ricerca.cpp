@@ -312,7 +312,9 @@ void TestRicerca::doppioClic()
 
 void TestRicerca::telnet_data()
 {
-    QTest::addColumn<int>("saluto");   // -1: options without end instead, nothing read
+    // Below 0, sent without end instead, nothing read: -1 options, -2 a sub-negotiation
+    // never ended, -3 text.
+    QTest::addColumn<int>("saluto");
     QTest::addColumn<int>("corta");   // the step whose reply falls short; 0 for none
     QTest::addColumn<QString>("messaggio");
     QTest::addColumn<bool>("negozia");   // greeting in two pieces with telnet negotiation
@@ -324,6 +326,8 @@ void TestRicerca::telnet_data()
         << 100 << 0 << "Parameters saved, Restarting ..." << true;
     QTest::newRow("negotiation is not text") << 95 << 0 << "errore" << true;
     QTest::newRow("options without end, nothing read") << -1 << 0 << "errore" << false;
+    QTest::newRow("sub-negotiation without end") << -2 << 0 << "errore" << false;
+    QTest::newRow("text without end") << -3 << 0 << "errore" << false;
 }
 
 void TestRicerca::telnet()
@@ -334,8 +338,8 @@ void TestRicerca::telnet()
     QFETCH(bool, negozia);
     test::RisponditoreTelnet gateway;
     IndirizziRicerca.portaTelnet = gateway.porta();
-    gateway.saluto = QByteArray(saluto, 'g');
-    gateway.inonda = saluto < 0;
+    gateway.saluto = saluto == -2 ? QByteArray("\xFF\xFA\x18") : QByteArray(qMax(saluto, 0), 'g');
+    gateway.inonda = saluto == -1 ? QByteArray("\xFF\xFB\x01") : QByteArray(saluto < -1, 'g');
     const QByteArray rifiuti = negozia ? QByteArray::fromHex("FFFE01FFFE03FFFC18") : QByteArray();
     if (negozia) {
         gateway.negoziazione = QByteArray::fromHex("FFFB01FFFB03FFFD18FFFC05");
@@ -351,17 +355,30 @@ void TestRicerca::telnet()
     doppi_->dialogs.risposte.push_back(platform::MsgResult::Ok);
     // Real waits cut short: silent addresses and pauses cost next to nothing.
     test::Attesa breve;
-    breve.limiteReale = gateway.inonda ? 2000 : 60;
+    breve.limiteReale = saluto < 0 ? 2000 : 60;
     qint64 inCoda = 0;
     breve.duranteAttesa = [&inCoda] { inCoda = qMax(inCoda, ricerca().TelnetInCoda()); };
+    // The most the gateway's bytes grew by from one turn of the event loop to the next.
+    QTimer turno;
+    qint64 ultimi = 0, crescita = 0;
+    connect(&turno, &QTimer::timeout, [&] {
+        const qint64 n = ricerca().TelnetRicevuti();
+        crescita = qMax(crescita, n - std::exchange(ultimi, n));
+    });
+    if (saluto < -1)
+        turno.start(0);
     ricerca().Elenco_DblClick();
     QCOMPARE(doppi_->dialogs.messaggi.size(), std::size_t(2));
     QCOMPARE(doppi_->dialogs.messaggi[0].testo, QStringLiteral("Write default prog?"));
     QCOMPARE(doppi_->dialogs.messaggi[1].testo, messaggio);
     QVERIFY(gateway.inondati < qint64(64) << 20);   // what was read and answered, with it
     QVERIFY2(inCoda <= 4096, qPrintable(QString::number(inCoda)));   // and what waits unsent
-    QCOMPARE(LogModello::istanza().righe().join('|').contains("the gateway does not read"),
-             gateway.inonda);
+    const QString log = LogModello::istanza().righe().join('|');
+    QCOMPARE(log.contains("the gateway does not read"), saluto == -1);
+    // A flood fails its step, a block or two read at each turn.
+    QCOMPARE(log.contains("Gateway set-up: The device sent more than 65536 bytes"), saluto < -1);
+    QVERIFY2(saluto >= -1 || (crescita > 0 && crescita <= 8192),
+             qPrintable(QString::number(crescita)));
     if (corta == 0 && saluto == 100)
         QCOMPARE(gateway.ricevuto,
                  rifiuti + QByteArray("\r1192\r168\r0\r100\rY192\r168\r0\r1\rY255\r255\r255\r0\rN2"

@@ -75,6 +75,8 @@ private slots:
     void connessioneTcpCadutaDuranteLAttesa();
     void lunghezzaTcpErrata_data();
     void lunghezzaTcpErrata();
+    void inondazione_data() { aggiungiMezzi(); }
+    void inondazione();
 
 private:
     test::Banco banco_;
@@ -555,6 +557,36 @@ void TestRichiesta::lunghezzaTcpErrata()
     std::copy(richiesta.begin(), richiesta.end(), BuffTx.begin());
     QCOMPARE(int(InviaRichiesta(true)), 0);
     QTEST(QByteArray(reinterpret_cast<const char*>(BuffRx.data()), LenRx), "risposta");
+}
+
+void TestRichiesta::inondazione()
+{
+    // A reply with a flood behind it fails on the flood, the event loop keeping its turns
+    // (half the bound at most read in each); the link then serves again, never taking what
+    // the flood left for a reply.
+    QFETCH(Mezzo, mezzo);
+    test::LinkSuSim link(mezzo);
+    QVERIFY(link.connetti());
+    link.sim.setRegistro(3, 0xBEEF);
+    link.sim.impostaGuasto(Guasto::Inondazione);
+    const QString troppi = QStringLiteral("The device sent more than 65536 bytes");
+    const int righe = test::righeLog();
+    test::RichiestaLettura(3, 1);
+    QTimer turno;   // the most the reply grew by from one turn of the event loop to the next
+    qsizetype ultimi = 0, crescita = 0;
+    connect(&turno, &QTimer::timeout, [&] {
+        crescita = qMax(crescita, StringaRx.size() - std::exchange(ultimi, StringaRx.size()));
+    });
+    turno.start(0);
+    QCOMPARE(int(InviaRichiesta(true)), 1);
+    QVERIFY2(crescita > 0 && crescita <= 32768, qPrintable(QString::number(crescita)));
+    QCOMPARE(testiMessaggi(dialogs_), QStringList{troppi});
+    QCOMPARE(test::logDa(righe).mid(1), (QStringList{"  " + troppi, "  Com Timeout"}));
+    int esito = 1;
+    for (int i = 0; i < 8 && esito != 0; ++i)
+        esito = (test::RichiestaLettura(3, 1), InviaRichiesta(false));
+    QCOMPARE(esito, 0);
+    QCOMPARE(int(BuffRx[4]), 0xEF);
 }
 
 QTEST_GUILESS_MAIN(TestRichiesta)

@@ -108,6 +108,7 @@ const char* nomeGuasto(Guasto g)
     case Guasto::RispostaAPezzi: return "reply in pieces";
     case Guasto::RispostaTardiva: return "late reply";
     case Guasto::Disconnessione: return "disconnect";
+    case Guasto::Inondazione: return "flood";
     }
     return "?";
 }
@@ -626,6 +627,8 @@ void Simulatore::rispondi(Connessione* c, const Trama& q, bool rtu, std::int64_t
         trama = {q[0], q[1], 0, 0, Byte(annunciati >> 8), Byte(annunciati & 0xFF)};
         trama.insert(trama.end(), r.begin(), r.end());
     }
+    if (g == Guasto::Inondazione)
+        trama.resize(trama.size() + 4 * 65536, 0xFF);
     const std::int64_t passo = baud > 0 ? 10'000'000'000LL / baud : 0;
     // On a paced line the request itself takes its wire time before the reply starts.
     std::int64_t base = std::max(oraNs(), arrivo + std::int64_t(q.size()) * passo);
@@ -822,7 +825,10 @@ void Simulatore::ciclo()
             std::size_t quanti = u->byte.size() - u->inviati;
             if (u->passo > 0)
                 quanti = std::min<std::size_t>(quanti, std::size_t(1 + (adesso - u->prossimo) / u->passo));
-            const ssize_t scritti = ::write(u->fd, u->byte.data() + u->inviati, quanti);
+            // A client gone in mid-reply (a flood's, most of all) is no signal ending the tests.
+            const Byte* da = u->byte.data() + u->inviati;
+            const ssize_t scritti = u->canale == "TCP" ? ::send(u->fd, da, quanti, MSG_NOSIGNAL)
+                                                       : ::write(u->fd, da, quanti);
             if (scritti > 0) {
                 u->inviati += std::size_t(scritti);
                 u->prossimo += u->passo * scritti;

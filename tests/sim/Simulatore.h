@@ -43,6 +43,7 @@ enum class Guasto {
     RispostaAPezzi,      // the reply in three pieces, the given milliseconds apart
     RispostaTardiva,     // the reply comes only together with the next request's
     Disconnessione,      // TCP: the connection is closed instead of a reply
+    Inondazione,         // the reply, then 256 KiB of 0xFF: more than a link keeps unread
 };
 
 const char* nomeGuasto(Guasto g);

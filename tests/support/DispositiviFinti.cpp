@@ -63,11 +63,13 @@ RisponditoreTelnet::RisponditoreTelnet()
         client_ = server_.nextPendingConnection();
         if (!client_)
             return;
-        if (inonda) {
+        if (!inonda.isEmpty()) {
             client_->setReadBufferSize(1);
-            const auto versa = [this, c = client_] {
-                for (; c->isValid() && c->bytesToWrite() < 65536; inondati += 3 * 4096)
-                    c->write(QByteArray("\xFF\xFB\x01").repeated(4096));
+            client_->write(saluto);
+            const QByteArray blocco = inonda.repeated(12288 / inonda.size());
+            const auto versa = [this, c = client_, blocco] {
+                for (; c->isValid() && c->bytesToWrite() < 65536; inondati += blocco.size())
+                    c->write(blocco);
             };
             connect(client_, &QTcpSocket::bytesWritten, this, versa);
             return versa();

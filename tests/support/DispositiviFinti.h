@@ -49,8 +49,8 @@ public:
     int secondoPezzo = 0;
     std::vector<QByteArray> risposte;
     QByteArray ricevuto;   // everything received, in order
-    bool inonda = false;   // offers options without end instead, and reads nothing
-    qint64 inondati = 0;   // the bytes of those options the system took
+    QByteArray inonda;     // sent without end after the greeting instead, nothing read
+    qint64 inondati = 0;   // the bytes of it the system took
 
 private:
     QTcpServer server_;
