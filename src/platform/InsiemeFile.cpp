@@ -141,8 +141,11 @@ bool dopoAltri(const InsiemeFile& insieme, const Verbale& verbale, bool impegnat
                                "save wrote").arg(insieme.segno + kSalva);
         return true;
     }
+    // The step that failed, its side file and the system's text, are for the Log.
+    note << motivo;
     if (!impegnato) {
-        errore = motivo + QStringLiteral("; another Ludra process undid this save");
+        errore = QStringLiteral("Another Ludra process, opening or saving this project at the "
+                                "same time, undid this save: its files are as they were");
         return false;
     }
     QStringList trovati;
@@ -153,8 +156,8 @@ bool dopoAltri(const InsiemeFile& insieme, const Verbale& verbale, bool impegnat
                     : t.vecchio ? QStringLiteral("%1 holds the text it replaced").arg(f)
                                 : QStringLiteral("%1 holds neither").arg(f));
     }
-    errore = motivo + QStringLiteral("; another Ludra process took this save over, and now ")
-             + trovati.join(u", ");
+    errore = QStringLiteral("Another Ludra process, opening or saving this project at the same "
+                            "time, took this save over, and now ") + trovati.join(u", ");
     return false;
 }
 

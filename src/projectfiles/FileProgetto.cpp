@@ -529,7 +529,7 @@ QString parolePerUtente(const QString& prj, int codice)
         fare = QStringLiteral("Check the disk, or choose another folder, then save again.");
     }
     return QStringLiteral("The project was not saved: %1.\nFolder: %2\nFile: %3\n\n%4\nThe "
-                          "project's files are as they were; the Log tells what the system "
+                          "files on the disk are as they were; the Log tells what the system "
                           "refused.")
         .arg(causa, QDir::toNativeSeparators(info.path()), info.fileName(), fare);
 }

@@ -697,7 +697,7 @@ void TestFileProgetto::writeErrorKeepsOldFiles()
             QList<QByteArray> suDisco = {leggi(nomi[0]), leggi(nomi[1]), leggi(nomi[2]), leggi(nomi[3])};
             const QString quando = QStringLiteral("seed %1, round %2: the save said it %3").arg(seme).arg(giro);
             QVERIFY2((suDisco == vecchi || suDisco == nuovi) && s.salvato == (suDisco == nuovi),
-                     qPrintable(quando.arg(s.salvato ? "saved" : "did not save") + (suDisco == vecchi ? ", the old files" : ", the files mixed")));
+                     qPrintable(quando.arg(s.salvato ? "saved" : "did not save") + (suDisco == vecchi ? ", the old files" : suDisco == nuovi ? ", its files" : ", the files mixed")));
         }
         return;
     }
