@@ -17,6 +17,8 @@ using namespace passi;
 
 namespace {
 
+const QLatin1String kSegni[] = {kRimetti, kSalva, kFinisci, kDisfa};
+
 // Takes the set's lock; false with `errore` when another process held it too long.
 bool blocca(BloccoInsieme& blocco, const InsiemeFile& insieme, bool crea, bool& senzaFile,
             QString& errore, QStringList& note)
@@ -52,8 +54,8 @@ bool sgombra(const InsiemeFile& insieme, QString& errore, QStringList& note)
     const std::size_t n = insieme.file.size();
     QStringList vecchiSegni, daTogliere;
     std::vector<Verbale> verbali, precedenti;
-    for (const QString& m : {insieme.segno + kSalva, insieme.segno + kRimetti})
-        if (esiste(m)) {
+    for (const QLatin1String segno : kSegni)
+        if (const QString m = insieme.segno + segno; esiste(m)) {
             Verbale v, p;
             if (QString illeggibile; LeggiVerbale(m, v, illeggibile, &p) && v.size() == n)
                 verbali.push_back(v);
@@ -113,6 +115,52 @@ bool salvatoDaAltri(const InsiemeFile& insieme, const Verbale& verbale)
     return true;
 }
 
+// This save's marker, taken by another process (no lock keeps it out) to undo it or,
+// after the commit, to finish it: the save answers by what the disk holds. Once
+// committed it only ever goes forward, so while the marker is taken to finish, the save
+// puts its own new texts in place where they are not yet; before, it removes its side
+// files the other left.
+bool dopoAltri(const InsiemeFile& insieme, const Verbale& verbale, bool impegnato,
+               const QString& motivo, QString& errore, QStringList& note, int& causa)
+{
+    causa = 0;
+    const bool finisce = impegnato && esiste(insieme.segno + kFinisci);
+    for (std::size_t i = 0; i < verbale.size(); ++i) {
+        const QString &f = insieme.file[i], nuovo = f + kNuovo, vecchio = f + kVecchio;
+        if (finisce && !Trova(f, verbale[i]).nuovo && Trova(nuovo, verbale[i]).nuovo)
+            rinomina(nuovo, f);
+        if (impegnato)
+            continue;
+        if (Trova(nuovo, verbale[i]).nuovo)
+            rimuovi(nuovo);
+        if (Trova(vecchio, verbale[i]).vecchio)
+            rimuovi(vecchio);
+    }
+    if (salvatoDaAltri(insieme, verbale)) {
+        note << QStringLiteral("%1: finished by another Ludra process; the files hold what this "
+                               "save wrote").arg(insieme.segno + kSalva);
+        return true;
+    }
+    // The step that failed, its side file and the system's text, are for the Log.
+    note << motivo;
+    if (!impegnato) {
+        errore = QStringLiteral("Another Ludra process, opening or saving this project at the "
+                                "same time, undid this save: its files are as they were");
+        return false;
+    }
+    QStringList trovati;
+    for (std::size_t i = 0; i < verbale.size(); ++i) {
+        const QString& f = insieme.file[i];
+        const Trovato t = Trova(f, verbale[i]);
+        trovati << (t.nuovo     ? QStringLiteral("%1 holds this save's text").arg(f)
+                    : t.vecchio ? QStringLiteral("%1 holds the text it replaced").arg(f)
+                                : QStringLiteral("%1 holds neither").arg(f));
+    }
+    errore = QStringLiteral("Another Ludra process, opening or saving this project at the same "
+                            "time, took this save over, and now ") + trovati.join(u", ");
+    return false;
+}
+
 } // namespace
 
 bool LeggiInsieme(const InsiemeFile& insieme, const LettoreInsieme& leggi, QString& errore,
@@ -121,7 +169,9 @@ bool LeggiInsieme(const InsiemeFile& insieme, const LettoreInsieme& leggi, QStri
     for (int volta = 0;; ++volta) {
         BloccoInsieme blocco;
         bool senzaFile = false;
-        const bool marcatore = esiste(insieme.segno + kSalva) || esiste(insieme.segno + kRimetti);
+        const bool marcatore =
+            std::any_of(std::begin(kSegni), std::end(kSegni),
+                        [&](QLatin1String s) { return esiste(insieme.segno + s); });
         if (!blocca(blocco, insieme, marcatore || volta > 0, senzaFile, errore, note))
             return false;
         std::vector<Lasciato> lasciati;
@@ -166,8 +216,16 @@ bool LeggiInsieme(const InsiemeFile& insieme, const LettoreInsieme& leggi, QStri
 }
 
 bool SostituisciInsieme(const InsiemeFile& insieme, const std::vector<QByteArray>& testi,
-                        QString& errore, QStringList& note)
+                        QString& errore, QStringList& note, int* codice)
 {
+    int scarto = 0;
+    int& causa = codice ? *codice : scarto;
+    causa = 0;
+    // A step the system refused: its error number, for the user's words.
+    const auto guasta = [&](const QString& nome) {
+        causa = errno;
+        return guasto(nome);
+    };
     BloccoInsieme blocco;
     bool senzaFile = false;
     if (!blocca(blocco, insieme, true, senzaFile, errore, note))
@@ -187,7 +245,7 @@ bool SostituisciInsieme(const InsiemeFile& insieme, const std::vector<QByteArray
         if (::stat(nativo(f).constData(), &st) != 0) {
             if (errno == ENOENT)
                 continue;
-            errore = guasto(f);
+            errore = guasta(f);
             return false;
         }
         // A pipe would block the save, a folder cannot be replaced by a file.
@@ -196,7 +254,7 @@ bool SostituisciInsieme(const InsiemeFile& insieme, const std::vector<QByteArray
             return false;
         }
         if (::access(nativo(f).constData(), W_OK) != 0) {
-            errore = guasto(f);
+            errore = guasta(f);
             return false;
         }
         if (diAltri(f, st)) {
@@ -214,7 +272,7 @@ bool SostituisciInsieme(const InsiemeFile& insieme, const std::vector<QByteArray
         // What it holds, so that a recovery knows it whatever its inode is then.
         verbale.back().vecchio = ImprontaFile(f);
         if (!verbale.back().vecchio) {
-            errore = guasto(f);
+            errore = guasta(f);
             return false;
         }
     }
@@ -225,45 +283,46 @@ bool SostituisciInsieme(const InsiemeFile& insieme, const std::vector<QByteArray
     // The record first: from here anything cut off is undone.
     const QString rimetti = insieme.segno + kRimetti, salva = insieme.segno + kSalva;
     if (!scriviFile(rimetti, TestoVerbale(verbale), vecchi[0] ? &*vecchi[0] : nullptr)) {
-        errore = guasto(rimetti);
+        errore = guasta(rimetti);
         return false;
     }
+    const QString disfa = insieme.segno + kDisfa;
     std::vector<QString> nessuna;
-    const auto annulla = [&](const QString& motivo) {
-        // Without a lock another process's open may have finished or undone this save.
-        if (!esiste(rimetti) && !esiste(salva)) {
-            for (std::size_t i = 0; i < n; ++i) {
-                const QString &f = insieme.file[i], nuovo = f + kNuovo, vecchio = f + kVecchio;
-                if (Trova(nuovo, verbale[i]).nuovo)
-                    rimuovi(nuovo);
-                if (Trova(vecchio, verbale[i]).vecchio)
-                    rimuovi(vecchio);
-            }
-            if (salvatoDaAltri(insieme, verbale)) {
-                note << QStringLiteral("%1: finished by another Ludra process; the files hold "
-                                       "what this save wrote").arg(salva);
-                return true;
-            }
-            errore = motivo + QStringLiteral("; another Ludra process undid this save");
-            return false;
-        }
+    // Undoes this save from its marker `da`, taken first to be put back in one rename:
+    // where that fails because the marker has gone, another process took it (no lock
+    // keeps it out), and the save answers by what the disk holds.
+    const auto annulla = [&](const QString& motivo, const QString& da) {
         errore = motivo;
+        QString preso = disfa;
+        if (!rinomina(da, disfa)) {
+            if (!esiste(da))
+                return dopoAltri(insieme, verbale, da == salva, motivo, errore, note, causa);
+            if (da == salva) {
+                causa = 0;
+                errore += QStringLiteral("; %1 stays to complete the save later").arg(salva);
+                return false;
+            }
+            preso = da;   // a medium that refuses renames: what can be done is, in place
+        }
         QString nonRimesso;
         QStringList rimesse;
-        if (chiudi(insieme, rimetti, false, true, nonRimesso, rimesse, nessuna) != Chiusa::Fatto)
+        if (chiudi(insieme, preso, false, true, nonRimesso, rimesse, nessuna)
+            != Chiusa::Fatto) {
+            causa = 0;
             errore += QStringLiteral("; not put back as it was: %1; %2 stays to put it back later")
-                          .arg(nonRimesso, rimetti);
+                          .arg(nonRimesso, preso);
+        }
         for (const QString& r : rimesse)
             errore += QStringLiteral("; ") + r;
         return false;
     };
     if (!scaricaCartella(QFileInfo(rimetti).absolutePath()))
-        return annulla(guasto(rimetti));
+        return annulla(guasta(rimetti), rimetti);
     // A file new to the project takes the permissions of its first.
     for (std::size_t i = 0; i < n; ++i)
         if (!scriviFile(insieme.file[i] + kNuovo, testi[i],
                         vecchi[i] ? &*vecchi[i] : vecchi[0] ? &*vecchi[0] : nullptr))
-            return annulla(guasto(insieme.file[i]));
+            return annulla(guasta(insieme.file[i]), rimetti);
     QString senzaLink;
     QStringList nonRimettibili;
     for (std::size_t i = 0; i < n; ++i) {
@@ -281,7 +340,7 @@ bool SostituisciInsieme(const InsiemeFile& insieme, const std::vector<QByteArray
             note << QStringLiteral("%1: kept, so should the save fail part way, %2 cannot be "
                                    "put back").arg(f + kVecchio, f);
         else if (errno != EPERM && errno != EOPNOTSUPP && errno != ENOSYS && errno != EMLINK)
-            return annulla(guasto(f));
+            return annulla(guasta(f), rimetti);
         else
             senzaLink = perche(), nonRimettibili << f;
     }
@@ -291,22 +350,18 @@ bool SostituisciInsieme(const InsiemeFile& insieme, const std::vector<QByteArray
                     .arg(senzaLink, nonRimettibili.join(u", "));
     QString scarico;
     if (!scaricaCartelle(insieme, scarico))
-        return annulla(scarico);
+        return causa = errno, annulla(scarico, rimetti);
     // Committed: from here a cut-off save is completed by the next reader.
     if (!rinomina(rimetti, salva))
-        return annulla(guasto(salva));
+        return annulla(guasta(salva), rimetti);
     QString mancato;
     if (!scaricaCartella(QFileInfo(salva).absolutePath()))
-        mancato = guasto(salva);
+        mancato = guasta(salva);
     else if (chiudi(insieme, salva, true, true, mancato, note, nessuna) == Chiusa::Fatto)
         return true;
-    if (!esiste(salva))
-        return annulla(mancato);
-    if (!rinomina(salva, rimetti)) {
-        errore = mancato + QStringLiteral("; %1 stays to complete the save later").arg(salva);
-        return false;
-    }
-    return annulla(mancato);
+    // Put back only while the marker is this save's alone: taking it fails once another
+    // process has taken it to finish it.
+    return annulla(mancato, salva);
 }
 
 } // namespace ludra::platform

@@ -10,7 +10,11 @@
 // keeps the old file under a second name, the hard link "f~old". Renaming the marker to
 // "<segno>~saving" commits the set; each "f~new" then replaces "f" in one rename, the
 // folders are flushed, and the links and the marker go. Should a rename fail, the marker
-// is named "~putback" again and the links go back over the new files. A recovery judges
+// is taken in one rename to be put back ("~undoing") and the links go back over the new
+// files. A recovery takes a marker so too before it acts ("~saving" as "~finish"): where
+// no lock keeps it out, the save's commit and its way back then fail, and a committed
+// save whose marker another process has taken is only ever finished, never put back
+// over what the other has moved into place. A recovery judges
 // by what the files hold, never by inodes or the spelling of paths, and where the disk
 // does not hold what the record says, nothing is moved or removed.
 #include <QByteArray>
@@ -36,9 +40,10 @@ struct InsiemeFile {
 // Writes testi[i] to insieme.file[i], all or none, after finishing what an earlier save
 // left. False with `errore` (the files as they were); `note` gets what the user should
 // know either way (no hard links, leftovers removed or kept, names that could not be
-// removed).
+// removed). `codice` gets the error number of the system call that failed the save where
+// the files are left as they were, else 0: the cause, in words the user knows.
 bool SostituisciInsieme(const InsiemeFile& insieme, const std::vector<QByteArray>& testi,
-                        QString& errore, QStringList& note);
+                        QString& errore, QStringList& note, int* codice = nullptr);
 
 // Runs `leggi` on the whole set: after a save of it that was cut off has been finished
 // (from "~saving") or undone (from "~putback"), with no save of another process under

@@ -46,7 +46,7 @@ bool entroLimite(const QString& nome, std::initializer_list<QLatin1String> final
 
 bool NomiEntroLimite(const InsiemeFile& insieme, QString& errore)
 {
-    if (!entroLimite(insieme.segno, {kRimetti, kSalva, kBlocco}, errore))
+    if (!entroLimite(insieme.segno, {kRimetti, kSalva, kBlocco, kFinisci, kDisfa}, errore))
         return false;
     for (const QString& f : insieme.file)
         if (!entroLimite(f, {kNuovo, kVecchio, kDaParte}, errore))

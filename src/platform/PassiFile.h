@@ -16,6 +16,14 @@ inline const QLatin1String kVecchio("~old");
 inline const QLatin1String kSalva("~saving");
 inline const QLatin1String kRimetti("~putback");
 inline const QLatin1String kBlocco("~lock");
+// A marker as the process that acts on it takes it first, in one rename: "~saving" and
+// "~putback" of a recovery, and "~putback" or "~saving" of a save going back. Each is
+// then read as the one it was taken from. Where no lock keeps other processes out, the
+// rename that commits a save, the one that takes it back and the one that takes it to
+// be finished exclude each other: a committed save is never put back over what another
+// process has moved into place.
+inline const QLatin1String kFinisci("~finish");   // a "~saving" taken
+inline const QLatin1String kDisfa("~undoing");    // a "~putback" taken, or a save going back
 // The only copy of a text that a put-back would otherwise remove is kept under this name.
 inline const QLatin1String kDaParte("~kept");
 

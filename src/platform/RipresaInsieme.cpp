@@ -5,6 +5,7 @@
 
 #include <QFileInfo>
 #include <algorithm>
+#include <array>
 #include <sys/stat.h>
 #include <utility>
 
@@ -34,9 +35,15 @@ struct Stato {
     bool toglie() const { return !sostituito && file.nuovo; }
 };
 
+// A rename, and what its target then holds.
+struct Rinomina {
+    QString da, a;
+    VoceVerbale voce;
+};
+
 struct Piano {
     bool avanti = true;
-    std::vector<std::pair<QString, QString>> rinomine;   // each from, to
+    std::vector<Rinomina> rinomine;
     QStringList daParte;   // files undoing takes away
     QStringList tolti;     // the save's "~new" files, whatever they hold
     QStringList poi;       // removed once the renames are on disk: the old texts kept aside
@@ -98,7 +105,8 @@ bool pianifica(const InsiemeFile& insieme, const Verbale& verbale, bool avanti, 
         perche = mancano.join(QStringLiteral("; "));
         return false;
     }
-    for (const Stato& s : stati) {
+    for (std::size_t i = 0; i < stati.size(); ++i) {
+        const Stato& s = stati[i];
         const QString &f = s.f, nuovo = f + kNuovo, vecchio = f + kVecchio;
         if (s.fermo()) {
             piano.fermi << f;
@@ -106,13 +114,13 @@ bool pianifica(const InsiemeFile& insieme, const Verbale& verbale, bool avanti, 
             continue;
         }
         if (piano.avanti && !s.file.nuovo)
-            piano.rinomine.emplace_back(nuovo, f);
+            piano.rinomine.push_back({nuovo, f, verbale[i]});
         else if (s.nuovo.regolare)
             piano.tolti << nuovo;
         else if (s.nuovo.presente)
             piano.note << QStringLiteral("%1: not a regular file, left as it is").arg(nuovo);
         if (!piano.avanti && !s.file.vecchio && s.sostituito)
-            piano.rinomine.emplace_back(vecchio, f);
+            piano.rinomine.push_back({vecchio, f, verbale[i]});
         else if (!piano.avanti && s.toglie())
             piano.daParte << f;
         else if (s.vecchio.vecchio && s.vecchio.regolare)
@@ -163,8 +171,17 @@ bool esegui(const InsiemeFile& insieme, const Piano& piano, const QString& marca
                     QStringLiteral("%1 kept aside as %2").arg(f, daParte));
         }
     }
-    for (const auto& [da, a] : mancati.isEmpty() ? piano.rinomine : decltype(piano.rinomine)())
-        fai(rinomina(da, a), a, QStringLiteral("%1 put in place of %2").arg(da, a));
+    for (const Rinomina& r : mancati.isEmpty() ? piano.rinomine : decltype(piano.rinomine)()) {
+        bool fatto = rinomina(r.da, r.a);
+        // Where no lock keeps them out, another process going the same way may have made
+        // this very rename: its name gone, and the file holds what it was to hold.
+        if (const int e = errno; !fatto && e == ENOENT) {
+            const Trovato t = Trova(r.a, r.voce);
+            fatto = piano.avanti ? t.nuovo : t.vecchio;
+            errno = e;
+        }
+        fai(fatto, r.a, QStringLiteral("%1 put in place of %2").arg(r.da, r.a));
+    }
     for (const QString& t : mancati.isEmpty() ? piano.tolti : QStringList())
         fai(rimuovi(t), t, QStringLiteral("%1 removed").arg(t));
     if (mancati.isEmpty() && !scaricaCartelle(insieme, perche))
@@ -193,6 +210,15 @@ bool esegui(const InsiemeFile& insieme, const Piano& piano, const QString& marca
         note << QStringLiteral("%1; it could not be removed").arg(guasto(marcatore));
     scaricaCartella(QFileInfo(marcatore).absolutePath());
     return true;
+}
+
+// Whether the disk proves the work of the save `marcatore` records, one way or the other.
+bool provato(const InsiemeFile& insieme, const QString& marcatore, bool avanti, QString& perche)
+{
+    Verbale verbale;
+    Piano piano;
+    return LeggiVerbale(marcatore, verbale, perche)
+           && pianifica(insieme, verbale, avanti, false, piano, perche);
 }
 
 } // namespace
@@ -253,26 +279,55 @@ void riprendi(const InsiemeFile& insieme, QStringList& note, std::vector<Lasciat
               std::vector<QString>& vista)
 {
     vista = insieme.file;
-    const QString salva = insieme.segno + kSalva, rimetti = insieme.segno + kRimetti;
+    // In the order a save and a recovery rename them: one renamed as they are looked at
+    // is found under its new name.
+    const std::array<QString, 4> segni = {insieme.segno + kRimetti, insieme.segno + kSalva,
+                                          insieme.segno + kFinisci, insieme.segno + kDisfa};
     bool segnato = segniPrecedenti(insieme, lasciati);
-    const bool entrambi = esiste(salva) && esiste(rimetti);
-    for (const bool avanti : {true, false}) {
-        const QString m = avanti ? salva : rimetti;
-        if (!esiste(m))
-            continue;
+    // Each time another process commits or takes the marker first, it is looked at again.
+    for (int volta = 0; volta < 4; ++volta) {
+        QStringList presenti;
+        for (const QString& m : segni)
+            if (esiste(m))
+                presenti << m;
+        if (presenti.isEmpty())
+            break;
         segnato = true;
-        QString perche = QStringLiteral("beside %1: which of them is the save's cannot be told")
-                             .arg(avanti ? rimetti : salva);
-        struct stat st {};
-        std::vector<QString> letti;
-        // A save cut off as it made its first marker had written nothing else.
-        if (!avanti && ::lstat(nativo(m).constData(), &st) == 0 && S_ISREG(st.st_mode)
-            && st.st_size == 0 && !entrambi && rimuovi(m)) {
-            note << QStringLiteral("%1: a save cut off before it wrote anything, removed").arg(m);
-            continue;
+        if (presenti.size() > 1) {
+            for (const QString& m : presenti) {
+                QStringList altri = presenti;
+                altri.removeAll(m);
+                lasciati.push_back({QStringLiteral("%1: left as it is: beside %2: which of them "
+                                                   "is the save's cannot be told")
+                                        .arg(m, altri.join(u", "))});
+            }
+            break;
         }
-        const Chiusa chiusa = entrambi ? Chiusa::Niente
-                                       : chiudi(insieme, m, avanti, false, perche, note, letti);
+        const QString m = presenti[0];
+        // Taken, each is what it was taken as.
+        const bool avanti = m == segni[1] || m == segni[2];
+        struct stat st {};
+        // A save cut off as it made its first marker had written nothing else.
+        if (m == segni[0] && ::lstat(nativo(m).constData(), &st) == 0 && S_ISREG(st.st_mode)
+            && st.st_size == 0 && rimuovi(m)) {
+            note << QStringLiteral("%1: a save cut off before it wrote anything, removed").arg(m);
+            break;
+        }
+        QString perche, dove = m;
+        std::vector<QString> letti;
+        Chiusa chiusa = Chiusa::Niente;
+        if (provato(insieme, m, avanti, perche)) {
+            // Taken first: the save's commit and its way back, and any other process, then
+            // find it taken. One that cannot be proven stays as it is, under its name.
+            if ((m == segni[0] || m == segni[1])
+                && !rinomina(m, dove = segni[avanti ? 2 : 3])) {
+                if (!esiste(m))
+                    continue;
+                dove = m;   // a medium that refuses it refuses the rest, and says so below
+            }
+            chiusa = chiudi(insieme, dove, avanti, false, perche, note, letti);
+        }
+        const QString nome = dove == m ? m : QStringLiteral("%1 (now %2)").arg(m, dove);
         if (chiusa == Chiusa::Fatto)
             note << (perche != (avanti ? QStringLiteral("completed") : QStringLiteral("undone"))
                          ? QStringLiteral("%1: a save cut off has been %2, the only way the files "
@@ -282,11 +337,12 @@ void riprendi(const InsiemeFile& insieme, QStringList& note, std::vector<Lasciat
                               : QStringLiteral("%1: a save that failed part way has been "
                                                "undone").arg(m));
         else if (chiusa == Chiusa::Niente)
-            lasciati.push_back({QStringLiteral("%1: left as it is: %2").arg(m, perche)});
+            lasciati.push_back({QStringLiteral("%1: left as it is: %2").arg(nome, perche)});
         else
-            lasciati.push_back({QStringLiteral("%1: left: %2").arg(m, perche), true});
+            lasciati.push_back({QStringLiteral("%1: left: %2").arg(nome, perche), true});
         if (!letti.empty())
             vista = letti;
+        break;
     }
     if (segnato)
         return;

@@ -26,16 +26,19 @@ enum class Chiusa {
 // "~saving") where the disk allows, else the other way where it allows that, and keeps
 // aside what an undoing would remove. A file holding neither of its texts is left as it
 // is, and so is the marker then; so is the marker too, with what was and was not done,
-// when a step fails. `vista` gets, for each file, the name that holds its text once done
-// as far as it went (empty: the project has no such file).
+// when a step fails. A rename another process going the same way has made already (no
+// lock keeps it out) counts as done. `vista` gets, for each file, the name that holds its
+// text once done as far as it went (empty: the project has no such file).
 Chiusa chiudi(const InsiemeFile& insieme, const QString& marcatore, bool avanti, bool proprio,
               QString& perche, QStringList& note, std::vector<QString>& vista);
 // The markers of an earlier version of Ludra, told in `lasciati`: they record nothing
 // the disk could be checked against, and are never acted on.
 bool segniPrecedenti(const InsiemeFile& insieme, std::vector<Lasciato>& lasciati);
-// Finishes or undoes what a save of this set left, where the disk proves it, and without
-// a marker removes only second names of the files; `lasciati` gets each marker left as
-// it was, and why; `vista` what to read for each file.
+// Finishes or undoes what a save of this set left, where the disk proves it, each marker
+// first taken ("~saving" as "~finish", "~putback" as "~undoing"): one another process
+// commits or takes meanwhile is looked at again. Without a marker it removes only second
+// names of the files. `lasciati` gets each marker left as it was, and why; `vista` what
+// to read for each file.
 void riprendi(const InsiemeFile& insieme, QStringList& note, std::vector<Lasciato>& lasciati,
               std::vector<QString>& vista);
 

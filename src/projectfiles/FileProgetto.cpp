@@ -13,6 +13,7 @@
 #include "platform/InsiemeFile.h"
 #include "platform/LetturaFile.h"
 #include "platform/LimiteNomi.h"
+#include "platform/LocaleSistema.h"
 #include "base/FormatoFile.h"
 #include "projectfiles/NuovoProgetto.h"
 
@@ -20,6 +21,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
+#include <cerrno>
 #include <limits>
 
 namespace ludra {
@@ -364,7 +366,8 @@ QString linkInterrotti(const QStringList& interrotti)
 } // namespace
 
 bool ScriviFileProgetto(const QString& prj, const ContenutoProgetto& c, QString& errore,
-                        QStringList* note, const std::function<bool(const QStringList&)>& altrui)
+                        QStringList* note, const std::function<bool(const QStringList&)>& altrui,
+                        int* codice)
 {
     QStringList proprie, interrotti;
     const platform::InsiemeFile file = fileDelProgetto(prj, nullptr, &interrotti);
@@ -395,7 +398,7 @@ bool ScriviFileProgetto(const QString& prj, const ContenutoProgetto& c, QString&
                 presenti << file.file[i];
     if (!presenti.isEmpty() && !altrui(presenti))
         return false;
-    return platform::SostituisciInsieme(file, testi, errore, note ? *note : proprie);
+    return platform::SostituisciInsieme(file, testi, errore, note ? *note : proprie, codice);
 }
 
 namespace {
@@ -511,6 +514,44 @@ void scriviNote(const QStringList& note, const QString& fallito)
         LogWrite(fallito);
 }
 
+// A save the system refused, in the user's words: the project's folder and file as
+// chosen, the cause, and what to do. The names of the files a save makes beside them and
+// the system's own text are for the Log. Empty where the cause is not the folder's.
+QString parolePerUtente(const QString& prj, int codice)
+{
+    const QFileInfo info(prj);
+    QString causa, fare = QStringLiteral("Choose a folder you can write to, then save again.");
+    switch (codice) {
+    case ENOENT:
+    case ENOTDIR:
+        if (info.dir().exists())
+            return {};
+        causa = QStringLiteral("the folder does not exist");
+        break;
+    case EROFS:
+        causa = QStringLiteral("the folder is read-only");
+        break;
+    case EACCES:
+    case EPERM:
+        causa = QStringLiteral("permission denied: you may not write there");
+        break;
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
+        causa = codice == EFBIG ? QStringLiteral("the file is too large for the disk")
+                                : QStringLiteral("the disk is full");
+        fare = QStringLiteral("Make room on the disk, or choose another folder, then save again.");
+        break;
+    default:
+        causa = platform::TestoErrore(codice);
+        fare = QStringLiteral("Check the disk, or choose another folder, then save again.");
+    }
+    return QStringLiteral("The project was not saved: %1.\nFolder: %2\nFile: %3\n\n%4\nThe "
+                          "files on the disk are as they were; the Log tells what the system "
+                          "refused.")
+        .arg(causa, QDir::toNativeSeparators(info.path()), info.fileName(), fare);
+}
+
 QString sceltaFile(bool salva)
 {
     platform::FileDialogRequest richiesta;
@@ -549,12 +590,16 @@ bool SalvaProgetto(bool ask)
         };
     QString errore;
     QStringList note;
-    const bool salvato = ScriviFileProgetto(prj, ContenutoCorrente(), errore, &note, altrui);
+    int codice = 0;
+    const bool salvato =
+        ScriviFileProgetto(prj, ContenutoCorrente(), errore, &note, altrui, &codice);
     if (rinuncia)
         return false;
     scriviNote(note, salvato ? QString() : QStringLiteral("Project not saved: ") + errore);
     if (!salvato) {
-        platform::msgBox(QStringLiteral("The project was not saved.\n") + errore,
+        const QString parole = codice ? parolePerUtente(prj, codice) : QString();
+        platform::msgBox(parole.isEmpty() ? QStringLiteral("The project was not saved.\n") + errore
+                                          : parole,
                          platform::MsgButtons::Ok, platform::MsgIcon::Critical);
         return false;
     }

@@ -56,10 +56,12 @@ bool LeggiDsp(const QByteArray& dati, ContenutoProgetto& c, QString& errore);
 // holding a character the code page lacks (`errore` names the file, the line and the
 // character), and,
 // when `altrui` is given and says no, the other three files of the name already there
-// without their .prj (`altrui` is given them; `errore` stays empty).
+// without their .prj (`altrui` is given them; `errore` stays empty). `codice` gets the
+// error number of a system call that failed the save and left the files as they were.
 bool ScriviFileProgetto(const QString& prj, const ContenutoProgetto& c, QString& errore,
                         QStringList* note = nullptr,
-                        const std::function<bool(const QStringList&)>& altrui = {});
+                        const std::function<bool(const QStringList&)>& altrui = {},
+                        int* codice = nullptr);
 // Reads the four files, found as the save finds them, after finishing or undoing what a
 // save of this project cut off left, and never while another process saves them; a
 // missing .lst, .ptb or .dsp reads as empty and is told in `note`, a missing .prj is an

@@ -87,17 +87,21 @@ void linee(const std::vector<Rung>& righe)
 int gFalla = 0, gUccidi = 0, gPassi = 0, gErrore = 0;
 bool gSenzaLink = false;
 const char* gFallito = "";   // the step that failed
-// The step a child is held at, which it tells through gTenuto and leaves once gVia says.
+// The step a child is held at (each: -1), which it tells through gTenuto and leaves once gVia says;
+// or in turn each step and name ending as gTieniSu's first: held there when it starts with "=".
 int gTieni = 0, gTenuto = -1, gVia = -1;
+QStringList gTieniSu;
 QString gPrivata;   // a folder where no step may find a file others can read
 bool gLeggibile = false;
 bool gScrittura = false;   // the lock held on a descriptor open for writing
 
-int passoProva(const char* passo, const QString&)
+int passoProva(const char* passo, const QString& nome)
 {
     if (++gPassi == gUccidi)
         _exit(9);
-    if (char c = 0; gPassi == gTieni)
+    if (char c = 0; gPassi == gTieni || gTieni < 0
+                    || (!gTieniSu.isEmpty() && (passo + (' ' + nome)).endsWith(QStringView(gTieniSu[0]).mid(1))
+                        && gTieniSu.takeFirst().startsWith(u'=')))
         (void)!(write(gTenuto, &c, 1) + read(gVia, &c, 1));
     for (const QFileInfo& f :
          gPrivata.isEmpty() ? QFileInfoList() : QDir(gPrivata).entryInfoList(QDir::Files))
@@ -123,6 +127,36 @@ bool finisce(int falla, int uccidi, const std::function<void()>& fai)
     }
     int stato = -1;
     return waitpid(pid, &stato, 0) == pid && WIFEXITED(stato) && WEXITSTATUS(stato) == 0;
+}
+
+// A child running `fai` under the step hook, held as gTieni and gTieniSu say; avanti() lets it
+// go on (first: waits) until it is held again (fermo) or has ended (salvato: what `fai` said).
+struct Figlio {
+    pid_t pid = -1;
+    int tenuto = -1, via = -1;
+    bool fermo = true, salvato = false;
+    void avanti(bool primo = false)
+    {
+        int stato = -1;
+        if (char c = 0; (fermo = (primo || write(via, &c, 1) == 1) && read(tenuto, &c, 1) == 1))
+            return;
+        salvato = waitpid(pid, &stato, 0) == pid && WIFEXITED(stato) && WEXITSTATUS(stato) == 0;
+        ::close(tenuto), ::close(via);
+    }
+};
+
+Figlio avvia(int tieni, const QStringList& su, const std::function<bool()>& fai)
+{
+    int tenuto[2], via[2];
+    Figlio f{pipe(tenuto) + pipe(via) ? -1 : fork(), tenuto[0], via[1]};
+    if (f.pid == 0) {
+        prctl(PR_SET_PDEATHSIG, SIGKILL);   // not left held should the test fail
+        std::tie(gTieni, gTieniSu, gTenuto, gVia, gPassi) = std::tuple(tieni, su, tenuto[1], via[0], 0);
+        platform::PassoFileHook = passoProva;
+        _exit(fai() ? 0 : 1);
+    }
+    ::close(tenuto[1]), ::close(via[0]);
+    return f.avanti(true), f;
 }
 
 } // namespace
@@ -486,6 +520,11 @@ void TestFileProgetto::writeErrorKeepsOldFiles_data()
     QTest::newRow("saved while a save is held") << "salvato";
     QTest::newRow("failing put-back, then opened") << "rimessa";
     QTest::newRow("opened while a save is held, no lock") << "aperto, senza blocco";
+    // No lock: a save held after its commit, the open that finishes it held before it removes the
+    // ~old files or not held, then both at random steps.
+    QTest::newRow("finished by a held open, no lock") << "corsa, tenuta";
+    QTest::newRow("finished by an open, no lock") << "corsa";
+    QTest::newRow("a save and an open at random steps, no lock") << "corsa a caso";
     // Killed at each step, then the folder changed before it is opened.
     QTest::newRow("killed, the folder moved") << "poi spostata";
     QTest::newRow("killed, opened through a link") << "poi link";
@@ -554,7 +593,7 @@ void TestFileProgetto::writeErrorKeepsOldFiles()
         d->dialogs.fileScelti.push_back(nomi[0]);
         ApriProgetto();   // the put-back fails again: the old project read whole, and said
         const QString avviso = d->dialogs.messaggi.back().testo;
-        QVERIFY2(avviso.contains(nomi[0] + "~putback: left") && avviso.contains(nomi[0] + ": ")
+        QVERIFY2(avviso.contains(nomi[0] + "~undoing: left") && avviso.contains(nomi[0] + ": ")
                      && avviso.contains(nomi[0] + " from " + nomi[0] + "~old"),
                  qPrintable(avviso));
         QCOMPARE(Sezioni[0].Rung[1].Descrizione, QStringLiteral("first"));
@@ -634,6 +673,34 @@ void TestFileProgetto::writeErrorKeepsOldFiles()
         const ContenutoProgetto c = ContenutoCorrente();
         return QList<QByteArray>{TestoPrj(c), TestoLst(c), TestoPtb(c), TestoDsp(c), mio};
     };
+    if (guasto.startsWith(QStringLiteral("corsa"))) {
+        const QList<QByteArray> nuovi = diversi().first(4);
+        const quint32 seme = guasto.endsWith("caso") ? QRandomGenerator::global()->generate() | 1 : 0;
+        QRandomGenerator caso(seme);
+        // As told: the save once committed, then where its way back (if any) puts the .lst back.
+        const QStringList suS = {"=rename " + nomi[0], "-rename " + nomi[0], "=rename " + nomi[1]},
+                          suO = {"=unlink " + nomi[0] + "~old"};
+        for (int giro = 0; giro < (seme ? 40 : 1); ++giro) {
+            QVERIFY(QDir(dir.path()).removeRecursively() && QDir().mkpath(nomi[0] + "~lock"));   // no lock
+            for (int i = 0; i < 4; ++i)
+                scrivi(nomi[i], vecchi[i]);
+            // At random: the open starts once the save has made `dopo` steps (from writing its side
+            // files on), then the two go on a step at a time in random turns.
+            const int dopo = seme ? int(caso.bounded(18, 40)) : 0;
+            Figlio s = avvia(seme ? -1 : 0, seme ? QStringList() : suS, [] { return SalvaProgetto(false); });
+            for (int i = 0; i < dopo && s.fermo; ++i)
+                s.avanti();
+            Figlio o = avvia(seme ? -1 : 0, seme || guasto == "corsa" ? QStringList() : suO,
+                             [&] { QString e; return bool(LeggiFileProgetto(nomi[0], e)); });
+            for (bool turno = true; s.fermo || o.fermo; turno = !turno)   // as told: in turns
+                (!o.fermo || (s.fermo && (seme ? caso.bounded(2) : turno)) ? s : o).avanti();
+            QList<QByteArray> suDisco = {leggi(nomi[0]), leggi(nomi[1]), leggi(nomi[2]), leggi(nomi[3])};
+            const QString quando = QStringLiteral("seed %1, round %2: the save said it %3").arg(seme).arg(giro);
+            QVERIFY2((suDisco == vecchi || suDisco == nuovi) && s.salvato == (suDisco == nuovi),
+                     qPrintable(quando.arg(s.salvato ? "saved" : "did not save") + (suDisco == vecchi ? ", the old files" : suDisco == nuovi ? ", its files" : ", the files mixed")));
+        }
+        return;
+    }
     if (guasto.startsWith(QStringLiteral("poi ")) || guasto == QStringLiteral("a caso")) {
         const QList<QByteArray> nuovi = diversi();
         const quint32 seme = guasto == QStringLiteral("a caso") ? QRandomGenerator::global()->generate() | 1 : 0;
@@ -978,6 +1045,9 @@ void TestFileProgetto::saveAsBesideOtherFiles_data()
     QTest::newRow("with their .prj") << QStringList{"plant.prj", "plant.lst"} << "plant.prj" << 2;
     QTest::newRow("a name of 247 bytes") << QStringList{} << lungo.chopped(1) + ".prj" << 2;
     QTest::newRow("a name of 248 bytes") << QStringList{lungo + ".lst"} << lungo + ".prj" << -1;
+    // Refused by the system (-2), said in the user's words.
+    QTest::newRow("a folder that does not exist") << QStringList{} << "nothere/plant.prj" << -2;
+    QTest::newRow("a read-only folder") << QStringList{} << "ro/plant.prj" << -2;
 }
 
 void TestFileProgetto::saveAsBesideOtherFiles()
@@ -990,7 +1060,10 @@ void TestFileProgetto::saveAsBesideOtherFiles()
     d->dialogs.fileScelti = {dir.filePath(scelto)};
     d->dialogs.risposte = {esito == 1 ? platform::MsgResult::Yes : platform::MsgResult::No};
     d->dialogs.messaggi.clear();
+    const bool solaLettura = scelto.startsWith("ro/") && QDir(dir.path()).mkdir("ro");   // refusing every step
+    platform::PassoFileHook = solaLettura ? +[](const char*, const QString&) { return EROFS; } : nullptr;
     QCOMPARE(SalvaProgetto(true), esito > 0);
+    platform::PassoFileHook = nullptr;
     const auto primo = d->dialogs.messaggi.empty() ? test::FakeDialogs::Messaggio{}
                                                    : d->dialogs.messaggi.front();
     QCOMPARE(primo.pulsanti == platform::MsgButtons::YesNo, esito == 0 || esito == 1);
@@ -998,7 +1071,11 @@ void TestFileProgetto::saveAsBesideOtherFiles()
         QVERIFY((leggi(dir.filePath(f)) != "mine") == (esito > 0)
                 && (esito > 1 || primo.testo.contains(dir.filePath(f)) != (esito < 0)));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), esito > 0 ? 5 : presenti.size());
-    QVERIFY(esito >= 0 || primo.testo.contains("at most 255 bytes. Choose a name of at most 247"));
+    QVERIFY(esito != -1 || primo.testo.contains("at most 255 bytes. Choose a name of at most 247"));
+    QVERIFY2(esito != -2 || (primo.testo.contains(QStringLiteral("Folder: %1\nFile: plant.prj").arg(QFileInfo(dir.filePath(scelto)).path()))
+                             && primo.testo.contains(solaLettura ? "the folder is read-only." : "the folder does not exist.")
+                             && primo.testo.contains("Choose a folder you can write to") && !primo.testo.contains('~')
+                             && LogModello::istanza().righe().join(' ').contains("plant.prj~putback: ")), qPrintable(primo.testo));
 }
 
 void TestFileProgetto::saveCancelledWritesNothing()
