@@ -33,8 +33,17 @@ public:
     std::deque<QString> fileScelti;
     std::vector<platform::FileDialogRequest> richiesteFile;
 
+    // Boxes that only tell (notice) stand unread until leggiAvvisi() when this is set.
+    bool avvisiRestano = false;
+    int nonLetti = 0;
+    std::vector<std::function<void()>> dopoLettura;
+    void leggiAvvisi();
+
     platform::MsgResult messageBox(const QString& text, platform::MsgButtons buttons,
                                    platform::MsgIcon icon, const QString& title) override;
+    void notice(const QString& text, platform::MsgIcon icon, const QString& title) override;
+    bool noticesOpen() const override { return nonLetti > 0; }
+    void whenNoticesRead(std::function<void()> poi) override;
     std::optional<QString> inputBox(const QString& prompt, const QString& title,
                                     const QString& initial) override;
     QString openFile(const platform::FileDialogRequest& request) override;
