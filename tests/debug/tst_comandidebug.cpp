@@ -932,6 +932,15 @@ void TestComandiDebug::comandiACaso()
     std::optional<bool> chiusa;   // the close asked, and whether it went at once
     const int righeLog = test::righeLog();
     const char* ultimo = "run";
+    int registro = 30;   // each write to the next register, in the order asked
+    const auto scrivi = [&] {
+        const int r = registro++;
+        scritte[r] = {Controllore.Nodo, cambi};   // as asked: it may run at once
+        if (ScriviValoreRegistro(0, r, r) == EsitoComando::Rifiutato) {
+            scritte.erase(r);
+            ++rifiutate;
+        }
+    };
     const auto agisci = [&] {
         // After a Stop or a Halt with nothing waiting, no loop goes on.
         if (CicloInCorso() && ComandiInAttesa().isEmpty() && cambiUltimo == cambi && passi < kPassi &&
@@ -947,7 +956,7 @@ void TestComandiDebug::comandiACaso()
         // Clicks close together, each adding at most three commands, or a burst of keys past
         // the queue's bound (16).
         for (int n = int(g.bounded(1, 4)); n > 0 && passi < kPassi && ComandiInAttesa().size() < 14; --n) {
-            const int r = 30 + passi, quale = ++passi == kPassi ? 0 : int(g.bounded(10));
+            const int quale = ++passi == kPassi ? 0 : int(g.bounded(10));
             if (quale < 5) {
                 // Keys clicked in a row, or Halt/Step held down past the bound and then a key.
                 const int volte = g.bounded(5) ? int(g.bounded(1, 4)) : int(g.bounded(17, 23));
@@ -963,12 +972,10 @@ void TestComandiDebug::comandiACaso()
                 // The last key always takes its place, at the bound too.
                 const QStringList tasti = ComandiInAttesa().filter(QStringLiteral("\""));
                 QVERIFY(tasti.isEmpty() || cambiUltimo < cambi || tasti.back() == QStringLiteral("\"%1\"").arg(QLatin1String(ultimo)));
+                if (volte > 3 && g.bounded(2))
+                    scrivi();   // a write asked with the queue full
             } else if (quale < 7) {
-                scritte[r] = {Controllore.Nodo, cambi};   // as asked: it may run at once
-                if (ScriviValoreRegistro(0, r, r) == EsitoComando::Rifiutato) {
-                    scritte.erase(r);
-                    ++rifiutate;
-                }
+                scrivi();
             } else if (quale < 8) {
                 AggiornaRegistri_new(true);
             } else {
