@@ -176,6 +176,14 @@ bool collega(std::uint16_t porta)
     return Controllore.Connesso;
 }
 
+// A key typed into `w`'s window, queued as the window system queues it.
+void tastoInCoda(QWidget* w, int tasto, const QString& testo)
+{
+    for (const QEvent::Type t : {QEvent::KeyPress, QEvent::KeyRelease})
+        QWindowSystemInterface::handleKeyEvent<test::Coda>(w->window()->windowHandle(), t, tasto,
+                                                           Qt::NoModifier, testo, false, 1);
+}
+
 // Milliseconds from a key reaching the application (queued as the window system queues
 // it) to the description of line 1 showing it: typed at a moment spread over a request's
 // wait for a reply `ritardo` ms late, or over as long with the application idle.
@@ -201,7 +209,7 @@ std::vector<double> tempiTasti(sim::Simulatore& s, int ritardo, bool idle, int t
     for (int k = 0; k < tasti; ++k) {
         QTimer::singleShot(20 + (ritardo - 60) * k / qMax(1, tasti - 1), [&] {
             dato = t.nsecsElapsed();
-            test::tastoInCoda(campo, Qt::Key_A, QStringLiteral("a"));
+            tastoInCoda(campo, Qt::Key_A, QStringLiteral("a"));
         });
         if (idle) {
             QEventLoop attesa;

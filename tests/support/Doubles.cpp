@@ -2,8 +2,6 @@
 
 #include "resources/StringTable.h"
 
-#include <utility>
-
 namespace ludra::test {
 
 platform::MsgResult FakeDialogs::messageBox(const QString& text, platform::MsgButtons buttons,
@@ -17,27 +15,6 @@ platform::MsgResult FakeDialogs::messageBox(const QString& text, platform::MsgBu
     const platform::MsgResult r = risposte.front();
     risposte.pop_front();
     return r;
-}
-
-void FakeDialogs::notice(const QString& text, platform::MsgIcon icon, const QString& title)
-{
-    messageBox(text, platform::MsgButtons::Ok, icon, title);
-    nonLetti += avvisiRestano;
-}
-
-void FakeDialogs::whenNoticesRead(std::function<void()> poi)
-{
-    if (nonLetti > 0)
-        dopoLettura.push_back(std::move(poi));
-    else
-        poi();
-}
-
-void FakeDialogs::leggiAvvisi()
-{
-    nonLetti = 0;
-    for (auto& poi : std::exchange(dopoLettura, {}))
-        poi();
 }
 
 std::optional<QString> FakeDialogs::inputBox(const QString&, const QString&, const QString&)

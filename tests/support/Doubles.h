@@ -13,6 +13,7 @@
 #include <functional>
 #include <map>
 #include <set>
+#include <utility>
 
 namespace ludra::test {
 
@@ -33,17 +34,21 @@ public:
     std::deque<QString> fileScelti;
     std::vector<platform::FileDialogRequest> richiesteFile;
 
-    // Boxes that only tell (notice) stand unread until leggiAvvisi() when this is set.
+    // With avvisiRestano, a box that only tells stands unread until leggiAvvisi().
     bool avvisiRestano = false;
     int nonLetti = 0;
     std::vector<std::function<void()>> dopoLettura;
-    void leggiAvvisi();
+    void notice(const QString& t, platform::MsgIcon i, const QString& titolo) override
+    {
+        messageBox(t, platform::MsgButtons::Ok, i, titolo);
+        nonLetti += avvisiRestano;
+    }
+    bool noticesOpen() const override { return nonLetti > 0; }
+    void whenNoticesRead(std::function<void()> poi) override { dopoLettura.push_back(std::move(poi)); }
+    void leggiAvvisi() { nonLetti = 0; for (auto& poi : std::exchange(dopoLettura, {})) poi(); }
 
     platform::MsgResult messageBox(const QString& text, platform::MsgButtons buttons,
                                    platform::MsgIcon icon, const QString& title) override;
-    void notice(const QString& text, platform::MsgIcon icon, const QString& title) override;
-    bool noticesOpen() const override { return nonLetti > 0; }
-    void whenNoticesRead(std::function<void()> poi) override;
     std::optional<QString> inputBox(const QString& prompt, const QString& title,
                                     const QString& initial) override;
     QString openFile(const platform::FileDialogRequest& request) override;
