@@ -5,12 +5,12 @@
 #include "base/Finestre.h"
 #include "base/Testi.h"
 #include "link/AggiornaStato.h"
-#include "link/Richiesta.h"
 #include "link/Sequenza.h"
 #include "link/SequenzaDaFinestra.h"
 #include "link/StatoLink.h"
 #include "ladder/ComandiRung.h"
 #include "platform/Dialogs.h"
+#include "platform/Waiter.h"
 #include "projectfiles/FileProgetto.h"
 
 #include <optional>
@@ -66,9 +66,10 @@ void Toolbar1_ButtonClick(const QString& chiave)
         AggiornaStato();
         return;
     }
-    // During a request's wait the click runs when the reply is in.
-    if (RichiestaInCorso()) {
-        AllaFineRichiesta([chiave] { Toolbar1_ButtonClick(chiave); });
+    // One that may ask the user runs once the reply awaited now is in, rather than hold
+    // it up with its box.
+    if (comando && comando->chiede && platform::rispostaAttesa()) {
+        platform::dopoRisposta([chiave] { Toolbar1_ButtonClick(chiave); });
         return;
     }
     esegui(comando);
@@ -79,6 +80,10 @@ void ClickMenu(const QString& nome)
     const Comando* comando = TrovaComando(nome);
     if (!comando || !comando->padre)
         return;
+    if (comando->chiede && platform::rispostaAttesa()) {
+        platform::dopoRisposta([nome] { ClickMenu(nome); });
+        return;
+    }
     // The items that talk to the device are the search window's pop-up: a refusal is
     // said there, by the caption the user clicked.
     if (comando->effetto == Effetto::Dispositivo
@@ -110,6 +115,11 @@ bool MDIForm_Unload(bool sistema)
         ArrestaSequenza();
     } else if (!ChiusuraConsentita(std::nullopt, chiudiPrincipale)) {
         return false;
+    } else if (platform::rispostaAttesa()) {
+        // The question never stands inside a wait for a device's reply: the close comes
+        // again once the reply is in.
+        platform::dopoRisposta(chiudiPrincipale);
+        return false;
     }
     // A polling loop ends before the question: nothing goes out while it is open.
     if (CicloInCorso())
@@ -129,8 +139,9 @@ bool MDIForm_Unload(bool sistema)
         StopCom = 1;
     ferma.reset();
     // What the user asked before closing goes out before the window closes: once the
-    // application quits no reply would be waited for.
-    if (chiude && !sistema && !ComandiInAttesa().isEmpty()) {
+    // application quits no reply would be waited for. A box telling of a loss is read
+    // first: it would close with the window.
+    if (chiude && !sistema && (!ComandiInAttesa().isEmpty() || platform::avvisiAperti())) {
         ChiudiDopoComandi(chiudiPrincipale);
         return false;
     }

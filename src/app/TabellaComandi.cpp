@@ -85,13 +85,20 @@ Comando legata(Comando c, std::function<void()> (*lega)())
     return c;
 }
 
+Comando chiede(Comando c)
+{
+    c.chiede = true;
+    return c;
+}
+
 std::vector<Comando> crea()
 {
     return {
         // The toolbar, in order.
-        tasto("proj_new", "file_new", "New Project", true, P, nuovo),
-        tasto("proj_open", "file_open", "Open Project", true, P, [] { ApriProgetto(); }),
-        tasto("proj_save", "file_save", "Save Project", true, N, [] { SalvaProgetto(false); }),
+        chiede(tasto("proj_new", "file_new", "New Project", true, P, nuovo)),
+        chiede(tasto("proj_open", "file_open", "Open Project", true, P, [] { ApriProgetto(); })),
+        chiede(tasto("proj_save", "file_save", "Save Project", true, N,
+                     [] { SalvaProgetto(false); })),
         separatore(),
         tasto("connect", "connect", "Connect Controller", true, D, connetti),
         tasto("disconnect", "disconnect", "Disconnect Controller", true, D, disconnetti),
@@ -118,7 +125,7 @@ std::vector<Comando> crea()
         tasto("rung_copy", "rung_copy", "Copy", false, P, ComandoCopia),
         tasto("rung_paste", "rung_paste", "Paste", false, P, ComandoIncolla),
         tasto("rung_mod", "rung_modifica", "Modify", false, P, ComandoModifica),
-        tasto("rung_del", "rung_delete", "Delete", false, P, ComandoCancella),
+        chiede(tasto("rung_del", "rung_delete", "Delete", false, P, ComandoCancella)),
         tasto("rung_redo", "rung_redo", "Redo", false, P, ComandoRipristina),
         tasto("new_sub", "new_sub", "New Subroutine", false, P, [] { NuovaSub(); }),
         tasto("rung_break", "rung_break", "Toggle Break", false, P, InvertiBreak),
@@ -135,12 +142,15 @@ std::vector<Comando> crea()
         // The menu bar in order, then the two pop-up menus. Captions with a text id come
         // from the texts of the running language; the fixed ones are the same in both.
         voce("mnu_project", "", 19, "Project", true),
-        voce("mnu_new", "mnu_project", 20, "New", true, P, nuovo),
-        voce("mnu_openProj", "mnu_project", 21, "Open...", true, P, [] { ApriProgetto(); }),
-        voce("mnu_close", "mnu_project", 22, "Close", true, P, [] { NuovoProgetto(); }),
-        voce("mnu_SaveProj", "mnu_project", 23, "Save", true, N, [] { SalvaProgetto(false); }),
-        voce("mnu_saveAs", "mnu_project", 24, "Save as...", true, N, [] { SalvaProgetto(true); }),
+        chiede(voce("mnu_new", "mnu_project", 20, "New", true, P, nuovo)),
+        chiede(voce("mnu_openProj", "mnu_project", 21, "Open...", true, P, [] { ApriProgetto(); })),
+        chiede(voce("mnu_close", "mnu_project", 22, "Close", true, P, [] { NuovoProgetto(); })),
+        chiede(voce("mnu_SaveProj", "mnu_project", 23, "Save", true, N,
+                    [] { SalvaProgetto(false); })),
+        chiede(voce("mnu_saveAs", "mnu_project", 24, "Save as...", true, N,
+                    [] { SalvaProgetto(true); })),
         voce("mnu_Export", "mnu_project", 171, "Export", false, N, EsportaEApri),
+        // The close takes its own turn, ending a connect attempt first.
         voce("mnu_exit", "mnu_project", 25, "Exit", true, N,
              [] {
                  if (HostFinestre* host = hostFinestre())
@@ -184,7 +194,7 @@ std::vector<Comando> crea()
              [] { mostra(Finestra::frm_LettMAC); }),
         voce("mnu_FB", "", -1, "Function Block", false),
         voce("mnu_modify", "mnu_FB", -1, "Modify", true, P, ComandoModifica),
-        voce("mnu_FB_Delete", "mnu_FB", -1, "Delete", true, P, ComandoCancella),
+        chiede(voce("mnu_FB_Delete", "mnu_FB", -1, "Delete", true, P, ComandoCancella)),
         voce("mn_FB_space1", "mnu_FB", -1, "-", true),
         voce("mnu_FB_Insert_Before", "mnu_FB", -1, "Insert Before", true, P,
              [] { ComandoInserisci(true); }),

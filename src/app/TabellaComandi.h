@@ -23,6 +23,9 @@ struct Comando {
     // A menu item acting on what a window has selected: at the click, the action bound
     // to that selection (empty, after saying so, when there is none), for its turn.
     std::function<void()> (*lega)() = nullptr;
+    // It may ask the user in a box of its own (a question, a file dialog): clicked while
+    // a device's reply is awaited, it runs once the reply is in.
+    bool chiede = false;
 };
 
 const std::vector<Comando>& TabellaComandi();

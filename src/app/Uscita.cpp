@@ -4,6 +4,7 @@
 #include "link/Sequenza.h"
 #include "link/StatoLink.h"
 #include "platform/Dialogs.h"
+#include "platform/Waiter.h"
 
 #include <QCoreApplication>
 #include <QStringList>
@@ -46,9 +47,16 @@ void guarda()
         return;
     }
     // The commands the link's failure dropped are named in the Log, which closes with
-    // the window: the user hears of them here.
-    if (const QStringList& righe = RigheNonInviati(); righe.size() > righeNonInviati)
+    // the window: the user hears of them here, and the window stays until the box (and
+    // any other that tells of a loss) has been read.
+    if (const QStringList& righe = RigheNonInviati(); righe.size() > righeNonInviati) {
         platform::avviso(righe.mid(righeNonInviati).join(QLatin1Char('\n')));
+        righeNonInviati = righe.size();
+    }
+    if (platform::avvisiAperti()) {
+        platform::dopoAvvisi(tornaAGuardare);
+        return;
+    }
     stato = Stato::Chiusura;
     const auto chiudi = std::exchange(chiusura, {});
     chiudi();
@@ -57,15 +65,43 @@ void guarda()
 
 } // namespace
 
+bool ChiusuraAlTurno(const std::function<void()>& chiudi)
+{
+    static bool inTurno = false;
+    // The close that follows the commands has had its turn; one asked while this one
+    // takes its turn is the same close again.
+    if (stato == Stato::Chiusura)
+        return true;
+    if (inTurno)
+        return false;
+    // Its questions would stand in the reply's wait and hold it up. A connect attempt
+    // is no work to lose: it ends at once.
+    if (platform::rispostaAttesa()) {
+        if (ConnessioneInCorso())
+            StopCom = 1;
+        platform::dopoRisposta(chiudi);
+        return false;
+    }
+    inTurno = true;
+    {
+        const CodaFerma ferma;
+        platform::waiter().pumpOnce();
+    }
+    inTurno = false;
+    return true;
+}
+
 bool ChiusuraInAttesaDeiComandi() { return stato == Stato::Attesa; }
 
 bool ChiusuraDopoComandi() { return stato == Stato::Chiusura; }
 
 void ChiudiDopoComandi(std::function<void()> chiudi)
 {
-    LogStart();
-    LogWrite(QStringLiteral("Closing once these have gone out: ") +
-             ComandiInAttesa().join(QStringLiteral(", ")));
+    if (!ComandiInAttesa().isEmpty()) {
+        LogStart();
+        LogWrite(QStringLiteral("Closing once these have gone out: ") +
+                 ComandiInAttesa().join(QStringLiteral(", ")));
+    }
     stato = Stato::Attesa;
     chiusura = std::move(chiudi);
     righeNonInviati = RigheNonInviati().size();

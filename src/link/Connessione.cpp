@@ -85,13 +85,17 @@ void connettiTcp()
     const auto abbandonato = [interrompibile, &socket] {
         return !socket.connesso() && ((interrompibile && StopCom != 0) || Sequenza::arrestata());
     };
-    platform::waiter().waitUntil(
-        [&socket, &abbandonato] {
-            const auto s = socket.stato();
-            return s == platform::SocketTcp::Connesso || s == platform::SocketTcp::Errore ||
-                   abbandonato();
-        },
-        qMax<qint64>(0, Controllore.Timeout));
+    {
+        // What a handler would ask meanwhile waits for the attempt's end, as for a reply.
+        const platform::AttesaRisposta attesa;
+        platform::waiter().waitUntil(
+            [&socket, &abbandonato] {
+                const auto s = socket.stato();
+                return s == platform::SocketTcp::Connesso || s == platform::SocketTcp::Errore ||
+                       abbandonato();
+            },
+            qMax<qint64>(0, Controllore.Timeout));
+    }
     const bool lasciato = abbandonato();
     if (interrompibile && StopCom == 0)
         StopCom = stopPrima;

@@ -306,19 +306,20 @@ std::uint8_t InviaRichiesta(bool Messaggi)
     }
     if (!Controllore.Connesso)
         return concludi({kNonConnesso, {}}, Messaggi);
-    // In a loop a click waits until the reply is in: the command it runs then goes out
-    // whole, after this one. A sequence takes clicks at once and refuses them; a short
-    // command keeps them waiting for its whole length.
-    std::optional<platform::InputRimandato> rimanda;
-    if (SequenzaInCorso().isEmpty())
-        rimanda.emplace();
-    inCorso = true;
-    struct Fine {
-        ~Fine() { inCorso = false; }
-    } fine;
-    BarraStato::istanza().setPannello(4, QString());
-    const Esito esito = ModoCom == kModoRtu ? richiestaRtu(Messaggi) : richiestaTcp();
-    inCorso = false;
+    Esito esito;
+    {
+        // Keys and clicks are taken while the reply is awaited: a key for the link joins
+        // the command queue in its order (a loop ends at its next safe point), and what
+        // would ask the user runs once the reply is in, when this scope ends.
+        const platform::AttesaRisposta attesa;
+        inCorso = true;
+        struct Fine {
+            ~Fine() { inCorso = false; }
+        } fine;
+        BarraStato::istanza().setPannello(4, QString());
+        esito = ModoCom == kModoRtu ? richiestaRtu(Messaggi) : richiestaTcp();
+        inCorso = false;
+    }
     eseguiAllaFine();
     return concludi(esito, Messaggi);
 }

@@ -24,7 +24,8 @@ std::uint8_t InviaRichiesta(bool Messaggi);
 bool RichiestaInCorso();
 
 // Runs `azione` from the event loop once the request waiting now has returned (at once
-// when none waits), so a command clicked during the wait goes out whole, after it.
+// when none waits), never inside the code that made the request (a window's close after
+// its sequence's end).
 void AllaFineRichiesta(std::function<void()> azione);
 // Drops what AllaFineRichiesta still holds, posted or not (a fresh process has none).
 void AnnullaAllaFineRichiesta();

@@ -99,7 +99,7 @@ void rifiutaInAttesa(const QString& nome)
     const QString riga = nome + QStringLiteral(" refused: commands are waiting for the link: ") +
                          ComandiInAttesa().join(QStringLiteral(", "));
     scrivi(riga, riga);
-    platform::avviso(riga);
+    RifiutoInBox(riga);
 }
 
 void liberato()
@@ -131,6 +131,11 @@ void fuoriSequenza(const QString& cosa)
 
 bool FermaFuoriSequenza = true;
 
+void RifiutoInBox(const QString& riga)
+{
+    platform::avvisoInElenco(QStringLiteral("link refusals"), riga);
+}
+
 bool SequenzaRifiutata(const QString& nome)
 {
     const int livello = platform::livelloAttesa();
@@ -157,8 +162,6 @@ Sequenza::Sequenza(const QString& nome, TipoSequenza tipo, std::optional<Finestr
     }
     detentore = Detentore{nome, tipo, finestra, platform::livelloAttesa(), 0, false, false, {}};
     ammessa_ = presa_ = true;
-    if (tipo == TipoSequenza::Breve)
-        rimanda_.emplace();
     if (visibile(tipo)) {
         BarraStrumenti::istanza().blocca(tipo == TipoSequenza::Programma);
         BarraStato::istanza().setPannello(kPannelloSequenza, inCorso(nome));
@@ -170,7 +173,6 @@ Sequenza::~Sequenza()
     if (!presa_)
         return;
     detentore.reset();
-    rimanda_.reset();
     // Whatever ended it (its own end, a click, its window closing, a failure), the link
     // rests as after a loop: Disconnetti acts, and the next loop starts afresh.
     StopCom = 1;
@@ -316,10 +318,12 @@ void programmaCoda()
     });
 }
 
-// Something holds the gate below the caller, or others wait before it: its turn comes.
+// Something holds the gate below the caller, or others wait before it, or the queue is
+// held (the exit question): its turn comes.
 bool deveAttendere()
 {
-    return detentore ? platform::livelloAttesa() > detentore->livello : !coda.empty();
+    return detentore ? platform::livelloAttesa() > detentore->livello
+                     : !coda.empty() || codaFerma > 0;
 }
 
 EsitoComando accoda(InCoda c)
@@ -347,11 +351,28 @@ EsitoComando accoda(InCoda c)
         return EsitoComando::Accodato;
     }
     if (coda.size() >= kMaxInCoda) {
-        const QString riga = c.nome + QStringLiteral(" refused: %1 commands are waiting for the link")
-                                          .arg(coda.size());
-        scrivi(riga, riga);
-        platform::avviso(riga);
-        return EsitoComando::Rifiutato;
+        const auto rifiuto = [](const QString& nome) {
+            const QString riga = nome + QStringLiteral(" refused: %1 commands are waiting for the link")
+                                            .arg(kMaxInCoda);
+            scrivi(riga, riga);
+            RifiutoInBox(riga);
+        };
+        if (!c.tasto) {
+            rifiuto(c.nome);
+            return EsitoComando::Rifiutato;
+        }
+        // The last key decides what the controller is left doing (twenty Halts then Run
+        // ends running): it takes the place of the last key waiting, which is refused.
+        // What the user asked of the link itself, a Stop or a connect, never gives way;
+        // with no key to give way the last one waits beyond the bound, the next one takes
+        // its place.
+        const auto cede = std::find_if(coda.rbegin(), coda.rend(), [](const InCoda& a) {
+            return a.tasto && a.tipo == TipoTasto::Comando;
+        });
+        if (cede != coda.rend()) {
+            rifiuto(cede->nome);
+            coda.erase(std::next(cede).base());
+        }
     }
     coda.push_back(std::move(c));
     programmaCoda();
@@ -385,7 +406,7 @@ EsitoComando comando(InCoda c)
         // A long operation does not take turns: its window's command is refused where it
         // was asked, in a box that lets the operation go on while it stands.
         if (const Detentore* d = sequenza()) {
-            platform::avviso(rifiuta(c.nome, d->nome));
+            RifiutoInBox(rifiuta(c.nome, d->nome));
             return EsitoComando::Rifiutato;
         }
         return accoda(std::move(c));
@@ -548,6 +569,15 @@ bool ChiusuraConsentita(std::optional<Finestra> finestra, std::function<void()> 
     if (d->arresto) {
         // It stops before its next request, and the close follows.
         chiudiAllaFine(*d, finestra, std::move(chiudi));
+        return false;
+    }
+    // Its box never stands inside a wait for the device's reply, holding the reply up:
+    // the close is asked again once the reply is in.
+    if (platform::rispostaAttesa()) {
+        platform::dopoRisposta([finestra, chiudi = std::move(chiudi)] {
+            if (ChiusuraConsentita(finestra, chiudi))
+                chiudi();
+        });
         return false;
     }
     // The sequence runs below this handler, so it cannot end while the box is open. A

@@ -30,7 +30,7 @@ enum class TipoSequenza {
     Dispositivo,   // talks to a device
     Programma,     // sends or reads the program image: the project stays as it is too
     Ciclo,         // a debugger polling loop
-    Breve,         // a short command: the user's input waits for its end, keys stay as they are
+    Breve,         // a short command: keys clicked meanwhile wait their turn in the queue
     Connessione,   // a connect: short, but a toolbar click or a close ends its wait (StopCom)
 };
 
@@ -58,7 +58,6 @@ public:
 private:
     bool ammessa_ = false;
     bool presa_ = false;   // this object holds the gate
-    std::optional<platform::InputRimandato> rimanda_;
 };
 
 // The running sequence's name; empty when none runs (a polling loop or a short command
@@ -69,6 +68,11 @@ bool CicloInCorso();
 bool ConnessioneInCorso();
 // What holds the gate, loops and short commands included; empty when nothing does.
 QString AttivitaInCorso();
+
+// A refusal told in a box as well: a line of the one box that gathers the link's
+// refusals while it stands unread, so that a burst of clicks refused is one box naming
+// each, and no box a key could fall into.
+void RifiutoInBox(const QString& riga);
 
 // True, with the Log and status-bar line, when a command with this effect must wait
 // for the running sequence. `comando` names the command in that line.
@@ -113,8 +117,10 @@ struct OpzioniComando {
 // Each command is bound, when asked, to the device (and, for a register, the project):
 // it goes there or not at all. Keys keep their order; a Stop waits behind the keys asked
 // before it but ahead of the window commands, and merges only into a Stop right before
-// it. A read merges only into the same read with nothing after it. The queue is bounded
-// (one more is refused in a box, a Stop never is); after the link fails the commands
+// it. A read merges only into the same read with nothing after it. The queue is bounded:
+// one more window command is refused, while the last key always counts (it takes the
+// place of the last key waiting, which is refused instead; a Stop is never refused), each
+// refusal a line of one box that stands until read. After the link fails the commands
 // still waiting are dropped with one line naming them, a Stop, a connect and a
 // disconnect excepted.
 EsitoComando ComandoBreve(const QString& nome, std::function<void()> azione,
@@ -180,8 +186,9 @@ void ArrestaSequenza();
 // Runs `azione` once nothing holds the gate (at once when nothing does).
 void QuandoLibero(std::function<void()> azione);
 
-// While one lives, what waits in the queue stays waiting: nothing starts during a
-// question whose answer may close the application. The queue goes on at its end.
+// While one lives, what waits in the queue stays waiting, and a command asked meanwhile
+// joins it rather than starts: nothing starts during a question whose answer may close
+// the application. The queue goes on at its end.
 class CodaFerma {
 public:
     CodaFerma();
@@ -197,6 +204,7 @@ public:
 // saying the close waits, and a later close, from this window or another, asks again
 // whether to stop it now; every window whose close was confirmed closes once it has
 // ended. A connect attempt of its own is ended at once, and the close runs once it has.
+// Asked while a device's reply is awaited, the question comes once the reply is in.
 bool ChiusuraConsentita(std::optional<Finestra> finestra, std::function<void()> chiudi);
 
 // The same for a child window, which is closed by name once its sequence has ended.

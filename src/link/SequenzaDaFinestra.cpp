@@ -10,8 +10,8 @@ namespace {
 void avvisaRifiuto(const QString& nome)
 {
     if (!AttivitaInCorso().isEmpty())
-        platform::avviso(nome + QStringLiteral(" refused: ") + AttivitaInCorso()
-                         + QStringLiteral(" is running"));
+        RifiutoInBox(nome + QStringLiteral(" refused: ") + AttivitaInCorso() +
+                     QStringLiteral(" is running"));
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "platform/Dialogs.h"
 
+#include "platform/Waiter.h"
+
 #include <QStringList>
 
 namespace ludra::platform {
@@ -46,14 +48,29 @@ Dialogs* setDialogs(Dialogs* d)
 
 MsgResult msgBox(const QString& text, MsgButtons buttons, MsgIcon icon, const QString& title)
 {
-    return dialogs().messageBox(text, buttons, icon,
-                                title.isEmpty() ? QString::fromLatin1(kAppTitle) : title);
+    const QString titolo = title.isEmpty() ? QString::fromLatin1(kAppTitle) : title;
+    // Its only answer is known: the reply waited for below the handler that tells it need
+    // not wait for the user too.
+    if (buttons == MsgButtons::Ok && rispostaAttesa()) {
+        dialogs().notice(text, icon, titolo);
+        return MsgResult::Ok;
+    }
+    return dialogs().messageBox(text, buttons, icon, titolo);
 }
 
 void avviso(const QString& text, MsgIcon icon)
 {
     dialogs().notice(text, icon, QString::fromLatin1(kAppTitle));
 }
+
+void avvisoInElenco(const QString& elenco, const QString& riga, MsgIcon icon)
+{
+    dialogs().noticeLine(elenco, riga, icon, QString::fromLatin1(kAppTitle));
+}
+
+bool avvisiAperti() { return dialogs().noticesOpen(); }
+
+void dopoAvvisi(std::function<void()> poi) { dialogs().whenNoticesRead(std::move(poi)); }
 
 QString qtFilter(const QString& vbFilter)
 {

@@ -60,6 +60,8 @@ private:
 
 int livello = 0;
 int rimandi = 0;
+int risposteAttese = 0;
+std::vector<std::function<void()>> dopoLaRisposta;
 
 QEventLoop::ProcessEventsFlags flagsAttesa()
 {
@@ -160,6 +162,36 @@ LivelloAttesa::~LivelloAttesa() { --livello; }
 InputRimandato::InputRimandato() { ++rimandi; }
 InputRimandato::~InputRimandato() { --rimandi; }
 bool inputRimandato() { return rimandi > 0; }
+
+AttesaRisposta::AttesaRisposta() { ++risposteAttese; }
+
+AttesaRisposta::~AttesaRisposta()
+{
+    if (risposteAttese > 1) {
+        --risposteAttese;
+        return;
+    }
+    // Each runs as its handler would have: what it asks in turn while it runs (a command
+    // it queues behind itself) follows it.
+    const LivelloAttesa l;
+    risposteAttese = 0;
+    while (!dopoLaRisposta.empty()) {
+        const std::function<void()> azione = std::move(dopoLaRisposta.front());
+        dopoLaRisposta.erase(dopoLaRisposta.begin());
+        if (azione)
+            azione();
+    }
+}
+
+bool rispostaAttesa() { return risposteAttese > 0; }
+
+void dopoRisposta(std::function<void()> azione)
+{
+    if (risposteAttese > 0)
+        dopoLaRisposta.push_back(std::move(azione));
+    else if (azione)
+        azione();
+}
 
 void pause(double seconds, const std::function<bool()>& interrompi)
 {

@@ -42,7 +42,8 @@ public:
 };
 
 // While one lives, waits leave the user's input (clicks, keys) queued for the next wait
-// or pump that does not: a request finishes before a click that came during it runs.
+// or pump that does not. Only a wait for another process (a project's lock) holds it: a
+// device's reply never does.
 class InputRimandato {
 public:
     InputRimandato();
@@ -51,6 +52,25 @@ public:
     InputRimandato& operator=(const InputRimandato&) = delete;
 };
 bool inputRimandato();
+
+// While one lives a device's reply is awaited (a request, a connect). Keys and clicks are
+// taken in that wait as in any other; but a handler that runs in it must not open a box
+// of its own, which would be a wait nested in this one and hold the reply up for as long
+// as the box stands: a box that only tells something is shown without waiting for it
+// (msgBox), and a command that asks the user runs once the reply is in (dopoRisposta).
+class AttesaRisposta {
+public:
+    AttesaRisposta();
+    // The outermost one runs what dopoRisposta kept, in the order asked.
+    ~AttesaRisposta();
+    AttesaRisposta(const AttesaRisposta&) = delete;
+    AttesaRisposta& operator=(const AttesaRisposta&) = delete;
+};
+bool rispostaAttesa();
+// Runs `azione` now when no reply is awaited; otherwise as soon as the awaited one is in,
+// before the code that awaited it goes on, one wait level deeper than that code (as the
+// handler it comes from would have run).
+void dopoRisposta(std::function<void()> azione);
 
 // The one pause of the system: waits the given seconds (fractions allowed) while
 // handling events, through the current Waiter's pausa; zero or less returns at once.

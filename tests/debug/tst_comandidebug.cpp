@@ -695,7 +695,8 @@ void TestComandiDebug::comandiATurno_data()
     // Behind a Stop and two writes: the link pointed elsewhere, a long operation asked, the
     // application closed.
     for (const char* a : {"stop run stop", "stop step stop", "stop settings stop", "settings run stop", "settings", "mnu_SetAsController",
-                          "project", "download", "refresh write refresh", "exit", "session end"})
+                          "project", "download", "refresh write refresh", "exit", "exit, the link failing",
+                          "session end"})
         QTest::newRow(qPrintable(QStringLiteral("run, %1").arg(QLatin1String(a)))) << "run" << a << 300;
     QTest::newRow("run, both, fast link") << "run" << "both" << 0;
     QTest::newRow("run, silent device") << "run" << "silent" << 0;
@@ -725,7 +726,7 @@ void TestComandiDebug::comandiATurno()
     std::size_t letture = 0;
     const bool tasti = azione.startsWith(QLatin1String("stop ")) || azione.startsWith(QLatin1String("settings ")), dietro = !tasti &&
         (e("settings") || e("mnu_SetAsController") || e("project") || e("download") || e("refresh write refresh") ||
-         e("exit") || e("session end"));
+         azione.startsWith(QLatin1String("exit")) || e("session end"));
     Dispositivi[1] = Controllore;
     Dispositivi[1].Nodo = 11;
     RicercaDispositivi::istanza().IndiceDispositivo = RicercaDispositivi::istanza().NumeroDispositivi = 1;
@@ -822,12 +823,28 @@ void TestComandiDebug::comandiATurno()
         QCOMPARE(test::logDa(righeLog).filter(QStringLiteral("Not sent, the session is ending: ")).size(), 1);
         return;
     }
-    if (e("exit")) {   // closed unsaved: nothing starts during the question, then what waits goes out
+    if (azione.startsWith(QLatin1String("exit"))) {   // closed unsaved: nothing starts during the question, then what waits goes out
         const std::size_t prima = sim.comandi().size();
+        const bool cade = e("exit, the link failing");
         dialogs_.risposte = {platform::MsgResult::No};
-        dialogs_.durante = [] { QTest::qWait(1000); };
+        dialogs_.avvisiRestano = cade;
+        pause_->limiteReale = cade ? 50 : -1;
+        dialogs_.durante = [&] {   // the link dies as the user answers
+            QTest::qWait(1000);
+            if (cade)
+                sim.impostaGuasto(Guasto::NessunaRisposta, 1 << 20);
+        };
         QVERIFY(!MDIForm_Unload() && sim.comandi().size() == prima);
+        dialogs_.durante = {};
+        if (cade) {   // the box naming the writes stands, and the window waits until it is read
+            QTRY_VERIFY(dialogs_.messaggi.back().testo.startsWith(QLatin1String("Not sent, the link failed: Register write")));
+            QTest::qWait(100);
+            QVERIFY(host.chiuse.isEmpty());
+            dialogs_.leggiAvvisi();
+        }
         QTRY_COMPARE(host.chiuse, QStringList{"principale"});
+        if (cade)
+            return setHostFinestre(nullptr);
         QCOMPARE((std::vector<int>{sim.registro(30), sim.registro(31), sim.comandi().back()}),
                  (std::vector<int>{300, 310, 252}));
     }
@@ -896,9 +913,11 @@ void TestComandiDebug::comandiATurno()
 }
 
 // Keys, register writes and refreshes and changes of node at random moments of a Run on
-// the slow link, against what was asked: each write goes to the node in force when it was
-// asked, in the order asked, or not at all after a change of node; the last key's frames
-// are the last commands, to its controller, and the program ends as it says. A failure
+// the slow link, now and then a burst of keys past the queue's bound, and at the end now
+// and then the application closed, against what was asked: each write goes to the node
+// in force when it was asked, in the order asked, or not at all after a change of node;
+// the last key's frames are the last commands, to its controller (the last key keeps its
+// place at the bound), and the program ends as it says; a close waits for all of it. A failure
 // prints the seed; LUDRA_SEME replays it.
 void TestComandiDebug::comandiACaso()
 {
@@ -913,6 +932,10 @@ void TestComandiDebug::comandiACaso()
     std::map<int, std::pair<int, int>> scritte;   // register: node, changes of node before it
     constexpr int kPassi = 30;
     int cambi = 0, cambiUltimo = 0, passi = 0, nodoUltimo = 10;
+    test::FakeFinestre host;
+    setHostFinestre(&host);
+    const auto senzaHost = qScopeGuard([] { setHostFinestre(nullptr); });
+    std::optional<bool> chiusa;   // the close asked, and whether it went at once
     const char* ultimo = "run";
     const auto agisci = [&] {
         // After a Stop or a Halt with nothing waiting, no loop goes on.
@@ -926,19 +949,25 @@ void TestComandiDebug::comandiACaso()
             StopCom = passi >= kPassi ? 1 : StopCom;   // after the last key its loop ends at once
             return;
         }
-        // Clicks close together, each adding at most three commands: the queue's bound (16)
-        // refuses none of them.
+        // Clicks close together, each adding at most three commands, or a burst of keys past
+        // the queue's bound (16).
         for (int n = int(g.bounded(1, 4)); n > 0 && passi < kPassi && ComandiInAttesa().size() < 14; --n) {
             const int r = 30 + passi, quale = ++passi == kPassi ? 0 : int(g.bounded(10));
             if (quale < 5) {
-                for (int k = int(g.bounded(1, 4)); k > 0; --k) {   // keys clicked in a row
+                // Keys clicked in a row, or Halt/Step held down past the bound and then a key.
+                const int volte = g.bounded(5) ? int(g.bounded(1, 4)) : int(g.bounded(17, 23));
+                for (int k = volte; k > 0; --k) {
                     // Animate, whose first step comes a pause later, is never the last key.
                     const bool fine = passi == kPassi && k == 1;
-                    ultimo = std::array{"run", "pause", "stop", "stop", "stop", "step"}[g.bounded(fine ? 5 : 6)];
+                    ultimo = volte > 3 && k > 1 ? "pause"
+                                                : std::array{"run", "pause", "stop", "stop", "stop", "step"}[g.bounded(fine ? 5 : 6)];
                     nodoUltimo = Controllore.Nodo;
                     cambiUltimo = cambi;
                     clic(ultimo);
                 }
+                // The last key always takes its place, at the bound too.
+                const QStringList tasti = ComandiInAttesa().filter(QStringLiteral("\""));
+                QVERIFY(tasti.isEmpty() || cambiUltimo < cambi || tasti.back() == QStringLiteral("\"%1\"").arg(QLatin1String(ultimo)));
             } else if (quale < 7) {
                 scritte[r] = {Controllore.Nodo, cambi};
                 ScriviValoreRegistro(0, r, r);
@@ -963,7 +992,14 @@ void TestComandiDebug::comandiACaso()
             ultimo != std::string_view("step"))
             QCOMPARE(sim.statoProgramma(), statoDopo(ultimo));
         agisci();
+        if (passi == kPassi && !chiusa && g.bounded(2)) {   // closed unsaved: what was asked goes out first
+            dialogs_.risposte = {platform::MsgResult::No};
+            chiusa = MDIForm_Unload();
+            QVERIFY(!*chiusa || (ComandiInAttesa().isEmpty() && AttivitaInCorso().isEmpty()));
+        }
     }
+    if (chiusa && !*chiusa)
+        QTRY_COMPARE(host.chiuse, QStringList{QStringLiteral("principale")});
     std::vector<Trama> comandi;
     // Before each command, the nodes running a program, the one last set running last.
     std::vector<std::vector<int>> esecuzione{{}};

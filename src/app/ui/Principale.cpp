@@ -4,6 +4,7 @@
 #include "base/BarraStato.h"
 #include "base/BarraStrumenti.h"
 #include "app/Comandi.h"
+#include "app/Uscita.h"
 #include "base/Menu.h"
 #include "base/Notifiche.h"
 #include "platform/Twips.h"
@@ -416,6 +417,15 @@ void Principale::chiudiPrincipale() { close(); }
 
 void Principale::closeEvent(QCloseEvent* event)
 {
+    // The session's end cannot wait for its turn: it waits for nothing.
+    const bool sessione = qApp->isSavingSession();
+    if (!sessione && !ChiusuraAlTurno([w = QPointer<Principale>(this)] {
+            if (w)
+                w->close();
+        })) {
+        event->ignore();
+        return;
+    }
     // A window holding unsaved work of its own is asked first and may keep the
     // program open.
     for (const Finestra f : {Finestra::frm_LettMAC}) {
@@ -425,7 +435,7 @@ void Principale::closeEvent(QCloseEvent* event)
         }
     }
     // The program goes on only when a save the user asked for did not happen.
-    if (!MDIForm_Unload(qApp->isSavingSession())) {
+    if (!MDIForm_Unload(sessione)) {
         event->ignore();
         return;
     }

@@ -3,6 +3,7 @@
 #include "base/ui/FuocoCampo.h"
 #include "link/Sequenza.h"
 #include "monitor/Variabili.h"
+#include "platform/Waiter.h"
 #include "platform/ui/TestoSemplice.h"
 
 #include <QCloseEvent>
@@ -194,8 +195,15 @@ frm_eeprom::frm_eeprom(QWidget* parent) : QWidget(parent)
     tutto->addLayout(sinistra);
     tutto->addLayout(destra);
 
+    // A command that asks for a file (or tells of a failure) never stands inside a wait
+    // for a device's reply: it runs once the reply is in.
     const auto collega = [this](QPushButton* b, auto operazione) {
-        connect(b, &QPushButton::clicked, this, [this, operazione] { esegui(operazione); });
+        connect(b, &QPushButton::clicked, this, [this, operazione] {
+            platform::dopoRisposta([io = QPointer<frm_eeprom>(this), operazione] {
+                if (io)
+                    io->esegui(operazione);
+            });
+        });
     };
     collega(cmd_MAC[0], [](CampiEeprom& c) { LeggiMacEeprom(c); });
     collega(cmd_MAC[1], [](CampiEeprom& c) { ScriviMacEeprom(c); });

@@ -6,6 +6,9 @@
 #include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
+#include <QTimer>
+
+#include <utility>
 
 namespace ludra::platform {
 
@@ -34,14 +37,84 @@ void testoSemplice(QMessageBox& box, const QString& text)
 
 } // namespace
 
-void QtDialogs::notice(const QString& text, MsgIcon icon, const QString& title)
+QMessageBox* QtDialogs::avviso(const QString& text, MsgIcon icon, const QString& title)
 {
-    // open(), not exec(): modal to the user, but no loop of its own for the code below
-    // the handler to wait in.
+    // Shown, not exec(): no loop of its own for the code below the handler to wait in.
+    // And not modal either: a key pressed as it comes up reaches what it was pressed for
+    // (a Stop after a burst of keys), not a box the user has not seen yet.
     auto* box = new QMessageBox(iconaQt(icon), title, QString(), QMessageBox::Ok, parent_);
     testoSemplice(*box, text);
     box->setAttribute(Qt::WA_DeleteOnClose);
-    box->open();
+    box->setWindowModality(Qt::NonModal);
+    avvisi_.append(box);
+    collegamenti_.removeIf([](const QMetaObject::Connection& c) { return !c; });
+    // Read once answered, or gone with its window.
+    collegamenti_ << QObject::connect(box, &QDialog::finished, [this, box] { letto(box); })
+                  << QObject::connect(box, &QObject::destroyed, [this](QObject* o) { letto(o); });
+    box->show();
+    return box;
+}
+
+void QtDialogs::notice(const QString& text, MsgIcon icon, const QString& title)
+{
+    avviso(text, icon, title);
+}
+
+void QtDialogs::noticeLine(const QString& list, const QString& line, MsgIcon icon,
+                           const QString& title)
+{
+    Elenco& e = elenchi_[list];
+    if (!e.box || !e.box->isVisible()) {
+        e = Elenco{};
+        e.box = avviso(line, icon, title);
+    }
+    // The same line again (a key held down) counts, rather than makes the box grow.
+    if (!e.righe.isEmpty() && e.righe.constLast() == line) {
+        ++e.volte.last();
+    } else {
+        e.righe << line;
+        e.volte << 1;
+    }
+    QStringList testo;
+    for (qsizetype i = 0; i < e.righe.size(); ++i)
+        testo << (e.volte[i] > 1 ? QStringLiteral("%1 (%2 times)").arg(e.righe[i]).arg(e.volte[i])
+                                 : e.righe[i]);
+    e.box->setText(testo.join(QLatin1Char('\n')));
+}
+
+bool QtDialogs::noticesOpen() const
+{
+    for (const QPointer<QMessageBox>& b : avvisi_)
+        if (b)
+            return true;
+    return false;
+}
+
+void QtDialogs::whenNoticesRead(std::function<void()> then)
+{
+    if (!noticesOpen()) {
+        then();
+        return;
+    }
+    dopoLettura_.push_back(std::move(then));
+}
+
+QtDialogs::~QtDialogs()
+{
+    for (const QMetaObject::Connection& c : collegamenti_)
+        QObject::disconnect(c);
+}
+
+void QtDialogs::letto(const QObject* box)
+{
+    avvisi_.removeIf([box](const QPointer<QMessageBox>& b) {
+        return !b || static_cast<const QObject*>(b.data()) == box;
+    });
+    if (noticesOpen() || dopoLettura_.empty())
+        return;
+    // From the event loop: the box that was read is still being taken down.
+    for (auto& poi : std::exchange(dopoLettura_, {}))
+        QTimer::singleShot(0, std::move(poi));
 }
 
 MsgResult QtDialogs::messageBox(const QString& text, MsgButtons buttons, MsgIcon icon,

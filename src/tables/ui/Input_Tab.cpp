@@ -4,6 +4,7 @@
 #include "base/ui/RigaEvidenziata.h"
 #include "monitor/DialogoValori.h"
 #include "platform/Twips.h"
+#include "platform/Waiter.h"
 #include "platform/ui/TestoSemplice.h"
 #include "tables/InputTab.h"
 #include "tables/Tabelle.h"
@@ -11,6 +12,7 @@
 
 #include <QCloseEvent>
 #include <QFrame>
+#include <QPointer>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLineEdit>
@@ -92,8 +94,20 @@ Input_Tab::Input_Tab(QWidget* parent) : QWidget(parent)
     connect(ok_[0], &QPushButton::clicked, this, [this] { cmd_ok_Click(0); });
     connect(ok_[1], &QPushButton::clicked, this, [this] { cmd_ok_Click(1); });
     connect(insert_, &QPushButton::clicked, this, [this] { cmd_Insert_Click(); });
-    connect(load_, &QPushButton::clicked, this, [this] { cmd_Load_Click(); });
-    connect(save_, &QPushButton::clicked, this, [this] { cmd_Save_Click(); });
+    // A file dialog never stands inside a wait for a device's reply (a Run's refresh): it
+    // opens once the reply is in.
+    connect(load_, &QPushButton::clicked, this, [this] {
+        platform::dopoRisposta([w = QPointer<Input_Tab>(this)] {
+            if (w)
+                w->cmd_Load_Click();
+        });
+    });
+    connect(save_, &QPushButton::clicked, this, [this] {
+        platform::dopoRisposta([w = QPointer<Input_Tab>(this)] {
+            if (w)
+                w->cmd_Save_Click();
+        });
+    });
     connect(qGuiApp, &QGuiApplication::lastWindowClosed, this, [this] { cmd_ok_Click(0); });
 
     connect(nome_, &QLineEdit::textChanged, this, [this](const QString& t) {

@@ -1,0 +1,33 @@
+#pragma once
+// Keys and clicks queued as the window system queues them, for the next turn of the event
+// loop that takes input (Qt's test functions deliver at once, past any wait). The queued
+// forms of Qt's platform layer, whose header is not installed, as the library exports them.
+#include <QWidget>
+#include <QWindow>
+
+class QWindowSystemInterface {
+public:
+    struct AsynchronousDelivery;
+    template <typename D>
+    static bool handleMouseEvent(QWindow*, const QPointF&, const QPointF&, Qt::MouseButtons,
+                                 Qt::MouseButton, QEvent::Type, Qt::KeyboardModifiers, Qt::MouseEventSource);
+    template <typename D>
+    static bool handleKeyEvent(QWindow*, QEvent::Type, int, Qt::KeyboardModifiers, const QString&, bool, ushort);
+};
+
+namespace ludra::test {
+
+using Coda = QWindowSystemInterface::AsynchronousDelivery;
+
+// A left click on the middle of `w`.
+inline void clicInCoda(QWidget* w)
+{
+    const QPoint p = w->rect().center();
+    for (const QEvent::Type t : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
+        QWindowSystemInterface::handleMouseEvent<Coda>(
+            w->window()->windowHandle(), w->mapTo(w->window(), p), w->mapToGlobal(p),
+            t == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::LeftButton, t,
+            Qt::NoModifier, Qt::MouseEventNotSynthesized);
+}
+
+} // namespace ludra::test
