@@ -4,7 +4,7 @@ tooltips, "What's This" and rich-text views take a text that looks like markup f
 markup, and then show tags, open links and read the files an image tag names. So every
 label is made as a platform::Etichetta, every tooltip and "What's This" goes through
 platform::suggerimento / testoSuggerimento (platform/ui/TestoSemplice.h),
-every box, question and input box through the shared dialogs (platform/ui/QtDialogs.cpp),
+every box, question and input box through the shared dialogs (platform/ui/QtDialogs),
 and no rich-text view or text format is used anywhere else. Prints file:line for every
 offence and exits 1 on any. Usage: testo_semplice.py [src-directory]"""
 import os
@@ -12,7 +12,7 @@ import re
 import sys
 
 ETICHETTE = "platform/ui/TestoSemplice"
-DIALOGHI = "platform/ui/QtDialogs.cpp"
+DIALOGHI = "platform/ui/QtDialogs"
 
 # A tooltip's text made safe on the same line passes.
 SICURO = re.compile(r"\btestoSuggerimento\s*\(")
