@@ -1,19 +1,9 @@
 #pragma once
 // Keys and clicks queued as the window system queues them, for the next turn of the event
-// loop that takes input (Qt's test functions deliver at once, past any wait). The queued
-// forms of Qt's platform layer, whose header is not installed, as the library exports them.
+// loop that takes input (Qt's test functions deliver at once, past any wait).
 #include <QWidget>
 #include <QWindow>
-
-class QWindowSystemInterface {
-public:
-    struct AsynchronousDelivery;
-    template <typename D>
-    static bool handleMouseEvent(QWindow*, const QPointF&, const QPointF&, Qt::MouseButtons,
-                                 Qt::MouseButton, QEvent::Type, Qt::KeyboardModifiers, Qt::MouseEventSource);
-    template <typename D>
-    static bool handleKeyEvent(QWindow*, QEvent::Type, int, Qt::KeyboardModifiers, const QString&, bool, ushort);
-};
+#include <qpa/qwindowsysteminterface.h>
 
 namespace ludra::test {
 
