@@ -358,8 +358,7 @@ void TestRicerca::telnet()
     breve.limiteReale = saluto < 0 ? 2000 : 60;
     qint64 inCoda = 0;
     breve.duranteAttesa = [&inCoda] { inCoda = qMax(inCoda, ricerca().TelnetInCoda()); };
-    // The most the gateway's bytes grew by from one turn of the event loop to the next.
-    QTimer turno;
+    QTimer turno;   // the most the gateway's bytes grew by from one turn of the event loop to the next
     qint64 ultimi = 0, crescita = 0;
     connect(&turno, &QTimer::timeout, [&] {
         const qint64 n = ricerca().TelnetRicevuti();
@@ -377,8 +376,7 @@ void TestRicerca::telnet()
     QCOMPARE(log.contains("the gateway does not read"), saluto == -1);
     // A flood fails its step, a block or two read at each turn.
     QCOMPARE(log.contains("Gateway set-up: The device sent more than 65536 bytes"), saluto < -1);
-    QVERIFY2(saluto >= -1 || (crescita > 0 && crescita <= 8192),
-             qPrintable(QString::number(crescita)));
+    QVERIFY2(saluto >= -1 || (crescita > 0 && crescita <= 8192), qPrintable(QString::number(crescita)));
     if (corta == 0 && saluto == 100)
         QCOMPARE(gateway.ricevuto,
                  rifiuti + QByteArray("\r1192\r168\r0\r100\rY192\r168\r0\r1\rY255\r255\r255\r0\rN2"

@@ -204,15 +204,14 @@ void TestGiroProgetto::noTextSavedAsQuestionMarks()
     QTemporaryDir dir;
     banco_.dialogs.fileScelti.push_back(dir.path() + QStringLiteral("/giro.prj"));
     QVERIFY(SalvaProgetto(true));
-    const auto disco = [&] {
-        QByteArray tutto;
-        for (const QString& f : QDir(dir.path()).entryList(QDir::Files)) {
-            QFile da(dir.filePath(f));
-            tutto += f.toUtf8() + (da.open(QIODevice::ReadOnly) ? da.readAll() : QByteArray());
-        }
+    const auto disco = [&] {   // every file's name and bytes
+        QByteArrayList tutto;
+        for (const QString& f : QDir(dir.path()).entryList(QDir::Files))
+            if (QFile da(dir.filePath(f)); da.open(QIODevice::ReadOnly))
+                tutto << f.toUtf8() << da.readAll();
         return tutto;
     };
-    const QByteArray prima = disco();
+    const QByteArrayList prima = disco();
     S().CaricaRiga(1);
     campi(11, "4=" + (campo == "goto" ? testo : QStringLiteral("L")));
     S().ImpostaEtichetta(campo == "label" ? testo : QString());

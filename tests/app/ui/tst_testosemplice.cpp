@@ -38,19 +38,19 @@ namespace {
 const QString kImg = QStringLiteral("<img src=/dev/zero>"), kB = QStringLiteral("<b>x</b>"),
               kA = QStringLiteral("<a href=http://127.0.0.1/>CLICK</a>");
 QStringList visti, ricchi;   // every text shown; the labels and tooltips taken for markup
-
-// A tooltip taken for markup holds no markup but the escaping of what it shows.
-void suggerimento(const QString& t)
-{
-    visti << (Qt::mightBeRichText(t) ? QTextDocumentFragment::fromHtml(t).toPlainText() : t);
-    if (Qt::mightBeRichText(t) && t != Qt::convertFromPlainText(visti.back()))
-        ricchi << t;
-}
+test::Banco banco;
+QTemporaryDir* cartella = nullptr;
 
 // Every window's labels (the boxes' too, each laid out as for drawing, images and all),
-// tooltips, fields and lists.
+// tooltips, fields and lists; then the boxes are answered by closing them.
 void guarda()
 {
+    // A tooltip taken for markup holds no markup but the escaping of what it shows.
+    const auto suggerimento = [](const QString& t) {
+        visti << (Qt::mightBeRichText(t) ? QTextDocumentFragment::fromHtml(t).toPlainText() : t);
+        if (Qt::mightBeRichText(t) && t != Qt::convertFromPlainText(visti.back()))
+            ricchi << t;
+    };
     for (QWidget* w : QApplication::allWidgets()) {
         suggerimento(w->toolTip());
         if (auto* c = qobject_cast<QComboBox*>(w))
@@ -70,19 +70,10 @@ void guarda()
                 visti << m.data().toString();
         }
     }
-}
-
-test::Banco banco;
-
-// The answer closes the box.
-void guardaEChiudi()
-{
-    guarda();
     for (QDialog* d : Principale::istanza().findChildren<QDialog*>())
         d->close();
 }
 
-QTemporaryDir* cartella = nullptr;
 template <class T> T* finestra(Finestra f) { return qobject_cast<T*>(Principale::istanza().finestra(f)); }
 
 // Written, and chosen in the file dialog.
@@ -101,68 +92,7 @@ void salvaEApriIlProgetto()
     ApriProgetto();
 }
 
-void rigaLadder(const QString& t)
-{
-    test::scriviLinea(1, t);
-    Sezioni[0].Rung[1].ArgTesto[1] = kA;
-    ImpostaDescrizione(0, 1, kB);
-    salvaEApriIlProgetto();
-}
-
-void cellaTabella(const QString& t)
-{
-    scrivi(QStringLiteral("t.csv"), "T\r\n 2 \r\n 1 \r\n" + t.toLatin1() + "\r\n");
-    ClickMenu(QStringLiteral("mnu_Tables"));
-    finestra<Input_Tab>(Finestra::Input_Tab)->cmd_Load()->click();
-}
-
-// The row's name, the text put in, how it gets there; then it is shown as it is.
-const std::vector<std::tuple<const char*, QString, void (*)(const QString&)>> righe = {
-    {"ladder row, image", kImg, rigaLadder},
-    {"ladder row, bold", QStringLiteral("<b>L1</b>"), rigaLadder},
-    {"table file's value cell, image", kImg, cellaTabella},
-    {"table file's value cell, link", kA, cellaTabella},
-    {"MAC register's path", kImg, [](const QString& t) {
-         scrivi(t + QStringLiteral(".csv"), "x\r\n");
-         ClickMenu(QStringLiteral("mnu_mac"));
-         finestra<frm_LettMAC>(Finestra::frm_LettMAC)->cmd_loadFile->click();
-     }},
-    {"display page's label", kImg, [](const QString& t) {
-         Controllore.Modello = QStringLiteral("KVR5460");
-         ImpostaModello();
-         PagineDisplay.Pagine[0].NumOggetti = 1;
-         PagineDisplay.Pagine[0].Oggetti[1].Testo[0] = t;
-         salvaEApriIlProgetto();
-         ClickMenu(QStringLiteral("mnu_display"));
-     }},
-    {"search reply's device name", QStringLiteral("<b>x"), [](const QString& t) {
-         test::RisponditoreUdp udp;
-         udp.risposteController = {test::RispostaControllerFinta(t.toLatin1(), {1, 2, 3, 4, 5, 6}, {10, 0, 0, 7}, 3, 0)};
-         IndirizziRicerca.broadcast = QStringLiteral("127.0.0.1");
-         IndirizziRicerca.portaUdp = udp.porta();
-         ClickMenu(QStringLiteral("mnu_search"));
-         finestra<frm_search>(Finestra::frm_search)->cmd_Search->click();
-     }},
-    {"configuration's device name", QStringLiteral("<b>x"), [](const QString& t) {
-         test::LinkSuSim link(test::Mezzo::Tcp);
-         QVERIFY(link.connetti());
-         link.sim.setRegistro(3, std::uint16_t(t[1].unicode() << 8 | t[0].unicode()));
-         link.sim.setRegistro(4, std::uint16_t(t[3].unicode() << 8 | t[2].unicode()));
-         Controllore.Modello = QStringLiteral("KVR1212");
-         ClickMenu(QStringLiteral("mnu_1000"));
-         finestra<frm_Config>(Finestra::frm_Config)->cmd_read[0]->click();
-     }},
-    {"serial port's tooltip", kB, [](const QString& t) {
-         const QString porta = scrivi(t, {});
-         const platform::MappaPorte prima = platform::setMappaPorte([porta](int) { return porta; });
-         ClickMenu(QStringLiteral("mnu_controller"));
-         platform::setMappaPorte(prima);
-     }},
-    {"input box's prompt", kA, [](const QString& t) {
-         QTimer::singleShot(0, guardaEChiudi);
-         platform::QtDialogs(&Principale::istanza()).inputBox(t, {}, {});
-     }},
-};
+using Via = std::function<void(const QString&)>;   // how the text gets where it is shown
 
 } // namespace
 
@@ -179,11 +109,10 @@ private slots:
         banco.dialogs.durante = [] {
             const auto& m = banco.dialogs.messaggi.back();
             platform::QtDialogs(&Principale::istanza()).notice(m.testo, m.icona, m.titolo);
-            guardaEChiudi();
+            guarda();
         };
         cartella = new QTemporaryDir;
-        visti.clear();
-        ricchi.clear();
+        visti = ricchi = QStringList();
     }
     void cleanup()
     {
@@ -193,15 +122,70 @@ private slots:
     }
     void mostraIlTesto_data()
     {
-        QTest::addColumn<int>("riga");
-        for (std::size_t i = 0; i < righe.size(); ++i)
-            QTest::newRow(std::get<0>(righe[i])) << int(i);
+        QTest::addColumn<QString>("testo");
+        QTest::addColumn<Via>("via");
+        const Via rigaLadder = [](const QString& t) {
+            test::scriviLinea(1, t);
+            Sezioni[0].Rung[1].ArgTesto[1] = kA;
+            ImpostaDescrizione(0, 1, kB);
+            salvaEApriIlProgetto();
+        };
+        const Via cellaTabella = [](const QString& t) {
+            scrivi(QStringLiteral("t.csv"), "T\r\n 2 \r\n 1 \r\n" + t.toLatin1() + "\r\n");
+            ClickMenu(QStringLiteral("mnu_Tables"));
+            finestra<Input_Tab>(Finestra::Input_Tab)->cmd_Load()->click();
+        };
+        QTest::newRow("ladder row, image") << kImg << rigaLadder;
+        QTest::newRow("ladder row, bold") << QStringLiteral("<b>L1</b>") << rigaLadder;
+        QTest::newRow("table file's value cell, image") << kImg << cellaTabella;
+        QTest::newRow("table file's value cell, link") << kA << cellaTabella;
+        QTest::newRow("MAC register's path") << kImg << Via([](const QString& t) {
+            scrivi(t + QStringLiteral(".csv"), "x\r\n");
+            ClickMenu(QStringLiteral("mnu_mac"));
+            finestra<frm_LettMAC>(Finestra::frm_LettMAC)->cmd_loadFile->click();
+        });
+        QTest::newRow("display page's label") << kImg << Via([](const QString& t) {
+            Controllore.Modello = QStringLiteral("KVR5460");
+            ImpostaModello();
+            PagineDisplay.Pagine[0].NumOggetti = 1;
+            PagineDisplay.Pagine[0].Oggetti[1].Testo[0] = t;
+            salvaEApriIlProgetto();
+            ClickMenu(QStringLiteral("mnu_display"));
+        });
+        QTest::newRow("search reply's device name") << QStringLiteral("<b>x") << Via([](const QString& t) {
+            test::RisponditoreUdp udp;
+            udp.risposteController = {
+                test::RispostaControllerFinta(t.toLatin1(), {1, 2, 3, 4, 5, 6}, {10, 0, 0, 7}, 3, 0)};
+            IndirizziRicerca.broadcast = QStringLiteral("127.0.0.1");
+            IndirizziRicerca.portaUdp = udp.porta();
+            ClickMenu(QStringLiteral("mnu_search"));
+            finestra<frm_search>(Finestra::frm_search)->cmd_Search->click();
+        });
+        QTest::newRow("configuration's device name") << QStringLiteral("<b>x") << Via([](const QString& t) {
+            test::LinkSuSim link(test::Mezzo::Tcp);
+            QVERIFY(link.connetti());
+            link.sim.setRegistro(3, std::uint16_t(t[1].unicode() << 8 | t[0].unicode()));
+            link.sim.setRegistro(4, std::uint16_t(t[3].unicode() << 8 | t[2].unicode()));
+            Controllore.Modello = QStringLiteral("KVR1212");
+            ClickMenu(QStringLiteral("mnu_1000"));
+            finestra<frm_Config>(Finestra::frm_Config)->cmd_read[0]->click();
+        });
+        QTest::newRow("serial port's tooltip") << kB << Via([](const QString& t) {
+            const QString porta = scrivi(t, {});
+            const platform::MappaPorte prima = platform::setMappaPorte([porta](int) { return porta; });
+            ClickMenu(QStringLiteral("mnu_controller"));
+            platform::setMappaPorte(prima);
+        });
+        QTest::newRow("input box's prompt") << kA << Via([](const QString& t) {
+            QTimer::singleShot(0, guarda);
+            platform::QtDialogs(&Principale::istanza()).inputBox(t, {}, {});
+        });
     }
     void mostraIlTesto()
     {
-        QFETCH(int, riga);
-        const auto& [nome, testo, apri] = righe[std::size_t(riga)];
-        apri(testo);
+        QFETCH(QString, testo);
+        QFETCH(Via, via);
+        via(testo);
         guarda();
         QVERIFY2(ricchi.isEmpty(), qPrintable(ricchi.join(u'\n')));
         QVERIFY2(!visti.filter(testo).isEmpty(), qPrintable(testo));
