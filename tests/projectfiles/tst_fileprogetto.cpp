@@ -87,8 +87,8 @@ void linee(const std::vector<Rung>& righe)
 int gFalla = 0, gUccidi = 0, gPassi = 0, gErrore = 0;
 bool gSenzaLink = false;
 const char* gFallito = "";   // the step that failed
-// The step a child is held at (each: -1), which it tells through gTenuto and leaves once gVia says;
-// or in turn each step and name ending as gTieniSu's first: held there when it starts with "=".
+// The step a child is held at, which it tells through gTenuto and leaves once gVia says.
+// At -1 every step, and in turn each that gTieniSu names by the end of "step name" ("=": held there).
 int gTieni = 0, gTenuto = -1, gVia = -1;
 QStringList gTieniSu;
 QString gPrivata;   // a folder where no step may find a file others can read
@@ -99,9 +99,8 @@ int passoProva(const char* passo, const QString& nome)
 {
     if (++gPassi == gUccidi)
         _exit(9);
-    if (char c = 0; gPassi == gTieni || gTieni < 0
-                    || (!gTieniSu.isEmpty() && (passo + (' ' + nome)).endsWith(QStringView(gTieniSu[0]).mid(1))
-                        && gTieniSu.takeFirst().startsWith(u'=')))
+    if (char c = 0; gPassi == gTieni || gTieni < 0 || (!gTieniSu.isEmpty() && (passo + (' ' + nome)).endsWith(gTieniSu[0].mid(1))
+                                                       && gTieniSu.takeFirst().startsWith(u'=')))
         (void)!(write(gTenuto, &c, 1) + read(gVia, &c, 1));
     for (const QFileInfo& f :
          gPrivata.isEmpty() ? QFileInfoList() : QDir(gPrivata).entryInfoList(QDir::Files))
@@ -129,35 +128,31 @@ bool finisce(int falla, int uccidi, const std::function<void()>& fai)
     return waitpid(pid, &stato, 0) == pid && WIFEXITED(stato) && WEXITSTATUS(stato) == 0;
 }
 
-// A child running `fai` under the step hook, held as gTieni and gTieniSu say; avanti() lets it
-// go on (first: waits) until it is held again (fermo) or has ended (salvato: what `fai` said).
+// A child running `fai` under the step hook, held as gTieni and gTieniSu say, until it is held
+// (fermo) or has ended (salvato: what `fai` said); avanti() lets it go on to the next of these.
 struct Figlio {
-    pid_t pid = -1;
-    int tenuto = -1, via = -1;
+    int tenuto[2], via[2], stato = -1;
+    pid_t pid = pipe(tenuto) + pipe(via) ? -1 : fork();
     bool fermo = true, salvato = false;
-    void avanti(bool primo = false)
+    Figlio(int tieni, const QStringList& su, const std::function<bool()>& fai)
     {
-        int stato = -1;
-        if (char c = 0; (fermo = (primo || write(via, &c, 1) == 1) && read(tenuto, &c, 1) == 1))
+        if (pid == 0) {
+            prctl(PR_SET_PDEATHSIG, SIGKILL);   // not left held should the test fail
+            std::tie(gTieni, gTieniSu, gTenuto, gVia, gPassi) = std::tuple(tieni, su, tenuto[1], via[0], 0);
+            platform::PassoFileHook = passoProva;
+            _exit(fai() ? 0 : 1);
+        }
+        ::close(tenuto[1]), ::close(via[0]);
+        avanti(false);
+    }
+    void avanti(bool lascia = true)
+    {
+        if (char c = 0; (fermo = (!lascia || write(via[1], &c, 1) == 1) && read(tenuto[0], &c, 1) == 1))
             return;
         salvato = waitpid(pid, &stato, 0) == pid && WIFEXITED(stato) && WEXITSTATUS(stato) == 0;
-        ::close(tenuto), ::close(via);
+        ::close(tenuto[0]), ::close(via[1]);
     }
 };
-
-Figlio avvia(int tieni, const QStringList& su, const std::function<bool()>& fai)
-{
-    int tenuto[2], via[2];
-    Figlio f{pipe(tenuto) + pipe(via) ? -1 : fork(), tenuto[0], via[1]};
-    if (f.pid == 0) {
-        prctl(PR_SET_PDEATHSIG, SIGKILL);   // not left held should the test fail
-        std::tie(gTieni, gTieniSu, gTenuto, gVia, gPassi) = std::tuple(tieni, su, tenuto[1], via[0], 0);
-        platform::PassoFileHook = passoProva;
-        _exit(fai() ? 0 : 1);
-    }
-    ::close(tenuto[1]), ::close(via[0]);
-    return f.avanti(true), f;
-}
 
 } // namespace
 
@@ -520,8 +515,7 @@ void TestFileProgetto::writeErrorKeepsOldFiles_data()
     QTest::newRow("saved while a save is held") << "salvato";
     QTest::newRow("failing put-back, then opened") << "rimessa";
     QTest::newRow("opened while a save is held, no lock") << "aperto, senza blocco";
-    // No lock: a save held after its commit, the open that finishes it held before it removes the
-    // ~old files or not held, then both at random steps.
+    // No lock: a save held after its commit, the open finishing it held before it removes ~old or not; at random.
     QTest::newRow("finished by a held open, no lock") << "corsa, tenuta";
     QTest::newRow("finished by an open, no lock") << "corsa";
     QTest::newRow("a save and an open at random steps, no lock") << "corsa a caso";
@@ -677,27 +671,24 @@ void TestFileProgetto::writeErrorKeepsOldFiles()
         const QList<QByteArray> nuovi = diversi().first(4);
         const quint32 seme = guasto.endsWith("caso") ? QRandomGenerator::global()->generate() | 1 : 0;
         QRandomGenerator caso(seme);
-        // As told: the save once committed, then where its way back (if any) puts the .lst back.
-        const QStringList suS = {"=rename " + nomi[0], "-rename " + nomi[0], "=rename " + nomi[1]},
-                          suO = {"=unlink " + nomi[0] + "~old"};
+        // As told, the save held once committed, then where its way back (if any) puts the .lst back, and the
+        // two go on in turns; at random, the open starts after 18 to 39 steps of the save (from its side files on).
         for (int giro = 0; giro < (seme ? 40 : 1); ++giro) {
             QVERIFY(QDir(dir.path()).removeRecursively() && QDir().mkpath(nomi[0] + "~lock"));   // no lock
             for (int i = 0; i < 4; ++i)
                 scrivi(nomi[i], vecchi[i]);
-            // At random: the open starts once the save has made `dopo` steps (from writing its side
-            // files on), then the two go on a step at a time in random turns.
-            const int dopo = seme ? int(caso.bounded(18, 40)) : 0;
-            Figlio s = avvia(seme ? -1 : 0, seme ? QStringList() : suS, [] { return SalvaProgetto(false); });
-            for (int i = 0; i < dopo && s.fermo; ++i)
+            Figlio s(seme ? -1 : 0, seme ? QStringList() : QStringList{"=rename " + nomi[0], "-rename " + nomi[0], "=rename " + nomi[1]},
+                     [] { return SalvaProgetto(false); });
+            for (int i = seme ? int(caso.bounded(18, 40)) : 0; i > 0 && s.fermo; --i)
                 s.avanti();
-            Figlio o = avvia(seme ? -1 : 0, seme || guasto == "corsa" ? QStringList() : suO,
-                             [&] { QString e; return bool(LeggiFileProgetto(nomi[0], e)); });
-            for (bool turno = true; s.fermo || o.fermo; turno = !turno)   // as told: in turns
+            Figlio o(seme ? -1 : 0, seme || guasto == "corsa" ? QStringList() : QStringList{"=unlink " + nomi[0] + "~old"},
+                     [&] { QString e; return bool(LeggiFileProgetto(nomi[0], e)); });
+            for (bool turno = true; s.fermo || o.fermo; turno = !turno)
                 (!o.fermo || (s.fermo && (seme ? caso.bounded(2) : turno)) ? s : o).avanti();
-            QList<QByteArray> suDisco = {leggi(nomi[0]), leggi(nomi[1]), leggi(nomi[2]), leggi(nomi[3])};
-            const QString quando = QStringLiteral("seed %1, round %2: the save said it %3").arg(seme).arg(giro);
+            const QList<QByteArray> suDisco = {leggi(nomi[0]), leggi(nomi[1]), leggi(nomi[2]), leggi(nomi[3])};
             QVERIFY2((suDisco == vecchi || suDisco == nuovi) && s.salvato == (suDisco == nuovi),
-                     qPrintable(quando.arg(s.salvato ? "saved" : "did not save") + (suDisco == vecchi ? ", the old files" : suDisco == nuovi ? ", its files" : ", the files mixed")));
+                     qPrintable(QStringLiteral("seed %1, round %2: %3").arg(seme).arg(giro).arg(s.salvato ? "saved" : "not saved")
+                                + (suDisco == vecchi ? ", the old files" : suDisco == nuovi ? ", its files" : ", the files mixed")));
         }
         return;
     }

@@ -33,19 +33,10 @@ public:
     std::deque<std::optional<QString>> input;
     std::deque<QString> fileScelti;
     std::vector<platform::FileDialogRequest> richiesteFile;
-
     // With avvisiRestano, a box that only tells stands unread until leggiAvvisi().
-    bool avvisiRestano = false;
-    int nonLetti = 0;
+    bool avvisiRestano = false, nonLetti = false;
     std::vector<std::function<void()>> dopoLettura;
-    void notice(const QString& t, platform::MsgIcon i, const QString& titolo) override
-    {
-        messageBox(t, platform::MsgButtons::Ok, i, titolo);
-        nonLetti += avvisiRestano;
-    }
-    bool noticesOpen() const override { return nonLetti > 0; }
-    void whenNoticesRead(std::function<void()> poi) override { dopoLettura.push_back(std::move(poi)); }
-    void leggiAvvisi() { nonLetti = 0; for (auto& poi : std::exchange(dopoLettura, {})) poi(); }
+    void leggiAvvisi() { nonLetti = false; for (auto& poi : std::exchange(dopoLettura, {})) poi(); }
 
     platform::MsgResult messageBox(const QString& text, platform::MsgButtons buttons,
                                    platform::MsgIcon icon, const QString& title) override;
@@ -53,6 +44,13 @@ public:
                                     const QString& initial) override;
     QString openFile(const platform::FileDialogRequest& request) override;
     QString saveFile(const platform::FileDialogRequest& request) override;
+    void notice(const QString& t, platform::MsgIcon i, const QString& titolo) override
+    {
+        messageBox(t, platform::MsgButtons::Ok, i, titolo);
+        nonLetti |= avvisiRestano;
+    }
+    bool noticesOpen() const override { return nonLetti; }
+    void whenNoticesRead(std::function<void()> poi) override { dopoLettura.push_back(std::move(poi)); }
 };
 
 class FakeShell final : public platform::Shell {

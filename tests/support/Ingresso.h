@@ -2,7 +2,6 @@
 // Keys and clicks queued as the window system queues them, for the next turn of the event
 // loop that takes input (Qt's test functions deliver at once, past any wait).
 #include <QWidget>
-#include <QWindow>
 #include <qpa/qwindowsysteminterface.h>
 
 namespace ludra::test {
@@ -16,8 +15,7 @@ inline void clicInCoda(QWidget* w)
     for (const QEvent::Type t : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
         QWindowSystemInterface::handleMouseEvent<Coda>(
             w->window()->windowHandle(), w->mapTo(w->window(), p), w->mapToGlobal(p),
-            t == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::LeftButton, t,
-            Qt::NoModifier, Qt::MouseEventNotSynthesized);
+            t == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::LeftButton, t);
 }
 
 } // namespace ludra::test

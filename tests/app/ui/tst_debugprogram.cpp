@@ -1,6 +1,5 @@
 // The debugger in the running windows: connected to the device simulator, the toolbar's
 // debug keys switch the buttons and mark the executing line red in the ladder window.
-#include "app/Comandi.h"
 #include "app/ui/Main.h"
 #include "app/ui/Principale.h"
 #include "compiler/Compilatore.h"
@@ -148,11 +147,10 @@ void TestDebugProgram::lineaInEsecuzione()
     QVERIFY(doubles_->dialogs.messaggi.empty());
 }
 
-// Keys and a close given as the window system gives them, in one 300 ms reply's wait of
-// a loop or between two of its requests (C): each is taken at once, the queue keeps their
-// order, the last key decides, the refusals are one box that takes no key, and a close
-// takes its turn behind the clicks before it. The commands sent from then on (h 100,
-// r 255, s 252; the loop's own Run aside) are as the keys say.
+// Keys and a close as the window system gives them, in a loop's 300 ms wait for a reply or
+// between two of its requests (C): each is taken at once, in order, the last key decides,
+// the refusals are one box that takes no key, a close waits behind the clicks before it; the
+// commands then sent (h 100, r 255, s 252; the loop's own Run aside) are as the keys say.
 void TestDebugProgram::tastiInAttesa_data()
 {
     QTest::addColumn<QString>("tasti");   // p pause, r run, s stop, c a close; w a Long write in Animate
@@ -182,10 +180,10 @@ void TestDebugProgram::tastiInAttesa()
     platform::setDialogs(chiude ? static_cast<platform::Dialogs*>(&doubles_->dialogs) : &veri);
     doubles_->dialogs.risposte = {platform::MsgResult::No};
     bool dati = false, accodata = !tasti.startsWith(u'w'), fermato = false;
-    std::size_t prima = 0;
+    qsizetype prima = 0;
     const auto dai = [&] {
         dati = true;
-        prima = link.sim.comandi().size();
+        prima = qsizetype(link.sim.comandi().size());
         for (const QChar t : QString(tasti).remove(u'w').toLower())
             t == u'c' ? void(Principale::istanza().close())   // as an assistive tool closes it
                       : test::clicInCoda(Principale::istanza().toolbar()->widgetForAction(Principale::istanza().azioneToolbar(
@@ -200,7 +198,7 @@ void TestDebugProgram::tastiInAttesa()
             link.sim.impostaGuasto(sim::Guasto::Ritardo, 2, 300);
             ScriviValoreRegistro(3, 70000, 30);
         } else if (dati && ComandiInAttesa().isEmpty() && CicloInCorso() && !std::exchange(fermato, true)) {
-            Toolbar1_ButtonClick(QStringLiteral("stop"));   // the Run the keys left running
+            toolbar("stop");   // the Run the keys left running
         }
     };
     const auto via = qScopeGuard([this] { pause_->inizioAttesa = pause_->durantePausa = {}; });
@@ -211,8 +209,7 @@ void TestDebugProgram::tastiInAttesa()
     QString c;
     for (const std::uint16_t k : link.sim.comandi())
         c += k == 100 ? u'h' : k == 255 ? u'r' : u's';
-    c.remove(0, qsizetype(prima) + (c.mid(qsizetype(prima)) != inviati && c.mid(qsizetype(prima)).startsWith(u'r')));
-    QCOMPARE(c, inviati);
+    QCOMPARE(c.mid(prima + (c.mid(prima) != inviati && c.mid(prima).startsWith(u'r'))), inviati);
     QList<QMessageBox*> box = Principale::istanza().findChildren<QMessageBox*>();
     box.removeIf([](QMessageBox* b) { return !b->isVisible(); });
     if (chiude)   // the close waited for the clicks
