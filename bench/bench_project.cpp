@@ -134,6 +134,18 @@ double tempoApertura(Risposte& risposte, const QString& file, int righe)
     return Sezioni[0].NumRung == righe ? us : -1e9;
 }
 
+// The bare request: registers 0 to 31 read in a short sequence of its own, no window.
+bool leggi32Registri()
+{
+    BuffTx[0] = Controllore.Nodo;
+    BuffTx[1] = 4;
+    BuffTx[2] = BuffTx[3] = BuffTx[4] = 0;
+    BuffTx[5] = 32;
+    LenTx = 6;
+    const Sequenza sequenza(QStringLiteral("Bench"), TipoSequenza::Breve);
+    return InviaRichiesta(false) == kComOk;
+}
+
 // Microseconds of one read of 32 registers whose values all change, the repaint it
 // leaves behind included: through the register window's refresh, or the bare request.
 double tempoLettura(sim::Simulatore& s, int giri, bool aggiorna)
@@ -147,13 +159,7 @@ double tempoLettura(sim::Simulatore& s, int giri, bool aggiorna)
         if (aggiorna) {
             AggiornaRegistri_new(true);
         } else {
-            BuffTx[0] = Controllore.Nodo;
-            BuffTx[1] = 4;
-            BuffTx[2] = BuffTx[3] = BuffTx[4] = 0;
-            BuffTx[5] = 32;
-            LenTx = 6;
-            const Sequenza sequenza(QStringLiteral("Bench"), TipoSequenza::Breve);
-            if (InviaRichiesta(false) != kComOk || BuffRx[4] != std::uint8_t(g * 7))
+            if (!leggi32Registri() || BuffRx[4] != std::uint8_t(g * 7))
                 return -1;
         }
         QApplication::processEvents();
@@ -217,13 +223,7 @@ std::vector<double> tempiTasti(sim::Simulatore& s, int ritardo, bool idle, int t
             attesa.exec();
         } else {
             s.impostaGuasto(sim::Guasto::Ritardo, 1, ritardo);
-            BuffTx[0] = Controllore.Nodo;
-            BuffTx[1] = 4;
-            BuffTx[2] = BuffTx[3] = BuffTx[4] = 0;
-            BuffTx[5] = 32;
-            LenTx = 6;
-            const Sequenza sequenza(QStringLiteral("Bench"), TipoSequenza::Breve);
-            if (InviaRichiesta(false) != kComOk)
+            if (!leggi32Registri())
                 return {-1};
         }
         while (dato >= 0)
