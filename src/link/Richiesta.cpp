@@ -28,9 +28,7 @@ bool inCorso = false;
 std::vector<std::function<void()>> allaFine;
 int generazione = 0;   // posted actions of an earlier generation are dropped
 
-// Posted to the event loop, never run inside the request that queued them; one that
-// finds another request waiting when it runs (a toolbar click) defers itself again to
-// that request's end, so it never touches frames still in use.
+// Posted to the event loop, never run inside the request that queued them.
 void eseguiAllaFine()
 {
     std::vector<std::function<void()>> azioni;

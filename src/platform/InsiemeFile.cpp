@@ -349,8 +349,10 @@ bool SostituisciInsieme(const InsiemeFile& insieme, const std::vector<QByteArray
                                "cannot be put back")
                     .arg(senzaLink, nonRimettibili.join(u", "));
     QString scarico;
-    if (!scaricaCartelle(insieme, scarico))
-        return causa = errno, annulla(scarico, rimetti);
+    if (!scaricaCartelle(insieme, scarico)) {
+        causa = errno;
+        return annulla(scarico, rimetti);
+    }
     // Committed: from here a cut-off save is completed by the next reader.
     if (!rinomina(rimetti, salva))
         return annulla(guasta(salva), rimetti);

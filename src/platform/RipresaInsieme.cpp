@@ -318,7 +318,8 @@ void riprendi(const InsiemeFile& insieme, QStringList& note, std::vector<Lasciat
         Chiusa chiusa = Chiusa::Niente;
         if (provato(insieme, m, avanti, perche)) {
             // Taken first: the save's commit and its way back, and any other process, then
-            // find it taken. One that cannot be proven stays as it is, under its name.
+            // find it taken. One that cannot be proven stays as it is, under its name. The
+            // plan is made again once it is taken: the disk may have moved in between.
             if ((m == segni[0] || m == segni[1])
                 && !rinomina(m, dove = segni[avanti ? 2 : 3])) {
                 if (!esiste(m))

@@ -193,6 +193,14 @@ void dopoRisposta(std::function<void()> azione)
         azione();
 }
 
+void dopoRisposta(QObject* finestra, std::function<void()> azione)
+{
+    dopoRisposta([vivo = QPointer<QObject>(finestra), azione = std::move(azione)] {
+        if (vivo)
+            azione();
+    });
+}
+
 void pause(double seconds, const std::function<bool()>& interrompi)
 {
     if (!(seconds > 0))

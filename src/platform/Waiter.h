@@ -5,6 +5,8 @@
 #include <QtGlobal>
 #include <functional>
 
+class QObject;
+
 namespace ludra::platform {
 
 class Waiter {
@@ -71,6 +73,8 @@ bool rispostaAttesa();
 // before the code that awaited it goes on, one wait level deeper than that code (as the
 // handler it comes from would have run).
 void dopoRisposta(std::function<void()> azione);
+// The same for what a window does: dropped should the window be gone by then.
+void dopoRisposta(QObject* finestra, std::function<void()> azione);
 
 // The one pause of the system: waits the given seconds (fractions allowed) while
 // handling events, through the current Waiter's pausa; zero or less returns at once.

@@ -199,10 +199,7 @@ frm_eeprom::frm_eeprom(QWidget* parent) : QWidget(parent)
     // for a device's reply: it runs once the reply is in.
     const auto collega = [this](QPushButton* b, auto operazione) {
         connect(b, &QPushButton::clicked, this, [this, operazione] {
-            platform::dopoRisposta([io = QPointer<frm_eeprom>(this), operazione] {
-                if (io)
-                    io->esegui(operazione);
-            });
+            platform::dopoRisposta(this, [this, operazione] { esegui(operazione); });
         });
     };
     collega(cmd_MAC[0], [](CampiEeprom& c) { LeggiMacEeprom(c); });

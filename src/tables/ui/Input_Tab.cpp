@@ -12,7 +12,6 @@
 
 #include <QCloseEvent>
 #include <QFrame>
-#include <QPointer>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLineEdit>
@@ -96,18 +95,10 @@ Input_Tab::Input_Tab(QWidget* parent) : QWidget(parent)
     connect(insert_, &QPushButton::clicked, this, [this] { cmd_Insert_Click(); });
     // A file dialog never stands inside a wait for a device's reply (a Run's refresh): it
     // opens once the reply is in.
-    connect(load_, &QPushButton::clicked, this, [this] {
-        platform::dopoRisposta([w = QPointer<Input_Tab>(this)] {
-            if (w)
-                w->cmd_Load_Click();
-        });
-    });
-    connect(save_, &QPushButton::clicked, this, [this] {
-        platform::dopoRisposta([w = QPointer<Input_Tab>(this)] {
-            if (w)
-                w->cmd_Save_Click();
-        });
-    });
+    connect(load_, &QPushButton::clicked, this,
+            [this] { platform::dopoRisposta(this, [this] { cmd_Load_Click(); }); });
+    connect(save_, &QPushButton::clicked, this,
+            [this] { platform::dopoRisposta(this, [this] { cmd_Save_Click(); }); });
     connect(qGuiApp, &QGuiApplication::lastWindowClosed, this, [this] { cmd_ok_Click(0); });
 
     connect(nome_, &QLineEdit::textChanged, this, [this](const QString& t) {
